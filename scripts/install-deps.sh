@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages ReelBox needs. Idempotent; runs as root without prompts.
+#   scripts/install-deps.sh          build and run the player
+#   scripts/install-deps.sh --test   also what the tests need
+set -euo pipefail
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libmpv-dev libasound2-dev libx11-dev
+          fonts-ipafont-gothic)
+if [[ "${1:-}" == "--test" ]]; then
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
+             xdotool imagemagick dbus)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [[ $(id -u) -ne 0 ]] && sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QAction>
+
+// A popup-menu item: choosing it runs Click; setting its check mark from code runs nothing, and
+// choosing it does not toggle the mark by itself (the handlers decide the mark).
+class MenuItem : public QAction {
+    Q_OBJECT
+public:
+    MenuItem(const QString& name, const QString& caption, QObject* parent);
+
+    bool Checked() const { return checked_; }
+    void setChecked(bool on);
+
+signals:
+    void Click();
+
+private:
+    bool checked_ = false;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class MciChannel;
+class WindowLayer;
+class Dialogs;
+class ScreenSaver;
+
+// The services the windows use. main() fills it with the real ones, tests with fakes.
+struct Services {
+    MciChannel& mci;
+    WindowLayer& windows;
+    Dialogs& dialogs;
+    ScreenSaver& screenSaver;
+    QString programDir;  // folder of the running program, without a trailing "/"
+};

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/window_layer.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class QLabel;
+class QMenu;
+class QTimer;
+class Form1;
+class MenuItem;
+struct Services;
+
+// The movie window: frameless, it hosts the media layer's video window at (10, 10), the strip
+// Label1 along its bottom edge, the placeholder Label2 over the picture area, and the popup
+// menu menu0. Created by Form1::form2() on first use; its constructor runs Form_Load.
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    Form2(Form1& form1, Services& services);
+    ~Form2() override;
+
+    Form1& form1;
+    Services& services;
+
+    // ---- controls ---------------------------------------------------------------------------
+    QLabel* Label1;  // strip along the bottom edge: "Movie" / the playing entry's name
+    QLabel* Label2;  // placeholder over the picture area; holds the press count
+    QTimer *Timer1, *Timer2, *Timer3;
+    QMenu* menu0;
+    MenuItem *topw1, *c_hyouji, *ba2, *me_s_t, *me_teisi, *m_mae, *m_yugi, *me_loop, *me_loop_only,
+        *ba, *me_wari, *me_kake, *me_full, *ba5, *ch_col, *ch_ho, *ba4, *me_about, *ba3, *me_exit;
+
+    // ---- geometry in twips (15 per pixel) of the outer frame ---------------------------------
+    int Top() const;
+    int Left() const;
+    int Width() const;
+    int Height() const;
+    void setTop(int twips);
+    void setLeft(int twips);
+    void setWidth(int twips);
+    void setHeight(int twips);
+    // The background colour as the program stores it: 0x00BBGGRR for a colour, or
+    // 0x80000000 + index (a negative number) for one of the system's colours.
+    std::int32_t BackColor() const { return back_color_; }
+    void setBackColor(std::int32_t value);
+
+    // ---- state --------------------------------------------------------------------------------
+    std::int16_t click_ticks = 0;
+    std::int16_t idle_ticks = 0;
+    std::int16_t cursor_parked = 0;
+    QPoint last_cursor;
+    std::array<QColor, 16> custom_colors;
+
+    // ---- handlers ---------------------------------------------------------------------------
+    void Form_Load();
+    void topw1_Click();
+    void me_loop_Click();
+    void me_loop_only_Click();
+    void ch_ho_Click();
+    void me_exit_Click();
+    void Form_MouseDown(Qt::MouseButtons button);
+    void Label1_MouseDown(Qt::MouseButtons button);
+    void Label2_MouseDown(Qt::MouseButtons button);
+    void Form_DblClick();
+    void Label1_DblClick();
+    void Label1_MouseMove(Qt::MouseButtons button, double x, double y);
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    std::int32_t MovieWndProc(WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
+
+    // Shows menu0 at the mouse cursor.
+    void showMenu();
+
+signals:
+    // A double press (or double-click) asked for full screen while Form1's Command22 is enabled.
+    void fullScreenToggleRequested();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::int32_t back_color_ = 0;
+};

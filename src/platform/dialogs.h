@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Buttons, icons and answers of message boxes, numbered as the program's message boxes always were.
+namespace msgbox {
+enum Buttons { OkOnly = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4 };
+enum Icon { NoIcon = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
+enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+}  // namespace msgbox
+
+// Modal dialogs the program shows. Every message box and file/folder/colour dialog goes through
+// here, so that tests can answer them and read back what was shown.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Shows a modal message box; returns the answer (msgbox::Answer). An empty title means the
+    // application title "ReelBox".
+    virtual int MsgBox(const QString& text, int buttons, int icon, const QString& title) = 0;
+};

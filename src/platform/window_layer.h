@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QtGui/qwindowdefs.h>
+#include <cstdint>
+#include <functional>
+
+class QWidget;
+
+// Window messages the movie window's procedure understands (the values the program's
+// window procedures have always used).
+namespace wm {
+constexpr std::uint32_t ParentNotify = 0x0210;
+constexpr std::uint32_t LButtonDown = 0x0201;
+constexpr std::uint32_t RButtonDown = 0x0204;
+}  // namespace wm
+
+// Window management by handle: placing a window, keeping a window on top, and a table of
+// window procedures so that the program can watch what happens on a window it does not own
+// (the video window of the media layer).
+class WindowLayer {
+public:
+    using WndProc = std::function<std::int32_t(WId hwnd, std::uint32_t msg, std::uint32_t wParam,
+                                               std::int32_t lParam)>;
+
+    virtual ~WindowLayer() = default;
+
+    // Moves and sizes the window `hwnd` (pixels, relative to its parent). False when no such window.
+    virtual bool MoveWindow(WId hwnd, int x, int y, int width, int height, bool repaint) = 0;
+
+    // Raises `window` above all others (topmost) or lets it go back among the others; shows it.
+    virtual void setTopMost(QWidget* window, bool topmost) = 0;
+
+    // Installs `proc` as the window procedure of `hwnd` and returns the one it replaces (a
+    // procedure that does nothing, when none was set). Presses on the window arrive at the
+    // installed procedure as ParentNotify with LButtonDown/RButtonDown in the low word of wParam.
+    virtual WndProc SetWindowProc(WId hwnd, WndProc proc) = 0;
+
+    // Lets the window system drag `window` as if by its title bar (after a press on its body).
+    virtual void startSystemMove(QWidget* window) = 0;
+
+    // The whole primary screen, in pixels.
+    virtual QSize screenSize() = 0;
+
+    virtual QPoint cursorPos() = 0;
+    virtual void setCursorPos(QPoint pos) = 0;
+};
