@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// Reading list files (.vep): one entry per line, the path, "=" and the display name.
+namespace list_reader {
+
+struct Entry {
+    QString path;
+    QString name;
+};
+
+// The file's fields: its text (UTF-8, or CP932 when not valid UTF-8) cut into fields the way the
+// list files' field reader cuts them. Nothing when the file cannot be read.
+std::optional<QStringList> readFields(const QString& filePath);
+
+// The start-up reader's rule for one field: the path before the first "=", the name after the
+// last "=", "ErrorList" for a part that is missing.
+Entry startupEntry(const QString& field);
+
+}  // namespace list_reader

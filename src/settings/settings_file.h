@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// reelbox.ini: the movie window's place, background colour and size, six lines:
+// an empty line, then Top, Left, BackColor, Width, Height (twips; colour as 0x00BBGGRR or a
+// negative system-colour reference).
+struct WindowSettings {
+    float top = 0;
+    float left = 0;
+    std::int32_t backColor = 0;
+    float width = 0;
+    float height = 0;
+};
+
+// What a read produced: the values read before the first error, in file order. `complete` is
+// true only when all five were read; a caller applies each field that is present, in order.
+struct SettingsRead {
+    std::optional<float> top, left;
+    std::optional<std::int32_t> backColor;
+    std::optional<float> width, height;
+    bool complete() const { return top && left && backColor && width && height; }
+};
+
+namespace settings_file {
+
+QString path(const QString& programDir);  // programDir + "/reelbox.ini"
+
+SettingsRead read(const QString& filePath);
+
+// Writes the six lines (UTF-8, CR LF) to a new file and renames it over the old one, so a failed
+// or interrupted save leaves the previous file intact. False on any failure.
+bool write(const QString& filePath, const WindowSettings& values);
+
+}  // namespace settings_file
