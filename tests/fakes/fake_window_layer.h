@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/window_layer.h"
+
+#include <QPoint>
+#include <QSize>
+#include <map>
+#include <vector>
+
+// Window layer for tests: records placements and topmost changes, keeps a procedure table whose
+// installed procedures a test can call with simulated presses, and has a settable screen and cursor.
+class FakeWindowLayer : public WindowLayer {
+public:
+    struct Move {
+        WId hwnd;
+        int x, y, width, height;
+        bool repaint;
+    };
+    struct TopMostCall {
+        QWidget* window;
+        bool topmost;
+    };
+    struct ProcChange {
+        WId hwnd;
+        bool restoredDefault;  // true when the procedure put back was the table's own default
+    };
+
+    bool MoveWindow(WId hwnd, int x, int y, int width, int height, bool repaint) override;
+    void setTopMost(QWidget* window, bool topmost) override;
+    WndProc SetWindowProc(WId hwnd, WndProc proc) override;
+    void startSystemMove(QWidget* window) override;
+    QSize screenSize() override { return screen; }
+    QPoint cursorPos() override { return cursor; }
+    void setCursorPos(QPoint pos) override;
+
+    // Topmost state as last set (false for a window never set).
+    bool isTopMost(QWidget* window) const;
+
+    // Simulated presses on a window: sends ParentNotify with LButtonDown / RButtonDown to the
+    // procedure installed for `hwnd` (the table's default when none). Returns its result.
+    std::int32_t pressLeft(WId hwnd);
+    std::int32_t pressRight(WId hwnd);
+    std::int32_t send(WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
+
+    // True when a procedure other than the default is installed for `hwnd`.
+    bool hooked(WId hwnd) const;
+
+    QSize screen{1920, 1080};
+    QPoint cursor{100, 100};
+
+    std::vector<Move> moves;
+    std::vector<TopMostCall> topMostCalls;
+    std::vector<ProcChange> procChanges;
+    std::vector<QPoint> cursorMoves;
+    std::vector<QWidget*> systemMoves;
+    int defaultProcCalls = 0;  // messages that reached a window's original procedure
+
+private:
+    WndProc defaultProc();
+
+    std::map<WId, WndProc> procs_;
+    std::map<QWidget*, bool> topmost_;
+};
