@@ -1,0 +1,376 @@
+// The command strings the windows send, through MciSend and the interpreter, over the fake engine.
+#include "playback/mci/mci_channel.h"
+#include "playback/mci/mci_errors.h"
+#include "playback/mci/mci_interpreter.h"
+
+#include "counting_bell.h"
+#include "fake_media_engine.h"
+#include "recording_mci_device.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MciInterpreterTest : public ::testing::Test {
+protected:
+    FakeMediaEngine engine;
+    MciInterpreter interpreter{engine};
+    RecordingMciDevice device{interpreter};
+    CountingBell bell;
+    MciChannel mci{device, bell};
+    QString reply;
+
+    int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
+    // Opens a clip of `frames` frames at 29.97 fps in the movie window 77.
+    void openClip(std::int64_t frames = 150)
+    {
+        engine.setLength(frames);
+        ASSERT_EQ(send(QStringLiteral("open \"/m/a.mpg\" type mpegvideo alias avfile style child "
+                                      "parent 77")),
+                  0)
+            << reply.toStdString();
+        engine.clearCalls();
+    }
+};
+
+TEST_F(MciInterpreterTest, TheThreeOpenFormsReachTheEngine)
+{
+    struct Case {
+        const char* cmd;
+        const char* call;
+    } cases[] = {
+        {"open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77",
+         "open /m/a.mpg mpeg 77"},
+        {"open \"/m/b.avi\" type avivideo alias avfile style child parent 1234567",
+         "open /m/b.avi avi 1234567"},
+        {"open \"/m/c.mp4\" alias avfile style child parent 0", "open /m/c.mp4 auto 0"},
+        {"OPEN \"/m/d.dat\"   TYPE MpegVideo   ALIAS avfile STYLE Child PARENT 5",
+         "open /m/d.dat mpeg 5"},
+    };
+    for (const Case& c : cases) {
+        engine.clearCalls();
+        EXPECT_EQ(send(QString::fromUtf8(c.cmd)), 0) << c.cmd;
+        EXPECT_EQ(reply, QString());
+        EXPECT_EQ(engine.calls(), QStringList{QString::fromUtf8(c.call)});
+        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+    }
+}
+
+TEST_F(MciInterpreterTest, PathsKeepEveryCharacterBetweenTheQuotes)
+{
+    const QString paths[] = {
+        QStringLiteral("/m/a b  c.mpg"),
+        QStringLiteral("/m/x=1,y=2.mpg"),
+        QStringLiteral("/m/映画 フォルダ/旅行.DAT"),
+        QStringLiteral("/m/say \"hi\".mpg"),
+        QStringLiteral("/m/trick\" type avivideo alias other style child parent 9 \".mpg"),
+        QStringLiteral("/m/ends with quote\""),
+        QStringLiteral(" /m/lead and trail "),
+    };
+    for (const QString& path : paths) {
+        engine.clearCalls();
+        const QString cmd = QStringLiteral("open \"") + path +
+                            QStringLiteral("\" type mpegvideo alias avfile style child parent 8");
+        ASSERT_EQ(send(cmd), 0) << cmd.toStdString();
+        EXPECT_EQ(engine.path(), path);
+        EXPECT_EQ(engine.parent(), WId(8));
+        EXPECT_EQ(engine.typeHint(), MediaEngine::TypeHint::MpegVideo);
+        EXPECT_EQ(interpreter.alias(), QStringLiteral("avfile"));
+        send(QStringLiteral("close avfile"));
+    }
+}
+
+TEST_F(MciInterpreterTest, MalformedOpenCommandsAreRefusedBeforeTheEngine)
+{
+    struct Case {
+        const char* cmd;
+        int rc;
+    } cases[] = {
+        {"open \"/m/a.mpg type mpegvideo alias avfile", mcierr::NoClosingQuote},
+        {"open \"\" alias avfile", mcierr::FilenameRequired},
+        {"open", mcierr::FilenameRequired},
+        {"open \"/m/a.mpg\"x alias avfile", mcierr::UnrecognizedKeyword},
+        {"open \"/m/a.mpg\" type quicktime alias avfile", mcierr::InvalidDeviceName},
+        {"open \"/m/a.mpg\" alias avfile style child parent abc", mcierr::BadInteger},
+        {"open \"/m/a.mpg\" alias avfile style child parent -3", mcierr::BadInteger},
+        {"open \"/m/a.mpg\" alias avfile style child parent", mcierr::MissingParameter},
+        {"open \"/m/a.mpg\" alias avfile style fancy", mcierr::BadConstant},
+        {"open \"/m/a.mpg\" alias avfile style popup", mcierr::UnsupportedFunction},
+        {"open \"/m/a.mpg\" alias avfile colour blue", mcierr::UnrecognizedKeyword},
+        {"open \"/m/a.mpg\" type mpegvideo style child parent 3", mcierr::MissingParameter},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(send(QString::fromUtf8(c.cmd)), c.rc) << c.cmd;
+        EXPECT_EQ(reply, mcierr::text(c.rc)) << c.cmd;
+    }
+    EXPECT_TRUE(engine.calls().isEmpty());
+    EXPECT_EQ(bell.beeps, 0);
+}
+
+TEST_F(MciInterpreterTest, EngineFailuresAtOpenLeaveNoDeviceAndDoNotBeep)
+{
+    struct Case {
+        MediaError error;
+        int rc;
+    } cases[] = {
+        {MediaError::FileNotFound, mcierr::FileNotFound},
+        {MediaError::InvalidFile, mcierr::InvalidFile},
+        {MediaError::NoWindow, mcierr::CreateWindow},
+        {MediaError::Timeout, mcierr::DeviceNotReady},
+        {MediaError::Driver, mcierr::Driver},
+    };
+    for (const Case& c : cases) {
+        engine.failNextOpen(c.error);
+        EXPECT_EQ(send(QStringLiteral("open \"/m/x.mpg\" alias avfile style child parent 7")),
+                  c.rc);
+        EXPECT_EQ(reply, mcierr::text(c.rc));
+        EXPECT_EQ(send(QStringLiteral("status avfile position")), mcierr::InvalidDeviceName);
+    }
+    EXPECT_EQ(bell.beeps, 0);
+}
+
+TEST_F(MciInterpreterTest, ASecondOpenWithoutCloseIsRefused)
+{
+    openClip();
+    EXPECT_EQ(send(QStringLiteral("open \"/m/b.mpg\" alias avfile style child parent 77")),
+              mcierr::DuplicateAlias);
+    EXPECT_TRUE(engine.calls().isEmpty());
+    EXPECT_EQ(send(QStringLiteral("status avfile length")), 0);  // the first is still open
+}
+
+TEST_F(MciInterpreterTest, EveryCommandToAClosedOrUnknownDeviceFailsWithoutABeep)
+{
+    const char* cmds[] = {"close avfile",
+                          "play avfile window",
+                          "stop avfile",
+                          "seek avfile to 0",
+                          "seek avfile to  15000",
+                          "step avfile",
+                          "step avfile reverse",
+                          "set avfile speed 1250",
+                          "status avfile speed",
+                          "status avfile position",
+                          "status avfile length",
+                          "set avfile time format frames",
+                          "set avfile time format milliseconds",
+                          "status avfile window handle",
+                          "where avfile source",
+                          "where avfile destination"};
+    for (const char* cmd : cmds) {
+        reply = QStringLiteral("old");
+        EXPECT_EQ(send(QString::fromUtf8(cmd)), mcierr::InvalidDeviceName) << cmd;
+        EXPECT_EQ(reply, mcierr::text(mcierr::InvalidDeviceName));
+    }
+    openClip();
+    EXPECT_EQ(send(QStringLiteral("status other position")), mcierr::InvalidDeviceName);
+    EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+    EXPECT_EQ(send(QStringLiteral("close avfile")), mcierr::InvalidDeviceName);
+    EXPECT_EQ(bell.beeps, 0);
+    EXPECT_EQ(engine.calls(), QStringList{QStringLiteral("close")});
+}
+
+TEST_F(MciInterpreterTest, UnknownCommandsAndKeywordsGetTheirOwnCodes)
+{
+    openClip();
+    struct Case {
+        const char* cmd;
+        int rc;
+    } cases[] = {
+        {"", mcierr::MissingCommandString},
+        {"   ", mcierr::MissingCommandString},
+        {"rewind avfile", mcierr::UnrecognizedCommand},
+        {"status", mcierr::MissingDeviceName},
+        {"status avfile", mcierr::MissingParameter},
+        {"status avfile volume", mcierr::UnrecognizedKeyword},
+        {"status avfile window", mcierr::UnrecognizedKeyword},
+        {"where avfile middle", mcierr::UnrecognizedKeyword},
+        {"where avfile", mcierr::MissingParameter},
+        {"play avfile fullscreen", mcierr::UnrecognizedKeyword},
+        {"stop avfile now", mcierr::UnrecognizedKeyword},
+        {"close avfile later", mcierr::UnrecognizedKeyword},
+        {"seek avfile", mcierr::MissingParameter},
+        {"seek avfile to", mcierr::MissingParameter},
+        {"seek avfile 10", mcierr::UnrecognizedKeyword},
+        {"seek avfile to ten", mcierr::BadInteger},
+        {"seek avfile to 1.5", mcierr::BadInteger},
+        {"seek avfile to 1 2", mcierr::UnrecognizedKeyword},
+        {"step avfile backwards", mcierr::UnrecognizedKeyword},
+        {"step avfile by", mcierr::MissingParameter},
+        {"set avfile", mcierr::MissingParameter},
+        {"set avfile speed", mcierr::MissingParameter},
+        {"set avfile speed fast", mcierr::BadInteger},
+        {"set avfile time format seconds", mcierr::BadTimeFormat},
+        {"set avfile time frames", mcierr::UnrecognizedKeyword},
+        {"set avfile time format", mcierr::MissingParameter},
+        {"set avfile volume 5", mcierr::UnrecognizedKeyword},
+    };
+    for (const Case& c : cases) {
+        reply = QStringLiteral("old");
+        EXPECT_EQ(send(QString::fromUtf8(c.cmd)), c.rc) << c.cmd;
+        EXPECT_EQ(reply, mcierr::text(c.rc)) << c.cmd;
+    }
+    EXPECT_TRUE(engine.calls().isEmpty());
+    EXPECT_EQ(bell.beeps, 0);
+}
+
+TEST_F(MciInterpreterTest, RunsOfBlanksAndCaseDoNotMatter)
+{
+    openClip();
+    engine.setPosition(42);
+    EXPECT_EQ(send(QStringLiteral("set avfile time format frames")), 0);
+    EXPECT_EQ(send(QStringLiteral("  status \t avfile   position  ")), 0);
+    EXPECT_EQ(reply, QStringLiteral("42"));
+    EXPECT_EQ(send(QStringLiteral("STATUS AVFILE Window  Handle")), 0);
+    EXPECT_EQ(send(QStringLiteral("seek avfile to  15")), 0);
+    EXPECT_EQ(send(QStringLiteral("seek   avfile   to     16   wait")), 0);
+    EXPECT_EQ(engine.calls(),
+              QStringList({QStringLiteral("seekFrame 15"), QStringLiteral("seekFrame 16")}));
+}
+
+TEST_F(MciInterpreterTest, SuccessfulCommandsWithoutAnswerLeaveAnEmptyReply)
+{
+    openClip();
+    const char* cmds[] = {"play avfile window", "stop avfile", "seek avfile to 0", "step avfile",
+                          "step avfile reverse", "set avfile speed 1250",
+                          "set avfile time format frames", "set avfile time format milliseconds"};
+    for (const char* cmd : cmds) {
+        reply = QStringLiteral("old");
+        EXPECT_EQ(send(QString::fromUtf8(cmd)), 0) << cmd;
+        EXPECT_EQ(reply, QString()) << cmd;
+    }
+    EXPECT_EQ(engine.calls(),
+              QStringList({"play", "pause", "seekMs 0", "step 1", "step -1", "setSpeed 1.25"}));
+}
+
+TEST_F(MciInterpreterTest, TimeFormatChoosesTheUnitOfPositionsLengthsAndSeeks)
+{
+    openClip(300);  // 300 frames at 29.97 fps = 10010 ms
+    engine.setPosition(150);
+
+    send(QStringLiteral("status avfile length"));  // milliseconds after open
+    EXPECT_EQ(reply, QStringLiteral("10010"));
+    send(QStringLiteral("status avfile position"));
+    EXPECT_EQ(reply, QStringLiteral("5005"));
+    send(QStringLiteral("status avfile time format"));
+    EXPECT_EQ(reply, QStringLiteral("milliseconds"));
+
+    send(QStringLiteral("set avfile time format frames"));
+    send(QStringLiteral("status avfile length"));
+    EXPECT_EQ(reply, QStringLiteral("300"));
+    send(QStringLiteral("status avfile position"));
+    EXPECT_EQ(reply, QStringLiteral("150"));
+    EXPECT_EQ(send(QStringLiteral("seek avfile to  299")), 0);
+
+    send(QStringLiteral("set avfile time format ms"));
+    EXPECT_EQ(send(QStringLiteral("seek avfile to  8000")), 0);
+    EXPECT_EQ(engine.calls(), QStringList({"seekFrame 299", "seekMs 8000"}));
+
+    // A new device starts in milliseconds again.
+    send(QStringLiteral("set avfile time format frames"));
+    send(QStringLiteral("close avfile"));
+    openClip(300);
+    send(QStringLiteral("status avfile time format"));
+    EXPECT_EQ(reply, QStringLiteral("milliseconds"));
+}
+
+TEST_F(MciInterpreterTest, SeeksBeyondTheLengthBeepOnceAndMoveNothing)
+{
+    openClip(150);
+    send(QStringLiteral("set avfile time format frames"));
+    EXPECT_EQ(send(QStringLiteral("seek avfile to 150")), 0);  // the length itself is the end
+    EXPECT_EQ(bell.beeps, 0);
+
+    reply = QStringLiteral("old");
+    EXPECT_EQ(send(QStringLiteral("seek avfile to  151")), mcierr::OutOfRange);
+    EXPECT_EQ(reply, mcierr::text(mcierr::OutOfRange));
+    EXPECT_EQ(bell.beeps, 1);
+    EXPECT_EQ(send(QStringLiteral("seek avfile to -1")), mcierr::OutOfRange);
+    EXPECT_EQ(bell.beeps, 2);
+
+    send(QStringLiteral("set avfile time format milliseconds"));  // 5005 ms
+    EXPECT_EQ(send(QStringLiteral("seek avfile to 5005")), 0);
+    EXPECT_EQ(send(QStringLiteral("seek avfile to 5006")), mcierr::OutOfRange);
+    EXPECT_EQ(bell.beeps, 3);
+    EXPECT_EQ(engine.calls(), QStringList({"seekFrame 150", "seekMs 5005"}));
+}
+
+TEST_F(MciInterpreterTest, SeekToStartAndEndAndStepBy)
+{
+    openClip(150);
+    send(QStringLiteral("set avfile time format frames"));
+    send(QStringLiteral("seek avfile to end"));
+    send(QStringLiteral("seek avfile to start"));
+    send(QStringLiteral("step avfile by 5"));
+    send(QStringLiteral("step avfile reverse by 2"));
+    EXPECT_EQ(engine.calls(), QStringList({"seekFrame 150", "seekFrame 0", "step 5", "step -2"}));
+    send(QStringLiteral("status avfile position"));
+    EXPECT_EQ(reply, QStringLiteral("3"));
+}
+
+TEST_F(MciInterpreterTest, SpeedIsThousandthsAndRefusedValuesAreOutOfRange)
+{
+    openClip();
+    send(QStringLiteral("status avfile speed"));
+    EXPECT_EQ(reply, QStringLiteral("1000"));
+    for (const char* n : {"1250", "250", "2000", "750"}) {
+        EXPECT_EQ(send(QStringLiteral("set avfile speed ") + QLatin1String(n)), 0);
+        send(QStringLiteral("status avfile speed"));
+        EXPECT_EQ(reply, QLatin1String(n));
+    }
+    EXPECT_EQ(send(QStringLiteral("set avfile speed 0")), mcierr::OutOfRange);
+    EXPECT_EQ(send(QStringLiteral("set avfile speed -500")), mcierr::OutOfRange);
+    EXPECT_EQ(send(QStringLiteral("set avfile speed 100001")), mcierr::OutOfRange);
+    send(QStringLiteral("status avfile speed"));
+    EXPECT_EQ(reply, QStringLiteral("750"));
+
+    engine.setCurrentSpeed(1.2496);  // an engine's rounding error still reads as 1250
+    send(QStringLiteral("status avfile speed"));
+    EXPECT_EQ(reply, QStringLiteral("1250"));
+}
+
+TEST_F(MciInterpreterTest, WindowHandleAndRectangles)
+{
+    engine.setVideoWindow(987654321);
+    engine.setSourceSize(QSize(352, 240));
+    openClip();
+    send(QStringLiteral("status avfile window handle"));
+    EXPECT_EQ(reply, QStringLiteral("987654321"));
+    send(QStringLiteral("where avfile source"));
+    EXPECT_EQ(reply, QStringLiteral("0 0 352 240"));
+    engine.setDestinationSize(QSize(640, 480));
+    send(QStringLiteral("where avfile destination"));
+    EXPECT_EQ(reply, QStringLiteral("0 0 640 480"));
+    send(QStringLiteral("close avfile"));
+
+    // Without a parent there is no video window: the handle query fails with a text.
+    ASSERT_EQ(send(QStringLiteral("open \"/m/a.mpg\" alias avfile style child parent 0")), 0);
+    EXPECT_EQ(send(QStringLiteral("status avfile window handle")), mcierr::NoWindow);
+    EXPECT_EQ(reply, mcierr::text(mcierr::NoWindow));
+}
+
+TEST_F(MciInterpreterTest, PlayStopAndModeFollowTheEngine)
+{
+    openClip();
+    send(QStringLiteral("status avfile mode"));
+    EXPECT_EQ(reply, QStringLiteral("stopped"));
+    send(QStringLiteral("play avfile window"));
+    send(QStringLiteral("status avfile mode"));
+    EXPECT_EQ(reply, QStringLiteral("playing"));
+    send(QStringLiteral("stop avfile"));
+    send(QStringLiteral("status avfile mode"));
+    EXPECT_EQ(reply, QStringLiteral("stopped"));
+}
+
+TEST_F(MciInterpreterTest, EngineFailuresAfterOpenComeBackAsCodes)
+{
+    openClip();
+    engine.failNext(QStringLiteral("play"), MediaError::Driver);
+    EXPECT_EQ(send(QStringLiteral("play avfile window")), mcierr::Driver);
+    EXPECT_EQ(reply, mcierr::text(mcierr::Driver));
+    engine.failNext(QStringLiteral("step"), MediaError::Timeout);
+    EXPECT_EQ(send(QStringLiteral("step avfile")), mcierr::DeviceNotReady);
+    EXPECT_EQ(bell.beeps, 0);
+    EXPECT_EQ(send(QStringLiteral("step avfile")), 0);
+}
+
+}  // namespace
