@@ -1,0 +1,155 @@
+// The position timer: slider, position and speed labels, the end-of-movie rules, the
+// frame/time switch and the previous/next buttons.
+#include "app/controls/check_box.h"
+#include "app/controls/list_box.h"
+#include "app/controls/scroll_bar.h"
+#include "app/form1.h"
+#include "app/services.h"
+#include "app/vb_number.h"
+#include "playback/label_caption.h"
+#include "playback/mci/mci_channel.h"
+#include "playback/slider_scale.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// LF then CR: the break the position label has always used.
+const QString LineBreak = QStringLiteral("\n\r");
+
+std::int32_t lengthFromReply(const QString& reply)
+{
+    constexpr double lo = std::numeric_limits<std::int32_t>::min();
+    constexpr double hi = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(vbnum::roundEven(std::clamp(vbnum::leading(reply), lo, hi)));
+}
+
+// Label3's caption for a speed reply, or nothing when the reply is not one of the steps.
+QString speedCaption(const QString& reply)
+{
+    static const std::pair<const char*, const char*> table[] = {
+        {"250", "|>|> -3"},   {"500", "|>|> -2"},   {"750", "|>|> -1"},   {"1000", "|>|> ±0"},
+        {"1250", "|>|> ＋1"}, {"1500", "|>|> ＋2"}, {"1750", "|>|> ＋3"}, {"2000", "|>|> ＋4"},
+    };
+    for (const auto& [speed, caption] : table) {
+        if (reply == QLatin1String(speed))
+            return QString::fromUtf8(caption);
+    }
+    return {};
+}
+
+// Writes the slider with seek_lock set, so that HScroll1_Change does not take it for a seek.
+template <typename Write>
+void writeSlider(Form1& form, Write write)
+{
+    form.seek_lock = 1;
+    write(*form.HScroll1);
+    form.seek_lock = 0;
+}
+
+}  // namespace
+
+void Form1::Timer1_Timer()
+{
+    QString position;
+    services.mci.MciSend(QStringLiteral("status avfile position"), position);
+    const double p = vbnum::leading(position);
+
+    writeSlider(*this, [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+
+    if (Check6->Value() == 1) {
+        // A reply that is no number shows as its leading number (0 when none).
+        const double ms = vbnum::strict(position).value_or(p);
+        label_caption::setCaption(*Label2, u' ' + vbnum::clockTextMs(vbnum::roundEven(ms)) +
+                                               LineBreak + QStringLiteral("    /") + len_text +
+                                               QStringLiteral(" (時間)"));
+    } else {
+        label_caption::setCaption(*Label2, u' ' + position + LineBreak + QStringLiteral("    /") +
+                                               QString::number(media_len) +
+                                               QStringLiteral(" (ﾌﾚｰﾑ)"));
+    }
+
+    Label4->setText(QString::number(List2->ListIndex() + 1) + u'/' +
+                    QString::number(List2->ListCount()));
+
+    QString speed;
+    services.mci.MciSend(QStringLiteral("status avfile speed"), speed);
+    const QString caption = speedCaption(speed);
+    if (!caption.isEmpty())
+        Label3->setText(caption);
+
+    if (p != media_len)
+        return;
+    if (Check3->Value() == 1) {
+        if (Check7->Value() == 0) {
+            // Selecting the next entry opens and plays it; after the last comes the first.
+            if (List1->ListIndex() + 1 == List1->ListCount()) {
+                List1->setListIndex(0);
+                List2->setListIndex(0);
+            } else {
+                List1->setListIndex(List1->ListIndex() + 1);
+                List2->setListIndex(List2->ListIndex() + 1);
+            }
+        } else {
+            Command2_Click();
+        }
+        if (List1->ListCount() == 1)
+            Command2_Click();
+    } else {
+        Command2->setText(QStringLiteral("|>"));
+    }
+}
+
+void Form1::Check6_Click()
+{
+    Timer1->stop();
+    QString reply;
+    if (Check6->Value() == 1) {
+        services.mci.MciSend(QStringLiteral("set avfile time format milliseconds"), reply);
+        services.mci.MciSend(QStringLiteral("status avfile length"), reply);
+        media_len = lengthFromReply(reply);
+        writeSlider(*this, [&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
+        services.mci.MciSend(QStringLiteral("status avfile position"), reply);
+        const double p = vbnum::leading(reply);
+        writeSlider(*this, [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+        len_text = vbnum::clockText(media_len);
+    } else {
+        QString length, position;
+        services.mci.MciSend(QStringLiteral("set avfile time format frames"), reply);
+        services.mci.MciSend(QStringLiteral("status avfile length"), length);
+        services.mci.MciSend(QStringLiteral("status avfile position"), position);
+        media_len = lengthFromReply(length);
+        const double p = vbnum::leading(position);
+        writeSlider(*this, [&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
+        writeSlider(*this, [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+    }
+    writeSlider(*this, [&](ScrollBar& s) { slider_scale::applySteps(s, media_len); });
+    Timer1->start();
+}
+
+void Form1::Command10_Click()
+{
+    if (List2->ListCount() == 0)
+        return;
+    const int index = List2->ListIndex();
+    // With no entry selected, "previous" starts from the end as it does from the first entry.
+    if (index > 0)
+        List2->setListIndex(index - 1);
+    else
+        List2->setListIndex(List1->ListCount() - 1);
+}
+
+void Form1::Command11_Click()
+{
+    if (List2->ListCount() == 0)
+        return;
+    const int index = List2->ListIndex();
+    if (index + 1 == List1->ListCount())
+        List2->setListIndex(0);
+    else
+        List2->setListIndex(index + 1);
+}
