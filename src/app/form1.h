@@ -24,7 +24,8 @@ struct Services;
 // The control window. It owns its controls (named as in the program's design, each control's
 // objectName equal to its member name) and the state the windows share. The handlers are
 // implemented in the folder of the subsystem they belong to:
-//   app/       construction, Form_Load, Form_Unload, Timer3_Timer, reset_all, MsgBox
+//   app/       construction, Form_Load, Form_Unload, Timer3_Timer, reset_all, MsgBox,
+//              Check3_Click, Check7_Click
 //   playback/  List2_Click, the transport and position handlers
 //   movie/     geometry handlers, Check4_Click
 class Form1 : public QWidget {
@@ -77,6 +78,17 @@ public:
     Form2& form2();
     bool hasForm2() const { return form2_ != nullptr; }
 
+    // Place and size of the outer frame in twips (15 per pixel).
+    int Top() const;
+    int Left() const;
+    int Width() const;
+    int Height() const;
+    void setTop(int twips);
+    void setLeft(int twips);
+
+    // True once Form_Unload has run.
+    bool isUnloaded() const { return unloading_; }
+
     // A message box under the topmost rule: the movie window is lifted before it and made
     // topmost again afterwards only when Check4 is ticked. Every message box goes through here.
     int MsgBox(const QString& text, int buttons, int icon, const QString& title = {});
@@ -118,10 +130,22 @@ public:
     void re_size(std::int16_t re_flg, const QString& re_w, const QString& re_h);
     void Check4_Click();
 
+signals:
+    // Form_Unload has finished: both windows are closed and the program may end.
+    void unloaded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Start-up's command line (app/form_load.cpp). True when the Video-CD branch of a longer
+    // command line was taken, which brings up the movie window itself.
+    bool runCommandLine(const QString& text);
+    void addStartupToken(const QString& token);
+    void readStartupList(const QString& path);
+    void enterVideoCdAtStart();
+    void showMovieWindow();
+
     void createControls();
     void layoutControls();
     void connectHandlers();

@@ -17,7 +17,7 @@ struct Services;
 
 // The movie window: frameless, it hosts the media layer's video window at (10, 10), the strip
 // Label1 along its bottom edge, the placeholder Label2 over the picture area, and the popup
-// menu menu0. Created by Form1::form2() on first use; its constructor runs Form_Load.
+// menu menu0. Created by Form1::form2() on first use, which then runs its Form_Load.
 class Form2 : public QWidget {
     Q_OBJECT
 public:
@@ -55,6 +55,10 @@ public:
     std::int16_t cursor_parked = 0;
     QPoint last_cursor;
     std::array<QColor, 16> custom_colors;
+    // Where the mouse first moved over Label1, in twips; kept for the whole run, (0, 0) = not yet.
+    struct {
+        std::int16_t x = 0, y = 0;
+    } first_move;
 
     // ---- handlers ---------------------------------------------------------------------------
     void Form_Load();
@@ -77,6 +81,14 @@ public:
     // Shows menu0 at the mouse cursor.
     void showMenu();
 
+    // The strip Label1 along the bottom edge and the placeholder Label2 over the picture area,
+    // placed for the window's current size.
+    void placeStrip();
+    void placePlaceholder();
+
+    // Stops the three timers (shutdown).
+    void stopTimers();
+
 signals:
     // A double press (or double-click) asked for full screen while Form1's Command22 is enabled.
     void fullScreenToggleRequested();
@@ -87,5 +99,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createMenu();
+    // Load step 1: the settings file, or the default place beside the control window.
+    void applySettings();
+    void applyDefaultPlace();
+
     std::int32_t back_color_ = 0;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QtGui/qwindowdefs.h>
 #include <cstdint>
@@ -42,6 +44,8 @@ public:
 
     // The whole primary screen, in pixels.
     virtual QSize screenSize() = 0;
+    // Every screen's rectangle on the desktop, in pixels (by default the primary one alone).
+    virtual QList<QRect> screenRects() { return {QRect(QPoint(0, 0), screenSize())}; }
 
     virtual QPoint cursorPos() = 0;
     virtual void setCursorPos(QPoint pos) = 0;

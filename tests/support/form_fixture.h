@@ -2,7 +2,7 @@
 
 #include "app/form1.h"
 #include "app/services.h"
-#include "fake_bell.h"
+#include "counting_bell.h"
 #include "fake_dialogs.h"
 #include "fake_media_engine.h"
 #include "fake_screen_saver.h"
@@ -43,7 +43,7 @@ protected:
     FakeMediaEngine engine;
     MciInterpreter interpreter{engine};
     RecordingMciDevice device{interpreter};
-    FakeBell bell;
+    CountingBell bell;
     MciChannel mci{device, bell};
     FakeWindowLayer windows;
     FakeDialogs dialogs;

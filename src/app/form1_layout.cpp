@@ -1,0 +1,79 @@
+#include "app/controls/check_box.h"
+#include "app/controls/dir_list_box.h"
+#include "app/controls/file_list_box.h"
+#include "app/controls/list_box.h"
+#include "app/controls/scroll_bar.h"
+#include "app/form1.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+// The control window's arrangement: the folder browser and drives on the left, the playlist and
+// its buttons on the right, then the movie's name, position and the transport, geometry and
+// option rows, and the volume along the bottom.
+void Form1::layoutControls()
+{
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(6, 6, 6, 6);
+    root->setSpacing(4);
+
+    const auto row = [](std::initializer_list<QWidget*> widgets, bool stretchAtEnd = true) {
+        auto* r = new QHBoxLayout;
+        r->setSpacing(3);
+        for (QWidget* w : widgets)
+            r->addWidget(w);
+        if (stretchAtEnd)
+            r->addStretch(1);
+        return r;
+    };
+
+    // Browser | playlist.
+    auto* top = new QHBoxLayout;
+    auto* browser = new QVBoxLayout;
+    browser->addLayout(row({Combo1, Label5}));
+    browser->addWidget(Line1);
+    browser->addWidget(Dir1, 1);
+    browser->addWidget(File1, 1);
+    browser->addWidget(Line2);
+    browser->addLayout(row({Command1, Command12}));
+    top->addLayout(browser, 2);
+
+    auto* list = new QGridLayout;
+    list->addWidget(List2, 0, 0, 3, 1);
+    list->addWidget(cmdUp, 0, 1);
+    list->addWidget(cmdDown, 1, 1);
+    list->setRowStretch(2, 1);
+    list->addLayout(row({Command20, Command19, Command21}), 3, 0, 1, 2);
+    list->addLayout(row({Command15, Command13}), 4, 0, 1, 2);
+    top->addLayout(list, 3);
+    root->addLayout(top, 1);
+
+    Label1->setFrameShape(QFrame::StyledPanel);
+    root->addWidget(Label1);
+    root->addWidget(HScroll1);
+    root->addLayout(row({Check6, Label2, Label3, Label4}));
+    for (QLabel* l : {Label2, Label3, Label4})
+        l->setMinimumWidth(80);
+
+    for (QPushButton* b : {Command2, Command3, Command4, Command5, Command6, Command7, Command8,
+                           Command9, Command10, Command11, Command14, Command17, Command18,
+                           Command22, Command23})
+        b->setMinimumWidth(34), b->setMaximumWidth(64);
+    root->addLayout(row({Command10, Command6, Command2, Command9, Command5, Command11, Command14,
+                         Command3}));
+    root->addLayout(row({Command4, Command7, Command8, Command22, Command23, Check2}));
+    root->addLayout(row({Check3, Check7, Check4, Check1, Check5}));
+    root->addLayout(row({Image1}, false));
+    auto* bottom = static_cast<QHBoxLayout*>(root->itemAt(root->count() - 1)->layout());
+    bottom->addWidget(HScroll2, 1);
+    bottom->addWidget(Command16);
+    bottom->addWidget(Command17);
+    bottom->addWidget(Command18);
+    HScroll2->setMinimumWidth(120);
+
+    resize(480, 460);
+}

@@ -1,0 +1,111 @@
+#include "movie/form2.h"
+
+#include "app/form1.h"
+#include "app/services.h"
+#include "app/vb_number.h"
+#include "movie/system_colors.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+
+int toPixels(double twips)
+{
+    return int(vbnum::roundEven(twips / vbnum::TwipsPerPixel));
+}
+
+void placeTwips(QWidget* w, int top, int left, int width, int height)
+{
+    w->setGeometry(toPixels(left), toPixels(top), std::max(0, toPixels(width)),
+                   std::max(0, toPixels(height)));
+}
+
+}  // namespace
+
+Form2::Form2(Form1& form1_, Services& services_)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), form1(form1_), services(services_)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_QuitOnClose, false);  // the program ends with the control window
+    resize(343, 263);
+
+    // The placeholder over the picture area. It keeps the press count as its caption, which
+    // is not meant to be read: the text is drawn transparent.
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    QPalette hidden = Label2->palette();
+    hidden.setColor(QPalette::WindowText, Qt::transparent);
+    Label2->setPalette(hidden);
+
+    // The strip along the bottom edge: "Movie", or the open entry's name.
+    Label1 = new QLabel(QStringLiteral("Movie"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setMouseTracking(true);
+    Label1->resize(Label1->width(), 13);
+
+    for (QLabel* l : {Label1, Label2})
+        l->installEventFilter(this);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    connect(Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Form2::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &Form2::Timer3_Timer);
+
+    createMenu();
+    setBackColor(0);
+}
+
+Form2::~Form2() = default;
+
+int Form2::Top() const { return frameGeometry().top() * vbnum::TwipsPerPixel; }
+int Form2::Left() const { return frameGeometry().left() * vbnum::TwipsPerPixel; }
+int Form2::Width() const { return frameGeometry().width() * vbnum::TwipsPerPixel; }
+int Form2::Height() const { return frameGeometry().height() * vbnum::TwipsPerPixel; }
+void Form2::setTop(int twips) { move(x(), toPixels(twips)); }
+void Form2::setLeft(int twips) { move(toPixels(twips), y()); }
+void Form2::setWidth(int twips) { resize(std::max(1, toPixels(twips)), height()); }
+void Form2::setHeight(int twips) { resize(width(), std::max(1, toPixels(twips))); }
+
+void Form2::setBackColor(std::int32_t value)
+{
+    back_color_ = value;
+    const QColor color = colorFromStored(value);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, color);
+    setPalette(p);
+    setAutoFillBackground(true);
+    // The strip's text stays readable on any background.
+    QPalette strip = Label1->palette();
+    strip.setColor(QPalette::WindowText, color.lightness() < 128 ? Qt::white : Qt::black);
+    Label1->setPalette(strip);
+}
+
+void Form2::placeStrip()
+{
+    placeTwips(Label1, Height() - 200, 130, Width(), Label1->height() * vbnum::TwipsPerPixel);
+}
+
+void Form2::placePlaceholder()
+{
+    placeTwips(Label2, 150, 150, Width() - 345, Height() - 345);
+}
+
+void Form2::stopTimers()
+{
+    for (QTimer* t : {Timer1, Timer2, Timer3})
+        t->stop();
+}
+
+void Form2::showMenu()
+{
+    menu0->popup(services.windows.cursorPos());
+}

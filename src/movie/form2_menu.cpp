@@ -1,0 +1,108 @@
+#include "app/controls/check_box.h"
+#include "app/controls/menu_item.h"
+#include "app/form1.h"
+#include "app/services.h"
+#include "movie/form2.h"
+#include "movie/topmost.h"
+#include "platform/dialogs.h"
+#include "settings/settings_file.h"
+
+#include <QMenu>
+
+void Form2::createMenu()
+{
+    menu0 = new QMenu(QStringLiteral("menu0"), this);
+    menu0->setObjectName(QStringLiteral("menu0"));
+    const auto item = [this](const char* name, const QString& caption) {
+        auto* it = new MenuItem(QLatin1String(name), caption, menu0);
+        menu0->addAction(it);
+        return it;
+    };
+    topw1 = item("topw1", QStringLiteral("手前に表示"));
+    c_hyouji = item("c_hyouji", QStringLiteral("ｺﾝﾄﾛｰﾙ非表示"));
+    ba2 = item("ba2", QStringLiteral("-"));
+    me_s_t = item("me_s_t", QStringLiteral("再生/一時停止"));
+    me_teisi = item("me_teisi", QStringLiteral("停止"));
+    m_mae = item("m_mae", QStringLiteral("前のﾘｽﾄへ"));
+    m_yugi = item("m_yugi", QStringLiteral("次のﾘｽﾄへ"));
+    me_loop = item("me_loop", QStringLiteral("Loop"));
+    me_loop_only = item("me_loop_only", QStringLiteral("Loopは選択ﾘｽﾄのみ"));
+    ba = item("ba", QStringLiteral("-"));
+    me_wari = item("me_wari", QStringLiteral("現画面／2"));
+    me_kake = item("me_kake", QStringLiteral("現画面×2"));
+    me_full = item("me_full", QStringLiteral("Full Screen"));
+    ba5 = item("ba5", QStringLiteral("-"));
+    ch_col = item("ch_col", QStringLiteral("背景色変更..."));
+    ch_ho = item("ch_ho", QStringLiteral("位置、背景色保存"));
+    ba4 = item("ba4", QStringLiteral("-"));
+    me_about = item("me_about", QStringLiteral("About..."));
+    ba3 = item("ba3", QStringLiteral("-"));
+    me_exit = item("me_exit", QStringLiteral("終了"));
+
+    connect(topw1, &MenuItem::Click, this, &Form2::topw1_Click);
+    connect(me_loop, &MenuItem::Click, this, &Form2::me_loop_Click);
+    connect(me_loop_only, &MenuItem::Click, this, &Form2::me_loop_only_Click);
+    connect(ch_ho, &MenuItem::Click, this, &Form2::ch_ho_Click);
+    connect(me_exit, &MenuItem::Click, this, &Form2::me_exit_Click);
+    // c_hyouji (tray), ch_col (colour), me_about (About) and the playback items are connected
+    // by the issues that bring their handlers.
+}
+
+void Form2::topw1_Click()
+{
+    if (!topw1->Checked()) {
+        topw1->setChecked(true);
+        form1.Check4->setValue(1);
+        SetTopMost(services.windows, this, 1);
+    } else {
+        topw1->setChecked(false);
+        SetTopMost(services.windows, this, 0);
+        form1.Check4->setValue(0);
+    }
+}
+
+void Form2::me_loop_Click()
+{
+    switch (form1.Check3->Value()) {
+    case 1:
+        me_loop->setChecked(false);
+        form1.Check3->setValue(0);
+        break;
+    case 0:
+        me_loop->setChecked(true);
+        form1.Check3->setValue(1);
+        break;
+    default:
+        break;
+    }
+}
+
+void Form2::me_loop_only_Click()
+{
+    switch (form1.Check7->Value()) {
+    case 1:
+        me_loop_only->setChecked(false);
+        form1.Check7->setValue(0);
+        break;
+    case 0:
+        me_loop_only->setChecked(true);
+        form1.Check7->setValue(1);
+        break;
+    default:
+        break;
+    }
+}
+
+void Form2::ch_ho_Click()
+{
+    const WindowSettings values{float(Top()), float(Left()), BackColor(), float(Width()),
+                                float(Height())};
+    if (!settings_file::write(settings_file::path(services.programDir), values))
+        form1.MsgBox(QStringLiteral("設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。"),
+                     msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"));
+}
+
+void Form2::me_exit_Click()
+{
+    form1.Form_Unload();
+}

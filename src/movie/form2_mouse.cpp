@@ -1,0 +1,174 @@
+#include "app/form1.h"
+#include "app/services.h"
+#include "app/vb_number.h"
+#include "movie/form2.h"
+#include "platform/window_layer.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <limits>
+
+// ---- the window's own surface and its labels ------------------------------------------------
+
+void Form2::mousePressEvent(QMouseEvent* event)
+{
+    Form_MouseDown(event->buttons());
+}
+
+void Form2::mouseDoubleClickEvent(QMouseEvent*)
+{
+    Form_DblClick();
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool strip = watched == Label1;
+    if (!strip && watched != Label2)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto buttons = static_cast<QMouseEvent*>(event)->buttons();
+        strip ? Label1_MouseDown(buttons) : Label2_MouseDown(buttons);
+        return true;  // the labels do not drag the window
+    }
+    case QEvent::MouseButtonDblClick:
+        if (strip)
+            Label1_DblClick();
+        return true;
+    case QEvent::MouseMove:
+        if (strip) {
+            const auto* me = static_cast<QMouseEvent*>(event);
+            Label1_MouseMove(me->buttons(), me->position().x() * vbnum::TwipsPerPixel,
+                             me->position().y() * vbnum::TwipsPerPixel);
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void Form2::Form_MouseDown(Qt::MouseButtons button)
+{
+    if (button & Qt::LeftButton)
+        services.windows.startSystemMove(this);
+    if (button == Qt::RightButton)
+        showMenu();
+}
+
+void Form2::Label1_MouseDown(Qt::MouseButtons button)
+{
+    if (button == Qt::RightButton)
+        showMenu();
+}
+
+void Form2::Label2_MouseDown(Qt::MouseButtons button)
+{
+    if (button == Qt::RightButton)
+        showMenu();
+}
+
+void Form2::Form_DblClick()
+{
+    if (form1.Command22->isEnabled())
+        emit fullScreenToggleRequested();
+}
+
+void Form2::Label1_DblClick()
+{
+    if (form1.Command22->isEnabled())
+        emit fullScreenToggleRequested();
+}
+
+// ---- presses on the picture -----------------------------------------------------------------
+
+// Installed on the video window: counts left presses for a double press, defers the popup of a
+// right press (never opened from inside the procedure), and passes everything on.
+std::int32_t Form2::MovieWndProc(WId hwnd, std::uint32_t msg, std::uint32_t wParam,
+                                 std::int32_t lParam)
+{
+    if (msg == wm::ParentNotify) {
+        switch (wParam & 0xFFFFu) {
+        case wm::LButtonDown:
+            Label2->setText(QString::number(vbnum::roundEven(vbnum::leading(Label2->text())) + 1));
+            Timer3->start(200);
+            break;
+        case wm::RButtonDown:
+            Timer2->start(10);
+            break;
+        default:
+            break;
+        }
+    }
+    return form1.old_proc ? form1.old_proc(hwnd, msg, wParam, lParam) : 0;
+}
+
+// Closes the press-counting window at its second tick; two presses ask for full screen.
+void Form2::Timer3_Timer()
+{
+    ++click_ticks;
+    if (click_ticks < 2)
+        return;
+    Timer3->stop();
+    const auto presses = vbnum::roundEven(vbnum::leading(Label2->text()));
+    Label2->setText(QStringLiteral("0"));
+    click_ticks = 0;
+    if (presses == 2 && form1.Command22->isEnabled())
+        emit fullScreenToggleRequested();
+}
+
+void Form2::Timer2_Timer()
+{
+    Timer2->stop();
+    showMenu();
+}
+
+// ---- the idle cursor in full screen ---------------------------------------------------------
+
+void Form2::Timer1_Timer()
+{
+    const QPoint now = services.windows.cursorPos();
+    if (now != last_cursor) {
+        last_cursor = now;
+        idle_ticks = 0;
+        return;
+    }
+    ++idle_ticks;
+    if (idle_ticks >= 10) {
+        // The right edge of the screen, just below its top.
+        services.windows.setCursorPos(QPoint(services.windows.screenSize().width(), 2));
+        Timer1->stop();
+        cursor_parked = 1;
+    }
+}
+
+namespace {
+
+std::int16_t toInt16(double v)
+{
+    const auto r = vbnum::roundEven(v);
+    return std::int16_t(std::clamp<std::int64_t>(r, std::numeric_limits<std::int16_t>::min(),
+                                                 std::numeric_limits<std::int16_t>::max()));
+}
+
+}  // namespace
+
+void Form2::Label1_MouseMove(Qt::MouseButtons, double x, double y)
+{
+    const std::int16_t mx = toInt16(x);
+    const std::int16_t my = toInt16(y);
+    if (first_move.x == 0 && first_move.y == 0) {
+        first_move.x = mx;
+        first_move.y = my;
+        return;
+    }
+    if ((mx != first_move.x || my != first_move.y) && cursor_parked == 1) {
+        // Back to the top centre, and watch again.
+        const auto centre = vbnum::roundEven(services.windows.screenSize().width() / 2.0);
+        services.windows.setCursorPos(QPoint(int(centre), 0));
+        idle_ticks = 0;
+        Timer1->start();
+        cursor_parked = 0;
+    }
+}
