@@ -1,0 +1,8 @@
+#include "platform/qt_bell.h"
+
+#include <QApplication>
+
+void QtBell::beep()
+{
+    QApplication::beep();
+}

@@ -1,0 +1,286 @@
+// The real libmpv engine behind the command strings, on clips made by ffmpeg at start.
+// Runs with vo=null (offscreen Qt) and ao=null.
+#include "platform/mpv/mpv_engine.h"
+#include "playback/mci/mci_channel.h"
+#include "playback/mci/mci_errors.h"
+#include "playback/mci/mci_interpreter.h"
+
+#include "counting_bell.h"
+#include "media_clips.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+MediaClips* clips = nullptr;
+
+class MpvEngineTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!clips) {
+            clips = new MediaClips;
+            clips->makeAll();
+        }
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(clips->ok()) << clips->why().toStdString();
+        host.resize(800, 600);
+        host.setAttribute(Qt::WA_NativeWindow);
+        host.show();
+    }
+
+    int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
+    QString ask(const QString& cmd)
+    {
+        const int rc = send(cmd);
+        EXPECT_EQ(rc, 0) << cmd.toStdString() << ": " << reply.toStdString();
+        return reply;
+    }
+    // Opens `name` from the clip folder as the program does, in frames.
+    int open(const QString& name, const char* type = " type mpegvideo")
+    {
+        const int rc = send(QStringLiteral("open \"") + clips->path(name) + QStringLiteral("\"") +
+                            QLatin1String(type) + QStringLiteral(" alias avfile style child parent ") +
+                            QString::number(host.winId()));
+        if (rc == 0)
+            send(QStringLiteral("set avfile time format frames"));
+        return rc;
+    }
+    int position() { return ask(QStringLiteral("status avfile position")).toInt(); }
+    void seek(int n)
+    {
+        ASSERT_EQ(send(QStringLiteral("seek avfile to  %1").arg(n)), 0) << reply.toStdString();
+    }
+
+    QWidget host;
+    MpvEngine engine;
+    MciInterpreter interpreter{engine};
+    CountingBell bell;
+    MciChannel mci{interpreter, bell};
+    QString reply;
+};
+
+TEST_F(MpvEngineTest, VideoCdClipOpensStoppedOnItsFirstFrame)
+{
+    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+    EXPECT_EQ(ask(QStringLiteral("status avfile length")), QStringLiteral("150"));
+    EXPECT_EQ(position(), 0);
+    EXPECT_EQ(ask(QStringLiteral("where avfile source")), QStringLiteral("0 0 352 240"));
+    EXPECT_EQ(ask(QStringLiteral("status avfile mode")), QStringLiteral("stopped"));
+    EXPECT_EQ(ask(QStringLiteral("status avfile speed")), QStringLiteral("1000"));
+    send(QStringLiteral("set avfile time format milliseconds"));
+    EXPECT_EQ(ask(QStringLiteral("status avfile length")), QStringLiteral("5005"));
+    EXPECT_EQ(ask(QStringLiteral("status avfile position")), QStringLiteral("0"));
+}
+
+TEST_F(MpvEngineTest, TheVideoWindowIsAChildOfTheGivenWindowAndGoesAtClose)
+{
+    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+    bool isNumber = false;
+    const WId handle = ask(QStringLiteral("status avfile window handle")).toULongLong(&isNumber);
+    ASSERT_TRUE(isNumber);
+    QPointer<QWidget> video = QWidget::find(handle);
+    ASSERT_TRUE(video);
+    EXPECT_EQ(video->parentWidget(), &host);
+
+    video->setGeometry(10, 10, 640, 480);  // what the program does with the handle
+    EXPECT_EQ(ask(QStringLiteral("where avfile destination")), QStringLiteral("0 0 640 480"));
+    EXPECT_EQ(ask(QStringLiteral("where avfile source")), QStringLiteral("0 0 352 240"));
+
+    EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+    EXPECT_TRUE(video.isNull());
+    // Straight into the next open, as the playlist does.
+    ASSERT_EQ(open(QStringLiteral("clip.avi"), " type avivideo"), 0) << reply.toStdString();
+    EXPECT_NE(ask(QStringLiteral("status avfile window handle")).toULongLong(), 0u);
+}
+
+TEST_F(MpvEngineTest, SeeksAndStepsLandOnTheExactFrame)
+{
+    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+    for (const int n : {37, 1, 100, 148, 149, 0, 75, 13}) {
+        seek(n);
+        EXPECT_EQ(position(), n) << "seek to " << n;
+    }
+    seek(60);
+    send(QStringLiteral("step avfile"));
+    EXPECT_EQ(position(), 61);
+    send(QStringLiteral("step avfile"));
+    EXPECT_EQ(position(), 62);
+    send(QStringLiteral("step avfile reverse"));
+    EXPECT_EQ(position(), 61);
+    seek(0);
+    send(QStringLiteral("step avfile reverse"));
+    EXPECT_EQ(position(), 0);
+    seek(148);
+    send(QStringLiteral("step avfile"));
+    EXPECT_EQ(position(), 149);
+    send(QStringLiteral("step avfile reverse"));
+    EXPECT_EQ(position(), 148);
+    EXPECT_EQ(bell.beeps, 0);
+}
+
+TEST_F(MpvEngineTest, TheLengthIsTheEndAndBeyondItIsOutOfRange)
+{
+    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+    seek(40);
+    seek(150);
+    EXPECT_EQ(position(), 150);
+    send(QStringLiteral("step avfile reverse"));
+    EXPECT_EQ(position(), 149);
+
+    seek(20);
+    EXPECT_EQ(send(QStringLiteral("seek avfile to  151")), mcierr::OutOfRange);
+    EXPECT_EQ(reply, mcierr::text(mcierr::OutOfRange));
+    EXPECT_EQ(bell.beeps, 1);
+    EXPECT_EQ(position(), 20);
+}
+
+TEST_F(MpvEngineTest, PlayingToTheEndStopsAtPositionEqualToLength)
+{
+    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+    seek(135);
+    ASSERT_EQ(send(QStringLiteral("set avfile speed 4000")), 0);
+    ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
+    EXPECT_EQ(ask(QStringLiteral("status avfile mode")), QStringLiteral("playing"));
+    QElapsedTimer guard;
+    guard.start();
+    while (ask(QStringLiteral("status avfile mode")) == QStringLiteral("playing") &&
+           guard.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(position(), 150);
+    send(QStringLiteral("set avfile time format milliseconds"));
+    EXPECT_EQ(ask(QStringLiteral("status avfile position")), QStringLiteral("5005"));
+    send(QStringLiteral("set avfile time format frames"));
+
+    // From the end, the program seeks to 0 and plays again.
+    seek(0);
+    EXPECT_EQ(position(), 0);
+    send(QStringLiteral("play avfile window"));
+    send(QStringLiteral("stop avfile"));
+    EXPECT_EQ(ask(QStringLiteral("status avfile mode")), QStringLiteral("stopped"));
+    EXPECT_LT(position(), 150);
+}
+
+TEST_F(MpvEngineTest, SpeedIsSetAndReadInThousandthsAndRefusalsAreErrors)
+{
+    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+    for (const char* n : {"1250", "250", "2000", "1750"}) {
+        ASSERT_EQ(send(QStringLiteral("set avfile speed ") + QLatin1String(n)), 0);
+        EXPECT_EQ(ask(QStringLiteral("status avfile speed")), QLatin1String(n));
+    }
+    EXPECT_EQ(send(QStringLiteral("set avfile speed 0")), mcierr::OutOfRange);
+    EXPECT_EQ(send(QStringLiteral("set avfile speed 100001")), mcierr::OutOfRange);
+    EXPECT_EQ(send(QStringLiteral("set avfile speed 1x")), mcierr::BadInteger);
+    EXPECT_EQ(ask(QStringLiteral("status avfile speed")), QStringLiteral("1750"));
+}
+
+TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
+{
+    struct Case {
+        const char* name;
+        const char* type;
+        int frames;
+        QSize size;
+    } cases[] = {
+        {"AVSEQ01.DAT", " type mpegvideo", 150, {352, 240}},
+        {"cdxa.dat", " type mpegvideo", 150, {352, 240}},
+        {"mpeg2.mpeg", " type mpegvideo", 50, {320, 240}},
+        {"cdxa-mpeg2.dat", " type mpegvideo", 50, {320, 240}},
+        {"clip.avi", " type avivideo", 50, {320, 240}},
+        {"clip.avi", "", 50, {320, 240}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(open(QString::fromUtf8(c.name), c.type), 0) << reply.toStdString();
+        EXPECT_EQ(ask(QStringLiteral("status avfile length")).toInt(), c.frames);
+        EXPECT_EQ(ask(QStringLiteral("where avfile source")),
+                  QStringLiteral("0 0 %1 %2").arg(c.size.width()).arg(c.size.height()));
+        for (const int n : {c.frames / 2, c.frames - 1, 3}) {
+            seek(n);
+            EXPECT_EQ(position(), n);
+        }
+        send(QStringLiteral("step avfile"));
+        EXPECT_EQ(position(), 4);
+        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+    }
+}
+
+TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndLeaveNoDevice)
+{
+    struct Case {
+        const char* name;
+        int rc;
+    } cases[] = {
+        {"missing.mpg", mcierr::FileNotFound},
+        {"text.mpg", mcierr::InvalidFile},
+        {"empty.mpg", mcierr::InvalidFile},
+        {"sound.mpg", mcierr::InvalidFile},
+        {"", mcierr::InvalidFile},  // the folder itself
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(open(QString::fromUtf8(c.name)), c.rc);
+        EXPECT_EQ(reply, mcierr::text(c.rc));
+        EXPECT_EQ(send(QStringLiteral("status avfile length")), mcierr::InvalidDeviceName);
+    }
+    EXPECT_EQ(bell.beeps, 0);
+    EXPECT_TRUE(host.findChildren<QWidget*>().isEmpty());
+
+    // A cut-off file plays what it has.
+    ASSERT_EQ(open(QStringLiteral("truncated.mpg")), 0) << reply.toStdString();
+    const int length = ask(QStringLiteral("status avfile length")).toInt();
+    EXPECT_GT(length, 10);
+    seek(10);
+    EXPECT_EQ(position(), 10);
+}
+
+TEST_F(MpvEngineTest, PathsWithQuotesEqualsCommasAndJapaneseOpen)
+{
+    for (const QString& name : {QStringLiteral("say \"hi\", a=b c.mpg"),
+                                QStringLiteral("旅行 ビデオ.mpg")}) {
+        ASSERT_EQ(open(name), 0) << name.toStdString() << ": " << reply.toStdString();
+        EXPECT_EQ(ask(QStringLiteral("status avfile length")), QStringLiteral("150"));
+        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+    }
+}
+
+TEST_F(MpvEngineTest, ParentHandlesDecideTheVideoWindow)
+{
+    const QString path = clips->path(QStringLiteral("vcd.mpg"));
+    EXPECT_EQ(send(QStringLiteral("open \"%1\" type mpegvideo alias avfile style child parent "
+                                  "123456789")
+                       .arg(path)),
+              mcierr::CreateWindow);
+
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" type mpegvideo alias avfile style child parent 0")
+                       .arg(path)),
+              0)
+        << reply.toStdString();
+    EXPECT_EQ(send(QStringLiteral("status avfile window handle")), mcierr::NoWindow);
+    EXPECT_EQ(ask(QStringLiteral("where avfile destination")), QStringLiteral("0 0 352 240"));
+    send(QStringLiteral("set avfile time format frames"));
+    seek(42);
+    EXPECT_EQ(position(), 42);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("REELBOX_AO"))
+        qputenv("REELBOX_AO", "null");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    delete clips;
+    return rc;
+}
