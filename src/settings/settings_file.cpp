@@ -1,0 +1,127 @@
+#include "settings/settings_file.h"
+
+#include "settings/text_file.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace settings_file {
+
+namespace {
+
+// The file's fields: a field ends at a comma or at the end of a line, an empty line is one empty
+// field. Lines end in LF or CR LF.
+QStringList fields(const QString& text)
+{
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();  // the line end of the last line opens no further line
+    QStringList result;
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        result << line.split(u',');
+    }
+    return result;
+}
+
+// A number with blanks around it allowed; nothing for anything else, an empty field included.
+std::optional<double> number(const QString& field)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(field.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<float> single(const QString& field)
+{
+    const std::optional<double> value = number(field);
+    if (!value || std::fabs(*value) > FLT_MAX)
+        return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+std::optional<std::int32_t> int32(const QString& field)
+{
+    const std::optional<double> value = number(field);
+    if (!value)
+        return std::nullopt;
+    const double rounded = std::nearbyint(*value);  // halves to the even neighbour
+    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(rounded);
+}
+
+// A non-negative number has a blank where the minus sign would stand.
+QString signedText(const QString& digits)
+{
+    return digits.startsWith(u'-') ? digits : u' ' + digits;
+}
+
+QString text(float value)
+{
+    return signedText(QString::number(double(value) + 0.0, 'g', 7));  // + 0.0: no "-0"
+}
+
+QString text(std::int32_t value)
+{
+    return signedText(QString::number(value));
+}
+
+}  // namespace
+
+QString path(const QString& programDir)
+{
+    return programDir + QStringLiteral("/reelbox.ini");
+}
+
+SettingsRead read(const QString& filePath)
+{
+    SettingsRead result;
+    const std::optional<QString> content = readTextFile(filePath);
+    if (!content)
+        return result;
+    const QStringList f = fields(*content);
+    // Field 0 is discarded. A missing field reads as empty, which is not a number: the reading
+    // stops at the first value that is missing, not a number or out of range.
+    auto field = [&](int i) { return i < f.size() ? f[i] : QString(); };
+    if (!(result.top = single(field(1))) || !(result.left = single(field(2)))
+        || !(result.backColor = int32(field(3))) || !(result.width = single(field(4))))
+        return result;
+    result.height = single(field(5));
+    return result;
+}
+
+bool write(const QString& filePath, const WindowSettings& values)
+{
+    for (float v : {values.top, values.left, values.width, values.height})
+        if (!std::isfinite(v))
+            return false;  // would not read back; keep the previous file
+
+    const QString crlf = QStringLiteral("\r\n");
+    const QString content = crlf + text(values.top) + crlf + text(values.left) + crlf
+                            + text(values.backColor) + crlf + text(values.width) + crlf
+                            + text(values.height) + crlf;
+
+    // A new file renamed over the old one: a failed save leaves the previous file as it was.
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = content.toUtf8();
+    // QSaveFile discards the new file when it is not committed. Flushed here because commit()
+    // overlooks a short write in its own final flush (a full disk, a size limit) and would
+    // rename the cut-off file over the good one.
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return false;
+    return file.commit();
+}
+
+}  // namespace settings_file
