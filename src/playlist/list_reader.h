@@ -16,6 +16,10 @@ struct Entry {
 // list files' field reader cuts them. Nothing when the file cannot be read.
 std::optional<QStringList> readFields(const QString& filePath);
 
+// The same cut applied to text already read. Blank lines yield no field; a field that ends at a
+// line end keeps its trailing blanks.
+QStringList fields(const QString& text);
+
 // The start-up reader's rule for one field: the path before the first "=", the name after the
 // last "=", "ErrorList" for a part that is missing.
 Entry startupEntry(const QString& field);

@@ -1,0 +1,70 @@
+#include "playlist/playlist.h"
+
+#include "app/controls/list_box.h"
+
+Playlist::Playlist(ListBox& paths, ListBox& names) : paths_(paths), names_(names) {}
+
+QString Playlist::displayName(const QString& path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);  // -1 when there is none: the whole path
+}
+
+int Playlist::count() const
+{
+    return names_.ListCount();
+}
+
+QString Playlist::path(int index) const
+{
+    return paths_.List(index);
+}
+
+QString Playlist::name(int index) const
+{
+    return names_.List(index);
+}
+
+bool Playlist::append(const QString& path, const QString& name)
+{
+    if (count() >= MaxEntries)
+        return false;
+    paths_.AddItem(path);
+    names_.AddItem(name);
+    return true;
+}
+
+void Playlist::select(int index)
+{
+    paths_.setListIndex(index);
+    names_.setListIndex(index);  // runs List2's Click when the selection changes
+}
+
+void Playlist::removeAndReselect(int index, const std::function<void()>& resetAll)
+{
+    if (index < 0 || index >= count())
+        return;
+    paths_.RemoveItem(index);
+    names_.RemoveItem(index);
+    if (count() == 0)
+        resetAll();
+    else if (count() > index)
+        select(index);
+    else
+        select(index - 1);
+}
+
+void Playlist::exchange(int index)
+{
+    if (index < 0 || index + 1 >= count())
+        return;
+    for (ListBox* list : {&paths_, &names_}) {
+        const QString upper = list->List(index);
+        list->setList(index, list->List(index + 1));
+        list->setList(index + 1, upper);
+    }
+}
+
+void Playlist::rename(int index, const QString& name)
+{
+    names_.setList(index, name);
+}
