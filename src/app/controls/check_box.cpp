@@ -23,3 +23,8 @@ void CheckBox::setValue(int value)
     if (value != 2)
         setTristate(false);  // the grayed state is for code only, not for the user's clicks
 }
+
+void CheckBox::nextCheckState()
+{
+    setValue(Value() == 1 ? 0 : 1);
+}

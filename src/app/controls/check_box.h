@@ -14,4 +14,9 @@ public:
 
 signals:
     void Click();
+
+protected:
+    // A user's click goes from grayed or clear to ticked and from ticked to clear, never to
+    // grayed (Qt's tristate cycle would gray it on every third click).
+    void nextCheckState() override;
 };
