@@ -1,0 +1,251 @@
+// The controls' event rules: a value set from code runs the handler before the setter returns,
+// the same value runs nothing, list edits run nothing.
+#include "app/controls/check_box.h"
+#include "app/controls/list_box.h"
+#include "app/controls/menu_item.h"
+#include "app/controls/scroll_bar.h"
+
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+ListBox* listWith(ListBox& list, std::initializer_list<const char*> items)
+{
+    for (const char* text : items)
+        list.AddItem(QString::fromLatin1(text));
+    return &list;
+}
+
+}  // namespace
+
+TEST(ListBoxEvents, SettingTheSelectionRunsClickBeforeReturning)
+{
+    ListBox list;
+    listWith(list, {"a", "b", "c"});
+    QList<int> seen;
+    QObject::connect(&list, &ListBox::Click, [&] { seen << list.ListIndex(); });
+    list.setListIndex(1);
+    EXPECT_EQ(seen, QList<int>{1});
+    list.setListIndex(1);
+    EXPECT_EQ(seen, QList<int>{1});
+    list.setListIndex(2);
+    EXPECT_EQ(seen, (QList<int>{1, 2}));
+}
+
+TEST(ListBoxEvents, EditsRunNothing)
+{
+    ListBox list;
+    int clicks = 0;
+    QObject::connect(&list, &ListBox::Click, [&] { ++clicks; });
+    listWith(list, {"a", "b", "c"});
+    list.setListIndex(2);
+    clicks = 0;
+    list.RemoveItem(0);
+    EXPECT_EQ(list.ListIndex(), 1);  // the selected entry keeps its selection as it moves up
+    EXPECT_EQ(list.List(1), "c");
+    list.setList(1, "C");
+    list.AddItem("d");
+    list.Clear();
+    EXPECT_EQ(list.ListCount(), 0);
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST(ListBoxEvents, RemovedSelectionLeavesNoneSoTheNextEntryOpens)
+{
+    ListBox list;
+    listWith(list, {"a", "b", "c"});
+    list.setListIndex(1);
+    QList<QString> opened;
+    QObject::connect(&list, &ListBox::Click, [&] { opened << list.List(list.ListIndex()); });
+    list.RemoveItem(1);
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_TRUE(opened.isEmpty());
+    list.setListIndex(1);  // "c" moved into index 1
+    EXPECT_EQ(opened, QList<QString>{"c"});
+}
+
+TEST(ListBoxEvents, RemovingTheLastSelectedEntryLeavesNone)
+{
+    ListBox list;
+    listWith(list, {"a", "b"});
+    list.setListIndex(1);
+    list.RemoveItem(1);
+    EXPECT_EQ(list.ListIndex(), -1);
+    list.RemoveItem(0);
+    EXPECT_EQ(list.ListIndex(), -1);
+}
+
+TEST(ListBoxEvents, OutOfRangeIndexIsIgnored)
+{
+    ListBox list;
+    listWith(list, {"a"});
+    int clicks = 0;
+    QObject::connect(&list, &ListBox::Click, [&] { ++clicks; });
+    list.setListIndex(5);
+    list.setListIndex(-2);
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST(ListBoxEvents, UserClickOnAnotherEntryRunsClickOnce)
+{
+    ListBox list;
+    listWith(list, {"a", "b", "c"});
+    list.resize(200, 200);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    QList<int> seen;
+    QObject::connect(&list, &ListBox::Click, [&] { seen << list.ListIndex(); });
+    const QPoint onB = list.visualItemRect(list.item(1)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onB);
+    EXPECT_EQ(seen, QList<int>{1});
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onB);
+    EXPECT_EQ(seen, QList<int>{1});
+}
+
+TEST(CheckBoxEvents, SettingTheValueRunsClickBeforeReturning)
+{
+    CheckBox box("Loop");
+    QList<int> seen;
+    QObject::connect(&box, &CheckBox::Click, [&] { seen << box.Value(); });
+    box.setValue(1);
+    EXPECT_EQ(seen, QList<int>{1});
+    box.setValue(1);
+    EXPECT_EQ(seen, QList<int>{1});
+    box.setValue(2);
+    box.setValue(0);
+    EXPECT_EQ(seen, (QList<int>{1, 2, 0}));
+    box.setValue(0);
+    EXPECT_EQ(seen.size(), 3);
+}
+
+// The grayed state comes from code only: the user's clicks go between clear and ticked.
+TEST(CheckBoxEvents, UserClicksNeverGray)
+{
+    CheckBox box("Loop");
+    QList<int> seen;
+    QObject::connect(&box, &CheckBox::Click, [&] { seen << box.Value(); });
+    box.click();
+    box.click();
+    EXPECT_EQ(seen, (QList<int>{1, 0}));
+
+    box.setValue(2);
+    seen.clear();
+    for (int i = 0; i < 4; ++i)
+        box.click();
+    EXPECT_EQ(seen, (QList<int>{1, 0, 1, 0}));
+}
+
+TEST(ScrollBarEvents, SettingTheValueRunsChangeOnce)
+{
+    ScrollBar bar;
+    bar.setMax(100);
+    QList<int> seen;
+    QObject::connect(&bar, &ScrollBar::Change, [&] { seen << bar.Value(); });
+    bar.setValue(40);
+    EXPECT_EQ(seen, QList<int>{40});
+    bar.setValue(40);
+    EXPECT_EQ(seen, QList<int>{40});
+}
+
+TEST(ScrollBarEvents, LoweringMaxBelowTheValueRunsChange)
+{
+    ScrollBar bar;
+    bar.setMax(100);
+    bar.setValue(80);
+    QList<int> seen;
+    QObject::connect(&bar, &ScrollBar::Change, [&] { seen << bar.Value(); });
+    bar.setMax(50);
+    EXPECT_EQ(seen, QList<int>{50});
+    bar.setMax(200);  // the value stays: nothing
+    EXPECT_EQ(seen, QList<int>{50});
+}
+
+TEST(ScrollBarEvents, DragScrollsThenChangesOnceAtRelease)
+{
+    ScrollBar bar;
+    bar.setMax(100);
+    int changes = 0;
+    int scrolls = 0;
+    QObject::connect(&bar, &ScrollBar::Change, [&] { ++changes; });
+    QObject::connect(&bar, &ScrollBar::Scroll, [&] { ++scrolls; });
+    bar.setSliderDown(true);
+    bar.setSliderPosition(10);
+    bar.setSliderPosition(20);
+    bar.setSliderPosition(30);
+    EXPECT_EQ(scrolls, 3);
+    EXPECT_EQ(changes, 0);
+    bar.setSliderDown(false);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(bar.Value(), 30);
+}
+
+TEST(ScrollBarEvents, DragBackToTheStartChangesNothing)
+{
+    ScrollBar bar;
+    bar.setMax(100);
+    bar.setValue(20);
+    int changes = 0;
+    QObject::connect(&bar, &ScrollBar::Change, [&] { ++changes; });
+    bar.setSliderDown(true);
+    bar.setSliderPosition(60);
+    bar.setSliderPosition(20);
+    bar.setSliderDown(false);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST(ScrollBarEvents, ArrowStepRunsChange)
+{
+    ScrollBar bar;
+    bar.setMax(100);
+    bar.setSmallChange(5);
+    QList<int> seen;
+    QObject::connect(&bar, &ScrollBar::Change, [&] { seen << bar.Value(); });
+    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(seen, QList<int>{5});
+}
+
+TEST(MenuItemEvents, SettingTheMarkRunsNothing)
+{
+    QMenu menu;
+    MenuItem item("me_loop", "Loop", &menu);
+    int clicks = 0;
+    QObject::connect(&item, &MenuItem::Click, [&] { ++clicks; });
+    item.setChecked(true);
+    EXPECT_TRUE(item.Checked());
+    EXPECT_TRUE(item.isChecked());
+    item.setChecked(false);
+    EXPECT_FALSE(item.isChecked());
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST(MenuItemEvents, ChoosingRunsClickAndKeepsTheMark)
+{
+    QMenu menu;
+    MenuItem item("me_loop", "Loop", &menu);
+    int clicks = 0;
+    QObject::connect(&item, &MenuItem::Click, [&] { ++clicks; });
+    item.trigger();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(item.Checked());
+    EXPECT_FALSE(item.isChecked());
+    item.setChecked(true);
+    item.trigger();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(item.Checked());
+    EXPECT_TRUE(item.isChecked());
+}
+
+TEST(MenuItemEvents, TheHandlerDecidesTheMark)
+{
+    QMenu menu;
+    MenuItem item("me_loop", "Loop", &menu);
+    QObject::connect(&item, &MenuItem::Click, [&] { item.setChecked(!item.Checked()); });
+    item.trigger();
+    EXPECT_TRUE(item.isChecked());
+    item.trigger();
+    EXPECT_FALSE(item.isChecked());
+}
