@@ -1,0 +1,218 @@
+// The program's playback over the real libmpv engine (no video or sound output), on clips made
+// by ffmpeg when the test starts.
+#include "app/controls/check_box.h"
+#include "app/controls/list_box.h"
+#include "app/form1.h"
+#include "app/services.h"
+#include "playback/label_caption.h"
+#include "platform/mpv/mpv_engine.h"
+#include "playback/mci/mci_channel.h"
+#include "playback/mci/mci_interpreter.h"
+#include "playlist/playlist.h"
+
+#include "counting_bell.h"
+#include "fake_dialogs.h"
+#include "fake_screen_saver.h"
+#include "fake_window_layer.h"
+#include "media_clips.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+MediaClips* clips = nullptr;
+
+class EnginePlayback : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (clips)
+            return;
+        clips = new MediaClips;
+        if (!(clips->makeVideoCd("a.mpg", 1) && clips->makeVideoCd("b.mpg", 1) &&
+              clips->makeVideoCd("c.mpg", 1) && makeBadClips()))
+            return;
+    }
+
+    // Files the player must cope with: unreadable ones, and damaged ones that still decode.
+    static bool makeBadClips()
+    {
+        QFile a(clips->path("a.mpg"));
+        if (!a.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray good = a.readAll();
+        QByteArray corrupted = good;
+        for (qsizetype i = corrupted.size() / 3; i < corrupted.size() / 3 + 20000 && i < corrupted.size(); i += 7)
+            corrupted[i] = char(corrupted[i] ^ 0x5a);
+        const std::pair<const char*, QByteArray> files[] = {
+            {"text.mpg", "This is not a movie.\n"},
+            {"empty.mpg", QByteArray()},
+            {"truncated.mpg", good.left(good.size() / 2)},
+            {"corrupted.mpg", corrupted},
+            {"say \"hi\", a=b.mpg", good},
+        };
+        for (const auto& [name, data] : files) {
+            QFile out(clips->path(name));
+            if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size())
+                return false;
+        }
+        return true;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(clips && clips->ok()) << (clips ? clips->why().toStdString() : "");
+        form1 = std::make_unique<Form1>(services);
+        form1->Form_Load(QString());
+    }
+    void TearDown() override
+    {
+        if (form1)
+            form1->Form_Unload();
+        form1.reset();
+    }
+
+    void add(const QStringList& names)
+    {
+        for (const QString& name : names)
+            form1->playlist->append(name.startsWith('/') ? name : clips->path(name));
+    }
+    // Runs the event loop (the position timer ticks) until `done`, at most `seconds`.
+    static bool waitUntil(const std::function<bool()>& done, int seconds)
+    {
+        QDeadlineTimer deadline(seconds * 1000);
+        while (!done()) {
+            if (deadline.hasExpired())
+                return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return true;
+    }
+    QString ask(const QString& cmd)
+    {
+        QString reply;
+        mci.MciSend(cmd, reply);
+        return reply;
+    }
+    // The first line of the position label (a blank and the frame number).
+    QString frameShown()
+    {
+        form1->Timer1_Timer();
+        return label_caption::captionOf(*form1->Label2).section(QLatin1Char('\n'), 0, 0);
+    }
+
+    MpvEngine engine;
+    MciInterpreter interpreter{engine};
+    CountingBell bell;
+    MciChannel mci{interpreter, bell};
+    FakeWindowLayer windows;
+    FakeDialogs dialogs;
+    FakeScreenSaver screenSaver;
+    QTemporaryDir programDir;
+    Services services{mci, windows, dialogs, screenSaver, programDir.path()};
+    std::unique_ptr<Form1> form1;
+};
+
+TEST_F(EnginePlayback, OpeningShowsTheFirstPictureAndStaysStopped)
+{
+    add({"a.mpg"});
+    form1->playlist->select(0);
+    EXPECT_EQ(form1->media_len, engine.lengthFrames());
+    EXPECT_GE(form1->media_len, 29);
+    EXPECT_EQ(ask("status avfile position"), "0");
+    EXPECT_EQ(ask("status avfile mode"), "stopped");
+    EXPECT_EQ(form1->Command2->text(), "|>");
+    EXPECT_EQ(frameShown(), " 0");
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(EnginePlayback, StepsChangeTheFrameDisplayByExactlyOne)
+{
+    add({"a.mpg"});
+    form1->playlist->select(0);
+    form1->Command5_Click();
+    EXPECT_EQ(frameShown(), " 1");
+    form1->Command5_Click();
+    EXPECT_EQ(frameShown(), " 2");
+    form1->Command5_Click();
+    EXPECT_EQ(frameShown(), " 3");
+    form1->Command6_Click();
+    EXPECT_EQ(frameShown(), " 2");
+    form1->Command6_Click();
+    EXPECT_EQ(frameShown(), " 1");
+    form1->Command6_Click();
+    EXPECT_EQ(frameShown(), " 0");
+}
+
+TEST_F(EnginePlayback, PlaysToTheEndAndStopsThereWithoutLoop)
+{
+    form1->Check3->setValue(0);
+    add({"a.mpg"});
+    form1->playlist->select(0);
+    form1->Command2_Click();
+    ASSERT_EQ(form1->Command2->text(), "II");
+    ASSERT_TRUE(waitUntil([&] { return form1->Command2->text() == "|>"; }, 10));
+    EXPECT_EQ(ask("status avfile position"), QString::number(form1->media_len));
+    EXPECT_EQ(frameShown(), QStringLiteral(" %1").arg(form1->media_len));
+}
+
+TEST_F(EnginePlayback, LoopPlaysTheNextEntryAndWrapsAfterTheLast)
+{
+    add({"a.mpg", "b.mpg"});
+    form1->playlist->select(0);
+    form1->Command2_Click();
+    ASSERT_TRUE(waitUntil([&] { return form1->List2->ListIndex() == 1; }, 10));
+    EXPECT_TRUE(engine.isPlaying());
+    ASSERT_TRUE(waitUntil([&] { return form1->List2->ListIndex() == 0; }, 10));
+    EXPECT_TRUE(engine.isPlaying());
+    EXPECT_EQ(form1->Command2->text(), "II");
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(EnginePlayback, UnplayableFilesAreRemovedWithOneMessageEach)
+{
+    add({"/nonexistent/missing.mpg", "text.mpg", "empty.mpg", "b.mpg"});
+    form1->playlist->select(0);
+
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    for (const auto& box : dialogs.boxes) {
+        EXPECT_TRUE(box.text.endsWith(QStringLiteral("リスト一覧から削除します。"))) << box.text.toStdString();
+        EXPECT_GT(box.text.size(), QStringLiteral("リスト一覧から削除します。").size());
+        EXPECT_EQ(box.title, "削除");
+    }
+    EXPECT_EQ(form1->List2->ListCount(), 1);
+    EXPECT_EQ(form1->List2->List(0), "b.mpg");
+    EXPECT_EQ(ask("status avfile position"), "0");
+}
+
+TEST_F(EnginePlayback, DamagedClipsPlayThroughAndTheListGoesOn)
+{
+    add({"truncated.mpg", "corrupted.mpg", "c.mpg"});
+    form1->playlist->select(0);
+    form1->Command2_Click();
+    ASSERT_TRUE(waitUntil([&] { return form1->List2->ListIndex() == 2; }, 20));
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(form1->List2->ListCount(), 3);
+    EXPECT_TRUE(engine.isPlaying());
+}
+
+TEST_F(EnginePlayback, PathWithQuoteEqualsAndCommaPlays)
+{
+    add({"say \"hi\", a=b.mpg"});
+    form1->playlist->select(0);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(form1->media_len, engine.lengthFrames());
+    form1->Command5_Click();
+    EXPECT_EQ(frameShown(), " 1");
+}
+
+}  // namespace

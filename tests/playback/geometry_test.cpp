@@ -1,0 +1,168 @@
+// Picture geometry: reading device rectangles, stored size / 4:3, halving, doubling, typed sizes.
+#include "movie/form2.h"
+#include "playback_fixture.h"
+
+namespace {
+
+class Geometry : public PlaybackFixture {
+protected:
+    void SetUp() override
+    {
+        PlaybackFixture::SetUp();
+        openEntries({"/m/a.mpg"});
+        windows.moves.clear();
+    }
+    // The picture as the device reports it now.
+    void pictureIs(int w, int h) { engine.setDestinationSize({w, h}); }
+    void expectPlaced(int w, int h)
+    {
+        ASSERT_FALSE(windows.moves.empty());
+        const auto& move = lastMove();
+        EXPECT_EQ(move.hwnd, FakeMediaEngine::DefaultVideoWindow);
+        EXPECT_EQ(move.x, 10);
+        EXPECT_EQ(move.y, 10);
+        EXPECT_EQ(move.width, w);
+        EXPECT_EQ(move.height, h);
+        EXPECT_TRUE(move.repaint);
+        EXPECT_EQ(form2().Width(), w * 15 + 345);
+        EXPECT_EQ(form2().Height(), h * 15 + 345);
+    }
+};
+
+TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
+{
+    struct Case {
+        QString reply;
+        std::int32_t x, y, w, h;
+    };
+    const std::vector<Case> cases = {
+        {"0 0 352 240", 0, 0, 352, 240},
+        {"5 7 320 240", 5, 7, 320, 240},
+        {"0 0 352", 0, 0, 352, 0},
+        {"12", 12, 0, 0, 0},
+        {"", 0, 0, 0, 0},
+        {"デバイスが開かれていません", 0, 0, 0, 0},
+        {"1 2 3.5 4.5", 1, 2, 4, 4},
+        {"0 0 352 240 9", 0, 0, 352, 240},
+    };
+    for (const Case& c : cases) {
+        std::int32_t x = -1, y = -1, w = -1, h = -1;
+        Form1::wind_xywh(c.reply, x, y, w, h);
+        EXPECT_EQ((std::array<std::int32_t, 4>{x, y, w, h}),
+                  (std::array<std::int32_t, 4>{c.x, c.y, c.w, c.h}))
+            << c.reply.toStdString();
+    }
+}
+
+TEST_F(Geometry, StoredSizeAndFourThreeAlternate)
+{
+    engine.setSourceSize({352, 240});
+    form1->Command4_Click();
+    EXPECT_EQ(sent(), QStringList({"where avfile source", "status avfile window handle"}));
+    EXPECT_EQ(form1->Command4->text(), "4:3");
+    expectPlaced(352, 240);
+    EXPECT_EQ(form2().Width(), 5625);
+    EXPECT_EQ(form2().Height(), 3945);
+
+    clearSent();
+    form1->Command4_Click();
+    EXPECT_EQ(sent(), QStringList({"status avfile window handle"}));
+    EXPECT_EQ(form1->Command4->text(), "Org");
+    expectPlaced(320, 240);
+}
+
+TEST_F(Geometry, StripLabelFollowsTheWindow)
+{
+    engine.setSourceSize({352, 240});
+    form1->Command4_Click();
+    const QLabel* strip = form2().Label1;
+    EXPECT_EQ(strip->y(), qRound((3945 - 200) / 15.0));
+    EXPECT_EQ(strip->x(), qRound(130 / 15.0));
+    EXPECT_EQ(strip->width(), qRound(5625 / 15.0));
+}
+
+TEST_F(Geometry, HalvingRoundsHalvesToEvenAndRefusesUnder80)
+{
+    struct Case {
+        QSize picture;
+        int w, h;
+        bool applied;
+    };
+    const std::vector<Case> cases = {{{175, 131}, 88, 66, true},
+                                     {{165, 123}, 82, 62, true},
+                                     {{160, 120}, 80, 60, true},
+                                     {{158, 118}, 79, 59, false}};
+    for (const Case& c : cases) {
+        pictureIs(c.picture.width(), c.picture.height());
+        windows.moves.clear();
+        clearSent();
+        form1->Command7_Click();
+        EXPECT_EQ(form1->mov_w, c.w);
+        EXPECT_EQ(form1->mov_h, c.h);
+        EXPECT_EQ(sent().first(), "where avfile destination");
+        if (c.applied) {
+            expectPlaced(c.w, c.h);
+        } else {
+            EXPECT_TRUE(windows.moves.empty());
+            EXPECT_EQ(sent().size(), 1);
+        }
+    }
+}
+
+TEST_F(Geometry, DoublingIsRefusedWhenNotNarrowerThanTheScreen)
+{
+    windows.screen = {1024, 768};
+    pictureIs(511, 600);  // the height is not checked
+    form1->Command8_Click();
+    expectPlaced(1022, 1200);
+
+    windows.moves.clear();
+    const int widthBefore = form2().Width();
+    pictureIs(512, 384);
+    form1->Command8_Click();
+    EXPECT_EQ(form1->mov_w, 1024);
+    EXPECT_TRUE(windows.moves.empty());
+    EXPECT_EQ(form2().Width(), widthBefore);
+}
+
+TEST_F(Geometry, TypedSizesOfTheSizeDialog)
+{
+    struct Case {
+        std::int16_t flag;
+        QString w, h;
+        int expectW, expectH;
+    };
+    engine.setSourceSize({352, 288});
+    const std::vector<Case> cases = {
+        {1, "322", "", 322, 242},  // 241.5 -> 242
+        {1, "318", "", 318, 238},  // 238.5 -> 238
+        {2, "400", "123", 400, 123},
+        {4, "", "", 352, 288},
+        {3, "999", "999", 320, 240},
+        {7, "", "", 320, 240},
+    };
+    for (const Case& c : cases) {
+        form1->re_size(c.flag, c.w, c.h);
+        expectPlaced(c.expectW, c.expectH);
+    }
+}
+
+TEST_F(Geometry, PlacementWithoutAVideoWindowStillShapesTheMovieWindow)
+{
+    QString reply;
+    services.mci.MciSend("close avfile", reply);  // the handle query now answers an error text
+    form1->re_size(2, "200", "100");
+    EXPECT_TRUE(windows.moves.empty());
+    EXPECT_EQ(form2().Width(), 200 * 15 + 345);
+    EXPECT_EQ(form2().Height(), 100 * 15 + 345);
+}
+
+TEST_F(Geometry, SetLiftsTheTopmostState)
+{
+    form1->Check4->setValue(1);
+    ASSERT_TRUE(windows.isTopMost(&form2()));
+    form1->Command23_Click();
+    EXPECT_FALSE(windows.isTopMost(&form2()));
+}
+
+}  // namespace

@@ -1,0 +1,309 @@
+// The position timer: slider, labels, the end-of-movie rules, the frame/time switch and the
+// previous/next buttons.
+#include "playback/label_caption.h"
+#include "playback_fixture.h"
+
+#include <QSignalBlocker>
+
+namespace {
+
+class PositionTimer : public PlaybackFixture {
+protected:
+    QString label2() const { return label_caption::captionOf(*form1->Label2); }
+    void setTimeDisplay(bool on)
+    {
+        const QSignalBlocker quiet(form1->Check6);
+        form1->Check6->setValue(on ? 1 : 0);
+    }
+    void atEnd() { engine.setPosition(engine.lengthFrames()); }
+};
+
+TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
+{
+    engine.setLength(300);
+    openEntries({"/m/a.mpg", "/m/b.mpg"});
+    engine.setPosition(123);
+    form1->Timer1_Timer();
+
+    EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed"}));
+    EXPECT_EQ(form1->HScroll1->Value(), 123);
+    EXPECT_EQ(label2(), QStringLiteral(" 123\n\r    /300 (ﾌﾚｰﾑ)"));
+    EXPECT_EQ(form1->Label4->text(), "1/2");
+    EXPECT_EQ(form1->Label3->text(), "|>|> ±0");
+    EXPECT_EQ(form1->seek_lock, 0);
+}
+
+TEST_F(PositionTimer, PositionLabelShowsTwoCleanLines)
+{
+    openEntries({"/m/a.mpg"});
+    engine.setPosition(7);
+    form1->Timer1_Timer();
+    EXPECT_FALSE(form1->Label2->text().contains(QLatin1Char('\r')));
+    EXPECT_EQ(form1->Label2->text().split(QLatin1Char('\n')),
+              QStringList({" 7", QStringLiteral("    /150 (ﾌﾚｰﾑ)")}));
+    // Something else writing the label is read back as written.
+    form1->Label2->setText("ﾌﾚｰﾑor時間");
+    EXPECT_EQ(label2(), "ﾌﾚｰﾑor時間");
+}
+
+TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
+{
+    struct Case {
+        int length, position, value;
+    };
+    // 30000 direct; 30001 scaled (15000 * 30000 / 30001 = 14999.5 -> 15000, even; 10001 ->
+    // 10000.67 -> 10001); position 0 is 0 in either scale.
+    const std::vector<Case> cases = {{30000, 29999, 29999}, {30001, 15000, 15000},
+                                     {30001, 10001, 10001}, {60000, 45000, 22500},
+                                     {60000, 0, 0}};
+    openEntries({"/m/a.mpg"});
+    for (const Case& c : cases) {
+        engine.setLength(c.length);
+        form1->List2_Click();
+        engine.setPosition(c.position);
+        clearSent();
+        form1->Timer1_Timer();
+        EXPECT_EQ(form1->HScroll1->Value(), c.value) << c.length << " " << c.position;
+        EXPECT_EQ(sent().size(), 2) << "the timer's slider update must not seek";
+    }
+}
+
+TEST_F(PositionTimer, TimeDisplayWritesClockTexts)
+{
+    setTimeDisplay(true);
+    engine.setFps(1000);  // one frame per millisecond: positions are exact milliseconds
+    engine.setLength(4000000);
+    openEntries({"/m/a.mpg"});
+    struct Case {
+        int ms;
+        QString text;
+    };
+    const std::vector<Case> cases = {{3723004, QStringLiteral(" 01:02:03:004\n\r    /01:06:40 (時間)")},
+                                     {83450, QStringLiteral(" 00:01:23:450\n\r    /01:06:40 (時間)")}};
+    for (const Case& c : cases) {
+        engine.setPosition(c.ms);
+        form1->Timer1_Timer();
+        EXPECT_EQ(label2(), c.text);
+    }
+}
+
+TEST_F(PositionTimer, SpeedLabelFollowsTheTableAndKeepsUnknownSpeeds)
+{
+    openEntries({"/m/a.mpg"});
+    const std::vector<std::pair<double, QString>> table = {
+        {0.25, "|>|> -3"}, {0.5, "|>|> -2"}, {0.75, "|>|> -1"}, {1.0, "|>|> ±0"},
+        {1.25, "|>|> ＋1"}, {1.5, "|>|> ＋2"}, {1.75, "|>|> ＋3"}, {2.0, "|>|> ＋4"}};
+    for (const auto& [speed, caption] : table) {
+        engine.setCurrentSpeed(speed);
+        form1->Timer1_Timer();
+        EXPECT_EQ(form1->Label3->text(), caption);
+    }
+    engine.setCurrentSpeed(1.1);
+    form1->Timer1_Timer();
+    EXPECT_EQ(form1->Label3->text(), "|>|> ＋4");
+}
+
+TEST_F(PositionTimer, ListLabelWithNothingSelectedStartsAtZero)
+{
+    openEntries({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
+    {
+        const QSignalBlocker quiet(form1->List2);
+        form1->List2->setListIndex(-1);
+    }
+    form1->Timer1_Timer();
+    EXPECT_EQ(form1->Label4->text(), "0/3");
+}
+
+// ---- end of the movie ----------------------------------------------------------------------
+
+TEST_F(PositionTimer, LoopOnGoesToTheNextEntryAndWrapsAfterTheLast)
+{
+    openEntries({"/m/a.mpg", "/m/b.mpg"});
+    startPlaying();
+    atEnd();
+    form1->Timer1_Timer();
+    EXPECT_EQ(form1->List2->ListIndex(), 1);
+    EXPECT_EQ(engine.path(), "/m/b.mpg");
+    EXPECT_TRUE(engine.isPlaying());
+    EXPECT_EQ(caption2(), "II");
+
+    atEnd();
+    form1->Timer1_Timer();
+    EXPECT_EQ(form1->List2->ListIndex(), 0);
+    EXPECT_EQ(form1->List1->ListIndex(), 0);
+    EXPECT_EQ(engine.path(), "/m/a.mpg");
+    EXPECT_TRUE(engine.isPlaying());
+}
+
+TEST_F(PositionTimer, LoopOnSelectedOnlyPausesThenRestartsTheSameEntry)
+{
+    openEntries({"/m/a.mpg", "/m/b.mpg"});
+    form1->Check7->setValue(1);
+    startPlaying();
+    atEnd();
+    form1->Timer1_Timer();
+    EXPECT_EQ(caption2(), "|>");
+    EXPECT_FALSE(engine.isPlaying());
+    EXPECT_EQ(form1->List2->ListIndex(), 0);
+
+    form1->Timer1_Timer();
+    EXPECT_EQ(caption2(), "II");
+    EXPECT_EQ(engine.positionFrames(), 0);
+    EXPECT_TRUE(engine.isPlaying());
+    EXPECT_EQ(engine.path(), "/m/a.mpg");
+}
+
+TEST_F(PositionTimer, LoopOnOneEntrySelectedOnlyRestartsInTheSameTick)
+{
+    openEntries({"/m/a.mpg"});
+    form1->Check7->setValue(1);
+    startPlaying();
+    atEnd();
+    form1->Timer1_Timer();
+    EXPECT_EQ(sent().mid(2), QStringList({"stop avfile", "status avfile position",
+                                          "seek avfile to 0", "play avfile window"}));
+    EXPECT_EQ(caption2(), "II");
+    EXPECT_TRUE(engine.isPlaying());
+}
+
+TEST_F(PositionTimer, LoopOnOneEntryPausesThenRestartsOnTheNextTick)
+{
+    openEntries({"/m/a.mpg"});
+    startPlaying();
+    atEnd();
+    form1->Timer1_Timer();
+    EXPECT_EQ(caption2(), "|>");
+    EXPECT_FALSE(engine.isPlaying());
+    form1->Timer1_Timer();
+    EXPECT_EQ(caption2(), "II");
+    EXPECT_EQ(engine.positionFrames(), 0);
+    EXPECT_TRUE(engine.isPlaying());
+}
+
+TEST_F(PositionTimer, LoopOffStaysAtTheEndWithThePlaySymbol)
+{
+    for (bool several : {false, true}) {
+        form1->reset_all();
+        form1->Check3->setValue(0);
+        openEntries(several ? QStringList{"/m/a.mpg", "/m/b.mpg"} : QStringList{"/m/a.mpg"});
+        startPlaying();
+        atEnd();
+        for (int tick = 0; tick < 2; ++tick) {
+            clearSent();
+            form1->Timer1_Timer();
+            EXPECT_EQ(caption2(), "|>");
+            EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed"}));
+        }
+        EXPECT_EQ(form1->List2->ListIndex(), 0);
+        EXPECT_EQ(engine.positionFrames(), engine.lengthFrames());
+        // A later play starts the movie again.
+        form1->Command2_Click();
+        EXPECT_EQ(engine.positionFrames(), 0);
+        EXPECT_TRUE(engine.isPlaying());
+        form1->Check3->setValue(1);
+    }
+}
+
+TEST_F(PositionTimer, ZeroLengthCountsAsTheEndOnEveryTick)
+{
+    engine.setLength(0);
+    openEntries({"/m/a.mpg"});
+    form1->Check3->setValue(0);
+    startPlaying();
+    form1->Timer1_Timer();
+    EXPECT_EQ(caption2(), "|>");
+}
+
+TEST_F(PositionTimer, NextEntryThatFailsIsRemovedAndTheOneAfterPlays)
+{
+    openEntries({"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"});
+    startPlaying();
+    atEnd();
+    engine.failNextOpen(MediaError::FileNotFound);
+    form1->Timer1_Timer();
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(form1->List2->ListCount(), 2);
+    EXPECT_EQ(engine.path(), "/m/c.mpg");
+    EXPECT_TRUE(engine.isPlaying());
+}
+
+// ---- frame / time switch -------------------------------------------------------------------
+
+TEST_F(PositionTimer, SwitchingToTimeReadsTheLengthInMilliseconds)
+{
+    engine.setFps(25);
+    engine.setLength(25 * 1000);  // 1000 s
+    openEntries({"/m/a.mpg"});
+    engine.setPosition(25 * 500);
+    form1->Check6->setValue(1);
+
+    EXPECT_EQ(sent(), QStringList({"set avfile time format milliseconds", "status avfile length",
+                                   "status avfile position"}));
+    EXPECT_EQ(form1->media_len, 1000000);
+    EXPECT_EQ(form1->HScroll1->Max(), 30000);
+    EXPECT_EQ(form1->HScroll1->Value(), 15000);
+    EXPECT_EQ(form1->HScroll1->SmallChange(), 30);
+    EXPECT_EQ(form1->HScroll1->LargeChange(), 150);
+    EXPECT_EQ(form1->len_text, "00:16:40");
+    EXPECT_TRUE(form1->Timer1->isActive());
+    EXPECT_EQ(form1->seek_lock, 0);
+
+    clearSent();
+    form1->Check6->setValue(0);
+    EXPECT_EQ(sent(), QStringList({"set avfile time format frames", "status avfile length",
+                                   "status avfile position"}));
+    EXPECT_EQ(form1->media_len, 25000);
+    EXPECT_EQ(form1->HScroll1->Max(), 25000);
+    EXPECT_EQ(form1->HScroll1->Value(), 12500);
+    EXPECT_EQ(form1->HScroll1->SmallChange(), 10);
+    EXPECT_EQ(form1->HScroll1->LargeChange(), 50);
+    EXPECT_EQ(form1->len_text, "00:16:40");  // kept: not shown in frames
+}
+
+// ---- previous / next -----------------------------------------------------------------------
+
+TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
+{
+    openEntries({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
+    form1->Command10_Click();
+    EXPECT_EQ(form1->List2->ListIndex(), 2);
+    EXPECT_EQ(engine.path(), "/m/c.mpg");
+    form1->Command11_Click();
+    EXPECT_EQ(form1->List2->ListIndex(), 0);
+    EXPECT_EQ(form1->List1->ListIndex(), 0);
+    form1->Command11_Click();
+    EXPECT_EQ(engine.path(), "/m/b.mpg");
+    form1->Command10_Click();
+    EXPECT_EQ(engine.path(), "/m/a.mpg");
+}
+
+TEST_F(PositionTimer, PreviousAndNextWithNothingSelected)
+{
+    for (bool previous : {true, false}) {
+        form1->reset_all();
+        openEntries({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
+        {
+            const QSignalBlocker quiet(form1->List2);
+            form1->List2->setListIndex(-1);
+        }
+        previous ? form1->Command10_Click() : form1->Command11_Click();
+        EXPECT_EQ(form1->List2->ListIndex(), previous ? 2 : 0);
+    }
+}
+
+TEST_F(PositionTimer, PreviousAndNextOnAnEmptyListDoNothing)
+{
+    form1->Command10_Click();
+    form1->Command11_Click();
+    EXPECT_TRUE(sent().isEmpty());
+}
+
+TEST_F(PositionTimer, NextOnTheOnlyEntryDoesNotReopenIt)
+{
+    openEntries({"/m/a.mpg"});
+    form1->Command11_Click();
+    form1->Command10_Click();
+    EXPECT_TRUE(sent().isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+// Transport controls: play/pause, stop, frame steps, speed and the position slider.
+#include "playback_fixture.h"
+
+namespace {
+
+class Transport : public PlaybackFixture {
+protected:
+    void SetUp() override
+    {
+        PlaybackFixture::SetUp();
+        openEntries({"/m/a.mpg"});
+    }
+    // Closes the device behind the program's back: every status reply becomes an error text.
+    void loseTheDevice()
+    {
+        QString reply;
+        services.mci.MciSend("close avfile", reply);
+        clearSent();
+    }
+};
+
+TEST_F(Transport, PlayInTheMiddleContinuesWithoutSeeking)
+{
+    engine.setPosition(40);
+    form1->Command2_Click();
+    EXPECT_EQ(sent(), QStringList({"status avfile position", "play avfile window"}));
+    EXPECT_EQ(caption2(), "II");
+    EXPECT_TRUE(engine.isPlaying());
+}
+
+TEST_F(Transport, PlayAtTheEndStartsAgainFromTheBeginning)
+{
+    engine.setPosition(engine.lengthFrames());
+    form1->Command2_Click();
+    EXPECT_EQ(sent(), QStringList({"status avfile position", "seek avfile to 0", "play avfile window"}));
+    EXPECT_EQ(engine.positionFrames(), 0);
+}
+
+TEST_F(Transport, PauseStopsAndLeavesTheTimerAlone)
+{
+    startPlaying();
+    form1->Command2_Click();
+    EXPECT_EQ(sent(), QStringList({"stop avfile"}));
+    EXPECT_EQ(caption2(), "|>");
+    EXPECT_FALSE(engine.isPlaying());
+    EXPECT_TRUE(form1->Timer1->isActive());
+}
+
+TEST_F(Transport, StopGoesBackToTheFirstPicture)
+{
+    engine.setPosition(90);
+    startPlaying();
+    form1->Command9_Click();
+    EXPECT_EQ(sent(), QStringList({"seek avfile to 0", "play avfile window", "stop avfile"}));
+    EXPECT_EQ(caption2(), "|>");
+    EXPECT_EQ(engine.positionFrames(), 0);
+    EXPECT_FALSE(engine.isPlaying());
+    EXPECT_TRUE(form1->Timer1->isActive());
+}
+
+TEST_F(Transport, FrameForwardPausesAndStepsOnce)
+{
+    engine.setPosition(10);
+    startPlaying();
+    form1->Command5_Click();
+    EXPECT_EQ(sent(), QStringList({"stop avfile", "step avfile"}));
+    EXPECT_EQ(engine.positionFrames(), 11);
+    EXPECT_EQ(caption2(), "|>");
+    EXPECT_TRUE(form1->Timer1->isActive());
+}
+
+TEST_F(Transport, FrameBackSeeksToTheStartFromTheFirstTwoFrames)
+{
+    for (int position : {0, 1}) {
+        engine.setPosition(position);
+        clearSent();
+        form1->Command6_Click();
+        EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position", "seek avfile to 0",
+                                       "play avfile window", "stop avfile"}))
+            << position;
+        EXPECT_EQ(engine.positionFrames(), 0);
+    }
+    engine.setPosition(2);
+    clearSent();
+    form1->Command6_Click();
+    EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position", "step avfile reverse"}));
+    EXPECT_EQ(engine.positionFrames(), 1);
+    EXPECT_EQ(caption2(), "|>");
+    EXPECT_TRUE(form1->Timer1->isActive());
+}
+
+TEST_F(Transport, FrameBackWithoutANumberChangesNothing)
+{
+    startPlaying();
+    loseTheDevice();
+    form1->Command6_Click();
+    EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position"}));
+    EXPECT_EQ(caption2(), "II");
+    EXPECT_TRUE(form1->Timer1->isActive());
+}
+
+TEST_F(Transport, FasterAndSlowerWalkTheSpeedStepsAndWrapToNormal)
+{
+    QStringList faster, slower;
+    for (int i = 0; i < 5; ++i) {
+        clearSent();
+        form1->Command3_Click();
+        ASSERT_EQ(sent().size(), 2);
+        EXPECT_EQ(sent()[0], "status avfile speed");
+        faster << sent()[1];
+    }
+    EXPECT_EQ(faster, QStringList({"set avfile speed 1250", "set avfile speed 1500",
+                                   "set avfile speed 1750", "set avfile speed 2000",
+                                   "set avfile speed 1000"}));
+    for (int i = 0; i < 4; ++i) {
+        clearSent();
+        form1->Command14_Click();
+        slower << sent().value(1);
+    }
+    EXPECT_EQ(slower, QStringList({"set avfile speed 750", "set avfile speed 500",
+                                   "set avfile speed 250", "set avfile speed 1000"}));
+    EXPECT_EQ(engine.speed(), 1.0);
+}
+
+TEST_F(Transport, OffGridSpeedMovesByTheSameStep)
+{
+    engine.setCurrentSpeed(1.1);
+    form1->Command3_Click();
+    EXPECT_EQ(sent().last(), "set avfile speed 1350");
+    engine.setCurrentSpeed(0.3);
+    form1->Command14_Click();
+    EXPECT_EQ(sent().last(), "set avfile speed 1000");
+}
+
+TEST_F(Transport, SpeedButtonsWithoutANumberSendNothingFurther)
+{
+    loseTheDevice();
+    form1->Command3_Click();
+    form1->Command14_Click();
+    EXPECT_EQ(sent(), QStringList({"status avfile speed", "status avfile speed"}));
+}
+
+TEST_F(Transport, SliderSeeksWithTwoBlanksAndScalesLongMovies)
+{
+    struct Case {
+        int length, value;
+        QString seek;
+    };
+    // Up to 30000 the value is the position; above, the value is scaled from 0..30000 onto the
+    // length (60000 at the middle is 30000; 29999 of 30001 is 29999.99997 -> 30000).
+    const std::vector<Case> cases = {{30000, 12345, "seek avfile to  12345"},
+                                     {60000, 15000, "seek avfile to  30000"},
+                                     {30001, 29999, "seek avfile to  30000"},
+                                     {90000, 1, "seek avfile to  3"}};
+    for (const Case& c : cases) {
+        engine.setLength(c.length);
+        form1->List2_Click();
+        form1->HScroll1->setValue(0);
+        clearSent();
+        form1->HScroll1->setValue(c.value);
+        EXPECT_EQ(sent(), QStringList({c.seek})) << c.length << " " << c.value;
+        EXPECT_EQ(form1->seek_lock, 0);
+        EXPECT_TRUE(form1->Timer1->isActive());
+    }
+}
+
+TEST_F(Transport, SliderWhilePlayingGoesOnPlaying)
+{
+    startPlaying();
+    form1->HScroll1->setValue(20);
+    EXPECT_EQ(sent(), QStringList({"seek avfile to  20", "play avfile window"}));
+    EXPECT_TRUE(engine.isPlaying());
+    EXPECT_EQ(engine.positionFrames(), 20);
+}
+
+TEST_F(Transport, SliderSetByTheProgramUnderTheLockSendsNothing)
+{
+    form1->seek_lock = 1;
+    form1->HScroll1->setValue(33);
+    EXPECT_TRUE(sent().isEmpty());
+    form1->seek_lock = 0;
+}
+
+TEST_F(Transport, DraggingSeeksOnEveryMovementEvenUnderTheLock)
+{
+    form1->HScroll1->setValue(5);
+    clearSent();
+    form1->seek_lock = 1;  // Scroll ignores the lock
+    form1->HScroll1->setSliderPosition(7);
+    form1->HScroll1_Scroll();
+    EXPECT_EQ(sent().last(), "seek avfile to  7");
+    form1->seek_lock = 0;
+}
+
+}  // namespace
