@@ -10,6 +10,7 @@
 #include "movie/form2.h"
 #include "playback/mci/mci_channel.h"
 #include "playback/mci/mci_interpreter.h"
+#include "qt_printers.h"
 #include "recording_mci_device.h"
 
 #include <QStringList>

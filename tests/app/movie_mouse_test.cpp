@@ -1,0 +1,193 @@
+// Presses on the picture, the popup menu, dragging, and the idle cursor of full screen.
+#include "app/controls/list_box.h"
+#include "form_fixture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+namespace {
+
+class MovieMouse : public FormFixture {
+protected:
+    void SetUp() override
+    {
+        load("/m/a.mpg");
+        video = form1->mci_hwnd;
+        ASSERT_TRUE(windows.hooked(video));
+    }
+    void TearDown() override { form2().menu0->hide(); }
+
+    // Presses `count` times, then lets the counting window run out.
+    int fullScreenRequestsAfter(int count)
+    {
+        QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
+        for (int i = 0; i < count; ++i)
+            windows.pressLeft(video);
+        form2().Timer3_Timer();
+        form2().Timer3_Timer();
+        EXPECT_EQ(form2().Label2->text(), "0");
+        EXPECT_FALSE(form2().Timer3->isActive());
+        return spy.count();
+    }
+
+    static void press(QWidget* target, Qt::MouseButtons buttons)
+    {
+        const Qt::MouseButton button =
+            buttons & Qt::LeftButton ? Qt::LeftButton : Qt::RightButton;
+        QMouseEvent e(QEvent::MouseButtonPress, QPointF(3, 3), target->mapToGlobal(QPointF(3, 3)),
+                      button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    }
+    static void doubleClick(QWidget* target)
+    {
+        QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(3, 3),
+                      target->mapToGlobal(QPointF(3, 3)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    }
+
+    WId video = 0;
+};
+
+}  // namespace
+
+TEST_F(MovieMouse, PressesAreCountedAndPassedOn)
+{
+    const int before = windows.defaultProcCalls;
+    windows.pressLeft(video);
+    EXPECT_EQ(form2().Label2->text(), "1");
+    EXPECT_TRUE(form2().Timer3->isActive());
+    EXPECT_EQ(form2().Timer3->interval(), 200);
+    windows.pressLeft(video);
+    EXPECT_EQ(form2().Label2->text(), "2");
+    EXPECT_EQ(windows.defaultProcCalls, before + 2);
+}
+
+TEST_F(MovieMouse, OnlyADoublePressAsksForFullScreen)
+{
+    EXPECT_EQ(fullScreenRequestsAfter(1), 0);
+    EXPECT_EQ(fullScreenRequestsAfter(2), 1);
+    EXPECT_EQ(fullScreenRequestsAfter(3), 0);
+}
+
+TEST_F(MovieMouse, DoublePressDoesNothingWhileFullScreenIsUnavailable)
+{
+    form1->Command22->setEnabled(false);
+    EXPECT_EQ(fullScreenRequestsAfter(2), 0);
+}
+
+TEST_F(MovieMouse, CountingWindowClosesAtItsSecondTick)
+{
+    windows.pressLeft(video);
+    form2().Timer3_Timer();
+    EXPECT_TRUE(form2().Timer3->isActive());
+    EXPECT_EQ(form2().Label2->text(), "1");
+    // A press within the window restarts the period but not the tick count.
+    windows.pressLeft(video);
+    QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
+    form2().Timer3_Timer();
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(form2().click_ticks, 0);
+}
+
+TEST_F(MovieMouse, RightPressOnThePictureOpensTheMenuLater)
+{
+    windows.pressRight(video);
+    EXPECT_FALSE(form2().menu0->isVisible());
+    EXPECT_TRUE(form2().Timer2->isActive());
+    EXPECT_EQ(form2().Timer2->interval(), 10);
+    form2().Timer2_Timer();
+    EXPECT_FALSE(form2().Timer2->isActive());
+    EXPECT_TRUE(form2().menu0->isVisible());
+}
+
+TEST_F(MovieMouse, RightPressOnLabelsAndSurfaceOpensTheMenuAtOnce)
+{
+    for (QWidget* target : {static_cast<QWidget*>(form2().Label1),
+                            static_cast<QWidget*>(form2().Label2),
+                            static_cast<QWidget*>(&form2())}) {
+        form2().Label2->show();
+        press(target, Qt::RightButton);
+        EXPECT_TRUE(form2().menu0->isVisible()) << target->objectName().toStdString();
+        form2().menu0->hide();
+    }
+    EXPECT_TRUE(windows.systemMoves.empty());
+}
+
+TEST_F(MovieMouse, LeftPressDragsOnlyFromTheSurface)
+{
+    form2().Label2->show();
+    press(form2().Label1, Qt::LeftButton);
+    press(form2().Label2, Qt::LeftButton);
+    EXPECT_TRUE(windows.systemMoves.empty());
+    press(&form2(), Qt::LeftButton | Qt::RightButton);  // both buttons: drag, no menu
+    EXPECT_EQ(windows.systemMoves, std::vector<QWidget*>{&form2()});
+    EXPECT_FALSE(form2().menu0->isVisible());
+}
+
+TEST_F(MovieMouse, DoubleClickOnStripOrSurfaceAsksForFullScreenWhileAvailable)
+{
+    QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
+    doubleClick(form2().Label1);
+    doubleClick(&form2());
+    form2().Label2->show();
+    doubleClick(form2().Label2);  // the placeholder's double-click does nothing
+    EXPECT_EQ(spy.count(), 2);
+    form1->Command22->setEnabled(false);
+    doubleClick(form2().Label1);
+    doubleClick(&form2());
+    EXPECT_EQ(spy.count(), 2);
+}
+
+TEST_F(MovieMouse, IdleCursorIsParkedAfterTenTicksAndFreedOverTheStrip)
+{
+    Form2& m = form2();
+    windows.screen = QSize(1280, 1024);
+    windows.cursor = QPoint(500, 400);
+    m.Timer1->setInterval(1000);
+    m.Timer1->start();
+    m.Timer1_Timer();  // first sight of the cursor
+    for (int i = 0; i < 9; ++i)
+        m.Timer1_Timer();
+    EXPECT_TRUE(windows.cursorMoves.empty());
+    m.Timer1_Timer();
+    EXPECT_EQ(windows.cursorMoves, std::vector<QPoint>{QPoint(1280, 2)});
+    EXPECT_FALSE(m.Timer1->isActive());
+    EXPECT_EQ(m.cursor_parked, 1);
+
+    m.Label1_MouseMove(Qt::NoButton, 150, 45);  // remembered as the first movement
+    EXPECT_EQ(m.cursor_parked, 1);
+    m.Label1_MouseMove(Qt::NoButton, 150, 45);  // the same place is no movement
+    EXPECT_EQ(m.cursor_parked, 1);
+    m.Label1_MouseMove(Qt::NoButton, 165, 45);
+    EXPECT_EQ(windows.cursorMoves.back(), QPoint(640, 0));
+    EXPECT_TRUE(m.Timer1->isActive());
+    EXPECT_EQ(m.cursor_parked, 0);
+    EXPECT_EQ(m.idle_ticks, 0);
+
+    // The first movement is kept for the whole run: moving back to it frees nothing.
+    windows.cursor = windows.cursorMoves.back();
+    for (int i = 0; i < 11; ++i)
+        m.Timer1_Timer();
+    ASSERT_EQ(m.cursor_parked, 1);
+    const auto moves = windows.cursorMoves.size();
+    m.Label1_MouseMove(Qt::NoButton, 150, 45);
+    EXPECT_EQ(windows.cursorMoves.size(), moves);
+    EXPECT_EQ(m.cursor_parked, 1);
+}
+
+TEST_F(MovieMouse, MovingCursorIsNotParked)
+{
+    Form2& m = form2();
+    for (int i = 0; i < 30; ++i) {
+        windows.cursor = QPoint(i, i);
+        m.Timer1_Timer();
+    }
+    EXPECT_TRUE(windows.cursorMoves.empty());
+    EXPECT_EQ(m.cursor_parked, 0);
+}

@@ -1,0 +1,165 @@
+// The state the program is in after start-up with an empty command line.
+#include "app/controls/check_box.h"
+#include "app/controls/file_list_box.h"
+#include "app/controls/list_box.h"
+#include "app/controls/menu_item.h"
+#include "app/controls/scroll_bar.h"
+#include "form_fixture.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <set>
+
+namespace {
+
+QString text(QWidget* w)
+{
+    if (auto* b = qobject_cast<QPushButton*>(w))
+        return b->text();
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    if (auto* c = qobject_cast<QCheckBox*>(w))
+        return c->text();
+    return {};
+}
+
+}  // namespace
+
+TEST_F(FormFixture, StartUpDisablesExactlyTheMovieControls)
+{
+    load();
+    const std::set<QString> off = {
+        "HScroll1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7",
+        "Command8", "Command9", "Command10", "Command11", "Command13", "Command14", "Command15",
+        "Command19", "Command21", "Command22", "Command23", "Check6", "cmdUp", "cmdDown",
+        "Combo1"};  // the drive list belongs to Video-CD mode
+    for (QWidget* w : form1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (w->objectName().isEmpty())
+            continue;
+        EXPECT_EQ(w->isEnabled(), !off.count(w->objectName())) << w->objectName().toStdString();
+    }
+    EXPECT_EQ(form1->Check3->Value(), 1);
+    EXPECT_TRUE(form1->Check7->isEnabled());
+    EXPECT_EQ(form1->Check7->Value(), 0);
+    EXPECT_EQ(form1->Check4->Value(), 1);
+}
+
+TEST_F(FormFixture, StartUpCaptionsAndTimers)
+{
+    load();
+    EXPECT_EQ(form1->windowTitle(), "ReelBox");
+    const std::pair<QWidget*, const char*> captions[] = {
+        {form1->Command1, "ﾌｧｲﾙ指定"}, {form1->Command2, "|>"},       {form1->Command3, "早送り"},
+        {form1->Command4, "Org"},       {form1->Command5, ">>"},       {form1->Command6, "<<"},
+        {form1->Command7, "/2"},        {form1->Command8, "*2"},       {form1->Command9, "■"},
+        {form1->Command10, "|<"},       {form1->Command11, ">|"},      {form1->Command12, "ﾌｫﾙﾀﾞ指定"},
+        {form1->Command13, "全ﾘｽﾄｸﾘｱ"},  {form1->Command14, "スロー"},  {form1->Command15, "ﾘｽﾄｸﾘｱ"},
+        {form1->Command16, "非表示"},    {form1->Command17, "A"},       {form1->Command18, "H"},
+        {form1->Command19, "ﾘｽﾄ保存"},   {form1->Command20, "ﾘｽﾄを開く"}, {form1->Command21, "表示名変更"},
+        {form1->Command22, "Full"},     {form1->Command23, "Set"},     {form1->Label1, "ファイル名"},
+        {form1->Label2, "ﾌﾚｰﾑor時間"},   {form1->Label3, "SPEED"},     {form1->Label4, "ﾘｽﾄ数"},
+        {form1->Check7, "-->　選択のみ"},
+    };
+    for (const auto& [w, caption] : captions)
+        EXPECT_EQ(text(w), QString::fromUtf8(caption)) << w->objectName().toStdString();
+
+    EXPECT_FALSE(form1->Timer1->isActive());
+    EXPECT_EQ(form1->Timer1->interval(), 100);
+    EXPECT_TRUE(form1->Timer3->isActive());
+    EXPECT_EQ(form1->Timer3->interval(), 40000);
+    EXPECT_FALSE(form1->Timer2->isActive());
+
+    EXPECT_EQ(form1->File1->Pattern(), "*.dat;*.mpg;*.mpeg;*.avi");
+    EXPECT_EQ(form1->List2->toolTip(), "再生ﾌｧｲﾙﾘｽﾄ");
+    EXPECT_FALSE(form1->List1->isVisibleTo(form1.get()));
+}
+
+TEST_F(FormFixture, StartUpPlacesTheWindowsAndSwitchesTheScreenSaverOff)
+{
+    load();
+    EXPECT_EQ(form1->Top(), 480);
+    EXPECT_EQ(form1->Left(), 480);
+    const QString folder = services.programDir + "/";
+    EXPECT_EQ(form1->list_dir, folder);
+    EXPECT_EQ(form1->file_dir, folder);
+    EXPECT_EQ(form1->save_dir, folder);
+    EXPECT_TRUE(form1->cmd_item.isEmpty());
+    EXPECT_TRUE(form1->cmd_vcd.isEmpty());
+
+    ASSERT_TRUE(form1->hasForm2());
+    EXPECT_TRUE(form2().isVisible());
+    EXPECT_TRUE(windows.isTopMost(&form2()));
+    EXPECT_TRUE(form2().topw1->Checked());
+    EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
+    EXPECT_EQ(form1->List2->ListCount(), 0);
+    EXPECT_TRUE(sent().isEmpty());  // nothing to open
+}
+
+TEST_F(FormFixture, MovieWindowMenuAtStartUp)
+{
+    load();
+    QStringList names;
+    for (QAction* a : form2().menu0->actions())
+        names << a->objectName();
+    EXPECT_EQ(names, QStringList({"topw1", "c_hyouji", "ba2", "me_s_t", "me_teisi", "m_mae",
+                                  "m_yugi", "me_loop", "me_loop_only", "ba", "me_wari",
+                                  "me_kake", "me_full", "ba5", "ch_col", "ch_ho", "ba4",
+                                  "me_about", "ba3", "me_exit"}));
+    Form2& m = form2();
+    for (MenuItem* off : {m.me_s_t, m.me_teisi, m.m_mae, m.m_yugi, m.me_wari, m.me_kake, m.me_full})
+        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    // Ticking Loop enabled "selected only" again after the movie window's load disabled it.
+    EXPECT_TRUE(m.me_loop_only->isEnabled());
+    EXPECT_TRUE(m.me_loop->Checked());
+    EXPECT_FALSE(m.me_loop_only->Checked());
+    EXPECT_EQ(m.Label1->text(), "Movie");
+    EXPECT_EQ(m.Label2->text(), "0");
+    EXPECT_EQ(m.custom_colors[0], QColor(255, 15, 255));
+    EXPECT_EQ(m.custom_colors[15], QColor(255, 255, 255));
+}
+
+TEST_F(FormFixture, EveryControlCarriesItsName)
+{
+    QStringList names;
+    for (int i = 1; i <= 23; ++i)
+        names << QStringLiteral("Command%1").arg(i);
+    for (int i = 1; i <= 7; ++i)
+        names << QStringLiteral("Check%1").arg(i);
+    for (int i = 1; i <= 5; ++i)
+        names << QStringLiteral("Label%1").arg(i);
+    names << "cmdUp" << "cmdDown" << "List1" << "List2" << "Combo1" << "HScroll1" << "HScroll2"
+          << "Line1" << "Line2" << "Dir1" << "File1" << "Picture1" << "Image1";
+    for (const QString& name : names)
+        EXPECT_NE(form1->findChild<QWidget*>(name), nullptr) << name.toStdString();
+    for (const char* timer : {"Timer1", "Timer2", "Timer3"})
+        EXPECT_NE(form1->findChild<QTimer*>(timer), nullptr) << timer;
+}
+
+// Part of the controls' contract that start-up relies on: code-set values run their handlers
+// at once, the same value runs nothing.
+TEST_F(FormFixture, LoopOptionsFollowEachOther)
+{
+    load();
+    Form2& m = form2();
+    form1->Check7->setValue(1);
+    EXPECT_TRUE(m.me_loop_only->Checked());
+    form1->Check3->setValue(0);  // clears "selected only" with it
+    EXPECT_EQ(form1->Check7->Value(), 0);
+    EXPECT_FALSE(form1->Check7->isEnabled());
+    EXPECT_FALSE(m.me_loop->Checked());
+    EXPECT_FALSE(m.me_loop_only->Checked());
+    EXPECT_FALSE(m.me_loop_only->isEnabled());
+
+    m.me_loop->trigger();  // the menu ticks Loop again
+    EXPECT_EQ(form1->Check3->Value(), 1);
+    EXPECT_TRUE(m.me_loop->Checked());
+    EXPECT_TRUE(form1->Check7->isEnabled());
+    m.me_loop_only->trigger();
+    EXPECT_EQ(form1->Check7->Value(), 1);
+    m.me_loop_only->trigger();
+    EXPECT_EQ(form1->Check7->Value(), 0);
+    EXPECT_FALSE(m.me_loop_only->Checked());
+}
