@@ -5,6 +5,7 @@
 #include "app/vb_number.h"
 #include "movie/form2.h"
 #include "movie/geometry_helpers.h"
+#include "movie/topmost.h"
 #include "playback/mci/mci_channel.h"
 
 #include <QPushButton>
@@ -58,7 +59,7 @@ void Form1::place_movie()
     Form2& movie = form2();
     movie.setWidth(mov_w * vbnum::TwipsPerPixel + 345);
     movie.setHeight(mov_h * vbnum::TwipsPerPixel + 345);
-    geometry::placeStripLabel(movie);
+    movie.placeStrip();
 }
 
 void Form1::Command4_Click()
@@ -131,6 +132,6 @@ void Form1::re_size(std::int16_t re_flg, const QString& re_w, const QString& re_
 void Form1::Command23_Click()
 {
     // The movie window must not cover the size dialog; the dialog restores the topmost state.
-    services.windows.setTopMost(&form2(), false);
+    SetTopMost(services.windows, &form2(), 0);
     // The size dialog (size_op) itself is not built yet.
 }
