@@ -108,7 +108,9 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         {"audio-file-auto", "no"},
         {"hwdec", "no"},
         {"vo", vo},
-        {"gpu-context", "x11"},  // the automatic choice fails on software GL
+        // EGL: the automatic choice fails on software GL, and a failing GLX start breaks Qt's
+        // own X connection (the program exits). Without EGL, vo "x11" takes over.
+        {"gpu-context", envOr("REELBOX_GPU_CONTEXT", "x11egl")},
         {"ao", envOr("REELBOX_AO", "pulse,alsa,null")},
         {"audio-fallback-to-null", "yes"},
     };

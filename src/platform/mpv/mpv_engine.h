@@ -25,6 +25,7 @@ class QWidget;
 //   REELBOX_VO  video outputs to use (default "gpu,x11" with a window on X11; "null" without a
 //               parent window or on another Qt platform, e.g. offscreen)
 //   REELBOX_AO  audio outputs to use (default "pulse,alsa,null": no sound card is no error)
+//   REELBOX_GPU_CONTEXT  mpv's gpu-context for vo "gpu" (default "x11egl")
 class MpvEngine : public QObject, public MediaEngine {
     Q_OBJECT
 public:
