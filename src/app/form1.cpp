@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -154,6 +155,8 @@ void Form1::createControls()
     Dir1 = named(new DirListBox(this), "Dir1");
     File1 = named(new FileListBox(this), "File1");
     File1->setPattern(QStringLiteral("*.dat;*.mpg;*.mpeg;*.avi"));
+    Dir1->setPath(QDir::currentPath());
+    File1->setPath(Dir1->Path());
 
     Picture1 = named(new QLabel(this), "Picture1");
     Picture1->setPixmap(style()->standardIcon(QStyle::SP_MediaPlay).pixmap(16, 16));

@@ -1,5 +1,55 @@
-// Start-up of the program: the real services are put together here.
-int main()
+// The program: the real services put together, the control window loaded and shown, and one
+// orderly end (Form_Unload) whichever way the program is asked to stop.
+#include "app/command_line.h"
+#include "app/form1.h"
+#include "app/services.h"
+#include "platform/linux/qt_dialogs.h"
+#include "platform/linux/qt_window_layer.h"
+#include "platform/linux/termination_signals.h"
+#include "platform/linux/x11_screen_saver.h"
+#include "platform/mpv/mpv_engine.h"
+#include "platform/qt_bell.h"
+#include "playback/mci/mci_channel.h"
+#include "playback/mci/mci_interpreter.h"
+
+#include <QApplication>
+#include <clocale>
+
+int main(int argc, char** argv)
 {
-    return 0;
+    // Placing windows and the cursor needs X11 (XWayland on a Wayland desktop).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // libmpv needs it; Qt has set it from the environment
+    QApplication::setQuitOnLastWindowClosed(false);  // the end is Form_Unload's
+
+    TerminationSignals termination;
+
+    MpvEngine engine;
+    MciInterpreter interpreter(engine);
+    QtBell bell;
+    MciChannel mci(interpreter, bell);
+    QtWindowLayer windows;
+    QtDialogs dialogs;
+    X11ScreenSaver screenSaver;
+    Services services{mci, windows, dialogs, screenSaver, QCoreApplication::applicationDirPath()};
+
+    Form1 form1(services);
+    QObject::connect(&form1, &Form1::unloaded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QObject::connect(&termination, &TerminationSignals::received, &form1,
+                     [&form1](int) { form1.Form_Unload(); });
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    form1.Form_Load(command_line::join(arguments));
+    if (form1.isUnloaded())  // asked to end while starting
+        return 0;
+    form1.show();
+
+    const int rc = QApplication::exec();
+    // However the loop ended, the system's settings are put back.
+    form1.Form_Unload();
+    return rc;
 }

@@ -1,0 +1,56 @@
+#include "platform/linux/qt_dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox::Icon iconOf(int icon)
+{
+    switch (icon) {
+    case msgbox::Critical: return QMessageBox::Critical;
+    case msgbox::Question: return QMessageBox::Question;
+    case msgbox::Exclamation: return QMessageBox::Warning;
+    case msgbox::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+int QtDialogs::MsgBox(const QString& text, int buttons, int icon, const QString& title)
+{
+    QMessageBox box(iconOf(icon), title.isEmpty() ? QStringLiteral("ReelBox") : title, text,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    int escape = msgbox::Ok;
+    switch (buttons) {
+    case msgbox::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        escape = msgbox::Cancel;
+        break;
+    case msgbox::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        escape = msgbox::Cancel;
+        break;
+    case msgbox::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        escape = msgbox::No;
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return msgbox::Ok;
+    case QMessageBox::Cancel: return msgbox::Cancel;
+    case QMessageBox::Yes: return msgbox::Yes;
+    case QMessageBox::No: return msgbox::No;
+    default: return escape;  // closed without a button
+    }
+}

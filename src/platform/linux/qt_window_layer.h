@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/window_layer.h"
+
+#include <QObject>
+#include <QPointer>
+#include <map>
+
+// The window layer over Qt: windows are found by their native id; stay-on-top is a window flag
+// (changed in place on X11, without hiding the window); a procedure installed on a window hears
+// the presses on it (and on its children, native ones included) as ParentNotify messages.
+class QtWindowLayer : public QObject, public WindowLayer {
+    Q_OBJECT
+public:
+    explicit QtWindowLayer(QObject* parent = nullptr);
+    ~QtWindowLayer() override;
+
+    bool MoveWindow(WId hwnd, int x, int y, int width, int height, bool repaint) override;
+    void setTopMost(QWidget* window, bool topmost) override;
+    WndProc SetWindowProc(WId hwnd, WndProc proc) override;
+    void startSystemMove(QWidget* window) override;
+    QSize screenSize() override;
+    QList<QRect> screenRects() override;
+    QPoint cursorPos() override;
+    void setCursorPos(QPoint pos) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Hook {
+        QPointer<QWidget> window;
+        WndProc proc;
+    };
+    void watch(QWidget* widget);
+    void unwatch(QWidget* widget);
+    std::map<WId, Hook>::iterator hookOf(QObject* watched);
+
+    std::map<WId, Hook> hooks_;
+};
