@@ -1,0 +1,146 @@
+// The real window layer on a real X server (run under xvfb-run): presses made with the X test
+// extension (xdotool) reach an installed procedure, placement and stay-on-top act in place.
+#include "platform/linux/qt_window_layer.h"
+#include "qt_printers.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QWidget>
+#include <QWindow>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+class PressCounter : public QWidget {
+public:
+    using QWidget::QWidget;
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+// Waits (bounded) until `done` holds, letting events run.
+template <typename F>
+bool waitFor(F done)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+void clickAt(QWidget* w, int button)
+{
+    const QPoint p = w->mapToGlobal(QPoint(w->width() / 2, w->height() / 2));
+    QProcess::execute("xdotool", {"mousemove", QString::number(p.x()), QString::number(p.y()),
+                                  "click", QString::number(button)});
+}
+
+class QtWindowLayerOnX : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.setGeometry(100, 100, 400, 300);
+        video = new QWidget(&window);
+        video->setAttribute(Qt::WA_NativeWindow);  // like the media layer's video window
+        video->setGeometry(10, 10, 200, 150);
+        window.show();
+        ASSERT_TRUE(waitFor([&] { return window.windowHandle() && window.windowHandle()->isExposed(); }));
+    }
+
+    WindowLayer::WndProc recorder()
+    {
+        return [this](WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t) {
+            EXPECT_EQ(hwnd, video->winId());
+            EXPECT_EQ(msg, wm::ParentNotify);
+            received.push_back(wParam & 0xFFFF);
+            return 0;
+        };
+    }
+
+    QtWindowLayer layer;
+    PressCounter window;
+    QWidget* video = nullptr;
+    std::vector<std::uint32_t> received;
+};
+
+}  // namespace
+
+TEST_F(QtWindowLayerOnX, PressesOnTheHookedWindowReachItsProcedureOnly)
+{
+    const WindowLayer::WndProc original = layer.SetWindowProc(video->winId(), recorder());
+    clickAt(video, 1);
+    ASSERT_TRUE(waitFor([&] { return received.size() == 1; }));
+    clickAt(video, 3);
+    ASSERT_TRUE(waitFor([&] { return received.size() == 2; }));
+    EXPECT_EQ(received, (std::vector<std::uint32_t>{wm::LButtonDown, wm::RButtonDown}));
+    EXPECT_EQ(window.presses, 0);  // the window behind the picture does not see them
+
+    // Giving the original procedure back ends the hook: presses go their usual way again.
+    layer.SetWindowProc(video->winId(), original);
+    clickAt(video, 1);
+    ASSERT_TRUE(waitFor([&] { return window.presses == 1; }));
+    EXPECT_EQ(received.size(), 2u);
+}
+
+TEST_F(QtWindowLayerOnX, NativeChildCreatedAfterTheHookIsWatchedToo)
+{
+    layer.SetWindowProc(video->winId(), recorder());
+    auto* inner = new QWidget(video);
+    inner->setAttribute(Qt::WA_NativeWindow);
+    inner->setGeometry(0, 0, 200, 150);
+    inner->show();
+    ASSERT_TRUE(waitFor([&] { return inner->windowHandle() && inner->windowHandle()->isExposed(); }));
+    clickAt(inner, 1);
+    ASSERT_TRUE(waitFor([&] { return received.size() == 1; }));
+    EXPECT_EQ(received[0], wm::LButtonDown);
+}
+
+TEST_F(QtWindowLayerOnX, ProcedureReplacedByAnotherIsReturnedAndStopsHearing)
+{
+    int otherCalls = 0;
+    layer.SetWindowProc(video->winId(), recorder());
+    const WindowLayer::WndProc previous = layer.SetWindowProc(
+        video->winId(), [&](WId, std::uint32_t, std::uint32_t, std::int32_t) {
+            ++otherCalls;
+            return 0;
+        });
+    clickAt(video, 1);
+    ASSERT_TRUE(waitFor([&] { return otherCalls == 1; }));
+    EXPECT_TRUE(received.empty());
+    previous(video->winId(), wm::ParentNotify, wm::LButtonDown, 0);
+    EXPECT_EQ(received.size(), 1u);
+}
+
+TEST_F(QtWindowLayerOnX, MoveWindowPlacesTheWindowFoundByItsId)
+{
+    EXPECT_TRUE(layer.MoveWindow(video->winId(), 20, 30, 160, 120, true));
+    EXPECT_EQ(video->geometry(), QRect(20, 30, 160, 120));
+    EXPECT_FALSE(layer.MoveWindow(0x7ffffff0, 0, 0, 10, 10, true));
+}
+
+TEST_F(QtWindowLayerOnX, StayOnTopChangesInPlace)
+{
+    const WId id = window.winId();
+    layer.setTopMost(&window, true);
+    EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isVisible());
+    layer.setTopMost(&window, false);
+    EXPECT_FALSE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.winId(), id);  // the same window, not a new one
+    EXPECT_TRUE(waitFor([&] { return window.windowHandle()->isExposed(); }));
+}
+
+TEST_F(QtWindowLayerOnX, CursorAndScreen)
+{
+    layer.setCursorPos(QPoint(200, 2));
+    EXPECT_TRUE(waitFor([&] { return layer.cursorPos() == QPoint(200, 2); }));
+    EXPECT_EQ(layer.screenSize(), QSize(1280, 1024));
+    EXPECT_EQ(layer.screenRects(), QList<QRect>{QRect(0, 0, 1280, 1024)});
+}
