@@ -285,8 +285,10 @@ std::int64_t MpvEngine::positionFrames()
         return 0;
     if (atEnd_)
         return frames_;
-    const bool eof = eofReached();
     const auto frame = std::int64_t(std::lrint((timePos() - first_) * fps_));
+    // At the end time-pos says the last frame or a little beyond: only there ask about the end
+    // (one property read less on every position poll).
+    const bool eof = frame >= frames_ - 1 && eofReached();
     // On the last frame of an MPEG stream mpv may report the end of the sound, or the end of
     // the stream, instead of the picture's time: the frame the seek landed on is the answer.
     if (landed_ && (eof || frame >= frames_))
@@ -305,8 +307,8 @@ std::int64_t MpvEngine::positionMs()
         return 0;
     if (atEnd_)
         return lengthMs();
-    const bool eof = eofReached();
     const double t = timePos() - first_;
+    const bool eof = std::lrint(t * fps_) >= frames_ - 1 && eofReached();  // as in positionFrames()
     if (landed_ && (eof || std::lrint(t * fps_) >= frames_))  // as in positionFrames()
         return std::llround(double(*landed_) * 1000.0 / fps_);
     return eof ? lengthMs() : std::clamp<std::int64_t>(std::llround(t * 1000.0), 0, lengthMs());

@@ -13,9 +13,10 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
-QStringList words(QStringView text)
+// The words of `text`, as views into it (no copies: status polls run ten times a second).
+QList<QStringView> words(QStringView text)
 {
-    QStringList out;
+    QList<QStringView> out;
     qsizetype i = 0;
     while (i < text.size()) {
         while (i < text.size() && isBlank(text[i]))
@@ -24,18 +25,18 @@ QStringList words(QStringView text)
         while (i < text.size() && !isBlank(text[i]))
             ++i;
         if (i > start)
-            out << text.mid(start, i - start).toString();
+            out << text.mid(start, i - start);
     }
     return out;
 }
 
-bool is(const QString& word, const char* keyword)
+bool is(QStringView word, const char* keyword)
 {
     return word.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
 }
 
 // A whole word of decimal digits, optionally signed. No blanks, no fractions.
-std::optional<std::int64_t> integer(const QString& word)
+std::optional<std::int64_t> integer(QStringView word)
 {
     qsizetype i = 0;
     bool negative = false;
@@ -91,7 +92,7 @@ int MciInterpreter::sendString(const QString& cmd, QString& replyBuffer)
     const qsizetype verbStart = i;
     while (i < cmd.size() && !isBlank(cmd[i]))
         ++i;
-    const QString verb = cmd.mid(verbStart, i - verbStart);
+    const QStringView verb = QStringView(cmd).mid(verbStart, i - verbStart);
     if (verb.isEmpty())
         return mcierr::MissingCommandString;
     if (is(verb, "open"))
@@ -102,13 +103,13 @@ int MciInterpreter::sendString(const QString& cmd, QString& replyBuffer)
     if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return is(verb, k); }))
         return mcierr::UnrecognizedCommand;
 
-    QStringList args = words(QStringView(cmd).mid(i));
+    QList<QStringView> args = words(QStringView(cmd).mid(i));
     if (args.isEmpty())
         return mcierr::MissingDeviceName;
     if (alias_.isEmpty() || args.first().compare(alias_, Qt::CaseInsensitive) != 0)
         return mcierr::InvalidDeviceName;
     args.removeFirst();
-    args.removeIf([](const QString& w) { return is(w, "wait") || is(w, "notify"); });
+    args.removeIf([](QStringView w) { return is(w, "wait") || is(w, "notify"); });
 
     QString reply;
     int rc = mcierr::Success;
@@ -171,9 +172,9 @@ int MciInterpreter::open(const QString& rest)
     MediaEngine::TypeHint type = MediaEngine::TypeHint::Auto;
     QString alias;
     WId parent = 0;
-    const QStringList args = words(tail);
+    const QList<QStringView> args = words(tail);
     for (qsizetype k = 0; k < args.size(); ++k) {
-        const QString& key = args[k];
+        const QStringView key = args[k];
         if (is(key, "wait") || is(key, "notify") || is(key, "shareable"))
             continue;
         const bool takesValue = is(key, "type") || is(key, "alias") || is(key, "style") ||
@@ -182,7 +183,7 @@ int MciInterpreter::open(const QString& rest)
             return mcierr::UnrecognizedKeyword;
         if (k + 1 == args.size())
             return mcierr::MissingParameter;
-        const QString& value = args[++k];
+        const QStringView value = args[++k];
         if (is(key, "type")) {
             if (is(value, "mpegvideo"))
                 type = MediaEngine::TypeHint::MpegVideo;
@@ -191,7 +192,7 @@ int MciInterpreter::open(const QString& rest)
             else
                 return mcierr::InvalidDeviceName;
         } else if (is(key, "alias")) {
-            alias = value;
+            alias = value.toString();
         } else if (is(key, "style")) {
             if (is(value, "popup") || is(value, "overlapped"))
                 return mcierr::UnsupportedFunction;
@@ -217,7 +218,7 @@ int MciInterpreter::open(const QString& rest)
     return rc;
 }
 
-int MciInterpreter::close(const QStringList& args)
+int MciInterpreter::close(const QList<QStringView>& args)
 {
     if (!args.isEmpty())
         return mcierr::UnrecognizedKeyword;
@@ -231,7 +232,7 @@ std::int64_t MciInterpreter::length()
     return format_ == TimeFormat::Frames ? engine_.lengthFrames() : engine_.lengthMs();
 }
 
-int MciInterpreter::seek(const QStringList& args)
+int MciInterpreter::seek(const QList<QStringView>& args)
 {
     if (args.isEmpty() || !is(args[0], "to"))
         return args.isEmpty() ? mcierr::MissingParameter : mcierr::UnrecognizedKeyword;
@@ -258,7 +259,7 @@ int MciInterpreter::seek(const QStringList& args)
                                                : engine_.seekMs(target));
 }
 
-int MciInterpreter::step(const QStringList& args)
+int MciInterpreter::step(const QList<QStringView>& args)
 {
     std::int64_t by = 1;
     bool reverse = false;
@@ -281,7 +282,7 @@ int MciInterpreter::step(const QStringList& args)
     return toMci(engine_.step(static_cast<int>(reverse ? -by : by)));
 }
 
-int MciInterpreter::set(const QStringList& args)
+int MciInterpreter::set(const QList<QStringView>& args)
 {
     if (args.isEmpty())
         return mcierr::MissingParameter;
@@ -301,7 +302,7 @@ int MciInterpreter::set(const QStringList& args)
             k += 1;
             if (k + 1 == args.size())
                 return mcierr::MissingParameter;
-            const QString& value = args[++k];
+            const QStringView value = args[++k];
             if (is(value, "frames"))
                 format_ = TimeFormat::Frames;
             else if (is(value, "milliseconds") || is(value, "ms"))
@@ -315,26 +316,29 @@ int MciInterpreter::set(const QStringList& args)
     return mcierr::Success;
 }
 
-int MciInterpreter::status(const QStringList& args, QString& reply)
+int MciInterpreter::status(const QList<QStringView>& args, QString& reply)
 {
     if (args.isEmpty())
         return mcierr::MissingParameter;
-    const QString item = args.join(u' ').toLower();
-    if (item == u"position") {
+    const auto item = [&](const char* first, const char* second = nullptr) {
+        return second ? args.size() == 2 && is(args[0], first) && is(args[1], second)
+                      : args.size() == 1 && is(args[0], first);
+    };
+    if (item("position")) {
         reply = QString::number(format_ == TimeFormat::Frames ? engine_.positionFrames()
                                                               : engine_.positionMs());
-    } else if (item == u"length") {
+    } else if (item("length")) {
         reply = QString::number(length());
-    } else if (item == u"speed") {
+    } else if (item("speed")) {
         reply = QString::number(std::lrint(engine_.speed() * 1000.0));
-    } else if (item == u"window handle") {
+    } else if (item("window", "handle")) {
         const WId handle = engine_.videoWindow();
         if (handle == 0)
             return mcierr::NoWindow;
         reply = QString::number(handle);
-    } else if (item == u"mode") {
+    } else if (item("mode")) {
         reply = engine_.isPlaying() ? QStringLiteral("playing") : QStringLiteral("stopped");
-    } else if (item == u"time format") {
+    } else if (item("time", "format")) {
         reply = format_ == TimeFormat::Frames ? QStringLiteral("frames")
                                               : QStringLiteral("milliseconds");
     } else {
@@ -343,7 +347,7 @@ int MciInterpreter::status(const QStringList& args, QString& reply)
     return mcierr::Success;
 }
 
-int MciInterpreter::where(const QStringList& args, QString& reply)
+int MciInterpreter::where(const QList<QStringView>& args, QString& reply)
 {
     if (args.isEmpty())
         return mcierr::MissingParameter;

@@ -4,7 +4,8 @@
 #include "playback/mci/mci_device.h"
 
 #include <QString>
-#include <QStringList>
+#include <QList>
+#include <QStringView>
 
 // Carries out the MCI command strings the program sends, over a media engine. One device at a
 // time, addressed by the alias given at open. Keywords are case-insensitive, blanks between
@@ -34,12 +35,12 @@ private:
     enum class TimeFormat { Milliseconds, Frames };
 
     int open(const QString& rest);
-    int close(const QStringList& args);
-    int seek(const QStringList& args);
-    int step(const QStringList& args);
-    int set(const QStringList& args);
-    int status(const QStringList& args, QString& reply);
-    int where(const QStringList& args, QString& reply);
+    int close(const QList<QStringView>& args);
+    int seek(const QList<QStringView>& args);
+    int step(const QList<QStringView>& args);
+    int set(const QList<QStringView>& args);
+    int status(const QList<QStringView>& args, QString& reply);
+    int where(const QList<QStringView>& args, QString& reply);
 
     std::int64_t length();
     static int toMci(MediaError error);

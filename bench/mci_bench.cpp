@@ -1,0 +1,191 @@
+// Media channel timings on a Video-CD clip, against plain libmpv doing the same work.
+//
+//   cmake --build build --target mci_bench && build/bench/mci_bench
+//
+// Runs offscreen with vo=null and ao=null (set here unless already set). Each benchmark reports
+// p50_us and p99_us over its iterations besides Google Benchmark's mean.
+#include "platform/mpv/mpv_engine.h"
+#include "platform/qt_bell.h"
+#include "playback/mci/mci_channel.h"
+#include "playback/mci/mci_interpreter.h"
+
+#include "media_clips.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <mpv/client.h>
+
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+MediaClips* clips = nullptr;
+
+QString openCommand()
+{
+    return QStringLiteral("open \"%1\" type mpegvideo alias avfile style child parent 0")
+        .arg(clips->path(QStringLiteral("vcd.mpg")));
+}
+
+struct Channel {
+    MpvEngine engine;
+    MciInterpreter interpreter{engine};
+    QtBell bell;
+    MciChannel mci{interpreter, bell};
+    QString reply;
+
+    int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
+};
+
+class Samples {
+public:
+    void add(Clock::duration d) { us_.push_back(std::chrono::duration<double, std::micro>(d).count()); }
+    void report(benchmark::State& state)
+    {
+        if (us_.empty())
+            return;
+        std::sort(us_.begin(), us_.end());
+        state.counters["p50_us"] = us_[us_.size() / 2];
+        state.counters["p99_us"] = us_[std::min(us_.size() - 1, us_.size() * 99 / 100)];
+    }
+
+private:
+    std::vector<double> us_;
+};
+
+void BM_MciStatusPosition(benchmark::State& state)
+{
+    Channel c;
+    if (c.send(openCommand()) != 0)
+        return state.SkipWithError("open failed");
+    c.send(QStringLiteral("set avfile time format frames"));
+    c.send(QStringLiteral("seek avfile to 75"));
+    const QString cmd = QStringLiteral("status avfile position");
+    Samples samples;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        c.send(cmd);
+        samples.add(Clock::now() - t0);
+    }
+    samples.report(state);
+}
+BENCHMARK(BM_MciStatusPosition);
+
+void BM_RawTimePos(benchmark::State& state)
+{
+    Channel c;
+    if (c.send(openCommand()) != 0)
+        return state.SkipWithError("open failed");
+    c.send(QStringLiteral("seek avfile to 2500"));
+    Samples samples;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        double t = 0;
+        mpv_get_property(c.engine.handle(), "time-pos", MPV_FORMAT_DOUBLE, &t);
+        benchmark::DoNotOptimize(t);
+        samples.add(Clock::now() - t0);
+    }
+    samples.report(state);
+}
+BENCHMARK(BM_RawTimePos);
+
+void BM_MciOpenToFirstPicture(benchmark::State& state)
+{
+    Channel c;
+    Samples samples;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        if (c.send(openCommand()) != 0)
+            return state.SkipWithError("open failed");
+        samples.add(Clock::now() - t0);
+        state.PauseTiming();
+        c.send(QStringLiteral("close avfile"));
+        state.ResumeTiming();
+    }
+    samples.report(state);
+}
+BENCHMARK(BM_MciOpenToFirstPicture)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// Plain libmpv: a new handle with the same kind of options, loadfile, first picture.
+void BM_RawLoadfileToFirstPicture(benchmark::State& state)
+{
+    const QByteArray path = clips->path(QStringLiteral("vcd.mpg")).toLocal8Bit();
+    Samples samples;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        std::setlocale(LC_NUMERIC, "C");
+        mpv_handle* mpv = mpv_create();
+        for (const auto& [k, v] : {std::pair{"vo", "null"}, {"ao", "null"}, {"pause", "yes"},
+                                   {"keep-open", "yes"}, {"config", "no"}, {"idle", "yes"},
+                                   {"hr-seek", "yes"}, {"terminal", "no"}})
+            mpv_set_option_string(mpv, k, v);
+        mpv_initialize(mpv);
+        const char* cmd[] = {"loadfile", path.constData(), nullptr};
+        mpv_command(mpv, cmd);
+        while (mpv_wait_event(mpv, 5)->event_id != MPV_EVENT_PLAYBACK_RESTART) {
+        }
+        samples.add(Clock::now() - t0);
+        state.PauseTiming();
+        mpv_terminate_destroy(mpv);
+        state.ResumeTiming();
+    }
+    samples.report(state);
+}
+BENCHMARK(BM_RawLoadfileToFirstPicture)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void stepBench(benchmark::State& state, const QString& cmd, int from)
+{
+    Channel c;
+    if (c.send(openCommand()) != 0)
+        return state.SkipWithError("open failed");
+    c.send(QStringLiteral("set avfile time format frames"));
+    Samples samples;
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        c.send(QStringLiteral("seek avfile to %1").arg(from + (n++ % 40)));
+        state.ResumeTiming();
+        const auto t0 = Clock::now();
+        c.send(cmd);
+        samples.add(Clock::now() - t0);
+    }
+    samples.report(state);
+}
+
+void BM_MciStep(benchmark::State& state)
+{
+    stepBench(state, QStringLiteral("step avfile"), 20);
+}
+BENCHMARK(BM_MciStep)->Unit(benchmark::kMillisecond)->Iterations(80);
+
+void BM_MciStepReverse(benchmark::State& state)
+{
+    stepBench(state, QStringLiteral("step avfile reverse"), 60);
+}
+BENCHMARK(BM_MciStepReverse)->Unit(benchmark::kMillisecond)->Iterations(80);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("REELBOX_AO"))
+        qputenv("REELBOX_AO", "null");
+    QApplication app(argc, argv);
+    clips = new MediaClips;
+    if (!clips->makeVideoCd(QStringLiteral("vcd.mpg"))) {
+        std::fprintf(stderr, "%s\n", qPrintable(clips->why()));
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete clips;
+    return 0;
+}
