@@ -172,7 +172,7 @@ TEST_F(MpvEngineTest, PlayingToTheEndStopsAtPositionEqualToLength)
 TEST_F(MpvEngineTest, SpeedIsSetAndReadInThousandthsAndRefusalsAreErrors)
 {
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-    for (const char* n : {"1250", "250", "2000", "1750"}) {
+    for (const char* n : {"250", "1750"}) {
         ASSERT_EQ(send(QStringLiteral("set avfile speed ") + QLatin1String(n)), 0);
         EXPECT_EQ(ask(QStringLiteral("status avfile speed")), QLatin1String(n));
     }
