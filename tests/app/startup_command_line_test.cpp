@@ -122,7 +122,7 @@ TEST_F(StartupCommandLine, SingleUnreadableListFileOpensNothing)
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(StartupCommandLine, ListLinesWithoutTheirPartsReadAsErrorList)
+TEST_F(StartupCommandLine, ListLinesMissingAPieceReadAsErrorList)
 {
     const QString list = writeList("e.vep", {"/m/p.mpg=Title", "=NameOnly", "=x=Name", "=",
                                              "/m/q.mpg=", "no separator", "/m/r.mpg=mid=Last"});

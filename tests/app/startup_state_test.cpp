@@ -121,25 +121,7 @@ TEST_F(FormFixture, MovieWindowMenuAtStartUp)
     EXPECT_EQ(m.custom_colors[15], QColor(255, 255, 255));
 }
 
-TEST_F(FormFixture, EveryControlCarriesItsName)
-{
-    QStringList names;
-    for (int i = 1; i <= 23; ++i)
-        names << QStringLiteral("Command%1").arg(i);
-    for (int i = 1; i <= 7; ++i)
-        names << QStringLiteral("Check%1").arg(i);
-    for (int i = 1; i <= 5; ++i)
-        names << QStringLiteral("Label%1").arg(i);
-    names << "cmdUp" << "cmdDown" << "List1" << "List2" << "Combo1" << "HScroll1" << "HScroll2"
-          << "Line1" << "Line2" << "Dir1" << "File1" << "Picture1" << "Image1";
-    for (const QString& name : names)
-        EXPECT_NE(form1->findChild<QWidget*>(name), nullptr) << name.toStdString();
-    for (const char* timer : {"Timer1", "Timer2", "Timer3"})
-        EXPECT_NE(form1->findChild<QTimer*>(timer), nullptr) << timer;
-}
-
-// Part of the controls' contract that start-up relies on: code-set values run their handlers
-// at once, the same value runs nothing.
+// Code-set values run their handlers at once: the loop options and their menu mirror.
 TEST_F(FormFixture, LoopOptionsFollowEachOther)
 {
     load();
