@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The real program under Xvfb, started with two clips, shows the first picture of the first clip
+# inside its movie window: the screenshot's picture area at (10, 10) of the movie window, 320 x 240
+# pixels, matches ffmpeg's first frame of the clip scaled to that size, and not the other clip's.
+#   first_picture_xvfb_test.sh <path of reelbox>
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# Mean absolute difference of two pictures, 0 (same) .. 1.
+mae() { { compare -metric MAE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\)).*/\1/p'; }
+
+# Two Video-CD clips with clearly different pictures.
+clip() { ffmpeg -v error -y -f lavfi -i "$1=size=352x240:rate=30000/1001" -f lavfi -i sine -t 2 \
+                -target ntsc-vcd "$2"; }
+clip testsrc "$work/a.mpg"
+clip smptebars "$work/b.mpg"
+for c in a b; do
+  ffmpeg -v error -y -i "$work/$c.mpg" -frames:v 1 -vf scale=320:240 "$work/$c-first.png"
+done
+apart=$(mae "$work/a-first.png" "$work/b-first.png")
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || fail "Xvfb did not start"
+export DISPLAY=":$(head -1 "$work/display")"
+unset QT_QPA_PLATFORM
+export REELBOX_AO=null
+
+# The program reads its settings from its own folder: run a copy from an empty one.
+mkdir "$work/app"
+cp "$program" "$work/app/reelbox"
+(cd "$work/app" && exec ./reelbox "$work/a.mpg" "$work/b.mpg") >"$work/log" 2>&1 &
+app_pid=$!
+
+movie=""
+for _ in $(seq 100); do
+  movie=$(xdotool search --onlyvisible --name '^Form2$' 2>/dev/null | head -1) && [[ -n $movie ]] && break
+  sleep 0.1
+done
+[[ -n $movie ]] || fail "no movie window"
+
+# The picture comes a moment after the window: look until it matches, for up to 10 s.
+best=1
+for _ in $(seq 40); do
+  read -r mx my <<<"$(xwininfo -id "$movie" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')"
+  import -window root -crop "320x240+$((mx + 10))+$((my + 10))" +repage "$work/shot.png"
+  diff=$(mae "$work/shot.png" "$work/a-first.png")
+  best=$diff
+  awk -v d="$diff" 'BEGIN {exit !(d < 0.05)}' && break
+  sleep 0.25
+done
+other=$(mae "$work/shot.png" "$work/b-first.png")
+echo "difference to a.mpg's first frame: $best; to b.mpg's: $other; between the two: $apart"
+awk -v d="$best" 'BEGIN {exit !(d < 0.05)}' || fail "the movie window does not show a.mpg's first picture"
+awk -v d="$other" -v a="$apart" 'BEGIN {exit !(d > a / 2)}' || fail "the picture looks like b.mpg"
+kill -TERM "$app_pid"
+wait "$app_pid" || true
+app_pid=""
+echo "ok"
