@@ -1,0 +1,171 @@
+// The control window's playback paths over the real engine, on a Video-CD clip:
+//   - one position tick (Timer1_Timer) while the movie plays;
+//   - selecting a playlist entry until its first picture stands (List2_Click), against plain
+//     libmpv loading the same file to its first picture.
+//
+//   cmake --build build --target playback_bench && build/bench/playback_bench
+//
+// Runs offscreen with vo=null and ao=null (set here unless already set). p50_us / p99_us are
+// reported besides Google Benchmark's mean.
+#include "app/controls/list_box.h"
+#include "app/form1.h"
+#include "app/services.h"
+#include "platform/mpv/mpv_engine.h"
+#include "platform/qt_bell.h"
+#include "playback/mci/mci_channel.h"
+#include "playback/mci/mci_interpreter.h"
+#include "playlist/playlist.h"
+
+#include "fake_dialogs.h"
+#include "fake_screen_saver.h"
+#include "fake_window_layer.h"
+#include "media_clips.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <mpv/client.h>
+
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+MediaClips* clips = nullptr;
+
+class Samples {
+public:
+    void add(Clock::duration d) { us_.push_back(std::chrono::duration<double, std::micro>(d).count()); }
+    void report(benchmark::State& state)
+    {
+        if (us_.empty())
+            return;
+        std::sort(us_.begin(), us_.end());
+        state.counters["p50_us"] = us_[us_.size() / 2];
+        state.counters["p99_us"] = us_[std::min(us_.size() - 1, us_.size() * 99 / 100)];
+    }
+
+private:
+    std::vector<double> us_;
+};
+
+// The program's windows over the real engine and fake window-system services.
+struct Player {
+    MpvEngine engine;
+    MciInterpreter interpreter{engine};
+    QtBell bell;
+    MciChannel mci{interpreter, bell};
+    FakeWindowLayer windows;
+    FakeDialogs dialogs;
+    FakeScreenSaver screenSaver;
+    QTemporaryDir dir;
+    Services services{mci, windows, dialogs, screenSaver, dir.path()};
+    std::unique_ptr<Form1> form1;
+
+    Player()
+    {
+        form1 = std::make_unique<Form1>(services);
+        form1->Form_Load(QString());
+    }
+    ~Player()
+    {
+        form1->Form_Unload();
+        form1.reset();
+    }
+};
+
+void BM_Timer1TickWhilePlaying(benchmark::State& state)
+{
+    Player p;
+    p.form1->playlist->append(clips->path(QStringLiteral("long.mpg")));
+    p.form1->playlist->select(0);
+    p.form1->Command2_Click();
+    Samples samples;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        p.form1->Timer1_Timer();
+        samples.add(Clock::now() - t0);
+    }
+    samples.report(state);
+}
+BENCHMARK(BM_Timer1TickWhilePlaying)->Iterations(2000);
+
+void BM_SelectEntryToFirstPicture(benchmark::State& state)
+{
+    Player p;
+    p.form1->playlist->append(clips->path(QStringLiteral("vcd.mpg")));
+    p.form1->playlist->append(clips->path(QStringLiteral("vcd2.mpg")));
+    p.form1->playlist->select(0);
+    Samples samples;
+    int next = 1;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        p.form1->List2->setListIndex(next);  // close, open, place, first picture
+        samples.add(Clock::now() - t0);
+        next = 1 - next;
+    }
+    samples.report(state);
+}
+BENCHMARK(BM_SelectEntryToFirstPicture)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// Plain libmpv: drop the previous handle, a new one, loadfile, first picture.
+void BM_RawLibmpvSwitchToFirstPicture(benchmark::State& state)
+{
+    const QByteArray paths[] = {clips->path(QStringLiteral("vcd.mpg")).toLocal8Bit(),
+                                clips->path(QStringLiteral("vcd2.mpg")).toLocal8Bit()};
+    Samples samples;
+    mpv_handle* previous = nullptr;
+    int next = 1;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        if (previous)
+            mpv_terminate_destroy(previous);
+        std::setlocale(LC_NUMERIC, "C");
+        mpv_handle* mpv = mpv_create();
+        for (const auto& [k, v] : {std::pair{"vo", "null"}, {"ao", "null"}, {"pause", "yes"},
+                                   {"keep-open", "yes"}, {"config", "no"}, {"idle", "yes"},
+                                   {"hr-seek", "yes"}, {"terminal", "no"}})
+            mpv_set_option_string(mpv, k, v);
+        mpv_initialize(mpv);
+        const char* cmd[] = {"loadfile", paths[next].constData(), nullptr};
+        mpv_command(mpv, cmd);
+        while (mpv_wait_event(mpv, 5)->event_id != MPV_EVENT_PLAYBACK_RESTART) {
+        }
+        samples.add(Clock::now() - t0);
+        previous = mpv;
+        next = 1 - next;
+    }
+    if (previous)
+        mpv_terminate_destroy(previous);
+    samples.report(state);
+}
+BENCHMARK(BM_RawLibmpvSwitchToFirstPicture)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("REELBOX_AO"))
+        qputenv("REELBOX_AO", "null");
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    clips = new MediaClips;
+    if (!clips->makeVideoCd(QStringLiteral("vcd.mpg")) ||
+        !clips->makeVideoCd(QStringLiteral("vcd2.mpg")) ||
+        !clips->makeVideoCd(QStringLiteral("long.mpg"), 20)) {
+        std::fprintf(stderr, "%s\n", qPrintable(clips->why()));
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete clips;
+    return 0;
+}
