@@ -8,7 +8,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libmpv-dev libasound2-de
           fonts-ipafont-gothic)
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
-             xdotool imagemagick dbus)
+             xdotool imagemagick dbus
+             mpv)  # mpv: the command-line player, only for bench/play_cpu.sh
 fi
 
 missing=()

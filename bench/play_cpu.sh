@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# CPU seconds to play a 20 s 720p clip: reelbox against the mpv command line with the same video
+# output (gpu over EGL, x11 as fallback), both under the same Xvfb, one after the other.
+#   bench/play_cpu.sh [path of reelbox]      (default: build/reelbox)
+# Needs: Xvfb, xdotool, x11-utils, ffmpeg, mpv (scripts/install-deps.sh --test installs them).
+set -euo pipefail
+program=$(realpath "${1:-build/reelbox}")
+seconds=20
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+echo "making a ${seconds} s 1280x720 MPEG-2 clip..."
+ffmpeg -v error -y -f lavfi -i "testsrc=size=1280x720:rate=30000/1001" -f lavfi -i sine \
+       -t "$seconds" -c:v mpeg2video -q:v 4 -c:a mp2 -f mpeg "$work/clip.mpg"
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1920x1080x24 >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || fail "Xvfb did not start"
+export DISPLAY=":$(head -1 "$work/display")"
+unset QT_QPA_PLATFORM
+export REELBOX_AO=null
+
+ticks=$(getconf CLK_TCK)
+cpu_of() { awk -v t="$ticks" '{print ($14 + $15) / t}' "/proc/$1/stat"; }
+
+# --- reelbox: started with the clip (first picture, stopped), then play from its menu ---------
+mkdir "$work/app"
+cp "$program" "$work/app/reelbox"
+(cd "$work/app" && exec ./reelbox "$work/clip.mpg") >"$work/log" 2>&1 &
+app_pid=$!
+sleep 2  # the windows settle (the movie window may be re-created while it comes up)
+movie=$(xdotool search --onlyvisible --name '^Form2$' 2>/dev/null | head -1) || fail "no movie window"
+read -r mx my <<<"$(xwininfo -id "$movie" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')"
+# The movie window's popup menu: the third item is play/pause.
+xdotool mousemove $((mx + 100)) $((my + 100)) click 3
+sleep 0.5
+xdotool key Down Down Down Return
+start=$(cpu_of "$app_pid")
+sleep "$seconds"
+end=$(cpu_of "$app_pid")
+kill -TERM "$app_pid"; wait "$app_pid" || true; app_pid=""
+reelbox_cpu=$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.2f", b - a}')
+awk -v c="$reelbox_cpu" 'BEGIN {exit !(c > 0.5)}' || fail "reelbox did not play (only $reelbox_cpu CPU seconds)"
+
+# --- mpv command line, same outputs and the options the program's engine uses ---------------
+mpv_cpu=$(python3 - "$work/clip.mpg" <<'PY'
+import resource, subprocess, sys
+subprocess.run(["mpv", "--no-config", "--vo=gpu,x11", "--gpu-context=x11egl", "--ao=null",
+                "--hwdec=no", "--keepaspect=no", "--geometry=320x240+10+10", "--osc=no",
+                "--hr-seek=yes", "--really-quiet", sys.argv[1]], check=True)
+r = resource.getrusage(resource.RUSAGE_CHILDREN)
+print(f"{r.ru_utime + r.ru_stime:.2f}")
+PY
+)
+echo "CPU seconds over ${seconds} s of 720p playback: reelbox $reelbox_cpu, mpv $mpv_cpu"
+awk -v a="$reelbox_cpu" -v b="$mpv_cpu" 'BEGIN {printf "ratio reelbox/mpv: %.3f (target <= 1.05)\n", a / b}'
