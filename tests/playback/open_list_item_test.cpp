@@ -231,15 +231,6 @@ TEST_F(OpenListItem, ReselectionAfterAMoveOnlyClearsTheFlag)
     EXPECT_TRUE(sent().isEmpty());
 }
 
-TEST_F(OpenListItem, PathWithQuoteEqualsAndCommaOpensThatFile)
-{
-    const QString path = QStringLiteral("/m/say \"hi\", a=b.mpg");
-    openEntries({path});
-    EXPECT_EQ(engine.path(), path);
-    EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_EQ(form1->Label1->text(), "say \"hi\", a=b.mpg");
-}
-
 // ---- entries that cannot be opened ---------------------------------------------------------
 
 class UnplayableEntries : public OpenListItem {
@@ -327,18 +318,6 @@ TEST_F(UnplayableEntries, OnlyEntryLeavesNothingOpen)
     EXPECT_EQ(form1->Label1->text(), "ファイル名");
 }
 
-TEST_F(UnplayableEntries, TopmostMovieWindowComesBackAfterTheBoxWhenAsked)
-{
-    form1->Check4->setValue(1);
-    addEntries({"/m/bad.mpg", "/m/b.mpg"});
-    engine.failNextOpen(MediaError::FileNotFound);
-    form1->playlist->select(0);
-
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].movieTopMost, false);
-    EXPECT_TRUE(windows.isTopMost(&form2()));
-}
-
 TEST_F(UnplayableEntries, RunOfBadEntriesGivesOneBoxEachInOrderWithoutNesting)
 {
     const int bad = 200;
@@ -381,25 +360,6 @@ TEST_F(UnplayableEntries, RunOfBadEntriesGivesOneBoxEachInOrderWithoutNesting)
     EXPECT_EQ(names(), QStringList({"good.mpg"}));
     EXPECT_EQ(engine.path(), "/m/good.mpg");
     EXPECT_TRUE(form1->Timer1->isActive());
-}
-
-TEST_F(UnplayableEntries, RunReachingTheEndFallsBackToTheEntryBefore)
-{
-    openEntries({"/m/a.mpg", "/m/bad1.mpg", "/m/bad2.mpg"});
-    int failuresLeft = 2;
-    const auto probe = dialogs.topMostProbe;
-    dialogs.topMostProbe = [&, probe] {
-        if (--failuresLeft > 0)
-            engine.failNextOpen(MediaError::FileNotFound);
-        return probe();
-    };
-    engine.failNextOpen(MediaError::FileNotFound);
-    form1->List2->setListIndex(1);
-
-    EXPECT_EQ(dialogs.boxes.size(), 2u);
-    EXPECT_EQ(names(), QStringList({"a.mpg"}));
-    EXPECT_EQ(form1->List2->ListIndex(), 0);
-    EXPECT_EQ(engine.path(), "/m/a.mpg");
 }
 
 }  // namespace

@@ -173,14 +173,6 @@ TEST_F(Transport, SliderWhilePlayingGoesOnPlaying)
     EXPECT_EQ(engine.positionFrames(), 20);
 }
 
-TEST_F(Transport, SliderSetByTheProgramUnderTheLockSendsNothing)
-{
-    form1->seek_lock = 1;
-    form1->HScroll1->setValue(33);
-    EXPECT_TRUE(sent().isEmpty());
-    form1->seek_lock = 0;
-}
-
 TEST_F(Transport, DraggingSeeksOnEveryMovementEvenUnderTheLock)
 {
     form1->HScroll1->setValue(5);
