@@ -9,6 +9,7 @@
 #include "playback/mci/mci_channel.h"
 #include "playback/mci/mci_interpreter.h"
 
+#include "bench_samples.h"
 #include "media_clips.h"
 
 #include <QApplication>
@@ -21,8 +22,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 MediaClips* clips = nullptr;
 
@@ -40,22 +39,6 @@ struct Channel {
     QString reply;
 
     int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
-};
-
-class Samples {
-public:
-    void add(Clock::duration d) { us_.push_back(std::chrono::duration<double, std::micro>(d).count()); }
-    void report(benchmark::State& state)
-    {
-        if (us_.empty())
-            return;
-        std::sort(us_.begin(), us_.end());
-        state.counters["p50_us"] = us_[us_.size() / 2];
-        state.counters["p99_us"] = us_[std::min(us_.size() - 1, us_.size() * 99 / 100)];
-    }
-
-private:
-    std::vector<double> us_;
 };
 
 void BM_MciStatusPosition(benchmark::State& state)

@@ -19,6 +19,7 @@
 #include "fake_dialogs.h"
 #include "fake_screen_saver.h"
 #include "fake_window_layer.h"
+#include "bench_samples.h"
 #include "media_clips.h"
 
 #include <QApplication>
@@ -34,25 +35,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 MediaClips* clips = nullptr;
-
-class Samples {
-public:
-    void add(Clock::duration d) { us_.push_back(std::chrono::duration<double, std::micro>(d).count()); }
-    void report(benchmark::State& state)
-    {
-        if (us_.empty())
-            return;
-        std::sort(us_.begin(), us_.end());
-        state.counters["p50_us"] = us_[us_.size() / 2];
-        state.counters["p99_us"] = us_[std::min(us_.size() - 1, us_.size() * 99 / 100)];
-    }
-
-private:
-    std::vector<double> us_;
-};
 
 // The program's windows over the real engine and fake window-system services.
 struct Player {

@@ -1,0 +1,27 @@
+#pragma once
+
+// Per-iteration timings of a benchmark, reported as p50_us and p99_us counters beside Google
+// Benchmark's own mean (the mean hides the outliers that matter for a player).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+using Clock = std::chrono::steady_clock;
+
+class Samples {
+public:
+    void add(Clock::duration d) { us_.push_back(std::chrono::duration<double, std::micro>(d).count()); }
+    void report(benchmark::State& state)
+    {
+        if (us_.empty())
+            return;
+        std::sort(us_.begin(), us_.end());
+        state.counters["p50_us"] = us_[us_.size() / 2];
+        state.counters["p99_us"] = us_[std::min(us_.size() - 1, us_.size() * 99 / 100)];
+    }
+
+private:
+    std::vector<double> us_;
+};
