@@ -1,5 +1,7 @@
 #include "platform/linux/qt_window_layer.h"
 
+#include "platform/linux/x11_stay_on_top.h"
+
 #include <QChildEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -42,17 +44,8 @@ void QtWindowLayer::setTopMost(QWidget* window, bool topmost)
 {
     if (!window)
         return;
-    window->winId();  // the native window must exist to change its flags in place
-    QWindow* handle = window->windowHandle();
-    if (handle) {
-        Qt::WindowFlags flags = handle->flags();
-        flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
-        if (flags != handle->flags())
-            handle->setFlags(flags);
-        // Keep the widget's own idea of its flags in step, without the hide that
-        // QWidget::setWindowFlags would cause.
-        window->overrideWindowFlags(flags);
-    }
+    if (x11::available())
+        stayOnTop_.set(window, topmost);
     window->show();
     if (topmost)
         window->raise();

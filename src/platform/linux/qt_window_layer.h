@@ -1,13 +1,15 @@
 #pragma once
 
+#include "platform/linux/stay_on_top_keeper.h"
 #include "platform/window_layer.h"
 
 #include <QObject>
 #include <QPointer>
 #include <map>
 
-// The window layer over Qt: windows are found by their native id; stay-on-top is a window flag
-// (changed in place on X11, without hiding the window); a procedure installed on a window hears
+// The window layer over Qt: windows are found by their native id; stay-on-top is the X11
+// window-manager state (never Qt's window flag, whose change re-creates the native window and
+// the video window inside it), a plain raise elsewhere; a procedure installed on a window hears
 // the presses on it (and on its children, native ones included) as ParentNotify messages.
 class QtWindowLayer : public QObject, public WindowLayer {
     Q_OBJECT
@@ -37,4 +39,5 @@ private:
     std::map<WId, Hook>::iterator hookOf(QObject* watched);
 
     std::map<WId, Hook> hooks_;
+    StayOnTopKeeper stayOnTop_;
 };

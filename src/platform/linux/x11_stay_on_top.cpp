@@ -1,0 +1,133 @@
+#include "platform/linux/x11_stay_on_top.h"
+
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <algorithm>
+#include <vector>
+
+namespace x11 {
+namespace {
+
+Display* display()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
+struct Atoms {
+    Atom state, above, staysOnTop, wmCheck;
+};
+
+Atoms atomsOf(Display* d)
+{
+    return {XInternAtom(d, "_NET_WM_STATE", False), XInternAtom(d, "_NET_WM_STATE_ABOVE", False),
+            XInternAtom(d, "_NET_WM_STATE_STAYS_ON_TOP", False),
+            XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False)};
+}
+
+// Format-32 properties come back from Xlib as longs.
+std::vector<long> atomList(Display* d, Window w, Atom property)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> list;
+    if (XGetWindowProperty(d, w, property, 0, 1024, False, XA_ATOM, &type, &format, &count, &after,
+                           &data) == Success &&
+        type == XA_ATOM && format == 32 && data)
+        list.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+    if (data)
+        XFree(data);
+    return list;
+}
+
+// An EWMH window manager announces itself on the root window.
+bool windowManagerRuns(Display* d, Window root, const Atoms& a)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool runs = XGetWindowProperty(d, root, a.wmCheck, 0, 1, False, XA_WINDOW, &type, &format,
+                                         &count, &after, &data) == Success &&
+                      type == XA_WINDOW && count == 1;
+    if (data)
+        XFree(data);
+    return runs;
+}
+
+// The window's own _NET_WM_STATE with the two stay-on-top atoms added or taken out; the other
+// states (Qt's, the window manager's) are kept.
+void writeState(Display* d, Window w, const Atoms& a, bool on)
+{
+    std::vector<long> list = atomList(d, w, a.state);
+    std::erase_if(list, [&](long atom) {
+        return atom == long(a.above) || atom == long(a.staysOnTop);
+    });
+    if (on) {
+        list.push_back(long(a.above));
+        list.push_back(long(a.staysOnTop));
+    }
+    if (list.empty())
+        XDeleteProperty(d, w, a.state);
+    else
+        XChangeProperty(d, w, a.state, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(list.data()), int(list.size()));
+}
+
+void askWindowManager(Display* d, Window w, Window root, const Atoms& a, bool on)
+{
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = a.state;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = on ? 1 : 0;  // _NET_WM_STATE_ADD / _NET_WM_STATE_REMOVE
+    e.xclient.data.l[1] = long(a.above);
+    e.xclient.data.l[2] = long(a.staysOnTop);
+    e.xclient.data.l[3] = 1;  // the request comes from an application
+    XSendEvent(d, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}
+
+}  // namespace
+
+bool available()
+{
+    return display() != nullptr;
+}
+
+void setStayOnTop(WId window, bool on)
+{
+    Display* d = display();
+    if (!d || !window)
+        return;
+    const Window w = Window(window);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(d, w, &attributes))
+        return;
+    const Atoms a = atomsOf(d);
+    // Until it is mapped the window manager does not follow the window; it reads the state
+    // from the window when it maps it.
+    if (attributes.map_state != IsUnmapped && windowManagerRuns(d, attributes.root, a))
+        askWindowManager(d, w, attributes.root, a, on);
+    else
+        writeState(d, w, a, on);
+    if (on)
+        XRaiseWindow(d, w);
+    XFlush(d);
+}
+
+bool hasStayOnTop(WId window)
+{
+    Display* d = display();
+    if (!d || !window)
+        return false;
+    const Atoms a = atomsOf(d);
+    const std::vector<long> list = atomList(d, Window(window), a.state);
+    return std::find(list.begin(), list.end(), long(a.above)) != list.end();
+}
+
+}  // namespace x11
