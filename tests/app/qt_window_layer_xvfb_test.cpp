@@ -1,6 +1,8 @@
-// The real window layer on a real X server (run under xvfb-run): presses made with the X test
-// extension (xdotool) reach an installed procedure, placement and stay-on-top act in place.
+// The real window layer on a real X server (run under xvfb-run, with and without a window
+// manager): presses made with the X test extension (xdotool) reach an installed procedure,
+// placement and stay-on-top act in place.
 #include "platform/linux/qt_window_layer.h"
+#include "platform/linux/x11_stay_on_top.h"
 #include "qt_printers.h"
 
 #include <QApplication>
@@ -9,8 +11,11 @@
 #include <QProcess>
 #include <QWidget>
 #include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
 #include <gtest/gtest.h>
 #include <vector>
+
+#include <X11/Xlib.h>  // last: its macros clash with names in the headers above
 
 namespace {
 
@@ -61,6 +66,30 @@ protected:
             received.push_back(wParam & 0xFFFF);
             return 0;
         };
+    }
+
+    void hideAndShow()
+    {
+        window.hide();
+        ASSERT_TRUE(waitFor([&] { return !window.windowHandle()->isExposed(); }));
+        window.show();
+        ASSERT_TRUE(waitFor([&] { return window.windowHandle()->isExposed(); }));
+    }
+
+    // The native windows the X server has inside `id`.
+    static QList<WId> childrenOnServer(WId id)
+    {
+        Display* d = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        QList<WId> ids;
+        if (XQueryTree(d, Window(id), &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count; ++i)
+                ids << WId(children[i]);
+            XFree(children);
+        }
+        return ids;
     }
 
     QtWindowLayer layer;
@@ -128,13 +157,37 @@ TEST_F(QtWindowLayerOnX, StayOnTopChangesInPlace)
 {
     const WId id = window.winId();
     layer.setTopMost(&window, true);
-    EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(waitFor([&] { return x11::hasStayOnTop(id); }));
     EXPECT_TRUE(window.isVisible());
     layer.setTopMost(&window, false);
-    EXPECT_FALSE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(waitFor([&] { return !x11::hasStayOnTop(id); }));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.winId(), id);  // the same window, not a new one
     EXPECT_TRUE(waitFor([&] { return window.windowHandle()->isExposed(); }));
+}
+
+// The movie window is made topmost and then hidden and shown at start-up; the video window
+// inside it must live through that, or the picture stays black.
+TEST_F(QtWindowLayerOnX, TopmostWindowKeepsItsNativeChildrenAcrossHideAndShow)
+{
+    const WId id = window.winId();
+    const WId videoId = video->winId();
+    layer.setTopMost(&window, true);
+    hideAndShow();
+    EXPECT_EQ(window.winId(), id);
+    EXPECT_TRUE(childrenOnServer(id).contains(videoId));
+    EXPECT_TRUE(waitFor([&] { return x11::hasStayOnTop(id); }));  // and still on top
+}
+
+TEST_F(QtWindowLayerOnX, ClearedStayOnTopIsNotBroughtBackByShowing)
+{
+    const WId id = window.winId();
+    layer.setTopMost(&window, true);
+    window.hide();
+    layer.setTopMost(&window, false);  // cleared while hidden, then shown by the layer
+    ASSERT_TRUE(waitFor([&] { return window.windowHandle()->isExposed(); }));
+    hideAndShow();
+    EXPECT_FALSE(x11::hasStayOnTop(id));
 }
 
 TEST_F(QtWindowLayerOnX, CursorAndScreen)
