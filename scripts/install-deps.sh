@@ -9,7 +9,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libmpv-dev libasound2-de
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
              xdotool imagemagick dbus
-             mpv)  # mpv: the command-line player, only for bench/play_cpu.sh
+             mpv      # the command-line player, only for bench/play_cpu.sh
+             openbox) # a window manager for the window layer's Xvfb test
 fi
 
 missing=()
