@@ -6,42 +6,25 @@
 set -euo pipefail
 program=$(realpath "${1:-build/reelbox}")
 seconds=20
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/support/xvfb.sh"
 
 echo "making a ${seconds} s 1280x720 MPEG-2 clip..."
 ffmpeg -v error -y -f lavfi -i "testsrc=size=1280x720:rate=30000/1001" -f lavfi -i sine \
        -t "$seconds" -c:v mpeg2video -q:v 4 -c:a mp2 -f mpeg "$work/clip.mpg"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1080x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=":$(head -1 "$work/display")"
-unset QT_QPA_PLATFORM
+start_xvfb 1920x1080x24
 export REELBOX_AO=null
 
 ticks=$(getconf CLK_TCK)
 cpu_of() { awk -v t="$ticks" '{print ($14 + $15) / t}' "/proc/$1/stat"; }
 
 # --- reelbox: started with the clip (first picture, stopped), then play from its menu ---------
-mkdir "$work/app"
-cp "$program" "$work/app/reelbox"
-(cd "$work/app" && exec ./reelbox "$work/clip.mpg") >"$work/log" 2>&1 &
+app=$(copy_program "$program")
+(cd "$work/app" && exec "$app" "$work/clip.mpg") >"$work/log" 2>&1 &
 app_pid=$!
-sleep 2  # the windows settle (the movie window may be re-created while it comes up)
+sleep 2  # the windows settle and the first picture stands
 movie=$(xdotool search --onlyvisible --name '^Form2$' 2>/dev/null | head -1) || fail "no movie window"
-read -r mx my <<<"$(xwininfo -id "$movie" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')"
+read -r mx my <<<"$(window_origin "$movie")"
 # The movie window's popup menu: the third item is play/pause.
 xdotool mousemove $((mx + 100)) $((my + 100)) click 3
 sleep 0.5

@@ -8,18 +8,10 @@
 set -euo pipefail
 program=$(realpath "${1:-build/reelbox}")
 runs=${2:-15}
-work=$(mktemp -d)
-xvfb_pid=""
-trap '[[ -n $xvfb_pid ]] && kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/support/xvfb.sh"
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-unset QT_QPA_PLATFORM
-cp "$program" "$work/reelbox"
+start_xvfb 1280x1024x24 -noreset
+app=$(copy_program "$program")
 
 now_ms() { date +%s%3N; }
 mapped() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
@@ -28,7 +20,7 @@ times=()
 rss=""
 for i in $(seq "$runs"); do
   start=$(now_ms)
-  (cd "$work" && exec ./reelbox) >/dev/null 2>&1 &
+  (cd "$work/app" && exec "$app") >/dev/null 2>&1 &
   pid=$!
   until mapped '^ReelBox$' && mapped '^Form2$'; do sleep 0.005; done
   times+=($(($(now_ms) - start)))

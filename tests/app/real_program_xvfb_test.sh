@@ -4,34 +4,18 @@
 #   real_program_xvfb_test.sh <path of reelbox>
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
 # -noreset: the server keeps its settings when the program (its last client) goes away.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=":$(head -1 "$work/display")"
-unset QT_QPA_PLATFORM
+start_xvfb 1280x1024x24 -noreset
 
 timeout_now() { xset q | awk '/timeout:/ {print $2; exit}'; }
 # The program reads its settings from its own folder: run a copy from an empty one.
-cp "$program" "$work/reelbox"
+app=$(copy_program "$program")
 
 xset s 321
 for sig in TERM INT HUP; do
-  (cd "$work" && exec ./reelbox) >"$work/log" 2>&1 &
+  (cd "$work/app" && exec "$app") >"$work/log" 2>&1 &
   app_pid=$!
   for _ in $(seq 100); do [[ $(timeout_now) == 0 ]] && break; sleep 0.1; done
   [[ $(timeout_now) == 0 ]] || fail "screen saver still on while running"

@@ -5,16 +5,7 @@
 #   first_picture_xvfb_test.sh <path of reelbox>
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 # Mean absolute difference of two pictures, 0 (same) .. 1.
 mae() { { compare -metric MAE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\)).*/\1/p'; }
 
@@ -28,20 +19,12 @@ for c in a b; do
 done
 apart=$(mae "$work/a-first.png" "$work/b-first.png")
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=":$(head -1 "$work/display")"
-unset QT_QPA_PLATFORM
+start_xvfb 1280x1024x24
 export REELBOX_AO=null
 
 # The program reads its settings from its own folder: run a copy from an empty one.
-mkdir "$work/app"
-cp "$program" "$work/app/reelbox"
-(cd "$work/app" && exec ./reelbox "$work/a.mpg" "$work/b.mpg") >"$work/log" 2>&1 &
+app=$(copy_program "$program")
+(cd "$work/app" && exec "$app" "$work/a.mpg" "$work/b.mpg") >"$work/log" 2>&1 &
 app_pid=$!
 
 movie=""
@@ -54,7 +37,7 @@ done
 # The picture comes a moment after the window: look until it matches, for up to 10 s.
 best=1
 for _ in $(seq 40); do
-  read -r mx my <<<"$(xwininfo -id "$movie" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')"
+  read -r mx my <<<"$(window_origin "$movie")"
   import -window root -crop "320x240+$((mx + 10))+$((my + 10))" +repage "$work/shot.png"
   diff=$(mae "$work/shot.png" "$work/a-first.png")
   best=$diff

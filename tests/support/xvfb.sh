@@ -1,0 +1,41 @@
+# Shared by the shell tests and benchmarks that run the real program under Xvfb. Source it after
+# `set -euo pipefail`. It makes a work folder ($work), removes it and ends the program ($app_pid)
+# and the X server at exit, and offers:
+#   fail MESSAGE            print FAIL: MESSAGE and exit 1
+#   start_xvfb WxHxD [ARG]  start Xvfb (extra server arguments such as -noreset) and use it
+#   copy_program PATH       copy the program into an empty folder ($work/app, where it looks for
+#                           its settings file) and print the copy's path
+#   window_origin ID        the window's absolute top-left corner as "x y"
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_xvfb() {
+  local size=$1
+  shift
+  exec 3>"$work/display"
+  Xvfb -displayfd 3 "$@" -screen 0 "$size" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  exec 3>&-
+  for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+  [[ -s $work/display ]] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -1 "$work/display")"
+  unset QT_QPA_PLATFORM
+}
+
+copy_program() {
+  mkdir -p "$work/app"
+  cp "$1" "$work/app/reelbox"
+  echo "$work/app/reelbox"
+}
+
+window_origin() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
+}
