@@ -68,8 +68,32 @@ bool MediaClips::makeAll()
            copyFile(vcd, path("truncated.mpg"), QFileInfo(vcd).size() * 2 / 5 + 1001) &&
            writeFile(path("text.mpg"), "This is not a movie.\nJust some text.\n") &&
            writeFile(path("empty.mpg"), QByteArray()) &&
+           makeEarlyEndings() &&
            copyFile(vcd, path(QStringLiteral("say \"hi\", a=b c.mpg"))) &&
            copyFile(vcd, path(QStringLiteral("旅行 ビデオ.mpg")));
+}
+
+QStringList MediaClips::earlyEndings()
+{
+    return {QStringLiteral("cut-50.mpg"), QStringLiteral("cut-80.mpg"),
+            QStringLiteral("cut-90.mpg"), QStringLiteral("short-sound.mpg")};
+}
+
+bool MediaClips::makeEarlyEndings()
+{
+    // Cut inside a group of pictures, the last frames reference a picture that is gone; where
+    // that happens depends on the cut, so there are several.
+    const QString whole = path(QStringLiteral("one-second.mpg"));
+    if (!makeVideoCd(QStringLiteral("one-second.mpg"), 1))
+        return false;
+    for (const int percent : {50, 80, 90}) {
+        if (!copyFile(whole, path(QStringLiteral("cut-%1.mpg").arg(percent)),
+                      QFileInfo(whole).size() * percent / 100))
+            return false;
+    }
+    return ffmpeg({"-f", "lavfi", "-i", "testsrc=size=352x240:rate=30000/1001", "-f", "lavfi",
+                   "-i", "sine=duration=0.4", "-t", "1", "-target", "ntsc-vcd",
+                   path("short-sound.mpg")});
 }
 
 bool MediaClips::wrapCdxa(const QString& mpegPath, const QString& outPath)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // Test clips, made with the ffmpeg command line in a temporary folder that goes with the object.
@@ -19,6 +20,9 @@ public:
     bool makeVideoCd(const QString& name, int seconds = 5);
     // The rest of the set the engine must handle (see the .cpp for what each is).
     bool makeAll();
+    // Names of the clips in makeAll() whose playback stops short of their stated length: cut off
+    // at several points, and one whose sound ends long before its picture.
+    static QStringList earlyEndings();
 
     // Wraps an MPEG stream as a RIFF/CDXA file of raw Mode 2 Form 2 sectors, the way a Video-CD
     // track looks when copied off the disc.
@@ -26,6 +30,7 @@ public:
 
 private:
     bool ffmpeg(const QStringList& args);
+    bool makeEarlyEndings();
 
     QTemporaryDir dir_;
     QString error_;

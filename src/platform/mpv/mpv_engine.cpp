@@ -11,11 +11,14 @@
 #include <clocale>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
-constexpr double OpenTimeoutS = 5.0;
-constexpr double SeekTimeoutS = 3.0;
+// Far above the usual (70 ms to open, 5-15 ms to seek): a busy machine must not turn a slow
+// open into a file the program throws out of its list.
+constexpr double OpenTimeoutS = 10.0;
+constexpr double SeekTimeoutS = 5.0;
 
 QByteArray envOr(const char* name, const char* fallback)
 {
@@ -234,6 +237,7 @@ void MpvEngine::teardown()
     source_ = QSize();
     atEnd_ = false;
     landed_.reset();
+    playStart_.reset();
 }
 
 bool MpvEngine::eofReached()
@@ -250,24 +254,49 @@ double MpvEngine::timePos()
     return t;
 }
 
+MediaError MpvEngine::setPaused(bool paused)
+{
+    int flag = paused ? 1 : 0;
+    return mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &flag) < 0 ? MediaError::Driver
+                                                                       : MediaError::None;
+}
+
 MediaError MpvEngine::play()
 {
     if (!mpv_)
         return MediaError::NotOpen;
+    int paused = 0;
+    mpv_get_property(mpv_, "pause", MPV_FORMAT_FLAG, &paused);
+    if (paused && !playStart_) {
+        playStart_ = PlayStart{positionFrames(), timePos(), eofReached(), atEnd_, landed_};
+        // Forgotten once the event loop has run: from then on a pause is a real pause.
+        QMetaObject::invokeMethod(this, [this] { playStart_.reset(); }, Qt::QueuedConnection);
+    }
     atEnd_ = false;
     landed_.reset();
-    int no = 0;
-    return mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &no) < 0 ? MediaError::Driver
-                                                                     : MediaError::None;
+    return setPaused(false);
 }
 
 MediaError MpvEngine::pause()
 {
     if (!mpv_)
         return MediaError::NotOpen;
-    int yes = 1;
-    return mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &yes) < 0 ? MediaError::Driver
-                                                                      : MediaError::None;
+    if (const MediaError e = setPaused(true); e != MediaError::None)
+        return e;
+    // Play at once followed by stop (how a movie shows its first picture while stopped) must
+    // leave the picture where it was. mpv shows a frame that has waited past its time as soon as
+    // it is unpaused, so the pair often moves one frame on. A stop before the event loop has run
+    // since the play puts back exactly what was there; going by the loop rather than by the
+    // clock keeps this true on a loaded machine.
+    const std::optional<PlayStart> start = std::exchange(playStart_, std::nullopt);
+    if (!start)
+        return MediaError::None;
+    if (timePos() == start->time && eofReached() == start->eof) {
+        atEnd_ = start->atEnd;  // nothing moved
+        landed_ = start->landed;
+        return MediaError::None;
+    }
+    return seekToFrame(start->frame);
 }
 
 bool MpvEngine::isPlaying()
@@ -279,21 +308,31 @@ bool MpvEngine::isPlaying()
     return !paused && !eofReached();
 }
 
+MpvEngine::Standing MpvEngine::standing()
+{
+    if (atEnd_)
+        return {true, std::nullopt, 0};
+    const double t = timePos() - first_;
+    // Whatever stops playback for good is the end, even short of the last frame: a clip whose
+    // last frames cannot be decoded, or whose sound ends early, stops there.
+    const bool eof = eofReached();
+    // On the last frame of an MPEG stream mpv may report the end of the sound, or the end of
+    // the stream, instead of the picture's time: the frame the seek landed on is the answer.
+    if (landed_ && (eof || std::lrint(t * fps_) >= frames_))
+        return {false, landed_, t};
+    return {eof, std::nullopt, t};
+}
+
 std::int64_t MpvEngine::positionFrames()
 {
     if (!mpv_)
         return 0;
-    if (atEnd_)
+    const Standing s = standing();
+    if (s.end)
         return frames_;
-    const auto frame = std::int64_t(std::lrint((timePos() - first_) * fps_));
-    // At the end time-pos says the last frame or a little beyond: only there ask about the end
-    // (one property read less on every position poll).
-    const bool eof = frame >= frames_ - 1 && eofReached();
-    // On the last frame of an MPEG stream mpv may report the end of the sound, or the end of
-    // the stream, instead of the picture's time: the frame the seek landed on is the answer.
-    if (landed_ && (eof || frame >= frames_))
-        return *landed_;
-    return eof ? frames_ : std::clamp<std::int64_t>(frame, 0, frames_);
+    if (s.landed)
+        return *s.landed;
+    return std::clamp<std::int64_t>(std::lrint(s.seconds * fps_), 0, frames_);
 }
 
 std::int64_t MpvEngine::lengthMs()
@@ -305,13 +344,12 @@ std::int64_t MpvEngine::positionMs()
 {
     if (!mpv_)
         return 0;
-    if (atEnd_)
+    const Standing s = standing();
+    if (s.end)
         return lengthMs();
-    const double t = timePos() - first_;
-    const bool eof = std::lrint(t * fps_) >= frames_ - 1 && eofReached();  // as in positionFrames()
-    if (landed_ && (eof || std::lrint(t * fps_) >= frames_))  // as in positionFrames()
-        return std::llround(double(*landed_) * 1000.0 / fps_);
-    return eof ? lengthMs() : std::clamp<std::int64_t>(std::llround(t * 1000.0), 0, lengthMs());
+    if (s.landed)
+        return std::llround(double(*s.landed) * 1000.0 / fps_);
+    return std::clamp<std::int64_t>(std::llround(s.seconds * 1000.0), 0, lengthMs());
 }
 
 MediaError MpvEngine::seekToFrame(std::int64_t frame)
@@ -320,7 +358,8 @@ MediaError MpvEngine::seekToFrame(std::int64_t frame)
     // last frame instead.
     const bool end = frame >= frames_;
     const std::int64_t target = std::clamp<std::int64_t>(frame, 0, std::max<std::int64_t>(frames_ - 1, 0));
-    if (const MediaError e = pause(); e != MediaError::None)
+    playStart_.reset();
+    if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
     discardPendingEvents();
     const QByteArray time = QByteArray::number(first_ + double(target) / fps_, 'f', 6);
@@ -365,7 +404,8 @@ MediaError MpvEngine::step(int delta)
 {
     if (!mpv_)
         return MediaError::NotOpen;
-    if (const MediaError e = pause(); e != MediaError::None)
+    playStart_.reset();
+    if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
     // An exact seek to the neighbour: 5-6 ms on Video-CD material, where frame-step plays a
     // whole frame in real time and frame-back-step misbehaves on the last frame.

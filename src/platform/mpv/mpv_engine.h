@@ -61,7 +61,15 @@ private:
     Wait waitForRestart(double seconds, int* endError = nullptr);
     void drainEvents();
     void discardPendingEvents();
+    MediaError setPaused(bool paused);
     MediaError seekToFrame(std::int64_t frame);
+    // Where the movie stands: the end, a frame a seek landed on, or else a time.
+    struct Standing {
+        bool end = false;
+        std::optional<std::int64_t> landed;
+        double seconds = 0;  // from the first picture
+    };
+    Standing standing();
     bool eofReached();
     double timePos();
     void teardown();
@@ -77,4 +85,14 @@ private:
     QSize source_;
     bool atEnd_ = false;                  // a seek to the length: the end, whatever mpv says
     std::optional<std::int64_t> landed_;  // the frame the last seek reached, until played
+
+    // Where the last play began, kept until the event loop has run once after it (see pause()).
+    struct PlayStart {
+        std::int64_t frame = 0;
+        double time = 0;
+        bool eof = false;
+        bool atEnd = false;
+        std::optional<std::int64_t> landed;
+    };
+    std::optional<PlayStart> playStart_;
 };
