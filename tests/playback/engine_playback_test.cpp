@@ -135,9 +135,8 @@ TEST_F(EnginePlayback, OpeningLoadsTheMovieStopped)
 }
 
 // Opening ends with "play avfile window" at once followed by "stop avfile": the device must
-// still stand on the first picture. The engine sometimes lets one frame through between the two
-// (position 1 in about a third of the runs on this machine), so this stays off until it holds.
-TEST_F(EnginePlayback, DISABLED_OpeningShowsTheFirstPicture)
+// still stand on the first picture.
+TEST_F(EnginePlayback, OpeningShowsTheFirstPicture)
 {
     for (int run = 0; run < 10; ++run) {
         add({"a.mpg"});
