@@ -59,6 +59,25 @@ void BM_MciStatusPosition(benchmark::State& state)
 }
 BENCHMARK(BM_MciStatusPosition);
 
+// The position timer's case: the movie plays while it is asked.
+void BM_MciStatusPositionPlaying(benchmark::State& state)
+{
+    Channel c;
+    if (c.send(openCommand()) != 0)
+        return state.SkipWithError("open failed");
+    c.send(QStringLiteral("set avfile time format frames"));
+    c.send(QStringLiteral("play avfile window"));
+    const QString cmd = QStringLiteral("status avfile position");
+    Samples samples;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        c.send(cmd);
+        samples.add(Clock::now() - t0);
+    }
+    samples.report(state);
+}
+BENCHMARK(BM_MciStatusPositionPlaying)->Iterations(100000);
+
 void BM_RawTimePos(benchmark::State& state)
 {
     Channel c;

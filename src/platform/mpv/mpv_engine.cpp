@@ -312,15 +312,15 @@ MpvEngine::Standing MpvEngine::standing()
 {
     if (atEnd_)
         return {true, std::nullopt, 0};
+    // Until the next play the frame a seek landed on is the position. mpv's own time can't be
+    // trusted there anyway: on the last frame of an MPEG stream it may report the end of the
+    // sound, or of the stream, instead of the picture's time.
+    if (landed_)
+        return {false, landed_, 0};
     const double t = timePos() - first_;
     // Whatever stops playback for good is the end, even short of the last frame: a clip whose
     // last frames cannot be decoded, or whose sound ends early, stops there.
-    const bool eof = eofReached();
-    // On the last frame of an MPEG stream mpv may report the end of the sound, or the end of
-    // the stream, instead of the picture's time: the frame the seek landed on is the answer.
-    if (landed_ && (eof || std::lrint(t * fps_) >= frames_))
-        return {false, landed_, t};
-    return {eof, std::nullopt, t};
+    return {eofReached(), std::nullopt, t};
 }
 
 std::int64_t MpvEngine::positionFrames()
