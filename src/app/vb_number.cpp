@@ -1,12 +1,21 @@
 #include "app/vb_number.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vbnum {
 
 std::int64_t roundEven(double value)
 {
     return static_cast<std::int64_t>(std::nearbyint(value));  // default rounding mode: to even
+}
+
+std::int32_t roundToInt32(double value)
+{
+    constexpr double lo = std::numeric_limits<std::int32_t>::min();
+    constexpr double hi = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(roundEven(std::clamp(value, lo, hi)));
 }
 
 namespace {

@@ -11,6 +11,8 @@ namespace vbnum {
 
 // Nearest integer, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 std::int64_t roundEven(double value);
+// The same, held inside the 32-bit range (sizes and lengths are 32-bit numbers).
+std::int32_t roundToInt32(double value);
 
 // The leading decimal number of `text` (blanks before it skipped, an optional sign, digits, an
 // optional fraction); 0 when the text does not start with a number.

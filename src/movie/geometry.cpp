@@ -14,11 +14,14 @@
 
 namespace {
 
-std::int32_t toInt32(double value)
+// Reads a rectangle from the device ("where avfile source" or "... destination") into the
+// picture size mov_w x mov_h.
+void readPictureSize(Form1& form, const QString& query)
 {
-    constexpr double lo = std::numeric_limits<std::int32_t>::min();
-    constexpr double hi = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(vbnum::roundEven(std::clamp(value, lo, hi)));
+    QString reply;
+    form.services.mci.MciSend(query, reply);
+    std::int32_t x = 0, y = 0;
+    Form1::wind_xywh(reply, x, y, form.mov_w, form.mov_h);
 }
 
 // A size typed into the size dialog, as the 16-bit number the dialog has already checked.
@@ -44,7 +47,7 @@ void Form1::wind_xywh(const QString& a, std::int32_t& xs, std::int32_t& ys, std:
         }
         const qsizetype blank = i < 3 ? a.indexOf(QLatin1Char(' '), start) : -1;
         const QString part = blank < 0 ? a.mid(start) : a.mid(start, blank - start);
-        *fields[i] = toInt32(vbnum::leading(part));
+        *fields[i] = vbnum::roundToInt32(vbnum::leading(part));
         start = blank < 0 ? -1 : blank + 1;
     }
 }
@@ -65,10 +68,7 @@ void Form1::place_movie()
 void Form1::Command4_Click()
 {
     if (Command4->text() == QStringLiteral("Org")) {
-        QString reply;
-        services.mci.MciSend(QStringLiteral("where avfile source"), reply);
-        std::int32_t x = 0, y = 0;
-        wind_xywh(reply, x, y, mov_w, mov_h);
+        readPictureSize(*this, QStringLiteral("where avfile source"));
         Command4->setText(QStringLiteral("4:3"));
     } else {
         mov_w = 960 / 3;
@@ -80,24 +80,18 @@ void Form1::Command4_Click()
 
 void Form1::Command7_Click()
 {
-    QString reply;
-    services.mci.MciSend(QStringLiteral("where avfile destination"), reply);
-    std::int32_t x = 0, y = 0;
-    wind_xywh(reply, x, y, mov_w, mov_h);
-    mov_w = toInt32(mov_w / 2.0);
-    mov_h = toInt32(mov_h / 2.0);
+    readPictureSize(*this, QStringLiteral("where avfile destination"));
+    mov_w = vbnum::roundToInt32(mov_w / 2.0);
+    mov_h = vbnum::roundToInt32(mov_h / 2.0);
     if (mov_w >= 80)
         place_movie();
 }
 
 void Form1::Command8_Click()
 {
-    QString reply;
-    services.mci.MciSend(QStringLiteral("where avfile destination"), reply);
-    std::int32_t x = 0, y = 0;
-    wind_xywh(reply, x, y, mov_w, mov_h);
-    mov_w = toInt32(mov_w * 2.0);
-    mov_h = toInt32(mov_h * 2.0);
+    readPictureSize(*this, QStringLiteral("where avfile destination"));
+    mov_w = vbnum::roundToInt32(mov_w * 2.0);
+    mov_h = vbnum::roundToInt32(mov_h * 2.0);
     // Only the width is held against the screen.
     if (services.windows.screenSize().width() > mov_w)
         place_movie();
@@ -108,19 +102,15 @@ void Form1::re_size(std::int16_t re_flg, const QString& re_w, const QString& re_
     switch (re_flg) {
     case 1:
         mov_w = toInt16(re_w);
-        mov_h = toInt32(mov_w * 3.0 / 4.0);
+        mov_h = vbnum::roundToInt32(mov_w * 3.0 / 4.0);
         break;
     case 2:
         mov_w = toInt16(re_w);
         mov_h = toInt16(re_h);
         break;
-    case 4: {
-        QString reply;
-        services.mci.MciSend(QStringLiteral("where avfile source"), reply);
-        std::int32_t x = 0, y = 0;
-        wind_xywh(reply, x, y, mov_w, mov_h);
+    case 4:
+        readPictureSize(*this, QStringLiteral("where avfile source"));
         break;
-    }
     default:
         mov_w = 320;
         mov_h = 240;

@@ -17,20 +17,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
-#include <algorithm>
 #include <initializer_list>
-#include <limits>
 
 namespace {
 
 const QString FullScreenCaption = QStringLiteral("F解");
-
-std::int32_t toInt32(double value)
-{
-    constexpr double lo = std::numeric_limits<std::int32_t>::min();
-    constexpr double hi = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(vbnum::roundEven(std::clamp(value, lo, hi)));
-}
 
 // The largest 4:3 picture that fits the screen less a margin, and where it stands (twips).
 struct FullScreenFit {
@@ -43,11 +34,11 @@ FullScreenFit fitToScreen(QSize screenPixels)
     const double screenW = double(screenPixels.width()) * vbnum::TwipsPerPixel;
     const double screenH = double(screenPixels.height()) * vbnum::TwipsPerPixel;
     FullScreenFit fit;
-    fit.w = toInt32((screenW - 330) / vbnum::TwipsPerPixel);
-    fit.h = toInt32(fit.w * 3.0 / 4.0);
+    fit.w = vbnum::roundToInt32((screenW - 330) / vbnum::TwipsPerPixel);
+    fit.h = vbnum::roundToInt32(fit.w * 3.0 / 4.0);
     if (screenH < double(fit.h) * vbnum::TwipsPerPixel) {
-        fit.h = toInt32((screenH - 330) / vbnum::TwipsPerPixel);
-        fit.w = toInt32(fit.h * 4.0 / 3.0);
+        fit.h = vbnum::roundToInt32((screenH - 330) / vbnum::TwipsPerPixel);
+        fit.w = vbnum::roundToInt32(fit.h * 4.0 / 3.0);
     }
     fit.fy = (screenH - double(fit.h) * vbnum::TwipsPerPixel) / 2;
     fit.fx = (screenW - double(fit.w) * vbnum::TwipsPerPixel) / 2;
@@ -79,8 +70,8 @@ void Form1::List2_Click()
         HScroll1->setEnabled(true);
 
         Form2& movie = form2();
-        mov_w = toInt32((movie.Width() - 345) / double(vbnum::TwipsPerPixel));
-        mov_h = toInt32((movie.Height() - 345) / double(vbnum::TwipsPerPixel));
+        mov_w = vbnum::roundToInt32((movie.Width() - 345) / double(vbnum::TwipsPerPixel));
+        mov_h = vbnum::roundToInt32((movie.Height() - 345) / double(vbnum::TwipsPerPixel));
 
         const bool fullScreen = Command22->text() == FullScreenCaption;
         FullScreenFit fit;
@@ -135,8 +126,8 @@ void Form1::List2_Click()
         if (const auto handle = geometry::handleFromReply(reply)) {
             if (fullScreen) {
                 services.windows.MoveWindow(*handle,
-                                            toInt32(fit.fx / vbnum::TwipsPerPixel - 1),
-                                            toInt32(fit.fy / vbnum::TwipsPerPixel + 3), mov_w,
+                                            vbnum::roundToInt32(fit.fx / vbnum::TwipsPerPixel - 1),
+                                            vbnum::roundToInt32(fit.fy / vbnum::TwipsPerPixel + 3), mov_w,
                                             mov_h, true);
             } else {
                 services.windows.MoveWindow(*handle, 10, 10, mov_w, mov_h, true);
@@ -155,7 +146,7 @@ void Form1::List2_Click()
                                  : QStringLiteral("set avfile time format frames"),
                              reply);
         services.mci.MciSend(QStringLiteral("status avfile length"), reply);
-        media_len = toInt32(vbnum::leading(reply));
+        media_len = vbnum::roundToInt32(vbnum::leading(reply));
 
         // A shorter movie pulls the slider back inside its range; that is no seek request.
         seek_lock = 1;

@@ -13,20 +13,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
-#include <limits>
 
 namespace {
 
 // LF then CR: the break the position label has always used.
 const QString LineBreak = QStringLiteral("\n\r");
-
-std::int32_t lengthFromReply(const QString& reply)
-{
-    constexpr double lo = std::numeric_limits<std::int32_t>::min();
-    constexpr double hi = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(vbnum::roundEven(std::clamp(vbnum::leading(reply), lo, hi)));
-}
 
 // Label3's caption for a speed reply, or nothing when the reply is not one of the steps.
 QString speedCaption(const QString& reply)
@@ -111,7 +102,7 @@ void Form1::Check6_Click()
     if (Check6->Value() == 1) {
         services.mci.MciSend(QStringLiteral("set avfile time format milliseconds"), reply);
         services.mci.MciSend(QStringLiteral("status avfile length"), reply);
-        media_len = lengthFromReply(reply);
+        media_len = vbnum::roundToInt32(vbnum::leading(reply));
         writeSlider(*this, [&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
         services.mci.MciSend(QStringLiteral("status avfile position"), reply);
         const double p = vbnum::leading(reply);
@@ -122,7 +113,7 @@ void Form1::Check6_Click()
         services.mci.MciSend(QStringLiteral("set avfile time format frames"), reply);
         services.mci.MciSend(QStringLiteral("status avfile length"), length);
         services.mci.MciSend(QStringLiteral("status avfile position"), position);
-        media_len = lengthFromReply(length);
+        media_len = vbnum::roundToInt32(vbnum::leading(length));
         const double p = vbnum::leading(position);
         writeSlider(*this, [&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
         writeSlider(*this, [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
