@@ -61,36 +61,36 @@ void Form2::topw1_Click()
     }
 }
 
-void Form2::me_loop_Click()
+namespace {
+
+// A menu item that mirrors one of Form1's check boxes: choosing it flips the box (whose own
+// handler then runs) and the item's mark with it. A grayed box is left alone.
+void toggleMirrored(MenuItem& item, CheckBox& box)
 {
-    switch (form1.Check3->Value()) {
+    switch (box.Value()) {
     case 1:
-        me_loop->setChecked(false);
-        form1.Check3->setValue(0);
+        item.setChecked(false);
+        box.setValue(0);
         break;
     case 0:
-        me_loop->setChecked(true);
-        form1.Check3->setValue(1);
+        item.setChecked(true);
+        box.setValue(1);
         break;
     default:
         break;
     }
 }
 
+}  // namespace
+
+void Form2::me_loop_Click()
+{
+    toggleMirrored(*me_loop, *form1.Check3);
+}
+
 void Form2::me_loop_only_Click()
 {
-    switch (form1.Check7->Value()) {
-    case 1:
-        me_loop_only->setChecked(false);
-        form1.Check7->setValue(0);
-        break;
-    case 0:
-        me_loop_only->setChecked(true);
-        form1.Check7->setValue(1);
-        break;
-    default:
-        break;
-    }
+    toggleMirrored(*me_loop_only, *form1.Check7);
 }
 
 void Form2::ch_ho_Click()
