@@ -59,30 +59,18 @@ TEST(PlaylistDisplayName, TextAfterTheLastSeparator)
     EXPECT_EQ(Playlist::displayName("/"), "");
 }
 
-TEST_F(PlaylistTest, AppendKeepsBothListsInStepAndOpensNothing)
+TEST_F(PlaylistTest, AppendKeepsBothListsInStepUpToTheLimitAndOpensNothing)
 {
-    fill({"/m/a.mpg", "/m/b.DAT"});
+    fill({"/m/a.mpg", "/m/a.mpg"});  // duplicates are separate entries
     ASSERT_TRUE(playlist.append("/m/c.avi", "Custom"));
-    EXPECT_EQ(List1.ListCount(), 3);
-    EXPECT_EQ(List2.ListCount(), 3);
-    EXPECT_EQ(playlist.path(1), "/m/b.DAT");
-    EXPECT_EQ(playlist.name(1), "b.DAT");
+    EXPECT_EQ(names(), (QStringList{"a.mpg", "a.mpg", "Custom"}));
+    EXPECT_EQ(playlist.path(1), "/m/a.mpg");
     EXPECT_EQ(playlist.path(2), "/m/c.avi");
-    EXPECT_EQ(playlist.name(2), "Custom");
+    EXPECT_EQ(List1.ListCount(), 3);
     EXPECT_EQ(List2.ListIndex(), -1);
     EXPECT_TRUE(clicks.isEmpty());
-}
 
-TEST_F(PlaylistTest, DuplicatesAreSeparateEntries)
-{
-    fill({"/m/a.mpg", "/m/a.mpg"});
-    EXPECT_EQ(playlist.count(), 2);
-    EXPECT_EQ(playlist.path(0), playlist.path(1));
-}
-
-TEST_F(PlaylistTest, RefusesEntriesBeyondTheLimit)
-{
-    for (int i = 0; i < Playlist::MaxEntries; ++i)
+    for (int i = 3; i < Playlist::MaxEntries; ++i)
         ASSERT_TRUE(playlist.append(QStringLiteral("/m/%1.mpg").arg(i)));
     EXPECT_FALSE(playlist.append("/m/one-too-many.mpg"));
     EXPECT_EQ(List1.ListCount(), Playlist::MaxEntries);
@@ -94,90 +82,65 @@ TEST_F(PlaylistTest, SelectSetsList1BeforeList2Opens)
 {
     fill({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
     playlist.select(2);
-    EXPECT_EQ(clicks, QList<int>{2});
-    EXPECT_EQ(list1AtClick, QList<int>{2});
     playlist.select(2);  // already selected: nothing reopens
-    EXPECT_EQ(clicks.size(), 1);
     playlist.select(0);
     EXPECT_EQ(clicks, (QList<int>{2, 0}));
     EXPECT_EQ(list1AtClick, (QList<int>{2, 0}));
 }
 
-TEST_F(PlaylistTest, RemovingTheOnlyEntryResets)
+// Removing the selected entry opens the one that took its place (same index, different entry),
+// the one before when it was the last, and resets when it was the only one.
+TEST_F(PlaylistTest, RemoveAndReselect)
 {
-    fill({"/m/a.mpg"});
-    playlist.select(0);
-    clicks.clear();
-    playlist.removeAndReselect(0, resetAll());
-    EXPECT_EQ(resets, 1);
-    EXPECT_EQ(playlist.count(), 0);
-    EXPECT_EQ(List1.ListCount(), 0);
-    EXPECT_EQ(List2.ListIndex(), -1);
-    EXPECT_TRUE(clicks.isEmpty());
+    struct Case {
+        int count, selected, removed;
+        QStringList left;
+        QList<int> clicks;
+        int resets;
+    };
+    const Case cases[] = {
+        {1, 0, 0, {}, {}, 1},
+        {3, 1, 1, {"a.mpg", "c.mpg"}, {1}, 0},
+        {3, 2, 2, {"a.mpg", "b.mpg"}, {1}, 0},
+        {1, 0, 1, {"a.mpg"}, {}, 0},  // out of range
+        {1, 0, -1, {"a.mpg"}, {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.count << " entries, " << c.removed << " removed");
+        List1.Clear();
+        List2.Clear();
+        resets = 0;
+        const char* const all[] = {"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"};
+        for (int i = 0; i < c.count; ++i)
+            ASSERT_TRUE(playlist.append(all[i]));
+        playlist.select(c.selected);
+        clicks.clear();
+        list1AtClick.clear();
+        playlist.removeAndReselect(c.removed, resetAll());
+        EXPECT_EQ(names(), c.left);
+        EXPECT_EQ(List1.ListCount(), c.left.size());
+        EXPECT_EQ(clicks, c.clicks);
+        EXPECT_EQ(list1AtClick, c.clicks);
+        EXPECT_EQ(resets, c.resets);
+        if (c.left.isEmpty())
+            EXPECT_EQ(List2.ListIndex(), -1);
+    }
 }
 
-TEST_F(PlaylistTest, RemovingAnEntryOpensTheOneThatTookItsPlace)
+TEST_F(PlaylistTest, ExchangeAndRenameOpenNothing)
 {
     fill({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
-    playlist.select(1);
-    clicks.clear();
-    list1AtClick.clear();
-    playlist.removeAndReselect(1, resetAll());
-    EXPECT_EQ(resets, 0);
-    EXPECT_EQ(names(), (QStringList{"a.mpg", "c.mpg"}));
-    EXPECT_EQ(playlist.path(1), "/m/c.mpg");
-    EXPECT_EQ(clicks, QList<int>{1});  // same index, different entry: it opens
-    EXPECT_EQ(list1AtClick, QList<int>{1});
-}
-
-TEST_F(PlaylistTest, RemovingTheLastEntryOpensTheOneBefore)
-{
-    fill({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
-    playlist.select(2);
-    clicks.clear();
-    playlist.removeAndReselect(2, resetAll());
-    EXPECT_EQ(names(), (QStringList{"a.mpg", "b.mpg"}));
-    EXPECT_EQ(clicks, QList<int>{1});
-    EXPECT_EQ(List1.ListIndex(), 1);
-}
-
-TEST_F(PlaylistTest, RemovingOutOfRangeChangesNothing)
-{
-    fill({"/m/a.mpg"});
-    playlist.select(0);
-    clicks.clear();
-    playlist.removeAndReselect(1, resetAll());
-    playlist.removeAndReselect(-1, resetAll());
-    EXPECT_EQ(playlist.count(), 1);
-    EXPECT_EQ(resets, 0);
-    EXPECT_TRUE(clicks.isEmpty());
-}
-
-TEST_F(PlaylistTest, ExchangeSwapsNeighboursInBothLists)
-{
-    fill({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
-    playlist.rename(1, "Bee");
+    playlist.rename(1, QString::fromUtf8("夏の旅"));
     playlist.select(1);
     clicks.clear();
     playlist.exchange(1);
-    EXPECT_EQ(names(), (QStringList{"a.mpg", "c.mpg", "Bee"}));
+    EXPECT_EQ(names(), (QStringList{"a.mpg", "c.mpg", QString::fromUtf8("夏の旅")}));
     EXPECT_EQ(playlist.path(1), "/m/c.mpg");
     EXPECT_EQ(playlist.path(2), "/m/b.mpg");
     EXPECT_EQ(List1.ListIndex(), 1);  // selections are the caller's business
     EXPECT_EQ(List2.ListIndex(), 1);
-    EXPECT_TRUE(clicks.isEmpty());
 
     playlist.exchange(2);  // no entry below the last
-    EXPECT_EQ(names(), (QStringList{"a.mpg", "c.mpg", "Bee"}));
-}
-
-TEST_F(PlaylistTest, RenameChangesTheNameOnly)
-{
-    fill({"/m/a.mpg"});
-    playlist.select(0);
-    clicks.clear();
-    playlist.rename(0, QString::fromUtf8("夏の旅"));
-    EXPECT_EQ(playlist.name(0), QString::fromUtf8("夏の旅"));
-    EXPECT_EQ(playlist.path(0), "/m/a.mpg");
+    EXPECT_EQ(names(), (QStringList{"a.mpg", "c.mpg", QString::fromUtf8("夏の旅")}));
     EXPECT_TRUE(clicks.isEmpty());
 }

@@ -41,120 +41,53 @@ const QByteArray exampleFile = "\r\n 1200\r\n 6000\r\n 0\r\n 5145\r\n 3945\r\n";
 
 }  // namespace
 
-TEST(SettingsFilePath, InTheProgramFolder)
+// Each case: the file, then what was read, field by field, up to the first error.
+TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
 {
-    EXPECT_EQ(settings_file::path("/opt/reelbox"), "/opt/reelbox/reelbox.ini");
+    using F = std::optional<float>;
+    using C = std::optional<std::int32_t>;
+    struct Case {
+        QByteArray bytes;
+        F top, left;
+        C colour;
+        F width, height;
+    };
+    const Case cases[] = {
+        {exampleFile, 1200, 6000, 0, 5145, 3945},
+        {"\n  -15.5  \n\t30\t\n 255 \n1e3\n 0.25\n", -15.5f, 30, 255, 1000, 0.25f},
+        {"999\r\n 1\r\n 2\r\n 3\r\n 4\r\n 5\r\n", 1, 2, 3, 4, 5},  // first line discarded
+        {"\r\n 100, 200\r\n 7\r\n 300\r\n 400\r\n", 100, 200, 7, 300, 400},  // commas end fields
+        {"\r\n 1200\r\n 6000\r\n", 1200, 6000, {}, {}, {}},
+        {"\r\n 1200\r\n 6000\r\n 16711680\r\n", 1200, 6000, 16711680, {}, {}},  // colour, no size
+        {"\r\n 1\r\n 2\r\n red\r\n 4\r\n 5\r\n", 1, 2, {}, {}, {}},
+        {"\r\n 1\r\n\r\n 3\r\n 4\r\n 5\r\n", 1, {}, {}, {}, {}},
+        {"\r\n 1\r\n 2x\r\n 3\r\n 4\r\n 5\r\n", 1, {}, {}, {}, {}},
+        {"\r\n 1\r\n 2\r\n 4294967295\r\n 4\r\n 5\r\n", 1, 2, {}, {}, {}},  // out of range
+        {"\r\n 1\r\n 2\r\n 3\r\n 1e39\r\n 5\r\n", 1, 2, 3, {}, {}},
+        {"\r\n inf\r\n 2\r\n 3\r\n 4\r\n 5\r\n", {}, {}, {}, {}, {}},
+        {"\r\n 1\r\n 2\r\n 2.5\r\n", 1, 2, 2, {}, {}},  // colour halves go to even
+        {"\r\n 1\r\n 2\r\n 3.5\r\n", 1, 2, 4, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        const SettingsRead r = readBytes(c.bytes);
+        EXPECT_EQ(r.top, c.top);
+        EXPECT_EQ(r.left, c.left);
+        EXPECT_EQ(r.backColor, c.colour);
+        EXPECT_EQ(r.width, c.width);
+        EXPECT_EQ(r.height, c.height);
+        EXPECT_EQ(r.complete(), bool(c.height));
+    }
+    QFile::remove(file);
+    const SettingsRead missing = settings_file::read(file);
+    EXPECT_FALSE(missing.top || missing.left || missing.backColor || missing.width || missing.height);
 }
 
-TEST_F(SettingsFileTest, MissingFileReadsNothing)
-{
-    const SettingsRead r = settings_file::read(file);
-    EXPECT_FALSE(r.top || r.left || r.backColor || r.width || r.height);
-    EXPECT_FALSE(r.complete());
-}
-
-TEST_F(SettingsFileTest, ReadsTheFiveValues)
-{
-    const SettingsRead r = readBytes(exampleFile);
-    ASSERT_TRUE(r.complete());
-    EXPECT_EQ(*r.top, 1200.0f);
-    EXPECT_EQ(*r.left, 6000.0f);
-    EXPECT_EQ(*r.backColor, 0);
-    EXPECT_EQ(*r.width, 5145.0f);
-    EXPECT_EQ(*r.height, 3945.0f);
-}
-
-TEST_F(SettingsFileTest, BlanksAroundNumbersAndLfLineEnds)
-{
-    const SettingsRead r = readBytes("\n  -15.5  \n\t30\t\n 255 \n1e3\n 0.25\n");
-    ASSERT_TRUE(r.complete());
-    EXPECT_EQ(*r.top, -15.5f);
-    EXPECT_EQ(*r.left, 30.0f);
-    EXPECT_EQ(*r.backColor, 255);
-    EXPECT_EQ(*r.width, 1000.0f);
-    EXPECT_EQ(*r.height, 0.25f);
-}
-
-TEST_F(SettingsFileTest, FirstLineIsDiscardedWhateverItHolds)
-{
-    const SettingsRead r = readBytes("999\r\n 1\r\n 2\r\n 3\r\n 4\r\n 5\r\n");
-    ASSERT_TRUE(r.complete());
-    EXPECT_EQ(*r.top, 1.0f);
-    EXPECT_EQ(*r.height, 5.0f);
-}
-
-// Fields end at commas too, so values may share a line.
-TEST_F(SettingsFileTest, CommaSeparatedValues)
-{
-    const SettingsRead r = readBytes("\r\n 100, 200\r\n 7\r\n 300\r\n 400\r\n");
-    ASSERT_TRUE(r.complete());
-    EXPECT_EQ(*r.top, 100.0f);
-    EXPECT_EQ(*r.left, 200.0f);
-    EXPECT_EQ(*r.backColor, 7);
-    EXPECT_EQ(*r.height, 400.0f);
-}
-
-TEST_F(SettingsFileTest, OnlyTopAndLeft)
-{
-    const SettingsRead r = readBytes("\r\n 1200\r\n 6000\r\n");
-    EXPECT_EQ(r.top, 1200.0f);
-    EXPECT_EQ(r.left, 6000.0f);
-    EXPECT_FALSE(r.backColor || r.width || r.height);
-}
-
-TEST_F(SettingsFileTest, ColourButNoSize)
-{
-    const SettingsRead r = readBytes("\r\n 1200\r\n 6000\r\n 16711680\r\n");
-    EXPECT_EQ(r.backColor, 16711680);
-    EXPECT_FALSE(r.width || r.height);
-    EXPECT_FALSE(r.complete());
-}
-
-TEST_F(SettingsFileTest, ReadingStopsAtTheFirstBadValue)
-{
-    // A bad colour: the valid sizes behind it are not read.
-    const SettingsRead notNumber = readBytes("\r\n 1\r\n 2\r\n red\r\n 4\r\n 5\r\n");
-    EXPECT_EQ(notNumber.left, 2.0f);
-    EXPECT_FALSE(notNumber.backColor || notNumber.width || notNumber.height);
-
-    const SettingsRead empty = readBytes("\r\n 1\r\n\r\n 3\r\n 4\r\n 5\r\n");
-    EXPECT_EQ(empty.top, 1.0f);
-    EXPECT_FALSE(empty.left || empty.backColor);
-
-    const SettingsRead trailing = readBytes("\r\n 1\r\n 2x\r\n 3\r\n 4\r\n 5\r\n");
-    EXPECT_FALSE(trailing.left);
-}
-
-TEST_F(SettingsFileTest, OutOfRangeValuesStopTheReading)
-{
-    const SettingsRead colour = readBytes("\r\n 1\r\n 2\r\n 4294967295\r\n 4\r\n 5\r\n");
-    EXPECT_EQ(colour.left, 2.0f);
-    EXPECT_FALSE(colour.backColor || colour.width);
-
-    const SettingsRead single = readBytes("\r\n 1\r\n 2\r\n 3\r\n 1e39\r\n 5\r\n");
-    EXPECT_EQ(single.backColor, 3);
-    EXPECT_FALSE(single.width || single.height);
-
-    const SettingsRead notFinite = readBytes("\r\n inf\r\n 2\r\n 3\r\n 4\r\n 5\r\n");
-    EXPECT_FALSE(notFinite.top);
-}
-
-TEST_F(SettingsFileTest, ColourRoundsHalvesToEven)
-{
-    EXPECT_EQ(readBytes("\r\n 1\r\n 2\r\n 2.5\r\n").backColor, 2);
-    EXPECT_EQ(readBytes("\r\n 1\r\n 2\r\n 3.5\r\n").backColor, 4);
-}
-
-TEST_F(SettingsFileTest, WritesTheExampleFile)
+TEST_F(SettingsFileTest, WriteLayout)
 {
     ASSERT_TRUE(settings_file::write(file, {1200, 6000, 0, 5145, 3945}));
     EXPECT_EQ(contentOf(file), exampleFile);
-}
-
-TEST_F(SettingsFileTest, NumberLayout)
-{
-    const std::int32_t buttonFace = std::int32_t(0x8000000F);
-    ASSERT_TRUE(settings_file::write(file, {-15.5f, 1234.5678f, buttonFace, 0.1f, -0.0f}));
+    ASSERT_TRUE(settings_file::write(file, {-15.5f, 1234.5678f, std::int32_t(0x8000000F), 0.1f, -0.0f}));
     EXPECT_EQ(contentOf(file), "\r\n-15.5\r\n 1234.568\r\n-2147483633\r\n 0.1\r\n 0\r\n");
 }
 
