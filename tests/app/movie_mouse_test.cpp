@@ -35,21 +35,14 @@ protected:
         return spy.count();
     }
 
-    static void press(QWidget* target, Qt::MouseButtons buttons)
+    static void send(QWidget* target, QEvent::Type type, Qt::MouseButtons buttons)
     {
-        const Qt::MouseButton button =
-            buttons & Qt::LeftButton ? Qt::LeftButton : Qt::RightButton;
-        QMouseEvent e(QEvent::MouseButtonPress, QPointF(3, 3), target->mapToGlobal(QPointF(3, 3)),
-                      button, buttons, Qt::NoModifier);
+        const Qt::MouseButton button = buttons & Qt::LeftButton ? Qt::LeftButton : Qt::RightButton;
+        QMouseEvent e(type, QPointF(3, 3), target->mapToGlobal(QPointF(3, 3)), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(target, &e);
     }
-    static void doubleClick(QWidget* target)
-    {
-        QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(3, 3),
-                      target->mapToGlobal(QPointF(3, 3)), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(target, &e);
-    }
+    static void press(QWidget* target, Qt::MouseButtons buttons) { send(target, QEvent::MouseButtonPress, buttons); }
+    static void doubleClick(QWidget* target) { send(target, QEvent::MouseButtonDblClick, Qt::LeftButton); }
 
     WId video = 0;
 };
@@ -62,32 +55,26 @@ TEST_F(MovieMouse, PressesAreCountedAndPassedOn)
     windows.pressLeft(video);
     EXPECT_EQ(form2().Label2->text(), "1");
     EXPECT_TRUE(form2().Timer3->isActive());
-    EXPECT_EQ(form2().Timer3->interval(), 200);
     windows.pressLeft(video);
     EXPECT_EQ(form2().Label2->text(), "2");
     EXPECT_EQ(windows.defaultProcCalls, before + 2);
 }
 
-TEST_F(MovieMouse, OnlyADoublePressAsksForFullScreen)
+TEST_F(MovieMouse, OnlyADoublePressAsksForFullScreenWhileAvailable)
 {
     EXPECT_EQ(fullScreenRequestsAfter(1), 0);
     EXPECT_EQ(fullScreenRequestsAfter(2), 1);
     EXPECT_EQ(fullScreenRequestsAfter(3), 0);
-}
-
-TEST_F(MovieMouse, DoublePressDoesNothingWhileFullScreenIsUnavailable)
-{
     form1->Command22->setEnabled(false);
     EXPECT_EQ(fullScreenRequestsAfter(2), 0);
 }
 
+// A press within the counting window restarts the period but not the tick count.
 TEST_F(MovieMouse, CountingWindowClosesAtItsSecondTick)
 {
     windows.pressLeft(video);
     form2().Timer3_Timer();
     EXPECT_TRUE(form2().Timer3->isActive());
-    EXPECT_EQ(form2().Label2->text(), "1");
-    // A press within the window restarts the period but not the tick count.
     windows.pressLeft(video);
     QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
     form2().Timer3_Timer();
@@ -95,19 +82,17 @@ TEST_F(MovieMouse, CountingWindowClosesAtItsSecondTick)
     EXPECT_EQ(form2().click_ticks, 0);
 }
 
-TEST_F(MovieMouse, RightPressOnThePictureOpensTheMenuLater)
+// On the picture the menu waits for the press to end; elsewhere it opens at once.
+TEST_F(MovieMouse, RightPressOpensTheMenu)
 {
     windows.pressRight(video);
     EXPECT_FALSE(form2().menu0->isVisible());
     EXPECT_TRUE(form2().Timer2->isActive());
-    EXPECT_EQ(form2().Timer2->interval(), 10);
     form2().Timer2_Timer();
     EXPECT_FALSE(form2().Timer2->isActive());
     EXPECT_TRUE(form2().menu0->isVisible());
-}
+    form2().menu0->hide();
 
-TEST_F(MovieMouse, RightPressOnLabelsAndSurfaceOpensTheMenuAtOnce)
-{
     for (QWidget* target : {static_cast<QWidget*>(form2().Label1),
                             static_cast<QWidget*>(form2().Label2),
                             static_cast<QWidget*>(&form2())}) {

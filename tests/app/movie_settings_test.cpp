@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QRegularExpression>
 
 namespace {
 
@@ -29,89 +30,62 @@ protected:
 
 }  // namespace
 
-TEST_F(MovieSettings, MissingFileGivesTheDefaultPlaceAndColour)
+// A file that gives no usable place leaves the place beside the control window; the colour is
+// applied whenever it was read. `lines` empty: no file at all.
+struct FileCase {
+    const char* what;
+    QStringList lines;
+    bool defaultPlace;
+    std::int32_t colour;
+    QColor window;  // invalid: the system's button face
+};
+
+class MovieSettingsFiles : public MovieSettings, public testing::WithParamInterface<FileCase> {};
+
+TEST_P(MovieSettingsFiles, PlaceSizeAndColour)
 {
+    const FileCase& c = GetParam();
+    windows.screen = QSize(1024, 768);
+    if (!c.lines.isEmpty())
+        writeSettings(c.lines);
     load();
-    expectDefaultPlace();
-    EXPECT_EQ(form2().BackColor(), 0);
-    EXPECT_EQ(form2().palette().color(QPalette::Window), QColor(0, 0, 0));
+    Form2& m = form2();
+    if (c.defaultPlace) {
+        expectDefaultPlace();
+    } else {
+        EXPECT_EQ(m.Top(), c.lines.value(1).toFloat());
+        EXPECT_EQ(m.Left(), c.lines.value(2).toFloat());
+        EXPECT_EQ(m.Width(), c.lines.value(4).toFloat());
+        EXPECT_EQ(m.Height(), c.lines.value(5).toFloat());
+    }
+    EXPECT_EQ(m.BackColor(), c.colour);
+    EXPECT_EQ(m.palette().color(QPalette::Window),
+              c.window.isValid() ? c.window : QGuiApplication::palette().color(QPalette::Active, QPalette::Button));
+    EXPECT_TRUE(windows.isTopMost(&m));  // kept in front whatever the file says
 }
 
-TEST_F(MovieSettings, SavedPlaceColourAndSizeAreApplied)
+INSTANTIATE_TEST_SUITE_P(
+    Files, MovieSettingsFiles,
+    testing::Values(
+        FileCase{"missing", {}, true, 0, QColor(0, 0, 0)},
+        FileCase{"complete", {"", " 1200", " 6000", " 255", " 6000", " 4500"}, false, 255, QColor(255, 0, 0)},
+        FileCase{"short", {"", "1500", "3000"}, true, 0, QColor(0, 0, 0)},
+        FileCase{"colour, no size", {"", "1500", "3000", "65280"}, true, 65280, QColor(0, 255, 0)},
+        // 0x8000000F: the system's button face colour, kept as the same reference.
+        FileCase{"system colour", {"", "1500", "3000", "-2147483633", "5145", "3945"}, false,
+                 std::int32_t(0x8000000F), QColor()},
+        // Saved while a second monitor stood to the right: the place is refused, not the colour.
+        FileCase{"off every screen", {"", "1500", "30000", "255", "5145", "3945"}, true, 255, QColor(255, 0, 0)},
+        FileCase{"partly on screen", {"", "-1500", "13500", "0", "5145", "3945"}, false, 0, QColor(0, 0, 0)}),
+    [](const testing::TestParamInfo<FileCase>& info) {
+        return QString::fromLatin1(info.param.what).replace(QRegularExpression("[^A-Za-z]"), "_").toStdString();
+    });
+
+TEST_F(MovieSettings, LabelsFollowTheLoadedSize)
 {
     writeSettings({"", " 1200", " 6000", " 255", " 6000", " 4500"});
     load();
-    Form2& m = form2();
-    EXPECT_EQ(m.Top(), 1200);
-    EXPECT_EQ(m.Left(), 6000);
-    EXPECT_EQ(m.Width(), 6000);
-    EXPECT_EQ(m.Height(), 4500);
-    EXPECT_EQ(m.BackColor(), 255);
-    EXPECT_EQ(m.palette().color(QPalette::Window), QColor(255, 0, 0));
-    // The labels follow the loaded size.
-    EXPECT_EQ(m.Label2->geometry(), QRect(10, 10, 400 - 23, 300 - 23));
-    // Kept in front whatever the file says.
-    EXPECT_TRUE(windows.isTopMost(&m));
-}
-
-TEST_F(MovieSettings, ValueOnTheFirstLineIsDiscarded)
-{
-    writeSettings({"99", "1500", "3000", "0", "5145", "3945"});
-    load();
-    EXPECT_EQ(form2().Top(), 1500);
-    EXPECT_EQ(form2().Left(), 3000);
-}
-
-TEST_F(MovieSettings, ShortFileFallsBackToTheDefaults)
-{
-    writeSettings({"", "1500", "3000"});
-    load();
-    expectDefaultPlace();
-}
-
-TEST_F(MovieSettings, ColourWithoutSizeKeepsTheColour)
-{
-    writeSettings({"", "1500", "3000", "65280"});
-    load();
-    expectDefaultPlace();
-    EXPECT_EQ(form2().BackColor(), 65280);
-    EXPECT_EQ(form2().palette().color(QPalette::Window), QColor(0, 255, 0));
-}
-
-TEST_F(MovieSettings, NonNumberEndsTheReading)
-{
-    writeSettings({"", "1500", "3000", "0", "wide", "3945"});
-    load();
-    expectDefaultPlace();
-}
-
-TEST_F(MovieSettings, SystemColourIsKeptAsTheSameReference)
-{
-    // 0x8000000F: the system's button face colour.
-    writeSettings({"", "1500", "3000", "-2147483633", "5145", "3945"});
-    load();
-    EXPECT_EQ(form2().BackColor(), std::int32_t(0x8000000F));
-    EXPECT_EQ(form2().palette().color(QPalette::Window),
-              QGuiApplication::palette().color(QPalette::Active, QPalette::Button));
-}
-
-TEST_F(MovieSettings, PlaceOffEveryScreenFallsBackToTheDefaults)
-{
-    windows.screen = QSize(1024, 768);
-    // Saved while a second monitor stood to the right.
-    writeSettings({"", "1500", "30000", "255", "5145", "3945"});
-    load();
-    expectDefaultPlace();
-    EXPECT_EQ(form2().BackColor(), 255);  // the colour was read before the place was refused
-}
-
-TEST_F(MovieSettings, PlacePartlyOnScreenIsKept)
-{
-    windows.screen = QSize(1024, 768);
-    writeSettings({"", "-1500", "13500", "0", "5145", "3945"});
-    load();
-    EXPECT_EQ(form2().Top(), -1500);
-    EXPECT_EQ(form2().Left(), 13500);
+    EXPECT_EQ(form2().Label2->geometry(), QRect(10, 10, 400 - 23, 300 - 23));
 }
 
 TEST_F(MovieSettings, SaveWritesWhatTheNextStartReads)

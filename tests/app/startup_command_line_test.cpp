@@ -1,12 +1,13 @@
-// The command line at start-up: which entries are added, which one is opened, Video-CD switch.
+// What the command line does at start-up: which entries land, which one is opened, the Video-CD
+// switch. How the line is split is the command-line parser's own test.
 #include "app/controls/check_box.h"
 #include "app/controls/list_box.h"
 #include "form_fixture.h"
 
 #include <QFile>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -14,132 +15,82 @@ class StartupCommandLine : public FormFixture {
 protected:
     QString writeList(const QString& name, const QStringList& lines)
     {
-        const QString path = programFile(name);
-        QFile file(path);
+        QFile file(programFile(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         for (const QString& line : lines)
             file.write((line + "\r\n").toUtf8());
-        return path;
+        return file.fileName();
     }
-    QStringList paths() const
+    static QStringList items(const ListBox* list)
     {
         QStringList out;
-        for (int i = 0; i < form1->List1->ListCount(); ++i)
-            out << form1->List1->List(i);
+        for (int i = 0; i < list->ListCount(); ++i)
+            out << list->List(i);
         return out;
     }
-    QStringList names() const
-    {
-        QStringList out;
-        for (int i = 0; i < form1->List2->ListCount(); ++i)
-            out << form1->List2->List(i);
-        return out;
-    }
+    QStringList names() const { return items(form1->List2); }
     int opens() const { return engine.calls().filter(QRegularExpression("^open ")).size(); }
 };
 
+// %L stands for a list file holding One and Two, %M for a list file that does not exist.
+struct LineCase {
+    const char* line;
+    QStringList names;
+    const char* opened;  // the first entry, opened stopped; "" when nothing is
+};
+
+class StartupLines : public StartupCommandLine, public testing::WithParamInterface<LineCase> {};
+
 }  // namespace
 
-TEST_F(StartupCommandLine, EmptyLineLeavesTheListEmpty)
+TEST_P(StartupLines, EntriesLandInOrderAndTheFirstIsOpenedStopped)
 {
-    load("");
-    EXPECT_EQ(form1->List2->ListCount(), 0);
-    EXPECT_EQ(opens(), 0);
-    EXPECT_TRUE(form2().Label2->isVisible());
-}
-
-TEST_F(StartupCommandLine, SingleMovieIsOpenedStopped)
-{
-    load("/films/Trip.MPG");
-    EXPECT_EQ(paths(), QStringList({"/films/Trip.MPG"}));
-    EXPECT_EQ(names(), QStringList({"Trip.MPG"}));
-    EXPECT_EQ(form1->List2->ListIndex(), 0);
-    EXPECT_EQ(form1->List1->ListIndex(), 0);
-    EXPECT_EQ(engine.path(), "/films/Trip.MPG");
-    EXPECT_FALSE(engine.isPlaying());
-    EXPECT_EQ(form1->Command2->text(), "|>");
-    EXPECT_TRUE(form1->Command2->isEnabled());
-    // The token being examined stays only while start-up runs.
-    EXPECT_TRUE(form1->cmd_item.isEmpty());
-}
-
-TEST_F(StartupCommandLine, MovieEndingsIgnoreCaseAndLookAtFourCharacters)
-{
-    load("/a/b.mpeg /a/c.AVI /a/d.Dat /a/e.mpg /a/notes.txt /a/xmpeg");
-    EXPECT_EQ(names(), QStringList({"b.mpeg", "c.AVI", "d.Dat", "e.mpg", "xmpeg"}));
-    EXPECT_EQ(form1->List2->ListIndex(), 0);
-    EXPECT_EQ(engine.path(), "/a/b.mpeg");
-    EXPECT_EQ(opens(), 1);
-}
-
-TEST_F(StartupCommandLine, OtherTokenIsSkippedSilently)
-{
-    load("/a/readme.txt");
-    EXPECT_EQ(form1->List2->ListCount(), 0);
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-TEST_F(StartupCommandLine, QuotedPathsLoseTheirQuotes)
-{
-    load("\"/my films/a b.mpg\" \"/my films/c.mpg\"");
-    EXPECT_EQ(paths(), QStringList({"/my films/a b.mpg", "/my films/c.mpg"}));
-    EXPECT_EQ(names(), QStringList({"a b.mpg", "c.mpg"}));
-    EXPECT_EQ(engine.path(), "/my films/a b.mpg");
-}
-
-TEST_F(StartupCommandLine, SingleListFileOpensItsFirstEntry)
-{
+    const LineCase& c = GetParam();
     const QString list = writeList("fav.VEP", {"/m/one.mpg=One", "/m/two.avi=Two"});
-    load(list);
-    EXPECT_EQ(paths(), QStringList({"/m/one.mpg", "/m/two.avi"}));
-    EXPECT_EQ(names(), QStringList({"One", "Two"}));
-    EXPECT_EQ(form1->List2->ListIndex(), 0);
-    EXPECT_EQ(engine.path(), "/m/one.mpg");
-}
+    load(QString::fromUtf8(c.line).replace("%L", list).replace("%M", programFile("missing.vep")));
 
-TEST_F(StartupCommandLine, MoviesAndListsKeepCommandLineOrder)
-{
-    const QString list = writeList("l.vep", {"/m/x.mpg=X", "/m/y.mpg=Y"});
-    load("/m/a.mpg " + list + " /m/z.dat");
-    EXPECT_EQ(names(), QStringList({"a.mpg", "X", "Y", "z.dat"}));
-    EXPECT_EQ(form1->List2->ListIndex(), 0);
-    EXPECT_EQ(engine.path(), "/m/a.mpg");
-    EXPECT_EQ(opens(), 1);
-}
-
-TEST_F(StartupCommandLine, UnreadableListFileIsSkipped)
-{
-    load("/nowhere/missing.vep /m/a.mpg");
-    EXPECT_EQ(names(), QStringList({"a.mpg"}));
+    EXPECT_EQ(names(), c.names);
+    EXPECT_EQ(form1->List1->ListCount(), c.names.size());
+    EXPECT_EQ(opens(), c.names.isEmpty() ? 0 : 1);
+    EXPECT_EQ(engine.path(), QString::fromUtf8(c.opened));
     EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(form1->cmd_item.isEmpty());  // only while start-up runs
+    EXPECT_EQ(form1->Check5->Value(), 0);
+    if (c.names.isEmpty()) {
+        EXPECT_TRUE(form2().Label2->isVisible());
+    } else {
+        EXPECT_EQ(form1->List2->ListIndex(), 0);
+        EXPECT_EQ(form1->List1->ListIndex(), 0);
+        EXPECT_FALSE(engine.isPlaying());
+        EXPECT_EQ(form1->Command2->text(), "|>");
+        EXPECT_TRUE(form1->Command2->isEnabled());
+    }
 }
 
-TEST_F(StartupCommandLine, SingleUnreadableListFileOpensNothing)
-{
-    load(programFile("missing.vep"));
-    EXPECT_EQ(form1->List2->ListCount(), 0);
-    EXPECT_EQ(opens(), 0);
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Lines, StartupLines,
+    testing::Values(
+        LineCase{"", {}, ""},
+        LineCase{"/films/Trip.MPG", {"Trip.MPG"}, "/films/Trip.MPG"},
+        LineCase{"/a/b.mpeg /a/c.AVI /a/d.Dat /a/e.mpg /a/notes.txt /a/xmpeg",
+                 {"b.mpeg", "c.AVI", "d.Dat", "e.mpg", "xmpeg"}, "/a/b.mpeg"},
+        LineCase{"/a/readme.txt", {}, ""},
+        LineCase{"\"/my films/a b.mpg\" \"/my films/c.mpg\"", {"a b.mpg", "c.mpg"}, "/my films/a b.mpg"},
+        LineCase{"%L", {"One", "Two"}, "/m/one.mpg"},
+        LineCase{"/m/a.mpg %L /m/z.dat", {"a.mpg", "One", "Two", "z.dat"}, "/m/a.mpg"},
+        LineCase{"/nowhere/missing.vep /m/a.mpg", {"a.mpg"}, "/m/a.mpg"},
+        LineCase{"%M", {}, ""},
+        LineCase{"/m/a.mpg 1", {"a.mpg"}, "/m/a.mpg"}));  // a last "1" is no switch
 
-TEST_F(StartupCommandLine, ListLinesMissingAPieceReadAsErrorList)
+// Lines missing a piece land as "ErrorList" without a word; opening one fails and removes it.
+TEST_F(StartupCommandLine, ErrorListEntriesAreRemovedWhenOpened)
 {
-    const QString list = writeList("e.vep", {"/m/p.mpg=Title", "=NameOnly", "=x=Name", "=",
-                                             "/m/q.mpg=", "no separator", "/m/r.mpg=mid=Last"});
-    load("/m/first.mpg " + list);
-    EXPECT_EQ(paths(), QStringList({"/m/first.mpg", "/m/p.mpg", "ErrorList", "ErrorList",
-                                    "ErrorList", "/m/q.mpg", "ErrorList", "/m/r.mpg"}));
-    EXPECT_EQ(names(), QStringList({"first.mpg", "Title", "ErrorList", "Name", "ErrorList",
-                                    "ErrorList", "ErrorList", "Last"}));
-    EXPECT_TRUE(dialogs.boxes.empty());  // nothing reported at start-up
-}
-
-TEST_F(StartupCommandLine, ErrorListEntryFailsWhenOpenedAndIsRemoved)
-{
-    const QString list = writeList("bad.vep", {"no separator", "/m/good.mpg=Good"});
+    const QString list = writeList("bad.vep", {"no separator", "/m/good.mpg=Good", "=x=Name", "/m/q.mpg="});
     engine.failNextOpen(MediaError::FileNotFound);
     load(list);
-    EXPECT_EQ(paths(), QStringList({"/m/good.mpg"}));
+    EXPECT_EQ(items(form1->List1), QStringList({"/m/good.mpg", "ErrorList", "/m/q.mpg"}));
+    EXPECT_EQ(names(), QStringList({"Good", "Name", "ErrorList"}));
+    EXPECT_EQ(form1->List2->ListIndex(), 0);
     EXPECT_EQ(engine.path(), "/m/good.mpg");
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].title, "削除");
@@ -168,13 +119,4 @@ TEST_F(StartupCommandLine, VideoCdSwitchInsideALongerLine)
     EXPECT_EQ(opens(), 0);  // nothing selected on this branch
     EXPECT_TRUE(form2().isVisible());
     EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
-}
-
-TEST_F(StartupCommandLine, VideoCdSwitchAsLastTokenIsJustAnotherToken)
-{
-    load("/m/a.mpg 1");
-    EXPECT_EQ(names(), QStringList({"a.mpg"}));
-    EXPECT_EQ(form1->Check5->Value(), 0);
-    EXPECT_TRUE(form1->cmd_item.isEmpty());
-    EXPECT_EQ(engine.path(), "/m/a.mpg");
 }

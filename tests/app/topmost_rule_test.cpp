@@ -4,26 +4,23 @@
 #include "form_fixture.h"
 #include "movie/topmost.h"
 
-TEST_F(FormFixture, MessageBoxLiftsTheMovieWindowAndRestoresItWhenKeptInFront)
+// The box is shown with the movie window down; afterwards it is in front again only when kept
+// in front (Check4 ticked).
+TEST_F(FormFixture, MessageBoxLowersTheMovieWindowAndRestoresItWhenKeptInFront)
 {
     load();
-    ASSERT_EQ(form1->Check4->Value(), 1);
-    EXPECT_EQ(form1->MsgBox("x", msgbox::OkOnly, msgbox::Information), msgbox::Ok);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].movieTopMost, false);
-    EXPECT_TRUE(windows.isTopMost(&form2()));
-}
-
-TEST_F(FormFixture, MessageBoxLeavesTheMovieWindowDownWhenNotKeptInFront)
-{
-    load();
-    form1->Check4->setValue(0);
-    EXPECT_FALSE(windows.isTopMost(&form2()));
-    dialogs.answers = {msgbox::No};
-    EXPECT_EQ(form1->MsgBox("q", msgbox::YesNo, msgbox::Question, "t"), msgbox::No);
-    EXPECT_EQ(dialogs.boxes.at(0).movieTopMost, false);
-    EXPECT_FALSE(windows.isTopMost(&form2()));
-    EXPECT_FALSE(windows.topMostCalls.back().topmost);
+    for (int keep : {1, 0}) {
+        SCOPED_TRACE(keep);
+        form1->Check4->setValue(keep);
+        ASSERT_EQ(windows.isTopMost(&form2()), keep == 1);
+        dialogs.boxes.clear();
+        dialogs.answers = {msgbox::No};
+        EXPECT_EQ(form1->MsgBox("q", msgbox::YesNo, msgbox::Question, "t"), msgbox::No);
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        EXPECT_EQ(dialogs.boxes[0].movieTopMost, false);
+        EXPECT_EQ(windows.isTopMost(&form2()), keep == 1);
+        EXPECT_EQ(windows.topMostCalls.back().topmost, keep == 1);
+    }
 }
 
 TEST_F(FormFixture, MessageBoxBeforeTheMovieWindowExistsDoesNotCreateIt)
