@@ -264,43 +264,39 @@ protected:
     }
 };
 
-TEST_F(UnplayableEntries, FirstEntryIsRemovedAndTheNextOneOpens)
+// The entry that took the bad one's place opens (the one before when it was the last).
+TEST_F(UnplayableEntries, FirstMiddleOrLastGivesWayToItsNeighbour)
 {
-    addEntries({"/m/bad.mpg", "/m/b.mpg", "/m/c.mpg"});
-    engine.failNextOpen(MediaError::FileNotFound);
-    form1->playlist->select(0);
+    struct Case {
+        QStringList paths;
+        int bad;
+        MediaError error;
+        QStringList left;
+        int index;
+    };
+    const Case cases[] = {
+        {{"/m/bad.mpg", "/m/b.mpg", "/m/c.mpg"}, 0, MediaError::FileNotFound, {"b.mpg", "c.mpg"}, 0},
+        {{"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"}, 1, MediaError::InvalidFile, {"a.mpg", "c.mpg"}, 1},
+        {{"/m/a.mpg", "/m/b.mpg", "/m/bad.mpg"}, 2, MediaError::InvalidFile, {"a.mpg", "b.mpg"}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bad);
+        form1->reset_all();
+        dialogs.boxes.clear();
+        addEntries(c.paths);
+        if (c.bad > 0)
+            form1->playlist->select(0);
+        engine.failNextOpen(c.error);
+        form1->playlist->select(c.bad);
 
-    expectOneRemovalBox(expectedMessage());
-    EXPECT_EQ(names(), QStringList({"b.mpg", "c.mpg"}));
-    EXPECT_EQ(form1->List2->ListIndex(), 0);
-    EXPECT_EQ(form1->List1->ListIndex(), 0);
-    EXPECT_EQ(engine.path(), "/m/b.mpg");
-    EXPECT_TRUE(engine.isOpen());
-    EXPECT_TRUE(form1->Timer1->isActive());
-}
-
-TEST_F(UnplayableEntries, MiddleEntryGivesWayToTheOneBehindIt)
-{
-    openEntries({"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"});
-    engine.failNextOpen(MediaError::InvalidFile);
-    form1->List2->setListIndex(1);
-
-    expectOneRemovalBox(expectedMessage());
-    EXPECT_EQ(names(), QStringList({"a.mpg", "c.mpg"}));
-    EXPECT_EQ(form1->List2->ListIndex(), 1);
-    EXPECT_EQ(engine.path(), "/m/c.mpg");
-}
-
-TEST_F(UnplayableEntries, LastEntryGivesWayToTheNewLastOne)
-{
-    openEntries({"/m/a.mpg", "/m/b.mpg", "/m/bad.mpg"});
-    engine.failNextOpen(MediaError::InvalidFile);
-    form1->List2->setListIndex(2);
-
-    expectOneRemovalBox(expectedMessage());
-    EXPECT_EQ(names(), QStringList({"a.mpg", "b.mpg"}));
-    EXPECT_EQ(form1->List2->ListIndex(), 1);
-    EXPECT_EQ(engine.path(), "/m/b.mpg");
+        expectOneRemovalBox(expectedMessage());
+        EXPECT_EQ(names(), c.left);
+        EXPECT_EQ(form1->List2->ListIndex(), c.index);
+        EXPECT_EQ(form1->List1->ListIndex(), c.index);
+        EXPECT_EQ(engine.path(), "/m/" + c.left[c.index]);
+        EXPECT_TRUE(engine.isOpen());
+        EXPECT_TRUE(form1->Timer1->isActive());
+    }
 }
 
 TEST_F(UnplayableEntries, OnlyEntryLeavesNothingOpen)

@@ -116,44 +116,60 @@ TEST_F(PositionTimer, ListLabelWithNothingSelectedStartsAtZero)
 
 // ---- end of the movie ----------------------------------------------------------------------
 
-TEST_F(PositionTimer, LoopOnGoesToTheNextEntryAndWrapsAfterTheLast)
+// What two ticks at the end of the playing movie leave: the entry selected, the button's caption,
+// whether it plays and from where. Loop (Check3) and "selected only" (Check7), one or two entries.
+TEST_F(PositionTimer, EndOfTheMovie)
 {
-    openEntries({"/m/a.mpg", "/m/b.mpg"});
-    startPlaying();
-    atEnd();
-    form1->Timer1_Timer();
-    EXPECT_EQ(form1->List2->ListIndex(), 1);
-    EXPECT_EQ(engine.path(), "/m/b.mpg");
-    EXPECT_TRUE(engine.isPlaying());
-    EXPECT_EQ(caption2(), "II");
-
-    atEnd();
-    form1->Timer1_Timer();
-    EXPECT_EQ(form1->List2->ListIndex(), 0);
-    EXPECT_EQ(form1->List1->ListIndex(), 0);
-    EXPECT_EQ(engine.path(), "/m/a.mpg");
-    EXPECT_TRUE(engine.isPlaying());
+    struct After {
+        int index;
+        const char* caption;
+        bool playing;
+        bool atStart;
+    };
+    struct Case {
+        int entries, loop, only;
+        After first, second;
+    };
+    const Case cases[] = {
+        {2, 1, 0, {1, "II", true, true}, {0, "II", true, true}},     // next entry, wraps after the last
+        {2, 1, 1, {0, "|>", false, false}, {0, "II", true, true}},   // pauses, then the same again
+        {1, 1, 0, {0, "|>", false, false}, {0, "II", true, true}},
+        {1, 1, 1, {0, "II", true, true}, {0, "II", true, true}},     // restarts in the same tick
+        {1, 0, 0, {0, "|>", false, false}, {0, "|>", false, false}}, // stays at the end
+        {2, 0, 0, {0, "|>", false, false}, {0, "|>", false, false}},
+    };
+    const QStringList paths{"/m/a.mpg", "/m/b.mpg"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.entries << " entries, Loop " << c.loop << ", selected only " << c.only);
+        form1->reset_all();
+        form1->Check3->setValue(1);
+        form1->Check7->setValue(c.only);
+        form1->Check3->setValue(c.loop);
+        openEntries(paths.mid(0, c.entries));
+        startPlaying();
+        for (const After& after : {c.first, c.second}) {
+            atEnd();
+            clearSent();
+            form1->Timer1_Timer();
+            EXPECT_EQ(form1->List2->ListIndex(), after.index);
+            EXPECT_EQ(form1->List1->ListIndex(), after.index);
+            EXPECT_EQ(engine.path(), paths[after.index]);
+            EXPECT_EQ(caption2(), after.caption);
+            if (c.loop)  // without Loop nothing is sent; the engine stops on its own
+                EXPECT_EQ(engine.isPlaying(), after.playing);
+            EXPECT_EQ(engine.positionFrames(), after.atStart ? 0 : engine.lengthFrames());
+            if (!c.loop)
+                EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed"}));
+        }
+        if (!c.loop) {  // a later play starts the movie again
+            form1->Command2_Click();
+            EXPECT_EQ(engine.positionFrames(), 0);
+            EXPECT_TRUE(engine.isPlaying());
+        }
+    }
 }
 
-TEST_F(PositionTimer, LoopOnSelectedOnlyPausesThenRestartsTheSameEntry)
-{
-    openEntries({"/m/a.mpg", "/m/b.mpg"});
-    form1->Check7->setValue(1);
-    startPlaying();
-    atEnd();
-    form1->Timer1_Timer();
-    EXPECT_EQ(caption2(), "|>");
-    EXPECT_FALSE(engine.isPlaying());
-    EXPECT_EQ(form1->List2->ListIndex(), 0);
-
-    form1->Timer1_Timer();
-    EXPECT_EQ(caption2(), "II");
-    EXPECT_EQ(engine.positionFrames(), 0);
-    EXPECT_TRUE(engine.isPlaying());
-    EXPECT_EQ(engine.path(), "/m/a.mpg");
-}
-
-TEST_F(PositionTimer, LoopOnOneEntrySelectedOnlyRestartsInTheSameTick)
+TEST_F(PositionTimer, OneEntrySelectedOnlyRestartsWithTheseCommands)
 {
     openEntries({"/m/a.mpg"});
     form1->Check7->setValue(1);
@@ -162,46 +178,6 @@ TEST_F(PositionTimer, LoopOnOneEntrySelectedOnlyRestartsInTheSameTick)
     form1->Timer1_Timer();
     EXPECT_EQ(sent().mid(2), QStringList({"stop avfile", "status avfile position",
                                           "seek avfile to 0", "play avfile window"}));
-    EXPECT_EQ(caption2(), "II");
-    EXPECT_TRUE(engine.isPlaying());
-}
-
-TEST_F(PositionTimer, LoopOnOneEntryPausesThenRestartsOnTheNextTick)
-{
-    openEntries({"/m/a.mpg"});
-    startPlaying();
-    atEnd();
-    form1->Timer1_Timer();
-    EXPECT_EQ(caption2(), "|>");
-    EXPECT_FALSE(engine.isPlaying());
-    form1->Timer1_Timer();
-    EXPECT_EQ(caption2(), "II");
-    EXPECT_EQ(engine.positionFrames(), 0);
-    EXPECT_TRUE(engine.isPlaying());
-}
-
-TEST_F(PositionTimer, LoopOffStaysAtTheEndWithThePlaySymbol)
-{
-    for (bool several : {false, true}) {
-        form1->reset_all();
-        form1->Check3->setValue(0);
-        openEntries(several ? QStringList{"/m/a.mpg", "/m/b.mpg"} : QStringList{"/m/a.mpg"});
-        startPlaying();
-        atEnd();
-        for (int tick = 0; tick < 2; ++tick) {
-            clearSent();
-            form1->Timer1_Timer();
-            EXPECT_EQ(caption2(), "|>");
-            EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed"}));
-        }
-        EXPECT_EQ(form1->List2->ListIndex(), 0);
-        EXPECT_EQ(engine.positionFrames(), engine.lengthFrames());
-        // A later play starts the movie again.
-        form1->Command2_Click();
-        EXPECT_EQ(engine.positionFrames(), 0);
-        EXPECT_TRUE(engine.isPlaying());
-        form1->Check3->setValue(1);
-    }
 }
 
 TEST_F(PositionTimer, ZeroLengthCountsAsTheEndOnEveryTick)
@@ -275,13 +251,8 @@ TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
     EXPECT_EQ(engine.path(), "/m/b.mpg");
     form1->Command10_Click();
     EXPECT_EQ(engine.path(), "/m/a.mpg");
-}
 
-TEST_F(PositionTimer, PreviousAndNextWithNothingSelected)
-{
-    for (bool previous : {true, false}) {
-        form1->reset_all();
-        openEntries({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
+    for (bool previous : {true, false}) {  // with nothing selected
         {
             const QSignalBlocker quiet(form1->List2);
             form1->List2->setListIndex(-1);
@@ -291,15 +262,11 @@ TEST_F(PositionTimer, PreviousAndNextWithNothingSelected)
     }
 }
 
-TEST_F(PositionTimer, PreviousAndNextOnAnEmptyListDoNothing)
+TEST_F(PositionTimer, PreviousAndNextOnAnEmptyOrOneEntryListSendNothing)
 {
     form1->Command10_Click();
     form1->Command11_Click();
     EXPECT_TRUE(sent().isEmpty());
-}
-
-TEST_F(PositionTimer, NextOnTheOnlyEntryDoesNotReopenIt)
-{
     openEntries({"/m/a.mpg"});
     form1->Command11_Click();
     form1->Command10_Click();
