@@ -91,6 +91,25 @@ void BM_RawTimePos(benchmark::State& state)
 }
 BENCHMARK(BM_RawTimePos);
 
+// The same read while the movie plays, against the program's poll while playing.
+void BM_RawTimePosPlaying(benchmark::State& state)
+{
+    Channel c;
+    if (c.send(openCommand()) != 0)
+        return state.SkipWithError("open failed");
+    c.send(QStringLiteral("play avfile window"));
+    Samples samples;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        double t = 0;
+        mpv_get_property(c.engine.handle(), "time-pos", MPV_FORMAT_DOUBLE, &t);
+        benchmark::DoNotOptimize(t);
+        samples.add(Clock::now() - t0);
+    }
+    samples.report(state);
+}
+BENCHMARK(BM_RawTimePosPlaying)->Iterations(100000);
+
 void BM_MciOpenToFirstPicture(benchmark::State& state)
 {
     Channel c;
