@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DREELBOX_TESTS=OFF -DREELBOX_BENCH=OFF >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREELBOX_TESTS=OFF -DREELBOX_BENCH=OFF >/dev/null
 cmake --build build --target reelbox reelbox-mci
 exec build/reelbox "$@"
