@@ -1,7 +1,8 @@
 #pragma once
 
-// Per-iteration timings of a benchmark, reported as p50_us and p99_us counters beside Google
+// Shared by the benchmarks. Per-iteration timings of a benchmark, reported as p50_us and p99_us counters beside Google
 // Benchmark's own mean (the mean hides the outliers that matter for a player).
+#include <QtGlobal>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -25,3 +26,12 @@ public:
 private:
     std::vector<double> us_;
 };
+
+// Benchmarks run without a display or sound card unless told otherwise.
+inline void useHeadlessDefaults()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("REELBOX_AO"))
+        qputenv("REELBOX_AO", "null");
+}

@@ -41,73 +41,51 @@ struct Channel {
     int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
 };
 
-// "status avfile position" over and over, after `setup` has put the movie where it is asked.
-void pollPosition(benchmark::State& state, const QString& setup)
+// Times `read` over and over, after `setup` has put the Video-CD clip where it is asked.
+template <typename Read>
+void poll(benchmark::State& state, const QString& setup, Read read)
 {
     Channel c;
     if (c.send(openCommand()) != 0)
         return state.SkipWithError("open failed");
     c.send(QStringLiteral("set avfile time format frames"));
     c.send(setup);
-    const QString cmd = QStringLiteral("status avfile position");
     Samples samples;
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        c.send(cmd);
+        read(c);
         samples.add(Clock::now() - t0);
     }
     samples.report(state);
 }
 
-// Stopped on a frame (after a seek or a step).
-void BM_MciStatusPosition(benchmark::State& state)
+void askPosition(Channel& c)
 {
-    pollPosition(state, QStringLiteral("seek avfile to 75"));
+    c.send(QStringLiteral("status avfile position"));
 }
+
+// What the program's query is measured against: one plain property read.
+void readTimePos(Channel& c)
+{
+    double t = 0;
+    mpv_get_property(c.engine.handle(), "time-pos", MPV_FORMAT_DOUBLE, &t);
+    benchmark::DoNotOptimize(t);
+}
+
+const QString StoppedOnAFrame = QStringLiteral("seek avfile to 75");
+const QString Playing = QStringLiteral("play avfile window");
+
+void BM_MciStatusPosition(benchmark::State& state) { poll(state, StoppedOnAFrame, askPosition); }
 BENCHMARK(BM_MciStatusPosition);
 
 // The position timer's case: the movie plays while it is asked.
-void BM_MciStatusPositionPlaying(benchmark::State& state)
-{
-    pollPosition(state, QStringLiteral("play avfile window"));
-}
+void BM_MciStatusPositionPlaying(benchmark::State& state) { poll(state, Playing, askPosition); }
 BENCHMARK(BM_MciStatusPositionPlaying)->Iterations(100000);
 
-void BM_RawTimePos(benchmark::State& state)
-{
-    Channel c;
-    if (c.send(openCommand()) != 0)
-        return state.SkipWithError("open failed");
-    c.send(QStringLiteral("seek avfile to 2500"));
-    Samples samples;
-    for (auto _ : state) {
-        const auto t0 = Clock::now();
-        double t = 0;
-        mpv_get_property(c.engine.handle(), "time-pos", MPV_FORMAT_DOUBLE, &t);
-        benchmark::DoNotOptimize(t);
-        samples.add(Clock::now() - t0);
-    }
-    samples.report(state);
-}
+void BM_RawTimePos(benchmark::State& state) { poll(state, StoppedOnAFrame, readTimePos); }
 BENCHMARK(BM_RawTimePos);
 
-// The same read while the movie plays, against the program's poll while playing.
-void BM_RawTimePosPlaying(benchmark::State& state)
-{
-    Channel c;
-    if (c.send(openCommand()) != 0)
-        return state.SkipWithError("open failed");
-    c.send(QStringLiteral("play avfile window"));
-    Samples samples;
-    for (auto _ : state) {
-        const auto t0 = Clock::now();
-        double t = 0;
-        mpv_get_property(c.engine.handle(), "time-pos", MPV_FORMAT_DOUBLE, &t);
-        benchmark::DoNotOptimize(t);
-        samples.add(Clock::now() - t0);
-    }
-    samples.report(state);
-}
+void BM_RawTimePosPlaying(benchmark::State& state) { poll(state, Playing, readTimePos); }
 BENCHMARK(BM_RawTimePosPlaying)->Iterations(100000);
 
 void BM_MciOpenToFirstPicture(benchmark::State& state)
@@ -189,10 +167,7 @@ BENCHMARK(BM_MciStepReverse)->Unit(benchmark::kMillisecond)->Iterations(80);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("REELBOX_AO"))
-        qputenv("REELBOX_AO", "null");
+    useHeadlessDefaults();
     QApplication app(argc, argv);
     clips = new MediaClips;
     if (!clips->makeVideoCd(QStringLiteral("vcd.mpg"))) {

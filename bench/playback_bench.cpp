@@ -133,10 +133,7 @@ BENCHMARK(BM_RawLibmpvSwitchToFirstPicture)->Unit(benchmark::kMillisecond)->Iter
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("REELBOX_AO"))
-        qputenv("REELBOX_AO", "null");
+    useHeadlessDefaults();
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     clips = new MediaClips;
