@@ -4,7 +4,7 @@
 #   scripts/install-deps.sh --test   also what the tests need
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libmpv-dev libasound2-dev libx11-dev
+packages=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libmpv-dev libasound2-dev libx11-dev
           fonts-ipafont-gothic)
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
