@@ -39,6 +39,12 @@ public:
     // installed procedure as ParentNotify with LButtonDown/RButtonDown in the low word of wParam.
     virtual WndProc SetWindowProc(WId hwnd, WndProc proc) = 0;
 
+    // Lets `window` cover its whole screen, over the desktop's panels and docks (on), or gives
+    // that up (off). The program still places and sizes the window itself: a window manager
+    // that follows the request gives it the same rectangle, and gives back none of its own
+    // when it ends.
+    virtual void setFullScreen(QWidget* window, bool on) = 0;
+
     // Lets the window system drag `window` as if by its title bar (after a press on its body).
     virtual void startSystemMove(QWidget* window) = 0;
 
@@ -46,6 +52,9 @@ public:
     virtual QSize screenSize() = 0;
     // Every screen's rectangle on the desktop, in pixels (by default the primary one alone).
     virtual QList<QRect> screenRects() { return {QRect(QPoint(0, 0), screenSize())}; }
+    // The screen `window` stands on (the one holding its centre, else the primary one), in
+    // pixels on the desktop.
+    virtual QRect screenOf(QWidget* window) { return QRect(QPoint(0, 0), screenSize()); }
 
     virtual QPoint cursorPos() = 0;
     virtual void setCursorPos(QPoint pos) = 0;

@@ -2,7 +2,7 @@
 // manager): presses made with the X test extension (xdotool) reach an installed procedure,
 // placement and stay-on-top act in place.
 #include "platform/linux/qt_window_layer.h"
-#include "platform/linux/x11_stay_on_top.h"
+#include "platform/linux/x11_wm_state.h"
 #include "qt_printers.h"
 
 #include <QApplication>
@@ -188,6 +188,91 @@ TEST_F(QtWindowLayerOnX, ClearedStayOnTopIsNotBroughtBackByShowing)
     ASSERT_TRUE(waitFor([&] { return window.windowHandle()->isExposed(); }));
     hideAndShow();
     EXPECT_FALSE(x11::hasStayOnTop(id));
+}
+
+// The window as the X server has it, in root coordinates.
+QRect onServer(QWidget& w)
+{
+    Display* d = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    XWindowAttributes a;
+    Window child = 0;
+    int x = 0, y = 0;
+    if (!XGetWindowAttributes(d, Window(w.winId()), &a) ||
+        !XTranslateCoordinates(d, Window(w.winId()), a.root, 0, 0, &x, &y, &child))
+        return {};
+    return QRect(x, y, a.width, a.height);
+}
+
+std::string describe(QRect r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
+// Shown, and (when a window manager runs) taken in by it: nothing of the window manager's
+// handling of the map is still to come.
+bool settled(QWidget& w)
+{
+    Display* d = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    XSync(d, False);
+    if (!w.windowHandle() || !w.windowHandle()->isExposed())
+        return false;
+    Window root = DefaultRootWindow(d);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool wm = XGetWindowProperty(d, root, XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False),
+                                       0, 1, False, AnyPropertyType, &type, &format, &count,
+                                       &after, &data) == Success && count == 1;
+    if (data)
+        XFree(data);
+    if (!wm)
+        return true;
+    const Atom wmState = XInternAtom(d, "WM_STATE", False);
+    const bool managed = XGetWindowProperty(d, Window(w.winId()), wmState, 0, 2, False, wmState,
+                                            &type, &format, &count, &after, &data) == Success &&
+                         count >= 1 && reinterpret_cast<long*>(data)[0] == 1;  // NormalState
+    if (data)
+        XFree(data);
+    return managed;
+}
+
+// Full screen as the movie window goes there and back: hidden, placed over the screen, shown on
+// top; then hidden, put back, shown. The screen is covered while it lasts (the window manager
+// agrees, under one), and the window's own place and size come back exactly.
+TEST(QtWindowLayerFullScreen, CoversTheScreenAndGivesThePlaceBack)
+{
+    QtWindowLayer layer;
+    QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    const QRect normal(130, 120, 400, 300);
+    window.setGeometry(normal);
+    window.show();
+    ASSERT_TRUE(waitFor([&] { return settled(window) && onServer(window) == normal; }));
+    const QRect screen = layer.screenOf(&window);
+    EXPECT_EQ(screen, QRect(0, 0, 1280, 1024));
+    const WId id = window.winId();
+
+    for (int round = 0; round < 2; ++round) {
+        window.hide();
+        window.setGeometry(screen);
+        layer.setFullScreen(&window, true);
+        layer.setTopMost(&window, true);
+        ASSERT_TRUE(waitFor([&] {
+            return settled(window) && onServer(window) == screen &&
+                   x11::hasWmState(id, x11::WmState::FullScreen) && x11::hasStayOnTop(id);
+        })) << "round " << round << ": " << describe(onServer(window));
+
+        window.hide();
+        layer.setFullScreen(&window, false);
+        window.setGeometry(normal);
+        layer.setTopMost(&window, false);
+        ASSERT_TRUE(waitFor([&] {
+            return settled(window) && onServer(window) == normal &&
+                   !x11::hasWmState(id, x11::WmState::FullScreen);
+        })) << "round " << round << ": " << describe(onServer(window));
+        EXPECT_EQ(window.geometry(), normal);
+        EXPECT_EQ(window.winId(), id);  // the same native window throughout
+    }
 }
 
 TEST_F(QtWindowLayerOnX, CursorAndScreen)

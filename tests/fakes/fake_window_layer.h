@@ -27,14 +27,18 @@ public:
 
     bool MoveWindow(WId hwnd, int x, int y, int width, int height, bool repaint) override;
     void setTopMost(QWidget* window, bool topmost) override;
+    void setFullScreen(QWidget* window, bool on) override { fullScreen_[window] = on; }
     WndProc SetWindowProc(WId hwnd, WndProc proc) override;
     void startSystemMove(QWidget* window) override;
     QSize screenSize() override { return screen; }
+    // The screen of every window: the primary one unless a test puts the window elsewhere.
+    QRect screenOf(QWidget*) override { return windowScreen.isNull() ? QRect({0, 0}, screen) : windowScreen; }
     QPoint cursorPos() override { return cursor; }
     void setCursorPos(QPoint pos) override;
 
-    // Topmost state as last set (false for a window never set).
+    // Topmost and full-screen states as last set (false for a window never set).
     bool isTopMost(QWidget* window) const;
+    bool isFullScreen(QWidget* window) const { return fullScreen_.count(window) && fullScreen_.at(window); }
 
     // Simulated presses on a window: sends ParentNotify with LButtonDown / RButtonDown to the
     // procedure installed for `hwnd` (the table's default when none). Returns its result.
@@ -46,6 +50,7 @@ public:
     bool hooked(WId hwnd) const;
 
     QSize screen{1920, 1080};
+    QRect windowScreen;
     QPoint cursor{100, 100};
 
     std::vector<Move> moves;
@@ -60,4 +65,5 @@ private:
 
     std::map<WId, WndProc> procs_;
     std::map<QWidget*, bool> topmost_;
+    std::map<QWidget*, bool> fullScreen_;
 };

@@ -1,6 +1,5 @@
 #include "platform/linux/qt_window_layer.h"
 
-#include "platform/linux/x11_stay_on_top.h"
 
 #include <QChildEvent>
 #include <QCursor>
@@ -45,10 +44,25 @@ void QtWindowLayer::setTopMost(QWidget* window, bool topmost)
     if (!window)
         return;
     if (x11::available())
-        stayOnTop_.set(window, topmost);
+        wmStates_.set(window, x11::WmState::StayOnTop, topmost);
     window->show();
     if (topmost)
         window->raise();
+}
+
+void QtWindowLayer::setFullScreen(QWidget* window, bool on)
+{
+    if (!window)
+        return;
+    window->winId();
+    // Qt keeps its own copy of the window's states and writes it into the window each time it
+    // maps it; a stale copy would bring full screen back after it ended.
+    if (QWindow* handle = window->windowHandle()) {
+        const Qt::WindowStates states = handle->windowStates();
+        handle->setWindowStates(on ? states | Qt::WindowFullScreen : states & ~Qt::WindowFullScreen);
+    }
+    if (x11::available())
+        wmStates_.set(window, x11::WmState::FullScreen, on);
 }
 
 WindowLayer::WndProc QtWindowLayer::SetWindowProc(WId hwnd, WndProc proc)
@@ -158,6 +172,14 @@ QList<QRect> QtWindowLayer::screenRects()
     if (rects.isEmpty())
         rects << QRect(QPoint(0, 0), screenSize());
     return rects;
+}
+
+QRect QtWindowLayer::screenOf(QWidget* window)
+{
+    QScreen* screen = window ? QGuiApplication::screenAt(window->frameGeometry().center()) : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(QPoint(0, 0), screenSize());
 }
 
 QPoint QtWindowLayer::cursorPos()

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "platform/linux/stay_on_top_keeper.h"
+#include "platform/linux/wm_state_keeper.h"
 #include "platform/window_layer.h"
 
 #include <QObject>
 #include <QPointer>
 #include <map>
 
-// The window layer over Qt: windows are found by their native id; stay-on-top is the X11
-// window-manager state (never Qt's window flag, whose change re-creates the native window and
-// the video window inside it), a plain raise elsewhere; a procedure installed on a window hears
+// The window layer over Qt: windows are found by their native id; stay-on-top and full screen
+// are X11 window-manager states (never Qt's window flag, whose change re-creates the native
+// window and the video window inside it), a plain raise elsewhere; a procedure installed on a window hears
 // the presses on it (and on its children, native ones included) as ParentNotify messages.
 class QtWindowLayer : public QObject, public WindowLayer {
     Q_OBJECT
@@ -19,10 +19,12 @@ public:
 
     bool MoveWindow(WId hwnd, int x, int y, int width, int height, bool repaint) override;
     void setTopMost(QWidget* window, bool topmost) override;
+    void setFullScreen(QWidget* window, bool on) override;
     WndProc SetWindowProc(WId hwnd, WndProc proc) override;
     void startSystemMove(QWidget* window) override;
     QSize screenSize() override;
     QList<QRect> screenRects() override;
+    QRect screenOf(QWidget* window) override;
     QPoint cursorPos() override;
     void setCursorPos(QPoint pos) override;
 
@@ -39,5 +41,5 @@ private:
     std::map<WId, Hook>::iterator hookOf(QObject* watched);
 
     std::map<WId, Hook> hooks_;
-    StayOnTopKeeper stayOnTop_;
+    WmStateKeeper wmStates_;
 };

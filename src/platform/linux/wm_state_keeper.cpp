@@ -1,12 +1,21 @@
-#include "platform/linux/stay_on_top_keeper.h"
-
-#include "platform/linux/x11_stay_on_top.h"
+#include "platform/linux/wm_state_keeper.h"
 
 #include <QEvent>
 #include <QWidget>
 #include <algorithm>
 
-void StayOnTopKeeper::set(QWidget* window, bool on)
+namespace {
+
+constexpr x11::WmState AllStates[] = {x11::WmState::StayOnTop, x11::WmState::FullScreen};
+
+unsigned bitOf(x11::WmState state)
+{
+    return 1u << unsigned(state);
+}
+
+}  // namespace
+
+void WmStateKeeper::set(QWidget* window, x11::WmState state, bool on)
 {
     const WId id = window->winId();
     auto it = find(window);
@@ -15,13 +24,17 @@ void StayOnTopKeeper::set(QWidget* window, bool on)
         window->installEventFilter(this);
         if (QWindow* handle = window->windowHandle())
             handle->installEventFilter(this);
-    } else if (!on && it != kept_.end()) {
-        forget(it);
+        it = kept_.end() - 1;
     }
-    x11::setStayOnTop(id, on);
+    if (it != kept_.end()) {
+        it->states = on ? it->states | bitOf(state) : it->states & ~bitOf(state);
+        if (it->states == 0)
+            forget(it);
+    }
+    x11::setWmState(id, state, on);
 }
 
-std::vector<StayOnTopKeeper::Kept>::iterator StayOnTopKeeper::find(QObject* watched)
+std::vector<WmStateKeeper::Kept>::iterator WmStateKeeper::find(QObject* watched)
 {
     std::erase_if(kept_, [](const Kept& k) { return !k.widget; });
     return std::find_if(kept_.begin(), kept_.end(), [&](const Kept& k) {
@@ -29,7 +42,7 @@ std::vector<StayOnTopKeeper::Kept>::iterator StayOnTopKeeper::find(QObject* watc
     });
 }
 
-void StayOnTopKeeper::forget(std::vector<Kept>::iterator it)
+void WmStateKeeper::forget(std::vector<Kept>::iterator it)
 {
     if (it->widget)
         it->widget->removeEventFilter(this);
@@ -38,7 +51,14 @@ void StayOnTopKeeper::forget(std::vector<Kept>::iterator it)
     kept_.erase(it);
 }
 
-bool StayOnTopKeeper::eventFilter(QObject* watched, QEvent* event)
+void WmStateKeeper::ask(const Kept& kept)
+{
+    for (const x11::WmState state : AllStates)
+        if (kept.states & bitOf(state))
+            x11::setWmState(kept.widget->winId(), state, true);
+}
+
+bool WmStateKeeper::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::Show && type != QEvent::Expose)
@@ -47,8 +67,8 @@ bool StayOnTopKeeper::eventFilter(QObject* watched, QEvent* event)
     if (it == kept_.end())
         return false;
     if (type == QEvent::Show && watched == it->widget) {
-        // Not mapped yet: the state goes into the window, where the window manager reads it.
-        x11::setStayOnTop(it->widget->winId(), true);
+        // Not mapped yet: the states go into the window, where the window manager reads them.
+        ask(*it);
         if (QWindow* handle = it->widget->windowHandle(); handle && handle != it->handle) {
             it->handle = handle;  // a new native window (the widget was re-created)
             handle->installEventFilter(this);
@@ -56,10 +76,10 @@ bool StayOnTopKeeper::eventFilter(QObject* watched, QEvent* event)
         it->exposePending = true;
     } else if (type == QEvent::Expose && it->exposePending && it->handle &&
                it->handle->isExposed()) {
-        // Mapped now: ask once more, in case the window manager dropped the state while it
+        // Mapped now: ask once more, in case the window manager dropped the states while it
         // took the window down.
         it->exposePending = false;
-        x11::setStayOnTop(it->widget->winId(), true);
+        ask(*it);
     }
     return false;
 }

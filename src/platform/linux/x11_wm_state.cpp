@@ -1,4 +1,4 @@
-#include "platform/linux/x11_stay_on_top.h"
+#include "platform/linux/x11_wm_state.h"
 
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
@@ -16,15 +16,23 @@ Display* display()
     return x11 ? x11->display() : nullptr;
 }
 
+// The property, the window-manager check, and the one or two atoms that make up a state
+// (stay-on-top is asked for by its standard name and by the older KDE one).
 struct Atoms {
-    Atom state, above, staysOnTop, wmCheck;
+    Atom state, wmCheck, first, second;
 };
 
-Atoms atomsOf(Display* d)
+Atoms atomsOf(Display* d, WmState which)
 {
-    return {XInternAtom(d, "_NET_WM_STATE", False), XInternAtom(d, "_NET_WM_STATE_ABOVE", False),
-            XInternAtom(d, "_NET_WM_STATE_STAYS_ON_TOP", False),
-            XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False)};
+    Atoms a{XInternAtom(d, "_NET_WM_STATE", False),
+            XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False), None, None};
+    if (which == WmState::StayOnTop) {
+        a.first = XInternAtom(d, "_NET_WM_STATE_ABOVE", False);
+        a.second = XInternAtom(d, "_NET_WM_STATE_STAYS_ON_TOP", False);
+    } else {
+        a.first = XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
+    }
+    return a;
 }
 
 // Format-32 properties come back from Xlib as longs.
@@ -59,17 +67,18 @@ bool windowManagerRuns(Display* d, Window root, const Atoms& a)
     return runs;
 }
 
-// The window's own _NET_WM_STATE with the two stay-on-top atoms added or taken out; the other
-// states (Qt's, the window manager's) are kept.
+// The window's own _NET_WM_STATE with the state's atoms added or taken out; the other states
+// (Qt's, the window manager's) are kept.
 void writeState(Display* d, Window w, const Atoms& a, bool on)
 {
     std::vector<long> list = atomList(d, w, a.state);
     std::erase_if(list, [&](long atom) {
-        return atom == long(a.above) || atom == long(a.staysOnTop);
+        return atom == long(a.first) || (a.second != None && atom == long(a.second));
     });
     if (on) {
-        list.push_back(long(a.above));
-        list.push_back(long(a.staysOnTop));
+        list.push_back(long(a.first));
+        if (a.second != None)
+            list.push_back(long(a.second));
     }
     if (list.empty())
         XDeleteProperty(d, w, a.state);
@@ -86,8 +95,8 @@ void askWindowManager(Display* d, Window w, Window root, const Atoms& a, bool on
     e.xclient.message_type = a.state;
     e.xclient.format = 32;
     e.xclient.data.l[0] = on ? 1 : 0;  // _NET_WM_STATE_ADD / _NET_WM_STATE_REMOVE
-    e.xclient.data.l[1] = long(a.above);
-    e.xclient.data.l[2] = long(a.staysOnTop);
+    e.xclient.data.l[1] = long(a.first);
+    e.xclient.data.l[2] = long(a.second);
     e.xclient.data.l[3] = 1;  // the request comes from an application
     XSendEvent(d, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
 }
@@ -99,7 +108,7 @@ bool available()
     return display() != nullptr;
 }
 
-void setStayOnTop(WId window, bool on)
+void setWmState(WId window, WmState state, bool on)
 {
     Display* d = display();
     if (!d || !window)
@@ -108,26 +117,26 @@ void setStayOnTop(WId window, bool on)
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(d, w, &attributes))
         return;
-    const Atoms a = atomsOf(d);
+    const Atoms a = atomsOf(d, state);
     // Until it is mapped the window manager does not follow the window; it reads the state
     // from the window when it maps it.
     if (attributes.map_state != IsUnmapped && windowManagerRuns(d, attributes.root, a))
         askWindowManager(d, w, attributes.root, a, on);
     else
         writeState(d, w, a, on);
-    if (on)
+    if (on && state == WmState::StayOnTop)
         XRaiseWindow(d, w);
     XFlush(d);
 }
 
-bool hasStayOnTop(WId window)
+bool hasWmState(WId window, WmState state)
 {
     Display* d = display();
     if (!d || !window)
         return false;
-    const Atoms a = atomsOf(d);
+    const Atoms a = atomsOf(d, state);
     const std::vector<long> list = atomList(d, Window(window), a.state);
-    return std::find(list.begin(), list.end(), long(a.above)) != list.end();
+    return std::find(list.begin(), list.end(), long(a.first)) != list.end();
 }
 
 }  // namespace x11
