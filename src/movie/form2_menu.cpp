@@ -13,20 +13,20 @@ void Form2::createMenu()
 {
     menu0 = new QMenu(QStringLiteral("menu0"), this);
     menu0->setObjectName(QStringLiteral("menu0"));
-    const auto item = [this](const char* name, const QString& caption) {
-        auto* it = new MenuItem(QLatin1String(name), caption, menu0);
+    const auto item = [this](const char* name, const QString& caption, bool checkable = false) {
+        auto* it = new MenuItem(QLatin1String(name), caption, menu0, checkable);
         menu0->addAction(it);
         return it;
     };
-    topw1 = item("topw1", QStringLiteral("手前に表示"));
-    c_hyouji = item("c_hyouji", QStringLiteral("ｺﾝﾄﾛｰﾙ非表示"));
+    topw1 = item("topw1", QStringLiteral("手前に表示"), true);
+    c_hyouji = item("c_hyouji", QStringLiteral("ｺﾝﾄﾛｰﾙ非表示"), true);
     ba2 = item("ba2", QStringLiteral("-"));
     me_s_t = item("me_s_t", QStringLiteral("再生/一時停止"));
     me_teisi = item("me_teisi", QStringLiteral("停止"));
     m_mae = item("m_mae", QStringLiteral("前のﾘｽﾄへ"));
     m_yugi = item("m_yugi", QStringLiteral("次のﾘｽﾄへ"));
-    me_loop = item("me_loop", QStringLiteral("Loop"));
-    me_loop_only = item("me_loop_only", QStringLiteral("Loopは選択ﾘｽﾄのみ"));
+    me_loop = item("me_loop", QStringLiteral("Loop"), true);
+    me_loop_only = item("me_loop_only", QStringLiteral("Loopは選択ﾘｽﾄのみ"), true);
     ba = item("ba", QStringLiteral("-"));
     me_wari = item("me_wari", QStringLiteral("現画面／2"));
     me_kake = item("me_kake", QStringLiteral("現画面×2"));

@@ -2,13 +2,17 @@
 
 #include <QSignalBlocker>
 
-MenuItem::MenuItem(const QString& name, const QString& caption, QObject* parent) : QAction(caption, parent)
+MenuItem::MenuItem(const QString& name, const QString& caption, QObject* parent, bool checkable)
+    : QAction(parent)
 {
     setObjectName(name);
-    if (caption == QLatin1String("-"))
+    // A separator keeps no text: some styles draw a separator's text as a section title.
+    if (caption == QLatin1String("-")) {
         setSeparator(true);
-    else
-        setCheckable(true);
+    } else {
+        setText(caption);
+        setCheckable(checkable);
+    }
     connect(this, &QAction::triggered, this, [this] {
         {
             const QSignalBlocker blocker(this);
