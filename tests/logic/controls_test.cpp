@@ -164,7 +164,7 @@ TEST(ScrollBarEvents, DragScrollsThenChangesOnceAtReleaseIfMoved)
 TEST(MenuItemEvents, OnlyChoosingRunsClickAndTheHandlerDecidesTheMark)
 {
     QMenu menu;
-    MenuItem item("me_loop", "Loop", &menu);
+    MenuItem item("me_loop", "Loop", &menu, true);
     int clicks = 0;
     QObject::connect(&item, &MenuItem::Click, [&] { ++clicks; });
     item.setChecked(true);
