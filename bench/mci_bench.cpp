@@ -5,9 +5,9 @@
 // Runs offscreen with vo=null and ao=null (set here unless already set). Each benchmark reports
 // p50_us and p99_us over its iterations besides Google Benchmark's mean.
 #include "platform/mpv/mpv_engine.h"
-#include "platform/qt_bell.h"
-#include "playback/mci/mci_channel.h"
-#include "playback/mci/mci_interpreter.h"
+#include "platform/linux/qt_bell.h"
+#include "mci/mci_channel.h"
+#include "mci/mci_interpreter.h"
 
 #include "bench_samples.h"
 #include "media_clips.h"

@@ -7,13 +7,14 @@
 //
 // Runs offscreen with vo=null and ao=null (set here unless already set). p50_us / p99_us are
 // reported besides Google Benchmark's mean.
-#include "app/controls/list_box.h"
+#include "controls/list_box.h"
 #include "app/form1.h"
 #include "app/services.h"
 #include "platform/mpv/mpv_engine.h"
-#include "platform/qt_bell.h"
-#include "playback/mci/mci_channel.h"
-#include "playback/mci/mci_interpreter.h"
+#include "platform/linux/qt_bell.h"
+#include "mci/mci_channel.h"
+#include "mci/mci_interpreter.h"
+#include "playback/playback.h"
 #include "playlist/playlist.h"
 
 #include "fake_dialogs.h"
@@ -67,11 +68,11 @@ void BM_Timer1TickWhilePlaying(benchmark::State& state)
     Player p;
     p.form1->playlist->append(clips->path(QStringLiteral("long.mpg")));
     p.form1->playlist->select(0);
-    p.form1->Command2_Click();
+    p.form1->playback->Command2_Click();
     Samples samples;
     for (auto _ : state) {
         const auto t0 = Clock::now();
-        p.form1->Timer1_Timer();
+        p.form1->playback->Timer1_Timer();
         samples.add(Clock::now() - t0);
     }
     samples.report(state);

@@ -8,10 +8,10 @@
 // "open ... style child parent <handle>"; parent 0 opens without video output. Without a
 // display the Qt platform is "offscreen" (no picture; the video output is then null).
 // REELBOX_VO / REELBOX_AO choose mpv's video and audio outputs.
+#include "mci/mci_channel.h"
+#include "mci/mci_interpreter.h"
+#include "platform/linux/qt_bell.h"
 #include "platform/mpv/mpv_engine.h"
-#include "platform/qt_bell.h"
-#include "playback/mci/mci_channel.h"
-#include "playback/mci/mci_interpreter.h"
 
 #include <QApplication>
 #include <QSocketNotifier>

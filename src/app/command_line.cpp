@@ -69,18 +69,4 @@ Parsed parse(const QString& L)
     }
 }
 
-TokenKind kindOf(const QString& token)
-{
-    // ASCII case only: the extensions are ASCII and nothing else should match them.
-    QString last = token.right(4);
-    for (QChar& c : last)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + (u'a' - u'A'));
-    if (last == u".dat" || last == u".avi" || last == u".mpg" || last == u"mpeg")
-        return TokenKind::Movie;
-    if (last == u".vep")
-        return TokenKind::ListFile;
-    return TokenKind::Other;
-}
-
 }  // namespace command_line

@@ -26,8 +26,4 @@ struct Parsed {
 
 Parsed parse(const QString& text);
 
-// What a token names, by its last four characters (case ignored).
-enum class TokenKind { Movie, ListFile, Other };
-TokenKind kindOf(const QString& token);
-
 }  // namespace command_line

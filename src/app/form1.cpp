@@ -1,14 +1,17 @@
 #include "app/form1.h"
 
-#include "app/controls/check_box.h"
-#include "app/controls/dir_list_box.h"
-#include "app/controls/file_list_box.h"
-#include "app/controls/list_box.h"
-#include "app/controls/scroll_bar.h"
 #include "app/services.h"
-#include "app/vb_number.h"
+#include "controls/check_box.h"
+#include "controls/dir_list_box.h"
+#include "controls/file_list_box.h"
+#include "controls/list_box.h"
+#include "controls/scroll_bar.h"
 #include "movie/form2.h"
+#include "movie/geometry.h"
+#include "playback/play_state.h"
+#include "playback/playback.h"
 #include "playlist/playlist.h"
+#include "vbnum/vb_number.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -37,6 +40,12 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
     createControls();
     layoutControls();
     playlist = std::make_unique<Playlist>(*List1, *List2);
+    geometry = std::make_unique<Geometry>(*this, *Command4, services.mci, services.windows);
+    playback = std::make_unique<Playback>(
+        *this,
+        PlaybackControls{List1, List2, Command2, Command22, HScroll1, Label1, Label2, Label3, Label4,
+                         Check3, Check6, Check7, Timer1},
+        *geometry, video, services.mci, services.windows);
     connectHandlers();
 }
 
@@ -50,24 +59,25 @@ Form2& Form1::form2()
     if (!form2_) {
         // Known as the movie window before its load runs: loading ticks Check4, whose handler
         // uses it.
-        form2_ = new Form2(*this, services);
+        form2_ = new Form2(*this, MirroredControls{Check3, Check4, Check7, Command22}, video,
+                           services.windows, services.programDir);
         form2_->Form_Load();
-        connectPlaybackMenu(*form2_);
+        connectMovieMenu(*form2_);
     }
     return *form2_;
 }
 
-int Form1::Top() const { return frameGeometry().top() * vbnum::TwipsPerPixel; }
-int Form1::Left() const { return frameGeometry().left() * vbnum::TwipsPerPixel; }
-int Form1::Width() const { return frameGeometry().width() * vbnum::TwipsPerPixel; }
-int Form1::Height() const { return frameGeometry().height() * vbnum::TwipsPerPixel; }
-void Form1::setTop(int twips) { move(x(), twips / vbnum::TwipsPerPixel); }
-void Form1::setLeft(int twips) { move(twips / vbnum::TwipsPerPixel, y()); }
+int Form1::Top() const { return vbnum::toTwips(frameGeometry().top()); }
+int Form1::Left() const { return vbnum::toTwips(frameGeometry().left()); }
+int Form1::Width() const { return vbnum::toTwips(frameGeometry().width()); }
+int Form1::Height() const { return vbnum::toTwips(frameGeometry().height()); }
+void Form1::setTop(int twips) { move(x(), vbnum::toPixels(twips)); }
+void Form1::setLeft(int twips) { move(vbnum::toPixels(twips), y()); }
 
 void Form1::createControls()
 {
-    const auto button = [this](const char* name, const QString& caption, const QString& tip) {
-        auto* b = named(new QPushButton(caption, this), name);
+    const auto button = [this](const char* name, const QString& tip) {
+        auto* b = named(new QPushButton(this), name);
         b->setToolTip(tip);
         b->setAutoDefault(false);
         return b;
@@ -78,34 +88,37 @@ void Form1::createControls()
         return c;
     };
 
-    Command1 = button("Command1", QStringLiteral("ﾌｧｲﾙ指定"), QStringLiteral("ﾌｧｲﾙ選択"));
-    Command2 = button("Command2", QStringLiteral("|>"), QStringLiteral("再生/1時停止"));
-    Command3 = button("Command3", QStringLiteral("早送り"), QStringLiteral("早送り再生"));
-    Command4 = button("Command4", QStringLiteral("Org"), QStringLiteral("ｵﾘｼﾞﾅﾙｻｲｽﾞ⇔4:3ｻｲｽﾞ"));
-    Command5 = button("Command5", QStringLiteral(">>"), QStringLiteral("1ﾌﾚｰﾑ進む"));
-    Command6 = button("Command6", QStringLiteral("<<"), QStringLiteral("1ﾌﾚｰﾑ戻る"));
-    Command7 = button("Command7", QStringLiteral("/2"), QStringLiteral("縮小"));
-    Command8 = button("Command8", QStringLiteral("*2"), QStringLiteral("拡大"));
-    Command9 = button("Command9", QStringLiteral("■"), QStringLiteral("停止"));
-    Command10 = button("Command10", QStringLiteral("|<"), QStringLiteral("前のﾘｽﾄへ"));
-    Command11 = button("Command11", QStringLiteral(">|"), QStringLiteral("次のﾘｽﾄへ"));
-    Command12 = button("Command12", QStringLiteral("ﾌｫﾙﾀﾞ指定"), QStringLiteral("ﾌｫﾙﾀﾞ内ﾌｧｲﾙ自動読み込み"));
-    Command13 = button("Command13", QStringLiteral("全ﾘｽﾄｸﾘｱ"), QStringLiteral("全ﾘｽﾄｸﾘｱ"));
-    Command14 = button("Command14", QStringLiteral("スロー"), QStringLiteral("スロー再生"));
-    Command15 = button("Command15", QStringLiteral("ﾘｽﾄｸﾘｱ"), QStringLiteral("選択ﾘｽﾄｸﾘｱ"));
-    Command16 = button("Command16", QStringLiteral("非表示"), QStringLiteral("このｺﾝﾄﾛｰﾙを非表示にする"));
-    Command17 = button("Command17", QStringLiteral("A"), QStringLiteral("About"));
-    Command18 = button("Command18", QStringLiteral("H"), QStringLiteral("Help"));
-    Command19 = button("Command19", QStringLiteral("ﾘｽﾄ保存"), QStringLiteral("ﾘｽﾄをﾌｧｲﾙに保存"));
-    Command20 = button("Command20", QStringLiteral("ﾘｽﾄを開く"), QStringLiteral("ﾘｽﾄﾌｧｲﾙを開く"));
-    Command21 = button("Command21", QStringLiteral("表示名変更"), QStringLiteral("ﾘｽﾄ表示名変更"));
-    Command22 = button("Command22", QStringLiteral("Full"), QStringLiteral("Full Screen再生"));
-    Command23 = button("Command23", QStringLiteral("Set"), QStringLiteral("動画Windowを任意のｻｲｽﾞにｾｯﾄ"));
+    // Captions come with Form_Load (setCaptions), except those it leaves as designed.
+    Command1 = button("Command1", QStringLiteral("ﾌｧｲﾙ選択"));
+    Command2 = button("Command2", QStringLiteral("再生/1時停止"));
+    Command3 = button("Command3", QStringLiteral("早送り再生"));
+    Command4 = button("Command4", QStringLiteral("ｵﾘｼﾞﾅﾙｻｲｽﾞ⇔4:3ｻｲｽﾞ"));
+    Command5 = button("Command5", QStringLiteral("1ﾌﾚｰﾑ進む"));
+    Command6 = button("Command6", QStringLiteral("1ﾌﾚｰﾑ戻る"));
+    Command7 = button("Command7", QStringLiteral("縮小"));
+    Command8 = button("Command8", QStringLiteral("拡大"));
+    Command9 = button("Command9", QStringLiteral("停止"));
+    Command10 = button("Command10", QStringLiteral("前のﾘｽﾄへ"));
+    Command11 = button("Command11", QStringLiteral("次のﾘｽﾄへ"));
+    Command12 = button("Command12", QStringLiteral("ﾌｫﾙﾀﾞ内ﾌｧｲﾙ自動読み込み"));
+    Command13 = button("Command13", QStringLiteral("全ﾘｽﾄｸﾘｱ"));
+    Command14 = button("Command14", QStringLiteral("スロー再生"));
+    Command15 = button("Command15", QStringLiteral("選択ﾘｽﾄｸﾘｱ"));
+    Command16 = button("Command16", QStringLiteral("このｺﾝﾄﾛｰﾙを非表示にする"));
+    Command17 = button("Command17", QStringLiteral("About"));
+    Command17->setText(QStringLiteral("A"));
+    Command18 = button("Command18", QStringLiteral("Help"));
+    Command18->setText(QStringLiteral("H"));
+    Command19 = button("Command19", QStringLiteral("ﾘｽﾄをﾌｧｲﾙに保存"));
+    Command20 = button("Command20", QStringLiteral("ﾘｽﾄﾌｧｲﾙを開く"));
+    Command21 = button("Command21", QStringLiteral("ﾘｽﾄ表示名変更"));
+    Command22 = button("Command22", QStringLiteral("Full Screen再生"));
+    Command23 = button("Command23", QStringLiteral("動画Windowを任意のｻｲｽﾞにｾｯﾄ"));
 
     // Picture buttons: 16 x 16 arrows, no caption.
-    cmdUp = button("cmdUp", QString(), QStringLiteral("上へ移動"));
+    cmdUp = button("cmdUp", QStringLiteral("上へ移動"));
     cmdUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
-    cmdDown = button("cmdDown", QString(), QStringLiteral("下へ移動"));
+    cmdDown = button("cmdDown", QStringLiteral("下へ移動"));
     cmdDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     for (QPushButton* b : {cmdUp, cmdDown})
         b->setIconSize(QSize(16, 16));
@@ -117,7 +130,7 @@ void Form1::createControls()
     Check5 = check("Check5", QStringLiteral("Video-CD"), QStringLiteral("Video-CD専用"));
     // 255 x 255 twips, caption not shown: a bare tick box beside the position label.
     Check6 = check("Check6", QString(), QStringLiteral("ﾌﾚｰﾑ/時間表示切替"));
-    Check6->setFixedSize(255 / vbnum::TwipsPerPixel, 255 / vbnum::TwipsPerPixel);
+    Check6->setFixedSize(vbnum::toPixels(255), vbnum::toPixels(255));
     Check7 = check("Check7", QStringLiteral("-->　選択のみ"), QStringLiteral("選択ﾘｽﾄのみLoop"));
 
     List1 = named(new ListBox(this), "List1");
@@ -132,9 +145,9 @@ void Form1::createControls()
     HScroll1 = named(new ScrollBar(this), "HScroll1");
     HScroll2 = named(new ScrollBar(this), "HScroll2");
 
-    Label1 = named(new QLabel(QStringLiteral("ファイル名"), this), "Label1");
-    Label2 = named(new QLabel(QStringLiteral("ﾌﾚｰﾑor時間"), this), "Label2");
-    Label3 = named(new QLabel(QStringLiteral("SPEED"), this), "Label3");
+    Label1 = named(new QLabel(this), "Label1");
+    Label2 = named(new QLabel(this), "Label2");
+    Label3 = named(new QLabel(this), "Label3");
     Label4 = named(new QLabel(QStringLiteral("ﾘｽﾄ数"), this), "Label4");
     Label5 = named(new QLabel(QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ"), this), "Label5");
     Label5->setToolTip(QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ表示"));
@@ -167,6 +180,59 @@ void Form1::createControls()
     Timer1 = named(new QTimer(this), "Timer1");
     Timer2 = named(new QTimer(this), "Timer2");
     Timer3 = named(new QTimer(this), "Timer3");
+}
+
+void Form1::setCaptions()
+{
+    const std::pair<QPushButton*, QString> captions[] = {
+        {Command1, QStringLiteral("ﾌｧｲﾙ指定")},
+        {Command2, play_state::Stopped},
+        {Command3, QStringLiteral("早送り")},
+        {Command4, QStringLiteral("Org")},
+        {Command5, QStringLiteral(">>")},
+        {Command6, QStringLiteral("<<")},
+        {Command7, QStringLiteral("/2")},
+        {Command8, QStringLiteral("*2")},
+        {Command9, QStringLiteral("■")},
+        {Command10, QStringLiteral("|<")},
+        {Command11, QStringLiteral(">|")},
+        {Command12, QStringLiteral("ﾌｫﾙﾀﾞ指定")},
+        {Command13, QStringLiteral("全ﾘｽﾄｸﾘｱ")},
+        {Command14, QStringLiteral("スロー")},
+        {Command15, QStringLiteral("ﾘｽﾄｸﾘｱ")},
+        {Command16, QStringLiteral("非表示")},
+        {Command19, QStringLiteral("ﾘｽﾄ保存")},
+        {Command20, QStringLiteral("ﾘｽﾄを開く")},
+        {Command21, QStringLiteral("表示名変更")},
+        {Command22, QStringLiteral("Full")},
+        {Command23, QStringLiteral("Set")},
+    };
+    for (const auto& [button, caption] : captions)
+        button->setText(caption);
+    setLabelCaptions();
+}
+
+void Form1::setLabelCaptions()
+{
+    Label1->setText(QStringLiteral("ファイル名"));
+    Label2->setText(QStringLiteral("ﾌﾚｰﾑor時間"));
+    Label3->setText(QStringLiteral("SPEED"));
+    Label4->setText(QStringLiteral("ﾘｽﾄ数"));
+}
+
+QList<QWidget*> Form1::movieControls() const
+{
+    return {Command7,  Command8,  Command4,  Command5,  Command6,  Command9,  Command10,
+            Command11, Command3,  Command13, Command14, Command15, Command19, Command21,
+            Command22, Command23, Check6,    cmdDown,   cmdUp};
+}
+
+void Form1::setMovieControlsEnabled(bool on)
+{
+    for (QWidget* control : movieControls())
+        control->setEnabled(on);
+    if (form2_)
+        form2_->setMovieMenuEnabled(on);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

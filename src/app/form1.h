@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/window_layer.h"
+#include "movie/video_window.h"
+#include "playback/player_window.h"
 
 #include <QString>
 #include <QWidget>
@@ -16,19 +17,21 @@ class CheckBox;
 class DirListBox;
 class FileListBox;
 class Form2;
+class Geometry;
 class ListBox;
+class Playback;
 class Playlist;
 class ScrollBar;
 struct Services;
 
 // The control window. It owns its controls (named as in the program's design, each control's
-// objectName equal to its member name) and the state the windows share. The handlers are
-// implemented in the folder of the subsystem they belong to:
+// objectName equal to its member name), the state the windows share, and the subsystems that
+// act on them, each handed the controls it drives:
 //   app/       construction, Form_Load, Form_Unload, Timer3_Timer, reset_all, MsgBox,
-//              Check3_Click, Check7_Click
-//   playback/  List2_Click, the transport and position handlers
-//   movie/     geometry handlers, Check4_Click
-class Form1 : public QWidget {
+//              Check3_Click, Check7_Click, and the wiring of every handler
+//   playback/  List2_Click, the transport and position handlers (playback)
+//   movie/     the geometry handlers (geometry), Check4_Click (on the movie window)
+class Form1 : public QWidget, public PlayerWindow {
     Q_OBJECT
 public:
     explicit Form1(Services& services, QWidget* parent = nullptr);
@@ -57,31 +60,27 @@ public:
     QTimer *Timer1, *Timer2, *Timer3;
 
     // ---- shared state -----------------------------------------------------------------------
-    std::int32_t mov_w = 0;      // picture width in pixels
-    std::int32_t mov_h = 0;      // picture height in pixels
-    std::int32_t media_len = 0;  // length of the open movie in the current time format
-    QString len_text;            // that length as hh:mm:ss
-    std::int16_t seek_lock = 0;  // 1 while the program itself writes HScroll1
-    std::int16_t move_flg = 0;   // 1: the next List2_Click is a reselection after a move
+    // mov_w, mov_h live in geometry; media_len, len_text, seek_lock, move_flg in playback.
     std::int16_t mode_flg = 0;   // 1 while the program itself ticks Check5
     QString cmd_item;            // command-line token being examined / rest after "1"
     QString cmd_vcd;             // "1" when the whole command line was "1"
     // program-wide
     QString list_dir, file_dir, save_dir;  // folders offered by the dialogs, ending in "/"
     QString list_file;                     // list file last opened or saved
-    WId mci_hwnd = 0;                      // the open device's video window
-    WindowLayer::WndProc old_proc;         // its procedure before ours was installed
+    VideoWindow video;                     // mci_hwnd and old_proc
 
     std::unique_ptr<Playlist> playlist;
+    std::unique_ptr<Geometry> geometry;
+    std::unique_ptr<Playback> playback;
 
     // The movie window, created (and loaded) on first use.
-    Form2& form2();
+    Form2& form2() override;
     bool hasForm2() const { return form2_ != nullptr; }
 
     // Place and size of the outer frame in twips (15 per pixel).
-    int Top() const;
-    int Left() const;
-    int Width() const;
+    int Top() const override;
+    int Left() const override;
+    int Width() const override;
     int Height() const;
     void setTop(int twips);
     void setLeft(int twips);
@@ -91,44 +90,23 @@ public:
 
     // A message box under the topmost rule: the movie window is lifted before it and made
     // topmost again afterwards only when Check4 is ticked. Every message box goes through here.
-    int MsgBox(const QString& text, int buttons, int icon, const QString& title = {});
+    int MsgBox(const QString& text, int buttons, int icon, const QString& title = {}) override;
     // The same rule around any other modal dialog.
     void beforeModal();
     void afterModal();
 
     // ---- app ------------------------------------------------------------------------------
     void Form_Load(const QString& commandLine);
-    void Form_Unload();
+    void Form_Unload() override;
     void Timer3_Timer();
-    void reset_all();
-
-    // ---- playback ---------------------------------------------------------------------------
-    void List2_Click();
-    void Command2_Click();
-    void Command9_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command3_Click();
-    void Command14_Click();
-    void HScroll1_Change();
-    void HScroll1_Scroll();
-    void Timer1_Timer();
-    void Check6_Click();
+    void reset_all() override;
     void Check3_Click();
     void Check7_Click();
-    void Command10_Click();
-    void Command11_Click();
 
-    // ---- movie ------------------------------------------------------------------------------
-    static void wind_xywh(const QString& a, std::int32_t& xs, std::int32_t& ys, std::int32_t& w,
-                          std::int32_t& h);
-    void place_movie();
-    void Command4_Click();
-    void Command7_Click();
-    void Command8_Click();
-    void Command23_Click();
-    void re_size(std::int16_t re_flg, const QString& re_w, const QString& re_h);
-    void Check4_Click();
+    // The controls that act on an open movie, off while nothing is open (Command2 and HScroll1
+    // have rules of their own).
+    QList<QWidget*> movieControls() const;
+    void setMovieControlsEnabled(bool on) override;
 
 signals:
     // Form_Unload has finished: both windows are closed and the program may end.
@@ -147,12 +125,14 @@ private:
     void showMovieWindow();
 
     void createControls();
+    // The captions Form_Load gives, and the labels' captions of the nothing-open state.
+    void setCaptions();
+    void setLabelCaptions();
     void layoutControls();
+    // Every handler is wired here, once (form1_wiring.cpp); the movie window's menu items when
+    // the movie window is created.
     void connectHandlers();
-    // Wiring of the playback and geometry handlers to Form1's controls, and of the movie
-    // window's menu items that call them (playback/playback_wiring.cpp).
-    void connectPlaybackHandlers();
-    void connectPlaybackMenu(Form2& movie);
+    void connectMovieMenu(Form2& movie);
 
     Form2* form2_ = nullptr;
     bool unloading_ = false;

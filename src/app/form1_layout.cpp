@@ -1,9 +1,9 @@
-#include "app/controls/check_box.h"
-#include "app/controls/dir_list_box.h"
-#include "app/controls/file_list_box.h"
-#include "app/controls/list_box.h"
-#include "app/controls/scroll_bar.h"
 #include "app/form1.h"
+#include "controls/check_box.h"
+#include "controls/dir_list_box.h"
+#include "controls/file_list_box.h"
+#include "controls/list_box.h"
+#include "controls/scroll_bar.h"
 
 #include <QBoxLayout>
 #include <QComboBox>

@@ -1,21 +1,61 @@
-#include "app/controls/check_box.h"
-#include "app/controls/dir_list_box.h"
-#include "app/controls/file_list_box.h"
 #include "app/form1.h"
+#include "controls/check_box.h"
+#include "controls/dir_list_box.h"
+#include "controls/file_list_box.h"
+#include "controls/list_box.h"
+#include "controls/menu_item.h"
+#include "controls/scroll_bar.h"
+#include "movie/form2.h"
+#include "movie/geometry.h"
+#include "playback/playback.h"
 
+#include <QPushButton>
 #include <QTimer>
 
-// Every handler of the control window is connected here, once, with typed connections. The
-// playback and geometry handlers are wired by their own folder (playback_wiring.cpp).
+// Every handler of the control window is connected here, once, with typed connections.
 void Form1::connectHandlers()
 {
     connect(Check3, &CheckBox::Click, this, &Form1::Check3_Click);
     connect(Check7, &CheckBox::Click, this, &Form1::Check7_Click);
-    connect(Check4, &CheckBox::Click, this, &Form1::Check4_Click);
+    connect(Check4, &CheckBox::Click, this, [this] { form2().Check4_Click(); });
     connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
     // The file list always shows what the folder browser's folder holds.
     connect(Dir1, &DirListBox::Change, this, [this] { File1->setPath(Dir1->Path()); });
-    // Check5 (Video-CD mode), Combo1, Timer2, HScroll2, Command16..18 and the list buttons are
-    // connected by the issues that bring their handlers.
-    connectPlaybackHandlers();
+
+    Playback* p = playback.get();
+    connect(List2, &ListBox::Click, p, &Playback::List2_Click);
+    connect(Command2, &QPushButton::clicked, p, &Playback::Command2_Click);
+    connect(Command9, &QPushButton::clicked, p, &Playback::Command9_Click);
+    connect(Command5, &QPushButton::clicked, p, &Playback::Command5_Click);
+    connect(Command6, &QPushButton::clicked, p, &Playback::Command6_Click);
+    connect(Command3, &QPushButton::clicked, p, &Playback::Command3_Click);
+    connect(Command14, &QPushButton::clicked, p, &Playback::Command14_Click);
+    connect(HScroll1, &ScrollBar::Change, p, &Playback::HScroll1_Change);
+    connect(HScroll1, &ScrollBar::Scroll, p, &Playback::HScroll1_Scroll);
+    connect(Timer1, &QTimer::timeout, p, &Playback::Timer1_Timer);
+    connect(Check6, &CheckBox::Click, p, &Playback::Check6_Click);
+    connect(Command10, &QPushButton::clicked, p, &Playback::Command10_Click);
+    connect(Command11, &QPushButton::clicked, p, &Playback::Command11_Click);
+
+    Geometry* g = geometry.get();
+    connect(Command4, &QPushButton::clicked, this, [g] { g->Command4_Click(); });
+    connect(Command7, &QPushButton::clicked, this, [g] { g->Command7_Click(); });
+    connect(Command8, &QPushButton::clicked, this, [g] { g->Command8_Click(); });
+    connect(Command23, &QPushButton::clicked, this, [g] { g->Command23_Click(); });
+    // TODO(vcd): Check5, Combo1, Timer2. TODO(volume): HScroll2. TODO(tray): Command16.
+    // TODO(about): Command17, Command18. TODO(playlist): Command1, Command12, Command13,
+    // Command15, Command19, Command20, Command21, cmdUp, cmdDown.
+}
+
+// The movie window's menu items that run the control window's handlers.
+void Form1::connectMovieMenu(Form2& movie)
+{
+    Playback* p = playback.get();
+    connect(movie.me_s_t, &MenuItem::Click, p, &Playback::Command2_Click);
+    connect(movie.me_teisi, &MenuItem::Click, p, &Playback::Command9_Click);
+    connect(movie.m_mae, &MenuItem::Click, p, &Playback::Command10_Click);
+    connect(movie.m_yugi, &MenuItem::Click, p, &Playback::Command11_Click);
+    Geometry* g = geometry.get();
+    connect(movie.me_wari, &MenuItem::Click, this, [g] { g->Command7_Click(); });
+    connect(movie.me_kake, &MenuItem::Click, this, [g] { g->Command8_Click(); });
 }

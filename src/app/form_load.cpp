@@ -1,11 +1,11 @@
 #include "app/command_line.h"
-#include "app/controls/check_box.h"
-#include "app/controls/list_box.h"
-#include "app/controls/scroll_bar.h"
 #include "app/form1.h"
 #include "app/services.h"
+#include "controls/check_box.h"
+#include "controls/scroll_bar.h"
 #include "movie/form2.h"
 #include "platform/screen_saver.h"
+#include "playlist/file_kind.h"
 #include "playlist/list_reader.h"
 #include "playlist/playlist.h"
 
@@ -17,39 +17,14 @@
 // window's, and must exist (having read the settings file) before the command line opens a movie.
 void Form1::Form_Load(const QString& commandLine)
 {
-    // 1. The mixer is opened here and HScroll2 prepared (master volume, its own issue).
+    // 1. TODO(volume): open the mixer and prepare HScroll2.
 
     // 2.
     setTop(480);
     setLeft(480);
 
-    // 3.
-    Command1->setText(QStringLiteral("ﾌｧｲﾙ指定"));
-    Command2->setText(QStringLiteral("|>"));
-    Command3->setText(QStringLiteral("早送り"));
-    Command4->setText(QStringLiteral("Org"));
-    Command5->setText(QStringLiteral(">>"));
-    Command6->setText(QStringLiteral("<<"));
-    Command7->setText(QStringLiteral("/2"));
-    Command8->setText(QStringLiteral("*2"));
-    Command9->setText(QStringLiteral("■"));
-    Command10->setText(QStringLiteral("|<"));
-    Command11->setText(QStringLiteral(">|"));
-    Command12->setText(QStringLiteral("ﾌｫﾙﾀﾞ指定"));
-    Command13->setText(QStringLiteral("全ﾘｽﾄｸﾘｱ"));
-    Command14->setText(QStringLiteral("スロー"));
-    Command15->setText(QStringLiteral("ﾘｽﾄｸﾘｱ"));
-    Command16->setText(QStringLiteral("非表示"));
-    Command19->setText(QStringLiteral("ﾘｽﾄ保存"));
-    Command20->setText(QStringLiteral("ﾘｽﾄを開く"));
-    Command21->setText(QStringLiteral("表示名変更"));
-    Command22->setText(QStringLiteral("Full"));
-    Command23->setText(QStringLiteral("Set"));
-
-    // 4.
-    Label1->setText(QStringLiteral("ファイル名"));
-    Label2->setText(QStringLiteral("ﾌﾚｰﾑor時間"));
-    Label3->setText(QStringLiteral("SPEED"));
+    // 3. and 4.
+    setCaptions();
 
     // 5.
     Timer1->setInterval(100);
@@ -58,11 +33,9 @@ void Form1::Form_Load(const QString& commandLine)
     Timer3->start();
 
     // 6. Ticking Loop is the movie window's first use: it is created and loaded here.
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             HScroll1, Command2, Command7, Command8, Command4, Command5, Command6, Command9,
-             Command10, Command11, Command3, Command13, Command14, Command15, Command19,
-             Command21, Command22, Command23, Check6, cmdDown, cmdUp})
-        w->setEnabled(false);
+    HScroll1->setEnabled(false);
+    Command2->setEnabled(false);
+    setMovieControlsEnabled(false);
     Check3->setValue(1);
 
     // 7.
@@ -89,16 +62,11 @@ void Form1::showMovieWindow()
 
 void Form1::addStartupToken(const QString& token)
 {
-    switch (command_line::kindOf(token)) {
-    case command_line::TokenKind::Movie:
+    const FileKind kind = fileKindOf(token);
+    if (isMovie(kind))
         playlist->append(token);
-        break;
-    case command_line::TokenKind::ListFile:
+    else if (kind == FileKind::ListFile)
         readStartupList(token);
-        break;
-    case command_line::TokenKind::Other:
-        break;
-    }
 }
 
 // A list file that cannot be read adds nothing; the other tokens are still examined.
@@ -140,7 +108,7 @@ bool Form1::runCommandLine(const QString& text)
         addStartupToken(token);
         if (playlist->count() > before) {
             // A movie opens the entry just added; a list file its first new entry.
-            const bool movie = command_line::kindOf(token) == command_line::TokenKind::Movie;
+            const bool movie = isMovie(fileKindOf(token));
             playlist->select(movie ? playlist->count() - 1 : before);
         }
         return false;

@@ -2,7 +2,6 @@
 #include "app/services.h"
 #include "movie/form2.h"
 #include "platform/screen_saver.h"
-#include "playback/mci/mci_channel.h"
 
 #include <QTimer>
 
@@ -14,16 +13,14 @@ void Form1::Form_Unload()
         return;
     unloading_ = true;
 
-    // 1. The tray icon is deleted here (tray, its own issue).
-    // 2. The master volume is restored and the mixer closed here (master volume, its own issue).
+    // 1. TODO(tray): delete the tray icon.
+    // 2. TODO(volume): restore the master volume and close the mixer.
 
     // 3.
     services.screenSaver.setActive(true);
 
     // 4.
-    QString reply;
-    if (services.mci.MciSend(QStringLiteral("close avfile"), reply) == 0)
-        services.windows.SetWindowProc(mci_hwnd, old_proc);
+    closeDevice(services.mci, services.windows, video);
 
     // Nothing may tick into a closed device while the windows go away.
     for (QTimer* t : {Timer1, Timer2, Timer3})

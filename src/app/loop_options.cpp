@@ -1,6 +1,6 @@
-#include "app/controls/check_box.h"
-#include "app/controls/menu_item.h"
 #include "app/form1.h"
+#include "controls/check_box.h"
+#include "controls/menu_item.h"
 #include "movie/form2.h"
 
 // Loop: the movie window's menu mirrors it; the "selected only" option exists only under Loop.

@@ -3,14 +3,14 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "app/services.h"
+#include "mci/mci_channel.h"
+#include "mci/mci_interpreter.h"
+#include "platform/linux/qt_bell.h"
 #include "platform/linux/qt_dialogs.h"
 #include "platform/linux/qt_window_layer.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/x11_screen_saver.h"
 #include "platform/mpv/mpv_engine.h"
-#include "platform/qt_bell.h"
-#include "playback/mci/mci_channel.h"
-#include "playback/mci/mci_interpreter.h"
 
 #include <QApplication>
 #include <clocale>

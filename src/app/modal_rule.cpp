@@ -1,6 +1,6 @@
-#include "app/controls/check_box.h"
 #include "app/form1.h"
 #include "app/services.h"
+#include "controls/check_box.h"
 #include "movie/form2.h"
 #include "movie/topmost.h"
 #include "platform/dialogs.h"

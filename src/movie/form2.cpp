@@ -1,9 +1,9 @@
 #include "movie/form2.h"
 
-#include "app/form1.h"
-#include "app/services.h"
-#include "app/vb_number.h"
+#include "controls/menu_item.h"
 #include "movie/system_colors.h"
+#include "movie/video_window.h"
+#include "vbnum/vb_number.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -11,10 +11,7 @@
 
 namespace {
 
-int toPixels(double twips)
-{
-    return int(vbnum::roundEven(twips / vbnum::TwipsPerPixel));
-}
+using vbnum::toPixels;
 
 void placeTwips(QWidget* w, int top, int left, int width, int height)
 {
@@ -24,8 +21,14 @@ void placeTwips(QWidget* w, int top, int left, int width, int height)
 
 }  // namespace
 
-Form2::Form2(Form1& form1_, Services& services_)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), form1(form1_), services(services_)
+Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, VideoWindow& video_,
+             WindowLayer& windows_, const QString& programDir_)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      form1(form1_),
+      form1Controls(form1Controls_),
+      video(video_),
+      windows(windows_),
+      programDir(programDir_)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
@@ -66,10 +69,10 @@ Form2::Form2(Form1& form1_, Services& services_)
 
 Form2::~Form2() = default;
 
-int Form2::Top() const { return frameGeometry().top() * vbnum::TwipsPerPixel; }
-int Form2::Left() const { return frameGeometry().left() * vbnum::TwipsPerPixel; }
-int Form2::Width() const { return frameGeometry().width() * vbnum::TwipsPerPixel; }
-int Form2::Height() const { return frameGeometry().height() * vbnum::TwipsPerPixel; }
+int Form2::Top() const { return vbnum::toTwips(frameGeometry().top()); }
+int Form2::Left() const { return vbnum::toTwips(frameGeometry().left()); }
+int Form2::Width() const { return vbnum::toTwips(frameGeometry().width()); }
+int Form2::Height() const { return vbnum::toTwips(frameGeometry().height()); }
 void Form2::setTop(int twips) { move(x(), toPixels(twips)); }
 void Form2::setLeft(int twips) { move(toPixels(twips), y()); }
 void Form2::setWidth(int twips) { resize(std::max(1, toPixels(twips)), height()); }
@@ -99,6 +102,12 @@ void Form2::placePlaceholder()
     placeTwips(Label2, 150, 150, Width() - 345, Height() - 345);
 }
 
+void Form2::setMovieMenuEnabled(bool on)
+{
+    for (MenuItem* item : {me_kake, me_s_t, me_wari, m_mae, m_yugi, me_full, me_teisi})
+        item->setEnabled(on);
+}
+
 void Form2::stopTimers()
 {
     for (QTimer* t : {Timer1, Timer2, Timer3})
@@ -107,5 +116,5 @@ void Form2::stopTimers()
 
 void Form2::showMenu()
 {
-    menu0->popup(services.windows.cursorPos());
+    menu0->popup(windows.cursorPos());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "movie/control_window.h"
 #include "platform/window_layer.h"
 
 #include <QColor>
@@ -11,21 +12,19 @@
 class QLabel;
 class QMenu;
 class QTimer;
-class Form1;
 class MenuItem;
-struct Services;
+struct VideoWindow;
 
 // The movie window: frameless, it hosts the media layer's video window at (10, 10), the strip
 // Label1 along its bottom edge, the placeholder Label2 over the picture area, and the popup
-// menu menu0. Created by Form1::form2() on first use, which then runs its Form_Load.
+// menu menu0. Created by the control window on first use, which then runs its Form_Load.
 class Form2 : public QWidget {
     Q_OBJECT
 public:
-    Form2(Form1& form1, Services& services);
+    // `programDir` is where the settings file lives.
+    Form2(ControlWindow& form1, const MirroredControls& form1Controls, VideoWindow& video,
+          WindowLayer& windows, const QString& programDir);
     ~Form2() override;
-
-    Form1& form1;
-    Services& services;
 
     // ---- controls ---------------------------------------------------------------------------
     QLabel* Label1;  // strip along the bottom edge: "Movie" / the playing entry's name
@@ -77,6 +76,15 @@ public:
     void Timer2_Timer();
     void Timer3_Timer();
     std::int32_t MovieWndProc(WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
+    // The control window's "手前に表示" box: Check4 owns the state, topw1 mirrors it.
+    void Check4_Click();
+
+    // Puts MovieWndProc on the open device's video window, keeping its own procedure in the
+    // shared VideoWindow for shutdown and the next open.
+    void hookVideoWindow(WId handle);
+
+    // The menu items that act on an open movie, off while nothing is open.
+    void setMovieMenuEnabled(bool on);
 
     // Shows menu0 at the mouse cursor.
     void showMenu();
@@ -104,5 +112,10 @@ private:
     void applySettings();
     void applyDefaultPlace();
 
+    ControlWindow& form1;
+    const MirroredControls form1Controls;
+    VideoWindow& video;
+    WindowLayer& windows;
+    const QString programDir;
     std::int32_t back_color_ = 0;
 };

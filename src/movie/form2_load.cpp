@@ -1,7 +1,5 @@
-#include "app/controls/check_box.h"
-#include "app/controls/menu_item.h"
-#include "app/form1.h"
-#include "app/services.h"
+#include "controls/check_box.h"
+#include "controls/menu_item.h"
 #include "movie/form2.h"
 #include "platform/window_layer.h"
 #include "settings/settings_file.h"
@@ -14,9 +12,9 @@ void Form2::Form_Load()
     applySettings();
     placePlaceholder();
     placeStrip();
-    for (MenuItem* item : {me_loop_only, m_mae, m_yugi, me_kake, me_s_t, me_wari, me_full, me_teisi})
-        item->setEnabled(false);
-    form1.Check7->setEnabled(false);
+    me_loop_only->setEnabled(false);
+    setMovieMenuEnabled(false);
+    form1Controls.Check7->setEnabled(false);
     show();
     topw1->setChecked(false);
     topw1_Click();  // starts topmost, whatever the settings file says
@@ -44,7 +42,7 @@ bool acceptable(float twips, bool size)
 // window can never be lost off-screen.
 void Form2::applySettings()
 {
-    const SettingsRead read = settings_file::read(settings_file::path(services.programDir));
+    const SettingsRead read = settings_file::read(settings_file::path(programDir));
     bool ok = false;
     if (read.top && acceptable(*read.top, false)) {
         setTop(int(*read.top));
@@ -64,7 +62,7 @@ void Form2::applySettings()
     if (ok) {
         const QRect place = frameGeometry();
         ok = false;
-        for (const QRect& screen : services.windows.screenRects())
+        for (const QRect& screen : windows.screenRects())
             ok = ok || screen.intersects(place);
     }
     if (!ok)

@@ -1,7 +1,5 @@
-#include "app/controls/check_box.h"
-#include "app/controls/menu_item.h"
-#include "app/form1.h"
-#include "app/services.h"
+#include "controls/check_box.h"
+#include "controls/menu_item.h"
 #include "movie/form2.h"
 #include "movie/topmost.h"
 #include "platform/dialogs.h"
@@ -44,20 +42,19 @@ void Form2::createMenu()
     connect(me_loop_only, &MenuItem::Click, this, &Form2::me_loop_only_Click);
     connect(ch_ho, &MenuItem::Click, this, &Form2::ch_ho_Click);
     connect(me_exit, &MenuItem::Click, this, &Form2::me_exit_Click);
-    // c_hyouji (tray), ch_col (colour), me_about (About) and the playback items are connected
-    // by the issues that bring their handlers.
+    // TODO(tray): c_hyouji. TODO(colour): ch_col. TODO(about): me_about.
 }
 
 void Form2::topw1_Click()
 {
     if (!topw1->Checked()) {
         topw1->setChecked(true);
-        form1.Check4->setValue(1);
-        SetTopMost(services.windows, this, 1);
+        form1Controls.Check4->setValue(1);
+        SetTopMost(windows, this, 1);
     } else {
         topw1->setChecked(false);
-        SetTopMost(services.windows, this, 0);
-        form1.Check4->setValue(0);
+        SetTopMost(windows, this, 0);
+        form1Controls.Check4->setValue(0);
     }
 }
 
@@ -85,19 +82,19 @@ void toggleMirrored(MenuItem& item, CheckBox& box)
 
 void Form2::me_loop_Click()
 {
-    toggleMirrored(*me_loop, *form1.Check3);
+    toggleMirrored(*me_loop, *form1Controls.Check3);
 }
 
 void Form2::me_loop_only_Click()
 {
-    toggleMirrored(*me_loop_only, *form1.Check7);
+    toggleMirrored(*me_loop_only, *form1Controls.Check7);
 }
 
 void Form2::ch_ho_Click()
 {
     const WindowSettings values{float(Top()), float(Left()), BackColor(), float(Width()),
                                 float(Height())};
-    if (!settings_file::write(settings_file::path(services.programDir), values))
+    if (!settings_file::write(settings_file::path(programDir), values))
         form1.MsgBox(QStringLiteral("設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。"),
                      msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"));
 }

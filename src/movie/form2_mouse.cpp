@@ -1,8 +1,7 @@
-#include "app/form1.h"
-#include "app/services.h"
-#include "app/vb_number.h"
 #include "movie/form2.h"
+#include "movie/video_window.h"
 #include "platform/window_layer.h"
+#include "vbnum/vb_number.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -52,7 +51,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
 void Form2::Form_MouseDown(Qt::MouseButtons button)
 {
     if (button & Qt::LeftButton)
-        services.windows.startSystemMove(this);
+        windows.startSystemMove(this);
     if (button == Qt::RightButton)
         showMenu();
 }
@@ -71,17 +70,26 @@ void Form2::Label2_MouseDown(Qt::MouseButtons button)
 
 void Form2::Form_DblClick()
 {
-    if (form1.Command22->isEnabled())
+    if (form1Controls.Command22->isEnabled())
         emit fullScreenToggleRequested();
 }
 
 void Form2::Label1_DblClick()
 {
-    if (form1.Command22->isEnabled())
+    if (form1Controls.Command22->isEnabled())
         emit fullScreenToggleRequested();
 }
 
 // ---- presses on the picture -----------------------------------------------------------------
+
+void Form2::hookVideoWindow(WId handle)
+{
+    video.mci_hwnd = handle;
+    video.old_proc = windows.SetWindowProc(
+        handle, [this](WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam) {
+            return MovieWndProc(hwnd, msg, wParam, lParam);
+        });
+}
 
 // Installed on the video window: counts left presses for a double press, defers the popup of a
 // right press (never opened from inside the procedure), and passes everything on.
@@ -101,7 +109,7 @@ std::int32_t Form2::MovieWndProc(WId hwnd, std::uint32_t msg, std::uint32_t wPar
             break;
         }
     }
-    return form1.old_proc ? form1.old_proc(hwnd, msg, wParam, lParam) : 0;
+    return video.old_proc ? video.old_proc(hwnd, msg, wParam, lParam) : 0;
 }
 
 // Closes the press-counting window at its second tick; two presses ask for full screen.
@@ -114,7 +122,7 @@ void Form2::Timer3_Timer()
     const auto presses = vbnum::roundEven(vbnum::leading(Label2->text()));
     Label2->setText(QStringLiteral("0"));
     click_ticks = 0;
-    if (presses == 2 && form1.Command22->isEnabled())
+    if (presses == 2 && form1Controls.Command22->isEnabled())
         emit fullScreenToggleRequested();
 }
 
@@ -128,7 +136,7 @@ void Form2::Timer2_Timer()
 
 void Form2::Timer1_Timer()
 {
-    const QPoint now = services.windows.cursorPos();
+    const QPoint now = windows.cursorPos();
     if (now != last_cursor) {
         last_cursor = now;
         idle_ticks = 0;
@@ -137,7 +145,7 @@ void Form2::Timer1_Timer()
     ++idle_ticks;
     if (idle_ticks >= 10) {
         // The right edge of the screen, just below its top.
-        services.windows.setCursorPos(QPoint(services.windows.screenSize().width(), 2));
+        windows.setCursorPos(QPoint(windows.screenSize().width(), 2));
         Timer1->stop();
         cursor_parked = 1;
     }
@@ -165,8 +173,8 @@ void Form2::Label1_MouseMove(Qt::MouseButtons, double x, double y)
     }
     if ((mx != first_move.x || my != first_move.y) && cursor_parked == 1) {
         // Back to the top centre, and watch again.
-        const auto centre = vbnum::roundEven(services.windows.screenSize().width() / 2.0);
-        services.windows.setCursorPos(QPoint(int(centre), 0));
+        const auto centre = vbnum::roundEven(windows.screenSize().width() / 2.0);
+        windows.setCursorPos(QPoint(int(centre), 0));
         idle_ticks = 0;
         Timer1->start();
         cursor_parked = 0;

@@ -1,28 +1,19 @@
 // Picture size of the movie: stored size, 4:3, halving, doubling and the sizes of the size
 // dialog. Sizes are pixels towards the device and the window system, twips inside the forms.
-#include "app/form1.h"
-#include "app/services.h"
-#include "app/vb_number.h"
+#include "movie/geometry.h"
+
+#include "mci/mci_channel.h"
+#include "movie/control_window.h"
 #include "movie/form2.h"
 #include "movie/geometry_helpers.h"
 #include "movie/topmost.h"
-#include "playback/mci/mci_channel.h"
+#include "vbnum/vb_number.h"
 
 #include <QPushButton>
 #include <algorithm>
 #include <limits>
 
 namespace {
-
-// Reads a rectangle from the device ("where avfile source" or "... destination") into the
-// picture size mov_w x mov_h.
-void readPictureSize(Form1& form, const QString& query)
-{
-    QString reply;
-    form.services.mci.MciSend(query, reply);
-    std::int32_t x = 0, y = 0;
-    Form1::wind_xywh(reply, x, y, form.mov_w, form.mov_h);
-}
 
 // A size typed into the size dialog, as the 16-bit number the dialog has already checked.
 std::int16_t toInt16(const QString& text)
@@ -34,7 +25,21 @@ std::int16_t toInt16(const QString& text)
 
 }  // namespace
 
-void Form1::wind_xywh(const QString& a, std::int32_t& xs, std::int32_t& ys, std::int32_t& w,
+Geometry::Geometry(ControlWindow& form1_, QPushButton& Command4_, MciChannel& mci_,
+                   WindowLayer& windows_)
+    : form1(form1_), Command4(Command4_), mci(mci_), windows(windows_)
+{
+}
+
+void Geometry::readPictureSize(const QString& query)
+{
+    QString reply;
+    mci.MciSend(query, reply);
+    std::int32_t x = 0, y = 0;
+    wind_xywh(reply, x, y, mov_w, mov_h);
+}
+
+void Geometry::wind_xywh(const QString& a, std::int32_t& xs, std::int32_t& ys, std::int32_t& w,
                       std::int32_t& h)
 {
     // Up to four blank-separated numbers; those the reply lacks become 0.
@@ -52,52 +57,52 @@ void Form1::wind_xywh(const QString& a, std::int32_t& xs, std::int32_t& ys, std:
     }
 }
 
-void Form1::place_movie()
+void Geometry::place_movie()
 {
     QString reply;
-    services.mci.MciSend(QStringLiteral("status avfile window handle"), reply);
+    mci.MciSend(QStringLiteral("status avfile window handle"), reply);
     if (const auto handle = geometry::handleFromReply(reply))
-        services.windows.MoveWindow(*handle, 10, 10, mov_w, mov_h, true);
+        windows.MoveWindow(*handle, 10, 10, mov_w, mov_h, true);
 
-    Form2& movie = form2();
-    movie.setWidth(mov_w * vbnum::TwipsPerPixel + 345);
-    movie.setHeight(mov_h * vbnum::TwipsPerPixel + 345);
+    Form2& movie = form1.form2();
+    movie.setWidth(vbnum::toTwips(mov_w) + 345);
+    movie.setHeight(vbnum::toTwips(mov_h) + 345);
     movie.placeStrip();
 }
 
-void Form1::Command4_Click()
+void Geometry::Command4_Click()
 {
-    if (Command4->text() == QStringLiteral("Org")) {
-        readPictureSize(*this, QStringLiteral("where avfile source"));
-        Command4->setText(QStringLiteral("4:3"));
+    if (Command4.text() == QStringLiteral("Org")) {
+        readPictureSize(QStringLiteral("where avfile source"));
+        Command4.setText(QStringLiteral("4:3"));
     } else {
         mov_w = 960 / 3;
         mov_h = 240;
-        Command4->setText(QStringLiteral("Org"));
+        Command4.setText(QStringLiteral("Org"));
     }
     place_movie();
 }
 
-void Form1::Command7_Click()
+void Geometry::Command7_Click()
 {
-    readPictureSize(*this, QStringLiteral("where avfile destination"));
+    readPictureSize(QStringLiteral("where avfile destination"));
     mov_w = vbnum::roundToInt32(mov_w / 2.0);
     mov_h = vbnum::roundToInt32(mov_h / 2.0);
     if (mov_w >= 80)
         place_movie();
 }
 
-void Form1::Command8_Click()
+void Geometry::Command8_Click()
 {
-    readPictureSize(*this, QStringLiteral("where avfile destination"));
+    readPictureSize(QStringLiteral("where avfile destination"));
     mov_w = vbnum::roundToInt32(mov_w * 2.0);
     mov_h = vbnum::roundToInt32(mov_h * 2.0);
     // Only the width is held against the screen.
-    if (services.windows.screenSize().width() > mov_w)
+    if (windows.screenSize().width() > mov_w)
         place_movie();
 }
 
-void Form1::re_size(std::int16_t re_flg, const QString& re_w, const QString& re_h)
+void Geometry::re_size(std::int16_t re_flg, const QString& re_w, const QString& re_h)
 {
     switch (re_flg) {
     case 1:
@@ -109,7 +114,7 @@ void Form1::re_size(std::int16_t re_flg, const QString& re_w, const QString& re_
         mov_h = toInt16(re_h);
         break;
     case 4:
-        readPictureSize(*this, QStringLiteral("where avfile source"));
+        readPictureSize(QStringLiteral("where avfile source"));
         break;
     default:
         mov_w = 320;
@@ -119,9 +124,9 @@ void Form1::re_size(std::int16_t re_flg, const QString& re_w, const QString& re_
     place_movie();
 }
 
-void Form1::Command23_Click()
+void Geometry::Command23_Click()
 {
     // The movie window must not cover the size dialog; the dialog restores the topmost state.
-    SetTopMost(services.windows, &form2(), 0);
+    SetTopMost(windows, &form1.form2(), 0);
     // The size dialog (size_op) itself is not built yet.
 }

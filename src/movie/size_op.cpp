@@ -1,8 +1,8 @@
 // The size dialog: the four kinds of size, the checks on typed numbers and their messages.
 #include "movie/size_op.h"
 
-#include "app/vb_number.h"
 #include "platform/dialogs.h"
+#include "vbnum/vb_number.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>

@@ -1,14 +1,14 @@
 // The position timer: slider, position and speed labels, the end-of-movie rules, the
 // frame/time switch and the previous/next buttons.
-#include "app/controls/check_box.h"
-#include "app/controls/list_box.h"
-#include "app/controls/scroll_bar.h"
-#include "app/form1.h"
-#include "app/services.h"
-#include "app/vb_number.h"
+#include "controls/check_box.h"
+#include "controls/list_box.h"
+#include "controls/scroll_bar.h"
+#include "mci/mci_channel.h"
 #include "playback/label_caption.h"
-#include "playback/mci/mci_channel.h"
+#include "playback/play_state.h"
+#include "playback/playback.h"
 #include "playback/slider_scale.h"
+#include "vbnum/vb_number.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -33,24 +33,22 @@ QString speedCaption(const QString& reply)
     return {};
 }
 
-// Writes the slider with seek_lock set, so that HScroll1_Change does not take it for a seek.
-template <typename Write>
-void writeSlider(Form1& form, Write write)
-{
-    form.seek_lock = 1;
-    write(*form.HScroll1);
-    form.seek_lock = 0;
-}
-
 }  // namespace
 
-void Form1::Timer1_Timer()
+void Playback::writeSlider(const std::function<void(ScrollBar&)>& write)
+{
+    seek_lock = 1;
+    write(*HScroll1);
+    seek_lock = 0;
+}
+
+void Playback::Timer1_Timer()
 {
     QString position;
-    services.mci.MciSend(QStringLiteral("status avfile position"), position);
+    mci.MciSend(QStringLiteral("status avfile position"), position);
     const double p = vbnum::leading(position);
 
-    writeSlider(*this, [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+    writeSlider([&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
 
     if (Check6->Value() == 1) {
         // A reply that is no number shows as its leading number (0 when none).
@@ -68,7 +66,7 @@ void Form1::Timer1_Timer()
                     QString::number(List2->ListCount()));
 
     QString speed;
-    services.mci.MciSend(QStringLiteral("status avfile speed"), speed);
+    mci.MciSend(QStringLiteral("status avfile speed"), speed);
     const QString caption = speedCaption(speed);
     if (!caption.isEmpty())
         Label3->setText(caption);
@@ -91,38 +89,38 @@ void Form1::Timer1_Timer()
         if (List1->ListCount() == 1)
             Command2_Click();
     } else {
-        Command2->setText(QStringLiteral("|>"));
+        Command2->setText(play_state::Stopped);
     }
 }
 
-void Form1::Check6_Click()
+void Playback::Check6_Click()
 {
     Timer1->stop();
     QString reply;
     if (Check6->Value() == 1) {
-        services.mci.MciSend(QStringLiteral("set avfile time format milliseconds"), reply);
-        services.mci.MciSend(QStringLiteral("status avfile length"), reply);
+        mci.MciSend(QStringLiteral("set avfile time format milliseconds"), reply);
+        mci.MciSend(QStringLiteral("status avfile length"), reply);
         media_len = vbnum::roundToInt32(vbnum::leading(reply));
-        writeSlider(*this, [&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
-        services.mci.MciSend(QStringLiteral("status avfile position"), reply);
+        writeSlider([&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
+        mci.MciSend(QStringLiteral("status avfile position"), reply);
         const double p = vbnum::leading(reply);
-        writeSlider(*this, [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+        writeSlider([&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
         len_text = vbnum::clockText(media_len);
     } else {
         QString length, position;
-        services.mci.MciSend(QStringLiteral("set avfile time format frames"), reply);
-        services.mci.MciSend(QStringLiteral("status avfile length"), length);
-        services.mci.MciSend(QStringLiteral("status avfile position"), position);
+        mci.MciSend(QStringLiteral("set avfile time format frames"), reply);
+        mci.MciSend(QStringLiteral("status avfile length"), length);
+        mci.MciSend(QStringLiteral("status avfile position"), position);
         media_len = vbnum::roundToInt32(vbnum::leading(length));
         const double p = vbnum::leading(position);
-        writeSlider(*this, [&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
-        writeSlider(*this, [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+        writeSlider([&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
+        writeSlider([&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
     }
-    writeSlider(*this, [&](ScrollBar& s) { slider_scale::applySteps(s, media_len); });
+    writeSlider([&](ScrollBar& s) { slider_scale::applySteps(s, media_len); });
     Timer1->start();
 }
 
-void Form1::Command10_Click()
+void Playback::Command10_Click()
 {
     if (List2->ListCount() == 0)
         return;
@@ -134,7 +132,7 @@ void Form1::Command10_Click()
         List2->setListIndex(List1->ListCount() - 1);
 }
 
-void Form1::Command11_Click()
+void Playback::Command11_Click()
 {
     if (List2->ListCount() == 0)
         return;

@@ -1,7 +1,7 @@
 #include "playback/slider_scale.h"
 
-#include "app/controls/scroll_bar.h"
-#include "app/vb_number.h"
+#include "controls/scroll_bar.h"
+#include "vbnum/vb_number.h"
 
 #include <algorithm>
 #include <limits>

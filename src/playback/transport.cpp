@@ -1,64 +1,61 @@
-// Play/pause, stop, frame steps, speed and the position slider. The caption of Command2 is the
-// playing state: "II" while playing, "|>" otherwise.
-#include "app/controls/scroll_bar.h"
-#include "app/form1.h"
-#include "app/services.h"
-#include "app/vb_number.h"
-#include "playback/mci/mci_channel.h"
+// Play/pause, stop, frame steps, speed and the position slider.
+#include "controls/scroll_bar.h"
+#include "mci/mci_channel.h"
+#include "playback/play_state.h"
+#include "playback/playback.h"
 #include "playback/slider_scale.h"
+#include "vbnum/vb_number.h"
 
 #include <QPushButton>
 #include <QTimer>
 #include <optional>
 
-namespace {
-const QString Playing = QStringLiteral("II");
-const QString Paused = QStringLiteral("|>");
-}  // namespace
+using play_state::Playing;
+using play_state::Stopped;
 
-void Form1::Command2_Click()
+void Playback::Command2_Click()
 {
     QString reply;
     if (Command2->text() == Playing) {
-        services.mci.MciSend(QStringLiteral("stop avfile"), reply);
-        Command2->setText(Paused);
+        mci.MciSend(QStringLiteral("stop avfile"), reply);
+        Command2->setText(Stopped);
         return;
     }
-    services.mci.MciSend(QStringLiteral("status avfile position"), reply);
+    mci.MciSend(QStringLiteral("status avfile position"), reply);
     // At the very end the movie starts again from its beginning.
     if (vbnum::leading(reply) == media_len)
-        services.mci.MciSend(QStringLiteral("seek avfile to 0"), reply);
-    services.mci.MciSend(QStringLiteral("play avfile window"), reply);
+        mci.MciSend(QStringLiteral("seek avfile to 0"), reply);
+    mci.MciSend(QStringLiteral("play avfile window"), reply);
     Command2->setText(Playing);
 }
 
-void Form1::Command9_Click()
+void Playback::Command9_Click()
 {
     Timer1->stop();
     QString reply;
-    services.mci.MciSend(QStringLiteral("seek avfile to 0"), reply);
-    services.mci.MciSend(QStringLiteral("play avfile window"), reply);
-    services.mci.MciSend(QStringLiteral("stop avfile"), reply);
-    Command2->setText(Paused);
+    mci.MciSend(QStringLiteral("seek avfile to 0"), reply);
+    mci.MciSend(QStringLiteral("play avfile window"), reply);
+    mci.MciSend(QStringLiteral("stop avfile"), reply);
+    Command2->setText(Stopped);
     Timer1->start();
 }
 
-void Form1::Command5_Click()
+void Playback::Command5_Click()
 {
     Timer1->stop();
     QString reply;
-    services.mci.MciSend(QStringLiteral("stop avfile"), reply);
-    services.mci.MciSend(QStringLiteral("step avfile"), reply);
-    Command2->setText(Paused);
+    mci.MciSend(QStringLiteral("stop avfile"), reply);
+    mci.MciSend(QStringLiteral("step avfile"), reply);
+    Command2->setText(Stopped);
     Timer1->start();
 }
 
-void Form1::Command6_Click()
+void Playback::Command6_Click()
 {
     Timer1->stop();
     QString reply;
-    services.mci.MciSend(QStringLiteral("stop avfile"), reply);
-    services.mci.MciSend(QStringLiteral("status avfile position"), reply);
+    mci.MciSend(QStringLiteral("stop avfile"), reply);
+    mci.MciSend(QStringLiteral("status avfile position"), reply);
     const std::optional<double> position = vbnum::strict(reply);
     if (!position) {
         // No position to step back from: leave everything as it is.
@@ -67,13 +64,13 @@ void Form1::Command6_Click()
     }
     if (*position <= 1) {
         // A reverse step cannot reach the first picture; seek there and show it.
-        services.mci.MciSend(QStringLiteral("seek avfile to 0"), reply);
-        services.mci.MciSend(QStringLiteral("play avfile window"), reply);
-        services.mci.MciSend(QStringLiteral("stop avfile"), reply);
+        mci.MciSend(QStringLiteral("seek avfile to 0"), reply);
+        mci.MciSend(QStringLiteral("play avfile window"), reply);
+        mci.MciSend(QStringLiteral("stop avfile"), reply);
     } else {
-        services.mci.MciSend(QStringLiteral("step avfile reverse"), reply);
+        mci.MciSend(QStringLiteral("step avfile reverse"), reply);
     }
-    Command2->setText(Paused);
+    Command2->setText(Stopped);
     Timer1->start();
 }
 
@@ -102,47 +99,42 @@ void sendSpeed(MciChannel& mci, std::int64_t speed)
 
 }  // namespace
 
-void Form1::Command3_Click()
+void Playback::Command3_Click()
 {
-    if (const auto speed = nextSpeed(services.mci, +250))
-        sendSpeed(services.mci, *speed);
+    if (const auto speed = nextSpeed(mci, +250))
+        sendSpeed(mci, *speed);
 }
 
-void Form1::Command14_Click()
+void Playback::Command14_Click()
 {
-    if (const auto speed = nextSpeed(services.mci, -250))
-        sendSpeed(services.mci, *speed);
+    if (const auto speed = nextSpeed(mci, -250))
+        sendSpeed(mci, *speed);
 }
 
-namespace {
-
-void seekToSlider(Form1& form)
+void Playback::seekToSlider()
 {
-    const std::int64_t position = slider_scale::positionForValue(form.HScroll1->Value(), form.media_len);
+    const std::int64_t position = slider_scale::positionForValue(HScroll1->Value(), media_len);
     QString reply;
     // One blank before the digits: the device reads "to" and the number apart.
-    form.services.mci.MciSend(QStringLiteral("seek avfile to ") + u' ' + QString::number(position),
-                              reply);
-    if (form.Command2->text() == Playing)
-        form.services.mci.MciSend(QStringLiteral("play avfile window"), reply);
+    mci.MciSend(QStringLiteral("seek avfile to ") + u' ' + QString::number(position), reply);
+    if (Command2->text() == Playing)
+        mci.MciSend(QStringLiteral("play avfile window"), reply);
 }
 
-}  // namespace
-
-void Form1::HScroll1_Change()
+void Playback::HScroll1_Change()
 {
     if (seek_lock == 1)
         return;
     Timer1->stop();
     seek_lock = 1;
-    seekToSlider(*this);
+    seekToSlider();
     seek_lock = 0;
     Timer1->start();
 }
 
-void Form1::HScroll1_Scroll()
+void Playback::HScroll1_Scroll()
 {
     Timer1->stop();
-    seekToSlider(*this);
+    seekToSlider();
     Timer1->start();
 }

@@ -1,6 +1,6 @@
 #include "playlist/playlist.h"
 
-#include "app/controls/list_box.h"
+#include "controls/list_box.h"
 
 Playlist::Playlist(ListBox& paths, ListBox& names) : paths_(paths), names_(names) {}
 

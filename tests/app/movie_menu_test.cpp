@@ -1,6 +1,6 @@
 // The movie window's popup menu as it is drawn: its items in order, which carry a check mark,
 // and separators that are only separators.
-#include "app/controls/menu_item.h"
+#include "controls/menu_item.h"
 #include "form_fixture.h"
 
 #include <QMenu>

@@ -1,5 +1,5 @@
 // Presses on the picture, the popup menu, dragging, and the idle cursor of full screen.
-#include "app/controls/list_box.h"
+#include "controls/list_box.h"
 #include "form_fixture.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         load("/m/a.mpg");
-        video = form1->mci_hwnd;
+        video = form1->video.mci_hwnd;
         ASSERT_TRUE(windows.hooked(video));
     }
     void TearDown() override { form2().menu0->hide(); }

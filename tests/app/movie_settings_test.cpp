@@ -1,6 +1,6 @@
 // The settings file applied when the movie window loads, and saved from its menu.
-#include "app/controls/check_box.h"
-#include "app/controls/menu_item.h"
+#include "controls/check_box.h"
+#include "controls/menu_item.h"
 #include "form_fixture.h"
 #include "movie/system_colors.h"
 #include "settings/settings_file.h"

@@ -1,8 +1,8 @@
 // Back to the nothing-open state.
-#include "app/controls/check_box.h"
-#include "app/controls/list_box.h"
-#include "app/controls/menu_item.h"
-#include "app/controls/scroll_bar.h"
+#include "controls/check_box.h"
+#include "controls/list_box.h"
+#include "controls/menu_item.h"
+#include "controls/scroll_bar.h"
 #include "form_fixture.h"
 
 #include <QFrame>
@@ -56,7 +56,7 @@ protected:
 TEST_F(ResetAll, WhileAMovieIsOpenClosesItAndGivesTheProcedureBack)
 {
     load("/m/a.mpg /m/b.mpg");
-    const WId video = form1->mci_hwnd;
+    const WId video = form1->video.mci_hwnd;
     ASSERT_NE(video, 0u);
     ASSERT_TRUE(windows.hooked(video));
     form1->Line1->show();

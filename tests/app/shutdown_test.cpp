@@ -1,6 +1,6 @@
 // Shutdown, and the screen-saver keeper while running.
-#include "app/controls/list_box.h"
-#include "app/controls/menu_item.h"
+#include "controls/list_box.h"
+#include "controls/menu_item.h"
 #include "form_fixture.h"
 
 #include <QSignalSpy>
@@ -8,7 +8,7 @@
 TEST_F(FormFixture, UnloadWithAMovieOpenPutsEverythingBack)
 {
     load("/m/a.mpg");
-    const WId video = form1->mci_hwnd;
+    const WId video = form1->video.mci_hwnd;
     ASSERT_TRUE(windows.hooked(video));
     clearSent();
     QSignalSpy ended(form1.get(), &Form1::unloaded);

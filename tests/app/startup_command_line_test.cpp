@@ -1,7 +1,7 @@
 // What the command line does at start-up: which entries land, which one is opened, the Video-CD
 // switch. How the line is split is the command-line parser's own test.
-#include "app/controls/check_box.h"
-#include "app/controls/list_box.h"
+#include "controls/check_box.h"
+#include "controls/list_box.h"
 #include "form_fixture.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 // The state the program is in after start-up with an empty command line.
-#include "app/controls/check_box.h"
-#include "app/controls/file_list_box.h"
-#include "app/controls/list_box.h"
-#include "app/controls/menu_item.h"
-#include "app/controls/scroll_bar.h"
+#include "controls/check_box.h"
+#include "controls/file_list_box.h"
+#include "controls/list_box.h"
+#include "controls/menu_item.h"
+#include "controls/scroll_bar.h"
 #include "form_fixture.h"
 
 #include <QFrame>

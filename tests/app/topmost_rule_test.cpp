@@ -1,6 +1,6 @@
 // The movie window's topmost state around message boxes, and the keep-in-front switch.
-#include "app/controls/check_box.h"
-#include "app/controls/menu_item.h"
+#include "controls/check_box.h"
+#include "controls/menu_item.h"
 #include "form_fixture.h"
 #include "movie/topmost.h"
 

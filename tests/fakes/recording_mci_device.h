@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playback/mci/mci_device.h"
+#include "mci/mci_device.h"
 
 #include <QList>
 #include <QStringList>

@@ -49,18 +49,6 @@ TEST(CommandLineParse, SplittingRules)
     }
 }
 
-TEST(CommandLineKind, LastFourAsciiCharactersIgnoringCase)
-{
-    for (const char* movie : {"a.dat", "A.DAT", "x.Avi", "/m/T.MPG", "clip.mpeg", "CLIP.MPEG", "xmpeg"})
-        EXPECT_EQ(kindOf(QString::fromLatin1(movie)), TokenKind::Movie) << movie;
-    for (const char* list : {"a.vep", "/l/B.VEP", ".Vep"})
-        EXPECT_EQ(kindOf(QString::fromLatin1(list)), TokenKind::ListFile) << list;
-    for (const char* other : {"", "dat", "a.mp4", "a.datx", "a.mpg ", "1", "a.vepx", "m/c.mp"})
-        EXPECT_EQ(kindOf(QString::fromLatin1(other)), TokenKind::Other) << other;
-    EXPECT_EQ(kindOf(QString::fromUtf8("a.ＤＡＴ")), TokenKind::Other);
-    EXPECT_EQ(kindOf(QString::fromUtf8("a.AVİ")), TokenKind::Other);  // dotted capital I
-}
-
 TEST(CommandLineJoin, BlanksBetweenQuotesAroundBlanks)
 {
     EXPECT_EQ(join({}), "");

@@ -1,9 +1,9 @@
 // The controls' event rules: a value set from code runs the handler before the setter returns,
 // the same value runs nothing, list edits run nothing.
-#include "app/controls/check_box.h"
-#include "app/controls/list_box.h"
-#include "app/controls/menu_item.h"
-#include "app/controls/scroll_bar.h"
+#include "controls/check_box.h"
+#include "controls/list_box.h"
+#include "controls/menu_item.h"
+#include "controls/scroll_bar.h"
 
 #include <QMenu>
 #include <QTest>

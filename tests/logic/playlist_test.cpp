@@ -1,6 +1,7 @@
 #include "playlist/playlist.h"
 
-#include "app/controls/list_box.h"
+#include "controls/list_box.h"
+#include "playlist/file_kind.h"
 
 #include <gtest/gtest.h>
 
@@ -97,13 +98,14 @@ TEST_F(PlaylistTest, RemoveAndReselect)
         QStringList left;
         QList<int> clicks;
         int resets;
+        int selectedAfter;
     };
     const Case cases[] = {
-        {1, 0, 0, {}, {}, 1},
-        {3, 1, 1, {"a.mpg", "c.mpg"}, {1}, 0},
-        {3, 2, 2, {"a.mpg", "b.mpg"}, {1}, 0},
-        {1, 0, 1, {"a.mpg"}, {}, 0},  // out of range
-        {1, 0, -1, {"a.mpg"}, {}, 0},
+        {1, 0, 0, {}, {}, 1, -1},
+        {3, 1, 1, {"a.mpg", "c.mpg"}, {1}, 0, 1},
+        {3, 2, 2, {"a.mpg", "b.mpg"}, {1}, 0, 1},
+        {1, 0, 1, {"a.mpg"}, {}, 0, 0},  // out of range
+        {1, 0, -1, {"a.mpg"}, {}, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.count << " entries, " << c.removed << " removed");
@@ -122,8 +124,7 @@ TEST_F(PlaylistTest, RemoveAndReselect)
         EXPECT_EQ(clicks, c.clicks);
         EXPECT_EQ(list1AtClick, c.clicks);
         EXPECT_EQ(resets, c.resets);
-        if (c.left.isEmpty())
-            EXPECT_EQ(List2.ListIndex(), -1);
+        EXPECT_EQ(List2.ListIndex(), c.selectedAfter);
     }
 }
 
@@ -143,4 +144,23 @@ TEST_F(PlaylistTest, ExchangeAndRenameOpenNothing)
     playlist.exchange(2);  // no entry below the last
     EXPECT_EQ(names(), (QStringList{"a.mpg", "c.mpg", QString::fromUtf8("夏の旅")}));
     EXPECT_TRUE(clicks.isEmpty());
+}
+
+// What a file is goes by its last four characters, ASCII case only.
+TEST(FileKindTest, LastFourAsciiCharactersIgnoringCase)
+{
+    const std::pair<const char*, FileKind> cases[] = {
+        {"a.dat", FileKind::MpegVideo},     {"A.DAT", FileKind::MpegVideo},
+        {"/m/T.MPG", FileKind::MpegVideo},  {"clip.mpeg", FileKind::MpegVideo},
+        {"CLIP.MPEG", FileKind::MpegVideo}, {"xmpeg", FileKind::MpegVideo},
+        {"x.Avi", FileKind::AviVideo},      {"a.vep", FileKind::ListFile},
+        {"/l/B.VEP", FileKind::ListFile},   {".Vep", FileKind::ListFile},
+        {"", FileKind::Other},              {"dat", FileKind::Other},
+        {"a.mp4", FileKind::Other},         {"a.datx", FileKind::Other},
+        {"a.mpg ", FileKind::Other},        {"m/c.mp", FileKind::Other},
+        {"a.mpg.txt", FileKind::Other},     {"a.ＤＡＴ", FileKind::Other},
+        {"a.AVİ", FileKind::Other},  // dotted capital I
+    };
+    for (const auto& [path, kind] : cases)
+        EXPECT_EQ(fileKindOf(QString::fromUtf8(path)), kind) << path;
 }

@@ -1,4 +1,4 @@
-#include "app/vb_number.h"
+#include "vbnum/vb_number.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // MciSend's reply and beep rules, over a scripted device.
-#include "playback/mci/mci_channel.h"
-#include "playback/mci/mci_errors.h"
+#include "mci/mci_channel.h"
+#include "mci/mci_errors.h"
 
 #include "counting_bell.h"
 

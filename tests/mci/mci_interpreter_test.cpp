@@ -1,7 +1,7 @@
 // The command strings the windows send, through MciSend and the interpreter, over the fake engine.
-#include "playback/mci/mci_channel.h"
-#include "playback/mci/mci_errors.h"
-#include "playback/mci/mci_interpreter.h"
+#include "mci/mci_channel.h"
+#include "mci/mci_errors.h"
+#include "mci/mci_interpreter.h"
 
 #include "counting_bell.h"
 #include "fake_media_engine.h"

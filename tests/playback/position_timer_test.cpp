@@ -15,7 +15,12 @@ protected:
         const QSignalBlocker quiet(form1->Check6);
         form1->Check6->setValue(on ? 1 : 0);
     }
-    void atEnd() { engine.setPosition(engine.lengthFrames()); }
+    // The movie has played to its end, where the engine stops by itself.
+    void atEnd()
+    {
+        engine.setPosition(engine.lengthFrames());
+        engine.setPlaying(false);
+    }
 };
 
 TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
@@ -23,21 +28,21 @@ TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
     engine.setLength(300);
     openEntries({"/m/a.mpg", "/m/b.mpg"});
     engine.setPosition(123);
-    form1->Timer1_Timer();
+    form1->playback->Timer1_Timer();
 
     EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed"}));
     EXPECT_EQ(form1->HScroll1->Value(), 123);
     EXPECT_EQ(label2(), QStringLiteral(" 123\n\r    /300 (ﾌﾚｰﾑ)"));
     EXPECT_EQ(form1->Label4->text(), "1/2");
     EXPECT_EQ(form1->Label3->text(), "|>|> ±0");
-    EXPECT_EQ(form1->seek_lock, 0);
+    EXPECT_EQ(form1->playback->seek_lock, 0);
 }
 
 TEST_F(PositionTimer, PositionLabelShowsTwoCleanLines)
 {
     openEntries({"/m/a.mpg"});
     engine.setPosition(7);
-    form1->Timer1_Timer();
+    form1->playback->Timer1_Timer();
     EXPECT_FALSE(form1->Label2->text().contains(QLatin1Char('\r')));
     EXPECT_EQ(form1->Label2->text().split(QLatin1Char('\n')),
               QStringList({" 7", QStringLiteral("    /150 (ﾌﾚｰﾑ)")}));
@@ -59,10 +64,10 @@ TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
     openEntries({"/m/a.mpg"});
     for (const Case& c : cases) {
         engine.setLength(c.length);
-        form1->List2_Click();
+        form1->playback->List2_Click();
         engine.setPosition(c.position);
         clearSent();
-        form1->Timer1_Timer();
+        form1->playback->Timer1_Timer();
         EXPECT_EQ(form1->HScroll1->Value(), c.value) << c.length << " " << c.position;
         EXPECT_EQ(sent().size(), 2) << "the timer's slider update must not seek";
     }
@@ -82,7 +87,7 @@ TEST_F(PositionTimer, TimeDisplayWritesClockTexts)
                                      {83450, QStringLiteral(" 00:01:23:450\n\r    /01:06:40 (時間)")}};
     for (const Case& c : cases) {
         engine.setPosition(c.ms);
-        form1->Timer1_Timer();
+        form1->playback->Timer1_Timer();
         EXPECT_EQ(label2(), c.text);
     }
 }
@@ -95,11 +100,11 @@ TEST_F(PositionTimer, SpeedLabelFollowsTheTableAndKeepsUnknownSpeeds)
         {1.25, "|>|> ＋1"}, {1.5, "|>|> ＋2"}, {1.75, "|>|> ＋3"}, {2.0, "|>|> ＋4"}};
     for (const auto& [speed, caption] : table) {
         engine.setCurrentSpeed(speed);
-        form1->Timer1_Timer();
+        form1->playback->Timer1_Timer();
         EXPECT_EQ(form1->Label3->text(), caption);
     }
     engine.setCurrentSpeed(1.1);
-    form1->Timer1_Timer();
+    form1->playback->Timer1_Timer();
     EXPECT_EQ(form1->Label3->text(), "|>|> ＋4");
 }
 
@@ -110,7 +115,7 @@ TEST_F(PositionTimer, ListLabelWithNothingSelectedStartsAtZero)
         const QSignalBlocker quiet(form1->List2);
         form1->List2->setListIndex(-1);
     }
-    form1->Timer1_Timer();
+    form1->playback->Timer1_Timer();
     EXPECT_EQ(form1->Label4->text(), "0/3");
 }
 
@@ -135,7 +140,8 @@ TEST_F(PositionTimer, EndOfTheMovie)
         {2, 1, 1, {0, "|>", false, false}, {0, "II", true, true}},   // pauses, then the same again
         {1, 1, 0, {0, "|>", false, false}, {0, "II", true, true}},
         {1, 1, 1, {0, "II", true, true}, {0, "II", true, true}},     // restarts in the same tick
-        {1, 0, 0, {0, "|>", false, false}, {0, "|>", false, false}}, // stays at the end
+        // Without Loop it stays at the end, asking for nothing more.
+        {1, 0, 0, {0, "|>", false, false}, {0, "|>", false, false}},
         {2, 0, 0, {0, "|>", false, false}, {0, "|>", false, false}},
     };
     const QStringList paths{"/m/a.mpg", "/m/b.mpg"};
@@ -150,23 +156,27 @@ TEST_F(PositionTimer, EndOfTheMovie)
         for (const After& after : {c.first, c.second}) {
             atEnd();
             clearSent();
-            form1->Timer1_Timer();
+            form1->playback->Timer1_Timer();
             EXPECT_EQ(form1->List2->ListIndex(), after.index);
             EXPECT_EQ(form1->List1->ListIndex(), after.index);
             EXPECT_EQ(engine.path(), paths[after.index]);
             EXPECT_EQ(caption2(), after.caption);
-            if (c.loop)  // without Loop nothing is sent; the engine stops on its own
-                EXPECT_EQ(engine.isPlaying(), after.playing);
+            EXPECT_EQ(engine.isPlaying(), after.playing);
             EXPECT_EQ(engine.positionFrames(), after.atStart ? 0 : engine.lengthFrames());
-            if (!c.loop)
-                EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed"}));
-        }
-        if (!c.loop) {  // a later play starts the movie again
-            form1->Command2_Click();
-            EXPECT_EQ(engine.positionFrames(), 0);
-            EXPECT_TRUE(engine.isPlaying());
         }
     }
+}
+
+TEST_F(PositionTimer, PlayAfterTheEndWithoutLoopStartsAgain)
+{
+    form1->Check3->setValue(0);
+    openEntries({"/m/a.mpg"});
+    startPlaying();
+    atEnd();
+    form1->playback->Timer1_Timer();
+    form1->playback->Command2_Click();
+    EXPECT_EQ(engine.positionFrames(), 0);
+    EXPECT_TRUE(engine.isPlaying());
 }
 
 TEST_F(PositionTimer, OneEntrySelectedOnlyRestartsWithTheseCommands)
@@ -175,7 +185,7 @@ TEST_F(PositionTimer, OneEntrySelectedOnlyRestartsWithTheseCommands)
     form1->Check7->setValue(1);
     startPlaying();
     atEnd();
-    form1->Timer1_Timer();
+    form1->playback->Timer1_Timer();
     EXPECT_EQ(sent().mid(2), QStringList({"stop avfile", "status avfile position",
                                           "seek avfile to 0", "play avfile window"}));
 }
@@ -186,7 +196,7 @@ TEST_F(PositionTimer, ZeroLengthCountsAsTheEndOnEveryTick)
     openEntries({"/m/a.mpg"});
     form1->Check3->setValue(0);
     startPlaying();
-    form1->Timer1_Timer();
+    form1->playback->Timer1_Timer();
     EXPECT_EQ(caption2(), "|>");
 }
 
@@ -196,7 +206,7 @@ TEST_F(PositionTimer, NextEntryThatFailsIsRemovedAndTheOneAfterPlays)
     startPlaying();
     atEnd();
     engine.failNextOpen(MediaError::FileNotFound);
-    form1->Timer1_Timer();
+    form1->playback->Timer1_Timer();
     EXPECT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(form1->List2->ListCount(), 2);
     EXPECT_EQ(engine.path(), "/m/c.mpg");
@@ -215,25 +225,25 @@ TEST_F(PositionTimer, SwitchingToTimeReadsTheLengthInMilliseconds)
 
     EXPECT_EQ(sent(), QStringList({"set avfile time format milliseconds", "status avfile length",
                                    "status avfile position"}));
-    EXPECT_EQ(form1->media_len, 1000000);
+    EXPECT_EQ(form1->playback->media_len, 1000000);
     EXPECT_EQ(form1->HScroll1->Max(), 30000);
     EXPECT_EQ(form1->HScroll1->Value(), 15000);
     EXPECT_EQ(form1->HScroll1->SmallChange(), 30);
     EXPECT_EQ(form1->HScroll1->LargeChange(), 150);
-    EXPECT_EQ(form1->len_text, "00:16:40");
+    EXPECT_EQ(form1->playback->len_text, "00:16:40");
     EXPECT_TRUE(form1->Timer1->isActive());
-    EXPECT_EQ(form1->seek_lock, 0);
+    EXPECT_EQ(form1->playback->seek_lock, 0);
 
     clearSent();
     form1->Check6->setValue(0);
     EXPECT_EQ(sent(), QStringList({"set avfile time format frames", "status avfile length",
                                    "status avfile position"}));
-    EXPECT_EQ(form1->media_len, 25000);
+    EXPECT_EQ(form1->playback->media_len, 25000);
     EXPECT_EQ(form1->HScroll1->Max(), 25000);
     EXPECT_EQ(form1->HScroll1->Value(), 12500);
     EXPECT_EQ(form1->HScroll1->SmallChange(), 10);
     EXPECT_EQ(form1->HScroll1->LargeChange(), 50);
-    EXPECT_EQ(form1->len_text, "00:16:40");  // kept: not shown in frames
+    EXPECT_EQ(form1->playback->len_text, "00:16:40");  // kept: not shown in frames
 }
 
 // ---- previous / next -----------------------------------------------------------------------
@@ -241,15 +251,15 @@ TEST_F(PositionTimer, SwitchingToTimeReadsTheLengthInMilliseconds)
 TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
 {
     openEntries({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
-    form1->Command10_Click();
+    form1->playback->Command10_Click();
     EXPECT_EQ(form1->List2->ListIndex(), 2);
     EXPECT_EQ(engine.path(), "/m/c.mpg");
-    form1->Command11_Click();
+    form1->playback->Command11_Click();
     EXPECT_EQ(form1->List2->ListIndex(), 0);
     EXPECT_EQ(form1->List1->ListIndex(), 0);
-    form1->Command11_Click();
+    form1->playback->Command11_Click();
     EXPECT_EQ(engine.path(), "/m/b.mpg");
-    form1->Command10_Click();
+    form1->playback->Command10_Click();
     EXPECT_EQ(engine.path(), "/m/a.mpg");
 
     for (bool previous : {true, false}) {  // with nothing selected
@@ -257,19 +267,19 @@ TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
             const QSignalBlocker quiet(form1->List2);
             form1->List2->setListIndex(-1);
         }
-        previous ? form1->Command10_Click() : form1->Command11_Click();
+        previous ? form1->playback->Command10_Click() : form1->playback->Command11_Click();
         EXPECT_EQ(form1->List2->ListIndex(), previous ? 2 : 0);
     }
 }
 
 TEST_F(PositionTimer, PreviousAndNextOnAnEmptyOrOneEntryListSendNothing)
 {
-    form1->Command10_Click();
-    form1->Command11_Click();
+    form1->playback->Command10_Click();
+    form1->playback->Command11_Click();
     EXPECT_TRUE(sent().isEmpty());
     openEntries({"/m/a.mpg"});
-    form1->Command11_Click();
-    form1->Command10_Click();
+    form1->playback->Command11_Click();
+    form1->playback->Command10_Click();
     EXPECT_TRUE(sent().isEmpty());
 }
 

@@ -22,7 +22,7 @@ protected:
 TEST_F(Transport, PlayInTheMiddleContinuesWithoutSeeking)
 {
     engine.setPosition(40);
-    form1->Command2_Click();
+    form1->playback->Command2_Click();
     EXPECT_EQ(sent(), QStringList({"status avfile position", "play avfile window"}));
     EXPECT_EQ(caption2(), "II");
     EXPECT_TRUE(engine.isPlaying());
@@ -31,7 +31,7 @@ TEST_F(Transport, PlayInTheMiddleContinuesWithoutSeeking)
 TEST_F(Transport, PlayAtTheEndStartsAgainFromTheBeginning)
 {
     engine.setPosition(engine.lengthFrames());
-    form1->Command2_Click();
+    form1->playback->Command2_Click();
     EXPECT_EQ(sent(), QStringList({"status avfile position", "seek avfile to 0", "play avfile window"}));
     EXPECT_EQ(engine.positionFrames(), 0);
 }
@@ -39,7 +39,7 @@ TEST_F(Transport, PlayAtTheEndStartsAgainFromTheBeginning)
 TEST_F(Transport, PauseStopsAndLeavesTheTimerAlone)
 {
     startPlaying();
-    form1->Command2_Click();
+    form1->playback->Command2_Click();
     EXPECT_EQ(sent(), QStringList({"stop avfile"}));
     EXPECT_EQ(caption2(), "|>");
     EXPECT_FALSE(engine.isPlaying());
@@ -50,7 +50,7 @@ TEST_F(Transport, StopGoesBackToTheFirstPicture)
 {
     engine.setPosition(90);
     startPlaying();
-    form1->Command9_Click();
+    form1->playback->Command9_Click();
     EXPECT_EQ(sent(), QStringList({"seek avfile to 0", "play avfile window", "stop avfile"}));
     EXPECT_EQ(caption2(), "|>");
     EXPECT_EQ(engine.positionFrames(), 0);
@@ -62,7 +62,7 @@ TEST_F(Transport, FrameForwardPausesAndStepsOnce)
 {
     engine.setPosition(10);
     startPlaying();
-    form1->Command5_Click();
+    form1->playback->Command5_Click();
     EXPECT_EQ(sent(), QStringList({"stop avfile", "step avfile"}));
     EXPECT_EQ(engine.positionFrames(), 11);
     EXPECT_EQ(caption2(), "|>");
@@ -74,7 +74,7 @@ TEST_F(Transport, FrameBackSeeksToTheStartFromTheFirstTwoFrames)
     for (int position : {0, 1}) {
         engine.setPosition(position);
         clearSent();
-        form1->Command6_Click();
+        form1->playback->Command6_Click();
         EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position", "seek avfile to 0",
                                        "play avfile window", "stop avfile"}))
             << position;
@@ -82,7 +82,7 @@ TEST_F(Transport, FrameBackSeeksToTheStartFromTheFirstTwoFrames)
     }
     engine.setPosition(2);
     clearSent();
-    form1->Command6_Click();
+    form1->playback->Command6_Click();
     EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position", "step avfile reverse"}));
     EXPECT_EQ(engine.positionFrames(), 1);
     EXPECT_EQ(caption2(), "|>");
@@ -93,7 +93,7 @@ TEST_F(Transport, FrameBackWithoutANumberChangesNothing)
 {
     startPlaying();
     loseTheDevice();
-    form1->Command6_Click();
+    form1->playback->Command6_Click();
     EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position"}));
     EXPECT_EQ(caption2(), "II");
     EXPECT_TRUE(form1->Timer1->isActive());
@@ -104,7 +104,7 @@ TEST_F(Transport, FasterAndSlowerWalkTheSpeedStepsAndWrapToNormal)
     QStringList faster, slower;
     for (int i = 0; i < 5; ++i) {
         clearSent();
-        form1->Command3_Click();
+        form1->playback->Command3_Click();
         ASSERT_EQ(sent().size(), 2);
         EXPECT_EQ(sent()[0], "status avfile speed");
         faster << sent()[1];
@@ -114,7 +114,7 @@ TEST_F(Transport, FasterAndSlowerWalkTheSpeedStepsAndWrapToNormal)
                                    "set avfile speed 1000"}));
     for (int i = 0; i < 4; ++i) {
         clearSent();
-        form1->Command14_Click();
+        form1->playback->Command14_Click();
         slower << sent().value(1);
     }
     EXPECT_EQ(slower, QStringList({"set avfile speed 750", "set avfile speed 500",
@@ -125,18 +125,18 @@ TEST_F(Transport, FasterAndSlowerWalkTheSpeedStepsAndWrapToNormal)
 TEST_F(Transport, OffGridSpeedMovesByTheSameStep)
 {
     engine.setCurrentSpeed(1.1);
-    form1->Command3_Click();
+    form1->playback->Command3_Click();
     EXPECT_EQ(sent().last(), "set avfile speed 1350");
     engine.setCurrentSpeed(0.3);
-    form1->Command14_Click();
+    form1->playback->Command14_Click();
     EXPECT_EQ(sent().last(), "set avfile speed 1000");
 }
 
 TEST_F(Transport, SpeedButtonsWithoutANumberSendNothingFurther)
 {
     loseTheDevice();
-    form1->Command3_Click();
-    form1->Command14_Click();
+    form1->playback->Command3_Click();
+    form1->playback->Command14_Click();
     EXPECT_EQ(sent(), QStringList({"status avfile speed", "status avfile speed"}));
 }
 
@@ -154,12 +154,12 @@ TEST_F(Transport, SliderSeeksWithTwoBlanksAndScalesLongMovies)
                                      {90000, 1, "seek avfile to  3"}};
     for (const Case& c : cases) {
         engine.setLength(c.length);
-        form1->List2_Click();
+        form1->playback->List2_Click();
         form1->HScroll1->setValue(0);
         clearSent();
         form1->HScroll1->setValue(c.value);
         EXPECT_EQ(sent(), QStringList({c.seek})) << c.length << " " << c.value;
-        EXPECT_EQ(form1->seek_lock, 0);
+        EXPECT_EQ(form1->playback->seek_lock, 0);
         EXPECT_TRUE(form1->Timer1->isActive());
     }
 }
@@ -177,11 +177,11 @@ TEST_F(Transport, DraggingSeeksOnEveryMovementEvenUnderTheLock)
 {
     form1->HScroll1->setValue(5);
     clearSent();
-    form1->seek_lock = 1;  // Scroll ignores the lock
+    form1->playback->seek_lock = 1;  // Scroll ignores the lock
     form1->HScroll1->setSliderPosition(7);
-    form1->HScroll1_Scroll();
+    form1->playback->HScroll1_Scroll();
     EXPECT_EQ(sent().last(), "seek avfile to  7");
-    form1->seek_lock = 0;
+    form1->playback->seek_lock = 0;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The controls and the movie window's menu items run the playback and geometry handlers.
-#include "app/controls/menu_item.h"
+#include "controls/menu_item.h"
 #include "movie/form2.h"
 #include "playback_fixture.h"
 

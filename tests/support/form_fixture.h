@@ -7,9 +7,11 @@
 #include "fake_media_engine.h"
 #include "fake_screen_saver.h"
 #include "fake_window_layer.h"
+#include "mci/mci_channel.h"
+#include "mci/mci_interpreter.h"
 #include "movie/form2.h"
-#include "playback/mci/mci_channel.h"
-#include "playback/mci/mci_interpreter.h"
+#include "movie/geometry.h"
+#include "playback/playback.h"
 #include "qt_printers.h"
 #include "recording_mci_device.h"
 

@@ -1,4 +1,4 @@
-#include "playback/mci/mci_errors.h"
+#include "mci/mci_errors.h"
 
 namespace mcierr {
 

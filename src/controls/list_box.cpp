@@ -1,4 +1,4 @@
-#include "app/controls/list_box.h"
+#include "controls/list_box.h"
 
 #include <QSignalBlocker>
 

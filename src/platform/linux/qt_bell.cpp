@@ -1,4 +1,4 @@
-#include "platform/qt_bell.h"
+#include "platform/linux/qt_bell.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "mci/mci_device.h"
 #include "platform/bell.h"
-#include "playback/mci/mci_device.h"
 
 #include <QString>
 

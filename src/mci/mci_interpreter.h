@@ -1,7 +1,7 @@
 #pragma once
 
+#include "mci/mci_device.h"
 #include "platform/media_engine.h"
-#include "playback/mci/mci_device.h"
 
 #include <QString>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "app/vb_number.h"
+#include "vbnum/vb_number.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +16,11 @@ std::int32_t roundToInt32(double value)
     constexpr double lo = std::numeric_limits<std::int32_t>::min();
     constexpr double hi = std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(roundEven(std::clamp(value, lo, hi)));
+}
+
+int toPixels(double twips)
+{
+    return roundToInt32(twips / TwipsPerPixel);
 }
 
 namespace {

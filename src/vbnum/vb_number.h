@@ -26,7 +26,10 @@ QString clockText(std::int64_t milliseconds);
 // hh:mm:ss:mmm of a count of milliseconds.
 QString clockTextMs(std::int64_t milliseconds);
 
-// Twips, the unit of sizes inside the windows: a fixed 15 per pixel.
+// Twips, the unit of sizes inside the windows: a fixed 15 per pixel. Twips become pixels by
+// rounding, halves to even, as every real result does.
 constexpr int TwipsPerPixel = 15;
+constexpr int toTwips(int pixels) { return pixels * TwipsPerPixel; }
+int toPixels(double twips);
 
 }  // namespace vbnum

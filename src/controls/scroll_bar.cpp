@@ -1,4 +1,4 @@
-#include "app/controls/scroll_bar.h"
+#include "controls/scroll_bar.h"
 
 ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent)
 {

@@ -1,4 +1,4 @@
-#include "app/controls/check_box.h"
+#include "controls/check_box.h"
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent)
 {

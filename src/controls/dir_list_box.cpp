@@ -1,4 +1,4 @@
-#include "app/controls/dir_list_box.h"
+#include "controls/dir_list_box.h"
 
 #include <QDir>
 #include <QSignalBlocker>

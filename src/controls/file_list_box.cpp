@@ -1,4 +1,4 @@
-#include "app/controls/file_list_box.h"
+#include "controls/file_list_box.h"
 
 #include <QDir>
 

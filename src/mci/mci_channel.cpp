@@ -1,6 +1,6 @@
-#include "playback/mci/mci_channel.h"
+#include "mci/mci_channel.h"
 
-#include "playback/mci/mci_errors.h"
+#include "mci/mci_errors.h"
 
 void MciDevice::writeReply(QString& buffer, const QString& text)
 {

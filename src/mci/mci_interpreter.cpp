@@ -1,6 +1,6 @@
-#include "playback/mci/mci_interpreter.h"
+#include "mci/mci_interpreter.h"
 
-#include "playback/mci/mci_errors.h"
+#include "mci/mci_errors.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/controls/menu_item.h"
+#include "controls/menu_item.h"
 
 #include <QSignalBlocker>
 

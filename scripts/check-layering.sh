@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Checks the folders of src/ against their layers: a file may include headers of its own folder
+# and of folders on lower layers only. So no include points up, and no two folders include each
+# other, directly or around a circle (a circle must climb somewhere). Exits 1 with every
+# offending include listed, 0 (and a one-line summary) when all is well.
+#   scripts/check-layering.sh [src folder]      (default: src next to this script)
+set -euo pipefail
+src=${1:-"$(dirname "$0")/../src"}
+
+# Layer of each folder, bottom up. A new folder gets a layer here, above what it uses.
+declare -A layer=(
+  [platform]=0
+  [vbnum]=1 [controls]=1 [mci]=1 [platform/linux]=1 [platform/mpv]=1
+  [settings]=2
+  [playlist]=3
+  [movie]=4 [videocd]=4 [audio]=4 [shell]=4
+  [playback]=5
+  [app]=6
+)
+
+# The folder a path belongs to: platform's implementations are folders of their own.
+folder_of() {
+  case $1 in
+    platform/linux/*) echo platform/linux ;;
+    platform/mpv/*) echo platform/mpv ;;
+    */*) echo "${1%%/*}" ;;
+    *) echo "" ;;  # a file at the top of src/
+  esac
+}
+
+bad=0
+edges=0
+while IFS= read -r file; do
+  rel=${file#"$src"/}
+  from=$(folder_of "$rel")
+  [[ -n $from ]] || continue
+  if [[ -z ${layer[$from]+x} ]]; then
+    echo "$rel: folder '$from' has no layer in $0" >&2
+    bad=1
+    continue
+  fi
+  while IFS= read -r target; do
+    to=$(folder_of "$target")
+    [[ -n $to && $to != "$from" ]] || continue
+    edges=$((edges + 1))
+    if [[ -z ${layer[$to]+x} ]]; then
+      echo "$rel: includes \"$target\" from folder '$to', which has no layer" >&2
+      bad=1
+    elif ((layer[$to] >= layer[$from])); then
+      echo "$rel: includes \"$target\": $from (layer ${layer[$from]}) may not use $to (layer ${layer[$to]})" >&2
+      bad=1
+    fi
+  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+done < <(find "$src" -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+
+if ((bad)); then
+  echo "include layering: FAILED" >&2
+  exit 1
+fi
+echo "include layering: ok ($edges includes between folders, all pointing down)"

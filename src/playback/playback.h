@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class CheckBox;
+class Geometry;
+class ListBox;
+class MciChannel;
+class PlayerWindow;
+class QLabel;
+class QPushButton;
+class QTimer;
+class ScrollBar;
+class WindowLayer;
+struct VideoWindow;
+
+// The control window's controls that the playback handlers read and drive.
+struct PlaybackControls {
+    ListBox* List1;         // paths
+    ListBox* List2;         // display names; selecting an entry opens it
+    QPushButton* Command2;  // play/pause, its caption the playing state
+    QPushButton* Command22; // full screen, its caption the full-screen state
+    ScrollBar* HScroll1;    // position
+    QLabel* Label1;         // file name
+    QLabel* Label2;         // position
+    QLabel* Label3;         // speed
+    QLabel* Label4;         // list position
+    CheckBox* Check3;       // Loop
+    CheckBox* Check6;       // time instead of frames
+    CheckBox* Check7;       // Loop only the selected entry
+    QTimer* Timer1;         // the 100 ms position tick
+};
+
+// Media playback: opening the selected entry (List2_Click, the one place a movie is opened),
+// the transport controls, the position slider and timer with the end-of-movie rules, and the
+// previous/next buttons. The handlers keep the names of the controls and events that run them;
+// the control window wires them.
+class Playback : public QObject, private PlaybackControls {
+public:
+    Playback(PlayerWindow& form1, const PlaybackControls& controls, Geometry& geometry,
+             VideoWindow& video, MciChannel& mci, WindowLayer& windows);
+
+    // ---- shared state -------------------------------------------------------------------------
+    std::int32_t media_len = 0;  // length of the open movie in the current time format
+    QString len_text;            // that length as hh:mm:ss
+    std::int16_t seek_lock = 0;  // 1 while the program itself writes HScroll1
+    std::int16_t move_flg = 0;   // 1: the next List2_Click is a reselection after a move
+
+    // ---- handlers ------------------------------------------------------------------------------
+    void List2_Click();
+    void Command2_Click();
+    void Command9_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command3_Click();
+    void Command14_Click();
+    void HScroll1_Change();
+    void HScroll1_Scroll();
+    void Timer1_Timer();
+    void Check6_Click();
+    void Command10_Click();
+    void Command11_Click();
+
+private:
+    struct Opening;
+    // List2_Click's three steps.
+    bool openSelected(Opening& opening);
+    bool removeFailedEntry(const QString& error);
+    void showOpenMovie(const Opening& opening);
+
+    void seekToSlider();
+    // Writes HScroll1 with seek_lock set, so that HScroll1_Change does not take it for a seek.
+    void writeSlider(const std::function<void(ScrollBar&)>& write);
+
+    PlayerWindow& form1;
+    Geometry& geometry;
+    VideoWindow& video;
+    MciChannel& mci;
+    WindowLayer& windows;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// What a file is, by the last four characters of its name, ASCII case ignored (the extensions
+// are ASCII, and nothing else should match them): ".mpg", ".dat" and "mpeg" are MPEG video,
+// ".avi" AVI video, ".vep" a list file.
+enum class FileKind { MpegVideo, AviVideo, ListFile, Other };
+
+FileKind fileKindOf(const QString& path);
+
+inline bool isMovie(FileKind kind)
+{
+    return kind == FileKind::MpegVideo || kind == FileKind::AviVideo;
+}
