@@ -4,14 +4,31 @@ ScrollBar::ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent)
 {
     setMinimum(0);
     setTracking(true);
+    // Qt announces a drag step (sliderMoved) before the value follows the thumb, and announces
+    // the program's own writes as drag steps too while the thumb is held. So both events come
+    // from the value itself: a change the user's drag made is Scroll, with the new value in place;
+    // any other change is Change.
     connect(this, &QScrollBar::valueChanged, this, [this](int) {
-        if (!isSliderDown())
+        if (isSliderDown() && !writing_)
+            emit Scroll();
+        else
             emit Change();
     });
     connect(this, &QScrollBar::sliderPressed, this, [this] { valueAtPress_ = value(); });
-    connect(this, &QScrollBar::sliderMoved, this, [this](int) { emit Scroll(); });
     connect(this, &QScrollBar::sliderReleased, this, [this] {
         if (value() != valueAtPress_)
             emit Change();
     });
+}
+
+void ScrollBar::setValue(int v)
+{
+    const Writing writing(*this);
+    QScrollBar::setValue(v);
+}
+
+void ScrollBar::setMax(int v)
+{
+    const Writing writing(*this);
+    setMaximum(v);
 }

@@ -48,7 +48,9 @@ void Playback::Timer1_Timer()
     mci.MciSend(QStringLiteral("status avfile position"), position);
     const double p = vbnum::leading(position);
 
-    writeSlider([&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+    // While the user holds the thumb it stays under the mouse: the tick leaves it alone.
+    if (!HScroll1->isSliderDown())
+        writeSlider([&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
 
     if (Check6->Value() == 1) {
         // A reply that is no number shows as its leading number (0 when none).

@@ -55,10 +55,11 @@ void Playback::Command6_Click()
     Timer1->stop();
     QString reply;
     mci.MciSend(QStringLiteral("stop avfile"), reply);
+    Command2->setText(Stopped);  // stopped from here on, whatever the position says
     mci.MciSend(QStringLiteral("status avfile position"), reply);
     const std::optional<double> position = vbnum::strict(reply);
     if (!position) {
-        // No position to step back from: leave everything as it is.
+        // No position to step back from: stay where the stop left the movie.
         Timer1->start();
         return;
     }
@@ -70,7 +71,6 @@ void Playback::Command6_Click()
     } else {
         mci.MciSend(QStringLiteral("step avfile reverse"), reply);
     }
-    Command2->setText(Stopped);
     Timer1->start();
 }
 

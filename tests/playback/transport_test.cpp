@@ -1,6 +1,10 @@
 // Transport controls: play/pause, stop, frame steps, speed and the position slider.
 #include "playback_fixture.h"
 
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+
 namespace {
 
 class Transport : public PlaybackFixture {
@@ -89,13 +93,16 @@ TEST_F(Transport, FrameBackSeeksToTheStartFromTheFirstTwoFrames)
     EXPECT_TRUE(form1->Timer1->isActive());
 }
 
-TEST_F(Transport, FrameBackWithoutANumberChangesNothing)
+// The stop has gone out before the position turns out to be no number: the caption says
+// stopped, as the device is.
+TEST_F(Transport, FrameBackWithoutANumberLeavesCaptionAndDeviceStopped)
 {
     startPlaying();
     loseTheDevice();
     form1->playback->Command6_Click();
     EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position"}));
-    EXPECT_EQ(caption2(), "II");
+    EXPECT_FALSE(engine.isPlaying());
+    EXPECT_EQ(caption2(), "|>");
     EXPECT_TRUE(form1->Timer1->isActive());
 }
 
@@ -173,15 +180,50 @@ TEST_F(Transport, SliderWhilePlayingGoesOnPlaying)
     EXPECT_EQ(engine.positionFrames(), 20);
 }
 
-TEST_F(Transport, DraggingSeeksOnEveryMovementEvenUnderTheLock)
+// The user drags the thumb of the real slider with the mouse: every movement seeks to where the
+// thumb now is (and goes on playing); while the thumb is held, the position tick neither seeks
+// nor moves it; letting go settles there.
+TEST_F(Transport, DraggingTheThumbSeeksWhereItIsAndTheTickLeavesItAlone)
 {
-    form1->HScroll1->setValue(5);
+    ScrollBar& slider = *form1->HScroll1;
+    slider.resize(320, 20);
+    startPlaying();
+    QStyleOptionSlider option;
+    option.initFrom(&slider);
+    option.orientation = Qt::Horizontal;
+    option.minimum = slider.minimum();
+    option.maximum = slider.maximum();
+    option.sliderPosition = slider.sliderPosition();
+    option.sliderValue = slider.value();
+    option.pageStep = slider.pageStep();
+    const QPoint thumb =
+        slider.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &slider).center();
+
+    QTest::mousePress(&slider, Qt::LeftButton, {}, thumb);
+    int value = slider.Value();
+    for (int dx : {30, 60, 90}) {
+        clearSent();
+        QTest::mouseMove(&slider, thumb + QPoint(dx, 0));
+        ASSERT_GT(slider.Value(), value) << dx;
+        value = slider.Value();
+        EXPECT_EQ(sent(), QStringList({"seek avfile to  " + QString::number(value), "play avfile window"}))
+            << dx;
+    }
+
     clearSent();
-    form1->playback->seek_lock = 1;  // Scroll ignores the lock
-    form1->HScroll1->setSliderPosition(7);
-    form1->playback->HScroll1_Scroll();
-    EXPECT_EQ(sent().last(), "seek avfile to  7");
-    form1->playback->seek_lock = 0;
+    for (int tick = 0; tick < 3; ++tick) {
+        engine.setPosition(value + 5 * (tick + 1));  // the movie plays on
+        form1->playback->Timer1_Timer();
+    }
+    EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed",
+                                   "status avfile position", "status avfile speed",
+                                   "status avfile position", "status avfile speed"}));
+    EXPECT_EQ(slider.Value(), value);
+
+    clearSent();
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, thumb + QPoint(90, 0));
+    EXPECT_EQ(sent(), QStringList({"seek avfile to  " + QString::number(value), "play avfile window"}));
+    EXPECT_EQ(engine.positionFrames(), value);
 }
 
 }  // namespace
