@@ -35,6 +35,7 @@ QString text(int code)
     case FilenameRequired: return QStringLiteral("ファイル名の指定がありません。");
     case NoWindow: return QStringLiteral("表示用のウィンドウがありません。");
     case CreateWindow: return QStringLiteral("表示用のウィンドウを作れません。");
+    case FileRead: return QStringLiteral("ファイルを読み込めません。ファイルではないか、読み取りが許可されていません。");
     default: return QStringLiteral("不明なエラーが発生しました。(%1)").arg(code);
     }
 }

@@ -32,6 +32,7 @@ constexpr int InvalidFile = 296;
 constexpr int FilenameRequired = 304;
 constexpr int NoWindow = 346;
 constexpr int CreateWindow = 347;
+constexpr int FileRead = 348;
 
 // Our text for `code`, in Japanese, ending with "。"; a general text for codes we never return.
 QString text(int code);

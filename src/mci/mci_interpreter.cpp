@@ -75,6 +75,7 @@ int MciInterpreter::toMci(MediaError error)
     case MediaError::None: return mcierr::Success;
     case MediaError::NotOpen: return mcierr::InvalidDeviceName;
     case MediaError::FileNotFound: return mcierr::FileNotFound;
+    case MediaError::Unreadable: return mcierr::FileRead;
     case MediaError::InvalidFile: return mcierr::InvalidFile;
     case MediaError::NoWindow: return mcierr::CreateWindow;
     case MediaError::Timeout: return mcierr::DeviceNotReady;

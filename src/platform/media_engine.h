@@ -9,8 +9,10 @@
 enum class MediaError {
     None,
     NotOpen,       // no file is open
-    FileNotFound,  // the path names no readable file
-    InvalidFile,   // the file holds no playable video
+    FileNotFound,  // the path names nothing
+    Unreadable,    // the path names something that cannot be read as a file (no permission,
+                   // a folder, a pipe, a device)
+    InvalidFile,   // the file holds no playable video (unknown format, no picture)
     NoWindow,      // the parent window handle names no window of this program
     Timeout,       // the file neither loaded nor failed in time
     OutOfRange,    // a value the engine refuses (speed)
