@@ -66,6 +66,8 @@ bool MediaClips::makeAll()
            // Packs that straddle sectors: only a reader that strips the framing plays this.
            wrapCdxa(path("mpeg2.mpeg"), path("cdxa-mpeg2.dat")) &&
            copyFile(vcd, path("truncated.mpg"), QFileInfo(vcd).size() * 2 / 5 + 1001) &&
+           // The head of a Video-CD track: headers and a scrap of the first picture.
+           copyFile(vcd, path("fragment.mpg"), 2400) &&
            writeFile(path("text.mpg"), "This is not a movie.\nJust some text.\n") &&
            writeFile(path("empty.mpg"), QByteArray()) &&
            makeEarlyEndings() &&

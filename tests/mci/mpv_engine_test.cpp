@@ -9,17 +9,44 @@
 #include "media_clips.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <chrono>
 #include <functional>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
 MediaClips* clips = nullptr;
+
+// What the engine logged ("reelbox.mpv") while the object lives.
+class MpvLog {
+public:
+    MpvLog() : previous_(qInstallMessageHandler(collect)) { lines().clear(); }
+    ~MpvLog() { qInstallMessageHandler(previous_); }
+    QString text() const { return lines().join(u'\n'); }
+
+private:
+    static QStringList& lines()
+    {
+        static QStringList all;
+        return all;
+    }
+    static void collect(QtMsgType, const QMessageLogContext& context, const QString& message)
+    {
+        if (context.category && qstrcmp(context.category, "reelbox.mpv") == 0)
+            lines() << message;
+    }
+    QtMessageHandler previous_;
+};
 
 class MpvEngineTest : public ::testing::Test {
 protected:
@@ -295,22 +322,30 @@ TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
     }
 }
 
-TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndLeaveNoDevice)
+// Every refusal says why in the log, in mpv's words where mpv decided.
+TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndSayWhy)
 {
+    QDir(clips->dir()).mkdir(QStringLiteral("folder.mpg"));
+    ::mkfifo(qPrintable(clips->path(QStringLiteral("pipe.mpg"))), 0644);
     struct Case {
         const char* name;
         int rc;
+        const char* logged;
     } cases[] = {
-        {"missing.mpg", mcierr::FileNotFound},
-        {"text.mpg", mcierr::InvalidFile},
-        {"empty.mpg", mcierr::InvalidFile},
-        {"sound.mpg", mcierr::InvalidFile},
-        {"", mcierr::InvalidFile},  // the folder itself
+        {"missing.mpg", mcierr::FileNotFound, "no such file"},
+        {"text.mpg", mcierr::InvalidFile, "Failed to recognize file format"},
+        {"empty.mpg", mcierr::InvalidFile, "unrecognized file format"},
+        {"sound.mpg", mcierr::InvalidFile, "no picture"},
+        {"fragment.mpg", mcierr::InvalidFile, "no whole picture"},
+        {"folder.mpg", mcierr::FileRead, "not a regular file"},
+        {"pipe.mpg", mcierr::FileRead, "not a regular file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        const MpvLog log;
         EXPECT_EQ(open(QString::fromUtf8(c.name)), c.rc);
         EXPECT_EQ(reply, mcierr::text(c.rc));
+        EXPECT_TRUE(log.text().contains(QLatin1String(c.logged))) << log.text().toStdString();
         EXPECT_EQ(send(QStringLiteral("status avfile length")), mcierr::InvalidDeviceName);
     }
     EXPECT_EQ(bell.beeps, 0);
@@ -322,6 +357,52 @@ TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndLeaveNoDevice)
     EXPECT_GT(length, 10);
     seek(10);
     EXPECT_EQ(position(), 10);
+}
+
+TEST_F(MpvEngineTest, AFileWithoutReadPermissionIsUnreadable)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    const QString locked = clips->path(QStringLiteral("locked.mpg"));
+    QFile::copy(clips->path(QStringLiteral("vcd.mpg")), locked);
+    QFile::setPermissions(locked, QFileDevice::Permissions());
+    EXPECT_EQ(open(QStringLiteral("locked.mpg")), mcierr::FileRead);
+    EXPECT_EQ(reply, mcierr::text(mcierr::FileRead));
+}
+
+TEST_F(MpvEngineTest, AFailedMpvCallIsLogged)
+{
+    qputenv("REELBOX_GPU_CONTEXT", "no-such-context");
+    const MpvLog log;
+    MpvEngine fresh;  // options are set when the engine starts mpv
+    const MediaError opened =
+        fresh.open(clips->path(QStringLiteral("vcd.mpg")), MediaEngine::TypeHint::Auto, 0);
+    qunsetenv("REELBOX_GPU_CONTEXT");
+    EXPECT_EQ(opened, MediaError::None);
+    EXPECT_TRUE(log.text().contains(QLatin1String("gpu-context=no-such-context")))
+        << log.text().toStdString();
+}
+
+// While playing, positions come from what mpv reported: never from before the last seek, never
+// going back, and moving on even when the event loop does not run between two questions.
+TEST_F(MpvEngineTest, PositionsWhilePlayingFollowThePicture)
+{
+    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+    for (const int from : {100, 20, 60}) {
+        seek(from);
+        ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
+        int last = from;
+        QElapsedTimer guard;
+        guard.start();
+        while (last < from + 10 && guard.elapsed() < 20000) {
+            const int now = position();
+            EXPECT_GE(now, last) << "from " << from;
+            last = std::max(last, now);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        EXPECT_GE(last, from + 10) << "from " << from;
+        ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
+    }
 }
 
 TEST_F(MpvEngineTest, PathsWithQuotesEqualsCommasAndJapaneseOpen)

@@ -14,7 +14,7 @@ std::uint32_t le32(const unsigned char* p)
 }
 
 struct Reader {
-    const CdxaLayout* layout;
+    CdxaLayout layout;  // a copy: the engine's may change once this stream is closed
     std::FILE* file;
     std::int64_t pos = 0;
 };
@@ -22,12 +22,12 @@ struct Reader {
 std::int64_t readFn(void* cookie, char* buf, std::uint64_t nbytes)
 {
     auto* r = static_cast<Reader*>(cookie);
-    if (r->pos >= r->layout->payloadBytes())
+    if (r->pos >= r->layout.payloadBytes())
         return 0;
     // One sector's payload at most per call; the demuxer asks again.
     const std::int64_t inSector = CdxaLayout::PayloadSize - r->pos % CdxaLayout::PayloadSize;
     const std::int64_t want = std::min<std::int64_t>(std::int64_t(nbytes), inSector);
-    if (std::fseek(r->file, long(r->layout->fileOffset(r->pos)), SEEK_SET) != 0)
+    if (std::fseek(r->file, long(r->layout.fileOffset(r->pos)), SEEK_SET) != 0)
         return -1;
     const std::size_t got = std::fread(buf, 1, std::size_t(want), r->file);
     if (got == 0)
@@ -39,7 +39,7 @@ std::int64_t readFn(void* cookie, char* buf, std::uint64_t nbytes)
 std::int64_t seekFn(void* cookie, std::int64_t offset)
 {
     auto* r = static_cast<Reader*>(cookie);
-    if (offset < 0 || offset > r->layout->payloadBytes())
+    if (offset < 0 || offset > r->layout.payloadBytes())
         return MPV_ERROR_GENERIC;
     r->pos = offset;
     return offset;
@@ -47,7 +47,7 @@ std::int64_t seekFn(void* cookie, std::int64_t offset)
 
 std::int64_t sizeFn(void* cookie)
 {
-    return static_cast<Reader*>(cookie)->layout->payloadBytes();
+    return static_cast<Reader*>(cookie)->layout.payloadBytes();
 }
 
 void closeFn(void* cookie)
@@ -63,7 +63,7 @@ int openFn(void* userData, char* uri, mpv_stream_cb_info* info)
     std::FILE* file = std::fopen(layout->path.constData(), "rb");
     if (!file)
         return MPV_ERROR_LOADING_FAILED;
-    info->cookie = new Reader{layout, file};
+    info->cookie = new Reader{*layout, file};
     info->read_fn = readFn;
     info->seek_fn = seekFn;
     info->size_fn = sizeFn;

@@ -31,5 +31,6 @@ struct CdxaLayout {
 // The layout of `path` when it is a RIFF/CDXA file of raw sectors; nothing otherwise.
 std::optional<CdxaLayout> probeCdxa(const QString& path);
 
-// Makes "cdxa://..." open `layout` (which must outlive the handle). Returns the URI to load.
+// Makes "cdxa://..." open the track `layout` describes when the stream opens (`layout` must
+// outlive the handle). Returns the URI to load, empty on failure.
 QByteArray registerCdxaStream(mpv_handle* mpv, const CdxaLayout* layout);

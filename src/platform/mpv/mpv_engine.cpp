@@ -1,5 +1,7 @@
 #include "platform/mpv/mpv_engine.h"
 
+#include "platform/mpv/mpv_log.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -9,9 +11,11 @@
 #include <algorithm>
 #include <chrono>
 #include <clocale>
+#include <malloc.h>
 #include <cmath>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -19,16 +23,15 @@ namespace {
 // open into a file the program throws out of its list.
 constexpr double OpenTimeoutS = 10.0;
 constexpr double SeekTimeoutS = 5.0;
+constexpr double UnloadTimeoutS = 5.0;
+
+// The properties the engine keeps in memory, by the id mpv hands back with each report.
+enum Observe : std::uint64_t { TimePos = 1, Pause, EofReached, Speed };
 
 QByteArray envOr(const char* name, const char* fallback)
 {
     const QByteArray value = qgetenv(name);
     return value.isEmpty() ? QByteArray(fallback) : value;
-}
-
-double seconds(std::chrono::steady_clock::time_point deadline)
-{
-    return std::chrono::duration<double>(deadline - std::chrono::steady_clock::now()).count();
 }
 
 }  // namespace
@@ -37,53 +40,25 @@ MpvEngine::MpvEngine(QObject* parent) : QObject(parent) {}
 
 MpvEngine::~MpvEngine()
 {
-    teardown();
+    unload();
+    stopPlayer();
 }
 
-MediaError MpvEngine::open(const QString& path, TypeHint /*type: mpv probes the content*/,
-                           WId parent)
+bool MpvEngine::start()
 {
-    if (mpv_)
-        return MediaError::Driver;
-    const QFileInfo info(path);
-    if (!info.exists())
-        return MediaError::FileNotFound;
-    if (!info.isFile() || !info.isReadable())
-        return MediaError::InvalidFile;
-
-    const MediaError error = load(info.absoluteFilePath(), parent);
-    if (error != MediaError::None)
-        teardown();
-    return error;
-}
-
-MediaError MpvEngine::load(const QString& path, WId parent)
-{
-    QByteArray vo = "null";
-    if (parent != 0) {
-        QWidget* host = QWidget::find(parent);
-        if (!host)
-            return MediaError::NoWindow;
-        video_ = new QWidget(host);
-        video_->setAttribute(Qt::WA_NativeWindow);
-        video_->setAttribute(Qt::WA_DontCreateNativeAncestors);
-        QPalette palette = video_->palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        video_->setPalette(palette);
-        video_->setAutoFillBackground(true);
-        video_->setGeometry(0, 0, 352, 240);
-        video_->show();
-        if (QGuiApplication::platformName() == QLatin1String("xcb"))
-            vo = "gpu,x11";
-    }
-    vo = envOr("REELBOX_VO", vo.constData());
-
+    // Decoders and the video output free large buffers, which makes glibc raise its mmap and
+    // trim thresholds to their size: from then on such buffers come from the threads' arenas,
+    // which keep megabytes of free memory after every file (tens of MB over a hundred files,
+    // never given back). Fixed thresholds give large buffers back as they are freed.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
     // mpv refuses to start under a locale whose decimal point is not ".".
     std::setlocale(LC_NUMERIC, "C");
     mpv_ = mpv_create();
-    if (!mpv_)
-        return MediaError::Driver;
-
+    if (!mpv_) {
+        qCWarning(lcMpv, "mpv_create failed");
+        return false;
+    }
     struct Option {
         const char* name;
         QByteArray value;
@@ -110,7 +85,6 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         {"sub-auto", "no"},
         {"audio-file-auto", "no"},
         {"hwdec", "no"},
-        {"vo", vo},
         // EGL: the automatic choice fails on software GL, and a failing GLX start breaks Qt's
         // own X connection (the program exits). Without EGL, vo "x11" takes over.
         {"gpu-context", envOr("REELBOX_GPU_CONTEXT", "x11egl")},
@@ -118,13 +92,29 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         {"audio-fallback-to-null", "yes"},
     };
     for (const Option& o : options)
-        mpv_set_option_string(mpv_, o.name, o.value.constData());
-    if (video_) {
-        const std::int64_t wid = std::int64_t(video_->winId());
-        mpv_set_option(mpv_, "wid", MPV_FORMAT_INT64, const_cast<std::int64_t*>(&wid));
+        setOption(o.name, o.value);
+    if (!mpvlog::ok(mpv_initialize(mpv_), "mpv_initialize", QByteArray())) {
+        mpv_terminate_destroy(mpv_);
+        mpv_ = nullptr;
+        return false;
     }
-    if (mpv_initialize(mpv_) < 0)
-        return MediaError::Driver;
+    mpvlog::ok(mpv_request_log_messages(mpv_, mpvlog::requestedLevel()),
+               "mpv_request_log_messages", mpvlog::requestedLevel());
+    const std::pair<Observe, mpv_format> observed[] = {
+        {TimePos, MPV_FORMAT_DOUBLE},
+        {Pause, MPV_FORMAT_FLAG},
+        {EofReached, MPV_FORMAT_FLAG},
+        {Speed, MPV_FORMAT_DOUBLE},
+    };
+    const char* const names[] = {"", "time-pos", "pause", "eof-reached", "speed"};
+    for (const auto& [id, format] : observed)
+        mpvlog::ok(mpv_observe_property(mpv_, id, names[id], format), "mpv_observe_property",
+                   names[id]);
+    if (registerCdxaStream(mpv_, &cdxa_).isEmpty())
+        qCWarning(lcMpv, "the Video-CD track reader could not be registered");
+    vo_.clear();
+    idle_ = true;
+    observed_ = Observed();
     mpv_set_wakeup_callback(
         mpv_,
         [](void* self) {
@@ -134,24 +124,110 @@ MediaError MpvEngine::load(const QString& path, WId parent)
                 QMetaObject::invokeMethod(engine, &MpvEngine::drainEvents, Qt::QueuedConnection);
         },
         this);
+    return true;
+}
+
+void MpvEngine::stopPlayer()
+{
+    if (!mpv_)
+        return;
+    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
+    mpv_terminate_destroy(mpv_);  // returns after mpv has let go of every window
+    mpv_ = nullptr;
+}
+
+bool MpvEngine::setOption(const char* name, const QByteArray& value)
+{
+    return mpvlog::ok(mpv_set_option_string(mpv_, name, value.constData()), "mpv_set_option_string",
+                      QByteArray(name) + '=' + value);
+}
+
+bool MpvEngine::command(std::initializer_list<const char*> args)
+{
+    std::vector<const char*> argv(args);
+    argv.push_back(nullptr);
+    const int rc = mpv_command(mpv_, argv.data());
+    if (rc >= 0)
+        return true;
+    QByteArray what;
+    for (const char* a : args)
+        what += (what.isEmpty() ? "" : " ") + QByteArray(a);
+    return mpvlog::ok(rc, "mpv_command", what);
+}
+
+MediaError MpvEngine::open(const QString& path, TypeHint /*type: mpv probes the content*/,
+                           WId parent)
+{
+    if (loaded_)
+        return MediaError::Driver;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return refuse(path, MediaError::FileNotFound, "no such file");
+    // Folders, pipes and devices are no movie files; a pipe would also block mpv's reader.
+    if (!info.isFile())
+        return refuse(path, MediaError::Unreadable, "not a regular file");
+    if (!info.isReadable())
+        return refuse(path, MediaError::Unreadable, "no permission to read it");
+    if (!mpv_ && !start())
+        return MediaError::Driver;
+
+    const MediaError error = load(info.absoluteFilePath(), parent);
+    if (error != MediaError::None)
+        unload();
+    return error;
+}
+
+MediaError MpvEngine::refuse(const QString& path, MediaError error, const char* why)
+{
+    qCWarning(lcMpv, "cannot open %s: %s", qPrintable(path), why);
+    return error;
+}
+
+MediaError MpvEngine::load(const QString& path, WId parent)
+{
+    QByteArray vo = "null";
+    std::int64_t wid = -1;
+    if (parent != 0) {
+        QWidget* host = QWidget::find(parent);
+        if (!host)
+            return refuse(path, MediaError::NoWindow, "the parent window is none of this program's");
+        video_ = new QWidget(host);
+        video_->setAttribute(Qt::WA_NativeWindow);
+        video_->setAttribute(Qt::WA_DontCreateNativeAncestors);
+        QPalette palette = video_->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        video_->setPalette(palette);
+        video_->setAutoFillBackground(true);
+        video_->setGeometry(0, 0, 352, 240);
+        video_->show();
+        wid = std::int64_t(video_->winId());
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            vo = "gpu,x11";
+    }
+    vo = envOr("REELBOX_VO", vo.constData());
+    // Both are read when mpv makes the video output for the file; it has none while idle.
+    if (vo != vo_ && mpvlog::ok(mpv_set_property_string(mpv_, "vo", vo.constData()),
+                                "mpv_set_property_string", "vo=" + vo))
+        vo_ = vo;
+    if (!mpvlog::ok(mpv_set_property(mpv_, "wid", MPV_FORMAT_INT64, &wid), "mpv_set_property",
+                    "wid=" + QByteArray::number(qlonglong(wid))))
+        return MediaError::Driver;
 
     QByteArray target = QFile::encodeName(path);
     if (auto layout = probeCdxa(path)) {
-        cdxa_ = std::make_unique<CdxaLayout>(*layout);
-        target = registerCdxaStream(mpv_, cdxa_.get());
-        if (target.isEmpty())
-            return MediaError::Driver;
+        cdxa_ = *layout;
+        target = QByteArrayLiteral("cdxa://track");
     }
-    const char* load[] = {"loadfile", target.constData(), nullptr};
-    if (mpv_command(mpv_, load) < 0)
+    const int restarts = restarts_;
+    const int ends = fileEnds_;
+    idle_ = false;
+    if (!command({"loadfile", target.constData()}))
         return MediaError::Driver;
-
-    int endError = 0;
-    switch (waitForRestart(OpenTimeoutS, &endError)) {
-    case Wait::TimedOut: return MediaError::Timeout;
-    case Wait::Failed: return MediaError::InvalidFile;
-    case Wait::Done: break;
+    if (!waitUntil(OpenTimeoutS, [&] { return restarts_ != restarts || fileEnds_ != ends; })) {
+        return refuse(path, MediaError::Timeout, "it neither loaded nor failed in time");
     }
+    if (fileEnds_ != ends)
+        return loadFailure(lastEndError_, path);
 
     // Only a file with a picture is a movie.
     char* vid = mpv_get_property_string(mpv_, "vid");
@@ -161,7 +237,7 @@ MediaError MpvEngine::load(const QString& path, WId parent)
     mpv_get_property(mpv_, "video-params/w", MPV_FORMAT_INT64, &w);
     mpv_get_property(mpv_, "video-params/h", MPV_FORMAT_INT64, &h);
     if (!hasVideo || w <= 0 || h <= 0)
-        return MediaError::InvalidFile;
+        return refuse(path, MediaError::InvalidFile, "no picture");
     source_ = QSize(int(w), int(h));
 
     fps_ = 0;
@@ -173,65 +249,131 @@ MediaError MpvEngine::load(const QString& path, WId parent)
     first_ = timePos();
     // Whole frames only: mpv's own frame count truncates the same way.
     frames_ = duration > 0 ? std::int64_t(std::floor(duration * fps_ + 1e-3)) : 0;
+    // A scrap of a stream decodes to one made-up picture of no length; the end-of-movie rule
+    // (position equals length) would take it for finished at once.
+    if (frames_ <= 0)
+        return refuse(path, MediaError::InvalidFile, "no whole picture");
     atEnd_ = false;
     landed_.reset();
+    observed_.timePos = first_;
+    observed_.paused = true;
+    loaded_ = true;
     if (video_)
         video_->resize(source_);
     return MediaError::None;
 }
 
-MpvEngine::Wait MpvEngine::waitForRestart(double timeout, int* endError)
+MediaError MpvEngine::loadFailure(int mpvError, const QString& path)
+{
+    const char* why = mpv_error_string(mpvError);
+    switch (mpvError) {
+    case MPV_ERROR_LOADING_FAILED:  // the file could not be read
+        return refuse(path, QFileInfo::exists(path) ? MediaError::Unreadable
+                                                    : MediaError::FileNotFound, why);
+    case MPV_ERROR_AO_INIT_FAILED:
+    case MPV_ERROR_VO_INIT_FAILED:
+    case MPV_ERROR_NOMEM:
+        return refuse(path, MediaError::Driver, why);
+    default:  // MPV_ERROR_UNKNOWN_FORMAT, MPV_ERROR_NOTHING_TO_PLAY, ...
+        return refuse(path, MediaError::InvalidFile, why);
+    }
+}
+
+template <typename Done>
+bool MpvEngine::waitUntil(double seconds, Done done)
 {
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                              std::chrono::duration<double>(timeout));
-    for (;;) {
-        const double left = seconds(deadline);
+                              std::chrono::duration<double>(seconds));
+    while (!done()) {
+        const double left =
+            std::chrono::duration<double>(deadline - std::chrono::steady_clock::now()).count();
         if (left <= 0)
-            return Wait::TimedOut;
-        const mpv_event* event = mpv_wait_event(mpv_, left);
-        switch (event->event_id) {
-        case MPV_EVENT_PLAYBACK_RESTART: return Wait::Done;
-        case MPV_EVENT_END_FILE: {
-            // With keep-open the file ends only on failure, a playlist redirect or a stop.
-            const auto* end = static_cast<const mpv_event_end_file*>(event->data);
-            if (endError)
-                *endError = end->error;
-            return Wait::Failed;
+            return false;
+        handleEvent(*mpv_wait_event(mpv_, left));
+    }
+    return true;
+}
+
+void MpvEngine::handleEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto* p = static_cast<const mpv_event_property*>(event.data);
+        const auto flag = [p](bool otherwise) {
+            return p->format == MPV_FORMAT_FLAG ? *static_cast<int*>(p->data) != 0 : otherwise;
+        };
+        const auto number = [p](double otherwise) {
+            return p->format == MPV_FORMAT_DOUBLE ? *static_cast<double*>(p->data) : otherwise;
+        };
+        switch (event.reply_userdata) {
+        case TimePos: observed_.timePos = number(observed_.timePos); break;
+        case Pause: observed_.paused = flag(true); break;
+        case EofReached: observed_.eof = flag(false); break;
+        case Speed: observed_.speed = number(1.0); break;
+        default: break;
         }
-        case MPV_EVENT_SHUTDOWN: return Wait::Failed;
-        default: break;  // MPV_EVENT_NONE: the timeout ran out; loop to check it
-        }
+        break;
+    }
+    case MPV_EVENT_LOG_MESSAGE:
+        mpvlog::forward(*static_cast<const mpv_event_log_message*>(event.data));
+        break;
+    case MPV_EVENT_START_FILE: idle_ = false; break;
+    case MPV_EVENT_PLAYBACK_RESTART: ++restarts_; break;
+    case MPV_EVENT_END_FILE: {
+        // With keep-open a file ends only on failure, a playlist redirect or a stop.
+        const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+        lastEndError_ = end->reason == MPV_END_FILE_REASON_ERROR ? end->error : 0;
+        if (loaded_ && lastEndError_ < 0)
+            qCWarning(lcMpv, "playback failed: %s", mpv_error_string(lastEndError_));
+        ++fileEnds_;
+        break;
+    }
+    case MPV_EVENT_IDLE: idle_ = true; break;
+    case MPV_EVENT_SHUTDOWN:
+        qCWarning(lcMpv, "mpv shut down on its own");
+        break;
+    default: break;
     }
 }
 
 void MpvEngine::drainEvents()
 {
-    drainQueued_ = false;
-    discardPendingEvents();
-}
-
-void MpvEngine::discardPendingEvents()
-{
-    // Nothing here needs the events: state is read from properties when asked.
-    while (mpv_ && mpv_wait_event(mpv_, 0)->event_id != MPV_EVENT_NONE) {
+    drainQueued_.store(false, std::memory_order_release);
+    while (mpv_) {
+        const mpv_event* event = mpv_wait_event(mpv_, 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handleEvent(*event);
     }
 }
 
 void MpvEngine::close()
 {
-    teardown();
+    unload();
 }
 
-void MpvEngine::teardown()
+void MpvEngine::unload()
 {
     if (mpv_) {
-        mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
-        mpv_terminate_destroy(mpv_);  // returns after mpv has let go of the window
-        mpv_ = nullptr;
+        drainEvents();
+        if (!idle_) {
+            // mpv lets go of the video output when it goes idle after the file.
+            if (!command({"stop"}) || !waitUntil(UnloadTimeoutS, [this] { return idle_; })) {
+                qCWarning(lcMpv, "mpv did not unload the file in %g s; starting it afresh",
+                          UnloadTimeoutS);
+                stopPlayer();
+            }
+        }
     }
     delete video_.data();
-    cdxa_.reset();
+    forget();
+    malloc_trim(0);
+}
+
+void MpvEngine::forget()
+{
+    loaded_ = false;
     frames_ = 0;
     fps_ = 0;
     source_ = QSize();
@@ -257,29 +399,35 @@ double MpvEngine::timePos()
 MediaError MpvEngine::setPaused(bool paused)
 {
     int flag = paused ? 1 : 0;
-    return mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &flag) < 0 ? MediaError::Driver
-                                                                       : MediaError::None;
+    if (!mpvlog::ok(mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &flag), "mpv_set_property",
+                    paused ? "pause=yes" : "pause=no"))
+        return MediaError::Driver;
+    // mpv reports no older value once it has taken this one.
+    observed_.paused = paused;
+    return MediaError::None;
 }
 
 MediaError MpvEngine::play()
 {
-    if (!mpv_)
+    if (!loaded_)
         return MediaError::NotOpen;
-    int paused = 0;
-    mpv_get_property(mpv_, "pause", MPV_FORMAT_FLAG, &paused);
-    if (paused && !playStart_) {
+    catchUp();
+    if (observed_.paused && !playStart_) {
         playStart_ = PlayStart{positionFrames(), timePos(), eofReached(), atEnd_, landed_};
         // Forgotten once the event loop has run: from then on a pause is a real pause.
         QMetaObject::invokeMethod(this, [this] { playStart_.reset(); }, Qt::QueuedConnection);
     }
     atEnd_ = false;
     landed_.reset();
+    // Playing goes on from here, whatever time mpv last reported.
+    observed_.timePos = timePos();
+    observed_.eof = eofReached();
     return setPaused(false);
 }
 
 MediaError MpvEngine::pause()
 {
-    if (!mpv_)
+    if (!loaded_)
         return MediaError::NotOpen;
     if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
@@ -301,11 +449,10 @@ MediaError MpvEngine::pause()
 
 bool MpvEngine::isPlaying()
 {
-    if (!mpv_)
+    if (!loaded_)
         return false;
-    int paused = 1;
-    mpv_get_property(mpv_, "pause", MPV_FORMAT_FLAG, &paused);
-    return !paused && !eofReached();
+    catchUp();
+    return observedPlaying();
 }
 
 MpvEngine::Standing MpvEngine::standing()
@@ -317,15 +464,18 @@ MpvEngine::Standing MpvEngine::standing()
     // sound, or of the stream, instead of the picture's time.
     if (landed_)
         return {false, landed_, 0};
-    const double t = timePos() - first_;
+    catchUp();
+    if (observedPlaying())
+        return {false, std::nullopt, observed_.timePos - first_};
+    // Stopped: asked of mpv, which may reach the end while paused without reporting it.
     // Whatever stops playback for good is the end, even short of the last frame: a clip whose
     // last frames cannot be decoded, or whose sound ends early, stops there.
-    return {eofReached(), std::nullopt, t};
+    return {eofReached(), std::nullopt, timePos() - first_};
 }
 
 std::int64_t MpvEngine::positionFrames()
 {
-    if (!mpv_)
+    if (!loaded_)
         return 0;
     const Standing s = standing();
     if (s.end)
@@ -337,12 +487,12 @@ std::int64_t MpvEngine::positionFrames()
 
 std::int64_t MpvEngine::lengthMs()
 {
-    return mpv_ && fps_ > 0 ? std::llround(double(frames_) * 1000.0 / fps_) : 0;
+    return loaded_ && fps_ > 0 ? std::llround(double(frames_) * 1000.0 / fps_) : 0;
 }
 
 std::int64_t MpvEngine::positionMs()
 {
-    if (!mpv_)
+    if (!loaded_)
         return 0;
     const Standing s = standing();
     if (s.end)
@@ -361,16 +511,18 @@ MediaError MpvEngine::seekToFrame(std::int64_t frame)
     playStart_.reset();
     if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
-    discardPendingEvents();
+    drainEvents();  // a restart already waiting is not this seek's
+    const int restarts = restarts_;
+    const int ends = fileEnds_;
     const QByteArray time = QByteArray::number(first_ + double(target) / fps_, 'f', 6);
-    const char* cmd[] = {"seek", time.constData(), "absolute+exact", nullptr};
-    if (mpv_command(mpv_, cmd) < 0)
+    if (!command({"seek", time.constData(), "absolute+exact"}))
         return MediaError::Driver;
-    switch (waitForRestart(SeekTimeoutS)) {
-    case Wait::TimedOut: return MediaError::Timeout;
-    case Wait::Failed: return MediaError::Driver;
-    case Wait::Done: break;
+    if (!waitUntil(SeekTimeoutS, [&] { return restarts_ != restarts || fileEnds_ != ends; })) {
+        qCWarning(lcMpv, "a seek to %s s did not finish in %g s", time.constData(), SeekTimeoutS);
+        return MediaError::Timeout;
     }
+    if (fileEnds_ != ends)
+        return MediaError::Driver;
     atEnd_ = end;
     // The last frame of an MPEG stream sometimes comes with the end of the stream, now or a
     // moment later: until the next play, the frame we landed on is the position.
@@ -380,7 +532,7 @@ MediaError MpvEngine::seekToFrame(std::int64_t frame)
 
 MediaError MpvEngine::seekFrame(std::int64_t frame)
 {
-    if (!mpv_)
+    if (!loaded_)
         return MediaError::NotOpen;
     if (frames_ <= 0)
         return MediaError::None;
@@ -389,7 +541,7 @@ MediaError MpvEngine::seekFrame(std::int64_t frame)
 
 MediaError MpvEngine::seekMs(std::int64_t ms)
 {
-    if (!mpv_)
+    if (!loaded_)
         return MediaError::NotOpen;
     if (frames_ <= 0)
         return MediaError::None;
@@ -402,7 +554,7 @@ MediaError MpvEngine::seekMs(std::int64_t ms)
 
 MediaError MpvEngine::step(int delta)
 {
-    if (!mpv_)
+    if (!loaded_)
         return MediaError::NotOpen;
     playStart_.reset();
     if (const MediaError e = setPaused(true); e != MediaError::None)
@@ -418,30 +570,33 @@ MediaError MpvEngine::step(int delta)
 
 double MpvEngine::speed()
 {
-    double speed = 1.0;
-    if (mpv_)
-        mpv_get_property(mpv_, "speed", MPV_FORMAT_DOUBLE, &speed);
-    return speed;
+    if (!loaded_)
+        return 1.0;
+    catchUp();
+    return observed_.speed;
 }
 
 MediaError MpvEngine::setSpeed(double speed)
 {
-    if (!mpv_)
+    if (!loaded_)
         return MediaError::NotOpen;
     if (!(speed >= 0.01 && speed <= 100.0))
         return MediaError::OutOfRange;
-    return mpv_set_property(mpv_, "speed", MPV_FORMAT_DOUBLE, &speed) < 0 ? MediaError::OutOfRange
-                                                                         : MediaError::None;
+    if (!mpvlog::ok(mpv_set_property(mpv_, "speed", MPV_FORMAT_DOUBLE, &speed), "mpv_set_property",
+                    "speed=" + QByteArray::number(speed)))
+        return MediaError::OutOfRange;
+    observed_.speed = speed;
+    return MediaError::None;
 }
 
 QSize MpvEngine::destinationSize()
 {
-    if (!mpv_)
+    if (!loaded_)
         return QSize();
     return video_ ? video_->size() : source_;
 }
 
 WId MpvEngine::videoWindow()
 {
-    return mpv_ && video_ ? video_->winId() : 0;
+    return loaded_ && video_ ? video_->winId() : 0;
 }

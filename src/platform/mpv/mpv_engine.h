@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <atomic>
-#include <memory>
 #include <optional>
 
 struct mpv_handle;
@@ -15,17 +14,26 @@ class QWidget;
 
 // The media engine over libmpv. Lives on the GUI thread; needs a QApplication.
 //
-// Each open gets a fresh mpv handle and, when a parent window is given, a native child widget
-// of that window that mpv draws into (through "wid"); close destroys the handle first, so mpv
-// has let go of the widget before the widget goes. Every wait is bounded: open waits until the
-// first picture is decoded (or the load failed), seeks and steps until the target frame is on
-// screen.
+// One mpv handle for the engine's life, made at the first open; each open loads a file into it
+// and each close unloads it. Starting a player per file holds on to memory that is never given
+// back (tens of MB over a hundred files), and costs a start-up each time.
+//
+// With a parent window, each open makes a native child widget of it that mpv draws into (through
+// "wid", read when mpv makes its video output for the file). Close waits until mpv is idle, which
+// is when it has let go of the video output, before the widget goes. Every wait is bounded: open
+// waits until the first picture is decoded (or the load failed), seeks and steps until the target
+// frame is on screen.
+//
+// Playing state comes from memory: mpv reports time, pause, end and speed as they change
+// (mpv_observe_property); the GUI thread reads those reports when mpv wakes it, and before each
+// answer when a report is waiting. Stopped positions are read from mpv itself.
 //
 // Environment:
 //   REELBOX_VO  video outputs to use (default "gpu,x11" with a window on X11; "null" without a
 //               parent window or on another Qt platform, e.g. offscreen)
 //   REELBOX_AO  audio outputs to use (default "pulse,alsa,null": no sound card is no error)
 //   REELBOX_GPU_CONTEXT  mpv's gpu-context for vo "gpu" (default "x11egl")
+// mpv's messages and failed calls go to the logging category "reelbox.mpv" (mpv_log.h).
 class MpvEngine : public QObject, public MediaEngine {
     Q_OBJECT
 public:
@@ -34,11 +42,11 @@ public:
 
     MediaError open(const QString& path, TypeHint type, WId parent) override;
     void close() override;
-    bool isOpen() const override { return mpv_ != nullptr; }
+    bool isOpen() const override { return loaded_; }
     MediaError play() override;
     MediaError pause() override;
     bool isPlaying() override;
-    std::int64_t lengthFrames() override { return mpv_ ? frames_ : 0; }
+    std::int64_t lengthFrames() override { return loaded_ ? frames_ : 0; }
     std::int64_t positionFrames() override;
     std::int64_t lengthMs() override;
     std::int64_t positionMs() override;
@@ -47,20 +55,35 @@ public:
     MediaError step(int delta) override;
     double speed() override;
     MediaError setSpeed(double speed) override;
-    QSize sourceSize() override { return mpv_ ? source_ : QSize(); }
+    QSize sourceSize() override { return loaded_ ? source_ : QSize(); }
     QSize destinationSize() override;
     WId videoWindow() override;
 
-    // The raw handle, for measuring against plain libmpv; null when nothing is open.
+    // The raw handle, for measuring against plain libmpv; null before the first open.
     mpv_handle* handle() const { return mpv_; }
 
 private:
-    enum class Wait { Done, Failed, TimedOut };
-
+    bool start();
+    void stopPlayer();
     MediaError load(const QString& path, WId parent);
-    Wait waitForRestart(double seconds, int* endError = nullptr);
+    MediaError loadFailure(int mpvError, const QString& path);
+    // Logs why `path` did not open and returns `error`.
+    static MediaError refuse(const QString& path, MediaError error, const char* why);
+    void unload();
+    void forget();
+    // Runs mpv's events through handleEvent until `done`; false when `seconds` ran out first.
+    template <typename Done>
+    bool waitUntil(double seconds, Done done);
+    void handleEvent(const mpv_event& event);
     void drainEvents();
-    void discardPendingEvents();
+    // Reads the reports mpv has waiting, so that an answer is never older than mpv's news.
+    void catchUp()
+    {
+        if (drainQueued_.load(std::memory_order_acquire))
+            drainEvents();
+    }
+    bool setOption(const char* name, const QByteArray& value);
+    bool command(std::initializer_list<const char*> args);
     MediaError setPaused(bool paused);
     MediaError seekToFrame(std::int64_t frame);
     // Where the movie stands: the end, a frame a seek landed on, or else a time.
@@ -72,13 +95,27 @@ private:
     Standing standing();
     bool eofReached();
     double timePos();
-    void teardown();
+    bool observedPlaying() const { return !observed_.paused && !observed_.eof; }
 
     mpv_handle* mpv_ = nullptr;
     QPointer<QWidget> video_;
-    std::unique_ptr<CdxaLayout> cdxa_;
+    QByteArray vo_;  // the video outputs mpv was last told to use
+    CdxaLayout cdxa_;  // the track the "cdxa" stream reads; registered once per handle
     std::atomic<bool> drainQueued_{false};
 
+    // What mpv has reported (observed properties) and what its events said.
+    struct Observed {
+        double timePos = 0;
+        bool paused = true;
+        bool eof = false;
+        double speed = 1.0;
+    } observed_;
+    bool idle_ = true;       // no file in mpv: its video output is gone
+    int restarts_ = 0;       // playback restarts seen (first picture after a load or a seek)
+    int fileEnds_ = 0;       // files ended (failed, stopped)
+    int lastEndError_ = 0;   // the mpv error of the last file that ended
+
+    bool loaded_ = false;  // a file is open as the device
     double fps_ = 0;
     double first_ = 0;  // time of the first picture
     std::int64_t frames_ = 0;
