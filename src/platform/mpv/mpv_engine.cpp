@@ -365,6 +365,8 @@ void MpvEngine::unload()
                 stopPlayer();
             }
         }
+        // mpv's messages come after its events: what it said about the file is read now.
+        drainEvents();
     }
     delete video_.data();
     forget();
