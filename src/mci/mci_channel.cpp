@@ -2,6 +2,8 @@
 
 #include "mci/mci_errors.h"
 
+#include <algorithm>
+
 void MciDevice::writeReply(QString& buffer, const QString& text)
 {
     const qsizetype n = std::min<qsizetype>(text.size(), ReplyBufferSize - 1);
@@ -16,15 +18,20 @@ MciChannel::MciChannel(MciDevice& device, Bell& bell) : device_(device), bell_(b
 
 int MciChannel::MciSend(const QString& cmd, QString& reply)
 {
-    QString buffer(MciDevice::ReplyBufferSize, QChar(0));
-    const int rc = device_.sendString(cmd, buffer);
+    // The same buffer every time, filled anew: no allocation for the position timer's queries.
+    buffer_.resize(MciDevice::ReplyBufferSize);
+    std::fill_n(reinterpret_cast<char16_t*>(buffer_.data()), MciDevice::ReplyBufferSize, u'\0');
+    const int rc = device_.sendString(cmd, buffer_);
     if (rc != mcierr::Success) {
         if (rc == mcierr::OutOfRange)
             bell_.beep();
-        MciDevice::writeReply(buffer, device_.errorText(rc));
+        MciDevice::writeReply(buffer_, device_.errorText(rc));
     }
-    const qsizetype nul = buffer.indexOf(QChar(0));
-    if (nul >= 0)
-        reply = buffer.left(nul);
+    const qsizetype nul = buffer_.indexOf(QChar(0));
+    if (nul >= 0) {
+        // Into the caller's own string where it has the room.
+        reply.resize(nul);
+        std::copy_n(buffer_.constData(), nul, reply.data());
+    }
     return rc;
 }

@@ -22,4 +22,5 @@ public:
 private:
     MciDevice& device_;
     Bell& bell_;
+    QString buffer_;
 };

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -13,10 +15,11 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
-// The words of `text`, as views into it (no copies: status polls run ten times a second).
-QList<QStringView> words(QStringView text)
+// The words of `text`, as views into it.
+template <typename Words>
+Words words(QStringView text)
 {
-    QList<QStringView> out;
+    Words out;
     qsizetype i = 0;
     while (i < text.size()) {
         while (i < text.size() && isBlank(text[i]))
@@ -25,14 +28,24 @@ QList<QStringView> words(QStringView text)
         while (i < text.size() && !isBlank(text[i]))
             ++i;
         if (i > start)
-            out << text.mid(start, i - start);
+            out.append(text.mid(start, i - start));
     }
     return out;
 }
 
-bool is(QStringView word, const char* keyword)
+// `word` is `keyword` (lower-case ASCII) in any case. MCI keywords are ASCII: no Unicode folding.
+bool is(QStringView word, std::string_view keyword)
 {
-    return word.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
+    if (std::size_t(word.size()) != keyword.size())
+        return false;
+    for (std::size_t i = 0; i < keyword.size(); ++i) {
+        char16_t c = word[qsizetype(i)].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c += u'a' - u'A';
+        if (c != char16_t(keyword[i]))
+            return false;
+    }
+    return true;
 }
 
 // A whole word of decimal digits, optionally signed. No blanks, no fractions.
@@ -99,41 +112,48 @@ int MciInterpreter::sendString(const QString& cmd, QString& replyBuffer)
     if (is(verb, "open"))
         return open(cmd.mid(i));
 
-    static const char* const known[] = {"close", "play",   "stop", "pause", "resume",
-                                        "seek",  "step",   "set",  "status", "where"};
-    if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return is(verb, k); }))
+    enum class Verb { Close, Play, Stop, Seek, Step, Set, Status, Where };
+    static constexpr std::pair<std::string_view, Verb> verbs[] = {
+        {"status", Verb::Status}, {"close", Verb::Close}, {"play", Verb::Play},
+        {"resume", Verb::Play},   {"stop", Verb::Stop},   {"pause", Verb::Stop},
+        {"seek", Verb::Seek},     {"step", Verb::Step},   {"set", Verb::Set},
+        {"where", Verb::Where},
+    };
+    const auto known = std::find_if(std::begin(verbs), std::end(verbs),
+                                    [&](const auto& v) { return is(verb, v.first); });
+    if (known == std::end(verbs))
         return mcierr::UnrecognizedCommand;
 
-    QList<QStringView> args = words(QStringView(cmd).mid(i));
-    if (args.isEmpty())
+    const Words all = words<Words>(QStringView(cmd).mid(i));
+    if (all.isEmpty())
         return mcierr::MissingDeviceName;
-    if (alias_.isEmpty() || args.first().compare(alias_, Qt::CaseInsensitive) != 0)
+    if (alias_.isEmpty() || all.first().compare(alias_, Qt::CaseInsensitive) != 0)
         return mcierr::InvalidDeviceName;
-    args.removeFirst();
-    args.removeIf([](QStringView w) { return is(w, "wait") || is(w, "notify"); });
+    Words args;
+    for (qsizetype k = 1; k < all.size(); ++k) {
+        if (!is(all[k], "wait") && !is(all[k], "notify"))
+            args.append(all[k]);
+    }
 
     QString reply;
     int rc = mcierr::Success;
-    if (is(verb, "close")) {
-        rc = close(args);
-    } else if (is(verb, "play") || is(verb, "resume")) {
+    switch (known->second) {
+    case Verb::Close: rc = close(args); break;
+    case Verb::Play:
         if (!args.isEmpty() && !(args.size() == 1 && is(args[0], "window")))
             return mcierr::UnrecognizedKeyword;
         rc = toMci(engine_.play());
-    } else if (is(verb, "stop") || is(verb, "pause")) {
+        break;
+    case Verb::Stop:
         if (!args.isEmpty())
             return mcierr::UnrecognizedKeyword;
         rc = toMci(engine_.pause());
-    } else if (is(verb, "seek")) {
-        rc = seek(args);
-    } else if (is(verb, "step")) {
-        rc = step(args);
-    } else if (is(verb, "set")) {
-        rc = set(args);
-    } else if (is(verb, "status")) {
-        rc = status(args, reply);
-    } else {
-        rc = where(args, reply);
+        break;
+    case Verb::Seek: rc = seek(args); break;
+    case Verb::Step: rc = step(args); break;
+    case Verb::Set: rc = set(args); break;
+    case Verb::Status: rc = status(args, reply); break;
+    case Verb::Where: rc = where(args, reply); break;
     }
     if (rc == mcierr::Success && !reply.isEmpty())
         writeReply(replyBuffer, reply);
@@ -173,7 +193,7 @@ int MciInterpreter::open(const QString& rest)
     MediaEngine::TypeHint type = MediaEngine::TypeHint::Auto;
     QString alias;
     WId parent = 0;
-    const QList<QStringView> args = words(tail);
+    const Words args = words<Words>(tail);
     for (qsizetype k = 0; k < args.size(); ++k) {
         const QStringView key = args[k];
         if (is(key, "wait") || is(key, "notify") || is(key, "shareable"))
@@ -219,7 +239,7 @@ int MciInterpreter::open(const QString& rest)
     return rc;
 }
 
-int MciInterpreter::close(const QList<QStringView>& args)
+int MciInterpreter::close(const Words& args)
 {
     if (!args.isEmpty())
         return mcierr::UnrecognizedKeyword;
@@ -233,7 +253,7 @@ std::int64_t MciInterpreter::length()
     return format_ == TimeFormat::Frames ? engine_.lengthFrames() : engine_.lengthMs();
 }
 
-int MciInterpreter::seek(const QList<QStringView>& args)
+int MciInterpreter::seek(const Words& args)
 {
     if (args.isEmpty() || !is(args[0], "to"))
         return args.isEmpty() ? mcierr::MissingParameter : mcierr::UnrecognizedKeyword;
@@ -260,7 +280,7 @@ int MciInterpreter::seek(const QList<QStringView>& args)
                                                : engine_.seekMs(target));
 }
 
-int MciInterpreter::step(const QList<QStringView>& args)
+int MciInterpreter::step(const Words& args)
 {
     std::int64_t by = 1;
     bool reverse = false;
@@ -283,7 +303,7 @@ int MciInterpreter::step(const QList<QStringView>& args)
     return toMci(engine_.step(static_cast<int>(reverse ? -by : by)));
 }
 
-int MciInterpreter::set(const QList<QStringView>& args)
+int MciInterpreter::set(const Words& args)
 {
     if (args.isEmpty())
         return mcierr::MissingParameter;
@@ -317,7 +337,7 @@ int MciInterpreter::set(const QList<QStringView>& args)
     return mcierr::Success;
 }
 
-int MciInterpreter::status(const QList<QStringView>& args, QString& reply)
+int MciInterpreter::status(const Words& args, QString& reply)
 {
     if (args.isEmpty())
         return mcierr::MissingParameter;
@@ -348,7 +368,7 @@ int MciInterpreter::status(const QList<QStringView>& args, QString& reply)
     return mcierr::Success;
 }
 
-int MciInterpreter::where(const QList<QStringView>& args, QString& reply)
+int MciInterpreter::where(const Words& args, QString& reply)
 {
     if (args.isEmpty())
         return mcierr::MissingParameter;

@@ -4,7 +4,7 @@
 #include "platform/media_engine.h"
 
 #include <QString>
-#include <QList>
+#include <QVarLengthArray>
 #include <QStringView>
 
 // Carries out the MCI command strings the program sends, over a media engine. One device at a
@@ -33,14 +33,17 @@ public:
 
 private:
     enum class TimeFormat { Milliseconds, Frames };
+    // The words of a command, as views into it. Commands have a handful: no heap for them, as
+    // the position timer asks ten times a second.
+    using Words = QVarLengthArray<QStringView, 8>;
 
     int open(const QString& rest);
-    int close(const QList<QStringView>& args);
-    int seek(const QList<QStringView>& args);
-    int step(const QList<QStringView>& args);
-    int set(const QList<QStringView>& args);
-    int status(const QList<QStringView>& args, QString& reply);
-    int where(const QList<QStringView>& args, QString& reply);
+    int close(const Words& args);
+    int seek(const Words& args);
+    int step(const Words& args);
+    int set(const Words& args);
+    int status(const Words& args, QString& reply);
+    int where(const Words& args, QString& reply);
 
     std::int64_t length();
     static int toMci(MediaError error);
