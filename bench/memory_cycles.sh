@@ -36,6 +36,7 @@ open="open \"$work/vcd.mpg\" type mpegvideo alias avfile style child parent $win
 declare -A at
 echo "video output: $REELBOX_VO"
 printf '%8s %10s %10s\n' cycle "RSS (MB)" "anon (MB)"
+started=$(date +%s%N)
 for i in $(seq "$cycles"); do
   send "$open"
   send "play avfile window"
@@ -50,6 +51,7 @@ exec {MCI[1]}>&-
 wait "$app_pid" || true
 app_pid=""
 
+echo "time per cycle: $((($(date +%s%N) - started) / cycles / 1000000)) ms"
 last=${at[$cycles]}
 missed=0
 echo "after $cycles cycles: $((last / 1024)) MB (target <= 100 MB)"

@@ -14,6 +14,7 @@
 #include <malloc.h>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -113,6 +114,7 @@ bool MpvEngine::start()
     if (registerCdxaStream(mpv_, &cdxa_).isEmpty())
         qCWarning(lcMpv, "the Video-CD track reader could not be registered");
     vo_.clear();
+    videoAttached_ = false;
     idle_ = true;
     observed_ = Observed();
     mpv_set_wakeup_callback(
@@ -134,6 +136,7 @@ void MpvEngine::stopPlayer()
     mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
     mpv_terminate_destroy(mpv_);  // returns after mpv has let go of every window
     mpv_ = nullptr;
+    delete video_.data();
 }
 
 bool MpvEngine::setOption(const char* name, const QByteArray& value)
@@ -185,33 +188,20 @@ MediaError MpvEngine::refuse(const QString& path, MediaError error, const char* 
 
 MediaError MpvEngine::load(const QString& path, WId parent)
 {
-    QByteArray vo = "null";
-    std::int64_t wid = -1;
-    if (parent != 0) {
+    if (parent == 0) {
+        releaseVideo();
+        useVideoOutput(envOr("REELBOX_VO", "null"));
+    } else {
         QWidget* host = QWidget::find(parent);
         if (!host)
             return refuse(path, MediaError::NoWindow, "the parent window is none of this program's");
-        video_ = new QWidget(host);
-        video_->setAttribute(Qt::WA_NativeWindow);
-        video_->setAttribute(Qt::WA_DontCreateNativeAncestors);
-        QPalette palette = video_->palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        video_->setPalette(palette);
-        video_->setAutoFillBackground(true);
+        if (video_ && video_->parentWidget() != host)
+            releaseVideo();  // another movie window
+        if (!video_ && !makeVideo(host))
+            return MediaError::Driver;
         video_->setGeometry(0, 0, 352, 240);
         video_->show();
-        wid = std::int64_t(video_->winId());
-        if (QGuiApplication::platformName() == QLatin1String("xcb"))
-            vo = "gpu,x11";
     }
-    vo = envOr("REELBOX_VO", vo.constData());
-    // Both are read when mpv makes the video output for the file; it has none while idle.
-    if (vo != vo_ && mpvlog::ok(mpv_set_property_string(mpv_, "vo", vo.constData()),
-                                "mpv_set_property_string", "vo=" + vo))
-        vo_ = vo;
-    if (!mpvlog::ok(mpv_set_property(mpv_, "wid", MPV_FORMAT_INT64, &wid), "mpv_set_property",
-                    "wid=" + QByteArray::number(qlonglong(wid))))
-        return MediaError::Driver;
 
     QByteArray target = QFile::encodeName(path);
     if (auto layout = probeCdxa(path)) {
@@ -261,6 +251,84 @@ MediaError MpvEngine::load(const QString& path, WId parent)
     if (video_)
         video_->resize(source_);
     return MediaError::None;
+}
+
+namespace {
+
+// The native child window mpv draws into. It has the engine let go of it before its native
+// window goes, whoever deletes it (the engine, or the movie window it belongs to).
+class VideoWindow : public QWidget {
+public:
+    VideoWindow(QWidget* parent, std::function<void()> going)
+        : QWidget(parent), going_(std::move(going))
+    {
+        setAttribute(Qt::WA_NativeWindow);
+        setAttribute(Qt::WA_DontCreateNativeAncestors);
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        setPalette(palette);
+        setAutoFillBackground(true);
+    }
+    ~VideoWindow() override
+    {
+        if (going_)
+            going_();
+    }
+
+private:
+    std::function<void()> going_;
+};
+
+}  // namespace
+
+bool MpvEngine::makeVideo(QWidget* host)
+{
+    video_ = new VideoWindow(host, [this] { detachVideo(); });
+    std::int64_t wid = std::int64_t(video_->winId());
+    // mpv reads these when it makes its video output, which it then keeps from file to file
+    // (force-window): one output, and one GL context, for as long as the movie window stays.
+    const bool ok =
+        mpvlog::ok(mpv_set_property(mpv_, "wid", MPV_FORMAT_INT64, &wid), "mpv_set_property",
+                   "wid=" + QByteArray::number(qlonglong(wid))) &&
+        useVideoOutput(envOr("REELBOX_VO", QGuiApplication::platformName() == QLatin1String("xcb")
+                                               ? "gpu,x11"
+                                               : "null")) &&
+        mpvlog::ok(mpv_set_property_string(mpv_, "force-window", "yes"), "mpv_set_property_string",
+                   "force-window=yes");
+    videoAttached_ = true;
+    if (!ok)
+        releaseVideo();
+    return ok;
+}
+
+bool MpvEngine::useVideoOutput(const QByteArray& vo)
+{
+    if (vo == vo_)
+        return true;
+    // Setting it replaces the video output at once (the old one lets go of its window).
+    if (!mpvlog::ok(mpv_set_property_string(mpv_, "vo", vo.constData()), "mpv_set_property_string",
+                    "vo=" + vo))
+        return false;
+    vo_ = vo;
+    return true;
+}
+
+void MpvEngine::detachVideo()
+{
+    if (!mpv_ || !std::exchange(videoAttached_, false))
+        return;
+    std::int64_t none = -1;
+    mpvlog::ok(mpv_set_property_string(mpv_, "force-window", "no"), "mpv_set_property_string",
+               "force-window=no");
+    mpvlog::ok(mpv_set_property(mpv_, "wid", MPV_FORMAT_INT64, &none), "mpv_set_property",
+               "wid=-1");
+    useVideoOutput("null");
+}
+
+void MpvEngine::releaseVideo()
+{
+    detachVideo();
+    delete video_.data();
 }
 
 MediaError MpvEngine::loadFailure(int mpvError, const QString& path)
@@ -368,7 +436,8 @@ void MpvEngine::unload()
         // mpv's messages come after its events: what it said about the file is read now.
         drainEvents();
     }
-    delete video_.data();
+    if (video_)
+        video_->hide();  // kept, with mpv's video output in it, for the next file
     forget();
     malloc_trim(0);
 }

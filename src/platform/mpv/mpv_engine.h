@@ -18,11 +18,11 @@ class QWidget;
 // and each close unloads it. Starting a player per file holds on to memory that is never given
 // back (tens of MB over a hundred files), and costs a start-up each time.
 //
-// With a parent window, each open makes a native child widget of it that mpv draws into (through
-// "wid", read when mpv makes its video output for the file). Close waits until mpv is idle, which
-// is when it has let go of the video output, before the widget goes. Every wait is bounded: open
-// waits until the first picture is decoded (or the load failed), seeks and steps until the target
-// frame is on screen.
+// With a parent window, the engine makes a native child widget of it that mpv draws into
+// (through "wid"). Close hides it; the next open into the same parent shows it again, with mpv's
+// video output still in it. Another parent, or none, replaces it; mpv lets go of the widget
+// before it goes, however it goes. Every wait is bounded: open waits until the first picture is
+// decoded (or the load failed), seeks and steps until the target frame is on screen.
 //
 // Playing state comes from memory: mpv reports time, pause, end and speed as they change
 // (mpv_observe_property); the GUI thread reads those reports when mpv wakes it, and before each
@@ -66,6 +66,10 @@ private:
     bool start();
     void stopPlayer();
     MediaError load(const QString& path, WId parent);
+    bool makeVideo(QWidget* host);
+    bool useVideoOutput(const QByteArray& vo);
+    void detachVideo();
+    void releaseVideo();
     MediaError loadFailure(int mpvError, const QString& path);
     // Logs why `path` did not open and returns `error`.
     static MediaError refuse(const QString& path, MediaError error, const char* why);
@@ -100,6 +104,7 @@ private:
     mpv_handle* mpv_ = nullptr;
     QPointer<QWidget> video_;
     QByteArray vo_;  // the video outputs mpv was last told to use
+    bool videoAttached_ = false;  // mpv has been told to draw into video_
     CdxaLayout cdxa_;  // the track the "cdxa" stream reads; registered once per handle
     std::atomic<bool> drainQueued_{false};
 
