@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <chrono>
 #include <clocale>
-#include <malloc.h>
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <malloc.h>
 #include <utility>
 #include <vector>
 
@@ -50,7 +50,8 @@ bool MpvEngine::start()
     // Decoders and the video output free large buffers, which makes glibc raise its mmap and
     // trim thresholds to their size: from then on such buffers come from the threads' arenas,
     // which keep megabytes of free memory after every file (tens of MB over a hundred files,
-    // never given back). Fixed thresholds give large buffers back as they are freed.
+    // never given back). Fixed thresholds give large buffers back as they are freed; the trim
+    // at close (unload) gives back what is left free between the blocks still in use.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     mallopt(M_TRIM_THRESHOLD, 128 * 1024);
     // mpv refuses to start under a locale whose decimal point is not ".".
@@ -101,16 +102,19 @@ bool MpvEngine::start()
     }
     mpvlog::ok(mpv_request_log_messages(mpv_, mpvlog::requestedLevel()),
                "mpv_request_log_messages", mpvlog::requestedLevel());
-    const std::pair<Observe, mpv_format> observed[] = {
-        {TimePos, MPV_FORMAT_DOUBLE},
-        {Pause, MPV_FORMAT_FLAG},
-        {EofReached, MPV_FORMAT_FLAG},
-        {Speed, MPV_FORMAT_DOUBLE},
+    const struct {
+        Observe id;
+        const char* name;
+        mpv_format format;
+    } observed[] = {
+        {TimePos, "time-pos", MPV_FORMAT_DOUBLE},
+        {Pause, "pause", MPV_FORMAT_FLAG},
+        {EofReached, "eof-reached", MPV_FORMAT_FLAG},
+        {Speed, "speed", MPV_FORMAT_DOUBLE},
     };
-    const char* const names[] = {"", "time-pos", "pause", "eof-reached", "speed"};
-    for (const auto& [id, format] : observed)
-        mpvlog::ok(mpv_observe_property(mpv_, id, names[id], format), "mpv_observe_property",
-                   names[id]);
+    for (const auto& p : observed)
+        mpvlog::ok(mpv_observe_property(mpv_, p.id, p.name, p.format), "mpv_observe_property",
+                   p.name);
     if (registerCdxaStream(mpv_, &cdxa_).isEmpty())
         qCWarning(lcMpv, "the Video-CD track reader could not be registered");
     vo_.clear();
@@ -213,9 +217,8 @@ MediaError MpvEngine::load(const QString& path, WId parent)
     idle_ = false;
     if (!command({"loadfile", target.constData()}))
         return MediaError::Driver;
-    if (!waitUntil(OpenTimeoutS, [&] { return restarts_ != restarts || fileEnds_ != ends; })) {
+    if (!waitUntil(OpenTimeoutS, [&] { return restarts_ != restarts || fileEnds_ != ends; }))
         return refuse(path, MediaError::Timeout, "it neither loaded nor failed in time");
-    }
     if (fileEnds_ != ends)
         return loadFailure(lastEndError_, path);
 
@@ -426,7 +429,7 @@ void MpvEngine::unload()
     if (mpv_) {
         drainEvents();
         if (!idle_) {
-            // mpv lets go of the video output when it goes idle after the file.
+            // The file is gone once mpv is idle; the next load starts from there.
             if (!command({"stop"}) || !waitUntil(UnloadTimeoutS, [this] { return idle_; })) {
                 qCWarning(lcMpv, "mpv did not unload the file in %g s; starting it afresh",
                           UnloadTimeoutS);
