@@ -32,6 +32,58 @@ bool MediaClips::makeVideoCd(const QString& name, int seconds)
                    path(name)});
 }
 
+namespace {
+constexpr int BarcodeBits = 12;
+}
+
+bool MediaClips::makeNumbered(const QString& name, Numbered kind, int seconds, int gop, int width,
+                              int height)
+{
+    const bool vcd = kind == Numbered::VideoCd;
+    const int w = vcd ? 352 : width;
+    const int h = vcd ? 240 : height;
+    const int strip = h / 8;  // the barcode: one black or white block per bit across the top
+    const QString t = QString::number(seconds);
+    const QString bits =
+        QStringLiteral("color=black:size=%1x1:rate=30000/1001:duration=%2,format=gray,"
+                       "geq=lum='255*mod(floor(N/pow(2\\,%3-X))\\,2)'")
+            .arg(BarcodeBits).arg(t).arg(BarcodeBits - 1);
+    QStringList args{"-f", "lavfi", "-i",
+                     QStringLiteral("testsrc=size=%1x%2:rate=30000/1001:duration=%3")
+                         .arg(w).arg(h - strip).arg(t),
+                     "-f", "lavfi", "-i", bits, "-f", "lavfi", "-i", "sine=duration=" + t,
+                     "-filter_complex",
+                     QStringLiteral("[1]scale=%1:%2:flags=neighbor[b];[b][0]vstack,format=yuv420p")
+                         .arg(w).arg(strip)};
+    if (vcd)
+        args << "-target" << "ntsc-vcd";
+    else if (kind == Numbered::Mpeg2)
+        args << "-c:v" << "mpeg2video" << "-q:v" << "3" << "-c:a" << "mp2" << "-f" << "mpeg";
+    else if (kind == Numbered::Mpeg4Avi)
+        args << "-c:v" << "mpeg4" << "-q:v" << "3" << "-c:a" << "mp2";
+    else
+        args << "-c:v" << "libx264" << "-preset" << "veryfast" << "-bf" << "2" << "-c:a" << "aac";
+    if (gop > 0)
+        args << "-g" << QString::number(gop);
+    return ffmpeg(args << path(name));
+}
+
+int MediaClips::barcode(const uchar* pixels, int width, int height, qsizetype stride)
+{
+    if (!pixels || width < BarcodeBits || height < 16)
+        return -1;
+    const uchar* row = pixels + (height / 16) * stride;  // the middle of the strip
+    int n = 0;
+    for (int bit = 0; bit < BarcodeBits; ++bit) {
+        const uchar* px = row + qsizetype((2 * bit + 1) * width / (2 * BarcodeBits)) * 4;
+        const int level = (px[0] + px[1] + px[2]) / 3;
+        if (level > 64 && level < 192)
+            return -1;  // neither black nor white: no barcode here
+        n = n * 2 + (level >= 192);
+    }
+    return n;
+}
+
 static bool copyFile(const QString& from, const QString& to, qint64 bytes = -1)
 {
     QFile in(from);

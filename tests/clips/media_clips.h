@@ -18,6 +18,16 @@ public:
     // A Video-CD clip: MPEG-1 program stream, 352x240, 29.97 fps, 150 frames, with sound.
     // `seconds` other than 5 changes the frame count accordingly.
     bool makeVideoCd(const QString& name, int seconds = 5);
+    // Movies whose every picture carries its frame number as a barcode (see barcode()), 29.97 fps,
+    // with sound, keyframes every `gop` frames: Video-CD MPEG-1 352x240 (gop 0: the Video-CD
+    // default), MPEG-2 program stream, MPEG-4 in AVI (DivX-style), H.264 with B-frames in MP4.
+    enum class Numbered { VideoCd, Mpeg2, Mpeg4Avi, H264Mp4 };
+    bool makeNumbered(const QString& name, Numbered kind, int seconds, int gop = 0,
+                      int width = 1280, int height = 720);
+    // The frame number in a picture of such a movie, given as 32-bit pixels with blue, green and
+    // red in the first three bytes (mpv's "bgr0"); -1 when the top row holds no barcode.
+    static int barcode(const uchar* pixels, int width, int height, qsizetype stride);
+
     // The rest of the set the engine must handle (see the .cpp for what each is).
     bool makeAll();
     // Names of the clips in makeAll() whose playback stops short of their stated length: cut off

@@ -37,7 +37,13 @@ QByteArray envOr(const char* name, const char* fallback)
 
 }  // namespace
 
-MpvEngine::MpvEngine(QObject* parent) : QObject(parent) {}
+MpvEngine::MpvEngine(QObject* parent)
+    : QObject(parent),
+      stepper_([this](const std::function<bool()>& done, double timeout) {
+          return waitUntil(timeout, done);
+      })
+{
+}
 
 MpvEngine::~MpvEngine()
 {
@@ -253,6 +259,7 @@ MediaError MpvEngine::load(const QString& path, WId parent)
     loaded_ = true;
     if (video_)
         video_->resize(source_);
+    stepper_.opened(mpv_, {fps_, first_, frames_});
     return MediaError::None;
 }
 
@@ -426,6 +433,7 @@ void MpvEngine::close()
 
 void MpvEngine::unload()
 {
+    stepper_.closed();
     if (mpv_) {
         drainEvents();
         if (!idle_) {
@@ -485,6 +493,13 @@ MediaError MpvEngine::play()
 {
     if (!loaded_)
         return MediaError::NotOpen;
+    // Stepping cut the picture loose from the sound: a seek to where it stands puts the sound
+    // back in place.
+    if (stepper_.stepping()) {
+        stepper_.leave();
+        if (const MediaError e = seekToFrame(positionFrames()); e != MediaError::None)
+            return e;
+    }
     catchUp();
     if (observed_.paused && !playStart_) {
         playStart_ = PlayStart{positionFrames(), timePos(), eofReached(), atEnd_, landed_};
@@ -633,12 +648,21 @@ MediaError MpvEngine::step(int delta)
     playStart_.reset();
     if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
-    // An exact seek to the neighbour: 5-6 ms on Video-CD material, where frame-step plays a
-    // whole frame in real time and frame-back-step misbehaves on the last frame.
     const std::int64_t from = positionFrames();
     const std::int64_t to = std::clamp<std::int64_t>(from + delta, 0, frames_);
     if (to == from || frames_ <= 0)
         return MediaError::None;
+    // From the last frame to the end: the picture stays.
+    if (to == frames_ && landed_ == frames_ - 1) {
+        atEnd_ = true;
+        return MediaError::None;
+    }
+    // From the end the picture may be short of the last frame (playback that stopped early):
+    // only a seek is sure to show it. Backward, every frame needs its keyframe range decoded.
+    if (!atEnd_ && stepper_.step(from, to)) {
+        landed_ = to;
+        return MediaError::None;
+    }
     return seekToFrame(to);
 }
 

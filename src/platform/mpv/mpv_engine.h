@@ -2,10 +2,12 @@
 
 #include "platform/media_engine.h"
 #include "platform/mpv/cdxa_stream.h"
+#include "platform/mpv/frame_stepper.h"
 
 #include <QObject>
 #include <QPointer>
 #include <atomic>
+#include <functional>
 #include <optional>
 
 struct mpv_handle;
@@ -106,6 +108,7 @@ private:
     QByteArray vo_;  // the video outputs mpv was last told to use
     bool videoAttached_ = false;  // mpv has been told to draw into video_
     CdxaLayout cdxa_;  // the track the "cdxa" stream reads; registered once per handle
+    FrameStepper stepper_;
     std::atomic<bool> drainQueued_{false};
 
     // What mpv has reported (observed properties) and what its events said.

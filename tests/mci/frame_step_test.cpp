@@ -1,0 +1,169 @@
+// Frame steps over the real libmpv engine, checked after every command by the position the
+// channel reports and by the frame number read off the decoded picture (a barcode ffmpeg draws
+// into every frame). Runs with vo=null (offscreen Qt) and ao=null.
+#include "platform/mpv/mpv_engine.h"
+#include "mci/mci_channel.h"
+#include "mci/mci_interpreter.h"
+
+#include "counting_bell.h"
+#include "media_clips.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <mpv/client.h>
+
+#include <cstring>
+
+namespace {
+
+using Numbered = MediaClips::Numbered;
+struct Clip {
+    const char* name;
+    Numbered kind;
+    int gop;
+};
+// 11 s: 329 frames, past the second keyframe of the long GOP. H.264 decodes its B-frames out of
+// order.
+const Clip Clips[] = {{"vcd.mpg", Numbered::VideoCd, 0}, {"gop15.mpeg", Numbered::Mpeg2, 15},
+                      {"gop300.avi", Numbered::Mpeg4Avi, 300}, {"gop24.mp4", Numbered::H264Mp4, 24}};
+MediaClips* clips = nullptr;
+
+enum Kind { Step, Seek, Play };  // Play: play a few frames, then stop
+struct Action {
+    Kind kind;
+    const char* cmd;
+    int arg;  // how far the command moves, or where the seek goes
+};
+// Steps around whatever else the user does: seeks, speed changes, play and stop.
+const Action Around[] = {
+    {Seek, "seek avfile to 302", 302}, {Step, "step avfile reverse", -1},
+    {Step, "step avfile reverse", -1}, {Step, "set avfile speed 1500", 0},
+    {Step, "step avfile", 1},          {Step, "step avfile reverse", -1},
+    {Play, "", 0},                     {Step, "step avfile reverse", -1},
+    {Step, "step avfile", 1},          {Step, "stop avfile", 0},
+    {Step, "step avfile reverse", -1}, {Step, "set avfile speed 1000", 0},
+    {Seek, "seek avfile to 1", 1},     {Step, "step avfile reverse", -1},
+    {Step, "step avfile reverse", 0},  {Step, "step avfile", 1},
+    {Play, "", 0},                     {Step, "step avfile reverse", -1},
+};
+
+class FrameStepTest : public ::testing::TestWithParam<Clip> {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!clips) {
+            clips = new MediaClips;
+            for (const Clip& c : Clips)
+                clips->makeNumbered(QString::fromLatin1(c.name), c.kind, 11, c.gop);
+        }
+    }
+
+    int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
+    int position()
+    {
+        send(QStringLiteral("status avfile position"));
+        return reply.toInt();
+    }
+    // The frame number in the picture mpv decoded for the screen.
+    int shown()
+    {
+        mpv_node node;
+        const char* cmd[] = {"screenshot-raw", "video", nullptr};
+        if (mpv_command_ret(engine.handle(), cmd, &node) < 0)
+            return -2;
+        static const char* const keys[] = {"w", "h", "stride"};
+        std::int64_t v[3] = {};
+        const uchar* data = nullptr;
+        for (int i = 0; i < node.u.list->num; ++i) {
+            const mpv_node& value = node.u.list->values[i];
+            for (int k = 0; k < 3; ++k)
+                v[k] = std::strcmp(node.u.list->keys[i], keys[k]) ? v[k] : value.u.int64;
+            if (!std::strcmp(node.u.list->keys[i], "data"))
+                data = static_cast<const uchar*>(value.u.ba->data);
+        }
+        const int n = MediaClips::barcode(data, int(v[0]), int(v[1]), v[2]);
+        mpv_free_node_contents(&node);
+        return n;
+    }
+    void play()
+    {
+        const int from = position();
+        ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
+        QElapsedTimer guard;
+        guard.start();
+        while (position() < from + 5 && guard.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        // Stepping switched the sound off and mpv's clock with it: playing brings both back.
+        char* aid = mpv_get_property_string(engine.handle(), "aid");
+        EXPECT_STRNE(aid, "no");
+        mpv_free(aid);
+        ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
+    }
+    // Carries out `a` and checks that position and picture agree with where it had to go; the
+    // length is the end, which shows the last frame.
+    void run(const Action& a, const std::string& where)
+    {
+        if (a.kind == Play) {
+            play();
+            expected = position();  // where playing stopped: the picture must agree
+        } else {
+            ASSERT_EQ(send(QString::fromLatin1(a.cmd)), 0) << where << reply.toStdString();
+            expected = a.kind == Seek ? a.arg : std::clamp(expected + a.arg, 0, length);
+        }
+        EXPECT_EQ(position(), expected) << where << a.cmd;
+        EXPECT_EQ(shown(), std::min(expected, length - 1)) << where << a.cmd;
+    }
+
+    MpvEngine engine;
+    MciInterpreter interpreter{engine};
+    CountingBell bell;
+    MciChannel mci{interpreter, bell};
+    QWidget host;
+    QString reply;
+    int length = 0;
+    int expected = 0;
+};
+
+TEST_P(FrameStepTest, EveryStepShowsAndReportsExactlyTheNextFrame)
+{
+    ASSERT_TRUE(clips->ok()) << clips->why().toStdString();
+    host.setAttribute(Qt::WA_NativeWindow);
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
+                       .arg(clips->path(QString::fromLatin1(GetParam().name)))
+                       .arg(host.winId())),
+              0);
+    send(QStringLiteral("set avfile time format frames"));
+    send(QStringLiteral("status avfile length"));
+    length = reply.toInt();
+    ASSERT_GT(length, 320);
+    // 31 steps each way: from the first frame, across the keyframe at 300 (and the short GOPs'
+    // every few frames), onto the last frame and the end.
+    for (const int start : {0, 285, length - 31}) {
+        const std::string where = "from " + std::to_string(start) + ": ";
+        const QByteArray seek = "seek avfile to " + QByteArray::number(start);
+        run({Seek, seek.constData(), start}, where);
+        for (const Action& a : {Action{Step, "step avfile", 1}, {Step, "step avfile reverse", -1}})
+            for (int i = 0; i < 31; ++i)
+                run(a, where);
+    }
+    for (std::size_t i = 0; i < std::size(Around); ++i)
+        run(Around[i], "action " + std::to_string(i) + ": ");
+    EXPECT_EQ(bell.beeps, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Clips, FrameStepTest, ::testing::ValuesIn(Clips));
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("REELBOX_AO", "null");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    delete clips;
+    return rc;
+}
