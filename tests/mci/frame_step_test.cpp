@@ -95,11 +95,18 @@ protected:
         guard.start();
         while (position() < from + 5 && guard.elapsed() < 20000)
             QApplication::processEvents(QEventLoop::AllEvents, 10);
-        // Stepping switched the sound off and mpv's clock with it: playing brings both back.
-        char* aid = mpv_get_property_string(engine.handle(), "aid");
-        EXPECT_STRNE(aid, "no");
-        mpv_free(aid);
+        expectSoundBack();
         ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
+    }
+    // Stepping mutes the sound and cuts the picture loose from it: playing, or the next file in
+    // the same player, has both back.
+    void expectSoundBack()
+    {
+        for (const auto& [name, value] : {std::pair{"mute", "no"}, {"video-sync", "audio"}}) {
+            char* now = mpv_get_property_string(engine.handle(), name);
+            EXPECT_STREQ(now, value) << name;
+            mpv_free(now);
+        }
     }
     // Carries out `a` and checks that position and picture agree with where it had to go; the
     // length is the end, which shows the last frame.
@@ -151,6 +158,10 @@ TEST_P(FrameStepTest, EveryStepShowsAndReportsExactlyTheNextFrame)
     for (std::size_t i = 0; i < std::size(Around); ++i)
         run(Around[i], "action " + std::to_string(i) + ": ");
     EXPECT_EQ(bell.beeps, 0);
+    run({Step, "step avfile", 1}, "before closing: ");
+    ASSERT_EQ(send(QStringLiteral("close avfile")), 0);
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias avfile").arg(clips->path("vcd.mpg"))), 0);
+    expectSoundBack();
 }
 
 INSTANTIATE_TEST_SUITE_P(Clips, FrameStepTest, ::testing::ValuesIn(Clips));
