@@ -3,6 +3,11 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 QString decodeText(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -18,13 +23,32 @@ QString decodeText(const QByteArray& bytes)
     return text;  // no CP932 converter: keep the UTF-8 reading with replacement characters
 }
 
+// Only a regular file is read: opening a FIFO waits for a writer that never comes, a device may
+// never end. The check is made again on the opened file, which cannot be swapped any more;
+// O_NONBLOCK keeps that open from waiting.
 std::optional<QString> readTextFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray bytes;
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    while (ok) {
+        char buffer[65536];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0)
+            bytes.append(buffer, n);
+        else if (n == 0)
+            break;
+        else
+            ok = errno == EINTR;
+    }
+    ::close(fd);
+    if (!ok)
         return std::nullopt;
     return decodeText(bytes);
 }
