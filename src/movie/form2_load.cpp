@@ -5,6 +5,7 @@
 #include "settings/settings_file.h"
 
 #include <QLabel>
+#include <algorithm>
 #include <cmath>
 
 void Form2::Form_Load()
@@ -25,13 +26,17 @@ void Form2::Form_Load()
 
 namespace {
 
-// A place or size the window refuses: not a number, or beyond what a window can take.
-bool acceptable(float twips, bool size)
+// The video output draws the picture through a GL texture as large as the window; 16384 pixels a
+// side is what the common GL drivers take (Mesa's software driver crashed on larger windows).
+constexpr int MaxVideoSide = 16384;
+
+// A value in twips whose pixels lie within lo..hi; not a number is refused.
+bool within(float twips, double lo, double hi)
 {
     if (!std::isfinite(twips))
         return false;
     const double pixels = twips / 15.0;
-    return size ? pixels >= 1 && pixels <= 32767 : pixels >= -32768 && pixels <= 32767;
+    return pixels >= lo && pixels <= hi;
 }
 
 }  // namespace
@@ -39,20 +44,29 @@ bool acceptable(float twips, bool size)
 // Each value is applied as soon as it is read; the first missing or refused one ends the reading
 // and the place and size fall back to the defaults, keeping a colour already read. A place that
 // shows no part of the window on any screen (a monitor since removed) counts as refused, so the
-// window can never be lost off-screen.
+// window can never be lost off-screen; so does a size larger than all screens together or than
+// the video output can draw.
 void Form2::applySettings()
 {
     const SettingsRead read = settings_file::read(settings_file::path(programDir));
+    const QList<QRect> screens = windows.screenRects();
+    QRect desktop;
+    for (const QRect& screen : screens)
+        desktop |= screen;
+    const auto place = [](const std::optional<float>& v) { return v && within(*v, -32768, 32767); };
+    const auto size = [](const std::optional<float>& v, int side) {
+        return v && within(*v, 1, std::min(side, MaxVideoSide));
+    };
     bool ok = false;
-    if (read.top && acceptable(*read.top, false)) {
+    if (place(read.top)) {
         setTop(int(*read.top));
-        if (read.left && acceptable(*read.left, false)) {
+        if (place(read.left)) {
             setLeft(int(*read.left));
             if (read.backColor) {
                 setBackColor(*read.backColor);
-                if (read.width && acceptable(*read.width, true)) {
+                if (size(read.width, desktop.width())) {
                     setWidth(int(*read.width));
-                    ok = read.height && acceptable(*read.height, true);
+                    ok = size(read.height, desktop.height());
                     if (ok)
                         setHeight(int(*read.height));
                 }
@@ -60,10 +74,10 @@ void Form2::applySettings()
         }
     }
     if (ok) {
-        const QRect place = frameGeometry();
+        const QRect frame = frameGeometry();
         ok = false;
-        for (const QRect& screen : windows.screenRects())
-            ok = ok || screen.intersects(place);
+        for (const QRect& screen : screens)
+            ok = ok || screen.intersects(frame);
     }
     if (!ok)
         applyDefaultPlace();

@@ -38,6 +38,7 @@ struct FileCase {
     bool defaultPlace;
     std::int32_t colour;
     QColor window;  // invalid: the system's button face
+    QSize screen{1024, 768};
 };
 
 class MovieSettingsFiles : public MovieSettings, public testing::WithParamInterface<FileCase> {};
@@ -45,7 +46,7 @@ class MovieSettingsFiles : public MovieSettings, public testing::WithParamInterf
 TEST_P(MovieSettingsFiles, PlaceSizeAndColour)
 {
     const FileCase& c = GetParam();
-    windows.screen = QSize(1024, 768);
+    windows.screen = c.screen;
     if (!c.lines.isEmpty())
         writeSettings(c.lines);
     load();
@@ -76,7 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
                  std::int32_t(0x8000000F), QColor()},
         // Saved while a second monitor stood to the right: the place is refused, not the colour.
         FileCase{"off every screen", {"", "1500", "30000", "255", "5145", "3945"}, true, 255, QColor(255, 0, 0)},
-        FileCase{"partly on screen", {"", "-1500", "13500", "0", "5145", "3945"}, false, 0, QColor(0, 0, 0)}),
+        FileCase{"partly on screen", {"", "-1500", "13500", "0", "5145", "3945"}, false, 0, QColor(0, 0, 0)},
+        // A size no screen shows is refused like a place off every screen; the whole screen is not.
+        FileCase{"larger than the screen", {"", "0", "0", "255", "491505", "491505"}, true, 255, QColor(255, 0, 0)},
+        FileCase{"the whole screen", {"", "0", "0", "255", "15360", "11520"}, false, 255, QColor(255, 0, 0)},
+        // Wider than the video output can draw (16384 pixels), even where the desktop is wider.
+        FileCase{"wider than the video output", {"", "0", "0", "0", "245775", "3945"}, true, 0,
+                 QColor(0, 0, 0), QSize(20000, 1200)}),
     [](const testing::TestParamInfo<FileCase>& info) {
         return QString::fromLatin1(info.param.what).replace(QRegularExpression("[^A-Za-z]"), "_").toStdString();
     });
