@@ -44,7 +44,12 @@ void Form1::Form_Load(const QString& commandLine)
     save_dir = list_dir;
 
     // 8. and 9.: the Video-CD branch of a longer command line shows the movie window itself.
-    if (!runCommandLine(commandLine)) {
+    const bool movieWindowShown = runCommandLine(commandLine);
+    // A message box of the command line's movies lets other events in, which may have ended
+    // the program: nothing is shown or switched off again after Form_Unload.
+    if (isUnloaded())
+        return;
+    if (!movieWindowShown) {
         cmd_item.clear();
         showMovieWindow();
     }

@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
@@ -38,8 +40,15 @@ int main(int argc, char** argv)
     Form1 form1(services);
     QObject::connect(&form1, &Form1::unloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    QObject::connect(&termination, &TerminationSignals::received, &form1,
-                     [&form1](int) { form1.Form_Unload(); });
+    // A signal may come at any moment: before the event loop runs, inside a message box's or a
+    // menu's own loop, between two steps of start-up. Form_Unload puts the system back, then
+    // the process ends at once: whatever the signal interrupted would otherwise carry on after
+    // shutdown (start-up switching the screen saver off again, the next list entry opened).
+    QObject::connect(&termination, &TerminationSignals::received, &form1, [&form1](int) {
+        form1.Form_Unload();
+        std::fflush(nullptr);
+        std::_Exit(0);
+    });
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

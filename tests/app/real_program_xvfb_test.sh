@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The real program under Xvfb: both windows come up where they belong, the screen saver is off
-# while it runs, and each of SIGTERM, SIGINT and SIGHUP ends it with the screen saver back on.
+# The real program under Xvfb: both windows come up where they belong and the screen saver is off
+# while it runs; SIGTERM, SIGINT and SIGHUP end it at once in every state (before its event loop
+# runs, with a message box or the popup menu open, after odd files at start) with the screen
+# saver back on.
 #   real_program_xvfb_test.sh <path of reelbox>
 set -euo pipefail
 program=$1
@@ -8,35 +10,72 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
 # -noreset: the server keeps its settings when the program (its last client) goes away.
 start_xvfb 1280x1024x24 -noreset
+export REELBOX_AO=null
 
-timeout_now() { xset q | awk '/timeout:/ {print $2; exit}'; }
-# The program reads its settings from its own folder: run a copy from an empty one.
-app=$(copy_program "$program")
+saver_timeout() { xset q | awk '/timeout:/ {print $2; exit}'; }
+window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+# Polls (up to 10 s) until the command succeeds.
+wait_until() {
+  local what=$1
+  shift
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+  fail "$what"
+}
+saver_is() { [[ $(saver_timeout) == "$1" ]]; }
+shown() { [[ -n $(window "$1") ]]; }
+ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                                      /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'; }
 
-xset s 321
-for sig in TERM INT HUP; do
-  (cd "$work/app" && exec "$app") >"$work/log" 2>&1 &
-  app_pid=$!
-  for _ in $(seq 100); do [[ $(timeout_now) == 0 ]] && break; sleep 0.1; done
-  [[ $(timeout_now) == 0 ]] || fail "screen saver still on while running"
-
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^ReelBox$' >/dev/null 2>&1 && break; sleep 0.1
-  done
-  control=$(xdotool search --onlyvisible --name '^ReelBox$' | head -1) || fail "no control window"
-  movie=$(xdotool search --onlyvisible --name '^Form2$' | head -1) || fail "no movie window"
-  geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-                                        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'; }
-  read -r cx cy cw ch <<<"$(geometry "$control")"
-  read -r mx my mw mh <<<"$(geometry "$movie")"
+# Started: the screen saver is off and the movie window stands beside the control window at
+# its default size.
+started() {
+  wait_until "screen saver still on while running" saver_is 0
+  wait_until "no control window" shown '^ReelBox$'
+  read -r cx cy cw _ <<<"$(geometry "$(window '^ReelBox$')")"
+  read -r mx my mw mh <<<"$(geometry "$(window '^Form2$')")"
   [[ "$mw x $mh" == "343 x 263" ]] || fail "movie window is $mw x $mh"
   [[ $my == "$cy" && $mx == $((cx + cw)) ]] || fail "movie window at $mx,$my; control window at $cx,$cy width $cw"
+}
+
+# The program reads its settings from its own folder: run a copy from an empty one.
+app=$(copy_program "$program")
+ffmpeg -v error -f lavfi -i testsrc=size=352x240:rate=30000/1001 -t 1 -target ntsc-vcd "$work/clip.mpg"
+printf 'no equals sign\r\n%.0s' 1 2 3 >"$work/bad.vep"
+mkfifo "$work/fifo.vep"
+
+# Each state: the arguments and the settings file the program starts with, and how the test
+# knows it is there.
+declare -A args=([list_loading]="$work/bad.vep" [fifo]="$work/fifo.vep" [huge_window]="$work/clip.mpg")
+# 32767 x 32767 pixels, which no screen and no GL driver takes.
+declare -A ini=([huge_window]=$'\r\n 0\r\n 0\r\n 0\r\n 491505\r\n 491505\r\n')
+reach_running() { started; }
+reach_popup() {
+  started
+  xdotool mousemove --window "$(window '^Form2$')" 100 100 click 3
+  wait_until "no popup menu" shown '^reelbox$'
+}
+# The first entry's message box is up while start-up waits on it, the other entries still to come.
+reach_list_loading() { wait_until "no message box" shown '^削除'; }
+reach_fifo() { started; }
+reach_huge_window() { started; }  # with the movie open
+
+xset s 321
+for row in "running TERM" "running INT" "running HUP" "list_loading TERM" "list_loading INT" \
+           "list_loading HUP" "popup TERM" "fifo TERM" "huge_window TERM"; do
+  read -r state sig <<<"$row"
+  printf '%s' "${ini[$state]:-}" >"$work/app/reelbox.ini"
+  # shellcheck disable=SC2086  # no blanks in the work folder's paths
+  (cd "$work/app" && exec "$app" ${args[$state]:-}) >"$work/log" 2>&1 &
+  app_pid=$!
+  "reach_$state"
 
   kill -"$sig" "$app_pid"
+  wait_until "$state: still running after SIG$sig" ended
   status=0
   wait "$app_pid" || status=$?
   app_pid=""
-  [[ $status == 0 ]] || fail "SIG$sig: exit status $status"
-  [[ $(timeout_now) == 321 ]] || fail "SIG$sig: screen-saver timeout $(timeout_now) after the end"
+  [[ $status == 0 ]] || { cat "$work/log"; fail "$state: SIG$sig: exit status $status"; }
+  saver_is 321 || fail "$state: SIG$sig: screen-saver timeout $(saver_timeout) after the end"
 done
 echo "ok"

@@ -57,6 +57,18 @@ TEST_F(FormFixture, ExitFromTheMovieMenuEndsTheProgram)
     EXPECT_TRUE(screenSaver.active);
 }
 
+// Ended while start-up waits on a message box (a signal, a window closed): start-up does not show
+// the movie window again nor switch the screen saver back off afterwards.
+TEST_F(FormFixture, EndedWhileStartUpShowsABoxStaysEnded)
+{
+    engine.failNextOpen(MediaError::InvalidFile);
+    dialogs.whileShown = [this] { form1->Form_Unload(); };
+    load("/m/a.mpg");
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(screenSaver.active);
+    EXPECT_FALSE(form2().isVisible());
+}
+
 TEST_F(FormFixture, KeeperSwitchesTheScreenSaverOffAgain)
 {
     load();

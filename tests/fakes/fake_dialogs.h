@@ -26,4 +26,5 @@ public:
     std::vector<Box> boxes;
     std::deque<int> answers;
     std::function<bool()> topMostProbe;
+    std::function<void()> whileShown;  // runs while a box is up, as other events would
 };

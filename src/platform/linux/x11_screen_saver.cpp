@@ -49,8 +49,10 @@ void X11ScreenSaver::setActive(bool active)
     int timeout = 0, interval = 0, blanking = 0, exposures = 0;
     XGetScreenSaver(d, &timeout, &interval, &blanking, &exposures);
     if (active) {
-        // -1 restores the server's default timeout.
-        XSetScreenSaver(d, savedTimeout_.value_or(-1), interval, blanking, exposures);
+        // A screen saver that is on keeps its timeout (the program may end before it switched
+        // it off); -1 restores the server's default where none was remembered.
+        if (timeout == 0)
+            XSetScreenSaver(d, savedTimeout_.value_or(-1), interval, blanking, exposures);
         savedTimeout_.reset();
         uninhibit();
     } else {
@@ -59,7 +61,9 @@ void X11ScreenSaver::setActive(bool active)
         XSetScreenSaver(d, 0, interval, blanking, exposures);
         inhibit();
     }
-    XFlush(d);
+    // Done when this returns: the program may end right after, and a request still on its way
+    // to the server when the connection closes may be handled after others have looked.
+    XSync(d, False);
 }
 
 void X11ScreenSaver::inhibit()
