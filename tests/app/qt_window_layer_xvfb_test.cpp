@@ -58,12 +58,9 @@ protected:
         ASSERT_TRUE(waitFor([&] { return shown(); }));
     }
 
-    // Shown for the server too, not only for Qt. After a hide and an immediate show Qt still
-    // reports the window exposed from before (it has not yet read the unmap), while the window
-    // manager is still busy with that hide and the new map request; a second hide at that
-    // moment withdraws the window for good (its late synthetic unmap arrives after the window
-    // manager has mapped it again, and the next map request is dropped as one for a mapped
-    // window). The server's map state is settled only once the window manager has done both.
+    // Mapped for the server too, not only exposed for Qt: right after a hide and show Qt still
+    // reports the old exposure while the window manager works through both, and hiding again
+    // then can lose the window for good.
     bool shown()
     {
         if (!window.windowHandle() || !window.windowHandle()->isExposed())

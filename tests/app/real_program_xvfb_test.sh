@@ -45,20 +45,18 @@ printf 'no equals sign\r\n%.0s' 1 2 3 >"$work/bad.vep"
 mkfifo "$work/fifo.vep"
 
 # Each state: the arguments and the settings file the program starts with, and how the test
-# knows it is there.
+# knows it is there (started, unless said otherwise).
 declare -A args=([list_loading]="$work/bad.vep" [fifo]="$work/fifo.vep" [huge_window]="$work/clip.mpg")
-# 32767 x 32767 pixels, which no screen and no GL driver takes.
+# 32767 x 32767 pixels, which no screen and no GL driver takes; a movie opens in it.
 declare -A ini=([huge_window]=$'\r\n 0\r\n 0\r\n 0\r\n 491505\r\n 491505\r\n')
-reach_running() { started; }
-reach_popup() {
+declare -A reach=([popup]=popup_open [list_loading]=box_shown)
+popup_open() {
   started
   xdotool mousemove --window "$(window '^Form2$')" 100 100 click 3
   wait_until "no popup menu" shown '^reelbox$'
 }
 # The first entry's message box is up while start-up waits on it, the other entries still to come.
-reach_list_loading() { wait_until "no message box" shown '^削除'; }
-reach_fifo() { started; }
-reach_huge_window() { started; }  # with the movie open
+box_shown() { wait_until "no message box" shown '^削除'; }
 
 xset s 321
 for row in "running TERM" "running INT" "running HUP" "list_loading TERM" "list_loading INT" \
@@ -68,7 +66,7 @@ for row in "running TERM" "running INT" "running HUP" "list_loading TERM" "list_
   # shellcheck disable=SC2086  # no blanks in the work folder's paths
   (cd "$work/app" && exec "$app" ${args[$state]:-}) >"$work/log" 2>&1 &
   app_pid=$!
-  "reach_$state"
+  "${reach[$state]:-started}"
 
   kill -"$sig" "$app_pid"
   wait_until "$state: still running after SIG$sig" ended
