@@ -218,68 +218,6 @@ TEST_F(MciInterpreterTest, TimeFormatChoosesTheUnitOfPositionsLengthsAndSeeks)
     EXPECT_EQ(reply, QStringLiteral("milliseconds"));
 }
 
-TEST_F(MciInterpreterTest, SeeksBeyondTheLengthBeepOnceAndMoveNothing)
-{
-    openClip(150);
-    send(QStringLiteral("set avfile time format frames"));
-    EXPECT_EQ(send(QStringLiteral("seek avfile to 150")), 0);  // the length itself is the end
-    EXPECT_EQ(bell.beeps, 0);
-
-    reply = QStringLiteral("old");
-    EXPECT_EQ(send(QStringLiteral("seek avfile to  151")), mcierr::OutOfRange);
-    EXPECT_EQ(reply, mcierr::text(mcierr::OutOfRange));
-    EXPECT_EQ(bell.beeps, 1);
-    EXPECT_EQ(send(QStringLiteral("seek avfile to -1")), mcierr::OutOfRange);
-    EXPECT_EQ(bell.beeps, 2);
-
-    send(QStringLiteral("set avfile time format milliseconds"));  // 5005 ms
-    EXPECT_EQ(send(QStringLiteral("seek avfile to 5005")), 0);
-    EXPECT_EQ(send(QStringLiteral("seek avfile to 5006")), mcierr::OutOfRange);
-    EXPECT_EQ(bell.beeps, 3);
-    EXPECT_EQ(engine.calls(), QStringList({"seekFrame 150", "seekMs 5005"}));
-}
-
-TEST_F(MciInterpreterTest, SpeedIsThousandthsAndRefusedValuesAreOutOfRange)
-{
-    openClip();
-    send(QStringLiteral("status avfile speed"));
-    EXPECT_EQ(reply, QStringLiteral("1000"));
-    for (const char* n : {"1250", "250", "2000", "750"}) {
-        EXPECT_EQ(send(QStringLiteral("set avfile speed ") + QLatin1String(n)), 0);
-        send(QStringLiteral("status avfile speed"));
-        EXPECT_EQ(reply, QLatin1String(n));
-    }
-    EXPECT_EQ(send(QStringLiteral("set avfile speed 0")), mcierr::OutOfRange);
-    EXPECT_EQ(send(QStringLiteral("set avfile speed -500")), mcierr::OutOfRange);
-    EXPECT_EQ(send(QStringLiteral("set avfile speed 100001")), mcierr::OutOfRange);
-    send(QStringLiteral("status avfile speed"));
-    EXPECT_EQ(reply, QStringLiteral("750"));
-
-    engine.setCurrentSpeed(1.2496);  // an engine's rounding error still reads as 1250
-    send(QStringLiteral("status avfile speed"));
-    EXPECT_EQ(reply, QStringLiteral("1250"));
-}
-
-TEST_F(MciInterpreterTest, WindowHandleAndRectangles)
-{
-    engine.setVideoWindow(987654321);
-    engine.setSourceSize(QSize(352, 240));
-    openClip();
-    send(QStringLiteral("status avfile window handle"));
-    EXPECT_EQ(reply, QStringLiteral("987654321"));
-    send(QStringLiteral("where avfile source"));
-    EXPECT_EQ(reply, QStringLiteral("0 0 352 240"));
-    engine.setDestinationSize(QSize(640, 480));
-    send(QStringLiteral("where avfile destination"));
-    EXPECT_EQ(reply, QStringLiteral("0 0 640 480"));
-    send(QStringLiteral("close avfile"));
-
-    // Without a parent there is no video window: the handle query fails with a text.
-    ASSERT_EQ(send(QStringLiteral("open \"/m/a.mpg\" alias avfile style child parent 0")), 0);
-    EXPECT_EQ(send(QStringLiteral("status avfile window handle")), mcierr::NoWindow);
-    EXPECT_EQ(reply, mcierr::text(mcierr::NoWindow));
-}
-
 TEST_F(MciInterpreterTest, EngineFailuresAfterOpenComeBackAsCodes)
 {
     openClip();
