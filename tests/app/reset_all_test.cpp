@@ -21,17 +21,11 @@ protected:
         EXPECT_EQ(form1->List2->ListIndex(), -1);
         EXPECT_FALSE(form1->Timer1->isActive());
         EXPECT_EQ(form1->Command2->text(), "|>");
-        for (QWidget* w : std::initializer_list<QWidget*>{
-                 form1->Command2, form1->Command3, form1->Command4, form1->Command5,
-                 form1->Command6, form1->Command7, form1->Command8, form1->Command9,
-                 form1->Command10, form1->Command11, form1->Command13, form1->Command14,
-                 form1->Command15, form1->Command19, form1->Command21, form1->Command22,
-                 form1->Command23, form1->Check6, form1->cmdUp, form1->cmdDown, form1->HScroll1})
+        for (QWidget* w : movieControls())
             EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-        Form2& m = form2();
-        for (MenuItem* item : {m.me_kake, m.me_s_t, m.me_wari, m.m_mae, m.m_yugi, m.me_full,
-                               m.me_teisi})
+        for (QAction* item : movieMenuItems())
             EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+        Form2& m = form2();
         EXPECT_EQ(form1->Label1->text(), "ファイル名");
         EXPECT_EQ(form1->Label2->text(), "ﾌﾚｰﾑor時間");
         EXPECT_EQ(form1->Label3->text(), "SPEED");

@@ -56,15 +56,13 @@ TEST_P(StartupLines, EntriesLandInOrderAndTheFirstIsOpenedStopped)
     EXPECT_TRUE(dialogs.boxes.empty());
     EXPECT_TRUE(form1->cmd_item.isEmpty());  // only while start-up runs
     EXPECT_EQ(form1->Check5->Value(), 0);
-    if (c.names.isEmpty()) {
-        EXPECT_TRUE(form2().Label2->isVisible());
-    } else {
-        EXPECT_EQ(form1->List2->ListIndex(), 0);
-        EXPECT_EQ(form1->List1->ListIndex(), 0);
-        EXPECT_FALSE(engine.isPlaying());
-        EXPECT_EQ(form1->Command2->text(), "|>");
-        EXPECT_TRUE(form1->Command2->isEnabled());
-    }
+    const bool opened = !c.names.isEmpty();
+    EXPECT_EQ(form1->List2->ListIndex(), opened ? 0 : -1);
+    EXPECT_EQ(form1->List1->ListIndex(), opened ? 0 : -1);
+    EXPECT_EQ(form1->Command2->isEnabled(), opened);
+    EXPECT_EQ(form2().Label2->isVisible(), !opened);  // the placeholder, until a picture stands
+    EXPECT_FALSE(engine.isPlaying());
+    EXPECT_EQ(form1->Command2->text(), "|>");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -6,26 +6,20 @@
 #include "controls/scroll_bar.h"
 #include "form_fixture.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-#include <set>
 
 TEST_F(FormFixture, StartUpDisablesExactlyTheMovieControls)
 {
     load();
-    const std::set<QString> off = {
-        "HScroll1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7",
-        "Command8", "Command9", "Command10", "Command11", "Command13", "Command14", "Command15",
-        "Command19", "Command21", "Command22", "Command23", "Check6", "cmdUp", "cmdDown",
-        "Combo1"};  // the drive list belongs to Video-CD mode
-    for (QWidget* w : form1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (w->objectName().isEmpty())
-            continue;
-        EXPECT_EQ(w->isEnabled(), !off.count(w->objectName())) << w->objectName().toStdString();
-    }
+    QList<QWidget*> off = movieControls();
+    off << form1->Combo1;  // the drive list belongs to Video-CD mode
+    for (QWidget* w : form1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        EXPECT_EQ(w->isEnabled(), !off.contains(w)) << w->objectName().toStdString();
     EXPECT_EQ(form1->Check3->Value(), 1);
     EXPECT_TRUE(form1->Check7->isEnabled());
     EXPECT_EQ(form1->Check7->Value(), 0);
@@ -76,16 +70,9 @@ TEST_F(FormFixture, StartUpPlacesTheWindowsAndSwitchesTheScreenSaverOff)
 TEST_F(FormFixture, MovieWindowMenuAtStartUp)
 {
     load();
-    QStringList names;
-    for (QAction* a : form2().menu0->actions())
-        names << a->objectName();
-    EXPECT_EQ(names, QStringList({"topw1", "c_hyouji", "ba2", "me_s_t", "me_teisi", "m_mae",
-                                  "m_yugi", "me_loop", "me_loop_only", "ba", "me_wari",
-                                  "me_kake", "me_full", "ba5", "ch_col", "ch_ho", "ba4",
-                                  "me_about", "ba3", "me_exit"}));
-    Form2& m = form2();
-    for (MenuItem* off : {m.me_s_t, m.me_teisi, m.m_mae, m.m_yugi, m.me_wari, m.me_kake, m.me_full})
+    for (QAction* off : movieMenuItems())
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    Form2& m = form2();
     // Ticking Loop enabled "selected only" again after the movie window's load disabled it.
     EXPECT_TRUE(m.me_loop_only->isEnabled());
     EXPECT_TRUE(m.me_loop->Checked());

@@ -3,25 +3,32 @@
 #include <algorithm>
 #include <cmath>
 
-bool FakeMediaEngine::takeFailure(const QString& method, MediaError& error)
+// Logs the call and answers the scripted failure of `method`, if any.
+std::optional<MediaError> FakeMediaEngine::scripted(const QString& method, const QString& call)
 {
+    calls_ << call;
     const auto it = failures_.find(method);
     if (it == failures_.end())
-        return false;
-    error = it.value();
+        return std::nullopt;
+    const MediaError error = it.value();
     failures_.erase(it);
-    return true;
+    return error;
+}
+
+// The same, and NotOpen with no file open; None when the call may go ahead.
+MediaError FakeMediaEngine::enter(const QString& method, const QString& call)
+{
+    if (const auto error = scripted(method, call.isEmpty() ? method : call))
+        return *error;
+    return open_ ? MediaError::None : MediaError::NotOpen;
 }
 
 MediaError FakeMediaEngine::open(const QString& path, TypeHint type, WId parent)
 {
     static const char* const names[] = {"auto", "mpeg", "avi"};
-    calls_ << QStringLiteral("open %1 %2 %3")
-                  .arg(path, QLatin1String(names[static_cast<int>(type)]))
-                  .arg(parent);
-    MediaError error;
-    if (takeFailure(QStringLiteral("open"), error))
-        return error;
+    const QString call = QStringLiteral("open %1 %2 %3").arg(path, QLatin1String(names[int(type)])).arg(parent);
+    if (const auto error = scripted(QStringLiteral("open"), call))
+        return *error;
     open_ = true;
     playing_ = false;
     path_ = path;
@@ -43,26 +50,16 @@ void FakeMediaEngine::close()
 
 MediaError FakeMediaEngine::play()
 {
-    calls_ << QStringLiteral("play");
-    MediaError error;
-    if (takeFailure(QStringLiteral("play"), error))
-        return error;
-    if (!open_)
-        return MediaError::NotOpen;
-    playing_ = true;
-    return MediaError::None;
+    const MediaError error = enter(QStringLiteral("play"));
+    playing_ = playing_ || error == MediaError::None;
+    return error;
 }
 
 MediaError FakeMediaEngine::pause()
 {
-    calls_ << QStringLiteral("pause");
-    MediaError error;
-    if (takeFailure(QStringLiteral("pause"), error))
-        return error;
-    if (!open_)
-        return MediaError::NotOpen;
-    playing_ = false;
-    return MediaError::None;
+    const MediaError error = enter(QStringLiteral("pause"));
+    playing_ = playing_ && error != MediaError::None;
+    return error;
 }
 
 std::int64_t FakeMediaEngine::lengthMs()
@@ -75,60 +72,39 @@ std::int64_t FakeMediaEngine::positionMs()
     return open_ ? std::llround(double(position_) * 1000.0 / fps_) : 0;
 }
 
+// Moves to `frame` (held inside the movie) and pauses, unless the call fails.
+MediaError FakeMediaEngine::moveTo(MediaError error, std::int64_t frame)
+{
+    if (error == MediaError::None) {
+        position_ = std::clamp<std::int64_t>(frame, 0, length_);
+        playing_ = false;
+    }
+    return error;
+}
+
 MediaError FakeMediaEngine::seekFrame(std::int64_t frame)
 {
-    calls_ << QStringLiteral("seekFrame %1").arg(frame);
-    MediaError error;
-    if (takeFailure(QStringLiteral("seekFrame"), error))
-        return error;
-    if (!open_)
-        return MediaError::NotOpen;
-    position_ = std::clamp<std::int64_t>(frame, 0, length_);
-    playing_ = false;
-    return MediaError::None;
+    return moveTo(enter(QStringLiteral("seekFrame"), QStringLiteral("seekFrame %1").arg(frame)), frame);
 }
 
 MediaError FakeMediaEngine::seekMs(std::int64_t ms)
 {
-    calls_ << QStringLiteral("seekMs %1").arg(ms);
-    MediaError error;
-    if (takeFailure(QStringLiteral("seekMs"), error))
-        return error;
-    if (!open_)
-        return MediaError::NotOpen;
-    position_ = ms >= lengthMs() ? length_
-                                 : std::clamp<std::int64_t>(
-                                       std::int64_t(std::floor(double(ms) * fps_ / 1000.0 + 1e-6)),
-                                       0, length_);
-    playing_ = false;
-    return MediaError::None;
+    const MediaError error = enter(QStringLiteral("seekMs"), QStringLiteral("seekMs %1").arg(ms));
+    return moveTo(error, ms >= lengthMs() ? length_ : std::int64_t(std::floor(double(ms) * fps_ / 1000.0 + 1e-6)));
 }
 
 MediaError FakeMediaEngine::step(int delta)
 {
-    calls_ << QStringLiteral("step %1").arg(delta);
-    MediaError error;
-    if (takeFailure(QStringLiteral("step"), error))
-        return error;
-    if (!open_)
-        return MediaError::NotOpen;
-    position_ = std::clamp<std::int64_t>(position_ + delta, 0, length_);
-    playing_ = false;
-    return MediaError::None;
+    return moveTo(enter(QStringLiteral("step"), QStringLiteral("step %1").arg(delta)), position_ + delta);
 }
 
 MediaError FakeMediaEngine::setSpeed(double speed)
 {
-    calls_ << QStringLiteral("setSpeed %1").arg(speed);
-    MediaError error;
-    if (takeFailure(QStringLiteral("setSpeed"), error))
-        return error;
-    if (!open_)
-        return MediaError::NotOpen;
-    if (!(speed > 0.0 && speed <= 100.0))
-        return MediaError::OutOfRange;
-    speed_ = speed;
-    return MediaError::None;
+    MediaError error = enter(QStringLiteral("setSpeed"), QStringLiteral("setSpeed %1").arg(speed));
+    if (error == MediaError::None && !(speed > 0.0 && speed <= 100.0))
+        error = MediaError::OutOfRange;
+    speed_ = error == MediaError::None ? speed : speed_;
+    return error;
 }
 
 QSize FakeMediaEngine::destinationSize()

@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QStringList>
+#include <optional>
 
 // A scripted media engine for tests: no decoding, no windows, no time. Positions change only
 // through the calls (seek, step) or the script (setPosition). Every call is logged.
@@ -64,7 +65,9 @@ public:
     WId videoWindow() override { return open_ ? window_ : 0; }
 
 private:
-    bool takeFailure(const QString& method, MediaError& error);
+    std::optional<MediaError> scripted(const QString& method, const QString& call);
+    MediaError enter(const QString& method, const QString& call = {});
+    MediaError moveTo(MediaError error, std::int64_t frame);
 
     QStringList calls_;
     QMap<QString, MediaError> failures_;

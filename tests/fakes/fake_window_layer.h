@@ -15,6 +15,7 @@ public:
         WId hwnd;
         int x, y, width, height;
         bool repaint;
+        bool operator==(const Move&) const = default;
     };
     struct TopMostCall {
         QWidget* window;

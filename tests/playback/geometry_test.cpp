@@ -1,6 +1,9 @@
 // Picture geometry: reading device rectangles, stored size / 4:3, halving, doubling, typed sizes.
+#include "controls/menu_item.h"
 #include "movie/form2.h"
 #include "playback_fixture.h"
+
+#include <functional>
 
 namespace {
 
@@ -57,7 +60,7 @@ TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
 TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
 {
     engine.setSourceSize({352, 240});
-    form1->geometry->Command4_Click();
+    form1->Command4->click();
     EXPECT_EQ(sent(), QStringList({"where avfile source", "status avfile window handle"}));
     EXPECT_EQ(form1->Command4->text(), "4:3");
     expectPlaced(352, 240);
@@ -67,54 +70,46 @@ TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
     EXPECT_EQ(strip->geometry(), QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0), qRound(5625 / 15.0), strip->height()));
 
     clearSent();
-    form1->geometry->Command4_Click();
+    form1->Command4->click();
     EXPECT_EQ(sent(), QStringList({"status avfile window handle"}));
     EXPECT_EQ(form1->Command4->text(), "Org");
     expectPlaced(320, 240);
 }
 
-TEST_F(GeometryTest, HalvingRoundsHalvesToEvenAndRefusesUnder80)
+// Halving and doubling, by button or menu item, from the device's current picture size (halves
+// to even). A half under 80 wide, or a double not narrower than the screen (the height is not
+// checked), is refused and changes nothing on the screen.
+TEST_F(GeometryTest, HalvingAndDoubling)
 {
+    windows.screen = {1024, 768};
+    const std::function<void()> halve[] = {[&] { form1->Command7->click(); },
+                                           [&] { form2().me_wari->trigger(); }};
+    const std::function<void()> twice[] = {[&] { form1->Command8->click(); },
+                                           [&] { form2().me_kake->trigger(); }};
     struct Case {
         QSize picture;
+        std::function<void()> press;
         int w, h;
         bool applied;
     };
-    const std::vector<Case> cases = {{{175, 131}, 88, 66, true},
-                                     {{165, 123}, 82, 62, true},
-                                     {{160, 120}, 80, 60, true},
-                                     {{158, 118}, 79, 59, false}};
+    const Case cases[] = {
+        {{175, 131}, halve[0], 88, 66, true},     {{165, 123}, halve[1], 82, 62, true},
+        {{160, 120}, halve[0], 80, 60, true},     {{158, 118}, halve[1], 79, 59, false},
+        {{511, 600}, twice[0], 1022, 1200, true}, {{512, 384}, twice[1], 1024, 768, false},
+    };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.picture.width() << "x" << c.picture.height());
         pictureIs(c.picture.width(), c.picture.height());
         windows.moves.clear();
+        const int widthBefore = form2().Width();
         clearSent();
-        form1->geometry->Command7_Click();
+        c.press();
+        EXPECT_EQ(sent().first(), "where avfile destination");
         EXPECT_EQ(form1->geometry->mov_w, c.w);
         EXPECT_EQ(form1->geometry->mov_h, c.h);
-        EXPECT_EQ(sent().first(), "where avfile destination");
-        if (c.applied) {
-            expectPlaced(c.w, c.h);
-        } else {
-            EXPECT_TRUE(windows.moves.empty());
-            EXPECT_EQ(sent().size(), 1);
-        }
+        EXPECT_EQ(windows.moves.size(), c.applied ? 1u : 0u);
+        EXPECT_EQ(form2().Width(), c.applied ? c.w * 15 + 345 : widthBefore);
     }
-}
-
-TEST_F(GeometryTest, DoublingIsRefusedWhenNotNarrowerThanTheScreen)
-{
-    windows.screen = {1024, 768};
-    pictureIs(511, 600);  // the height is not checked
-    form1->geometry->Command8_Click();
-    expectPlaced(1022, 1200);
-
-    windows.moves.clear();
-    const int widthBefore = form2().Width();
-    pictureIs(512, 384);
-    form1->geometry->Command8_Click();
-    EXPECT_EQ(form1->geometry->mov_w, 1024);
-    EXPECT_TRUE(windows.moves.empty());
-    EXPECT_EQ(form2().Width(), widthBefore);
 }
 
 TEST_F(GeometryTest, TypedSizesOfTheSizeDialog)
@@ -153,7 +148,7 @@ TEST_F(GeometryTest, SetLiftsTheTopmostState)
 {
     form1->Check4->setValue(1);
     ASSERT_TRUE(windows.isTopMost(&form2()));
-    form1->geometry->Command23_Click();
+    form1->Command23->click();
     EXPECT_FALSE(windows.isTopMost(&form2()));
 }
 

@@ -1,6 +1,7 @@
 // Opening a playlist entry: command sequence, device type, placement, labels, enables, and
 // what happens to entries that cannot be opened.
 #include "controls/menu_item.h"
+#include "mci/mci_errors.h"
 #include "movie/form2.h"
 #include "playback/open_command.h"
 #include "playback_fixture.h"
@@ -63,61 +64,37 @@ TEST_F(OpenListItem, DeviceTypeFollowsTheFileKind)
     EXPECT_EQ(engine.typeHint(), MediaEngine::TypeHint::AviVideo);
 }
 
-TEST_F(OpenListItem, VideoWindowIsPlacedAtTheWindowsPictureSizeAndSubclassed)
+// The video window goes to (10, 10) at the movie window's picture size and gets the movie
+// window's procedure, which passes presses on; the next open gives the old procedure back first.
+// A handle that is no number (no video window) leaves both alone.
+TEST_F(OpenListItem, VideoWindowIsPlacedAndSubclassedForEachOpen)
 {
+    const WId first = FakeMediaEngine::DefaultVideoWindow;
     form2().setWidth(500 * 15 + 345);
     form2().setHeight(300 * 15 + 345);
-    openEntries({"/m/a.mpg"});
-
-    ASSERT_FALSE(windows.moves.empty());
-    const auto& move = lastMove();
-    EXPECT_EQ(move.hwnd, FakeMediaEngine::DefaultVideoWindow);
-    EXPECT_EQ(move.x, 10);
-    EXPECT_EQ(move.y, 10);
-    EXPECT_EQ(move.width, 500);
-    EXPECT_EQ(move.height, 300);
-    EXPECT_TRUE(move.repaint);
+    openEntries({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
+    EXPECT_EQ(windows.moves, std::vector<FakeWindowLayer::Move>({{first, 10, 10, 500, 300, true}}));
     EXPECT_EQ(form1->geometry->mov_w, 500);
     EXPECT_EQ(form1->geometry->mov_h, 300);
-    EXPECT_EQ(form1->video.mci_hwnd, FakeMediaEngine::DefaultVideoWindow);
-    EXPECT_TRUE(windows.hooked(FakeMediaEngine::DefaultVideoWindow));
-
-    // A press on the picture reaches the movie window's procedure (which starts its press
-    // window) and goes on to the window's own procedure.
-    windows.pressLeft(FakeMediaEngine::DefaultVideoWindow);
-    EXPECT_TRUE(form2().Timer3->isActive());
+    EXPECT_EQ(form1->video.mci_hwnd, first);
+    EXPECT_TRUE(windows.hooked(first));
+    windows.pressLeft(first);
+    EXPECT_TRUE(form2().Timer3->isActive());  // the movie window's press counting
     EXPECT_EQ(windows.defaultProcCalls, 1);
-}
 
-TEST_F(OpenListItem, ReopeningGivesTheOldProcedureBackFirst)
-{
-    openEntries({"/m/a.mpg", "/m/b.mpg"});
     engine.setVideoWindow(5151);
     form1->List2->setListIndex(1);
-
-    ASSERT_EQ(windows.procChanges.size(), 3u);  // hook a, give a back, hook b
-    EXPECT_EQ(windows.procChanges[1].hwnd, FakeMediaEngine::DefaultVideoWindow);
-    EXPECT_TRUE(windows.procChanges[1].restoredDefault);
-    EXPECT_FALSE(windows.hooked(FakeMediaEngine::DefaultVideoWindow));
+    EXPECT_FALSE(windows.hooked(first));
     EXPECT_TRUE(windows.hooked(5151));
     EXPECT_EQ(form1->video.mci_hwnd, 5151u);
-}
 
-TEST_F(OpenListItem, NonNumericWindowHandleSkipsPlacementAndSubclassing)
-{
-    openEntries({"/m/a.mpg"});
-    const auto movesBefore = windows.moves.size();
-    const auto procsBefore = windows.procChanges.size();
-    engine.setVideoWindow(0);  // the device then has no window and answers with an error text
-    form1->playlist->append("/m/b.mpg");
-    form1->List2->setListIndex(1);
-
-    EXPECT_EQ(windows.moves.size(), movesBefore);
-    EXPECT_EQ(windows.procChanges.size(), procsBefore + 1);  // only the old one given back
-    EXPECT_EQ(form1->video.mci_hwnd, FakeMediaEngine::DefaultVideoWindow);
-    EXPECT_EQ(sent().mid(sent().size() - 4),
-              QStringList({"set avfile time format frames", "status avfile length",
-                           "play avfile window", "stop avfile"}));
+    engine.setVideoWindow(0);  // the handle query then answers an error text
+    form1->List2->setListIndex(2);
+    EXPECT_EQ(windows.moves.size(), 2u);
+    EXPECT_FALSE(windows.hooked(5151));
+    EXPECT_EQ(windows.procChanges.size(), 4u);  // hook, give back, hook, give back
+    EXPECT_EQ(sent().mid(sent().size() - 4), QStringList({"set avfile time format frames", "status avfile length",
+                                                          "play avfile window", "stop avfile"}));
     EXPECT_TRUE(form1->Timer1->isActive());
 }
 
@@ -150,19 +127,14 @@ TEST_F(OpenListItem, FullScreenFitsTheLargest43PictureIntoTheScreen)
 
 TEST_F(OpenListItem, SliderScaleFollowsTheLength)
 {
-    addEntries({"/m/a.mpg"});
-    engine.setLength(30000);
-    form1->playlist->select(0);
-    EXPECT_EQ(form1->playback->media_len, 30000);
-    EXPECT_EQ(form1->HScroll1->Max(), 30000);
-    EXPECT_EQ(form1->HScroll1->SmallChange(), 10);
-    EXPECT_EQ(form1->HScroll1->LargeChange(), 50);
-
-    engine.setLength(30001);
-    form1->playback->List2_Click();
-    EXPECT_EQ(form1->HScroll1->Max(), 30000);
-    EXPECT_EQ(form1->HScroll1->SmallChange(), 30);
-    EXPECT_EQ(form1->HScroll1->LargeChange(), 150);
+    openEntries({"/m/a.mpg"});
+    for (const auto& [length, steps] : {std::pair{30000, QSize(10, 50)}, std::pair{30001, QSize(30, 150)}}) {
+        engine.setLength(length);
+        form1->playback->List2_Click();
+        EXPECT_EQ(form1->playback->media_len, length);
+        EXPECT_EQ(form1->HScroll1->Max(), 30000);
+        EXPECT_EQ(QSize(form1->HScroll1->SmallChange(), form1->HScroll1->LargeChange()), steps);
+    }
 }
 
 TEST_F(OpenListItem, ShorterMovieDoesNotSeekWhenTheSliderIsPulledBack)
@@ -207,15 +179,9 @@ TEST_F(OpenListItem, LabelsToolTipsAndEnablesDescribeTheOpenMovie)
     EXPECT_EQ(form1->List2->toolTip(), "再生ﾘｽﾄ一覧 Trip 選択中");
     EXPECT_FALSE(form2().Label2->isVisibleTo(&form2()));
 
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             form1->Command2, form1->Command7, form1->Command8, form1->Command4, form1->Command5,
-             form1->Command6, form1->Command9, form1->Command10, form1->Command11, form1->Command3,
-             form1->Command13, form1->Command14, form1->Command15, form1->Command19,
-             form1->Command21, form1->Command22, form1->Command23, form1->Check6, form1->cmdDown,
-             form1->cmdUp, form1->HScroll1})
+    for (QWidget* w : movieControls())
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-    Form2& m = form2();
-    for (MenuItem* item : {m.me_kake, m.me_s_t, m.me_wari, m.m_mae, m.m_yugi, m.me_full, m.me_teisi})
+    for (QAction* item : movieMenuItems())
         EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
 }
 
@@ -232,26 +198,6 @@ TEST_F(OpenListItem, ReselectionAfterAMoveOnlyClearsTheFlag)
 
 class UnplayableEntries : public OpenListItem {
 protected:
-    // The text the program shows for the open that failed last.
-    QString expectedMessage()
-    {
-        for (qsizetype i = device.commands().size() - 1; i >= 0; --i) {
-            if (device.commands()[i].startsWith("open ") && device.results()[i] != 0)
-                return interpreter.errorText(device.results()[i]) +
-                       QStringLiteral("リスト一覧から削除します。");
-        }
-        return {};
-    }
-    void expectOneRemovalBox(const QString& text)
-    {
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        const auto& box = dialogs.boxes.front();
-        EXPECT_EQ(box.text, text);
-        EXPECT_EQ(box.title, "削除");
-        EXPECT_EQ(box.buttons, msgbox::OkOnly);
-        EXPECT_EQ(box.icon, msgbox::Information);
-        EXPECT_EQ(box.movieTopMost, false);  // lifted for the box
-    }
     QStringList names() const
     {
         QStringList out;
@@ -261,54 +207,49 @@ protected:
     }
 };
 
-// The entry that took the bad one's place opens (the one before when it was the last).
-TEST_F(UnplayableEntries, FirstMiddleOrLastGivesWayToItsNeighbour)
+// One box (the device's text and the removal, the movie window lifted for it), the entry goes,
+// and the one that took its place opens (the one before when it was the last); the only entry
+// leaves nothing open.
+TEST_F(UnplayableEntries, TheEntryGoesAndItsNeighbourOpens)
 {
     struct Case {
         QStringList paths;
-        int bad;
+        int before, bad;
         MediaError error;
+        int rc;
         QStringList left;
         int index;
     };
     const Case cases[] = {
-        {{"/m/bad.mpg", "/m/b.mpg", "/m/c.mpg"}, 0, MediaError::FileNotFound, {"b.mpg", "c.mpg"}, 0},
-        {{"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"}, 1, MediaError::InvalidFile, {"a.mpg", "c.mpg"}, 1},
-        {{"/m/a.mpg", "/m/b.mpg", "/m/bad.mpg"}, 2, MediaError::InvalidFile, {"a.mpg", "b.mpg"}, 1},
+        {{"/m/bad.mpg", "/m/b.mpg", "/m/c.mpg"}, -1, 0, MediaError::FileNotFound, mcierr::FileNotFound, {"b.mpg", "c.mpg"}, 0},
+        {{"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"}, 0, 1, MediaError::InvalidFile, mcierr::InvalidFile, {"a.mpg", "c.mpg"}, 1},
+        {{"/m/a.mpg", "/m/b.mpg", "/m/bad.mpg"}, 0, 2, MediaError::InvalidFile, mcierr::InvalidFile, {"a.mpg", "b.mpg"}, 1},
+        {{"/m/bad.mpg"}, -1, 0, MediaError::FileNotFound, mcierr::FileNotFound, {}, -1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.bad);
+        SCOPED_TRACE(c.paths.join(' ').toStdString());
         form1->reset_all();
         dialogs.boxes.clear();
         addEntries(c.paths);
-        if (c.bad > 0)
-            form1->playlist->select(0);
+        form1->playlist->select(c.before);
         engine.failNextOpen(c.error);
         form1->playlist->select(c.bad);
 
-        expectOneRemovalBox(expectedMessage());
+        ASSERT_EQ(dialogs.boxes.size(), 1u);
+        const FakeDialogs::Box& box = dialogs.boxes.front();
+        EXPECT_EQ(box.text, mcierr::text(c.rc) + QStringLiteral("リスト一覧から削除します。"));
+        EXPECT_EQ(box.title, "削除");
+        EXPECT_EQ(box.buttons, msgbox::OkOnly);
+        EXPECT_EQ(box.icon, msgbox::Information);
+        EXPECT_EQ(box.movieTopMost, false);
         EXPECT_EQ(names(), c.left);
         EXPECT_EQ(form1->List2->ListIndex(), c.index);
         EXPECT_EQ(form1->List1->ListIndex(), c.index);
-        EXPECT_EQ(engine.path(), "/m/" + c.left[c.index]);
-        EXPECT_TRUE(engine.isOpen());
-        EXPECT_TRUE(form1->Timer1->isActive());
+        EXPECT_EQ(form1->Label1->text(), c.left.value(c.index, "ファイル名"));
+        EXPECT_EQ(engine.isOpen(), !c.left.isEmpty());
+        EXPECT_EQ(form1->Timer1->isActive(), !c.left.isEmpty());
+        EXPECT_EQ(form1->Command2->isEnabled(), !c.left.isEmpty());
     }
-}
-
-TEST_F(UnplayableEntries, OnlyEntryLeavesNothingOpen)
-{
-    addEntries({"/m/bad.mpg"});
-    engine.failNextOpen(MediaError::FileNotFound);
-    form1->playlist->select(0);
-
-    expectOneRemovalBox(expectedMessage());
-    EXPECT_EQ(form1->List1->ListCount(), 0);
-    EXPECT_EQ(form1->List2->ListCount(), 0);
-    EXPECT_FALSE(form1->Command2->isEnabled());
-    EXPECT_FALSE(form1->HScroll1->isEnabled());
-    EXPECT_FALSE(form1->Timer1->isActive());
-    EXPECT_EQ(form1->Label1->text(), "ファイル名");
 }
 
 TEST_F(UnplayableEntries, RunOfBadEntriesGivesOneBoxEachInOrderWithoutNesting)

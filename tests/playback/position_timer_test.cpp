@@ -1,9 +1,11 @@
 // The position timer: slider, labels, the end-of-movie rules, the frame/time switch and the
 // previous/next buttons.
+#include "controls/menu_item.h"
 #include "playback/label_caption.h"
 #include "playback_fixture.h"
 
 #include <QSignalBlocker>
+#include <functional>
 
 namespace {
 
@@ -28,27 +30,23 @@ TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
     engine.setLength(300);
     openEntries({"/m/a.mpg", "/m/b.mpg"});
     engine.setPosition(123);
-    form1->playback->Timer1_Timer();
+    QMetaObject::invokeMethod(form1->Timer1, "timeout", Qt::DirectConnection);  // a real tick
 
     EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed"}));
     EXPECT_EQ(form1->HScroll1->Value(), 123);
     EXPECT_EQ(label2(), QStringLiteral(" 123\n\r    /300 (ﾌﾚｰﾑ)"));
+    EXPECT_EQ(form1->Label2->text(), QStringLiteral(" 123\n    /300 (ﾌﾚｰﾑ)"));  // drawn as two clean lines
+    form1->Label2->setText("ﾌﾚｰﾑor時間");  // written by something else: read back as written
+    EXPECT_EQ(label2(), "ﾌﾚｰﾑor時間");
     EXPECT_EQ(form1->Label4->text(), "1/2");
     EXPECT_EQ(form1->Label3->text(), "|>|> ±0");
     EXPECT_EQ(form1->playback->seek_lock, 0);
-}
-
-TEST_F(PositionTimer, PositionLabelShowsTwoCleanLines)
-{
-    openEntries({"/m/a.mpg"});
-    engine.setPosition(7);
+    {
+        const QSignalBlocker quiet(form1->List2);
+        form1->List2->setListIndex(-1);
+    }
     form1->playback->Timer1_Timer();
-    EXPECT_FALSE(form1->Label2->text().contains(QLatin1Char('\r')));
-    EXPECT_EQ(form1->Label2->text().split(QLatin1Char('\n')),
-              QStringList({" 7", QStringLiteral("    /150 (ﾌﾚｰﾑ)")}));
-    // Something else writing the label is read back as written.
-    form1->Label2->setText("ﾌﾚｰﾑor時間");
-    EXPECT_EQ(label2(), "ﾌﾚｰﾑor時間");
+    EXPECT_EQ(form1->Label4->text(), "0/2");  // nothing selected
 }
 
 TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
@@ -108,17 +106,6 @@ TEST_F(PositionTimer, SpeedLabelFollowsTheTableAndKeepsUnknownSpeeds)
     EXPECT_EQ(form1->Label3->text(), "|>|> ＋4");
 }
 
-TEST_F(PositionTimer, ListLabelWithNothingSelectedStartsAtZero)
-{
-    openEntries({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
-    {
-        const QSignalBlocker quiet(form1->List2);
-        form1->List2->setListIndex(-1);
-    }
-    form1->playback->Timer1_Timer();
-    EXPECT_EQ(form1->Label4->text(), "0/3");
-}
-
 // ---- end of the movie ----------------------------------------------------------------------
 
 // What two ticks at the end of the playing movie leave: the entry selected, the button's caption,
@@ -165,18 +152,6 @@ TEST_F(PositionTimer, EndOfTheMovie)
             EXPECT_EQ(engine.positionFrames(), after.atStart ? 0 : engine.lengthFrames());
         }
     }
-}
-
-TEST_F(PositionTimer, PlayAfterTheEndWithoutLoopStartsAgain)
-{
-    form1->Check3->setValue(0);
-    openEntries({"/m/a.mpg"});
-    startPlaying();
-    atEnd();
-    form1->playback->Timer1_Timer();
-    form1->playback->Command2_Click();
-    EXPECT_EQ(engine.positionFrames(), 0);
-    EXPECT_TRUE(engine.isPlaying());
 }
 
 TEST_F(PositionTimer, OneEntrySelectedOnlyRestartsWithTheseCommands)
@@ -248,39 +223,43 @@ TEST_F(PositionTimer, SwitchingToTimeReadsTheLengthInMilliseconds)
 
 // ---- previous / next -----------------------------------------------------------------------
 
+// By button or menu item: the neighbour opens, wrapping at both ends; with nothing selected,
+// previous starts from the last entry and next from the first.
 TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
 {
-    openEntries({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
-    form1->playback->Command10_Click();
-    EXPECT_EQ(form1->List2->ListIndex(), 2);
-    EXPECT_EQ(engine.path(), "/m/c.mpg");
-    form1->playback->Command11_Click();
-    EXPECT_EQ(form1->List2->ListIndex(), 0);
-    EXPECT_EQ(form1->List1->ListIndex(), 0);
-    form1->playback->Command11_Click();
-    EXPECT_EQ(engine.path(), "/m/b.mpg");
-    form1->playback->Command10_Click();
-    EXPECT_EQ(engine.path(), "/m/a.mpg");
-
-    for (bool previous : {true, false}) {  // with nothing selected
+    const QStringList paths{"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"};
+    openEntries(paths);
+    const std::function<void()> previous[] = {[&] { form1->Command10->click(); },
+                                              [&] { form2().m_mae->trigger(); }};
+    const std::function<void()> next[] = {[&] { form1->Command11->click(); },
+                                          [&] { form2().m_yugi->trigger(); }};
+    struct Case {
+        int from;
+        std::function<void()> press;
+        int to;
+    };
+    const Case cases[] = {{0, previous[0], 2}, {2, next[1], 0}, {0, next[0], 1},
+                          {1, previous[1], 0}, {-1, previous[0], 2}, {-1, next[1], 0}};
+    for (const Case& c : cases) {
         {
             const QSignalBlocker quiet(form1->List2);
-            form1->List2->setListIndex(-1);
+            form1->List2->setListIndex(c.from);
         }
-        previous ? form1->playback->Command10_Click() : form1->playback->Command11_Click();
-        EXPECT_EQ(form1->List2->ListIndex(), previous ? 2 : 0);
+        c.press();
+        EXPECT_EQ(form1->List2->ListIndex(), c.to) << c.from;
+        EXPECT_EQ(form1->List1->ListIndex(), c.to) << c.from;
+        EXPECT_EQ(engine.path(), paths[c.to]) << c.from;
     }
 }
 
 TEST_F(PositionTimer, PreviousAndNextOnAnEmptyOrOneEntryListSendNothing)
 {
-    form1->playback->Command10_Click();
-    form1->playback->Command11_Click();
-    EXPECT_TRUE(sent().isEmpty());
-    openEntries({"/m/a.mpg"});
-    form1->playback->Command11_Click();
-    form1->playback->Command10_Click();
-    EXPECT_TRUE(sent().isEmpty());
+    for (const QStringList& paths : {QStringList(), QStringList{"/m/a.mpg"}}) {
+        openEntries(paths);
+        form1->Command10->click();
+        form1->Command11->click();
+        EXPECT_TRUE(sent().isEmpty()) << paths.size();
+    }
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
-// Transport controls: play/pause, stop, frame steps, speed and the position slider.
+// Transport controls: play/pause, stop, frame steps, speed and the position slider, pressed the
+// way the user presses them: the buttons, or the movie window's menu items.
+#include "controls/menu_item.h"
 #include "playback_fixture.h"
 
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -23,74 +26,52 @@ protected:
     }
 };
 
-TEST_F(Transport, PlayInTheMiddleContinuesWithoutSeeking)
+// Each press from a position, playing or not: what it sends, and the caption, the device's state
+// and its position after it. The position timer runs on after every one of them.
+TEST_F(Transport, PressesSendTheirCommands)
 {
-    engine.setPosition(40);
-    form1->playback->Command2_Click();
-    EXPECT_EQ(sent(), QStringList({"status avfile position", "play avfile window"}));
-    EXPECT_EQ(caption2(), "II");
-    EXPECT_TRUE(engine.isPlaying());
-}
-
-TEST_F(Transport, PlayAtTheEndStartsAgainFromTheBeginning)
-{
-    engine.setPosition(engine.lengthFrames());
-    form1->playback->Command2_Click();
-    EXPECT_EQ(sent(), QStringList({"status avfile position", "seek avfile to 0", "play avfile window"}));
-    EXPECT_EQ(engine.positionFrames(), 0);
-}
-
-TEST_F(Transport, PauseStopsAndLeavesTheTimerAlone)
-{
-    startPlaying();
-    form1->playback->Command2_Click();
-    EXPECT_EQ(sent(), QStringList({"stop avfile"}));
-    EXPECT_EQ(caption2(), "|>");
-    EXPECT_FALSE(engine.isPlaying());
-    EXPECT_TRUE(form1->Timer1->isActive());
-}
-
-TEST_F(Transport, StopGoesBackToTheFirstPicture)
-{
-    engine.setPosition(90);
-    startPlaying();
-    form1->playback->Command9_Click();
-    EXPECT_EQ(sent(), QStringList({"seek avfile to 0", "play avfile window", "stop avfile"}));
-    EXPECT_EQ(caption2(), "|>");
-    EXPECT_EQ(engine.positionFrames(), 0);
-    EXPECT_FALSE(engine.isPlaying());
-    EXPECT_TRUE(form1->Timer1->isActive());
-}
-
-TEST_F(Transport, FrameForwardPausesAndStepsOnce)
-{
-    engine.setPosition(10);
-    startPlaying();
-    form1->playback->Command5_Click();
-    EXPECT_EQ(sent(), QStringList({"stop avfile", "step avfile"}));
-    EXPECT_EQ(engine.positionFrames(), 11);
-    EXPECT_EQ(caption2(), "|>");
-    EXPECT_TRUE(form1->Timer1->isActive());
-}
-
-TEST_F(Transport, FrameBackSeeksToTheStartFromTheFirstTwoFrames)
-{
-    for (int position : {0, 1}) {
-        engine.setPosition(position);
+    using Press = std::function<void()>;
+    const Press play = [this] { form1->Command2->click(); };
+    const Press playFromMenu = [this] { form2().me_s_t->trigger(); };
+    const Press stop = [this] { form2().me_teisi->trigger(); };
+    const Press forward = [this] { form1->Command5->click(); };
+    const Press back = [this] { form1->Command6->click(); };
+    const QString backToStart[] = {"stop avfile", "status avfile position", "seek avfile to 0",
+                                   "play avfile window", "stop avfile"};
+    struct Case {
+        const char* what;
+        int position;
+        bool playing;
+        Press press;
+        QStringList sent;
+        const char* caption;
+        bool playingAfter;
+        int positionAfter;
+    };
+    const Case cases[] = {
+        {"play in the middle", 40, false, play, {"status avfile position", "play avfile window"}, "II", true, 40},
+        {"play at the end starts again", 150, false, playFromMenu,
+         {"status avfile position", "seek avfile to 0", "play avfile window"}, "II", true, 0},
+        {"pause", 40, true, play, {"stop avfile"}, "|>", false, 40},
+        {"stop", 90, true, stop, {"seek avfile to 0", "play avfile window", "stop avfile"}, "|>", false, 0},
+        {"frame forward", 10, true, forward, {"stop avfile", "step avfile"}, "|>", false, 11},
+        {"frame back from 0", 0, false, back, QStringList(std::begin(backToStart), std::end(backToStart)), "|>", false, 0},
+        {"frame back from 1", 1, true, back, QStringList(std::begin(backToStart), std::end(backToStart)), "|>", false, 0},
+        {"frame back from 2", 2, true, back, {"stop avfile", "status avfile position", "step avfile reverse"}, "|>", false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        engine.setPosition(c.position);
+        engine.setPlaying(c.playing);
+        form1->Command2->setText(c.playing ? "II" : "|>");
         clearSent();
-        form1->playback->Command6_Click();
-        EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position", "seek avfile to 0",
-                                       "play avfile window", "stop avfile"}))
-            << position;
-        EXPECT_EQ(engine.positionFrames(), 0);
+        c.press();
+        EXPECT_EQ(sent(), c.sent);
+        EXPECT_EQ(caption2(), c.caption);
+        EXPECT_EQ(engine.isPlaying(), c.playingAfter);
+        EXPECT_EQ(engine.positionFrames(), c.positionAfter);
+        EXPECT_TRUE(form1->Timer1->isActive());
     }
-    engine.setPosition(2);
-    clearSent();
-    form1->playback->Command6_Click();
-    EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position", "step avfile reverse"}));
-    EXPECT_EQ(engine.positionFrames(), 1);
-    EXPECT_EQ(caption2(), "|>");
-    EXPECT_TRUE(form1->Timer1->isActive());
 }
 
 // The stop has gone out before the position turns out to be no number: the caption says
@@ -99,51 +80,36 @@ TEST_F(Transport, FrameBackWithoutANumberLeavesCaptionAndDeviceStopped)
 {
     startPlaying();
     loseTheDevice();
-    form1->playback->Command6_Click();
+    form1->Command6->click();
     EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position"}));
     EXPECT_FALSE(engine.isPlaying());
     EXPECT_EQ(caption2(), "|>");
     EXPECT_TRUE(form1->Timer1->isActive());
 }
 
-TEST_F(Transport, FasterAndSlowerWalkTheSpeedStepsAndWrapToNormal)
+// Faster and slower move by 250 from the device's speed, and past either end fall back to normal.
+TEST_F(Transport, SpeedStepsAndWrapsToNormal)
 {
-    QStringList faster, slower;
-    for (int i = 0; i < 5; ++i) {
+    struct Case {
+        double speed;
+        QPushButton* button;
+        const char* set;
+    };
+    const Case cases[] = {
+        {1.0, form1->Command3, "set avfile speed 1250"},  {1.75, form1->Command3, "set avfile speed 2000"},
+        {2.0, form1->Command3, "set avfile speed 1000"},  {1.1, form1->Command3, "set avfile speed 1350"},
+        {1.0, form1->Command14, "set avfile speed 750"},  {0.5, form1->Command14, "set avfile speed 250"},
+        {0.25, form1->Command14, "set avfile speed 1000"}, {0.3, form1->Command14, "set avfile speed 1000"},
+    };
+    for (const Case& c : cases) {
+        engine.setCurrentSpeed(c.speed);
         clearSent();
-        form1->playback->Command3_Click();
-        ASSERT_EQ(sent().size(), 2);
-        EXPECT_EQ(sent()[0], "status avfile speed");
-        faster << sent()[1];
+        c.button->click();
+        EXPECT_EQ(sent(), QStringList({"status avfile speed", c.set})) << c.speed;
     }
-    EXPECT_EQ(faster, QStringList({"set avfile speed 1250", "set avfile speed 1500",
-                                   "set avfile speed 1750", "set avfile speed 2000",
-                                   "set avfile speed 1000"}));
-    for (int i = 0; i < 4; ++i) {
-        clearSent();
-        form1->playback->Command14_Click();
-        slower << sent().value(1);
-    }
-    EXPECT_EQ(slower, QStringList({"set avfile speed 750", "set avfile speed 500",
-                                   "set avfile speed 250", "set avfile speed 1000"}));
-    EXPECT_EQ(engine.speed(), 1.0);
-}
-
-TEST_F(Transport, OffGridSpeedMovesByTheSameStep)
-{
-    engine.setCurrentSpeed(1.1);
-    form1->playback->Command3_Click();
-    EXPECT_EQ(sent().last(), "set avfile speed 1350");
-    engine.setCurrentSpeed(0.3);
-    form1->playback->Command14_Click();
-    EXPECT_EQ(sent().last(), "set avfile speed 1000");
-}
-
-TEST_F(Transport, SpeedButtonsWithoutANumberSendNothingFurther)
-{
-    loseTheDevice();
-    form1->playback->Command3_Click();
-    form1->playback->Command14_Click();
+    loseTheDevice();  // no number: nothing further
+    form1->Command3->click();
+    form1->Command14->click();
     EXPECT_EQ(sent(), QStringList({"status avfile speed", "status avfile speed"}));
 }
 
