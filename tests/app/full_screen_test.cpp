@@ -1,5 +1,5 @@
-// Full screen both ways: the numbers of each screen, the round trip, a movie opened while full,
-// who may ask for it, and the size dialog's topmost rule.
+// Full screen both ways, the movie menu it cuts down, who may ask for it, and the size dialog's
+// topmost rule.
 #include "controls/check_box.h"
 #include "controls/list_box.h"
 #include "controls/menu_item.h"
@@ -15,22 +15,9 @@
 
 namespace {
 
-// What full screen changes and leaving must give back.
-struct WindowState {
-    QRect movie;
-    std::int32_t back;
-    QString tip;
-    bool controlVisible, topmost, fullScreen;
-    QString command22, me_full;
-    std::vector<bool> menuVisible;
-    bool operator==(const WindowState&) const = default;
-};
-
-void PrintTo(const WindowState& s, std::ostream* os)
+QString text(QRect r)
 {
-    *os << s.movie.x() << ',' << s.movie.y() << ' ' << s.movie.width() << 'x' << s.movie.height()
-        << " back " << s.back << " tip \"" << s.tip.toStdString() << "\" control " << s.controlVisible
-        << " topmost " << s.topmost << " full " << s.fullScreen << ' ' << s.command22.toStdString();
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 class FullScreenTest : public FormFixture {
@@ -43,146 +30,114 @@ protected:
         form2().setGeometry(200, 150, 343, 263);  // a 320 x 240 picture
         form2().setBackColor(0x00406080);
     }
-    // Presses Command22 as the user does.
-    void toggle() { form1->Command22->click(); }
-
-    WindowState state()
+    void setCheck4(int value)
+    {
+        const QSignalBlocker quiet(form1->Check4);
+        form1->Check4->setValue(value);
+    }
+    // What full screen changes and leaving gives back, readable in a failure.
+    QStringList state()
     {
         Form2& m = form2();
-        std::vector<bool> menu;
+        QString menu;
         for (QAction* a : m.menu0->actions())
-            menu.push_back(a->isVisible());
-        return {m.geometry(), m.BackColor(), m.Label1->toolTip(), form1->isVisible(),
-                windows.isTopMost(&m), windows.isFullScreen(&m), form1->Command22->text(),
+            menu += a->isVisible() ? u'+' : u'-';
+        return {text(m.geometry()), QString::number(m.BackColor()), m.Label1->toolTip(),
+                form1->isVisible() ? "control shown" : "control hidden",
+                windows.isTopMost(&m) ? "topmost" : "not topmost",
+                windows.isFullScreen(&m) ? "full" : "normal", form1->Command22->text(),
                 m.me_full->text(), menu};
     }
-    const FakeWindowLayer::Move& lastMove() { return windows.moves.back(); }
+    QRect lastMove() const
+    {
+        const auto& m = windows.moves.back();
+        return {m.x, m.y, m.width, m.height};
+    }
 };
-
-const std::vector<bool> FullScreenMenu = {false, false, false, true,  true,  true,  true,
-                                          true,  true,  true,  false, false, true,  true,
-                                          false, false, false, false, false, true};
 
 }  // namespace
 
-TEST_F(FullScreenTest, FitsEachScreenAndComesBackExactly)
+// Each screen's numbers; on several screens, the movie window's own. Leaving gives everything
+// back; the control window only if it was shown, and topmost as Check4 says.
+TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
 {
     struct Case {
         QSize screen;
-        QRect picture;
-    } cases[] = {
-        {{1024, 768}, {10, 11, 1002, 752}},
-        {{1280, 1024}, {10, 43, 1258, 944}},
-        {{1920, 1080}, {254, 14, 1411, 1058}},  // the height limits
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.screen.width());
-        windows.screen = c.screen;
-        const WindowState before = state();
-        toggle();
-        const auto& move = lastMove();
-        EXPECT_EQ(move.hwnd, FakeMediaEngine::DefaultVideoWindow);
-        EXPECT_EQ(QRect(move.x, move.y, move.width, move.height), c.picture);
-        EXPECT_EQ((std::array{form1->geometry->mov_w, form1->geometry->mov_h}),
-                  (std::array{c.picture.width(), c.picture.height()}));
-        EXPECT_EQ(state(), (WindowState{QRect({0, 0}, c.screen), 0, "", false, true, true, "F解",
-                                        "FullScreen解除", FullScreenMenu}));
-        Form2& m = form2();
-        EXPECT_EQ(m.Label1->geometry(), QRect({0, 0}, c.screen));
-        EXPECT_EQ(m.Label1->alignment(), Qt::AlignRight | Qt::AlignTop);
-        EXPECT_EQ(m.Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
-        EXPECT_EQ(m.Timer1->interval(), 1000);
-        EXPECT_TRUE(m.Timer1->isActive());
-
-        m.me_full->trigger();
-        EXPECT_EQ(state(), before);
-        EXPECT_EQ(QRect(lastMove().x, lastMove().y, lastMove().width, lastMove().height),
-                  QRect(10, 10, 320, 240));
-        EXPECT_EQ(m.Label1->alignment(), Qt::AlignLeft | Qt::AlignTop);
-        EXPECT_EQ(m.Label1->y(), 263 - 13);
-        EXPECT_FALSE(m.Timer1->isActive());
-    }
-}
-
-// The control window comes back only if it was shown; topmost follows Check4 whatever the
-// movie window was before.
-TEST_F(FullScreenTest, LeavingFollowsCheck4AndTheControlWindowsVisibility)
-{
-    struct Case {
-        bool controlVisible;
+        QRect windowScreen, picture;
+        bool controlShown;
         int check4;
-        bool topmostBefore;
-        bool topmostAfter;
     } cases[] = {
-        {true, 1, false, true},
-        {false, 1, true, true},
-        {true, 0, true, false},
-        {false, 0, false, false},
+        {{1024, 768}, {}, {10, 11, 1002, 752}, true, 1},
+        {{1280, 1024}, {}, {10, 43, 1258, 944}, false, 1},
+        {{1920, 1080}, {}, {254, 14, 1411, 1058}, true, 0},  // the height limits
+        {{1920, 1080}, {1920, 0, 1280, 1024}, {10, 43, 1258, 944}, false, 0},
     };
     for (const Case& c : cases) {
-        form1->setVisible(c.controlVisible);
-        {
-            const QSignalBlocker quiet(form1->Check4);
-            form1->Check4->setValue(c.check4);
-        }
-        windows.setTopMost(&form2(), c.topmostBefore);
-        toggle();
-        EXPECT_FALSE(form1->isVisible());
-        form1->fullScreen->Command22_Click();
-        EXPECT_EQ(form1->isVisible(), c.controlVisible);
-        EXPECT_EQ(windows.isTopMost(&form2()), c.topmostAfter);
-        EXPECT_TRUE(form2().isVisible());
+        windows.screen = c.screen;
+        windows.windowScreen = c.windowScreen;
+        form1->setVisible(c.controlShown);
+        setCheck4(c.check4);
+        windows.setTopMost(&form2(), c.check4 == 0);  // what it was before does not count
+        QStringList expected = state();
+        expected[4] = c.check4 == 1 ? "topmost" : "not topmost";
+        const QRect screen = c.windowScreen.isNull() ? QRect({0, 0}, c.screen) : c.windowScreen;
+
+        form1->Command22->click();
+        EXPECT_EQ(lastMove(), c.picture);
+        EXPECT_EQ(state(), (QStringList{text(screen), "0", "", "control hidden", "topmost", "full",
+                                        "F解", "FullScreen解除", "---+++++++--++-----+"}));
+        EXPECT_EQ(form2().Label1->geometry(), QRect({0, 0}, screen.size()));
+        EXPECT_EQ(form2().Label1->alignment(), Qt::AlignRight | Qt::AlignTop);
+        EXPECT_EQ(form2().Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
+        EXPECT_EQ(form2().Timer1->interval(), 1000);
+
+        form2().me_full->trigger();
+        EXPECT_EQ(state(), expected);
+        EXPECT_EQ(lastMove(), QRect(10, 10, 320, 240));
+        EXPECT_EQ(form2().Label1->alignment(), Qt::AlignLeft | Qt::AlignTop);
+        EXPECT_FALSE(form2().Timer1->isActive());
     }
 }
 
 TEST_F(FullScreenTest, MovieOpenedWhileFullIsFittedAndLeavingGivesTheOldSize)
 {
     windows.screen = {1024, 768};
-    const WindowState before = state();
-    toggle();
-    engine.setDestinationSize({1002, 752});
+    const QStringList before = state();
+    form1->Command22->click();
     form1->List2->setListIndex(1);
-    EXPECT_EQ(QRect(lastMove().x, lastMove().y, lastMove().width, lastMove().height),
-              QRect(10, 11, 1002, 752));
+    EXPECT_EQ(lastMove(), QRect(10, 11, 1002, 752));
     EXPECT_EQ(form2().Label1->toolTip(), "");
-    EXPECT_EQ(form2().Label1->text(), "b.mpg　");
-    toggle();
+    form1->Command22->click();
     EXPECT_EQ(state(), before);
 }
 
-// Several screens: the one the movie window stands on.
-TEST_F(FullScreenTest, CoversTheMovieWindowsOwnScreen)
+// The menu marks only its four switches, separators are only separators.
+TEST_F(FullScreenTest, MenuItemsAndTheirMarks)
 {
-    windows.windowScreen = QRect(1920, 0, 1280, 1024);
-    toggle();
-    EXPECT_EQ(form2().geometry(), QRect(1920, 0, 1280, 1024));
-    EXPECT_EQ(QRect(lastMove().x, lastMove().y, lastMove().width, lastMove().height),
-              QRect(10, 43, 1258, 944));
+    QString kinds;
+    for (QAction* a : form2().menu0->actions())
+        kinds += a->isSeparator() && a->text().isEmpty() ? u'-' : a->isCheckable() ? u'v' : u'.';
+    EXPECT_EQ(kinds, "vv-....vv-...-..-.-.");
 }
 
-// Every caller but the button itself checks Command22; with no movie open none does anything.
+// Every caller but the button checks Command22 (the button cannot be pressed while disabled).
 TEST_F(FullScreenTest, CallersActOnlyWhileCommand22IsEnabled)
 {
-    const std::pair<const char*, std::function<void()>> callers[] = {
-        {"Command22", [&] { form1->Command22->click(); }},
-        {"me_full", [&] { form2().me_full->trigger(); }},
-        {"Form_DblClick", [&] { form2().Form_DblClick(); }},
-        {"Label1_DblClick", [&] { form2().Label1_DblClick(); }},
-        {"double press",
-         [&] {
-             windows.pressLeft(form1->video.mci_hwnd);
-             windows.pressLeft(form1->video.mci_hwnd);
-             form2().Timer3_Timer();
-             form2().Timer3_Timer();
-         }},
+    const auto doublePress = [&] {
+        for (int i = 0; i < 2; ++i)
+            windows.pressLeft(form1->video.mci_hwnd);
+        for (int i = 0; i < 2; ++i)
+            form2().Timer3_Timer();
     };
-    for (const auto& [name, call] : callers) {
-        SCOPED_TRACE(name);
+    const std::function<void()> callers[] = {[&] { form1->Command22->click(); },
+                                             [&] { form2().me_full->trigger(); },
+                                             [&] { form2().Form_DblClick(); },
+                                             [&] { form2().Label1_DblClick(); }, doublePress};
+    for (const auto& call : callers) {
         form1->Command22->setEnabled(true);
         call();
         EXPECT_EQ(form1->Command22->text(), "F解");
         call();
-        EXPECT_EQ(form1->Command22->text(), "Full");
         form1->Command22->setEnabled(false);
         clearSent();
         call();
@@ -191,43 +146,36 @@ TEST_F(FullScreenTest, CallersActOnlyWhileCommand22IsEnabled)
     }
 }
 
-// Emptying the list in full screen ends full screen first: nothing could end it afterwards, and
-// the control window would stay hidden.
+// Emptying the list in full screen ends it first: nothing could end it afterwards, and the
+// control window would stay hidden.
 TEST_F(FullScreenTest, ResetAllEndsFullScreenFirst)
 {
-    const QRect place = form2().geometry();
-    toggle();
+    const QStringList before = state();
+    form1->Command22->click();
     form1->reset_all();
-    EXPECT_EQ(form1->Command22->text(), "Full");
-    EXPECT_FALSE(form1->Command22->isEnabled());
+    EXPECT_EQ(state().mid(0, 2), before.mid(0, 2));
     EXPECT_TRUE(form1->isVisible());
-    EXPECT_EQ(form2().geometry(), place);
     EXPECT_FALSE(windows.isFullScreen(&form2()));
 }
 
-// "Set": the size dialog opens with the movie window lifted; after it closes, whichever way,
+// "Set": the size dialog opens with the movie window lifted; once it has closed, whichever way,
 // the window is topmost again exactly when Check4 is ticked.
 TEST_F(FullScreenTest, SizeDialogUnderTheTopmostRule)
 {
     const auto press = [](const char* button) {
         return [button](QWidget* dialog) { dialog->findChild<QPushButton*>(button)->click(); };
     };
-    const auto escape = [](QWidget* dialog) { dialog->close(); };
-    struct Case {
+    const struct {
         int check4;
         std::function<void(QWidget*)> close;
-        int width;  // of the movie window afterwards, pixels
+        int width;
     } cases[] = {
-        {1, press("Command1"), 640 + 23}, {0, press("Command1"), 640 + 23},
-        {1, press("Command2"), 343},      {0, press("Command2"), 343},
-        {1, escape, 343},
+        {1, press("Command1"), 663}, {0, press("Command1"), 663}, {1, press("Command2"), 343},
+        {0, press("Command2"), 343}, {1, [](QWidget* d) { d->close(); }, 343},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         form2().resize(343, 263);
-        {
-            const QSignalBlocker quiet(form1->Check4);
-            form1->Check4->setValue(c.check4);
-        }
+        setCheck4(c.check4);
         windows.setTopMost(&form2(), true);
         bool liftedWhileOpen = false;
         QTimer::singleShot(0, [&] {
@@ -241,6 +189,5 @@ TEST_F(FullScreenTest, SizeDialogUnderTheTopmostRule)
         EXPECT_TRUE(liftedWhileOpen);
         EXPECT_EQ(windows.isTopMost(&form2()), c.check4 == 1);
         EXPECT_EQ(form2().width(), c.width);
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
 }
