@@ -7,6 +7,7 @@
 #include "controls/list_box.h"
 #include "controls/scroll_bar.h"
 #include "movie/form2.h"
+#include "movie/full_screen.h"
 #include "movie/geometry.h"
 #include "playback/play_state.h"
 #include "playback/playback.h"
@@ -40,7 +41,10 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
     createControls();
     layoutControls();
     playlist = std::make_unique<Playlist>(*List1, *List2);
-    geometry = std::make_unique<Geometry>(*this, *Command4, services.mci, services.windows);
+    geometry = std::make_unique<Geometry>(*this, *Command4, services.mci, services.windows,
+                                          services.dialogs);
+    fullScreen = std::make_unique<FullScreen>(*this, *this, *Command22, *Check4, *geometry,
+                                              services.mci, services.windows);
     playback = std::make_unique<Playback>(
         *this,
         PlaybackControls{List1, List2, Command2, Command22, HScroll1, Label1, Label2, Label3, Label4,
@@ -204,7 +208,7 @@ void Form1::setCaptions()
         {Command19, QStringLiteral("ﾘｽﾄ保存")},
         {Command20, QStringLiteral("ﾘｽﾄを開く")},
         {Command21, QStringLiteral("表示名変更")},
-        {Command22, QStringLiteral("Full")},
+        {Command22, full_screen::Off},
         {Command23, QStringLiteral("Set")},
     };
     for (const auto& [button, caption] : captions)

@@ -17,6 +17,7 @@ class CheckBox;
 class DirListBox;
 class FileListBox;
 class Form2;
+class FullScreen;
 class Geometry;
 class ListBox;
 class Playback;
@@ -30,7 +31,8 @@ struct Services;
 //   app/       construction, Form_Load, Form_Unload, Timer3_Timer, reset_all, MsgBox,
 //              Check3_Click, Check7_Click, and the wiring of every handler
 //   playback/  List2_Click, the transport and position handlers (playback)
-//   movie/     the geometry handlers (geometry), Check4_Click (on the movie window)
+//   movie/     the geometry handlers (geometry), full screen (fullScreen), Check4_Click (on
+//              the movie window)
 class Form1 : public QWidget, public PlayerWindow {
     Q_OBJECT
 public:
@@ -71,6 +73,7 @@ public:
 
     std::unique_ptr<Playlist> playlist;
     std::unique_ptr<Geometry> geometry;
+    std::unique_ptr<FullScreen> fullScreen;
     std::unique_ptr<Playback> playback;
 
     // The movie window, created (and loaded) on first use.
@@ -92,8 +95,8 @@ public:
     // topmost again afterwards only when Check4 is ticked. Every message box goes through here.
     int MsgBox(const QString& text, int buttons, int icon, const QString& title = {}) override;
     // The same rule around any other modal dialog.
-    void beforeModal();
-    void afterModal();
+    void beforeModal() override;
+    void afterModal() override;
 
     // ---- app ------------------------------------------------------------------------------
     void Form_Load(const QString& commandLine);

@@ -7,10 +7,12 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 // The control window's arrangement: the folder browser and drives on the left, the playlist and
 // its buttons on the right, then the movie's name, position and the transport, geometry and
@@ -56,8 +58,16 @@ void Form1::layoutControls()
     root->addWidget(Label1);
     root->addWidget(HScroll1);
     root->addLayout(row({Check6, Label2, Label3, Label4}));
+    // The position takes two lines while a movie plays: the row keeps room for both from the
+    // start, and each label room for its widest text, so nothing moves or is cut as they change.
+    const QFontMetrics fm(Label2->font());
+    const int position = std::max(fm.horizontalAdvance(QStringLiteral("    /00:00:00 (時間)")),
+                                  fm.horizontalAdvance(QStringLiteral("    /9999999 (ﾌﾚｰﾑ)")));
+    Label2->setFixedSize(position + fm.averageCharWidth() * 2, fm.lineSpacing() * 2 + fm.descent());
+    Label3->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("|>|> ＋4")) + fm.averageCharWidth() * 2);
+    Label4->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("0000/0000")));
     for (QLabel* l : {Label2, Label3, Label4})
-        l->setMinimumWidth(80);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     for (QPushButton* b : {Command2, Command3, Command4, Command5, Command6, Command7, Command8,
                            Command9, Command10, Command11, Command14, Command17, Command18,

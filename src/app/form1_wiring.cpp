@@ -6,6 +6,7 @@
 #include "controls/menu_item.h"
 #include "controls/scroll_bar.h"
 #include "movie/form2.h"
+#include "movie/full_screen.h"
 #include "movie/geometry.h"
 #include "playback/playback.h"
 
@@ -42,6 +43,8 @@ void Form1::connectHandlers()
     connect(Command7, &QPushButton::clicked, this, [g] { g->Command7_Click(); });
     connect(Command8, &QPushButton::clicked, this, [g] { g->Command8_Click(); });
     connect(Command23, &QPushButton::clicked, this, [g] { g->Command23_Click(); });
+    FullScreen* f = fullScreen.get();
+    connect(Command22, &QPushButton::clicked, this, [f] { f->Command22_Click(); });
     // TODO(vcd): Check5, Combo1, Timer2. TODO(volume): HScroll2. TODO(tray): Command16.
     // TODO(about): Command17, Command18. TODO(playlist): Command1, Command12, Command13,
     // Command15, Command19, Command20, Command21, cmdUp, cmdDown.
@@ -58,4 +61,8 @@ void Form1::connectMovieMenu(Form2& movie)
     Geometry* g = geometry.get();
     connect(movie.me_wari, &MenuItem::Click, this, [g] { g->Command7_Click(); });
     connect(movie.me_kake, &MenuItem::Click, this, [g] { g->Command8_Click(); });
+    // The movie window asks for full screen only while Command22 is enabled.
+    FullScreen* f = fullScreen.get();
+    connect(movie.me_full, &MenuItem::Click, this, [f] { f->requested(); });
+    connect(&movie, &Form2::fullScreenToggleRequested, this, [f] { f->requested(); });
 }

@@ -3,6 +3,7 @@
 #include "controls/list_box.h"
 #include "controls/scroll_bar.h"
 #include "movie/form2.h"
+#include "movie/full_screen.h"
 #include "playback/play_state.h"
 
 #include <QFrame>
@@ -13,6 +14,10 @@
 // Back to the nothing-open state: empty playlist, no device, movie controls off.
 void Form1::reset_all()
 {
+    // Full screen ends first, while its movie is still open: once the movie is gone nothing
+    // could end it, and the control window would stay hidden under a black screen.
+    if (Command22->text() == full_screen::On)
+        fullScreen->Command22_Click();
     List1->Clear();
     List2->Clear();
     Timer1->stop();

@@ -48,6 +48,7 @@ Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, Vide
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setMouseTracking(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // full screen leaves it taller than the strip
     Label1->resize(Label1->width(), 13);
 
     for (QLabel* l : {Label1, Label2})
@@ -106,6 +107,13 @@ void Form2::setMovieMenuEnabled(bool on)
 {
     for (MenuItem* item : {me_kake, me_s_t, me_wari, m_mae, m_yugi, me_full, me_teisi})
         item->setEnabled(on);
+}
+
+void Form2::setFullScreenMenu(bool on)
+{
+    for (MenuItem* item : {topw1, c_hyouji, ba2, me_wari, me_kake, ch_col, ch_ho, ba4, me_about, ba3})
+        item->setVisible(!on);
+    me_full->setText(on ? QStringLiteral("FullScreen解除") : QStringLiteral("Full Screen"));
 }
 
 void Form2::stopTimers()

@@ -85,6 +85,9 @@ public:
 
     // The menu items that act on an open movie, off while nothing is open.
     void setMovieMenuEnabled(bool on);
+    // The menu of full screen: the ten items that do not belong there hidden, and me_full saying
+    // how to leave. Off gives the whole menu back.
+    void setFullScreenMenu(bool on);
 
     // Shows menu0 at the mouse cursor.
     void showMenu();

@@ -6,6 +6,7 @@
 #include "movie/control_window.h"
 #include "movie/form2.h"
 #include "movie/geometry_helpers.h"
+#include "movie/size_op.h"
 #include "movie/topmost.h"
 #include "vbnum/vb_number.h"
 
@@ -26,8 +27,8 @@ std::int16_t toInt16(const QString& text)
 }  // namespace
 
 Geometry::Geometry(ControlWindow& form1_, QPushButton& Command4_, MciChannel& mci_,
-                   WindowLayer& windows_)
-    : form1(form1_), Command4(Command4_), mci(mci_), windows(windows_)
+                   WindowLayer& windows_, Dialogs& dialogs_)
+    : form1(form1_), Command4(Command4_), mci(mci_), windows(windows_), dialogs(dialogs_)
 {
 }
 
@@ -124,9 +125,19 @@ void Geometry::re_size(std::int16_t re_flg, const QString& re_w, const QString& 
     place_movie();
 }
 
+// The size dialog, with the movie window lifted while it is open and made topmost again when it
+// has closed, whichever way, if Check4 says so. Its messages come while it is still open, so
+// they do not put the movie window back over it.
 void Geometry::Command23_Click()
 {
-    // The movie window must not cover the size dialog; the dialog restores the topmost state.
-    SetTopMost(windows, &form1.form2(), 0);
-    // The size dialog (size_op) itself is not built yet.
+    Form2& movie = form1.form2();
+    form1.beforeModal();
+    size_op dialog(QSize(movie.Width(), movie.Height()), windows.screenOf(&movie).size(), Command4,
+                   dialogs,
+                   [this](std::int16_t re_flg, const QString& re_w, const QString& re_h) {
+                       re_size(re_flg, re_w, re_h);
+                   },
+                   &movie);
+    dialog.exec();
+    form1.afterModal();
 }

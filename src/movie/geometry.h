@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class ControlWindow;
+class Dialogs;
 class MciChannel;
 class QPushButton;
 class WindowLayer;
@@ -14,7 +15,8 @@ class WindowLayer;
 class Geometry {
 public:
     // `Command4` is the Org/4:3 button, whose caption names the size its next click selects.
-    Geometry(ControlWindow& form1, QPushButton& Command4, MciChannel& mci, WindowLayer& windows);
+    Geometry(ControlWindow& form1, QPushButton& Command4, MciChannel& mci, WindowLayer& windows,
+             Dialogs& dialogs);
 
     std::int32_t mov_w = 0;  // picture width in pixels
     std::int32_t mov_h = 0;  // picture height in pixels
@@ -40,4 +42,5 @@ private:
     QPushButton& Command4;
     MciChannel& mci;
     WindowLayer& windows;
+    Dialogs& dialogs;
 };

@@ -1,5 +1,7 @@
 #include "movie/geometry_helpers.h"
 
+#include "vbnum/vb_number.h"
+
 namespace geometry {
 
 std::optional<WId> handleFromReply(const QString& reply)
@@ -16,6 +18,29 @@ std::optional<WId> handleFromReply(const QString& reply)
     if (!ok || value == 0)
         return std::nullopt;
     return static_cast<WId>(value);
+}
+
+FullScreenFit fullScreenFit(QSize screenPixels)
+{
+    constexpr double twips = vbnum::TwipsPerPixel;
+    const double screenW = screenPixels.width() * twips;
+    const double screenH = screenPixels.height() * twips;
+    FullScreenFit fit;
+    fit.w = vbnum::roundToInt32((screenW - 330) / twips);
+    fit.h = vbnum::roundToInt32(fit.w * 3.0 / 4.0);
+    if (screenH < fit.h * twips) {
+        fit.h = vbnum::roundToInt32((screenH - 330) / twips);
+        fit.w = vbnum::roundToInt32(fit.h * 4.0 / 3.0);
+    }
+    const double fx = (screenW - fit.w * twips) / 2;
+    const double fy = (screenH - fit.h * twips) / 2;
+    fit.video = QPoint(vbnum::roundToInt32(fx / twips - 1), vbnum::roundToInt32(fy / twips + 3));
+    return fit;
+}
+
+QString originalSizeTip(std::int32_t w, std::int32_t h)
+{
+    return QStringLiteral("ｵﾘｼﾞﾅﾙｻｲｽﾞ：") + QString::number(w) + QStringLiteral("×") + QString::number(h);
 }
 
 }  // namespace geometry

@@ -4,6 +4,7 @@
 #include "controls/scroll_bar.h"
 #include "mci/mci_channel.h"
 #include "movie/form2.h"
+#include "movie/full_screen.h"
 #include "movie/geometry.h"
 #include "movie/geometry_helpers.h"
 #include "movie/video_window.h"
@@ -21,37 +22,9 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-namespace {
-
-const QString FullScreenCaption = QStringLiteral("F解");
-
-// The largest 4:3 picture that fits the screen less a margin, and where it stands (twips).
-struct FullScreenFit {
-    std::int32_t w = 0, h = 0;
-    double fx = 0, fy = 0;
-};
-
-FullScreenFit fitToScreen(QSize screenPixels)
-{
-    const double screenW = vbnum::toTwips(screenPixels.width());
-    const double screenH = vbnum::toTwips(screenPixels.height());
-    FullScreenFit fit;
-    fit.w = vbnum::roundToInt32((screenW - 330) / vbnum::TwipsPerPixel);
-    fit.h = vbnum::roundToInt32(fit.w * 3.0 / 4.0);
-    if (screenH < double(fit.h) * vbnum::TwipsPerPixel) {
-        fit.h = vbnum::roundToInt32((screenH - 330) / vbnum::TwipsPerPixel);
-        fit.w = vbnum::roundToInt32(fit.h * 4.0 / 3.0);
-    }
-    fit.fy = (screenH - double(fit.h) * vbnum::TwipsPerPixel) / 2;
-    fit.fx = (screenW - double(fit.w) * vbnum::TwipsPerPixel) / 2;
-    return fit;
-}
-
-}  // namespace
-
 struct Playback::Opening {
     bool fullScreen = false;
-    FullScreenFit fit;
+    geometry::FullScreenFit fit;
     QString error;  // the device's text when the open failed
 };
 
@@ -95,9 +68,9 @@ bool Playback::openSelected(Opening& opening)
     Form2& movie = form1.form2();
     geometry.mov_w = vbnum::roundToInt32((movie.Width() - 345) / double(vbnum::TwipsPerPixel));
     geometry.mov_h = vbnum::roundToInt32((movie.Height() - 345) / double(vbnum::TwipsPerPixel));
-    opening.fullScreen = Command22->text() == FullScreenCaption;
+    opening.fullScreen = Command22->text() == full_screen::On;
     if (opening.fullScreen) {
-        opening.fit = fitToScreen(windows.screenSize());
+        opening.fit = geometry::fullScreenFit(windows.screenOf(&movie).size());
         geometry.mov_w = opening.fit.w;
         geometry.mov_h = opening.fit.h;
     }
@@ -149,8 +122,7 @@ void Playback::showOpenMovie(const Opening& opening)
     mci.MciSend(QStringLiteral("status avfile window handle"), reply);
     if (const auto handle = geometry::handleFromReply(reply)) {
         if (opening.fullScreen) {
-            windows.MoveWindow(*handle, vbnum::roundToInt32(opening.fit.fx / vbnum::TwipsPerPixel - 1),
-                               vbnum::roundToInt32(opening.fit.fy / vbnum::TwipsPerPixel + 3),
+            windows.MoveWindow(*handle, opening.fit.video.x(), opening.fit.video.y(),
                                geometry.mov_w, geometry.mov_h, true);
         } else {
             windows.MoveWindow(*handle, 10, 10, geometry.mov_w, geometry.mov_h, true);
@@ -176,8 +148,7 @@ void Playback::showOpenMovie(const Opening& opening)
     Label1->setToolTip(path);
     movie.Label1->setText(name + QStringLiteral("　"));
     if (!opening.fullScreen) {
-        movie.Label1->setToolTip(QStringLiteral("ｵﾘｼﾞﾅﾙｻｲｽﾞ：") + QString::number(w) +
-                                 QStringLiteral("×") + QString::number(h));
+        movie.Label1->setToolTip(geometry::originalSizeTip(w, h));
     }
     List2->setToolTip(QStringLiteral("再生ﾘｽﾄ一覧 ") + name + QStringLiteral(" 選択中"));
 

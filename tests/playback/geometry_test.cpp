@@ -144,12 +144,4 @@ TEST_F(GeometryTest, PlacementWithoutAVideoWindowStillShapesTheMovieWindow)
     EXPECT_EQ(form2().Height(), 100 * 15 + 345);
 }
 
-TEST_F(GeometryTest, SetLiftsTheTopmostState)
-{
-    form1->Check4->setValue(1);
-    ASSERT_TRUE(windows.isTopMost(&form2()));
-    form1->Command23->click();
-    EXPECT_FALSE(windows.isTopMost(&form2()));
-}
-
 }  // namespace

@@ -1,0 +1,193 @@
+// Full screen both ways, the movie menu it cuts down, who may ask for it, and the size dialog's
+// topmost rule.
+#include "controls/check_box.h"
+#include "controls/list_box.h"
+#include "controls/menu_item.h"
+#include "form_fixture.h"
+#include "movie/full_screen.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+QString text(QRect r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+class FullScreenTest : public FormFixture {
+protected:
+    void SetUp() override
+    {
+        load("/m/a.mpg /m/b.mpg");
+        form1->show();
+        engine.setDestinationSize({320, 240});
+        form2().setGeometry(200, 150, 343, 263);  // a 320 x 240 picture
+        form2().setBackColor(0x00406080);
+    }
+    void setCheck4(int value)
+    {
+        const QSignalBlocker quiet(form1->Check4);
+        form1->Check4->setValue(value);
+    }
+    // What full screen changes and leaving gives back, readable in a failure.
+    QStringList state()
+    {
+        Form2& m = form2();
+        QString menu;
+        for (QAction* a : m.menu0->actions())
+            menu += a->isVisible() ? u'+' : u'-';
+        return {text(m.geometry()), QString::number(m.BackColor()), m.Label1->toolTip(),
+                form1->isVisible() ? "control shown" : "control hidden",
+                windows.isTopMost(&m) ? "topmost" : "not topmost",
+                windows.isFullScreen(&m) ? "full" : "normal", form1->Command22->text(),
+                m.me_full->text(), menu};
+    }
+    QRect lastMove() const
+    {
+        const auto& m = windows.moves.back();
+        return {m.x, m.y, m.width, m.height};
+    }
+};
+
+}  // namespace
+
+// Each screen's numbers; on several screens, the movie window's own. Leaving gives everything
+// back; the control window only if it was shown, and topmost as Check4 says.
+TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
+{
+    struct Case {
+        QSize screen;
+        QRect windowScreen, picture;
+        bool controlShown;
+        int check4;
+    } cases[] = {
+        {{1024, 768}, {}, {10, 11, 1002, 752}, true, 1},
+        {{1280, 1024}, {}, {10, 43, 1258, 944}, false, 1},
+        {{1920, 1080}, {}, {254, 14, 1411, 1058}, true, 0},  // the height limits
+        {{1920, 1080}, {1920, 0, 1280, 1024}, {10, 43, 1258, 944}, false, 0},
+    };
+    for (const Case& c : cases) {
+        windows.screen = c.screen;
+        windows.windowScreen = c.windowScreen;
+        form1->setVisible(c.controlShown);
+        setCheck4(c.check4);
+        windows.setTopMost(&form2(), c.check4 == 0);  // what it was before does not count
+        QStringList expected = state();
+        expected[4] = c.check4 == 1 ? "topmost" : "not topmost";
+        const QRect screen = c.windowScreen.isNull() ? QRect({0, 0}, c.screen) : c.windowScreen;
+
+        form1->Command22->click();
+        EXPECT_EQ(lastMove(), c.picture);
+        EXPECT_EQ(state(), (QStringList{text(screen), "0", "", "control hidden", "topmost", "full",
+                                        "F解", "FullScreen解除", "---+++++++--++-----+"}));
+        EXPECT_EQ(form2().Label1->geometry(), QRect({0, 0}, screen.size()));
+        EXPECT_EQ(form2().Label1->alignment(), Qt::AlignRight | Qt::AlignTop);
+        EXPECT_EQ(form2().Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
+        EXPECT_EQ(form2().Timer1->interval(), 1000);
+
+        form2().me_full->trigger();
+        EXPECT_EQ(state(), expected);
+        EXPECT_EQ(lastMove(), QRect(10, 10, 320, 240));
+        EXPECT_EQ(form2().Label1->alignment(), Qt::AlignLeft | Qt::AlignTop);
+        EXPECT_FALSE(form2().Timer1->isActive());
+    }
+}
+
+TEST_F(FullScreenTest, MovieOpenedWhileFullIsFittedAndLeavingGivesTheOldSize)
+{
+    windows.screen = {1024, 768};
+    const QStringList before = state();
+    form1->Command22->click();
+    form1->List2->setListIndex(1);
+    EXPECT_EQ(lastMove(), QRect(10, 11, 1002, 752));
+    EXPECT_EQ(form2().Label1->toolTip(), "");
+    form1->Command22->click();
+    EXPECT_EQ(state(), before);
+}
+
+// The menu marks only its four switches, separators are only separators.
+TEST_F(FullScreenTest, MenuItemsAndTheirMarks)
+{
+    QString kinds;
+    for (QAction* a : form2().menu0->actions())
+        kinds += a->isSeparator() && a->text().isEmpty() ? u'-' : a->isCheckable() ? u'v' : u'.';
+    EXPECT_EQ(kinds, "vv-....vv-...-..-.-.");
+}
+
+// Every caller but the button checks Command22 (the button cannot be pressed while disabled).
+TEST_F(FullScreenTest, CallersActOnlyWhileCommand22IsEnabled)
+{
+    const auto doublePress = [&] {
+        for (int i = 0; i < 2; ++i)
+            windows.pressLeft(form1->video.mci_hwnd);
+        for (int i = 0; i < 2; ++i)
+            form2().Timer3_Timer();
+    };
+    const std::function<void()> callers[] = {[&] { form1->Command22->click(); },
+                                             [&] { form2().me_full->trigger(); },
+                                             [&] { form2().Form_DblClick(); },
+                                             [&] { form2().Label1_DblClick(); }, doublePress};
+    for (const auto& call : callers) {
+        form1->Command22->setEnabled(true);
+        call();
+        EXPECT_EQ(form1->Command22->text(), "F解");
+        call();
+        form1->Command22->setEnabled(false);
+        clearSent();
+        call();
+        EXPECT_EQ(form1->Command22->text(), "Full");
+        EXPECT_TRUE(sent().isEmpty());
+    }
+}
+
+// Emptying the list in full screen ends it first: nothing could end it afterwards, and the
+// control window would stay hidden.
+TEST_F(FullScreenTest, ResetAllEndsFullScreenFirst)
+{
+    const QStringList before = state();
+    form1->Command22->click();
+    form1->reset_all();
+    EXPECT_EQ(state().mid(0, 2), before.mid(0, 2));
+    EXPECT_TRUE(form1->isVisible());
+    EXPECT_FALSE(windows.isFullScreen(&form2()));
+}
+
+// "Set": the size dialog opens with the movie window lifted; once it has closed, whichever way,
+// the window is topmost again exactly when Check4 is ticked.
+TEST_F(FullScreenTest, SizeDialogUnderTheTopmostRule)
+{
+    const auto press = [](const char* button) {
+        return [button](QWidget* dialog) { dialog->findChild<QPushButton*>(button)->click(); };
+    };
+    const struct {
+        int check4;
+        std::function<void(QWidget*)> close;
+        int width;
+    } cases[] = {
+        {1, press("Command1"), 663}, {0, press("Command1"), 663}, {1, press("Command2"), 343},
+        {0, press("Command2"), 343}, {1, [](QWidget* d) { d->close(); }, 343},
+    };
+    for (const auto& c : cases) {
+        form2().resize(343, 263);
+        setCheck4(c.check4);
+        windows.setTopMost(&form2(), true);
+        bool liftedWhileOpen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            liftedWhileOpen = !windows.isTopMost(&form2());
+            dialog->findChild<QLineEdit*>("Text1")->setText("640");
+            c.close(dialog);
+        });
+        form1->Command23->click();
+        EXPECT_TRUE(liftedWhileOpen);
+        EXPECT_EQ(windows.isTopMost(&form2()), c.check4 == 1);
+        EXPECT_EQ(form2().width(), c.width);
+    }
+}
