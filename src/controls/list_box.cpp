@@ -5,6 +5,8 @@
 ListBox::ListBox(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row is one line of text; with uniform rows a list of 32,767 entries lays out at once.
+    setUniformItemSizes(true);
     connect(this, &QListWidget::currentRowChanged, this, [this](int) { emit Click(); });
 }
 
@@ -31,6 +33,12 @@ void ListBox::AddItem(const QString& text)
 {
     const QSignalBlocker blocker(this);
     addItem(text);
+}
+
+void ListBox::AddItems(const QStringList& texts)
+{
+    const QSignalBlocker blocker(this);
+    addItems(texts);
 }
 
 void ListBox::RemoveItem(int index)

@@ -16,6 +16,7 @@ public:
     QString List(int index) const;       // empty when out of range
     void setList(int index, const QString& text);
     void AddItem(const QString& text);
+    void AddItems(const QStringList& texts);  // one AddItem each, in order, in one step
     void RemoveItem(int index);
     void Clear();
 

@@ -2,6 +2,8 @@
 
 #include "controls/list_box.h"
 
+#include <algorithm>
+
 Playlist::Playlist(ListBox& paths, ListBox& names) : paths_(paths), names_(names) {}
 
 QString Playlist::displayName(const QString& path)
@@ -31,6 +33,15 @@ bool Playlist::append(const QString& path, const QString& name)
     paths_.AddItem(path);
     names_.AddItem(name);
     return true;
+}
+
+qsizetype Playlist::append(const QStringList& paths, const QStringList& names)
+{
+    const qsizetype room = MaxEntries - count();
+    const qsizetype n = std::min({paths.size(), names.size(), std::max<qsizetype>(room, 0)});
+    paths_.AddItems(paths.mid(0, n));
+    names_.AddItems(names.mid(0, n));
+    return n;
 }
 
 void Playlist::select(int index)

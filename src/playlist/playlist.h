@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class ListBox;
@@ -24,6 +25,8 @@ public:
     bool append(const QString& path, const QString& name);
     // Appends path with its display name.
     bool append(const QString& path) { return append(path, displayName(path)); }
+    // Appends the entries in order, as many as fit; returns how many were added.
+    qsizetype append(const QStringList& paths, const QStringList& names);
 
     // Selects entry i: List1 first, then List2, which opens it when the selection changes.
     void select(int index);
