@@ -12,3 +12,36 @@ int FakeDialogs::MsgBox(const QString& text, int buttons, int icon, const QStrin
     answers.pop_front();
     return answer;
 }
+
+namespace {
+
+QString next(std::deque<QString>& paths)
+{
+    if (paths.empty())
+        return {};
+    QString path = paths.front();
+    paths.pop_front();
+    return path;
+}
+
+}  // namespace
+
+QString FakeDialogs::GetOpenFileName(const FileDialogSetup& setup)
+{
+    fileDialogs.push_back({false, setup, topMostProbe ? std::optional(topMostProbe()) : std::nullopt});
+    return next(paths);
+}
+
+QString FakeDialogs::GetSaveFileName(const FileDialogSetup& setup)
+{
+    fileDialogs.push_back({true, setup, topMostProbe ? std::optional(topMostProbe()) : std::nullopt});
+    return next(paths);
+}
+
+QString FakeDialogs::BrowseForFolder(const QString& title)
+{
+    FileDialogSetup setup;
+    setup.title = title;
+    fileDialogs.push_back({false, setup, topMostProbe ? std::optional(topMostProbe()) : std::nullopt});
+    return next(paths);
+}
