@@ -8,7 +8,10 @@
 #include "movie/form2.h"
 #include "movie/geometry.h"
 #include "playback/playback.h"
+#include "controls/file_drop.h"
+#include "playlist/playlist_handlers.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
@@ -42,9 +45,31 @@ void Form1::connectHandlers()
     connect(Command7, &QPushButton::clicked, this, [g] { g->Command7_Click(); });
     connect(Command8, &QPushButton::clicked, this, [g] { g->Command8_Click(); });
     connect(Command23, &QPushButton::clicked, this, [g] { g->Command23_Click(); });
+
+    PlaylistHandlers* l = playlistHandlers.get();
+    const auto click = [this, l](QPushButton* button, void (PlaylistHandlers::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [l, handler] { (l->*handler)(); });
+    };
+    click(Command1, &PlaylistHandlers::Command1_Click);
+    click(Command12, &PlaylistHandlers::Command12_Click);
+    click(cmdUp, &PlaylistHandlers::cmdUp_Click);
+    click(cmdDown, &PlaylistHandlers::cmdDown_Click);
+    click(Command15, &PlaylistHandlers::Command15_Click);
+    click(Command13, &PlaylistHandlers::Command13_Click);
+    click(Command21, &PlaylistHandlers::Command21_Click);
+    click(Command19, &PlaylistHandlers::Command19_Click);
+    click(Command20, &PlaylistHandlers::Command20_Click);
+    connectDrops(List2->viewport());
     // TODO(vcd): Check5, Combo1, Timer2. TODO(volume): HScroll2. TODO(tray): Command16.
-    // TODO(about): Command17, Command18. TODO(playlist): Command1, Command12, Command13,
-    // Command15, Command19, Command20, Command21, cmdUp, cmdDown.
+    // TODO(about): Command17, Command18.
+}
+
+// List2, the movie window and its two labels take dropped files, all with one body.
+void Form1::connectDrops(QWidget* target)
+{
+    PlaylistHandlers* l = playlistHandlers.get();
+    connect(new FileDropTarget(target), &FileDropTarget::dropped, this,
+            [l](const QStringList& paths) { l->OLEDragDrop(paths); });
 }
 
 // The movie window's menu items that run the control window's handlers.
@@ -58,4 +83,7 @@ void Form1::connectMovieMenu(Form2& movie)
     Geometry* g = geometry.get();
     connect(movie.me_wari, &MenuItem::Click, this, [g] { g->Command7_Click(); });
     connect(movie.me_kake, &MenuItem::Click, this, [g] { g->Command8_Click(); });
+    for (QWidget* target : {static_cast<QWidget*>(&movie), static_cast<QWidget*>(movie.Label1),
+                            static_cast<QWidget*>(movie.Label2)})
+        connectDrops(target);
 }

@@ -88,8 +88,11 @@ Folder read(const QString& path)
     }
     const int readError = errno;
     ::closedir(dir);
-    if (readError != 0)
-        return Folder{readError};
+    if (readError != 0) {
+        Folder failed;
+        failed.error = readError;
+        return failed;
+    }
     sortByName(folder.folders);
     sortByName(folder.files);
     return folder;

@@ -18,6 +18,7 @@ bool FolderWalk::run(const QString& path, const Folder& folder)
     visited_.clear();
     visited_.emplace(folder.device, folder.inode);
     sinceEvents_.invalidate();
+    endedIn_ = path;
     return search(Place{path, folder});
 }
 
@@ -25,7 +26,7 @@ bool FolderWalk::letEventsRun(const Place& here)
 {
     if (sinceEvents_.isValid() && sinceEvents_.elapsed() < EventIntervalMs)
         return true;
-    const bool goOn = hooks_.letEventsRun(here.path, here.folder);
+    const bool goOn = hooks_.letEventsRun(here.path);
     sinceEvents_.start();
     return goOn;
 }
@@ -33,7 +34,7 @@ bool FolderWalk::letEventsRun(const Place& here)
 bool FolderWalk::search(const Place& here)
 {
     if (!letEventsRun(here))
-        return true;
+        return stop(here);
 
     if (subfolders_) {
         for (qsizetype k = here.folder.folders.size(); k > 0; --k) {
@@ -49,7 +50,7 @@ bool FolderWalk::search(const Place& here)
                 return true;
             // Back in this folder: show it again when events next run.
             if (!letEventsRun(here))
-                return true;
+                return stop(here);
         }
     }
 
@@ -61,7 +62,13 @@ bool FolderWalk::search(const Place& here)
     if (playlist_.append(paths, names) < names.size()) {
         hooks_.message(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
                        msgbox::Information, QStringLiteral("ﾘｽﾄｵｰﾊﾞｰ"));
-        return true;
+        return stop(here);
     }
     return false;
+}
+
+bool FolderWalk::stop(const Place& here)
+{
+    endedIn_ = here.path;
+    return true;
 }

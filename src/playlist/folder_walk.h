@@ -21,9 +21,9 @@ class Playlist;
 class FolderWalk {
 public:
     struct Hooks {
-        // Shows where the walk is (the folder and what it holds) and lets pending window events
-        // run, so the windows stay responsive. False ends the walk (the program is closing).
-        std::function<bool(const QString& path, const folder_listing::Folder& folder)> letEventsRun;
+        // Shows where the walk is and lets pending window events run, so the windows stay
+        // responsive. False ends the walk (the program is closing).
+        std::function<bool(const QString& path)> letEventsRun;
         // A message box with the OK button.
         std::function<void(const QString& text, int icon, const QString& title)> message;
     };
@@ -39,6 +39,8 @@ public:
     // Walks the folder at `path`, already read into `folder`. True when the walk was stopped
     // (full playlist, closing program); the entries added until then stay.
     bool run(const QString& path, const folder_listing::Folder& folder);
+    // Where the walk ended: the folder it started in, or the one where it was stopped.
+    QString endedIn() const { return endedIn_; }
 
 private:
     struct Place {
@@ -48,6 +50,7 @@ private:
 
     bool search(const Place& here);
     bool letEventsRun(const Place& here);
+    bool stop(const Place& here);  // the walk ends here
 
     Playlist& playlist_;
     const folder_listing::Pattern& pattern_;
@@ -55,4 +58,5 @@ private:
     Hooks hooks_;
     std::set<std::pair<std::uint64_t, std::uint64_t>> visited_;
     QElapsedTimer sinceEvents_;
+    QString endedIn_;
 };

@@ -11,6 +11,11 @@ QString Playlist::displayName(const QString& path)
     return path.mid(path.lastIndexOf(u'/') + 1);  // -1 when there is none: the whole path
 }
 
+QString Playlist::folderOf(const QString& path)
+{
+    return path.left(path.lastIndexOf(u'/') + 1);
+}
+
 int Playlist::count() const
 {
     return names_.ListCount();

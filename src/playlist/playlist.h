@@ -16,6 +16,8 @@ public:
 
     // The text after the last "/" of the path, or the whole path when it has none.
     static QString displayName(const QString& path);
+    // The folder of a path with its closing "/" (empty when the path has no "/").
+    static QString folderOf(const QString& path);
 
     int count() const;
     QString path(int index) const;

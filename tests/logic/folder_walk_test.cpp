@@ -27,7 +27,7 @@ struct Walker {
         const folder_listing::Pattern filter(pattern);
         Walked result;
         FolderWalk::Hooks hooks;
-        hooks.letEventsRun = [this](const QString& path, const folder_listing::Folder&) {
+        hooks.letEventsRun = [this](const QString& path) {
             shown << path;
             return true;
         };
@@ -149,7 +149,7 @@ TEST(FolderWalk, EventsRunDuringTheWalkAndCanEndIt)
     ListBox List1, List2;
     Playlist playlist(List1, List2);
     const folder_listing::Pattern filter(AllMovies);
-    FolderWalk::Hooks hooks{[](const QString&, const folder_listing::Folder&) { return false; },
+    FolderWalk::Hooks hooks{[](const QString&) { return false; },
                             [](const QString&, int, const QString&) {}};
     FolderWalk walk(playlist, filter, true, hooks);
     EXPECT_TRUE(walk.run(tree.root(), folder_listing::read(tree.root())));
