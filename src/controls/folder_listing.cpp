@@ -13,17 +13,34 @@ namespace folder_listing {
 
 namespace {
 
+// Case folded, with a quick way for ASCII, which most names are.
+char16_t folded(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+    return c.toCaseFolded().unicode();
+}
+
+bool nameBefore(const QString& a, const QString& b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = folded(a[i]), y = folded(b[i]);
+        if (x != y)
+            return x < y;
+    }
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
 void sortByName(QStringList& names)
 {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int order = QString::compare(a, b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
-    });
+    std::sort(names.begin(), names.end(), nameBefore);
 }
 
 bool sameLetter(QChar a, QChar b)
 {
-    return a == b || a.toCaseFolded() == b.toCaseFolded();
+    return a == b || folded(a) == folded(b);
 }
 
 bool globMatch(QStringView pattern, QStringView name)
