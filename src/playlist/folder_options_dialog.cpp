@@ -4,6 +4,7 @@
 #include "controls/file_list_box.h"
 #include "playlist/playlist_window.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -44,6 +45,8 @@ folda_op::folda_op(PlaylistWindow& form1_, CheckBox& form1Check1_, FileListBox& 
     Check1 = named(new CheckBox(QString(), this), "Check1");
     Label2 = named(new QLabel(QStringLiteral("指定するﾌｫﾙﾀﾞのさらに下のｻﾌﾞﾌｫﾙﾀﾞも検索する場合にﾁｪｯｸ。"), this),
                    "Label2");
+    // Label2 is Check1's caption: a click on it ticks the box, as on a caption of its own.
+    Label2->installEventFilter(this);
 
     OKButton = named(new QPushButton(QStringLiteral("OK"), this), "OKButton");
     OKButton->setDefault(true);
@@ -59,6 +62,13 @@ folda_op::folda_op(PlaylistWindow& form1_, CheckBox& form1Check1_, FileListBox& 
 
     connect(OKButton, &QPushButton::clicked, this, &folda_op::OKButton_Click);
     Form_Load();
+}
+
+bool folda_op::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Label2 && event->type() == QEvent::MouseButtonRelease)
+        Check1->click();
+    return QDialog::eventFilter(watched, event);
 }
 
 void folda_op::Form_Load()

@@ -31,6 +31,9 @@ public:
     // types when none is ticked.
     static QString patternFor(bool mpeg, bool videoCd, bool avi);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     PlaylistWindow& form1;
     CheckBox& form1Check1;

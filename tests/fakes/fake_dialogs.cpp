@@ -13,35 +13,20 @@ int FakeDialogs::MsgBox(const QString& text, int buttons, int icon, const QStrin
     return answer;
 }
 
-namespace {
-
-QString next(std::deque<QString>& paths)
+QString FakeDialogs::fileDialog(bool save, const FileDialogSetup& setup)
 {
-    if (paths.empty())
-        return {};
-    QString path = paths.front();
-    paths.pop_front();
+    fileDialogs.push_back({save, setup, topMostProbe ? std::optional(topMostProbe()) : std::nullopt});
+    const QString path = paths.empty() ? QString() : paths.front();
+    if (!paths.empty())
+        paths.pop_front();
     return path;
 }
 
-}  // namespace
-
-QString FakeDialogs::GetOpenFileName(const FileDialogSetup& setup)
-{
-    fileDialogs.push_back({false, setup, topMostProbe ? std::optional(topMostProbe()) : std::nullopt});
-    return next(paths);
-}
-
-QString FakeDialogs::GetSaveFileName(const FileDialogSetup& setup)
-{
-    fileDialogs.push_back({true, setup, topMostProbe ? std::optional(topMostProbe()) : std::nullopt});
-    return next(paths);
-}
-
+QString FakeDialogs::GetOpenFileName(const FileDialogSetup& setup) { return fileDialog(false, setup); }
+QString FakeDialogs::GetSaveFileName(const FileDialogSetup& setup) { return fileDialog(true, setup); }
 QString FakeDialogs::BrowseForFolder(const QString& title)
 {
     FileDialogSetup setup;
     setup.title = title;
-    fileDialogs.push_back({false, setup, topMostProbe ? std::optional(topMostProbe()) : std::nullopt});
-    return next(paths);
+    return fileDialog(false, setup);
 }

@@ -39,4 +39,7 @@ public:
     std::vector<Box> boxes;
     std::deque<int> answers;
     std::function<bool()> topMostProbe;
+
+private:
+    QString fileDialog(bool save, const FileDialogSetup& setup);
 };

@@ -11,98 +11,66 @@ using EditEntries = PlaylistFixture;
 const QStringList ABC = {"/m/A.mpg", "/m/B.mpg", "/m/C.mpg"};
 }
 
-// A move exchanges the entry with its neighbour and keeps it selected without reopening it.
-TEST_F(EditEntries, MovesKeepTheOpenMovie)
+// The editing buttons on an entry that is open. A move keeps the movie as it is (nothing closed
+// or opened); a removal opens the entry that takes the removed one's place, playing when the
+// player played; clearing all, or removing the last entry, resets the window.
+TEST_F(EditEntries, MovesRemovalsAndClearing)
 {
-    struct Row {
-        int selected;
-        bool up;
-        QStringList names;
-        int selectedAfter;
-    };
-    const Row rows[] = {
-        {1, true, {"B.mpg", "A.mpg", "C.mpg"}, 0},
-        {1, false, {"A.mpg", "C.mpg", "B.mpg"}, 2},
-        {0, true, {"A.mpg", "B.mpg", "C.mpg"}, 0},
-        {2, false, {"A.mpg", "B.mpg", "C.mpg"}, 2},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.selected * 10 + row.up);
-        form1->reset_all();
-        fill(ABC, row.selected);
-        row.up ? handlers().cmdUp_Click() : handlers().cmdDown_Click();
-        EXPECT_EQ(names(), row.names);
-        EXPECT_EQ(selected(), row.selectedAfter);
-        EXPECT_EQ(form1->List1->ListIndex(), row.selectedAfter);
-        EXPECT_EQ(engine.calls(), QStringList());  // nothing closed, nothing opened
-        EXPECT_EQ(form1->move_flg(), 0);
-    }
-}
-
-// Removing asks first; the entry that takes the removed one's place is opened, and plays when
-// the player played. Rows: entries, selected, playing, answer, names after, opened.
-TEST_F(EditEntries, RemoveAsksAndOpensTheNeighbour)
-{
-    struct Row {
+    using H = PlaylistHandlers;
+    const QString removeB = "選択されているリスト「B.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ";
+    const QString removeA = "選択されているリスト「A.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ";
+    const QString clearAll = "全リスト一覧をクリアしますか？|全ﾘｽﾄｸﾘｱ";
+    const struct {
         QStringList entries;
         int selected;
         bool playing;
+        void (H::*button)();
         int answer;
-        QStringList names;
+        QString asked;
+        QStringList after;
+        int selectedAfter;
         QStringList opened;
-    };
-    const Row rows[] = {
-        {ABC, 1, true, msgbox::Yes, {"A.mpg", "C.mpg"}, {"/m/C.mpg"}},
-        {{"/m/A.mpg", "/m/C.mpg"}, 1, true, msgbox::Yes, {"A.mpg"}, {"/m/A.mpg"}},
-        {ABC, 0, false, msgbox::Yes, {"B.mpg", "C.mpg"}, {"/m/B.mpg"}},
-        {{"/m/A.mpg"}, 0, false, msgbox::Yes, {}, {}},
-        {ABC, 1, true, msgbox::No, {"A.mpg", "B.mpg", "C.mpg"}, {}},
+    } rows[] = {
+        {ABC, 1, true, &H::cmdUp_Click, 0, "", {"B.mpg", "A.mpg", "C.mpg"}, 0, {}},
+        {ABC, 1, true, &H::cmdDown_Click, 0, "", {"A.mpg", "C.mpg", "B.mpg"}, 2, {}},
+        {ABC, 0, false, &H::cmdUp_Click, 0, "", {"A.mpg", "B.mpg", "C.mpg"}, 0, {}},
+        {ABC, 2, false, &H::cmdDown_Click, 0, "", {"A.mpg", "B.mpg", "C.mpg"}, 2, {}},
+        {ABC, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1, {"/m/C.mpg"}},
+        {{"/m/A.mpg", "/m/B.mpg"}, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg"}, 0, {"/m/A.mpg"}},
+        {ABC, 1, false, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1, {"/m/C.mpg"}},
+        {{"/m/A.mpg"}, 0, true, &H::Command15_Click, msgbox::Yes, removeA, {}, -1, {}},
+        {ABC, 1, true, &H::Command15_Click, msgbox::No, removeB, {"A.mpg", "B.mpg", "C.mpg"}, 1, {}},
+        {ABC, 1, true, &H::Command13_Click, msgbox::No, clearAll, {"A.mpg", "B.mpg", "C.mpg"}, 1, {}},
+        {ABC, 1, true, &H::Command13_Click, msgbox::Yes, clearAll, {}, -1, {}},
     };
     setKeepInFront(true);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.entries.size() * 10 + row.selected);
-        form1->reset_all();
-        fill(row.entries, row.selected);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(QString("%1 on %2, %3").arg(row.asked).arg(row.selected).arg(row.after.join(u' ')).toStdString());
+        start(row.entries, row.selected);
         if (row.playing)
             form1->Command2->click();
         engine.clearCalls();
         dialogs.answers = {row.answer};
-        handlers().Command15_Click();
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, "選択されているリスト「" + Playlist::displayName(row.entries[row.selected]) +
-                                             "」を一覧からクリアしますか？");
-        EXPECT_EQ(dialogs.boxes[0].title, "ﾘｽﾄｸﾘｱ");
-        EXPECT_EQ(dialogs.boxes[0].buttons, msgbox::YesNo);
-        EXPECT_EQ(dialogs.boxes[0].icon, msgbox::Question);
-        EXPECT_EQ(dialogs.boxes[0].movieTopMost, false);
-        EXPECT_EQ(names(), row.names);
+        (handlers().*row.button)();
+        EXPECT_EQ(boxes(), row.asked);
+        EXPECT_EQ(names(), row.after);
+        EXPECT_EQ(selected(), row.selectedAfter);
+        EXPECT_EQ(form1->List1->ListIndex(), row.selectedAfter);
         EXPECT_EQ(opened(), row.opened);
-        EXPECT_EQ(engine.isPlaying(), row.playing && !row.names.isEmpty());
-        EXPECT_EQ(form1->Command19->isEnabled(), !row.names.isEmpty());  // reset when emptied
+        EXPECT_EQ(engine.isPlaying(), row.playing && !row.after.isEmpty());
+        EXPECT_EQ(form1->Command19->isEnabled(), !row.after.isEmpty());  // off after a reset
+        EXPECT_EQ(form1->move_flg(), 0);
         EXPECT_TRUE(movieTopMost());
     }
-}
-
-TEST_F(EditEntries, ClearAllAsksFirst)
-{
-    for (const int answer : {msgbox::No, msgbox::Yes}) {
-        fill(ABC, 1);
-        dialogs.answers = {answer};
-        setKeepInFront(answer == msgbox::Yes);
-        handlers().Command13_Click();
-        ASSERT_EQ(dialogs.boxes.size(), 1u);
-        EXPECT_EQ(dialogs.boxes[0].text, "全リスト一覧をクリアしますか？");
-        EXPECT_EQ(dialogs.boxes[0].title, "全ﾘｽﾄｸﾘｱ");
-        EXPECT_EQ(dialogs.boxes[0].buttons, msgbox::YesNo);
-        EXPECT_EQ(dialogs.boxes[0].icon, msgbox::Question);
-        EXPECT_EQ(playlist().count(), answer == msgbox::Yes ? 0 : 3);
-        EXPECT_EQ(engine.calls().contains("close"), answer == msgbox::Yes);
-        EXPECT_EQ(movieTopMost(), answer == msgbox::Yes);
+    for (const auto& box : dialogs.boxes) {
+        EXPECT_EQ(box.buttons, msgbox::YesNo);
+        EXPECT_EQ(box.icon, msgbox::Question);
+        EXPECT_EQ(box.movieTopMost, false);
     }
 }
 
-// Names typed into the rename dialog, in order, until one is taken. Rows: what is typed, the red
-// line after OK (empty: taken, the dialog closes).
+// Names typed into the rename dialog, in order, until one is taken; the red line says what is
+// wrong and the dialog stays open. The movie plays on.
 TEST_F(EditEntries, RenameTakesOnlyAUsableName)
 {
     const QString badCharacters =
@@ -110,37 +78,32 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
     const QString blank = "変更後の名前がありません。空白のみは無視されます。";
     const std::pair<QString, QString> typed[] = {
         {"My, movie", badCharacters}, {"a=b", badCharacters}, {"Tom & Jerry", badCharacters},
-        {"   ", blank}, {"", blank}, {"  Trip  ", ""},
+        {"   ", blank}, {"  Trip  ", ""},
     };
-    fill(ABC, 1);
+    start(ABC, 1);
     form1->Command2->click();
     engine.clearCalls();
     setKeepInFront(true);
     withDialog<Dialog>([this] { handlers().Command21_Click(); }, [&](Dialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "選択ﾘｽﾄ表示名変更");
-        EXPECT_EQ(dialog.Label3->text(), "/m/B.mpg");
-        EXPECT_EQ(dialog.Label1->text(), "B.mpg");
-        EXPECT_EQ(dialog.Text1->text(), "B.mpg");
-        EXPECT_EQ(dialog.Label2->text(), "");
+        EXPECT_EQ(QStringList({dialog.Label3->text(), dialog.Label1->text(), dialog.Text1->text()}),
+                  QStringList({"/m/B.mpg", "B.mpg", "B.mpg"}));
         EXPECT_FALSE(movieTopMost());
         for (const auto& [text, message] : typed) {
-            SCOPED_TRACE(text.toStdString());
             dialog.Text1->setText(text);
             dialog.OKButton->click();
-            EXPECT_EQ(dialog.isVisible(), !message.isEmpty());
-            EXPECT_EQ(dialog.Label2->text(), message.isEmpty() ? blank : message);
+            EXPECT_EQ(dialog.isVisible(), !message.isEmpty()) << text.toStdString();
+            EXPECT_EQ(dialog.Label2->text(), message.isEmpty() ? blank : message) << text.toStdString();
         }
     });
     EXPECT_EQ(names(), QStringList({"A.mpg", "  Trip  ", "C.mpg"}));
     EXPECT_EQ(paths(), ABC);
     EXPECT_EQ(form2().Label1->text(), "  Trip  　");
-    EXPECT_EQ(form1->List2->toolTip(), "再生ﾘｽﾄ一覧   Trip  選択中");
-    EXPECT_EQ(engine.calls(), QStringList());  // the movie plays on
+    EXPECT_EQ(form1->List2->toolTip(), "再生ﾘｽﾄ一覧   Trip  選択中");  // no blank before 選択中
+    EXPECT_EQ(engine.calls(), QStringList());
     EXPECT_TRUE(movieTopMost());
 
     // Cancel and the close box change nothing and bring the movie window back in front.
     for (const bool cancel : {true, false}) {
-        setKeepInFront(true);
         withDialog<Dialog>([this] { handlers().Command21_Click(); }, [&](Dialog& dialog) {
             dialog.Text1->setText("Other");
             cancel ? dialog.CancelButton->click() : (void)dialog.close();
