@@ -12,6 +12,7 @@
 #include "playback/play_state.h"
 #include "playback/playback.h"
 #include "playlist/playlist.h"
+#include "playlist/playlist_handlers.h"
 #include "vbnum/vb_number.h"
 
 #include <QCloseEvent>
@@ -50,6 +51,8 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
         PlaybackControls{List1, List2, Command2, Command22, HScroll1, Label1, Label2, Label3, Label4,
                          Check3, Check6, Check7, Timer1},
         *geometry, video, services.mci, services.windows);
+    playlistHandlers = std::make_unique<PlaylistHandlers>(
+        *this, PlaylistControls{List1, List2, Check1, Dir1, File1}, *playlist, services.dialogs);
     connectHandlers();
 }
 
@@ -69,6 +72,16 @@ Form2& Form1::form2()
         connectMovieMenu(*form2_);
     }
     return *form2_;
+}
+
+std::int16_t& Form1::move_flg()
+{
+    return playback->move_flg;
+}
+
+QLabel& Form1::movieNameLabel()
+{
+    return *form2().Label1;
 }
 
 int Form1::Top() const { return vbnum::toTwips(frameGeometry().top()); }

@@ -2,6 +2,7 @@
 
 #include "movie/video_window.h"
 #include "playback/player_window.h"
+#include "playlist/playlist_window.h"
 
 #include <QString>
 #include <QWidget>
@@ -22,6 +23,7 @@ class Geometry;
 class ListBox;
 class Playback;
 class Playlist;
+class PlaylistHandlers;
 class ScrollBar;
 struct Services;
 
@@ -33,7 +35,8 @@ struct Services;
 //   playback/  List2_Click, the transport and position handlers (playback)
 //   movie/     the geometry handlers (geometry), full screen (fullScreen), Check4_Click (on
 //              the movie window)
-class Form1 : public QWidget, public PlayerWindow {
+//   playlist/  adding files, folder import, editing and list files (playlistHandlers)
+class Form1 : public QWidget, public PlayerWindow, public PlaylistWindow {
     Q_OBJECT
 public:
     explicit Form1(Services& services, QWidget* parent = nullptr);
@@ -66,15 +69,14 @@ public:
     std::int16_t mode_flg = 0;   // 1 while the program itself ticks Check5
     QString cmd_item;            // command-line token being examined / rest after "1"
     QString cmd_vcd;             // "1" when the whole command line was "1"
-    // program-wide
-    QString list_dir, file_dir, save_dir;  // folders offered by the dialogs, ending in "/"
-    QString list_file;                     // list file last opened or saved
+    // program-wide; list_dir, file_dir, save_dir, list_file live in playlistHandlers.
     VideoWindow video;                     // mci_hwnd and old_proc
 
     std::unique_ptr<Playlist> playlist;
     std::unique_ptr<Geometry> geometry;
     std::unique_ptr<FullScreen> fullScreen;
     std::unique_ptr<Playback> playback;
+    std::unique_ptr<PlaylistHandlers> playlistHandlers;
 
     // The movie window, created (and loaded) on first use.
     Form2& form2() override;
@@ -89,7 +91,7 @@ public:
     void setLeft(int twips);
 
     // True once Form_Unload has run.
-    bool isUnloaded() const { return unloading_; }
+    bool isUnloaded() const override { return unloading_; }
 
     // A message box under the topmost rule: the movie window is lifted before it and made
     // topmost again afterwards only when Check4 is ticked. Every message box goes through here.
@@ -97,6 +99,11 @@ public:
     // The same rule around any other modal dialog.
     void beforeModal() override;
     void afterModal() override;
+
+    // ---- what the playlist's handlers use ------------------------------------------------------
+    std::int16_t& move_flg() override;
+    QLabel& movieNameLabel() override;
+    QWidget* dialogOwner() override { return this; }
 
     // ---- app ------------------------------------------------------------------------------
     void Form_Load(const QString& commandLine);
@@ -136,6 +143,7 @@ private:
     // the movie window is created.
     void connectHandlers();
     void connectMovieMenu(Form2& movie);
+    void connectDrops(QWidget* target);
 
     Form2* form2_ = nullptr;
     bool unloading_ = false;

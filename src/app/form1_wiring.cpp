@@ -9,7 +9,10 @@
 #include "movie/full_screen.h"
 #include "movie/geometry.h"
 #include "playback/playback.h"
+#include "controls/file_drop.h"
+#include "playlist/playlist_handlers.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
@@ -45,9 +48,31 @@ void Form1::connectHandlers()
     connect(Command23, &QPushButton::clicked, this, [g] { g->Command23_Click(); });
     FullScreen* f = fullScreen.get();
     connect(Command22, &QPushButton::clicked, this, [f] { f->Command22_Click(); });
+
+    PlaylistHandlers* l = playlistHandlers.get();
+    const auto click = [this, l](QPushButton* button, void (PlaylistHandlers::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [l, handler] { (l->*handler)(); });
+    };
+    click(Command1, &PlaylistHandlers::Command1_Click);
+    click(Command12, &PlaylistHandlers::Command12_Click);
+    click(cmdUp, &PlaylistHandlers::cmdUp_Click);
+    click(cmdDown, &PlaylistHandlers::cmdDown_Click);
+    click(Command15, &PlaylistHandlers::Command15_Click);
+    click(Command13, &PlaylistHandlers::Command13_Click);
+    click(Command21, &PlaylistHandlers::Command21_Click);
+    click(Command19, &PlaylistHandlers::Command19_Click);
+    click(Command20, &PlaylistHandlers::Command20_Click);
+    connectDrops(List2->viewport());
     // TODO(vcd): Check5, Combo1, Timer2. TODO(volume): HScroll2. TODO(tray): Command16.
-    // TODO(about): Command17, Command18. TODO(playlist): Command1, Command12, Command13,
-    // Command15, Command19, Command20, Command21, cmdUp, cmdDown.
+    // TODO(about): Command17, Command18.
+}
+
+// List2, the movie window and its two labels take dropped files, all with one body.
+void Form1::connectDrops(QWidget* target)
+{
+    PlaylistHandlers* l = playlistHandlers.get();
+    connect(new FileDropTarget(target), &FileDropTarget::dropped, this,
+            [l](const QStringList& paths) { l->OLEDragDrop(paths); });
 }
 
 // The movie window's menu items that run the control window's handlers.
@@ -65,4 +90,7 @@ void Form1::connectMovieMenu(Form2& movie)
     FullScreen* f = fullScreen.get();
     connect(movie.me_full, &MenuItem::Click, this, [f] { f->requested(); });
     connect(&movie, &Form2::fullScreenToggleRequested, this, [f] { f->requested(); });
+    for (QWidget* target : {static_cast<QWidget*>(&movie), static_cast<QWidget*>(movie.Label1),
+                            static_cast<QWidget*>(movie.Label2)})
+        connectDrops(target);
 }

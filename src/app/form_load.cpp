@@ -8,6 +8,7 @@
 #include "playlist/file_kind.h"
 #include "playlist/list_reader.h"
 #include "playlist/playlist.h"
+#include "playlist/playlist_handlers.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -39,9 +40,9 @@ void Form1::Form_Load(const QString& commandLine)
     Check3->setValue(1);
 
     // 7.
-    list_dir = services.programDir + QLatin1Char('/');
-    file_dir = list_dir;
-    save_dir = list_dir;
+    playlistHandlers->list_dir = services.programDir + QLatin1Char('/');
+    playlistHandlers->file_dir = playlistHandlers->list_dir;
+    playlistHandlers->save_dir = playlistHandlers->list_dir;
 
     // 8. and 9.: the Video-CD branch of a longer command line shows the movie window itself.
     const bool movieWindowShown = runCommandLine(commandLine);

@@ -1,5 +1,7 @@
 #include "controls/dir_list_box.h"
 
+#include "controls/folder_listing.h"
+
 #include <QDir>
 #include <QSignalBlocker>
 
@@ -13,19 +15,17 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent)
 
 bool DirListBox::setPath(const QString& path)
 {
-    const QDir dir(path);
-    if (!dir.exists() || !dir.isReadable())
-        return false;
-    const QString clean = QDir::cleanPath(dir.absolutePath());
+    const QString clean = QDir::cleanPath(QDir(path).absolutePath());
     if (clean == path_)
         return true;
+    const folder_listing::Folder folder = folder_listing::read(clean);
+    if (folder.error != 0)
+        return false;
     path_ = clean;
     const QSignalBlocker blocker(this);
     clear();
-    const QStringList names =
-        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : names)
-        addItem(dir.absoluteFilePath(name));
+    for (const QString& name : folder.folders)
+        addItem(folder_listing::join(path_, name));
     emit Change();
     return true;
 }

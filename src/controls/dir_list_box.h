@@ -3,7 +3,7 @@
 #include <QListWidget>
 
 // A folder browser: its path is the current folder, its list the current folder's subfolders as
-// full paths, by name. Setting a different path lists the new folder and emits Change.
+// full paths, by name, as folder_listing reads them (hidden folders left out). Setting a different path lists the new folder and emits Change.
 class DirListBox : public QListWidget {
     Q_OBJECT
 public:

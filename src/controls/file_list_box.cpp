@@ -1,5 +1,7 @@
 #include "controls/file_list_box.h"
 
+#include "controls/folder_listing.h"
+
 #include <QDir>
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent)
@@ -9,18 +11,19 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent)
 
 bool FileListBox::setPath(const QString& path)
 {
-    const QDir dir(path);
-    if (!dir.exists() || !dir.isReadable())
+    const QString clean = QDir::cleanPath(QDir(path).absolutePath());
+    const folder_listing::Folder folder = folder_listing::read(clean);
+    if (folder.error != 0)
         return false;
-    path_ = QDir::cleanPath(dir.absolutePath());
-    refresh();
+    path_ = clean;
+    fill(folder.files);
     return true;
 }
 
 void FileListBox::setPattern(const QString& pattern)
 {
     pattern_ = pattern;
-    refresh();
+    fill(path_.isEmpty() ? QStringList() : folder_listing::read(path_).files);
 }
 
 QString FileListBox::List(int index) const
@@ -29,15 +32,8 @@ QString FileListBox::List(int index) const
     return it ? it->text() : QString();
 }
 
-void FileListBox::refresh()
+void FileListBox::fill(const QStringList& files)
 {
     clear();
-    if (path_.isEmpty())
-        return;
-    QDir dir(path_);
-    dir.setNameFilters(pattern_.split(QLatin1Char(';'), Qt::SkipEmptyParts));
-    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    // QDir matches name filters case-insensitively by default.
-    addItems(dir.entryList());
+    addItems(folder_listing::Pattern(pattern_).filter(files));
 }

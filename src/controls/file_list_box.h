@@ -4,7 +4,7 @@
 
 // A file list: the names (without folder) of the files of its folder that match its pattern
 // ("*.dat;*.mpg", case ignored, since Video-CD and Windows-made files are often upper case),
-// by name.
+// by name, as folder_listing reads them (hidden files left out).
 class FileListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -19,7 +19,7 @@ public:
     QString List(int index) const;  // empty when out of range
 
 private:
-    void refresh();
+    void fill(const QStringList& files);
 
     QString path_;
     QString pattern_;

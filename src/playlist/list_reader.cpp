@@ -81,16 +81,35 @@ std::optional<QStringList> readFields(const QString& filePath)
     return fields(*text);
 }
 
+namespace {
+const QString Missing = QStringLiteral("ErrorList");
+}
+
 Entry startupEntry(const QString& field)
 {
-    static const QString missing = QStringLiteral("ErrorList");
     // Positions counted from 1, 0 when there is no "=".
     const qsizetype first = field.indexOf(u'=') + 1;
     const qsizetype last = field.lastIndexOf(u'=') + 1;
     Entry entry;
-    entry.path = first <= 1 ? missing : field.left(first - 1);
-    entry.name = (last <= 1 || last == field.size()) ? missing : field.mid(last);
+    entry.path = first <= 1 ? Missing : field.left(first - 1);
+    entry.name = (last <= 1 || last == field.size()) ? Missing : field.mid(last);
     return entry;
+}
+
+std::optional<Entry> listEntry(const QString& field)
+{
+    const qsizetype first = field.indexOf(u'=');
+    if (first < 0)
+        return std::nullopt;
+    return Entry{field.left(first), field.mid(field.lastIndexOf(u'=') + 1)};
+}
+
+QString trackName(const QString& field)
+{
+    const qsizetype last = field.lastIndexOf(u'=');
+    if (last < 0 || last + 1 == field.size())
+        return Missing;
+    return field.mid(last + 1);
 }
 
 }  // namespace list_reader

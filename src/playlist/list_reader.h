@@ -21,7 +21,15 @@ std::optional<QStringList> readFields(const QString& filePath);
 QStringList fields(const QString& text);
 
 // The start-up reader's rule for one field: the path before the first "=", the name after the
-// last "=", "ErrorList" for a part that is missing.
+// last "=", "ErrorList" for a part that is missing. It never stops.
 Entry startupEntry(const QString& field);
+
+// The open button's rule: the path before the first "=", the name after the last "=" (either may
+// be empty); nothing for a field without "=", which ends that load.
+std::optional<Entry> listEntry(const QString& field);
+
+// Video-CD naming's rule: the text after the last "=", or "ErrorList" when the field has no "="
+// or ends with it.
+QString trackName(const QString& field);
 
 }  // namespace list_reader

@@ -2,11 +2,18 @@
 
 #include "controls/list_box.h"
 
+#include <algorithm>
+
 Playlist::Playlist(ListBox& paths, ListBox& names) : paths_(paths), names_(names) {}
 
 QString Playlist::displayName(const QString& path)
 {
     return path.mid(path.lastIndexOf(u'/') + 1);  // -1 when there is none: the whole path
+}
+
+QString Playlist::folderOf(const QString& path)
+{
+    return path.left(path.lastIndexOf(u'/') + 1);
 }
 
 int Playlist::count() const
@@ -31,6 +38,15 @@ bool Playlist::append(const QString& path, const QString& name)
     paths_.AddItem(path);
     names_.AddItem(name);
     return true;
+}
+
+qsizetype Playlist::append(const QStringList& paths, const QStringList& names)
+{
+    const qsizetype room = MaxEntries - count();
+    const qsizetype n = std::min({paths.size(), names.size(), std::max<qsizetype>(room, 0)});
+    paths_.AddItems(paths.mid(0, n));
+    names_.AddItems(names.mid(0, n));
+    return n;
 }
 
 void Playlist::select(int index)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class ListBox;
@@ -15,6 +16,8 @@ public:
 
     // The text after the last "/" of the path, or the whole path when it has none.
     static QString displayName(const QString& path);
+    // The folder of a path with its closing "/" (empty when the path has no "/").
+    static QString folderOf(const QString& path);
 
     int count() const;
     QString path(int index) const;
@@ -24,6 +27,8 @@ public:
     bool append(const QString& path, const QString& name);
     // Appends path with its display name.
     bool append(const QString& path) { return append(path, displayName(path)); }
+    // Appends the entries in order, as many as fit; returns how many were added.
+    qsizetype append(const QStringList& paths, const QStringList& names);
 
     // Selects entry i: List1 first, then List2, which opens it when the selection changes.
     void select(int index);

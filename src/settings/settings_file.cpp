@@ -1,10 +1,10 @@
 #include "settings/settings_file.h"
 
+#include "settings/file_save.h"
 #include "settings/text_file.h"
 
 #include <QByteArray>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <cfloat>
@@ -111,17 +111,7 @@ bool write(const QString& filePath, const WindowSettings& values)
                             + text(values.backColor) + crlf + text(values.width) + crlf
                             + text(values.height) + crlf;
 
-    // A new file renamed over the old one: a failed save leaves the previous file as it was.
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = content.toUtf8();
-    // QSaveFile discards the new file when it is not committed. Flushed here because commit()
-    // overlooks a short write in its own final flush (a full disk, a size limit) and would
-    // rename the cut-off file over the good one.
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    return file.commit();
+    return saveFile(filePath, content.toUtf8()) == 0;
 }
 
 }  // namespace settings_file

@@ -30,8 +30,8 @@ QString path(const QString& programDir);  // programDir + "/reelbox.ini"
 
 SettingsRead read(const QString& filePath);
 
-// Writes the six lines (UTF-8, CR LF) to a new file and renames it over the old one, so a failed
-// or interrupted save leaves the previous file intact. False on any failure.
+// Writes the six lines (UTF-8, CR LF) as saveFile() does: a failed save leaves the previous file
+// intact. False on any failure.
 bool write(const QString& filePath, const WindowSettings& values);
 
 }  // namespace settings_file

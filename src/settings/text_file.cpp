@@ -1,7 +1,10 @@
 #include "settings/text_file.h"
 
+#include "platform/native_file_name.h"
+
 #include <QFile>
 #include <QStringDecoder>
+#include <QUtf8StringView>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,17 +13,23 @@
 
 QString decodeText(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
+    static const QByteArray bom("\xEF\xBB\xBF");
+    const QByteArray body = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
+    if (QUtf8StringView(body).isValidUtf8())
+        return QString::fromUtf8(body);
     // Decided per whole file: a CP932 file can hold byte runs that happen to be valid UTF-8.
     for (const char* name : {"windows-31j", "Shift_JIS"}) {
         QStringDecoder cp932(name);
-        if (cp932.isValid())
-            return cp932.decode(bytes);
+        if (!cp932.isValid())
+            continue;
+        const QString text = cp932.decode(body);
+        if (!cp932.hasError() && !text.contains(QChar::ReplacementCharacter))
+            return text;
+        break;
     }
-    return text;  // no CP932 converter: keep the UTF-8 reading with replacement characters
+    // Neither: UTF-8 holding a file name that is not (written from such a name); its bytes are
+    // kept so that the path still names the file.
+    return fromNativeFileName(body);
 }
 
 // Only a regular file is read: opening a FIFO waits for a writer that never comes, a device may

@@ -5,6 +5,7 @@
 #include "controls/menu_item.h"
 #include "controls/scroll_bar.h"
 #include "form_fixture.h"
+#include "playlist/playlist_handlers.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -52,9 +53,9 @@ TEST_F(FormFixture, StartUpPlacesTheWindowsAndSwitchesTheScreenSaverOff)
     EXPECT_EQ(form1->Top(), 480);
     EXPECT_EQ(form1->Left(), 480);
     const QString folder = services.programDir + "/";
-    EXPECT_EQ(form1->list_dir, folder);
-    EXPECT_EQ(form1->file_dir, folder);
-    EXPECT_EQ(form1->save_dir, folder);
+    EXPECT_EQ(form1->playlistHandlers->list_dir, folder);
+    EXPECT_EQ(form1->playlistHandlers->file_dir, folder);
+    EXPECT_EQ(form1->playlistHandlers->save_dir, folder);
     EXPECT_TRUE(form1->cmd_item.isEmpty());
     EXPECT_TRUE(form1->cmd_vcd.isEmpty());
 

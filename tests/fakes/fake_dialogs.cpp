@@ -14,3 +14,21 @@ int FakeDialogs::MsgBox(const QString& text, int buttons, int icon, const QStrin
     answers.pop_front();
     return answer;
 }
+
+QString FakeDialogs::fileDialog(bool save, const FileDialogSetup& setup)
+{
+    fileDialogs.push_back({save, setup, topMostProbe ? std::optional(topMostProbe()) : std::nullopt});
+    const QString path = paths.empty() ? QString() : paths.front();
+    if (!paths.empty())
+        paths.pop_front();
+    return path;
+}
+
+QString FakeDialogs::GetOpenFileName(const FileDialogSetup& setup) { return fileDialog(false, setup); }
+QString FakeDialogs::GetSaveFileName(const FileDialogSetup& setup) { return fileDialog(true, setup); }
+QString FakeDialogs::BrowseForFolder(const QString& title)
+{
+    FileDialogSetup setup;
+    setup.title = title;
+    return fileDialog(false, setup);
+}

@@ -23,8 +23,24 @@ public:
 
     int MsgBox(const QString& text, int buttons, int icon, const QString& title) override;
 
+    // File and folder dialogs: each one shown is recorded (the folder browser by its title, with
+    // save = false and no filters) and answered from `paths`, in order (empty: cancelled).
+    struct FileDialog {
+        bool save;
+        FileDialogSetup setup;
+        std::optional<bool> movieTopMost;
+    };
+    QString GetOpenFileName(const FileDialogSetup& setup) override;
+    QString GetSaveFileName(const FileDialogSetup& setup) override;
+    QString BrowseForFolder(const QString& title) override;
+    std::vector<FileDialog> fileDialogs;
+    std::deque<QString> paths;
+
     std::vector<Box> boxes;
     std::deque<int> answers;
     std::function<bool()> topMostProbe;
     std::function<void()> whileShown;  // runs while a box is up, as other events would
+
+private:
+    QString fileDialog(bool save, const FileDialogSetup& setup);
 };

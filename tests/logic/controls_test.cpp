@@ -55,7 +55,7 @@ TEST(ListBoxEvents, UserClickOnAnotherEntryRunsClickOnce)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
     QList<int> seen;
     QObject::connect(&list, &ListBox::Click, [&] { seen << list.ListIndex(); });
-    const QPoint onB = list.visualItemRect(list.item(1)).center();
+    const QPoint onB = list.visualRect(list.model()->index(1, 0)).center();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onB);
     EXPECT_EQ(seen, QList<int>{1});
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onB);

@@ -1,5 +1,7 @@
 #include "playlist/list_reader.h"
 
+#include "platform/native_file_name.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -67,6 +69,11 @@ TEST(ListReadFields, EncodingsAndMissingFile)
         // the whole file.
         {"/m/a.mpg=\xC3\xA9\r\n/m/b.mpg=\x83\x65\r\n",
          {QString::fromUtf8("/m/a.mpg=ﾃｩ"), QString::fromUtf8("/m/b.mpg=テ")}},
+        // Neither UTF-8 nor CP932 (a file name in Latin-1 written as it is): its bytes are kept.
+        {"/m/l\xE9gende.mpg=l\xE9gende.mpg\r\n/m/\xFF.dat=\xFF.dat\r\n",
+         {fromNativeFileName("/m/l\xE9gende.mpg=l\xE9gende.mpg"), fromNativeFileName("/m/\xFF.dat=\xFF.dat")}},
+        // A line of any length.
+        {"/m/" + QByteArray(300000, 'x') + ".mpg=x\r\n", {"/m/" + QString(300000, u'x') + ".mpg=x"}},
     };
     for (const auto& [bytes, expected] : cases) {
         SCOPED_TRACE(bytes.toStdString());
@@ -74,29 +81,41 @@ TEST(ListReadFields, EncodingsAndMissingFile)
     }
 }
 
-TEST(StartupEntry, PathBeforeFirstEqualsNameAfterLast)
+// The three readers' rules for one field: start-up (never stops), the open button (stops at a
+// field without "="), Video-CD naming (names only).
+TEST(ListEntryRules, EachReaderKeepsItsOwnRule)
 {
     struct Case {
         const char* field;
-        const char* path;
-        const char* name;
+        const char* startupPath;
+        const char* startupName;
+        const char* openPath;  // nullptr: the load stops here
+        const char* openName;
+        const char* trackName;
     };
     const Case cases[] = {
-        {"/m/trip.mpg=Trip", "/m/trip.mpg", "Trip"},
-        {"x=y", "x", "y"},
-        {"a=b=c", "a", "c"},
-        {"=title", "ErrorList", "ErrorList"},
-        {"=a=b", "ErrorList", "b"},
-        {"=", "ErrorList", "ErrorList"},
-        {"no equals", "ErrorList", "ErrorList"},
-        {"", "ErrorList", "ErrorList"},
-        {"path=", "path", "ErrorList"},
-        {"a=b=", "a", "ErrorList"},
-        {"a==", "a", "ErrorList"},
+        {"/m/trip.mpg=Trip", "/m/trip.mpg", "Trip", "/m/trip.mpg", "Trip", "Trip"},
+        {"x=y", "x", "y", "x", "y", "y"},
+        {"a=b=c", "a", "c", "a", "c", "c"},
+        {"=title", "ErrorList", "ErrorList", "", "title", "title"},
+        {"=a=b", "ErrorList", "b", "", "b", "b"},
+        {"=", "ErrorList", "ErrorList", "", "", "ErrorList"},
+        {"no equals", "ErrorList", "ErrorList", nullptr, nullptr, "ErrorList"},
+        {"", "ErrorList", "ErrorList", nullptr, nullptr, "ErrorList"},
+        {"path=", "path", "ErrorList", "path", "", "ErrorList"},
+        {"a=b=", "a", "ErrorList", "a", "", "ErrorList"},
+        {"a==", "a", "ErrorList", "a", "", "ErrorList"},
     };
     for (const Case& c : cases) {
-        const Entry entry = startupEntry(QString::fromLatin1(c.field));
-        EXPECT_EQ(entry.path, QString::fromLatin1(c.path)) << c.field;
-        EXPECT_EQ(entry.name, QString::fromLatin1(c.name)) << c.field;
+        SCOPED_TRACE(c.field);
+        const QString field = QString::fromLatin1(c.field);
+        const Entry startup = startupEntry(field);
+        EXPECT_EQ(startup.path, QString::fromLatin1(c.startupPath));
+        EXPECT_EQ(startup.name, QString::fromLatin1(c.startupName));
+        const std::optional<Entry> opened = listEntry(field);
+        EXPECT_EQ(opened.has_value(), c.openPath != nullptr);
+        EXPECT_EQ(opened.value_or(Entry{"-", "-"}).path, QString::fromLatin1(c.openPath ? c.openPath : "-"));
+        EXPECT_EQ(opened.value_or(Entry{"-", "-"}).name, QString::fromLatin1(c.openName ? c.openName : "-"));
+        EXPECT_EQ(trackName(field), QString::fromLatin1(c.trackName));
     }
 }

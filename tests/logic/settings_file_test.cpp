@@ -5,9 +5,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -116,44 +113,8 @@ TEST_F(SettingsFileTest, SavingAgainReplacesTheWholeFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"reelbox.ini"});  // no leftovers
 }
 
-TEST_F(SettingsFileTest, FolderThatDoesNotExist)
-{
-    const QString nowhere = settings_file::path(dir.filePath("gone"));
-    EXPECT_FALSE(settings_file::write(nowhere, {1, 2, 3, 4, 5}));
-    EXPECT_FALSE(QFile::exists(nowhere));
-}
-
-TEST_F(SettingsFileTest, ReadOnlyFolderKeepsThePreviousFile)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    putFile(file, exampleFile);
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const bool written = settings_file::write(file, {1, 2, 3, 4, 5});
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(contentOf(file), exampleFile);
-}
-
-// A save cut short (here by a file-size limit, which binds root as well) reports failure and
-// leaves the previous file complete.
-TEST_F(SettingsFileTest, InterruptedSaveKeepsThePreviousFile)
-{
-    putFile(file, exampleFile);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 8;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool written = settings_file::write(file, {1, 2, 3, 4, 5});
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_FALSE(written);
-    EXPECT_EQ(contentOf(file), exampleFile);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"reelbox.ini"});
-}
+// Failed saves (missing folder, read-only folder, a write cut short) are saveFile()'s, tested
+// with the list files' saves.
 
 TEST_F(SettingsFileTest, ValuesThatCannotBeReadBackAreNotWritten)
 {

@@ -1,6 +1,7 @@
 // The real libmpv engine behind the command strings, on clips made by ffmpeg at start.
 // Runs with vo=null (offscreen Qt) and ao=null.
 #include "platform/mpv/mpv_engine.h"
+#include "platform/native_file_name.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_errors.h"
 #include "mci/mci_interpreter.h"
@@ -413,14 +414,19 @@ TEST_F(MpvEngineTest, PositionsWhilePlayingFollowThePicture)
     }
 }
 
-TEST_F(MpvEngineTest, PathsWithQuotesEqualsCommasAndJapaneseOpen)
+TEST_F(MpvEngineTest, PathsWithQuotesEqualsCommasJapaneseAndAnyBytesOpen)
 {
+    // A name that is not UTF-8 (Latin-1 "légende"), as old discs and archives bring them.
+    const QByteArray latin1 = toNativeFileName(clips->dir()) + "/l\xE9gende.mpg";
+    ::unlink(latin1.constData());
+    ASSERT_EQ(::link(toNativeFileName(clips->path(QStringLiteral("vcd.mpg"))).constData(), latin1.constData()), 0);
     for (const QString& name : {QStringLiteral("say \"hi\", a=b c.mpg"),
-                                QStringLiteral("旅行 ビデオ.mpg")}) {
+                                QStringLiteral("旅行 ビデオ.mpg"), fromNativeFileName("l\xE9gende.mpg")}) {
         ASSERT_EQ(open(name), 0) << name.toStdString() << ": " << reply.toStdString();
         EXPECT_EQ(ask(QStringLiteral("status avfile length")), QStringLiteral("150"));
         EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
     }
+    ::unlink(latin1.constData());  // QTemporaryDir cannot remove it
 }
 
 TEST_F(MpvEngineTest, ParentHandlesDecideTheVideoWindow)

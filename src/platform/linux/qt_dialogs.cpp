@@ -1,6 +1,8 @@
 #include "platform/linux/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -17,7 +19,51 @@ QMessageBox::Icon iconOf(int icon)
     }
 }
 
+// Qt takes a filter's patterns from the parentheses at its end; the description alone is shown.
+QString qtFilter(const std::pair<QString, QString>& filter)
+{
+    return filter.first + QStringLiteral(" (") + QString(filter.second).replace(u';', u' ') + u')';
+}
+
+QString chosenFile(QFileDialog& dialog, const FileDialogSetup& setup)
+{
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    QStringList filters;
+    for (const auto& filter : setup.filters)
+        filters << qtFilter(filter);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(setup.filterIndex - 1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace
+
+QString QtDialogs::GetOpenFileName(const FileDialogSetup& setup)
+{
+    QFileDialog dialog(QApplication::activeWindow(), setup.title, setup.folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return chosenFile(dialog, setup);
+}
+
+QString QtDialogs::GetSaveFileName(const FileDialogSetup& setup)
+{
+    QFileDialog dialog(QApplication::activeWindow(), setup.title, setup.folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!setup.fileName.isEmpty())
+        dialog.selectFile(setup.fileName);
+    return chosenFile(dialog, setup);
+}
+
+// Starts in the home folder, the top of the user's own folders.
+QString QtDialogs::BrowseForFolder(const QString& title)
+{
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, QDir::homePath(),
+                                             QFileDialog::ShowDirsOnly);
+}
 
 int QtDialogs::MsgBox(const QString& text, int buttons, int icon, const QString& title)
 {

@@ -2,8 +2,11 @@
 
 #include "platform/dialogs.h"
 
-// Message boxes (and, as their issues add them, the file, folder and colour dialogs) over Qt.
+// Message boxes, file and folder dialogs over Qt.
 class QtDialogs : public Dialogs {
 public:
     int MsgBox(const QString& text, int buttons, int icon, const QString& title) override;
+    QString GetOpenFileName(const FileDialogSetup& setup) override;
+    QString GetSaveFileName(const FileDialogSetup& setup) override;
+    QString BrowseForFolder(const QString& title) override;
 };

@@ -1,8 +1,8 @@
 #include "platform/mpv/mpv_engine.h"
 
 #include "platform/mpv/mpv_log.h"
+#include "platform/native_file_name.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QWidget>
@@ -15,6 +15,8 @@
 #include <cstring>
 #include <functional>
 #include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -173,18 +175,20 @@ MediaError MpvEngine::open(const QString& path, TypeHint /*type: mpv probes the 
 {
     if (loaded_)
         return MediaError::Driver;
-    const QFileInfo info(path);
-    if (!info.exists())
+    // By the name's own bytes: Qt's file classes cannot reach a name that is not UTF-8.
+    const QByteArray native = toNativeFileName(path);
+    struct stat info{};
+    if (::stat(native.constData(), &info) != 0)
         return refuse(path, MediaError::FileNotFound, "no such file");
     // Folders, pipes and devices are no movie files; a pipe would also block mpv's reader.
-    if (!info.isFile())
+    if (!S_ISREG(info.st_mode))
         return refuse(path, MediaError::Unreadable, "not a regular file");
-    if (!info.isReadable())
+    if (::access(native.constData(), R_OK) != 0)
         return refuse(path, MediaError::Unreadable, "no permission to read it");
     if (!mpv_ && !start())
         return MediaError::Driver;
 
-    const MediaError error = load(info.absoluteFilePath(), parent);
+    const MediaError error = load(QFileInfo(path).absoluteFilePath(), parent);
     if (error != MediaError::None)
         unload();
     return error;
@@ -213,7 +217,7 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         video_->show();
     }
 
-    QByteArray target = QFile::encodeName(path);
+    QByteArray target = toNativeFileName(path);
     if (auto layout = probeCdxa(path)) {
         cdxa_ = *layout;
         target = QByteArrayLiteral("cdxa://track");
@@ -345,9 +349,10 @@ MediaError MpvEngine::loadFailure(int mpvError, const QString& path)
 {
     const char* why = mpv_error_string(mpvError);
     switch (mpvError) {
-    case MPV_ERROR_LOADING_FAILED:  // the file could not be read
-        return refuse(path, QFileInfo::exists(path) ? MediaError::Unreadable
-                                                    : MediaError::FileNotFound, why);
+    case MPV_ERROR_LOADING_FAILED: {  // the file could not be read
+        const bool exists = ::access(toNativeFileName(path).constData(), F_OK) == 0;
+        return refuse(path, exists ? MediaError::Unreadable : MediaError::FileNotFound, why);
+    }
     case MPV_ERROR_AO_INIT_FAILED:
     case MPV_ERROR_VO_INIT_FAILED:
     case MPV_ERROR_NOMEM:

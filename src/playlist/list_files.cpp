@@ -1,0 +1,90 @@
+// List files: saving the playlist and appending the entries of a saved one.
+#include "platform/dialogs.h"
+#include "playlist/file_error_number.h"
+#include "playlist/file_kind.h"
+#include "playlist/list_reader.h"
+#include "playlist/list_writer.h"
+#include "playlist/playlist.h"
+#include "playlist/playlist_handlers.h"
+#include "playlist/playlist_log.h"
+#include "playlist/playlist_window.h"
+
+namespace {
+
+FileDialogSetup listFileDialog(const QString& title, const QString& folder)
+{
+    FileDialogSetup setup;
+    setup.title = title;
+    setup.filters = {{QStringLiteral("LISTファイル (*.vep)"), QStringLiteral("*.vep")}};
+    setup.filterIndex = 1;
+    setup.folder = folder;
+    return setup;
+}
+
+}  // namespace
+
+// A failed save leaves the previous file as it was (see saveFile).
+void PlaylistHandlers::Command19_Click()
+{
+    form1.beforeModal();
+    FileDialogSetup setup = listFileDialog(QStringLiteral("ﾘｽﾄに名前を付けてﾌｧｲﾙに保存"), save_dir);
+    setup.fileName = list_file;
+    const QString chosen = dialogs.GetSaveFileName(setup);
+    if (!chosen.isEmpty()) {
+        list_file = chosen;
+        save_dir = Playlist::folderOf(list_file);
+        if (fileKindOf(list_file) != FileKind::ListFile)
+            list_file += QStringLiteral(".vep");
+        if (const int error = list_writer::save(list_file, playlist); error != 0)
+            reportSaveFailure(fileErrorNumber(error));
+    }
+    form1.afterModal();
+}
+
+void PlaylistHandlers::reportSaveFailure(int errorNumber)
+{
+    if (errorNumber == 53 || errorNumber == 75)
+        form1.MsgBox(QStringLiteral("リストファイルが保存できません。ライトプロテクトされている可能性があります。"),
+                     msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"));
+    else
+        form1.MsgBox(QStringLiteral("なにかしらのエラーがあります。エラーNo=") + QString::number(errorNumber),
+                     msgbox::OkOnly, msgbox::Information, QStringLiteral("ｴﾗｰ"));
+}
+
+void PlaylistHandlers::Command20_Click()
+{
+    const int n = playlist.count();
+    form1.beforeModal();
+    const QString chosen =
+        dialogs.GetOpenFileName(listFileDialog(QStringLiteral("ﾘｽﾄﾌｧｲﾙを開く"), list_dir));
+    if (!chosen.isEmpty()) {
+        list_file = chosen;
+        list_dir = Playlist::folderOf(list_file);
+        const bool whole = loadListFile(list_file);
+        qCDebug(lcPlaylist) << "list file: added" << playlist.count() - n << "entries"
+                            << (whole ? "" : "(stopped)");
+        if (whole && playlist.count() > n)
+            playlist.select(n);
+    }
+    form1.afterModal();
+}
+
+// Entries go in one batch: nothing can run between the appends of one load.
+bool PlaylistHandlers::loadListFile(const QString& path)
+{
+    const std::optional<QStringList> fields = list_reader::readFields(path);
+    if (!fields)
+        return false;
+    QStringList paths, names;
+    bool whole = true;
+    for (const QString& field : *fields) {
+        const std::optional<list_reader::Entry> entry = list_reader::listEntry(field);
+        if (!entry) {
+            whole = false;
+            break;
+        }
+        paths << entry->path;
+        names << entry->name;
+    }
+    return playlist.append(paths, names) == paths.size() && whole;
+}

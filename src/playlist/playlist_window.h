@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+class QLabel;
+class QWidget;
+
+// The control window as the playlist's handlers use it. Form1 implements it.
+class PlaylistWindow {
+public:
+    // A message box under the topmost rule: the movie window is lifted before it and made
+    // topmost again afterwards only when Check4 is ticked.
+    virtual int MsgBox(const QString& text, int buttons, int icon, const QString& title = {}) = 0;
+    // The same rule around any other modal dialog.
+    virtual void beforeModal() = 0;
+    virtual void afterModal() = 0;
+
+    // Back to the nothing-open state; empties the playlist.
+    virtual void reset_all() = 0;
+    // 1: the next List2_Click is the reselection a move makes, and opens nothing.
+    virtual std::int16_t& move_flg() = 0;
+    // The movie window's label that shows the open entry's name.
+    virtual QLabel& movieNameLabel() = 0;
+    // The window the playlist's own dialogs belong to.
+    virtual QWidget* dialogOwner() = 0;
+    // True once the program is closing: a running folder import stops.
+    virtual bool isUnloaded() const = 0;
+
+protected:
+    ~PlaylistWindow() = default;
+};

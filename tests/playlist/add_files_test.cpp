@@ -1,0 +1,97 @@
+#include "movie/form2.h"
+#include "platform/native_file_name.h"
+#include "playlist_fixture.h"
+
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+
+namespace {
+using AddFiles = PlaylistFixture;
+using Filters = std::vector<std::pair<QString, QString>>;
+}
+
+// Rows in order, each on the state the one before left: where the dialog opens, what a choice
+// adds and opens, and whether the movie window is in front afterwards.
+TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
+{
+    const QString longFolder = u'/' + QString(300, u'x') + u'/';  // beyond the old 256 limit
+    const QString program = programDir.path() + u'/';
+    const struct {
+        bool keepInFront;
+        QString answer;  // empty: cancelled
+        QString startsIn;
+        QStringList names;
+        QStringList opened;
+    } rows[] = {
+        {true, "", program, {}, {}},
+        {false, "/m/dir/Trip.MPG", program, {"Trip.MPG"}, {"/m/dir/Trip.MPG"}},
+        {true, "/m/dir/Trip.MPG", "/m/dir/", {"Trip.MPG", "Trip.MPG"}, {"/m/dir/Trip.MPG"}},
+        {true, longFolder + "a.avi", "/m/dir/", {"Trip.MPG", "Trip.MPG", "a.avi"}, {longFolder + "a.avi"}},
+        {false, "", longFolder, {"Trip.MPG", "Trip.MPG", "a.avi"}, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer.left(20).toStdString());
+        setKeepInFront(row.keepInFront);
+        dialogs.paths = {row.answer};
+        engine.clearCalls();
+        handlers().Command1_Click();
+        const FileDialogSetup& shown = dialogs.fileDialogs.back().setup;
+        EXPECT_EQ(shown.title, "動画ﾌｧｲﾙを開く");
+        EXPECT_EQ(shown.filters, (Filters{{"Mpegファイル(*.mpg,*.mpeg)", "*.mpg;*.mpeg"},
+                                          {"AVIファイル (*.avi)", "*.avi"},
+                                          {"VCDファイル (*.dat)", "*.dat"}}));
+        EXPECT_EQ(shown.filterIndex, 1);
+        EXPECT_EQ(shown.folder, row.startsIn);
+        EXPECT_EQ(dialogs.fileDialogs.back().movieTopMost, false);
+        EXPECT_EQ(names(), row.names);
+        EXPECT_EQ(selected(), row.names.size() - 1);
+        EXPECT_EQ(opened(), row.opened);
+        EXPECT_EQ(movieTopMost(), row.keepInFront);
+    }
+}
+
+// Drops onto each of the four targets, with one body: the movies by their last four characters
+// in the drop's order, the first of them opened (playing when the player plays); no message, no
+// change of the topmost state or of the dialogs' folders.
+TEST_F(AddFiles, DropsAddTheMoviesAndOpenTheFirst)
+{
+    const struct {
+        QWidget* target;
+        QByteArray uris;
+        bool playing;
+        QStringList added;
+    } rows[] = {
+        {&form2(), "file:///m/A.MPEG\r\nfile:///m/b.Avi\r\nfile:///m/c.txt\r\n", false, {"/m/A.MPEG", "/m/b.Avi"}},
+        {form2().Label1, "file:///m/xmpeg\r\nhttp://example.com/web.mpg\r\nfile:///m/a%20b.dat\r\n", false,
+         {"/m/xmpeg", "/m/a b.dat"}},
+        {form2().Label2, "file:///m/dir.avi/\r\nfile:///m/folder/\r\nfile:///m/e.mp4\r\n", true, {"/m/dir.avi"}},
+        {form1->List2->viewport(), "file:///m/l%E9gende.mpg\r\n", true, {fromNativeFileName("/m/l\xE9gende.mpg")}},
+        {form1->List2->viewport(), "file:///m/none.wmv\r\n", true, {}},
+    };
+    start({"/m/first.mpg"}, 0);
+    setKeepInFront(true);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.uris.constData());
+        if (row.playing != (form1->Command2->text() == "II"))
+            form1->Command2->click();
+        const QStringList before = paths();
+        const int selectedBefore = selected();
+        engine.clearCalls();
+        QMimeData data;
+        data.setData("text/uri-list", row.uris);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(row.target, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(row.target, &drop);
+        EXPECT_EQ(paths(), before + row.added);
+        EXPECT_EQ(names().mid(before.size()).join(u'|'), QStringList(row.added).replaceInStrings("/m/", "").join(u'|'));
+        EXPECT_EQ(selected(), row.added.isEmpty() ? selectedBefore : before.size());
+        EXPECT_EQ(opened(), row.added.mid(0, 1));
+        EXPECT_EQ(engine.isPlaying(), row.playing);
+        EXPECT_EQ(boxes(), "");
+        EXPECT_TRUE(movieTopMost());
+        EXPECT_EQ(handlers().file_dir, programDir.path() + u'/');
+    }
+}

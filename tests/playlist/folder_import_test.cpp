@@ -1,0 +1,125 @@
+#include "controls/dir_list_box.h"
+#include "controls/file_list_box.h"
+#include "file_tree.h"
+#include "playlist/folder_options_dialog.h"
+#include "playlist_fixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+using FolderImport = PlaylistFixture;
+const QString AllMovies = "*.dat;*.mpg;*.mpeg;*.avi";
+}
+
+// folda_open on a tree. Rows: the tree, the folder chosen (empty: cancelled), the pattern
+// folda_op left, subfolders, whether the walk runs as an unprivileged user, the paths added
+// (relative), the messages, the folder the browser ends in.
+TEST_F(FolderImport, WalkOrderTypesAndFailures)
+{
+    const QString denied = qt_error_string(EACCES) + u'|';
+    const struct {
+        QList<QByteArray> tree;
+        const char* chosen;  // nullptr: cancelled
+        QString pattern;
+        bool subfolders;
+        bool unprivileged;
+        QStringList added;
+        QString messages;
+        const char* endsIn;
+    } rows[] = {
+        // Subfolders from the last to the first, each completely, then the folder's own files.
+        {{"f1.mpg", "f2.mpg", "A/a1.mpg", "B/b1.mpg"}, ".", AllMovies, true, false,
+         {"B/b1.mpg", "A/a1.mpg", "f1.mpg", "f2.mpg"}, "", "."},
+        {{"f1.mpg", "f2.mpg", "A/a1.mpg", "B/b1.mpg"}, ".", AllMovies, false, false, {"f1.mpg", "f2.mpg"}, "", "."},
+        {{"top.MPEG", "A/A1/x.mpg", "A/A2/y.dat", "A/a.avi", "B/z.avi", "B/B1/w.mpg", "C/"}, ".", AllMovies, true, false,
+         {"B/B1/w.mpg", "B/z.avi", "A/A2/y.dat", "A/A1/x.mpg", "A/a.avi", "top.MPEG"}, "", "."},
+        // Name order ignores case, so does the pattern; hidden names are not listed.
+        {{"b.MPG", "a.dat", "C.Avi", "d.txt", "e.mpg.bak", ".h.mpg", ".hid/x.mpg"}, ".", AllMovies, true, false,
+         {"a.dat", "b.MPG", "C.Avi"}, "", "."},
+        {{"a.mpg", "b.dat", "c.avi", "d.mpeg"}, ".", "*.dat;*.avi", false, false, {"b.dat", "c.avi"}, "", "."},
+        // Any bytes in names; each real folder once, however links lead there.
+        {{"a b.mpg", "q\"u=o,te.mpg", "l\xE9gende.dat", "日本/旅.avi"}, ".", AllMovies, true, false,
+         {QString::fromUtf8("日本/旅.avi"), "a b.mpg", fromNativeFileName("l\xE9gende.dat"), "q\"u=o,te.mpg"}, "", "."},
+        {{"A/a.mpg", "A/up -> ..", "B -> A", "C/c.mpg", "C/self -> .", "broken.mpg -> gone.mpg"}, ".", AllMovies,
+         true, false, {"C/c.mpg", "B/a.mpg"}, "", "."},
+        // A folder that cannot be read is reported once and skipped.
+        {{"A/a.mpg", "U/u.mpg", "U/deep/d.mpg", "Z/z.mpg", "f.mpg"}, ".", AllMovies, true, true,
+         {"Z/z.mpg", "A/a.mpg", "f.mpg"}, denied, "."},
+        {{"notes.txt", "sub/"}, ".", AllMovies, true, false, {}, "", "."},
+        {{"a.mpg"}, "gone", AllMovies, true, false, {}, "デバイスが準備されていないみたいです。|ﾃﾞﾊﾞｲｽｴﾗｰ", "."},
+        {{"a.mpg"}, nullptr, AllMovies, true, false, {}, "", "."},
+    };
+    setKeepInFront(true);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.tree.join(' ').constData());
+        FileTree tree;
+        tree.add(row.tree);
+        tree.chmod("U", 0);
+        start({});
+        form1->Check1->setValue(row.subfolders ? 1 : 0);
+        form1->Dir1->setPath(tree.path("."));
+        form1->File1->setPattern(row.pattern);
+        dialogs.paths = {row.chosen ? tree.path(row.chosen) : QString()};
+        {
+            AsUnprivileged user(row.unprivileged);
+            handlers().folda_open();
+        }
+        tree.chmod("U", 0755);
+        EXPECT_EQ(paths().replaceInStrings(tree.path(""), ""), row.added);
+        EXPECT_EQ(selected(), row.added.isEmpty() ? -1 : 0);
+        EXPECT_EQ(boxes(), row.messages);
+        EXPECT_EQ(QDir::cleanPath(form1->Dir1->Path()), QDir::cleanPath(tree.path(row.endsIn)));
+        EXPECT_EQ(form1->File1->Pattern(), AllMovies);
+        EXPECT_TRUE(movieTopMost());
+    }
+}
+
+// The options dialog starts with the control window's subfolder choice and no type ticked; OK
+// hands the choices on and the import follows; the close box imports nothing.
+TEST_F(FolderImport, OptionsDialogThenImport)
+{
+    FileTree tree;
+    tree.add({"top.mpg", "top.dat", "A/a.avi", "A/a.mpg"});
+    form1->Check1->setValue(1);
+    setKeepInFront(true);
+    dialogs.paths = {tree.path(".")};
+    withDialog<folda_op>([this] { handlers().Command12_Click(); }, [&](folda_op& dialog) {
+        EXPECT_EQ(QList<int>({dialog.Check1->Value(), dialog.Check2->Value(), dialog.Check3->Value(),
+                              dialog.Check4->Value()}),
+                  QList<int>({1, 0, 0, 0}));
+        EXPECT_FALSE(movieTopMost());
+        dialog.Check3->setValue(1);
+        dialog.Check4->setValue(1);
+        QTest::mouseClick(dialog.Label2, Qt::LeftButton);  // Check1's caption
+        dialog.OKButton->click();
+    });
+    EXPECT_EQ(dialogs.fileDialogs.back().setup.title, "フォルダを指定して下さい。");
+    EXPECT_EQ(names(), QStringList({"top.dat"}));
+    EXPECT_EQ(form1->Check1->Value(), 0);
+    EXPECT_TRUE(movieTopMost());
+
+    withDialog<folda_op>([this] { handlers().Command12_Click(); }, [&](folda_op& dialog) {
+        EXPECT_EQ(dialog.Check1->Value(), 0);
+        dialog.close();
+    });
+    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_TRUE(movieTopMost());
+}
+
+// A full playlist is reported once; the walk ends there and the first entry it added opens.
+TEST_F(FolderImport, FullPlaylistEndsTheWalk)
+{
+    FileTree tree;
+    tree.add({"A/a1.mpg", "A/a2.mpg", "B/b1.mpg", "B/b2.mpg", "f.mpg"});
+    const QStringList filler(Playlist::MaxEntries - 3, "/x.mpg");
+    playlist().append(filler, filler);
+    form1->Check1->setValue(1);
+    dialogs.paths = {tree.path(".")};
+    handlers().folda_open();
+    EXPECT_EQ(names().mid(filler.size()), QStringList({"b1.mpg", "b2.mpg", "a1.mpg"}));
+    EXPECT_EQ(boxes(), "ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。|ﾘｽﾄｵｰﾊﾞｰ");
+    EXPECT_EQ(selected(), filler.size());
+    EXPECT_EQ(form1->Dir1->Path(), tree.path("A"));
+}

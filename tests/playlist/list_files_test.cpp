@@ -1,0 +1,156 @@
+#include "file_tree.h"
+#include "playlist/file_error_number.h"
+#include "playlist_fixture.h"
+
+#include <QFile>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+using ListFiles = PlaylistFixture;
+using Filters = std::vector<std::pair<QString, QString>>;
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    ::chmod(toNativeFileName(path).constData(), 0666);
+}
+
+}  // namespace
+
+TEST(FileErrorNumber, EveryErrnoRow)
+{
+    const std::pair<int, int> rows[] = {
+        {ENOENT, 53},  {ESTALE, 53},  {EIO, 57},       {ENOSPC, 61},    {EDQUOT, 61},     {EFBIG, 61},
+        {EMFILE, 67},  {ENFILE, 67},  {ENXIO, 68},     {ENODEV, 68},    {EPERM, 70},      {ENOMEDIUM, 71},
+        {EAGAIN, 71},  {EACCES, 75},  {EROFS, 75},     {ETXTBSY, 75},   {EBUSY, 75},      {EISDIR, 75},
+        {EINVAL, 75},  {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ELOOP, 76},
+    };
+    for (const auto& [err, number] : rows)
+        EXPECT_EQ(fileErrorNumber(err), number) << "errno " << err;
+}
+
+// Saves in a row, as an unprivileged user, then the first file opened again. Rows: the name
+// chosen, modes given before, a file size limit, the file written, its bytes afterwards, the
+// message. A failed save leaves the previous file as it was; a folder that may not change but
+// whose file may gets the file rewritten in place.
+TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
+{
+    FileTree tree;
+    tree.add({"ro/", "dir.vep/"});
+    write(tree.path("old.vep"), "old\r\n");
+    write(tree.path("ro/old.vep"), "old\r\n");
+    start({"/m/a b.mpg", QString::fromUtf8("/動画/旅行.avi"), "/m/c.dat", fromNativeFileName("/m/\xE9t\xE9.dat"),
+           "/m/x=y.mpg", "/m/p,q.mpg"}, 0);
+    playlist().rename(2, "  C  ");
+    const QByteArray lines = QByteArray("/m/a b.mpg=a b.mpg\r\n") + QString::fromUtf8("/動画/旅行.avi=旅行.avi\r\n").toUtf8() +
+                             "/m/c.dat=  C  \r\n/m/\xE9t\xE9.dat=\xE9t\xE9.dat\r\n/m/x=y.mpg=x=y.mpg\r\n/m/p,q.mpg=p,q.mpg\r\n";
+    const QString protect = "リストファイルが保存できません。ライトプロテクトされている可能性があります。|書込みｴﾗｰ";
+    const struct {
+        QByteArray chosen;
+        std::vector<std::pair<QByteArray, mode_t>> modes;
+        rlim_t sizeLimit;
+        QByteArray written;
+        QByteArray after;
+        QString message;
+    } rows[] = {
+        {"one.vep", {}, RLIM_INFINITY, "one.vep", lines, ""},
+        {"two", {}, RLIM_INFINITY, "two.vep", lines, ""},
+        {"Three.VeP", {}, RLIM_INFINITY, "Three.VeP", lines, ""},
+        {"old.vep", {}, 8, "old.vep", "old\r\n", "なにかしらのエラーがあります。エラーNo=61|ｴﾗｰ"},
+        {"old.vep", {{"old.vep", 0444}}, RLIM_INFINITY, "old.vep", "old\r\n", protect},
+        {"gone/list.vep", {}, RLIM_INFINITY, "gone/list.vep", "<none>", protect},
+        {"ro/new.vep", {{"ro", 0555}}, RLIM_INFINITY, "ro/new.vep", "<none>", protect},
+        {"dir.vep", {}, RLIM_INFINITY, "dir.vep", "<none>", protect},
+        {"ro/old.vep", {{"ro", 0555}}, RLIM_INFINITY, "ro/old.vep", lines, ""},
+    };
+    std::signal(SIGXFSZ, SIG_IGN);
+    setKeepInFront(true);
+    QString offered;
+    QString folder = programDir.path() + u'/';
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.chosen.constData());
+        for (const auto& [name, mode] : row.modes)
+            tree.chmod(name, mode);
+        dialogs.paths = {tree.path(row.chosen)};
+        dialogs.boxes.clear();
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        {
+            AsUnprivileged user;
+            const rlimit limit{row.sizeLimit, saved.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            handlers().Command19_Click();
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+        }
+        const FakeDialogs::FileDialog& shown = dialogs.fileDialogs.back();
+        EXPECT_EQ(QStringList({shown.setup.title, shown.setup.folder, shown.setup.fileName}),
+                  QStringList({"ﾘｽﾄに名前を付けてﾌｧｲﾙに保存", folder, offered}));
+        EXPECT_EQ(shown.setup.filters, (Filters{{"LISTファイル (*.vep)", "*.vep"}}));
+        EXPECT_TRUE(shown.save);
+        EXPECT_EQ(contents(tree.path(row.written)), row.after);
+        EXPECT_EQ(boxes(), row.message);
+        EXPECT_EQ(handlers().list_file, tree.path(row.written));
+        EXPECT_TRUE(movieTopMost());
+        offered = handlers().list_file;
+        folder = Playlist::folderOf(tree.path(row.chosen));
+    }
+    EXPECT_EQ(selected(), 0);
+
+    // Read back as written, except by the field rule: "/m/x=y.mpg=x=y.mpg" is the path before the
+    // first "=" and the name after the last; "/m/p,q.mpg=p,q.mpg" splits at its comma, and its
+    // first field, without "=", stops the load.
+    form1->reset_all();
+    dialogs.paths = {tree.path("one.vep")};
+    handlers().Command20_Click();
+    EXPECT_EQ(paths(), QStringList({"/m/a b.mpg", QString::fromUtf8("/動画/旅行.avi"), "/m/c.dat",
+                                    fromNativeFileName("/m/\xE9t\xE9.dat"), "/m/x"}));
+    EXPECT_EQ(names(), QStringList({"a b.mpg", QString::fromUtf8("旅行.avi"), "  C  ",
+                                    fromNativeFileName("\xE9t\xE9.dat"), "y.mpg"}));
+    EXPECT_EQ(selected(), -1);
+}
+
+// Opening appends the file's entries and opens the first of them, unless the load stopped at a
+// field without "=". Rows: the file's bytes, paths and names added, whether the first opens.
+TEST_F(ListFiles, OpenAppendsAndOpensTheFirstLoaded)
+{
+    const struct {
+        QByteArray bytes;
+        QStringList paths;
+        QStringList names;
+        bool opens;
+    } rows[] = {
+        {"/m/x.mpg=X\r\n/m/y.avi=Y\r\n", {"/m/x.mpg", "/m/y.avi"}, {"X", "Y"}, true},
+        {"/m/a.mpg=mid=A\n=empty path\r\n/m/b.mpg=\r\n", {"/m/a.mpg", "", "/m/b.mpg"}, {"A", "empty path", ""}, true},
+        {"/m/a.mpg=A\r\nno equals\r\n/m/b.mpg=B\r\n", {"/m/a.mpg"}, {"A"}, false},
+        {"/m/a,b.mpg=a,b.mpg\r\n", {}, {}, false},
+        {"\xEF\xBB\xBF/m/\x83\x65.mpg=\x83\x65\r\n", {QString::fromUtf8("/m/テ.mpg")}, {QString::fromUtf8("テ")}, true},
+        {QByteArray("\x00\x01\xFF binary", 10), {}, {}, false},
+    };
+    FileTree tree;
+    setKeepInFront(true);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.bytes.toStdString());
+        start({"/m/1.mpg", "/m/2.mpg", "/m/3.mpg", "/m/4.mpg", "/m/5.mpg"}, 2);
+        write(tree.path("list.vep"), row.bytes);
+        dialogs.paths = {tree.path("list.vep")};
+        handlers().Command20_Click();
+        const FileDialogSetup& shown = dialogs.fileDialogs.back().setup;
+        EXPECT_EQ(shown.title, "ﾘｽﾄﾌｧｲﾙを開く");
+        EXPECT_EQ(shown.filters, (Filters{{"LISTファイル (*.vep)", "*.vep"}}));
+        EXPECT_EQ(paths().mid(5), row.paths);
+        EXPECT_EQ(names().mid(5), row.names);
+        EXPECT_EQ(selected(), row.opens ? 5 : 2);
+        EXPECT_EQ(opened(), row.paths.mid(0, row.opens ? 1 : 0));
+        EXPECT_EQ(handlers().list_dir, tree.path(""));
+        EXPECT_TRUE(movieTopMost());
+    }
+}
