@@ -1,5 +1,6 @@
 #include "platform/mpv/mpv_engine.h"
 
+#include "platform/mpv/disc_track_stream.h"
 #include "platform/mpv/mpv_log.h"
 
 #include <QFile>
@@ -174,13 +175,16 @@ MediaError MpvEngine::open(const QString& path, TypeHint /*type: mpv probes the 
     if (loaded_)
         return MediaError::Driver;
     const QFileInfo info(path);
-    if (!info.exists())
-        return refuse(path, MediaError::FileNotFound, "no such file");
-    // Folders, pipes and devices are no movie files; a pipe would also block mpv's reader.
-    if (!info.isFile())
-        return refuse(path, MediaError::Unreadable, "not a regular file");
-    if (!info.isReadable())
-        return refuse(path, MediaError::Unreadable, "no permission to read it");
+    // A track on a disc is no file of the file system: load() reads it off the disc.
+    if (!isDiscTrackPath(path)) {
+        if (!info.exists())
+            return refuse(path, MediaError::FileNotFound, "no such file");
+        // Folders, pipes and devices are no movie files; a pipe would also block mpv's reader.
+        if (!info.isFile())
+            return refuse(path, MediaError::Unreadable, "not a regular file");
+        if (!info.isReadable())
+            return refuse(path, MediaError::Unreadable, "no permission to read it");
+    }
     if (!mpv_ && !start())
         return MediaError::Driver;
 
@@ -213,7 +217,11 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         video_->show();
     }
 
-    QByteArray target = QFile::encodeName(path);
+    QByteArray target;  // a track on a disc is read raw, through a stream of its own
+    if (const MediaError disc = discTrackTarget(mpv_, path, target); disc != MediaError::None)
+        return disc;
+    if (target.isEmpty())
+        target = QFile::encodeName(path);
     if (auto layout = probeCdxa(path)) {
         cdxa_ = *layout;
         target = QByteArrayLiteral("cdxa://track");
