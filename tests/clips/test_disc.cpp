@@ -2,10 +2,10 @@
 
 #include <QProcess>
 
-TestDisc::TestDisc()
+TestDisc::TestDisc(int firstSeconds, int secondSeconds)
 {
-    if (!clips_.makeVideoCd(QStringLiteral("clip1.mpg"), 5) ||
-        !clips_.makeVideoCd(QStringLiteral("clip2.mpg"), 3)) {
+    if (!clips_.makeVideoCd(QStringLiteral("clip1.mpg"), firstSeconds) ||
+        !clips_.makeVideoCd(QStringLiteral("clip2.mpg"), secondSeconds)) {
         error_ = clips_.why();
         return;
     }

@@ -11,8 +11,8 @@ class TestDisc {
 public:
     static constexpr const char* Label = "REELBOXVCD";
 
-    // Clips of 5 s and 3 s (150 and 90 frames).
-    TestDisc();
+    // Clips of 5 s and 3 s by default (150 and 90 frames).
+    explicit TestDisc(int firstSeconds = 5, int secondSeconds = 3);
 
     bool ok() const { return error_.isEmpty(); }
     QString why() const { return error_; }
