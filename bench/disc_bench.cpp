@@ -1,8 +1,8 @@
 // A Video-CD track read raw from a disc image against the same clip as a plain file, same run:
 // open to first picture, and CPU time while playing.
 //
-//   cmake --build build --target disc_bench && build/bench/disc_bench \
-//       --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
+//   cmake --build build --target disc_bench
+//   build/bench/disc_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true
 //
 // (Interleaved repetitions: on a shared machine the load changes faster than one benchmark
 // runs; compare the medians.)
