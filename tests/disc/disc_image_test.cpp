@@ -13,6 +13,7 @@
 #include <mpv/client.h>
 
 #include <gtest/gtest.h>
+#include <functional>
 #include <sys/stat.h>
 
 namespace {
@@ -140,69 +141,24 @@ TEST_F(DiscImageTest, AnImageIsADriveOfTheTable)
     EXPECT_FALSE(table.listFolder(disc->dir() + QLatin1Char('/')));  // an ordinary folder
 }
 
-// Offsets in the .bin of the vcdimager layout: 2352-byte raw sectors, Form 1 data at 24.
-constexpr qsizetype RawSector = 2352;
-constexpr qsizetype DataOffset = 24;
+// Damage done to a fresh image (its .cue and .bin): raw 2352-byte sectors, Form 1 data at 24.
+using Damage = std::function<bool(const QString& cue, const QString& bin)>;
 
-// The directory record of `name` (a folder's record, not its path-table entry).
+Damage patchBin(const std::function<bool(QByteArray&)>& patch)
+{
+    return [patch](const QString&, const QString& bin) {
+        QByteArray data = readAll(bin);
+        return patch(data) && writeAll(bin, data);
+    };
+}
+
+// The folder record of `name` in a directory (not its path-table entry): name length before it.
 qsizetype recordOf(const QByteArray& bin, const QByteArray& name)
 {
-    for (qsizetype at = bin.indexOf(name); at > 33; at = bin.indexOf(name, at + 1))
-        if (quint8(bin[at - 1]) == name.size() && quint8(bin[at - 33]) >= 33 + name.size())
-            return at - 33;
-    return -1;
-}
-
-using Damage = bool (*)(const QString& cue, const QString& bin);
-
-bool keepIntact(const QString&, const QString&) { return true; }
-bool dropTheBin(const QString&, const QString& bin) { return QFile::remove(bin); }
-bool cutInHalf(const QString&, const QString& bin)
-{
-    const QByteArray data = readAll(bin);
-    return writeAll(bin, data.left(data.size() / 2));
-}
-bool scrambleTheTrackFolder(const QString&, const QString& bin)
-{
-    QByteArray data = readAll(bin);
-    const qsizetype record = data.indexOf("AVSEQ01.DAT;1");
-    if (record < 0)
-        return false;
-    const qsizetype sector = record / RawSector * RawSector + DataOffset;
-    for (qsizetype i = 0; i < 2048; ++i)
-        data[sector + i] = char((i * 37 + 11) & 0xff);
-    return writeAll(bin, data);
-}
-bool hugeTrackFolder(const QString&, const QString& bin)
-{
-    QByteArray data = readAll(bin);
-    const qsizetype record = recordOf(data, "MPEGAV");
-    if (record < 0)
-        return false;
-    const quint32 size = 0x7ffff800;
-    for (int i = 0; i < 4; ++i) {
-        data[record + 10 + i] = char(size >> (8 * i));      // little-endian copy
-        data[record + 17 - i] = char(size >> (8 * i));      // big-endian copy
-    }
-    return writeAll(bin, data);
-}
-bool noVolumeDescriptor(const QString&, const QString& bin)
-{
-    QByteArray data = readAll(bin);
-    data.replace(16 * RawSector + DataOffset, 6, QByteArray(6, '\0'));
-    return writeAll(bin, data);
-}
-bool textForACue(const QString& cue, const QString&)
-{
-    return writeAll(cue, "This is not a cue sheet.\nFILE\n");
-}
-bool fifoForACue(const QString& cue, const QString&)
-{
-    return QFile::remove(cue) && ::mkfifo(QFile::encodeName(cue).constData(), 0600) == 0;
-}
-bool nullDeviceForACue(const QString& cue, const QString&)
-{
-    return QFile::remove(cue) && QFile::link(QStringLiteral("/dev/null"), cue);
+    qsizetype at = bin.indexOf(name);
+    while (at > 33 && !(quint8(bin[at - 1]) == name.size() && quint8(bin[at - 33]) >= 33))
+        at = bin.indexOf(name, at + 1);
+    return at > 33 ? at - 33 : -1;
 }
 
 struct BadImage {
@@ -211,23 +167,43 @@ struct BadImage {
     bool ready;
     DiscFolderError mpegav;
     int files;
-    bool firstTrackPlays;
-    bool secondTrackPlays;
+    bool firstTrackPlays, secondTrackPlays;
 };
 
 // Nothing crashes or hangs; what can still be read is, the rest is refused with an error.
 TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
 {
+    const auto ok = [](const QString&, const QString&) { return true; };
     const BadImage cases[] = {
-        {"intact", keepIntact, true, DiscFolderError::None, 2, true, true},
-        {"no-bin", dropTheBin, false, DiscFolderError::NotReady, 0, false, false},
-        {"truncated", cutInHalf, true, DiscFolderError::None, 2, true, false},
-        {"scrambled-folder", scrambleTheTrackFolder, true, DiscFolderError::None, 0, false, false},
-        {"huge-folder", hugeTrackFolder, true, DiscFolderError::NotFound, 0, false, false},
-        {"no-volume", noVolumeDescriptor, false, DiscFolderError::NotReady, 0, false, false},
-        {"text", textForACue, false, DiscFolderError::NotReady, 0, false, false},
-        {"fifo", fifoForACue, false, DiscFolderError::NotReady, 0, false, false},
-        {"dev-null", nullDeviceForACue, false, DiscFolderError::NotReady, 0, false, false},
+        {"intact", ok, true, DiscFolderError::None, 2, true, true},
+        {"no-bin", [](const QString&, const QString& bin) { return QFile::remove(bin); }, false,
+         DiscFolderError::NotReady, 0, false, false},
+        {"truncated", patchBin([](QByteArray& d) { d.truncate(d.size() / 2); return true; }), true,
+         DiscFolderError::None, 2, true, false},
+        {"scrambled-folder", patchBin([](QByteArray& d) {
+             const qsizetype sector = d.indexOf("AVSEQ01.DAT;1") / 2352 * 2352 + 24;
+             for (qsizetype i = 0; i < 2048; ++i)
+                 d[sector + i] = char((i * 37 + 11) & 0xff);
+             return sector > 24;
+         }), true, DiscFolderError::None, 0, false, false},
+        {"huge-folder", patchBin([](QByteArray& d) {
+             const qsizetype record = recordOf(d, "MPEGAV");
+             for (int i = 0; i < 4; ++i)  // the size, both byte orders: 2 GB
+                 d[record + 10 + i] = d[record + 17 - i] = char(0x7ffff800u >> (8 * i));
+             return record > 0;
+         }), true, DiscFolderError::NotFound, 0, false, false},
+        {"no-volume", patchBin([](QByteArray& d) {
+             d.replace(16 * 2352 + 24, 6, QByteArray(6, '\0'));
+             return true;
+         }), false, DiscFolderError::NotReady, 0, false, false},
+        {"text", [](const QString& cue, const QString&) { return writeAll(cue, "FILE\nno cue\n"); },
+         false, DiscFolderError::NotReady, 0, false, false},
+        {"fifo", [](const QString& cue, const QString&) {
+             return QFile::remove(cue) && ::mkfifo(QFile::encodeName(cue).constData(), 0600) == 0;
+         }, false, DiscFolderError::NotReady, 0, false, false},
+        {"dev-null", [](const QString& cue, const QString&) {
+             return QFile::remove(cue) && QFile::link(QStringLiteral("/dev/null"), cue);
+         }, false, DiscFolderError::NotReady, 0, false, false},
     };
     for (const BadImage& c : cases) {
         SCOPED_TRACE(c.name);
