@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <mpv/client.h>
@@ -139,6 +140,25 @@ TEST_F(DiscImageTest, AnImageIsADriveOfTheTable)
     EXPECT_EQ(table.listFolder(drives[0].root() + "mpegav")->files, mpegav->files);
     EXPECT_EQ(table.listFolder(drives[0].root() + "CDI/NOPE/")->error, DiscFolderError::NotFound);
     EXPECT_FALSE(table.listFolder(disc->dir() + QLatin1Char('/')));  // an ordinary folder
+}
+
+// The disc taken out while a track plays: the track ends (the reader gives up after a bounded
+// number of failed sectors) and the engine answers as at any end; opening it again fails.
+TEST_F(DiscImageTest, ADiscTakenOutWhilePlayingEndsTheTrack)
+{
+    const QString cue = disc->author(QStringLiteral("pulled"));
+    MpvEngine engine;
+    ASSERT_EQ(open(engine, cue + "/MPEGAV/AVSEQ01.DAT"), MediaError::None);
+    ASSERT_EQ(engine.play(), MediaError::None);
+    ASSERT_TRUE(QFile::resize(cue.chopped(4) + ".bin", 0));
+    QElapsedTimer waited;
+    waited.start();
+    while (engine.isPlaying() && waited.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(engine.isPlaying());
+    EXPECT_EQ(engine.positionFrames(), engine.lengthFrames());
+    engine.close();
+    EXPECT_EQ(open(engine, cue + "/MPEGAV/AVSEQ01.DAT"), MediaError::FileNotFound);
 }
 
 // Damage done to a fresh image (its .cue and .bin): raw 2352-byte sectors, Form 1 data at 24.
