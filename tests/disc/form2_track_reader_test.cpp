@@ -19,6 +19,7 @@ class FlakyDisc : public SectorReader {
 public:
     std::map<std::int32_t, int> failures;
     int calls = 0;
+    std::int32_t dataFrom = 0, dataTo = 1 << 30;  // sectors outside hold zeros (margins)
 
     bool readForm2(std::int32_t lsn, int count, std::uint8_t* out) override
     {
@@ -32,8 +33,11 @@ public:
                 return false;
             }
         }
-        for (int i = 0; i < count; ++i)
-            std::memset(out + std::size_t(i) * Payload, fill(lsn - FirstLsn + i), Payload);
+        for (int i = 0; i < count; ++i) {
+            const std::int32_t n = lsn - FirstLsn + i;
+            std::memset(out + std::size_t(i) * Payload, n >= dataFrom && n < dataTo ? fill(n) : 0,
+                        Payload);
+        }
         return true;
     }
     static int fill(std::int32_t n) { return n % 251 + 1; }
@@ -115,6 +119,37 @@ TEST(Form2TrackReaderTest, FailingSectorsAreRetriedThenSkippedUntilTheDiscIsGone
         EXPECT_LE(flaky.calls, chunks + int(badChunks.size()) * Form2TrackReader::ChunkSectors +
                                    int(c.failures.size()) * (tries - 1));
         EXPECT_EQ(reader.read(0, buf, sizeof buf), c.gone ? -1 : std::int64_t(sizeof buf));
+    }
+}
+
+struct Margins {
+    std::int32_t lead, data, tail;
+    std::int32_t sectorsAfter;  // the track as read after trimming
+    int firstByte;              // of the track as read: sector n holds n % 251 + 1
+};
+
+TEST(Form2TrackReaderTest, EmptyMarginsAreTrimmedOnlyAroundData)
+{
+    const int max = Form2TrackReader::MaxMargin;
+    const Margins cases[] = {
+        {30, 100, 45, 100, 31},
+        {0, 50, 0, 50, 1},
+        {1, 1, 1, 1, 2},
+        {max - 1, 20, max + 5, 25, (max - 1) % 251 + 1},  // at most MaxMargin from the end
+        {max, 10, 0, max + 10, 0},  // no data near the start: left whole
+        {0, 0, 40, 40, 0},          // nothing but zeros: left whole
+    };
+    for (const Margins& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.lead << "/" << c.data << "/" << c.tail);
+        FlakyDisc disc;
+        disc.dataFrom = c.lead;
+        disc.dataTo = c.lead + c.data;
+        Form2TrackReader reader(disc, DiscExtent{FirstLsn, c.lead + c.data + c.tail});
+        reader.trimMargins();
+        EXPECT_EQ(reader.size(), std::int64_t(c.sectorsAfter) * Payload);
+        char first = 0;
+        ASSERT_EQ(reader.read(0, &first, 1), 1);
+        EXPECT_EQ(first, char(c.firstByte));
     }
 }
 

@@ -12,6 +12,39 @@ Form2TrackReader::Form2TrackReader(SectorReader& disc, DiscExtent extent)
 {
 }
 
+// Counts the empty sectors from `from` (at most `limit`) walking forward (step 1) or backward
+// (step -1), reading a chunk at a time; stops at data or at a sector that cannot be read.
+std::int32_t Form2TrackReader::countEmpty(std::int32_t from, int step, std::int32_t limit)
+{
+    std::int32_t counted = 0;
+    while (counted < limit) {
+        const int count = int(std::min<std::int32_t>(ChunkSectors, limit - counted));
+        const std::int32_t first = step > 0 ? from + counted : from - counted - count + 1;
+        if (!disc_.readForm2(extent_.lsn + first, count, chunk_.data()))
+            break;
+        for (int i = 0; i < count; ++i) {
+            const std::uint8_t* p =
+                chunk_.data() + std::size_t(step > 0 ? i : count - 1 - i) * Payload;
+            if (std::any_of(p, p + Payload, [](std::uint8_t b) { return b != 0; }))
+                return counted;
+            ++counted;
+        }
+    }
+    return counted;
+}
+
+void Form2TrackReader::trimMargins()
+{
+    const std::int32_t lead = countEmpty(0, 1, std::min<std::int32_t>(MaxMargin, extent_.sectors));
+    if (lead == extent_.sectors || lead == MaxMargin)
+        return;  // no data near the start: that is no margin
+    const std::int32_t tail =
+        countEmpty(extent_.sectors - 1, -1, std::min<std::int32_t>(MaxMargin, extent_.sectors - lead - 1));
+    extent_.lsn += lead;
+    extent_.sectors -= lead + tail;
+    loaded_ = -1;
+}
+
 std::int64_t Form2TrackReader::read(std::int64_t pos, char* buf, std::int64_t n)
 {
     if (gone_)

@@ -33,6 +33,13 @@ public:
 
     Form2TrackReader(SectorReader& disc, DiscExtent extent);
 
+    // A Video-CD track begins and ends with empty sectors (margins of zeros where MPEG data
+    // would be); behind them the demuxer takes far longer to find the stream. The track is read
+    // from its first sector with data to its last, trimming at most MaxMargin sectors at either
+    // end; a track without data near its start, and sectors that cannot be read, stay.
+    static constexpr int MaxMargin = 300;
+    void trimMargins();
+
     std::int64_t size() const { return std::int64_t(extent_.sectors) * SectorReader::Form2Payload; }
     // Reads up to `n` bytes from `pos` (at most to the end of one chunk): the number read, 0 at
     // the end of the track, -1 once the disc has gone.
@@ -43,6 +50,7 @@ public:
 
 private:
     bool load(std::int32_t chunk);
+    std::int32_t countEmpty(std::int32_t from, int step, std::int32_t limit);
     void readSectorBySector(std::int32_t first, int count);
 
     SectorReader& disc_;

@@ -85,6 +85,7 @@ int openFn(void*, char* uri, mpv_stream_cb_info* info)
         return MPV_ERROR_LOADING_FAILED;
     auto* track = new Track{std::move(opened->disc), nullptr, path};
     track->reader = std::make_unique<Form2TrackReader>(*track->disc, opened->extent);
+    track->reader->trimMargins();
     info->cookie = track;
     info->read_fn = readFn;
     info->seek_fn = seekFn;
