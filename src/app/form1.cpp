@@ -11,6 +11,7 @@
 #include "playback/play_state.h"
 #include "playback/playback.h"
 #include "playlist/playlist.h"
+#include "videocd/video_cd.h"
 #include "vbnum/vb_number.h"
 
 #include <QCloseEvent>
@@ -46,6 +47,12 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
         PlaybackControls{List1, List2, Command2, Command22, HScroll1, Label1, Label2, Label3, Label4,
                          Check3, Check6, Check7, Timer1},
         *geometry, video, services.mci, services.windows);
+    videoCd = std::make_unique<VideoCd>(
+        *this,
+        VideoCdControls{Check5, Combo1, Timer2, Label5, Line1, Line2, File1, List2, Command1,
+                        Command12, Command19, Command20, Command21, Check3, Check7},
+        VideoCdSwitches{mode_flg, cmd_item, cmd_vcd}, *playlist, *playback, services.drives,
+        services.programDir);
     connectHandlers();
 }
 

@@ -20,6 +20,7 @@ class Form2;
 class Geometry;
 class ListBox;
 class Playback;
+class VideoCd;
 class Playlist;
 class ScrollBar;
 struct Services;
@@ -72,6 +73,7 @@ public:
     std::unique_ptr<Playlist> playlist;
     std::unique_ptr<Geometry> geometry;
     std::unique_ptr<Playback> playback;
+    std::unique_ptr<VideoCd> videoCd;
 
     // The movie window, created (and loaded) on first use.
     Form2& form2() override;

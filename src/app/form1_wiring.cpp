@@ -8,7 +8,9 @@
 #include "movie/form2.h"
 #include "movie/geometry.h"
 #include "playback/playback.h"
+#include "videocd/video_cd.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -42,7 +44,13 @@ void Form1::connectHandlers()
     connect(Command7, &QPushButton::clicked, this, [g] { g->Command7_Click(); });
     connect(Command8, &QPushButton::clicked, this, [g] { g->Command8_Click(); });
     connect(Command23, &QPushButton::clicked, this, [g] { g->Command23_Click(); });
-    // TODO(vcd): Check5, Combo1, Timer2. TODO(volume): HScroll2. TODO(tray): Command16.
+    VideoCd* v = videoCd.get();
+    connect(Check5, &CheckBox::Click, v, &VideoCd::Check5_Click);
+    connect(Timer2, &QTimer::timeout, v, &VideoCd::Timer2_Timer);
+    // The user's pick, even of the drive already shown; the program's own selections run
+    // Combo1_Click themselves.
+    connect(Combo1, &QComboBox::activated, v, &VideoCd::Combo1_Click);
+    // TODO(volume): HScroll2. TODO(tray): Command16.
     // TODO(about): Command17, Command18. TODO(playlist): Command1, Command12, Command13,
     // Command15, Command19, Command20, Command21, cmdUp, cmdDown.
 }

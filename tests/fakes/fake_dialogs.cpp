@@ -6,6 +6,8 @@ int FakeDialogs::MsgBox(const QString& text, int buttons, int icon, const QStrin
     if (topMostProbe)
         box.movieTopMost = topMostProbe();
     boxes.push_back(box);
+    if (whileOpen)
+        whileOpen();
     if (answers.empty())
         return msgbox::Ok;
     const int answer = answers.front();

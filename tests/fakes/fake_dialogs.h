@@ -26,4 +26,6 @@ public:
     std::vector<Box> boxes;
     std::deque<int> answers;
     std::function<bool()> topMostProbe;
+    // Runs while a box is up, before it is answered: what else happens in the meantime.
+    std::function<void()> whileOpen;
 };

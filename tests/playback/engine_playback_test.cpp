@@ -14,6 +14,7 @@
 
 #include "counting_bell.h"
 #include "fake_dialogs.h"
+#include "fake_drive_table.h"
 #include "fake_screen_saver.h"
 #include "fake_window_layer.h"
 #include "media_clips.h"
@@ -119,8 +120,9 @@ protected:
     FakeWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
+    FakeDriveTable drives;
     QTemporaryDir programDir;
-    Services services{mci, windows, dialogs, screenSaver, programDir.path()};
+    Services services{mci, windows, dialogs, screenSaver, drives, programDir.path()};
     std::unique_ptr<Form1> form1;
 };
 

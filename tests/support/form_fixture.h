@@ -4,6 +4,7 @@
 #include "app/services.h"
 #include "counting_bell.h"
 #include "fake_dialogs.h"
+#include "fake_drive_table.h"
 #include "fake_media_engine.h"
 #include "fake_screen_saver.h"
 #include "fake_window_layer.h"
@@ -51,6 +52,7 @@ protected:
     FakeWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
+    FakeDriveTable drives;
     QTemporaryDir programDir;
     Services services;
     std::unique_ptr<Form1> form1;
