@@ -8,25 +8,13 @@ FakeDriveTable::Disc FakeDriveTable::videoCd(const QString& label, int tracks)
     return Disc{label, {{QStringLiteral("MPEGAV"), files}, {QStringLiteral("VCD"), {"INFO.VCD"}}}};
 }
 
-FakeDriveTable::Disc FakeDriveTable::dataDisc(const QString& label)
-{
-    return Disc{label, {{QStringLiteral("DOCS"), {"README.TXT"}}}};
-}
-
 QList<OpticalDrive> FakeDriveTable::drives()
 {
     ++searches;
     QList<OpticalDrive> result;
-    for (const Drive& d : table) {
-        OpticalDrive drive;
-        drive.device = d.device;
-        drive.ready = d.disc.has_value();
-        if (d.disc) {
-            drive.volumeLabel = d.disc->label;
-            drive.hasMpegav = d.disc->folders.contains(QStringLiteral("MPEGAV"));
-        }
-        result << drive;
-    }
+    for (const Drive& d : table)
+        result << OpticalDrive{d.device, {}, d.disc.has_value(), d.disc ? d.disc->label : QString(),
+                               d.disc && d.disc->folders.contains(QStringLiteral("MPEGAV"))};
     return result;
 }
 
@@ -42,18 +30,14 @@ OpticalDrive FakeDriveTable::addImage(const QString& imagePath)
 std::optional<DiscFolder> FakeDriveTable::listFolder(const QString& path)
 {
     for (const Drive& d : table) {
-        const QString root = d.device + QLatin1Char('/');
-        if (!path.startsWith(root))
+        if (!path.startsWith(d.device + QLatin1Char('/')))
             continue;
+        const QString folder = path.mid(d.device.size() + 1).chopped(path.endsWith('/') ? 1 : 0);
         if (!d.disc)
             return DiscFolder{DiscFolderError::NotReady, {}};
-        QString folder = path.mid(root.size());
-        if (folder.endsWith(QLatin1Char('/')))
-            folder.chop(1);
-        const auto it = d.disc->folders.constFind(folder);
-        if (it == d.disc->folders.constEnd())
+        if (!d.disc->folders.contains(folder))
             return DiscFolder{DiscFolderError::NotFound, {}};
-        return DiscFolder{DiscFolderError::None, *it};
+        return DiscFolder{DiscFolderError::None, d.disc->folders.value(folder)};
     }
     return std::nullopt;
 }

@@ -23,8 +23,6 @@ public:
 
     // A Video-CD with `tracks` files in MPEGAV ("AVSEQ01.DAT", ...).
     static Disc videoCd(const QString& label, int tracks = 2);
-    // A data disc: no MPEGAV.
-    static Disc dataDisc(const QString& label);
 
     QList<OpticalDrive> drives() override;
     OpticalDrive addImage(const QString& imagePath) override;

@@ -14,13 +14,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
 using Disc = FakeDriveTable::Disc;
 using Drives = QList<FakeDriveTable::Drive>;
 const Disc Vcd = FakeDriveTable::videoCd(QStringLiteral("MOVIE"));
-const Disc Data = FakeDriveTable::dataDisc(QStringLiteral("DATA"));
+const Disc Data{QStringLiteral("DATA"), {{QStringLiteral("DOCS"), {"README.TXT"}}}};
 const Disc NoTracks{QStringLiteral("ODD"), {{QStringLiteral("MPEGAV"), {}}}};
 const std::optional<Disc> Empty;
 const QString NotFound = QStringLiteral("NO Video-CD: Video-CDが見つかりません。");
@@ -46,19 +47,20 @@ QStringList tracks(const QString& root, int n = 2)
 class VideoCdTest : public FormFixture {
 protected:
     VideoCd& vcd() { return *form1->videoCd; }
-    QStringList items(const ListBox* list) const
+    static QStringList texts(int n, const std::function<QString(int)>& at)
     {
         QStringList out;
-        for (int i = 0; i < list->ListCount(); ++i)
-            out << list->List(i);
+        for (int i = 0; i < n; ++i)
+            out << at(i);
         return out;
+    }
+    QStringList items(const ListBox* list) const
+    {
+        return texts(list->ListCount(), [list](int i) { return list->List(i); });
     }
     QStringList combo() const
     {
-        QStringList out;
-        for (int i = 0; i < form1->Combo1->count(); ++i)
-            out << form1->Combo1->itemText(i);
-        return out;
+        return texts(form1->Combo1->count(), [this](int i) { return form1->Combo1->itemText(i); });
     }
     // "title: text", and how it asks unless it is an OK box with the information icon.
     QStringList boxes() const

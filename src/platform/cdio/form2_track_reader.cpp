@@ -47,13 +47,11 @@ void Form2TrackReader::trimMargins()
 
 std::int64_t Form2TrackReader::read(std::int64_t pos, char* buf, std::int64_t n)
 {
-    if (gone_)
-        return -1;
     if (pos < 0 || n <= 0 || pos >= size())
         return 0;
     const std::int64_t chunkBytes = std::int64_t(ChunkSectors) * Payload;
     const auto chunk = std::int32_t(pos / chunkBytes);
-    if (!load(chunk))
+    if (chunk == goneAt_ || !load(chunk))
         return -1;
     const std::int64_t chunkEnd = std::min(size(), (chunk + 1) * chunkBytes);
     const std::int64_t got = std::min(n, chunkEnd - pos);
@@ -65,22 +63,26 @@ bool Form2TrackReader::load(std::int32_t chunk)
 {
     if (chunk == loaded_)
         return true;
+    if (chunk != loaded_ + 1)
+        failedRun_ = 0;  // read from elsewhere: a fresh start
+    loaded_ = -1;
     const std::int32_t first = chunk * ChunkSectors;
     const int count = int(std::min<std::int32_t>(ChunkSectors, extent_.sectors - first));
     if (disc_.readForm2(extent_.lsn + first, count, chunk_.data()))
         failedRun_ = 0;
-    else
-        readSectorBySector(first, count);
-    if (gone_)
+    else if (!readSectorBySector(first, count)) {
+        goneAt_ = chunk;
         return false;
+    }
     loaded_ = chunk;
     return true;
 }
 
 // The chunk failed as a whole: find the sectors that fail, try each a few times, skip the rest.
-void Form2TrackReader::readSectorBySector(std::int32_t first, int count)
+// False once GoneAfter sectors in a row have failed.
+bool Form2TrackReader::readSectorBySector(std::int32_t first, int count)
 {
-    for (int i = 0; i < count && !gone_; ++i) {
+    for (int i = 0; i < count; ++i) {
         std::uint8_t* out = chunk_.data() + std::size_t(i) * Payload;
         bool ok = false;
         for (int attempt = 0; attempt < Attempts && !ok; ++attempt)
@@ -91,6 +93,8 @@ void Form2TrackReader::readSectorBySector(std::int32_t first, int count)
         }
         std::memset(out, 0, Payload);
         ++skipped_;
-        gone_ = ++failedRun_ >= GoneAfter;
+        if (++failedRun_ >= GoneAfter)
+            return false;
     }
+    return true;
 }

@@ -23,8 +23,8 @@ struct DiscExtent {
 //
 // A sector that cannot be read is tried `Attempts` times and then given as zeros (the MPEG
 // demuxer finds the next pack), so a scratch breaks the picture up for a moment instead of
-// stopping the movie. Only when `GoneAfter` sectors in a row fail does the track end: the disc
-// has been taken out, or is unreadable from here on.
+// stopping the movie. Only when `GoneAfter` sectors in a row fail does the read fail: the disc
+// has been taken out, or is unreadable from here on. Reading elsewhere (a seek) tries again.
 class Form2TrackReader {
 public:
     static constexpr int Attempts = 3;
@@ -42,16 +42,15 @@ public:
 
     std::int64_t size() const { return std::int64_t(extent_.sectors) * SectorReader::Form2Payload; }
     // Reads up to `n` bytes from `pos` (at most to the end of one chunk): the number read, 0 at
-    // the end of the track, -1 once the disc has gone.
+    // the end of the track, -1 where the disc has gone.
     std::int64_t read(std::int64_t pos, char* buf, std::int64_t n);
 
-    bool gone() const { return gone_; }
     int skippedSectors() const { return skipped_; }
 
 private:
     bool load(std::int32_t chunk);
     std::int32_t countEmpty(std::int32_t from, int step, std::int32_t limit);
-    void readSectorBySector(std::int32_t first, int count);
+    bool readSectorBySector(std::int32_t first, int count);
 
     SectorReader& disc_;
     DiscExtent extent_;
@@ -59,5 +58,5 @@ private:
     std::int32_t loaded_ = -1;  // chunk held in chunk_
     int failedRun_ = 0;         // sectors in a row that could not be read
     int skipped_ = 0;
-    bool gone_ = false;
+    std::int32_t goneAt_ = -1;  // the chunk where GoneAfter failed sectors in a row ended
 };
