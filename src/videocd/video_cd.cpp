@@ -107,12 +107,13 @@ void VideoCd::leaveMode()
     setDropsAccepted(true);
 }
 
-// Dropped files land on the playlist and anywhere on the movie window.
+// Dropped files land on the playlist (its viewport takes them) and anywhere on the movie window.
 void VideoCd::setDropsAccepted(bool on)
 {
     Form2& movie = form1.form2();
     for (QWidget* target : {static_cast<QWidget*>(&movie), static_cast<QWidget*>(movie.Label1),
-                            static_cast<QWidget*>(movie.Label2), static_cast<QWidget*>(List2)})
+                            static_cast<QWidget*>(movie.Label2), static_cast<QWidget*>(List2),
+                            List2->viewport()})
         target->setAcceptDrops(on);
 }
 

@@ -80,7 +80,7 @@ protected:
         return {form1->Timer2->isActive() && form1->Timer2->interval() == 5000,
                 form1->Combo1->isEnabled(), form1->Command1->isHidden(),
                 form1->Command12->isHidden(), !form1->Command20->isEnabled(),
-                !form1->Label5->isHidden(), !form1->List2->acceptDrops(),
+                !form1->Label5->isHidden(), !form1->List2->viewport()->acceptDrops(),
                 !form2().acceptDrops(), !form2().Label1->acceptDrops(),
                 !form2().Label2->acceptDrops()};
     }
