@@ -13,6 +13,7 @@
 #include "controls/check_box.h"
 #include "counting_bell.h"
 #include "fake_dialogs.h"
+#include "fake_drive_table.h"
 #include "fake_media_engine.h"
 #include "fake_screen_saver.h"
 #include "fake_window_layer.h"
@@ -59,8 +60,9 @@ int main(int argc, char** argv)
     FakeWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
+    FakeDriveTable drives;
     QTemporaryDir dir;
-    Services services{mci, windows, dialogs, screenSaver, dir.path()};
+    Services services{mci, windows, dialogs, screenSaver, drives, dir.path()};
     Form1 form1(services);
     form1.Form_Load(QString());
     form1.show();

@@ -24,6 +24,7 @@
 
 #include "bench_samples.h"
 #include "fake_dialogs.h"
+#include "fake_drive_table.h"
 #include "fake_screen_saver.h"
 
 #include <QApplication>
@@ -75,8 +76,9 @@ struct Player {
     QtWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
+    FakeDriveTable drives;
     QTemporaryDir dir;
-    Services services{mci, windows, dialogs, screenSaver, dir.path()};
+    Services services{mci, windows, dialogs, screenSaver, drives, dir.path()};
     std::unique_ptr<Form1> form1 = std::make_unique<Form1>(services);
 
     ~Player() { form1->Form_Unload(); }

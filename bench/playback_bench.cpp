@@ -18,6 +18,7 @@
 #include "playlist/playlist.h"
 
 #include "fake_dialogs.h"
+#include "fake_drive_table.h"
 #include "fake_screen_saver.h"
 #include "fake_window_layer.h"
 #include "bench_samples.h"
@@ -48,7 +49,8 @@ struct Player {
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
     QTemporaryDir dir;
-    Services services{mci, windows, dialogs, screenSaver, dir.path()};
+    FakeDriveTable drives;
+    Services services{mci, windows, dialogs, screenSaver, drives, dir.path()};
     std::unique_ptr<Form1> form1;
 
     Player()

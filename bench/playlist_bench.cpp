@@ -11,6 +11,7 @@
 #include "bench_samples.h"
 #include "counting_bell.h"
 #include "fake_dialogs.h"
+#include "fake_drive_table.h"
 #include "fake_media_engine.h"
 #include "fake_screen_saver.h"
 #include "fake_window_layer.h"
@@ -36,8 +37,9 @@ struct Player {
     FakeWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
+    FakeDriveTable drives;
     QTemporaryDir dir;
-    Services services{mci, windows, dialogs, screenSaver, dir.path()};
+    Services services{mci, windows, dialogs, screenSaver, drives, dir.path()};
     std::unique_ptr<Form1> form1;
 
     Player()

@@ -10,12 +10,13 @@ src=${1:-"$(dirname "$0")/../src"}
 # Layer of each folder, bottom up. A new folder gets a layer here, above what it uses.
 declare -A layer=(
   [platform]=0
-  [vbnum]=1 [controls]=1 [mci]=1 [platform/linux]=1 [platform/mpv]=1
+  [vbnum]=1 [controls]=1 [mci]=1 [platform/linux]=1 [platform/cdio]=1 [platform/mpv]=2
   [settings]=2
   [playlist]=3
-  [movie]=4 [videocd]=4 [audio]=4 [shell]=4
+  [movie]=4 [audio]=4 [shell]=4
   [playback]=5
-  [app]=6
+  [videocd]=6
+  [app]=7
 )
 
 # The folder a path belongs to: platform's implementations are folders of their own.
@@ -23,6 +24,7 @@ folder_of() {
   case $1 in
     platform/linux/*) echo platform/linux ;;
     platform/mpv/*) echo platform/mpv ;;
+    platform/cdio/*) echo platform/cdio ;;
     */*) echo "${1%%/*}" ;;
     *) echo "" ;;  # a file at the top of src/
   esac

@@ -5,10 +5,11 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libmpv-dev libasound2-dev libx11-dev
-          fonts-ipafont-gothic)
+          libcdio-dev libiso9660-dev fonts-ipafont-gothic)
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
              xdotool imagemagick dbus
+             vcdimager  # authors the test Video-CD image
              mpv      # the command-line player, only for bench/play_cpu.sh
              openbox) # a window manager for the window layer's Xvfb test
 fi

@@ -13,6 +13,7 @@
 #include "playback/playback.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_handlers.h"
+#include "videocd/video_cd.h"
 #include "vbnum/vb_number.h"
 
 #include <QCloseEvent>
@@ -53,6 +54,12 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
         *geometry, video, services.mci, services.windows);
     playlistHandlers = std::make_unique<PlaylistHandlers>(
         *this, PlaylistControls{List1, List2, Check1, Dir1, File1}, *playlist, services.dialogs);
+    videoCd = std::make_unique<VideoCd>(
+        *this,
+        VideoCdControls{Check5, Combo1, Timer2, Label5, Line1, Line2, File1, List2, Command1,
+                        Command12, Command19, Command20, Command21, Check3, Check7},
+        VideoCdSwitches{mode_flg, cmd_item, cmd_vcd}, *playlist, *playback, services.drives,
+        services.programDir);
     connectHandlers();
 }
 
@@ -82,6 +89,11 @@ std::int16_t& Form1::move_flg()
 QLabel& Form1::movieNameLabel()
 {
     return *form2().Label1;
+}
+
+void Form1::appendDiscImage(const QString& path)
+{
+    videoCd->appendDiscImage(path);
 }
 
 int Form1::Top() const { return vbnum::toTwips(frameGeometry().top()); }

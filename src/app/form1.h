@@ -22,6 +22,7 @@ class FullScreen;
 class Geometry;
 class ListBox;
 class Playback;
+class VideoCd;
 class Playlist;
 class PlaylistHandlers;
 class ScrollBar;
@@ -77,6 +78,7 @@ public:
     std::unique_ptr<FullScreen> fullScreen;
     std::unique_ptr<Playback> playback;
     std::unique_ptr<PlaylistHandlers> playlistHandlers;
+    std::unique_ptr<VideoCd> videoCd;
 
     // The movie window, created (and loaded) on first use.
     Form2& form2() override;
@@ -104,6 +106,7 @@ public:
     std::int16_t& move_flg() override;
     QLabel& movieNameLabel() override;
     QWidget* dialogOwner() override { return this; }
+    void appendDiscImage(const QString& path) override;
 
     // ---- app ------------------------------------------------------------------------------
     void Form_Load(const QString& commandLine);

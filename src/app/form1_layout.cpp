@@ -36,7 +36,9 @@ void Form1::layoutControls()
     // Browser | playlist.
     auto* top = new QHBoxLayout;
     auto* browser = new QVBoxLayout;
-    browser->addLayout(row({Combo1, Label5}));
+    QHBoxLayout* drives = row({Combo1, Label5}, false);
+    drives->setStretchFactor(Combo1, 1);  // a disc image's root is a long path
+    browser->addLayout(drives);
     browser->addWidget(Line1);
     browser->addWidget(Dir1, 1);
     browser->addWidget(File1, 1);

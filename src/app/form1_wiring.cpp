@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "controls/check_box.h"
 #include "controls/dir_list_box.h"
+#include "controls/file_drop.h"
 #include "controls/file_list_box.h"
 #include "controls/list_box.h"
 #include "controls/menu_item.h"
@@ -9,9 +10,10 @@
 #include "movie/full_screen.h"
 #include "movie/geometry.h"
 #include "playback/playback.h"
-#include "controls/file_drop.h"
 #include "playlist/playlist_handlers.h"
+#include "videocd/video_cd.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -63,8 +65,14 @@ void Form1::connectHandlers()
     click(Command19, &PlaylistHandlers::Command19_Click);
     click(Command20, &PlaylistHandlers::Command20_Click);
     connectDrops(List2->viewport());
-    // TODO(vcd): Check5, Combo1, Timer2. TODO(volume): HScroll2. TODO(tray): Command16.
-    // TODO(about): Command17, Command18.
+
+    VideoCd* v = videoCd.get();
+    connect(Check5, &CheckBox::Click, v, &VideoCd::Check5_Click);
+    connect(Timer2, &QTimer::timeout, v, &VideoCd::Timer2_Timer);
+    // The user's pick, even of the drive already shown; the program's own selections run
+    // Combo1_Click themselves.
+    connect(Combo1, &QComboBox::activated, v, &VideoCd::Combo1_Click);
+    // TODO(volume): HScroll2. TODO(tray): Command16. TODO(about): Command17, Command18.
 }
 
 // List2, the movie window and its two labels take dropped files, all with one body.

@@ -9,6 +9,7 @@
 #include "playlist/list_reader.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_handlers.h"
+#include "videocd/video_cd.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -73,6 +74,8 @@ void Form1::addStartupToken(const QString& token)
         playlist->append(token);
     else if (kind == FileKind::ListFile)
         readStartupList(token);
+    else if (kind == FileKind::DiscImage)
+        videoCd->appendDiscImage(token);
 }
 
 // A list file that cannot be read adds nothing; the other tokens are still examined.
@@ -113,7 +116,7 @@ bool Form1::runCommandLine(const QString& text)
         const int before = playlist->count();
         addStartupToken(token);
         if (playlist->count() > before) {
-            // A movie opens the entry just added; a list file its first new entry.
+            // A movie opens the entry just added; a list file or disc image its first new entry.
             const bool movie = isMovie(fileKindOf(token));
             playlist->select(movie ? playlist->count() - 1 : before);
         }

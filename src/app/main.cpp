@@ -5,6 +5,7 @@
 #include "app/services.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
+#include "platform/cdio/linux_drive_table.h"
 #include "platform/linux/qt_bell.h"
 #include "platform/linux/qt_dialogs.h"
 #include "platform/linux/qt_window_layer.h"
@@ -35,7 +36,9 @@ int main(int argc, char** argv)
     QtWindowLayer windows;
     QtDialogs dialogs;
     X11ScreenSaver screenSaver;
-    Services services{mci, windows, dialogs, screenSaver, QCoreApplication::applicationDirPath()};
+    LinuxDriveTable drives;
+    Services services{mci, windows, dialogs, screenSaver, drives,
+                      QCoreApplication::applicationDirPath()};
 
     Form1 form1(services);
     QObject::connect(&form1, &Form1::unloaded, &app, &QCoreApplication::quit,

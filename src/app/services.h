@@ -6,6 +6,7 @@ class MciChannel;
 class WindowLayer;
 class Dialogs;
 class ScreenSaver;
+class DriveTable;
 
 // The services the windows use. main() fills it with the real ones, tests with fakes.
 struct Services {
@@ -13,5 +14,6 @@ struct Services {
     WindowLayer& windows;
     Dialogs& dialogs;
     ScreenSaver& screenSaver;
+    DriveTable& drives;
     QString programDir;  // folder of the running program, without a trailing "/"
 };

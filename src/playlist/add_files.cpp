@@ -40,8 +40,10 @@ void PlaylistHandlers::OLEDragDrop(const QStringList& paths)
 {
     const int n = playlist.count();
     for (const QString& path : paths) {
-        // TODO(videocd): a dropped .cue disc image adds its tracks here, in the drop's order.
-        if (isMovie(fileKindOf(path)) && !playlist.append(path))
+        const FileKind kind = fileKindOf(path);
+        if (kind == FileKind::DiscImage)
+            form1.appendDiscImage(path);  // its tracks, in the drop's order
+        else if (isMovie(kind) && !playlist.append(path))
             break;  // the playlist is full
     }
     qCDebug(lcPlaylist) << "drop: added" << playlist.count() - n << "of" << paths.size() << "files";

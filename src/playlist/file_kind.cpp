@@ -13,5 +13,7 @@ FileKind fileKindOf(const QString& path)
         return FileKind::AviVideo;
     if (last == u".vep")
         return FileKind::ListFile;
+    if (last == u".cue")
+        return FileKind::DiscImage;
     return FileKind::Other;
 }

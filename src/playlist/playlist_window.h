@@ -24,6 +24,8 @@ public:
     virtual QLabel& movieNameLabel() = 0;
     // The window the playlist's own dialogs belong to.
     virtual QWidget* dialogOwner() = 0;
+    // A disc image (.cue) among dropped files: its Video-CD tracks appended to the playlist.
+    virtual void appendDiscImage(const QString& path) = 0;
     // True once the program is closing: a running folder import stops.
     virtual bool isUnloaded() const = 0;
 

@@ -155,6 +155,7 @@ TEST(FileKindTest, LastFourAsciiCharactersIgnoringCase)
         {"CLIP.MPEG", FileKind::MpegVideo}, {"xmpeg", FileKind::MpegVideo},
         {"x.Avi", FileKind::AviVideo},      {"a.vep", FileKind::ListFile},
         {"/l/B.VEP", FileKind::ListFile},   {".Vep", FileKind::ListFile},
+        {"vcd.cue", FileKind::DiscImage},   {"/i/VCD.Cue", FileKind::DiscImage},
         {"", FileKind::Other},              {"dat", FileKind::Other},
         {"a.mp4", FileKind::Other},         {"a.datx", FileKind::Other},
         {"a.mpg ", FileKind::Other},        {"m/c.mp", FileKind::Other},

@@ -5,6 +5,7 @@
 #include "controls/menu_item.h"
 #include "counting_bell.h"
 #include "fake_dialogs.h"
+#include "fake_drive_table.h"
 #include "fake_media_engine.h"
 #include "fake_screen_saver.h"
 #include "fake_window_layer.h"
@@ -87,8 +88,9 @@ protected:
     FakeWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
+    FakeDriveTable drives;
     QTemporaryDir programDir;
-    Services services{mci, windows, dialogs, screenSaver, programDir.path()};
+    Services services{mci, windows, dialogs, screenSaver, drives, programDir.path()};
     std::unique_ptr<Form1> form1;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/mpv/mpv_engine.h"
 
+#include "platform/mpv/disc_track_stream.h"
 #include "platform/mpv/mpv_log.h"
 #include "platform/native_file_name.h"
 
@@ -175,16 +176,19 @@ MediaError MpvEngine::open(const QString& path, TypeHint /*type: mpv probes the 
 {
     if (loaded_)
         return MediaError::Driver;
-    // By the name's own bytes: Qt's file classes cannot reach a name that is not UTF-8.
-    const QByteArray native = toNativeFileName(path);
-    struct stat info{};
-    if (::stat(native.constData(), &info) != 0)
-        return refuse(path, MediaError::FileNotFound, "no such file");
-    // Folders, pipes and devices are no movie files; a pipe would also block mpv's reader.
-    if (!S_ISREG(info.st_mode))
-        return refuse(path, MediaError::Unreadable, "not a regular file");
-    if (::access(native.constData(), R_OK) != 0)
-        return refuse(path, MediaError::Unreadable, "no permission to read it");
+    // A track on a disc is no file of the file system: load() reads it off the disc.
+    if (!isDiscTrackPath(path)) {
+        // By the name's own bytes: Qt's file classes cannot reach a name that is not UTF-8.
+        const QByteArray native = toNativeFileName(path);
+        struct stat info{};
+        if (::stat(native.constData(), &info) != 0)
+            return refuse(path, MediaError::FileNotFound, "no such file");
+        // Folders, pipes and devices are no movie files; a pipe would also block mpv's reader.
+        if (!S_ISREG(info.st_mode))
+            return refuse(path, MediaError::Unreadable, "not a regular file");
+        if (::access(native.constData(), R_OK) != 0)
+            return refuse(path, MediaError::Unreadable, "no permission to read it");
+    }
     if (!mpv_ && !start())
         return MediaError::Driver;
 
@@ -217,7 +221,11 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         video_->show();
     }
 
-    QByteArray target = toNativeFileName(path);
+    QByteArray target;  // a track on a disc is read raw, through a stream of its own
+    if (const MediaError disc = discTrackTarget(mpv_, path, target); disc != MediaError::None)
+        return disc;
+    if (target.isEmpty())
+        target = toNativeFileName(path);
     if (auto layout = probeCdxa(path)) {
         cdxa_ = *layout;
         target = QByteArrayLiteral("cdxa://track");

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// One optical drive of this machine, or a disc image the program treats as one.
+struct OpticalDrive {
+    QString device;       // "/dev/sr0", or the image's .cue file
+    QString mountPoint;   // where the system mounted the disc; empty when it is not mounted
+    bool ready = false;   // a disc is in and its ISO 9660 file system can be read
+    QString volumeLabel;  // the ISO 9660 volume id; empty when not ready
+    bool hasMpegav = false;  // the disc has the folder "MPEGAV/" at its root
+
+    // The drive as the playlist names it: the device path and "/". Paths below it
+    // ("/dev/sr0/MPEGAV/AVSEQ01.DAT") name files on the disc, read from the disc itself.
+    QString root() const { return device + QLatin1Char('/'); }
+};
+
+// Why a folder on a disc could not be listed.
+enum class DiscFolderError {
+    None,
+    NotReady,  // no readable disc in the drive
+    NotFound,  // the disc has no such folder
+};
+
+struct DiscFolder {
+    DiscFolderError error = DiscFolderError::None;
+    QStringList files;  // file names (no version suffix), in the disc's directory order
+};
+
+// The optical drives of this machine and the disc images opened in this run.
+class DriveTable {
+public:
+    virtual ~DriveTable() = default;
+
+    // Every drive, in the system's order, images after the drives; read afresh on every call
+    // (discs come and go). A drive appears once however many names the system gives it.
+    virtual QList<OpticalDrive> drives() = 0;
+
+    // Makes the disc image `imagePath` (a .cue file) one of the drives; returns it as listed.
+    virtual OpticalDrive addImage(const QString& imagePath) = 0;
+
+    // The files of the folder `path` on a disc: a drive's root followed by a folder
+    // ("/dev/sr0/MPEGAV/"). Nothing when `path` does not lie on a disc (a folder of the file
+    // system, listed the ordinary way).
+    virtual std::optional<DiscFolder> listFolder(const QString& path) = 0;
+};

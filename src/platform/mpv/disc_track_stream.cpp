@@ -1,0 +1,119 @@
+#include "platform/mpv/disc_track_stream.h"
+
+#include "platform/cdio/disc.h"
+#include "platform/cdio/disc_log.h"
+#include "platform/cdio/disc_path.h"
+
+#include <QFile>
+#include <mpv/client.h>
+#include <mpv/stream_cb.h>
+
+#include <memory>
+#include <utility>
+
+namespace {
+
+constexpr char Protocol[] = "vcdtrack";
+
+struct Track {
+    std::unique_ptr<Disc> disc;
+    std::unique_ptr<Form2TrackReader> reader;
+    QString path;
+    std::int64_t pos = 0;
+    bool goneReported = false;
+};
+
+struct Opened {
+    std::unique_ptr<Disc> disc;
+    DiscExtent extent;
+};
+
+std::optional<Opened> openTrack(const QString& path)
+{
+    const std::optional<DiscPath> where = splitDiscPath(path);
+    if (!where)
+        return std::nullopt;
+    std::unique_ptr<Disc> disc = Disc::open(where->source);
+    const std::optional<DiscExtent> extent = disc ? disc->fileExtent(where->inner) : std::nullopt;
+    if (!extent)
+        return std::nullopt;
+    return Opened{std::move(disc), *extent};
+}
+
+// The callbacks run on mpv's demuxer thread; each stream has its own disc handle.
+std::int64_t readFn(void* cookie, char* buf, std::uint64_t nbytes)
+{
+    auto* track = static_cast<Track*>(cookie);
+    const std::int64_t got = track->reader->read(track->pos, buf, std::int64_t(nbytes));
+    if (got < 0) {
+        if (!std::exchange(track->goneReported, true))
+            qCWarning(lcDisc, "%s: the disc cannot be read any more", qPrintable(track->path));
+        return -1;
+    }
+    track->pos += got;
+    return got;
+}
+
+std::int64_t seekFn(void* cookie, std::int64_t offset)
+{
+    auto* track = static_cast<Track*>(cookie);
+    if (offset < 0 || offset > track->reader->size())
+        return MPV_ERROR_GENERIC;
+    track->pos = offset;
+    return offset;
+}
+
+std::int64_t sizeFn(void* cookie)
+{
+    return static_cast<Track*>(cookie)->reader->size();
+}
+
+void closeFn(void* cookie)
+{
+    auto* track = static_cast<Track*>(cookie);
+    if (const int skipped = track->reader->skippedSectors())
+        qCWarning(lcDisc, "%s: %d unreadable sectors skipped", qPrintable(track->path), skipped);
+    delete track;
+}
+
+int openFn(void*, char* uri, mpv_stream_cb_info* info)
+{
+    const QByteArray encoded = QByteArray(uri).mid(int(sizeof(Protocol)) - 1 + 3);  // "://"
+    const QString path = QFile::decodeName(QByteArray::fromPercentEncoding(encoded));
+    std::optional<Opened> opened = openTrack(path);
+    if (!opened)
+        return MPV_ERROR_LOADING_FAILED;
+    auto* track = new Track{std::move(opened->disc), nullptr, path};
+    track->reader = std::make_unique<Form2TrackReader>(*track->disc, opened->extent);
+    track->reader->trimMargins();
+    info->cookie = track;
+    info->read_fn = readFn;
+    info->seek_fn = seekFn;
+    info->size_fn = sizeFn;
+    info->close_fn = closeFn;
+    return 0;
+}
+
+}  // namespace
+
+bool isDiscTrackPath(const QString& path)
+{
+    return splitDiscPath(path).has_value();
+}
+
+MediaError discTrackTarget(mpv_handle* mpv, const QString& path, QByteArray& target)
+{
+    target.clear();
+    if (!splitDiscPath(path))
+        return MediaError::None;
+    if (!openTrack(path)) {
+        qCWarning(lcDisc, "%s: no such file on a readable disc", qPrintable(path));
+        return MediaError::FileNotFound;
+    }
+    // Registered once per handle; a second registration is refused and changes nothing.
+    const int rc = mpv_stream_cb_add_ro(mpv, Protocol, nullptr, openFn);
+    if (rc < 0 && rc != MPV_ERROR_INVALID_PARAMETER)
+        return MediaError::Driver;
+    target = QByteArray(Protocol) + "://" + QFile::encodeName(path).toPercentEncoding();
+    return MediaError::None;
+}

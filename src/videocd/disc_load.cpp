@@ -1,0 +1,144 @@
+#include "videocd/video_cd.h"
+
+#include "controls/check_box.h"
+#include "controls/file_list_box.h"
+#include "controls/list_box.h"
+#include "movie/form2.h"
+#include "platform/dialogs.h"
+#include "platform/drive_table.h"
+#include "playback/playback.h"
+#include "playback/player_window.h"
+#include "playlist/list_reader.h"
+#include "playlist/playlist.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QScopeGuard>
+#include <QTimer>
+#include <utility>
+
+Q_LOGGING_CATEGORY(lcVideoCd, "reelbox.videocd", QtWarningMsg)
+
+namespace {
+const QString TrackFolder = QStringLiteral("MPEGAV/");
+}
+
+// Loads the disc of the drive chosen in Combo1: its tracks become the playlist and the first
+// one plays.
+void VideoCd::Combo1_Click()
+{
+    if (Check5->Value() != 1)
+        return;
+    const bool wasBusy = std::exchange(busy_, true);
+    const auto done = qScopeGuard([&] { busy_ = wasBusy; });
+
+    form1.reset_all();
+    Label5->setToolTip(QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ表示"));
+    Label5->setText(QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ"));
+
+    const QString root = Combo1->currentText();
+    if (const int error = appendTracks(root))
+        return discError(error);
+    Timer2->stop();
+    if (switches.cmd_vcd == QLatin1String("1")) {
+        Line1->show();
+        Line2->show();
+        switches.cmd_vcd.clear();
+    }
+    if (!switches.cmd_item.isEmpty()) {
+        Line1->show();
+        Line2->show();
+        applyListFileNames();
+    }
+    // A folder without tracks: nothing to select, and the load ends without a word.
+    if (playlist.count() == 0)
+        return;
+    playlist.select(0);
+    // Play only what opened: when every track failed, the list is empty and nothing is open.
+    if (playlist.count() == 0)
+        return;
+    playback.Command2_Click();
+
+    const std::optional<OpticalDrive> drive = driveOf(root);
+    if (!drive)
+        return;
+    Label5->setText(drive->volumeLabel);
+    Label5->setToolTip(drive->device + QStringLiteral("：- ") + drive->volumeLabel);
+}
+
+int VideoCd::openTrackFolder(const QString& root)
+{
+    return File1->trySetPath(root + TrackFolder);
+}
+
+// Appends the tracks File1 lists in root's "MPEGAV/"; 0, or the error File1 failed with.
+int VideoCd::appendTracks(const QString& root)
+{
+    if (const int error = openTrackFolder(root))
+        return error;
+    QStringList names;
+    for (int i = 0; i < File1->ListCount(); ++i) {
+        names << File1->List(i);
+        if (!playlist.append(root + TrackFolder + names.last(), names.last()))
+            break;
+    }
+    qCDebug(lcVideoCd).noquote() << "tracks of" << root + QLatin1Char(':') << names.join(", ");
+    return 0;
+}
+
+// The list file named on the command line behind "1" gives the tracks their names, line by
+// line; the text after the last "=" of each line (ErrorList without one).
+void VideoCd::applyListFileNames()
+{
+    const std::optional<QStringList> fields =
+        list_reader::readFields(programDir + QLatin1Char('/') + switches.cmd_item);
+    if (!fields)
+        return;  // the tracks keep their file names, and cmd_item its list
+    Form2& movie = form1.form2();
+    int i = 0;
+    for (const QString& field : *fields) {
+        if (playlist.count() == 0 || i >= playlist.count())
+            break;
+        const qsizetype equals = field.lastIndexOf(QLatin1Char('='));
+        const bool usable = equals >= 0 && equals < field.size() - 1;
+        playlist.rename(i, usable ? field.mid(equals + 1) : QStringLiteral("ErrorList"));
+        ++i;
+        movie.Label1->setText(playlist.name(0) + QStringLiteral("　"));
+    }
+    switches.cmd_item.clear();
+}
+
+void VideoCd::discError(int error)
+{
+    if (error == FileListBox::PathNotFound)
+        form1.MsgBox(QStringLiteral("Video-CDではなさそうです。"), msgbox::OkOnly,
+                     msgbox::Information, QStringLiteral("NO Video-CD"));
+    else if (error == FileListBox::DeviceUnavailable)
+        form1.MsgBox(QStringLiteral("ドライブの準備ができていないようです。"), msgbox::OkOnly,
+                     msgbox::Information, QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ"));
+}
+
+std::optional<OpticalDrive> VideoCd::driveOf(const QString& root)
+{
+    for (const OpticalDrive& drive : drives.drives())
+        if (drive.root() == root && drive.ready)
+            return drive;
+    return std::nullopt;
+}
+
+int VideoCd::appendDiscImage(const QString& imagePath)
+{
+    const OpticalDrive drive = drives.addImage(imagePath);
+    const int before = playlist.count();
+    int error = drive.ready ? appendTracks(drive.root()) : FileListBox::DeviceUnavailable;
+    if (error == 0 && playlist.count() == before)
+        error = FileListBox::PathNotFound;  // "MPEGAV/" without a track is no Video-CD either
+    if (error == FileListBox::DeviceUnavailable)
+        form1.MsgBox(QStringLiteral("ディスクイメージを読み込めません。"), msgbox::OkOnly,
+                     msgbox::Information, QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ"));
+    else
+        discError(error);
+    return playlist.count() - before;
+}

@@ -1,0 +1,218 @@
+// Video-CD tracks read from a real disc image through the media engine, and images that are
+// damaged or no image at all. Runs with vo=null and ao=null.
+#include "platform/cdio/disc.h"
+#include "platform/cdio/linux_drive_table.h"
+#include "platform/mpv/mpv_engine.h"
+
+#include "test_disc.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <mpv/client.h>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <functional>
+
+namespace {
+
+TestDisc* disc = nullptr;
+
+// The picture on screen as mpv hands it out: the same frame decoded gives the same bytes.
+QByteArray picture(MpvEngine& engine)
+{
+    const char* cmd[] = {"screenshot-raw", "video", nullptr};
+    mpv_node result;
+    if (mpv_command_ret(engine.handle(), cmd, &result) < 0)
+        return {};
+    QByteArray data;
+    for (int i = 0; result.format == MPV_FORMAT_NODE_MAP && i < result.u.list->num; ++i) {
+        const mpv_node& v = result.u.list->values[i];
+        if (std::strcmp(result.u.list->keys[i], "data") == 0 && v.format == MPV_FORMAT_BYTE_ARRAY)
+            data = QByteArray(static_cast<const char*>(v.u.ba->data), qsizetype(v.u.ba->size));
+    }
+    mpv_free_node_contents(&result);
+    return data;
+}
+
+MediaError open(MpvEngine& engine, const QString& path)
+{
+    return engine.open(path, MediaEngine::TypeHint::MpegVideo, 0);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeAll(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+class DiscImageTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { disc = disc ? disc : new TestDisc; }
+    void SetUp() override { ASSERT_TRUE(disc->ok()) << disc->why().toStdString(); }
+};
+
+TEST_F(DiscImageTest, EachTrackGivesTheFramesOfItsSourceClip)
+{
+    for (int i = 0; i < TestDisc::Tracks; ++i) {
+        SCOPED_TRACE(disc->track(i).toStdString());
+        MpvEngine plain, fromDisc;
+        ASSERT_EQ(open(plain, disc->clip(i)), MediaError::None);
+        ASSERT_EQ(open(fromDisc, disc->track(i)), MediaError::None);
+        const std::int64_t frames = plain.lengthFrames();
+        EXPECT_EQ(fromDisc.lengthFrames(), frames);
+        ASSERT_FALSE(picture(plain).isEmpty());
+        EXPECT_TRUE(picture(fromDisc) == picture(plain)) << "first picture";
+        for (const std::int64_t frame : {std::int64_t(37), frames - 1, std::int64_t(1)}) {
+            ASSERT_EQ(plain.seekFrame(frame), MediaError::None);
+            ASSERT_EQ(fromDisc.seekFrame(frame), MediaError::None);
+            EXPECT_EQ(fromDisc.positionFrames(), frame);
+            EXPECT_TRUE(picture(fromDisc) == picture(plain)) << "after a seek to " << frame;
+        }
+    }
+}
+
+// What a mounted disc gives: the same sectors read as 2048-byte Form 1 blocks lose 276 bytes of
+// every 2324, and the movie with them.
+TEST_F(DiscImageTest, TheSameSectorsReadAsForm1AreNotTheMovie)
+{
+    const std::unique_ptr<Disc> image = Disc::open(disc->cue());
+    const std::optional<DiscExtent> extent =
+        image ? image->fileExtent(QStringLiteral("MPEGAV/AVSEQ01.DAT")) : std::nullopt;
+    ASSERT_TRUE(extent);
+    QByteArray form1(qsizetype(extent->sectors) * Disc::Form1Payload, '\0');
+    ASSERT_TRUE(image->readForm1(extent->lsn, extent->sectors,
+                                 reinterpret_cast<std::uint8_t*>(form1.data())));
+    const QString mounted = disc->dir() + QStringLiteral("/form1.dat");
+    ASSERT_TRUE(writeAll(mounted, form1));
+
+    MpvEngine plain, fromMount;
+    ASSERT_EQ(open(plain, disc->clip(0)), MediaError::None);
+    const bool sameMovie = open(fromMount, mounted) == MediaError::None &&
+                           fromMount.lengthFrames() == plain.lengthFrames() &&
+                           picture(fromMount) == picture(plain);
+    EXPECT_FALSE(sameMovie);
+}
+
+// The disc taken out while a track plays: the track ends (the reader gives up after a bounded
+// number of failed sectors) and the engine answers as at any end; opening it again fails.
+TEST_F(DiscImageTest, ADiscTakenOutWhilePlayingEndsTheTrack)
+{
+    const QString cue = disc->author(QStringLiteral("pulled"));
+    MpvEngine engine;
+    ASSERT_EQ(open(engine, cue + "/MPEGAV/AVSEQ01.DAT"), MediaError::None);
+    ASSERT_EQ(engine.play(), MediaError::None);
+    ASSERT_TRUE(QFile::resize(cue.chopped(4) + ".bin", 0));
+    QElapsedTimer waited;
+    waited.start();
+    while (engine.isPlaying() && waited.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(engine.isPlaying());
+    EXPECT_EQ(engine.positionFrames(), engine.lengthFrames());
+    engine.close();
+    EXPECT_EQ(open(engine, cue + "/MPEGAV/AVSEQ01.DAT"), MediaError::FileNotFound);
+}
+
+// Damage done to a fresh image: its .bin has raw 2352-byte sectors, Form 1 data at 24.
+using Damage = std::function<bool(const QString& cue, const QString& bin)>;
+
+Damage patchBin(const std::function<qsizetype(QByteArray&)>& patch)  // > 0: patched
+{
+    return [patch](const QString&, const QString& bin) {
+        QByteArray data = readAll(bin);
+        return patch(data) > 0 && writeAll(bin, data);
+    };
+}
+
+struct BadImage {
+    const char* name;
+    Damage damage;
+    const char* label;  // nullptr: not ready
+    DiscFolderError mpegav;
+    QStringList files;
+    bool firstTrackPlays, secondTrackPlays;
+};
+
+// A drive table of the image alone (named twice, it is one drive): nothing crashes or hangs;
+// what can still be read is, the rest is refused with an error.
+TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
+{
+    const QStringList tracks{"AVSEQ01.DAT", "AVSEQ02.DAT"};
+    const BadImage cases[] = {
+        {"intact", [](auto&, auto&) { return true; }, TestDisc::Label, DiscFolderError::None,
+         tracks, true, true},
+        {"no-bin", [](auto&, const QString& bin) { return QFile::remove(bin); }, nullptr,
+         DiscFolderError::NotReady, {}, false, false},
+        {"truncated", patchBin([](QByteArray& d) { d.truncate(d.size() / 2); return d.size(); }),
+         TestDisc::Label, DiscFolderError::None, tracks, true, false},
+        {"scrambled-folder", patchBin([](QByteArray& d) {
+             const qsizetype sector = d.indexOf("AVSEQ01.DAT;1") / 2352 * 2352 + 24;
+             for (qsizetype i = 0; i < 2048; ++i)
+                 d[sector + i] = char((i * 37 + 11) & 0xff);
+             return sector - 24;
+         }), TestDisc::Label, DiscFolderError::None, {}, false, false},
+        {"huge-folder", patchBin([](QByteArray& d) {  // MPEGAV's record says 2 GB
+             qsizetype at = d.indexOf("MPEGAV");
+             while (at > 33 && !(d[at - 1] == 6 && quint8(d[at - 33]) >= 33))
+                 at = d.indexOf("MPEGAV", at + 1);  // the folder's record, not its path entry
+             for (int i = 0; i < 4; ++i)
+                 d[at - 23 + i] = d[at - 16 - i] = char(0x7ffff800u >> (8 * i));
+             return at - 33;
+         }), TestDisc::Label, DiscFolderError::NotFound, {}, false, false},
+        {"no-volume", patchBin([](QByteArray& d) { d.replace(16 * 2352 + 24, 6, QByteArray(6, '\0')); return 1; }),
+         nullptr, DiscFolderError::NotReady, {}, false, false},
+        {"text", [](const QString& cue, auto&) { return writeAll(cue, "FILE\nno cue\n"); },
+         nullptr, DiscFolderError::NotReady, {}, false, false},
+        {"fifo", [](const QString& cue, auto&) {
+             return QFile::remove(cue) && ::mkfifo(QFile::encodeName(cue).constData(), 0600) == 0;
+         }, nullptr, DiscFolderError::NotReady, {}, false, false},
+        {"dev-null", [](const QString& cue, auto&) {
+             return QFile::remove(cue) && QFile::link(QStringLiteral("/dev/null"), cue);
+         }, nullptr, DiscFolderError::NotReady, {}, false, false},
+    };
+    QTemporaryDir noDrives;
+    const LinuxDriveTable::Places places{noDrives.filePath("x"), noDrives.filePath("x"),
+                                         noDrives.path(), noDrives.filePath("x")};
+    for (const BadImage& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString cue = disc->author(QString::fromLatin1(c.name));
+        ASSERT_TRUE(c.damage(cue, cue.chopped(4) + ".bin"));
+        LinuxDriveTable table(places, {cue, disc->dir() + "/./" + c.name + ".cue"});
+        const QList<OpticalDrive> drives = table.drives();
+        ASSERT_EQ(drives.size(), 1);
+        EXPECT_EQ(drives[0].root(), cue + '/');
+        EXPECT_EQ(drives[0].ready, c.label != nullptr);
+        EXPECT_EQ(drives[0].volumeLabel, QLatin1String(c.label));
+        EXPECT_EQ(drives[0].hasMpegav, c.mpegav == DiscFolderError::None);
+        const DiscFolder mpegav =
+            table.listFolder(cue + "/MPEGAV/").value_or(DiscFolder{DiscFolderError::NotReady, {}});
+        EXPECT_EQ(mpegav.error, c.mpegav);
+        EXPECT_EQ(mpegav.files, c.files);
+        EXPECT_FALSE(table.listFolder(disc->dir() + '/'));  // an ordinary folder
+        MpvEngine first, second;
+        EXPECT_EQ(open(first, cue + "/MPEGAV/AVSEQ01.DAT") == MediaError::None, c.firstTrackPlays);
+        EXPECT_EQ(open(second, cue + "/mpegav/avseq02.dat") == MediaError::None,
+                  c.secondTrackPlays);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("REELBOX_AO", "null");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    delete disc;
+    return rc;
+}

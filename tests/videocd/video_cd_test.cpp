@@ -1,0 +1,310 @@
+// Video-CD mode over the fake drive table: switching the mode, the 5 s search, loading a disc by
+// hand, the list file that names the tracks, and disc images on the command line.
+#include "controls/check_box.h"
+#include "controls/list_box.h"
+#include "fake_drive_table.h"
+#include "form_fixture.h"
+#include "playlist/playlist.h"
+#include "videocd/video_cd.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+using Disc = FakeDriveTable::Disc;
+using Drives = QList<FakeDriveTable::Drive>;
+const Disc Vcd = FakeDriveTable::videoCd(QStringLiteral("MOVIE"));
+const Disc Data{QStringLiteral("DATA"), {{QStringLiteral("DOCS"), {"README.TXT"}}}};
+const Disc NoTracks{QStringLiteral("ODD"), {{QStringLiteral("MPEGAV"), {}}}};
+const std::optional<Disc> Empty;
+const QString NotFound = QStringLiteral("NO Video-CD: Video-CDが見つかりません。");
+const QString NoVcd = QStringLiteral("NO Video-CD: Video-CDではなさそうです。");
+const QString NotReady = QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ: ドライブの準備ができていないようです。");
+
+// Table rows print as their names.
+template <typename Row>
+    requires requires(const Row& r) { r.name; }
+void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+QStringList tracks(const QString& root, int n = 2)
+{
+    QStringList paths;
+    for (int i = 1; i <= n; ++i)
+        paths << root + QStringLiteral("MPEGAV/AVSEQ%1.DAT").arg(i, 2, 10, QLatin1Char('0'));
+    return paths;
+}
+
+class VideoCdTest : public FormFixture {
+protected:
+    VideoCd& vcd() { return *form1->videoCd; }
+    static QStringList texts(int n, const std::function<QString(int)>& at)
+    {
+        QStringList out;
+        for (int i = 0; i < n; ++i)
+            out << at(i);
+        return out;
+    }
+    QStringList items(const ListBox* list) const
+    {
+        return texts(list->ListCount(), [list](int i) { return list->List(i); });
+    }
+    QStringList combo() const
+    {
+        return texts(form1->Combo1->count(), [this](int i) { return form1->Combo1->itemText(i); });
+    }
+    // "title: text", and how it asks unless it is an OK box with the information icon.
+    QStringList boxes() const
+    {
+        QStringList out;
+        for (const auto& b : dialogs.boxes) {
+            const bool ok = b.buttons == msgbox::OkOnly && b.icon == msgbox::Information;
+            const bool question = b.buttons == msgbox::YesNo && b.icon == msgbox::Question;
+            out << b.title + QStringLiteral(": ") + b.text +
+                       (ok ? "" : question ? " [yes/no?]" : " [other]");
+        }
+        return out;
+    }
+    // Everything the mode switches, as true when the mode is on.
+    std::vector<bool> modeState()
+    {
+        return {form1->Timer2->isActive() && form1->Timer2->interval() == 5000,
+                form1->Combo1->isEnabled(), form1->Command1->isHidden(),
+                form1->Command12->isHidden(), !form1->Command20->isEnabled(),
+                !form1->Label5->isHidden(), !form1->List2->viewport()->acceptDrops(),
+                !form2().acceptDrops(), !form2().Label1->acceptDrops(),
+                !form2().Label2->acceptDrops()};
+    }
+    void enterMode(const Drives& table)
+    {
+        drives.table = table;
+        load();
+        form1->Check5->setValue(1);
+    }
+};
+
+const QString Question =
+    QStringLiteral("ﾓｰﾄﾞ変更: モードを変更します、リストがクリアされますがよろしいですか？ [yes/no?]");
+
+struct Switch {
+    const char* name;
+    int entries;  // movies in the playlist when the box is clicked
+    int from, to, answer;
+    QStringList boxes;
+    int check5, entriesAfter;
+};
+
+class SwitchingTheMode : public VideoCdTest, public ::testing::WithParamInterface<Switch> {};
+
+TEST_P(SwitchingTheMode, AsksOnlyWhenTheListIsNotEmptyAndNoPutsTheBoxBack)
+{
+    const Switch& c = GetParam();
+    enterMode({});
+    form1->Check5->setValue(c.from);
+    for (int i = 0; i < c.entries; ++i)
+        form1->playlist->append(QStringLiteral("/m/%1.mpg").arg(i));
+    dialogs.answers = {c.answer};
+    form1->Check5->setValue(c.to);
+    EXPECT_EQ(boxes(), c.boxes);
+    EXPECT_EQ(form1->Check5->Value(), c.check5);
+    EXPECT_EQ(form1->playlist->count(), c.entriesAfter);
+    EXPECT_EQ(vcd().mode_revert, 0);
+    EXPECT_EQ(modeState(), std::vector<bool>(10, c.check5 == 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SwitchingTheMode, ::testing::Values(
+    Switch{"empty-list-asks-nothing", 0, 0, 1, msgbox::No, {}, 1, 0},
+    Switch{"no-keeps-the-list", 2, 0, 1, msgbox::No, {Question}, 0, 2},
+    Switch{"yes-clears-it", 2, 0, 1, msgbox::Yes, {Question}, 1, 0},
+    Switch{"leaving-no", 2, 1, 0, msgbox::No, {Question}, 1, 2},
+    Switch{"leaving-yes", 2, 1, 0, msgbox::Yes, {Question}, 0, 0}),
+    [](const auto& info) { return QString::fromLatin1(info.param.name).replace('-', '_').toStdString(); });
+
+struct Search {
+    const char* name;
+    Drives drives;
+    QStringList combo;
+    int selected;
+    QStringList paths;  // loaded, the first one playing
+    QStringList boxes;
+    QString label5, tip5;
+};
+
+class DriveSearch : public VideoCdTest, public ::testing::WithParamInterface<Search> {};
+
+// One tick of the search: every drive listed, the first Video-CD loaded and playing.
+TEST_P(DriveSearch, ListsEveryDriveAndLoadsTheFirstVideoCd)
+{
+    const Search& c = GetParam();
+    enterMode(c.drives);
+    vcd().Timer2_Timer();
+    EXPECT_EQ(combo(), c.combo);
+    EXPECT_EQ(form1->Combo1->currentIndex(), c.selected);
+    EXPECT_EQ(items(form1->List1), c.paths);
+    EXPECT_EQ(boxes(), c.boxes);
+    EXPECT_EQ(form1->Label5->text(), c.label5);
+    EXPECT_EQ(form1->Label5->toolTip(), c.tip5);
+    EXPECT_EQ(form1->Timer2->isActive(), c.selected < 0);  // searching until a disc is chosen
+    EXPECT_EQ(form1->Command2->text(), QLatin1String(c.paths.isEmpty() ? "|>" : "II"));
+    EXPECT_EQ(engine.path(), c.paths.value(0));
+}
+
+const QString Caption = QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ");
+const QString Tip = QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ表示");
+
+INSTANTIATE_TEST_SUITE_P(Table, DriveSearch, ::testing::Values(
+    Search{"no_drive", {}, {}, -1, {}, {NotFound}, Caption, Tip},
+    Search{"empty_drive", {{"/dev/sr0", Empty}}, {"/dev/sr0/"}, -1, {}, {NotFound}, Caption, Tip},
+    Search{"data_disc", {{"/dev/sr0", Data}}, {"/dev/sr0/"}, -1, {}, {NotFound}, Caption, Tip},
+    Search{"second_of_two", {{"/dev/sr0", Empty}, {"/dev/sr1", Vcd}}, {"/dev/sr0/", "/dev/sr1/"},
+           1, tracks("/dev/sr1/"), {}, "MOVIE", "/dev/sr1：- MOVIE"},
+    Search{"first_wins", {{"/dev/sr0", Vcd}, {"/dev/sr1", FakeDriveTable::videoCd("B", 3)}},
+           {"/dev/sr0/", "/dev/sr1/"}, 0, tracks("/dev/sr0/"), {}, "MOVIE", "/dev/sr0：- MOVIE"},
+    Search{"image", {{"/home/me/vcd.cue", Vcd}}, {"/home/me/vcd.cue/"}, 0,
+           tracks("/home/me/vcd.cue/"), {}, "MOVIE", "/home/me/vcd.cue：- MOVIE"},
+    // Chosen, but nothing to play: no message, and the search ends.
+    Search{"mpegav_without_tracks", {{"/dev/sr0", NoTracks}}, {"/dev/sr0/"}, 0, {}, {}, Caption, Tip}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Ticks while searching: the list never holds a drive twice, every failed search says so, a
+// tick while that message is open does nothing, and a disc that arrives is loaded at the next
+// tick, after which the search stops.
+TEST_F(VideoCdTest, TheSearchRepeatsUntilADiscArrivesWithoutStackingMessages)
+{
+    enterMode({{"/dev/sr0", Empty}, {"/dev/sr1", Data}});
+    for (int tick = 1; tick <= 3; ++tick) {
+        vcd().Timer2_Timer();
+        EXPECT_EQ(combo(), QStringList({"/dev/sr0/", "/dev/sr1/"}));
+        EXPECT_EQ(boxes(), QStringList(tick, NotFound));
+    }
+    int ticksWhileOpen = 0;  // one tick comes while the message is up
+    dialogs.whileShown = [&] { ticksWhileOpen++ == 0 ? vcd().Timer2_Timer() : void(); };
+    vcd().Timer2_Timer();
+    EXPECT_EQ(boxes().size(), 4);
+    dialogs.whileShown = nullptr;
+
+    drives.table[0].disc = Vcd;
+    vcd().Timer2_Timer();
+    EXPECT_EQ(items(form1->List1), tracks("/dev/sr0/"));
+    EXPECT_FALSE(form1->Timer2->isActive());
+    const int searches = drives.searches;
+    vcd().Timer2_Timer();  // the playlist is not empty: no search
+    EXPECT_EQ(drives.searches, searches);
+    EXPECT_EQ(boxes().size(), 4);
+}
+
+struct ByHand {
+    const char* name;
+    std::optional<Disc> disc;  // in /dev/sr1, picked by hand
+    bool failOpen;             // every track fails to open
+    QStringList paths;
+    QStringList boxes;
+    const char* command2;
+};
+
+class PickingADrive : public VideoCdTest, public ::testing::WithParamInterface<ByHand> {};
+
+TEST_P(PickingADrive, LoadsItsDiscOrSaysWhyNot)
+{
+    const ByHand& c = GetParam();
+    enterMode({{"/dev/sr0", Vcd}, {"/dev/sr1", c.disc}});
+    vcd().Timer2_Timer();
+    ASSERT_EQ(form1->Combo1->currentIndex(), 0);
+    if (c.failOpen)
+        engine.failNextOpen(MediaError::FileNotFound);
+    QTest::keyClick(form1->Combo1, Qt::Key_Down);  // the user picks /dev/sr1/
+    EXPECT_EQ(items(form1->List1), c.paths);
+    EXPECT_EQ(boxes(), c.boxes);
+    EXPECT_EQ(form1->Command2->text(), QLatin1String(c.command2));
+}
+
+const QString Removed =
+    QStringLiteral("削除: ファイルが見つかりません。パスとファイル名を確認してください。リスト一覧から削除します。");
+
+INSTANTIATE_TEST_SUITE_P(Table, PickingADrive, ::testing::Values(
+    ByHand{"empty", Empty, false, {}, {NotReady}, "|>"},
+    ByHand{"data_disc", Data, false, {}, {NoVcd}, "|>"},
+    ByHand{"video_cd", FakeDriveTable::videoCd("B", 3), false, tracks("/dev/sr1/", 3), {}, "II"},
+    // The one track does not open: nothing is playing, so the button does not say so.
+    ByHand{"unplayable", FakeDriveTable::videoCd("B", 1), true, {}, {Removed}, "|>"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct Naming {
+    const char* name;
+    const char* commandLine;
+    const char* listFile;  // written to names.vep in the program folder; nullptr: none
+    int tracks;
+    QStringList names;
+    const char* cmdItemAfter;
+};
+
+class NamingTracks : public VideoCdTest, public ::testing::WithParamInterface<Naming> {};
+
+// "1" on the command line starts the mode; a list file behind it names the next disc's tracks.
+TEST_P(NamingTracks, ByTheListFileBehindTheSwitch)
+{
+    const Naming& c = GetParam();
+    QFile list(programFile("names.vep"));
+    ASSERT_TRUE(!c.listFile || (list.open(QIODevice::WriteOnly) && list.write(c.listFile) > 0));
+    list.close();
+    drives.table = {{"/dev/sr0", FakeDriveTable::videoCd("MOVIE", c.tracks)}};
+    load(QString::fromLatin1(c.commandLine));
+    EXPECT_EQ(form1->Check5->Value(), 1);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    vcd().Timer2_Timer();
+    EXPECT_EQ(items(form1->List1), tracks("/dev/sr0/", c.tracks));
+    EXPECT_EQ(items(form1->List2), c.names);
+    EXPECT_EQ(form2().Label1->text(), c.names.value(0) + QStringLiteral("　"));
+    EXPECT_FALSE(form1->Line1->isHidden() || form1->Line2->isHidden());
+    EXPECT_EQ(form1->cmd_item, QLatin1String(c.cmdItemAfter));
+    EXPECT_EQ(form1->cmd_vcd, QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, NamingTracks, ::testing::Values(
+    Naming{"switch_alone", "1", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"}, ""},
+    Naming{"fewer_lines", "1 names.vep", "a=One\r\nb=Two\r\n", 3, {"One", "Two", "AVSEQ03.DAT"}, ""},
+    Naming{"more_lines", "1 names.vep", "a=One\nb=Two\nc=Three\n", 2, {"One", "Two"}, ""},
+    Naming{"odd_lines", "1 names.vep", "no equals\na=b=Second\nc=\n", 3,
+           {"ErrorList", "Second", "ErrorList"}, ""},
+    Naming{"missing_file", "1 names.vep", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"}, "names.vep"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct Image {
+    const char* name;
+    std::optional<Disc> disc;
+    QStringList paths;  // added, the first one opened and stopped
+    QStringList boxes;
+};
+
+class DiscImageOnTheCommandLine : public VideoCdTest, public ::testing::WithParamInterface<Image> {};
+
+TEST_P(DiscImageOnTheCommandLine, AddsItsTracksAndOpensTheFirst)
+{
+    const Image& c = GetParam();
+    drives.table = {{"/v/disc.cue", c.disc}};
+    load(QStringLiteral("/v/disc.cue"));
+    EXPECT_EQ(drives.imagesAdded, QStringList({"/v/disc.cue"}));
+    EXPECT_EQ(items(form1->List1), c.paths);
+    EXPECT_EQ(boxes(), c.boxes);
+    EXPECT_EQ(engine.path(), c.paths.value(0));
+    EXPECT_EQ(form1->Command2->text(), QStringLiteral("|>"));
+    EXPECT_EQ(form1->Check5->Value(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DiscImageOnTheCommandLine, ::testing::Values(
+    Image{"video_cd", Vcd, tracks("/v/disc.cue/"), {}},
+    Image{"unreadable", Empty, {}, {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。"}},
+    Image{"data", Data, {}, {NoVcd}},
+    Image{"no_tracks", NoTracks, {}, {NoVcd}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
