@@ -10,7 +10,10 @@ if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
              xdotool imagemagick dbus
              mpv      # the command-line player, only for bench/play_cpu.sh
-             openbox) # a window manager for the window layer's Xvfb test
+             openbox  # a window manager for the window layer's Xvfb test
+             pulseaudio pulseaudio-utils libasound2-plugins  # a sound server behind ALSA's default
+             trayer   # a tray host under Xvfb
+             desktop-file-utils)  # checks the installed .desktop file
 fi
 
 missing=()
