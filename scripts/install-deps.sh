@@ -5,7 +5,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libmpv-dev libasound2-dev libx11-dev
-          fonts-ipafont-gothic)
+          fonts-ipafont-gothic
+          libqt6svg6)  # draws the SVG icon
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
              xdotool imagemagick dbus
