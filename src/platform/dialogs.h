@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
+#include <array>
+#include <optional>
 
 // Buttons, icons and answers of message boxes, numbered as the program's message boxes always were.
 namespace msgbox {
@@ -18,4 +21,9 @@ public:
     // Shows a modal message box; returns the answer (msgbox::Answer). An empty title means the
     // application title "ReelBox".
     virtual int MsgBox(const QString& text, int buttons, int icon, const QString& title) = 0;
+
+    // The colour dialog, starting at `color` and offering the 16 `customColors`, which it
+    // updates when the user presses OK. The chosen colour; nothing when cancelled.
+    virtual std::optional<QColor> ChooseColor(const QColor& color,
+                                              std::array<QColor, 16>& customColors) = 0;
 };

@@ -23,7 +23,23 @@ public:
 
     int MsgBox(const QString& text, int buttons, int icon, const QString& title) override;
 
+    // A colour dialog shown, and how it is answered: a colour for OK (nothing: Cancel) and the
+    // custom colours the user left in it.
+    struct ColorDialog {
+        QColor start;
+        std::array<QColor, 16> custom;
+        std::optional<bool> movieTopMost;
+    };
+    struct ColorAnswer {
+        std::optional<QColor> color;
+        std::optional<std::array<QColor, 16>> custom;
+    };
+    std::optional<QColor> ChooseColor(const QColor& color,
+                                      std::array<QColor, 16>& customColors) override;
+
     std::vector<Box> boxes;
+    std::vector<ColorDialog> colorDialogs;
+    std::deque<ColorAnswer> colorAnswers;
     std::deque<int> answers;
     std::function<bool()> topMostProbe;
 };

@@ -6,4 +6,6 @@
 class QtDialogs : public Dialogs {
 public:
     int MsgBox(const QString& text, int buttons, int icon, const QString& title) override;
+    std::optional<QColor> ChooseColor(const QColor& color,
+                                      std::array<QColor, 16>& customColors) override;
 };
