@@ -17,8 +17,11 @@
 #include "playback/playback.h"
 #include "playlist/playlist.h"
 
+#include "fake_desktop.h"
 #include "fake_dialogs.h"
+#include "fake_mixer.h"
 #include "fake_screen_saver.h"
+#include "fake_tray_icon.h"
 #include "fake_window_layer.h"
 #include "bench_samples.h"
 #include "media_clips.h"
@@ -47,8 +50,11 @@ struct Player {
     FakeWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
+    FakeMixer mixer;
+    FakeTrayIcon tray;
+    FakeDesktop desktop;
     QTemporaryDir dir;
-    Services services{mci, windows, dialogs, screenSaver, dir.path()};
+    Services services{mci, windows, dialogs, screenSaver, mixer, tray, desktop, dir.path()};
     std::unique_ptr<Form1> form1;
 
     Player()

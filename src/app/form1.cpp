@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/services.h"
+#include "audio/master_volume.h"
 #include "controls/check_box.h"
 #include "controls/dir_list_box.h"
 #include "controls/file_list_box.h"
@@ -11,6 +12,9 @@
 #include "playback/play_state.h"
 #include "playback/playback.h"
 #include "playlist/playlist.h"
+#include "shell/help_about.h"
+#include "shell/program_icon.h"
+#include "shell/tray.h"
 #include "vbnum/vb_number.h"
 
 #include <QCloseEvent>
@@ -46,6 +50,12 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
         PlaybackControls{List1, List2, Command2, Command22, HScroll1, Label1, Label2, Label3, Label4,
                          Check3, Check6, Check7, Timer1},
         *geometry, video, services.mci, services.windows);
+    volume = std::make_unique<MasterVolume>(
+        services.mixer, *HScroll2,
+        [this](const QString& text, int buttons, int icon) { return MsgBox(text, buttons, icon); });
+    tray = std::make_unique<Tray>(services.tray, services.windows, *this, *this, *Picture1, *Check4);
+    helpAbout = std::make_unique<HelpAndAbout>(services.desktop, services.dialogs, *this,
+                                               services.programDir);
     connectHandlers();
 }
 
@@ -172,7 +182,7 @@ void Form1::createControls()
     File1->setPath(Dir1->Path());
 
     Picture1 = named(new QLabel(this), "Picture1");
-    Picture1->setPixmap(style()->standardIcon(QStyle::SP_MediaPlay).pixmap(16, 16));
+    Picture1->setPixmap(programIcon().pixmap(64, 64));  // drawn smaller by the tray
     Picture1->hide();  // only the tray uses its picture
     Image1 = named(new QLabel(this), "Image1");
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(16, 16));

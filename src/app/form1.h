@@ -18,10 +18,13 @@ class DirListBox;
 class FileListBox;
 class Form2;
 class Geometry;
+class HelpAndAbout;
+class MasterVolume;
 class ListBox;
 class Playback;
 class Playlist;
 class ScrollBar;
+class Tray;
 struct Services;
 
 // The control window. It owns its controls (named as in the program's design, each control's
@@ -31,6 +34,8 @@ struct Services;
 //              Check3_Click, Check7_Click, and the wiring of every handler
 //   playback/  List2_Click, the transport and position handlers (playback)
 //   movie/     the geometry handlers (geometry), Check4_Click (on the movie window)
+//   audio/     the volume slider (volume)
+//   shell/     the tray (tray), help and About (helpAbout), the background colour
 class Form1 : public QWidget, public PlayerWindow {
     Q_OBJECT
 public:
@@ -72,6 +77,9 @@ public:
     std::unique_ptr<Playlist> playlist;
     std::unique_ptr<Geometry> geometry;
     std::unique_ptr<Playback> playback;
+    std::unique_ptr<MasterVolume> volume;
+    std::unique_ptr<Tray> tray;
+    std::unique_ptr<HelpAndAbout> helpAbout;
 
     // The movie window, created (and loaded) on first use.
     Form2& form2() override;
@@ -92,8 +100,8 @@ public:
     // topmost again afterwards only when Check4 is ticked. Every message box goes through here.
     int MsgBox(const QString& text, int buttons, int icon, const QString& title = {}) override;
     // The same rule around any other modal dialog.
-    void beforeModal();
-    void afterModal();
+    void beforeModal() override;
+    void afterModal() override;
 
     // ---- app ------------------------------------------------------------------------------
     void Form_Load(const QString& commandLine);

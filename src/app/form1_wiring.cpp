@@ -1,4 +1,6 @@
 #include "app/form1.h"
+#include "app/services.h"
+#include "audio/master_volume.h"
 #include "controls/check_box.h"
 #include "controls/dir_list_box.h"
 #include "controls/file_list_box.h"
@@ -8,6 +10,9 @@
 #include "movie/form2.h"
 #include "movie/geometry.h"
 #include "playback/playback.h"
+#include "shell/background_color.h"
+#include "shell/help_about.h"
+#include "shell/tray.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -42,8 +47,14 @@ void Form1::connectHandlers()
     connect(Command7, &QPushButton::clicked, this, [g] { g->Command7_Click(); });
     connect(Command8, &QPushButton::clicked, this, [g] { g->Command8_Click(); });
     connect(Command23, &QPushButton::clicked, this, [g] { g->Command23_Click(); });
-    // TODO(vcd): Check5, Combo1, Timer2. TODO(volume): HScroll2. TODO(tray): Command16.
-    // TODO(about): Command17, Command18. TODO(playlist): Command1, Command12, Command13,
+    MasterVolume* v = volume.get();
+    connect(HScroll2, &ScrollBar::Change, this, [v] { v->HScroll2_Change(); });
+    connect(HScroll2, &ScrollBar::Scroll, this, [v] { v->HScroll2_Scroll(); });
+    connect(Command16, &QPushButton::clicked, tray.get(), &Tray::Command16_Click);
+    HelpAndAbout* h = helpAbout.get();
+    connect(Command17, &QPushButton::clicked, this, [h] { h->Command17_Click(); });
+    connect(Command18, &QPushButton::clicked, this, [h] { h->Command18_Click(); });
+    // TODO(vcd): Check5, Combo1, Timer2. TODO(playlist): Command1, Command12, Command13,
     // Command15, Command19, Command20, Command21, cmdUp, cmdDown.
 }
 
@@ -58,4 +69,9 @@ void Form1::connectMovieMenu(Form2& movie)
     Geometry* g = geometry.get();
     connect(movie.me_wari, &MenuItem::Click, this, [g] { g->Command7_Click(); });
     connect(movie.me_kake, &MenuItem::Click, this, [g] { g->Command8_Click(); });
+    connect(movie.c_hyouji, &MenuItem::Click, tray.get(), &Tray::c_hyouji_Click);
+    connect(movie.ch_col, &MenuItem::Click, this,
+            [this, &movie] { ch_col_Click(movie, *this, services.dialogs); });
+    HelpAndAbout* h = helpAbout.get();
+    connect(movie.me_about, &MenuItem::Click, this, [h] { h->me_about_Click(); });
 }

@@ -6,6 +6,9 @@ class MciChannel;
 class WindowLayer;
 class Dialogs;
 class ScreenSaver;
+class Mixer;
+class TrayIcon;
+class Desktop;
 
 // The services the windows use. main() fills it with the real ones, tests with fakes.
 struct Services {
@@ -13,5 +16,8 @@ struct Services {
     WindowLayer& windows;
     Dialogs& dialogs;
     ScreenSaver& screenSaver;
+    Mixer& mixer;
+    TrayIcon& tray;
+    Desktop& desktop;
     QString programDir;  // folder of the running program, without a trailing "/"
 };

@@ -20,6 +20,9 @@ public:
     // A message box under the topmost rule: the movie window is lifted before it and made
     // topmost again afterwards only when Check4 is ticked.
     virtual int MsgBox(const QString& text, int buttons, int icon, const QString& title = {}) = 0;
+    // The same rule around any other modal dialog: before it opens, and after it has closed.
+    virtual void beforeModal() = 0;
+    virtual void afterModal() = 0;
 
     // The program's one orderly end.
     virtual void Form_Unload() = 0;

@@ -13,8 +13,11 @@
 #include "playlist/playlist.h"
 
 #include "counting_bell.h"
+#include "fake_desktop.h"
 #include "fake_dialogs.h"
+#include "fake_mixer.h"
 #include "fake_screen_saver.h"
+#include "fake_tray_icon.h"
 #include "fake_window_layer.h"
 #include "media_clips.h"
 
@@ -119,8 +122,11 @@ protected:
     FakeWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
+    FakeMixer mixer;
+    FakeTrayIcon tray;
+    FakeDesktop desktop;
     QTemporaryDir programDir;
-    Services services{mci, windows, dialogs, screenSaver, programDir.path()};
+    Services services{mci, windows, dialogs, screenSaver, mixer, tray, desktop, programDir.path()};
     std::unique_ptr<Form1> form1;
 };
 

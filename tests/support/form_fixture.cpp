@@ -3,7 +3,7 @@
 #include <QFile>
 
 FormFixture::FormFixture()
-    : services{mci, windows, dialogs, screenSaver, programDir.path()}
+    : services{mci, windows, dialogs, screenSaver, mixer, tray, desktop, programDir.path()}
 {
     form1 = std::make_unique<Form1>(services);
     dialogs.topMostProbe = [this] {

@@ -3,9 +3,12 @@
 #include "app/form1.h"
 #include "app/services.h"
 #include "counting_bell.h"
+#include "fake_desktop.h"
 #include "fake_dialogs.h"
 #include "fake_media_engine.h"
+#include "fake_mixer.h"
 #include "fake_screen_saver.h"
+#include "fake_tray_icon.h"
 #include "fake_window_layer.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
@@ -21,8 +24,8 @@
 #include <memory>
 
 // A Form1 over fakes: the scripted media engine behind the real command interpreter (every
-// command string recorded), a fake window layer, fake dialogs and a fake screen saver, and an
-// empty temporary program folder (no settings file unless a test writes one).
+// command string recorded), fake window layer, dialogs, screen saver, mixer, tray and desktop,
+// and an empty temporary program folder (no settings file unless a test writes one).
 //
 //   TEST_F(FormFixture, ...) { load("a.mpg"); EXPECT_EQ(form1->List2->ListCount(), 1); }
 class FormFixture : public ::testing::Test {
@@ -51,6 +54,9 @@ protected:
     FakeWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
+    FakeMixer mixer;
+    FakeTrayIcon tray;
+    FakeDesktop desktop;
     QTemporaryDir programDir;
     Services services;
     std::unique_ptr<Form1> form1;
