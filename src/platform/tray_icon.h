@@ -21,8 +21,6 @@ public:
 
     virtual ~TrayIcon() = default;
 
-    // True when the desktop shows tray icons now.
-    virtual bool isAvailable() = 0;
     // Puts the icon into the tray (or replaces the one there).
     virtual void add(const QIcon& icon, const QString& tip) = 0;
     // Takes it out; nothing happens when there is none.

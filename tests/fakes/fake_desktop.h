@@ -12,7 +12,7 @@ public:
     QString systemInfoProgram() override { return infoProgram; }
     bool startProgram(const QString& path) override
     {
-        started.push_back(path);
+        started << path;
         return startWorks;
     }
 

@@ -7,40 +7,23 @@
 // A mixer for tests: answers with the codes it is given and records every value set.
 class FakeMixer : public Mixer {
 public:
-    int mixerOpen() override
-    {
-        open = openResult == 0;
-        return openResult;
-    }
+    int mixerOpen() override { return (open = openResult == 0) ? 0 : openResult; }
     int GetVolumeControl(VolumeControl& control) override
     {
-        if (!open)
-            return mmsyserr::InvalHandle;
-        if (controlResult == 0)
-            control = {7, maximum};
-        return controlResult;
+        control = {7, maximum};
+        return open ? controlResult : mmsyserr::InvalHandle;
     }
-    std::uint32_t GetVolume(std::uint32_t) override { return open && !gone ? value : 0; }
+    std::uint32_t GetVolume(std::uint32_t) override { return value; }
     int SetVolumeControl(std::uint32_t id, std::uint32_t v) override
     {
-        if (!open || gone || id != 7)
-            return mmsyserr::InvalHandle;
-        value = v;
         sets.push_back(v);
+        value = open && id == 7 ? v : value;
         return 0;
     }
-    void mixerClose() override
-    {
-        open = false;
-        ++closes;
-    }
+    void mixerClose() override { open = false, ++closes; }
 
-    int openResult = 0;
-    int controlResult = 0;
-    std::uint32_t maximum = 65535;
-    std::uint32_t value = 30000;
-    bool gone = false;  // the device went away: every call fails
+    int openResult = 0, controlResult = 0, closes = 0;
+    std::uint32_t maximum = 65535, value = 30000;
     bool open = false;
-    int closes = 0;
     std::vector<std::uint32_t> sets;
 };

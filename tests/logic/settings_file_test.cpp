@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -122,23 +121,6 @@ TEST_F(SettingsFileTest, FolderThatDoesNotExist)
     const QString nowhere = dir.filePath("gone/reelbox.ini");
     EXPECT_FALSE(settings_file::write(nowhere, {1, 2, 3, 4, 5}));
     EXPECT_FALSE(QFile::exists(nowhere));
-}
-
-// The program's own folder when it takes new files; the user's config folder otherwise (an
-// installed program's folder: /proc stands for one, since it refuses new files even to root).
-TEST_F(SettingsFileTest, ProgramFolderOrTheUsersConfigFolder)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    const std::pair<QString, QString> cases[] = {
-        {dir.path(), dir.filePath("reelbox.ini")},
-        {QStringLiteral("/proc"), config + "/reelbox.ini"},
-    };
-    for (const auto& [programDir, expected] : cases)
-        EXPECT_EQ(settings_file::path(programDir), expected) << programDir.toStdString();
-    EXPECT_TRUE(settings_file::write(config + "/reelbox.ini", {1, 2, 3, 4, 5}));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});  // no probe left
-    QDir(config).removeRecursively();
 }
 
 TEST_F(SettingsFileTest, ReadOnlyFolderKeepsThePreviousFile)

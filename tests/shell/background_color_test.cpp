@@ -7,70 +7,53 @@
 
 namespace {
 
-std::array<QColor, 16> pinkRow()
+std::array<QColor, 16> row(int red, int step, int blue)
 {
-    std::array<QColor, 16> row;
+    std::array<QColor, 16> colors;
     for (int i = 0; i < 16; ++i)
-        row[std::size_t(i)] = QColor(255, 16 * i + 15, 255);
-    return row;
-}
-
-std::array<QColor, 16> greyRow()
-{
-    std::array<QColor, 16> row;
-    for (int i = 0; i < 16; ++i)
-        row[std::size_t(i)] = QColor(i * 16, i * 16, i * 16);
-    return row;
+        colors[std::size_t(i)] = QColor(red, step * i + 15, blue);
+    return colors;
 }
 
 }  // namespace
 
-// OK takes the colour and the custom colours; Cancel or an unusable colour changes nothing. Each
-// use starts at the window's colour and offers the custom colours kept from the last OK.
+// Each use starts at the window's colour (a system colour as the colour it stands for) and offers
+// the custom colours kept from the last OK, the first time the pink row. OK takes the colour for
+// the window and its strip, and the custom colours; Cancel or a colour that is none changes
+// nothing. The movie window is let go while the dialog is up, and afterwards as Check4 says.
 TEST_F(FormFixture, BackgroundColourDialog)
 {
+    const std::array<QColor, 16> pink = row(255, 16, 255), green = row(0, 8, 0);
     struct Case {
         int keep;
         FakeDialogs::ColorAnswer answer;
         std::int32_t backAfter;  // 0x00BBGGRR
-        std::array<QColor, 16> customAfter;
     };
     const Case cases[] = {
-        {1, {QColor(0x12, 0x34, 0x56), greyRow()}, 0x563412, greyRow()},
-        {0, {std::nullopt, pinkRow()}, 0x563412, greyRow()},                   // cancelled
-        {1, {QColor(), pinkRow()}, 0x563412, greyRow()},                      // no colour
-        {0, {QColor(Qt::white), std::nullopt}, 0xFFFFFF, greyRow()},
+        {1, {QColor(0x12, 0x34, 0x56), green}, 0x563412},
+        {0, {std::nullopt, pink}, 0x563412},  // cancelled
+        {1, {QColor(), pink}, 0x563412},      // no colour
+        {0, {QColor(Qt::white), std::nullopt}, 0xFFFFFF},
     };
     load();
-    EXPECT_EQ(form2().custom_colors, pinkRow());  // what the first use offers
-    std::int32_t back = form2().BackColor();
+    form2().setBackColor(std::int32_t(0x8000000F));  // the system's button face
+    QColor start = form2().palette().color(QPalette::Window);
+    std::array<QColor, 16> offered = pink;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.backAfter);
         form1->Check4->setValue(c.keep);
-        const std::array<QColor, 16> offered = form2().custom_colors;
         dialogs.colorDialogs.clear();
         dialogs.colorAnswers = {c.answer};
         form2().ch_col->trigger();
         ASSERT_EQ(dialogs.colorDialogs.size(), 1u);
-        EXPECT_EQ(dialogs.colorDialogs[0].start, QColor(back & 0xFF, (back >> 8) & 0xFF, back >> 16));
+        EXPECT_EQ(dialogs.colorDialogs[0].start, start);
         EXPECT_EQ(dialogs.colorDialogs[0].custom, offered);
         EXPECT_EQ(dialogs.colorDialogs[0].movieTopMost, false);
         EXPECT_EQ(windows.isTopMost(&form2()), c.keep == 1);
         EXPECT_EQ(form2().BackColor(), c.backAfter);
-        EXPECT_EQ(form2().custom_colors, c.customAfter);
-        // The strip along the bottom shows the window's colour.
+        EXPECT_EQ(form2().custom_colors, green);
         EXPECT_EQ(form2().Label1->palette().color(QPalette::Window), form2().palette().color(QPalette::Window));
-        back = form2().BackColor();
+        start = form2().palette().color(QPalette::Window);
+        offered = green;
     }
-}
-
-// A system colour as the background is handed to the dialog as the colour it stands for.
-TEST_F(FormFixture, SystemColourBackgroundStartsTheDialogAtItsColour)
-{
-    load();
-    form2().setBackColor(std::int32_t(0x8000000F));  // button face
-    form2().ch_col->trigger();
-    ASSERT_EQ(dialogs.colorDialogs.size(), 1u);
-    EXPECT_EQ(dialogs.colorDialogs[0].start, form2().palette().color(QPalette::Window));
-    EXPECT_EQ(form2().BackColor(), std::int32_t(0x8000000F));
 }

@@ -1,5 +1,5 @@
 // Hiding the control window to the tray and bringing it back, by the button, the movie window's
-// menu and the icon, with and without a tray on the desktop.
+// menu and the icon.
 #include "controls/check_box.h"
 #include "controls/menu_item.h"
 #include "form_fixture.h"
@@ -8,59 +8,46 @@
 
 #include <QPushButton>
 
-namespace {
-
-enum Step { Button, Menu, IconDoubleClick };
-
-}  // namespace
-
-// Both ways of hiding and of showing go by the mark of c_hyouji, in any order; the icon is there
-// exactly while the control window is hidden; a desktop without a tray changes none of it (the
-// fake shows the icon either way: the window's state is what counts).
+// The button and the menu item both go by the mark of c_hyouji, in any order, and so does the
+// icon's double click; the icon is there exactly while the control window is hidden.
 TEST_F(FormFixture, HidingAndShowingInEveryOrder)
 {
-    struct Case {
-        std::vector<Step> steps;
-        std::vector<bool> hiddenAfter;
+    struct Step {
+        std::function<void()> act;
+        bool hiddenAfter;
     };
-    const Case cases[] = {
-        {{Button, Menu}, {true, false}},
-        {{Menu, Menu}, {true, false}},
-        {{Menu, IconDoubleClick}, {true, false}},
-        {{Button, IconDoubleClick, Menu, Button, IconDoubleClick}, {true, false, true, true, false}},
+    const std::function<void()> button = [this] { form1->Command16->click(); };
+    const std::function<void()> menu = [this] { form2().c_hyouji->trigger(); };
+    const std::function<void()> icon = [this] { tray.click(traymsg::LButtonDblClk); };
+    const std::vector<Step> orders[] = {
+        {{button, true}, {menu, false}},
+        {{menu, true}, {menu, false}},
+        {{menu, true}, {icon, false}},
+        {{button, true}, {icon, false}, {menu, true}, {button, true}, {icon, false}},
     };
     load();
     form1->show();
-    for (bool trayHost : {true, false}) {
-        tray.available = trayHost;
-        for (const Case& c : cases) {
-            for (std::size_t i = 0; i < c.steps.size(); ++i) {
-                SCOPED_TRACE(testing::Message() << "tray " << trayHost << ", step " << i);
-                switch (c.steps[i]) {
-                case Button: form1->Command16->click(); break;
-                case Menu: form2().c_hyouji->trigger(); break;
-                case IconDoubleClick: tray.click(traymsg::LButtonDblClk); break;
-                }
-                EXPECT_EQ(form1->isHidden(), c.hiddenAfter[i]);
-                EXPECT_EQ(form2().c_hyouji->Checked(), c.hiddenAfter[i]);
-                EXPECT_EQ(tray.shown, c.hiddenAfter[i]);
-                EXPECT_TRUE(form2().isVisible());
-            }
+    for (const auto& steps : orders) {
+        for (const Step& step : steps) {
+            step.act();
+            const bool hidden = step.hiddenAfter;
+            EXPECT_EQ(std::tuple(form1->isHidden(), form2().c_hyouji->Checked(), tray.shown),
+                      std::tuple(hidden, hidden, hidden));
+            EXPECT_TRUE(form2().isVisible());
         }
     }
     EXPECT_EQ(tray.tip, "ReelBox");
-    EXPECT_TRUE(tray.iconSet);
 }
 
-// A press raises the movie window and leaves it where Check4 says; a double click (press, then
+// A press raises the movie window and leaves it as Check4 says; a double click (a press, then the
 // double click) also brings the control window back; other buttons do nothing.
 TEST_F(FormFixture, TrayIconClicks)
 {
     struct Case {
         int keep;
         std::vector<std::uint32_t> messages;
-        std::vector<bool> raises;  // topmost calls made: on, off
-        bool controlShown;
+        std::vector<bool> topMostCalls;
+        bool controlBack;
     };
     const Case cases[] = {
         {0, {traymsg::LButtonDown}, {true, false}, false},
@@ -71,51 +58,34 @@ TEST_F(FormFixture, TrayIconClicks)
     };
     load();
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.keep << " " << c.messages.size());
+        SCOPED_TRACE(&c - cases);
         form1->Check4->setValue(c.keep);
+        form2().c_hyouji->setChecked(false);
         form1->Command16->click();
         windows.topMostCalls.clear();
         for (std::uint32_t m : c.messages)
             tray.click(m);
-        std::vector<bool> raises;
-        for (const FakeWindowLayer::TopMostCall& call : windows.topMostCalls) {
-            EXPECT_EQ(call.window, &form2());
-            raises.push_back(call.topmost);
-        }
-        EXPECT_EQ(raises, c.raises);
+        std::vector<bool> calls;
+        for (const FakeWindowLayer::TopMostCall& call : windows.topMostCalls)
+            calls.push_back(call.topmost);
+        EXPECT_EQ(calls, c.topMostCalls);
         EXPECT_EQ(windows.isTopMost(&form2()), c.keep == 1);
-        EXPECT_EQ(form1->isHidden(), !c.controlShown);
-        EXPECT_EQ(tray.shown, !c.controlShown);
-        if (form1->isHidden())
-            form1->tray->c_hyouji_Click();  // shown again for the next case
+        EXPECT_EQ(form1->isHidden(), !c.controlBack);
     }
 }
 
-// Whatever happens while the control window is hidden, a window stays to bring it back.
+// Whatever happens while the control window is hidden, a window stays to bring it back; quitting
+// takes the icon away.
 TEST_F(FormFixture, NeverWithoutAWindow)
 {
-    tray.available = false;
     load();
-    // The movie window gone when hiding: it comes back to carry the menu.
     form2().hide();
     form1->Command16->click();
-    EXPECT_TRUE(form2().isVisible());
-    // The movie window closed while the control window is hidden: the control window returns.
+    EXPECT_TRUE(form2().isVisible());  // the movie window comes back to carry the menu
     form2().close();
-    EXPECT_FALSE(form1->isHidden());
-    EXPECT_FALSE(form2().c_hyouji->Checked());
-    EXPECT_FALSE(tray.shown);
-    // Once shown again, closing the movie window leaves the control window alone.
-    form2().show();
-    form2().close();
-    EXPECT_FALSE(form1->isHidden());
-}
-
-TEST_F(FormFixture, QuittingWhileHiddenRemovesTheIcon)
-{
-    load();
+    EXPECT_EQ(std::tuple(form1->isHidden(), form2().c_hyouji->Checked(), tray.shown),
+              std::tuple(false, false, false));
     form1->Command16->click();
-    ASSERT_TRUE(tray.shown);
     form2().me_exit->trigger();
     EXPECT_FALSE(tray.shown);
     EXPECT_TRUE(form1->isUnloaded());

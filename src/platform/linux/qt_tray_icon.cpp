@@ -28,11 +28,6 @@ QtTrayIcon::QtTrayIcon() : icon_(std::make_unique<QSystemTrayIcon>())
 
 QtTrayIcon::~QtTrayIcon() = default;
 
-bool QtTrayIcon::isAvailable()
-{
-    return QSystemTrayIcon::isSystemTrayAvailable();
-}
-
 void QtTrayIcon::add(const QIcon& icon, const QString& tip)
 {
     icon_->setIcon(icon);

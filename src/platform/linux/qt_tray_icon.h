@@ -13,7 +13,6 @@ public:
     QtTrayIcon();
     ~QtTrayIcon() override;
 
-    bool isAvailable() override;
     void add(const QIcon& icon, const QString& tip) override;
     void remove() override;
     void setHandler(Handler handler) override;
