@@ -1,14 +1,29 @@
 // The volume slider over the mixer: its scale, the value written back at start and at the end,
-// the error table, and a drag by real mouse events.
+// and the error table.
 #include "audio/master_volume.h"
-#include "controls/list_box.h"
 #include "controls/scroll_bar.h"
-#include "form_fixture.h"
+#include "fake_mixer.h"
+#include "platform/dialogs.h"
 
-#include <QStyleOptionSlider>
-#include <QTest>
+#include <QStringList>
+#include <gtest/gtest.h>
 
-TEST_F(FormFixture, VolumeSliderStandsForTheControlsRange)
+namespace {
+
+struct Volume {
+    FakeMixer mixer;
+    ScrollBar HScroll2;
+    QStringList messages;
+    MasterVolume volume{mixer, HScroll2, [this](const QString& text, int buttons, int icon) {
+                            messages << text;
+                            EXPECT_EQ(std::pair(buttons, icon), std::pair(int(msgbox::OkOnly), int(msgbox::Exclamation)));
+                            return int(msgbox::Ok);
+                        }};
+};
+
+}  // namespace
+
+TEST(MasterVolume, SliderStandsForTheControlsRange)
 {
     struct Case {
         std::uint32_t maximum, start;
@@ -23,26 +38,28 @@ TEST_F(FormFixture, VolumeSliderStandsForTheControlsRange)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.maximum);
-        mixer.maximum = c.maximum;
-        mixer.value = c.start;
-        form1->volume->open();
-        ScrollBar& bar = *form1->HScroll2;
-        EXPECT_EQ(form1->volume->vol_div, c.div);
-        EXPECT_EQ(std::vector<int>({bar.Max(), bar.LargeChange(), bar.SmallChange(), bar.Value()}),
+        Volume v;
+        v.mixer.maximum = c.maximum;
+        v.mixer.value = c.start;
+        v.volume.open();
+        EXPECT_EQ(v.volume.vol_div, c.div);
+        EXPECT_EQ(std::vector<int>({v.HScroll2.Max(), v.HScroll2.LargeChange(), v.HScroll2.SmallChange(),
+                                    v.HScroll2.Value()}),
                   std::vector<int>({c.max, c.large, c.small, c.value}));
         // The start writes the value back in slider units; the top of the slider is the top.
-        EXPECT_EQ(mixer.value, std::uint32_t(c.value * c.div));
-        bar.setValue(c.max);
-        EXPECT_EQ(mixer.value, std::uint32_t(c.max * c.div));
-        form1->volume->close();
-        EXPECT_EQ(mixer.value, c.start);
-        bar.setValue(0);  // the next case starts from the bottom, as a new slider does
+        EXPECT_EQ(v.mixer.value, std::uint32_t(c.value * c.div));
+        v.HScroll2.setValue(c.max);
+        EXPECT_EQ(v.mixer.value, std::uint32_t(c.max * c.div));
+        v.volume.close();
+        EXPECT_EQ(v.mixer.value, c.start);
+        EXPECT_EQ(v.mixer.closes, 1);
+        EXPECT_TRUE(v.messages.empty());
     }
 }
 
 // Opening fails with the code's message, a missing control silently; either way the slider is
-// off, nothing is written, the mixer is closed at the end and the rest of the program works.
-TEST_F(FormFixture, MixerFailuresDisableTheSlider)
+// off, nothing is ever written, and the mixer is still closed at the end.
+TEST(MasterVolume, FailuresDisableTheSlider)
 {
     const std::tuple<int, int, QString> cases[] = {
         {6, 0, "サウンド機能でエラー[6] 利用可能なミキサーデバイスがありません。"},
@@ -53,51 +70,15 @@ TEST_F(FormFixture, MixerFailuresDisableTheSlider)
     };
     for (const auto& [open, control, message] : cases) {
         SCOPED_TRACE(open);
-        FakeMixer broken;
-        broken.openResult = open;
-        broken.controlResult = control;
-        Services s{mci, windows, dialogs, screenSaver, broken, tray, desktop, programDir.path()};
-        Form1 form(s);
-        dialogs.boxes.clear();
-        form.Form_Load({});
-        QStringList shown;
-        for (const FakeDialogs::Box& box : dialogs.boxes) {
-            shown << box.text;
-            EXPECT_EQ(std::tuple(box.title, box.icon, box.buttons),
-                      std::tuple(QString(), int(msgbox::Exclamation), int(msgbox::OkOnly)));
-        }
-        EXPECT_EQ(shown, message.isEmpty() ? QStringList{} : QStringList{message});
-        EXPECT_FALSE(form.HScroll2->isEnabled());
-        form.HScroll2->setValue(50);
-        form.Form_Unload();
-        EXPECT_TRUE(broken.sets.empty());
-        EXPECT_EQ(broken.closes, 1);
-        EXPECT_TRUE(form.List2->isEnabled());
+        Volume v;
+        v.mixer.openResult = open;
+        v.mixer.controlResult = control;
+        v.volume.open();
+        EXPECT_EQ(v.messages, message.isEmpty() ? QStringList{} : QStringList{message});
+        EXPECT_FALSE(v.HScroll2.isEnabled());
+        v.HScroll2.setValue(50);
+        v.volume.close();
+        EXPECT_TRUE(v.mixer.sets.empty());
+        EXPECT_EQ(v.mixer.closes, 1);
     }
-}
-
-// Every step of the mouse sets the volume to where the thumb is; letting go sets it once more.
-TEST_F(FormFixture, DraggingTheVolumeThumbFollowsTheMouse)
-{
-    load();
-    form1->show();
-    ScrollBar& bar = *form1->HScroll2;
-    QStyleOptionSlider opt;
-    opt.initFrom(&bar);
-    opt.orientation = Qt::Horizontal;
-    opt.maximum = bar.maximum();
-    opt.sliderPosition = opt.sliderValue = bar.value();
-    opt.pageStep = bar.pageStep();
-    const QPoint thumb =
-        bar.style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, &bar).center();
-    QTest::mousePress(&bar, Qt::LeftButton, {}, thumb);
-    for (int dx : {-10, -25, -40, -30}) {
-        mixer.sets.clear();
-        QTest::mouseMove(&bar, thumb + QPoint(dx, 0));
-        EXPECT_EQ(mixer.sets, std::vector<std::uint32_t>{std::uint32_t(3 * bar.value())}) << dx;
-    }
-    mixer.sets.clear();
-    QTest::mouseRelease(&bar, Qt::LeftButton, {}, thumb + QPoint(-30, 0));
-    EXPECT_EQ(mixer.sets, std::vector<std::uint32_t>{std::uint32_t(3 * bar.value())});
-    EXPECT_LT(bar.value(), 10000);
 }

@@ -6,14 +6,12 @@ set -euo pipefail
 program=$1
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/../support/xvfb.sh"
-source "$here/../support/pulse.sh"
 start_xvfb 1280x1024x24
-start_pulse  # a sound server: no mixer message at start
 app=$(copy_program "$program")
 
 trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
 tray_pid=$!
-trap 'kill "$tray_pid" 2>/dev/null || true; stop_pulse; cleanup' EXIT
+trap 'kill "$tray_pid" 2>/dev/null || true; cleanup' EXIT
 wait_until visible panel || fail "trayer did not start"
 panel=$(window_id panel)
 
@@ -35,7 +33,9 @@ menu_hide_or_show() {
 
 (cd "$work/app" && exec "$app") >"$work/log" 2>&1 &
 app_pid=$!
-wait_until visible ReelBox || fail "no control window"
+wait_until visible ReelBox || fail "no mixer message"  # no sound here
+xdotool key Return
+wait_until visible Form2 || fail "no movie window"
 menu_hide_or_show
 wait_until hidden || fail "the control window was not hidden"
 wait_until icon_shown || fail "no tray icon"
