@@ -28,10 +28,6 @@ public:
     std::int32_t CustomColor(int index) const;
     void setCustomColor(int index, std::int32_t color);
 
-    std::uint8_t Red() const { return std::uint8_t(rgbResult_ & 0xFF); }
-    std::uint8_t Green() const { return std::uint8_t((rgbResult_ >> 8) & 0xFF); }
-    std::uint8_t Blue() const { return std::uint8_t((rgbResult_ >> 16) & 0xFF); }
-
 private:
     std::int32_t rgbResult_ = 0;
     std::array<std::int32_t, 16> custom_ = {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,

@@ -19,6 +19,8 @@ struct Volume {
                             EXPECT_EQ(std::pair(buttons, icon), std::pair(int(msgbox::OkOnly), int(msgbox::Exclamation)));
                             return int(msgbox::Ok);
                         }};
+    // As the control window wires them.
+    Volume() { QObject::connect(&HScroll2, &ScrollBar::Change, [this] { volume.HScroll2_Change(); }); }
 };
 
 }  // namespace
