@@ -8,6 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
 # -noreset: the server keeps its settings when the program (its last client) goes away.
 start_xvfb 1280x1024x24 -noreset
+start_sound  # a mixer: no message box at start
 
 timeout_now() { xset q | awk '/timeout:/ {print $2; exit}'; }
 # The program reads its settings from its own folder: run a copy from an empty one.

@@ -7,6 +7,7 @@ program=$1
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/../support/xvfb.sh"
 start_xvfb 1280x1024x24
+start_sound
 app=$(copy_program "$program")
 
 trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
@@ -33,9 +34,7 @@ menu_hide_or_show() {
 
 (cd "$work/app" && exec "$app") >"$work/log" 2>&1 &
 app_pid=$!
-wait_until visible ReelBox || fail "no mixer message"  # no sound here
-xdotool key Return
-wait_until visible Form2 || fail "no movie window"
+wait_until visible ReelBox || fail "no control window"
 menu_hide_or_show
 wait_until hidden || fail "the control window was not hidden"
 wait_until icon_shown || fail "no tray icon"

@@ -10,14 +10,7 @@ source "$here/../support/xvfb.sh"
 start_xvfb 1280x1024x24 -noreset  # the program is started several times
 app=$(copy_program "$program")
 
-# PulseAudio with one null sink, private to the test: ALSA's default device becomes that server.
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-pulseaudio --daemonize=no --exit-idle-time=-1 -n --load=module-null-sink \
-           --load=module-native-protocol-unix >/dev/null 2>&1 &
-pulse_pid=$!
-trap '{ kill "$pulse_pid"; wait "$pulse_pid"; } 2>/dev/null || true; cleanup' EXIT
-wait_until pactl info || fail "PulseAudio did not start"
+start_sound
 set_sink_volume() { pactl set-sink-volume @DEFAULT_SINK@ "$@"; }
 # The raw volume of each channel, e.g. "40000 20000".
 sink_volume() { pactl get-sink-volume @DEFAULT_SINK@ | grep -o ': *[0-9]* */' | tr -dc '0-9 \n' | xargs; }
@@ -65,7 +58,7 @@ done
 
 # The server stops while the program runs: slider moves are ignored without a word.
 start_app
-kill "$pulse_pid"
+kill "$sound_pid"
 for _ in 1 2 3; do click_slider; done
 kill -TERM "$app_pid"
 end_app "server gone"

@@ -3,6 +3,9 @@
 # and the X server at exit, and offers:
 #   fail MESSAGE            print FAIL: MESSAGE and exit 1
 #   start_xvfb WxHxD [ARG]  start Xvfb (extra server arguments such as -noreset) and use it
+#   start_sound             start a sound server private to the test (PulseAudio with one null
+#                           sink, $sound_pid) that the program's mixer finds as ALSA's default
+#                           device; without it the program starts with the no-mixer message
 #   copy_program PATH       copy the program into an empty folder ($work/app, where it looks for
 #                           its settings file) and print the copy's path
 #   window_origin ID        the window's absolute top-left corner as "x y"
@@ -15,8 +18,10 @@
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
+sound_pid=""
 cleanup() {
   [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
+  [[ -n $sound_pid ]] && { kill "$sound_pid"; wait "$sound_pid"; } 2>/dev/null || true
   [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -34,6 +39,15 @@ start_xvfb() {
   [[ -s $work/display ]] || fail "Xvfb did not start"
   export DISPLAY=":$(head -1 "$work/display")"
   unset QT_QPA_PLATFORM
+}
+
+start_sound() {
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  pulseaudio --daemonize=no --exit-idle-time=-1 -n --load=module-null-sink \
+             --load=module-native-protocol-unix >/dev/null 2>&1 &
+  sound_pid=$!
+  wait_until pactl info || fail "PulseAudio did not start"
 }
 
 copy_program() {
