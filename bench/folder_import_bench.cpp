@@ -12,10 +12,13 @@
 #include "app/services.h"
 #include "controls/check_box.h"
 #include "counting_bell.h"
+#include "fake_desktop.h"
 #include "fake_dialogs.h"
 #include "fake_drive_table.h"
+#include "fake_mixer.h"
 #include "fake_media_engine.h"
 #include "fake_screen_saver.h"
+#include "fake_tray_icon.h"
 #include "fake_window_layer.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
@@ -61,9 +64,13 @@ int main(int argc, char** argv)
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
     FakeDriveTable drives;
+    FakeMixer mixer;
+    FakeTrayIcon tray;
+    FakeDesktop desktop;
     QTemporaryDir dir;
-    Services services{mci, windows, dialogs, screenSaver, drives, dir.path()};
-    Form1 form1(services);
+    Services services{mci,   windows, dialogs, screenSaver, drives,
+                      mixer, tray,    desktop, dir.path()};
+        Form1 form1(services);
     form1.Form_Load(QString());
     form1.show();
     QApplication::processEvents();

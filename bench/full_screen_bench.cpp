@@ -23,9 +23,12 @@
 #include "vbnum/vb_number.h"
 
 #include "bench_samples.h"
+#include "fake_desktop.h"
 #include "fake_dialogs.h"
 #include "fake_drive_table.h"
+#include "fake_mixer.h"
 #include "fake_screen_saver.h"
+#include "fake_tray_icon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -77,9 +80,13 @@ struct Player {
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
     FakeDriveTable drives;
+    FakeMixer mixer;
+    FakeTrayIcon tray;
+    FakeDesktop desktop;
     QTemporaryDir dir;
-    Services services{mci, windows, dialogs, screenSaver, drives, dir.path()};
-    std::unique_ptr<Form1> form1 = std::make_unique<Form1>(services);
+    Services services{mci,   windows, dialogs, screenSaver, drives,
+                      mixer, tray,    desktop, dir.path()};
+        std::unique_ptr<Form1> form1 = std::make_unique<Form1>(services);
 
     ~Player() { form1->Form_Unload(); }
     double position()

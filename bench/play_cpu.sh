@@ -13,6 +13,7 @@ ffmpeg -v error -y -f lavfi -i "testsrc=size=1280x720:rate=30000/1001" -f lavfi 
        -t "$seconds" -c:v mpeg2video -q:v 4 -c:a mp2 -f mpeg "$work/clip.mpg"
 
 start_xvfb 1920x1080x24
+start_sound  # a mixer: no message box at start
 export REELBOX_AO=null
 
 ticks=$(getconf CLK_TCK)

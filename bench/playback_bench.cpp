@@ -17,9 +17,12 @@
 #include "playback/playback.h"
 #include "playlist/playlist.h"
 
+#include "fake_desktop.h"
 #include "fake_dialogs.h"
 #include "fake_drive_table.h"
+#include "fake_mixer.h"
 #include "fake_screen_saver.h"
+#include "fake_tray_icon.h"
 #include "fake_window_layer.h"
 #include "bench_samples.h"
 #include "media_clips.h"
@@ -48,9 +51,13 @@ struct Player {
     FakeWindowLayer windows;
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
-    QTemporaryDir dir;
     FakeDriveTable drives;
-    Services services{mci, windows, dialogs, screenSaver, drives, dir.path()};
+    FakeMixer mixer;
+    FakeTrayIcon tray;
+    FakeDesktop desktop;
+    QTemporaryDir dir;
+    Services services{mci,   windows, dialogs, screenSaver, drives,
+                      mixer, tray,    desktop, dir.path()};
     std::unique_ptr<Form1> form1;
 
     Player()

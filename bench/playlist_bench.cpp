@@ -10,10 +10,13 @@
 #include "app/services.h"
 #include "bench_samples.h"
 #include "counting_bell.h"
+#include "fake_desktop.h"
 #include "fake_dialogs.h"
 #include "fake_drive_table.h"
+#include "fake_mixer.h"
 #include "fake_media_engine.h"
 #include "fake_screen_saver.h"
+#include "fake_tray_icon.h"
 #include "fake_window_layer.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
@@ -38,9 +41,13 @@ struct Player {
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
     FakeDriveTable drives;
+    FakeMixer mixer;
+    FakeTrayIcon tray;
+    FakeDesktop desktop;
     QTemporaryDir dir;
-    Services services{mci, windows, dialogs, screenSaver, drives, dir.path()};
-    std::unique_ptr<Form1> form1;
+    Services services{mci,   windows, dialogs, screenSaver, drives,
+                      mixer, tray,    desktop, dir.path()};
+        std::unique_ptr<Form1> form1;
 
     Player()
     {

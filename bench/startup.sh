@@ -11,6 +11,7 @@ runs=${2:-15}
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/support/xvfb.sh"
 
 start_xvfb 1280x1024x24 -noreset
+start_sound  # a mixer: no message box at start
 app=$(copy_program "$program")
 
 now_ms() { date +%s%3N; }

@@ -13,8 +13,8 @@ declare -A layer=(
   [vbnum]=1 [controls]=1 [mci]=1 [platform/linux]=1 [platform/cdio]=1 [platform/mpv]=2
   [settings]=2
   [playlist]=3
-  [movie]=4 [audio]=4 [shell]=4
-  [playback]=5
+  [movie]=4 [audio]=4
+  [playback]=5 [shell]=5
   [videocd]=6
   [app]=7
 )

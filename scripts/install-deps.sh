@@ -5,13 +5,17 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libmpv-dev libasound2-dev libx11-dev
-          libcdio-dev libiso9660-dev fonts-ipafont-gothic)
+          libcdio-dev libiso9660-dev fonts-ipafont-gothic
+          libqt6svg6)  # draws the SVG icon
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
              xdotool imagemagick dbus
              vcdimager  # authors the test Video-CD image
              mpv      # the command-line player, only for bench/play_cpu.sh
-             openbox) # a window manager for the window layer's Xvfb test
+             openbox  # a window manager for the window layer's Xvfb test
+             pulseaudio pulseaudio-utils libasound2-plugins  # a sound server behind ALSA's default
+             trayer   # a tray host under Xvfb
+             desktop-file-utils)  # checks the installed .desktop file
 fi
 
 missing=()

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/services.h"
+#include "audio/master_volume.h"
 #include "controls/check_box.h"
 #include "controls/dir_list_box.h"
 #include "controls/file_list_box.h"
@@ -14,6 +15,9 @@
 #include "playlist/playlist.h"
 #include "playlist/playlist_handlers.h"
 #include "videocd/video_cd.h"
+#include "shell/help_about.h"
+#include "shell/program_icon.h"
+#include "shell/tray.h"
 #include "vbnum/vb_number.h"
 
 #include <QCloseEvent>
@@ -60,6 +64,12 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
                         Command12, Command19, Command20, Command21, Check3, Check7},
         VideoCdSwitches{mode_flg, cmd_item, cmd_vcd}, *playlist, *playback, services.drives,
         services.programDir);
+    volume = std::make_unique<MasterVolume>(
+        services.mixer, *HScroll2,
+        [this](const QString& text, int buttons, int icon) { return MsgBox(text, buttons, icon); });
+    tray = std::make_unique<Tray>(services.tray, services.windows, *this, *this, *Picture1, *Check4);
+    helpAbout = std::make_unique<HelpAndAbout>(services.desktop, services.dialogs, *this,
+                                               services.programDir);
     connectHandlers();
 }
 
@@ -201,7 +211,7 @@ void Form1::createControls()
     File1->setPath(Dir1->Path());
 
     Picture1 = named(new QLabel(this), "Picture1");
-    Picture1->setPixmap(style()->standardIcon(QStyle::SP_MediaPlay).pixmap(16, 16));
+    Picture1->setPixmap(programIcon().pixmap(64, 64));  // drawn smaller by the tray
     Picture1->hide();  // only the tray uses its picture
     Image1 = named(new QLabel(this), "Image1");
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(16, 16));

@@ -20,12 +20,15 @@ class FileListBox;
 class Form2;
 class FullScreen;
 class Geometry;
+class HelpAndAbout;
+class MasterVolume;
 class ListBox;
 class Playback;
 class VideoCd;
 class Playlist;
 class PlaylistHandlers;
 class ScrollBar;
+class Tray;
 struct Services;
 
 // The control window. It owns its controls (named as in the program's design, each control's
@@ -37,6 +40,9 @@ struct Services;
 //   movie/     the geometry handlers (geometry), full screen (fullScreen), Check4_Click (on
 //              the movie window)
 //   playlist/  adding files, folder import, editing and list files (playlistHandlers)
+//   videocd/   Video-CD mode (videoCd)
+//   audio/     the volume slider (volume)
+//   shell/     the tray (tray), help and About (helpAbout), the background colour
 class Form1 : public QWidget, public PlayerWindow, public PlaylistWindow {
     Q_OBJECT
 public:
@@ -79,6 +85,9 @@ public:
     std::unique_ptr<Playback> playback;
     std::unique_ptr<PlaylistHandlers> playlistHandlers;
     std::unique_ptr<VideoCd> videoCd;
+    std::unique_ptr<MasterVolume> volume;
+    std::unique_ptr<Tray> tray;
+    std::unique_ptr<HelpAndAbout> helpAbout;
 
     // The movie window, created (and loaded) on first use.
     Form2& form2() override;

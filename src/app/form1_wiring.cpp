@@ -1,4 +1,6 @@
 #include "app/form1.h"
+#include "app/services.h"
+#include "audio/master_volume.h"
 #include "controls/check_box.h"
 #include "controls/dir_list_box.h"
 #include "controls/file_drop.h"
@@ -12,6 +14,9 @@
 #include "playback/playback.h"
 #include "playlist/playlist_handlers.h"
 #include "videocd/video_cd.h"
+#include "shell/background_color.h"
+#include "shell/help_about.h"
+#include "shell/tray.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -66,13 +71,20 @@ void Form1::connectHandlers()
     click(Command20, &PlaylistHandlers::Command20_Click);
     connectDrops(List2->viewport());
 
-    VideoCd* v = videoCd.get();
-    connect(Check5, &CheckBox::Click, v, &VideoCd::Check5_Click);
-    connect(Timer2, &QTimer::timeout, v, &VideoCd::Timer2_Timer);
+    VideoCd* vcd = videoCd.get();
+    connect(Check5, &CheckBox::Click, vcd, &VideoCd::Check5_Click);
+    connect(Timer2, &QTimer::timeout, vcd, &VideoCd::Timer2_Timer);
     // The user's pick, even of the drive already shown; the program's own selections run
     // Combo1_Click themselves.
-    connect(Combo1, &QComboBox::activated, v, &VideoCd::Combo1_Click);
-    // TODO(volume): HScroll2. TODO(tray): Command16. TODO(about): Command17, Command18.
+    connect(Combo1, &QComboBox::activated, vcd, &VideoCd::Combo1_Click);
+
+    MasterVolume* v = volume.get();
+    connect(HScroll2, &ScrollBar::Change, this, [v] { v->HScroll2_Change(); });
+    connect(HScroll2, &ScrollBar::Scroll, this, [v] { v->HScroll2_Scroll(); });
+    connect(Command16, &QPushButton::clicked, tray.get(), &Tray::Command16_Click);
+    HelpAndAbout* h = helpAbout.get();
+    connect(Command17, &QPushButton::clicked, this, [h] { h->Command17_Click(); });
+    connect(Command18, &QPushButton::clicked, this, [h] { h->Command18_Click(); });
 }
 
 // List2, the movie window and its two labels take dropped files, all with one body.
@@ -101,4 +113,9 @@ void Form1::connectMovieMenu(Form2& movie)
     for (QWidget* target : {static_cast<QWidget*>(&movie), static_cast<QWidget*>(movie.Label1),
                             static_cast<QWidget*>(movie.Label2)})
         connectDrops(target);
+    connect(movie.c_hyouji, &MenuItem::Click, tray.get(), &Tray::c_hyouji_Click);
+    connect(movie.ch_col, &MenuItem::Click, this,
+            [this, &movie] { ch_col_Click(movie, *this, services.dialogs); });
+    HelpAndAbout* h = helpAbout.get();
+    connect(movie.me_about, &MenuItem::Click, this, [h] { h->me_about_Click(); });
 }

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "app/services.h"
+#include "audio/master_volume.h"
 #include "controls/check_box.h"
 #include "controls/scroll_bar.h"
 #include "movie/form2.h"
@@ -19,7 +20,8 @@
 // window's, and must exist (having read the settings file) before the command line opens a movie.
 void Form1::Form_Load(const QString& commandLine)
 {
-    // 1. TODO(volume): open the mixer and prepare HScroll2.
+    // 1. A failure disables the volume slider; start-up goes on.
+    volume->open();
 
     // 2.
     setTop(480);

@@ -1,7 +1,9 @@
 #include "app/form1.h"
 #include "app/services.h"
+#include "audio/master_volume.h"
 #include "movie/form2.h"
 #include "platform/screen_saver.h"
+#include "shell/tray.h"
 
 #include <QTimer>
 
@@ -13,8 +15,10 @@ void Form1::Form_Unload()
         return;
     unloading_ = true;
 
-    // 1. TODO(tray): delete the tray icon.
-    // 2. TODO(volume): restore the master volume and close the mixer.
+    // 1.
+    tray->unload();
+    // 2.
+    volume->close();
 
     // 3.
     services.screenSaver.setActive(true);

@@ -6,12 +6,16 @@
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 #include "platform/cdio/linux_drive_table.h"
+#include "platform/linux/alsa_mixer.h"
+#include "platform/linux/linux_desktop.h"
 #include "platform/linux/qt_bell.h"
 #include "platform/linux/qt_dialogs.h"
+#include "platform/linux/qt_tray_icon.h"
 #include "platform/linux/qt_window_layer.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/x11_screen_saver.h"
 #include "platform/mpv/mpv_engine.h"
+#include "shell/program_icon.h"
 
 #include <QApplication>
 #include <clocale>
@@ -24,6 +28,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("reelbox"));  // ~/.config/reelbox
+    QApplication::setApplicationVersion(QStringLiteral(REELBOX_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("reelbox"));
+    QApplication::setWindowIcon(programIcon());
     std::setlocale(LC_NUMERIC, "C");  // libmpv needs it; Qt has set it from the environment
     QApplication::setQuitOnLastWindowClosed(false);  // the end is Form_Unload's
 
@@ -37,8 +45,11 @@ int main(int argc, char** argv)
     QtDialogs dialogs;
     X11ScreenSaver screenSaver;
     LinuxDriveTable drives;
-    Services services{mci, windows, dialogs, screenSaver, drives,
-                      QCoreApplication::applicationDirPath()};
+    AlsaMixer mixer;
+    QtTrayIcon tray;
+    LinuxDesktop desktop;
+    Services services{mci,   windows, dialogs, screenSaver, drives,
+                      mixer, tray,    desktop, QCoreApplication::applicationDirPath()};
 
     Form1 form1(services);
     QObject::connect(&form1, &Form1::unloaded, &app, &QCoreApplication::quit,

@@ -7,6 +7,9 @@ class WindowLayer;
 class Dialogs;
 class ScreenSaver;
 class DriveTable;
+class Mixer;
+class TrayIcon;
+class Desktop;
 
 // The services the windows use. main() fills it with the real ones, tests with fakes.
 struct Services {
@@ -15,5 +18,8 @@ struct Services {
     Dialogs& dialogs;
     ScreenSaver& screenSaver;
     DriveTable& drives;
+    Mixer& mixer;
+    TrayIcon& tray;
+    Desktop& desktop;
     QString programDir;  // folder of the running program, without a trailing "/"
 };

@@ -42,7 +42,7 @@ void Form2::createMenu()
     connect(me_loop_only, &MenuItem::Click, this, &Form2::me_loop_only_Click);
     connect(ch_ho, &MenuItem::Click, this, &Form2::ch_ho_Click);
     connect(me_exit, &MenuItem::Click, this, &Form2::me_exit_Click);
-    // TODO(tray): c_hyouji. TODO(colour): ch_col. TODO(about): me_about.
+    // c_hyouji, ch_col and me_about are the control window's to connect (tray, colour, About).
 }
 
 void Form2::topw1_Click()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <utility>
 #include <vector>
+#include <array>
+#include <optional>
 
 // Buttons, icons and answers of message boxes, numbered as the program's message boxes always were.
 namespace msgbox {
@@ -38,4 +41,8 @@ public:
     virtual QString GetSaveFileName(const FileDialogSetup& setup) = 0;
     // The folder browser (file-system folders only); the chosen folder, or empty when cancelled.
     virtual QString BrowseForFolder(const QString& title) = 0;
+    // The colour dialog, starting at `color` and offering the 16 `customColors`, which it
+    // updates when the user presses OK. The chosen colour; nothing when cancelled.
+    virtual std::optional<QColor> ChooseColor(const QColor& color,
+                                              std::array<QColor, 16>& customColors) = 0;
 };

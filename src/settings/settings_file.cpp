@@ -4,8 +4,12 @@
 #include "settings/text_file.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QLocale>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #include <cfloat>
 #include <cmath>
@@ -80,7 +84,13 @@ QString text(std::int32_t value)
 
 QString path(const QString& programDir)
 {
-    return programDir + QStringLiteral("/reelbox.ini");
+    // An installed program's folder belongs to the system: then the user's own config folder.
+    QTemporaryFile probe(programDir + QStringLiteral("/.reelbox-XXXXXX"));
+    if (probe.open())
+        return programDir + QStringLiteral("/reelbox.ini");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(config);
+    return config + QStringLiteral("/reelbox.ini");
 }
 
 SettingsRead read(const QString& filePath)

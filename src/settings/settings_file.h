@@ -26,7 +26,9 @@ struct SettingsRead {
 
 namespace settings_file {
 
-QString path(const QString& programDir);  // programDir + "/reelbox.ini"
+// programDir + "/reelbox.ini" when the program's folder takes new files, otherwise reelbox.ini in
+// the user's config folder (~/.config/reelbox).
+QString path(const QString& programDir);
 
 SettingsRead read(const QString& filePath);
 

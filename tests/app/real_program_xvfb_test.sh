@@ -11,6 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 # -noreset: the server keeps its settings when the program (its last client) goes away.
 start_xvfb 1280x1024x24 -noreset
 export REELBOX_AO=null
+start_sound  # a mixer: no message box at start
 
 saver_timeout() { xset q | awk '/timeout:/ {print $2; exit}'; }
 window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }

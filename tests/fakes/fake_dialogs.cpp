@@ -32,3 +32,16 @@ QString FakeDialogs::BrowseForFolder(const QString& title)
     setup.title = title;
     return fileDialog(false, setup);
 }
+
+std::optional<QColor> FakeDialogs::ChooseColor(const QColor& color,
+                                               std::array<QColor, 16>& customColors)
+{
+    colorDialogs.push_back({color, customColors, topMostProbe ? std::optional(topMostProbe()) : std::nullopt});
+    if (colorAnswers.empty())
+        return std::nullopt;
+    const ColorAnswer answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    if (answer.custom)
+        customColors = *answer.custom;
+    return answer.color;
+}

@@ -35,8 +35,23 @@ public:
     QString BrowseForFolder(const QString& title) override;
     std::vector<FileDialog> fileDialogs;
     std::deque<QString> paths;
+    // A colour dialog shown, and how it is answered: a colour for OK (nothing: Cancel) and the
+    // custom colours the user left in it.
+    struct ColorDialog {
+        QColor start;
+        std::array<QColor, 16> custom;
+        std::optional<bool> movieTopMost;
+    };
+    struct ColorAnswer {
+        std::optional<QColor> color;
+        std::optional<std::array<QColor, 16>> custom;
+    };
+    std::optional<QColor> ChooseColor(const QColor& color,
+                                      std::array<QColor, 16>& customColors) override;
 
     std::vector<Box> boxes;
+    std::vector<ColorDialog> colorDialogs;
+    std::deque<ColorAnswer> colorAnswers;
     std::deque<int> answers;
     std::function<bool()> topMostProbe;
     std::function<void()> whileShown;  // runs while a box is up, as other events would

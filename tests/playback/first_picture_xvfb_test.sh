@@ -20,6 +20,7 @@ done
 apart=$(mae "$work/a-first.png" "$work/b-first.png")
 
 start_xvfb 1280x1024x24
+start_sound  # a mixer: no message box at start
 export REELBOX_AO=null
 
 # The program reads its settings from its own folder: run a copy from an empty one.

@@ -4,10 +4,13 @@
 #include "app/services.h"
 #include "controls/menu_item.h"
 #include "counting_bell.h"
+#include "fake_desktop.h"
 #include "fake_dialogs.h"
 #include "fake_drive_table.h"
 #include "fake_media_engine.h"
+#include "fake_mixer.h"
 #include "fake_screen_saver.h"
+#include "fake_tray_icon.h"
 #include "fake_window_layer.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
@@ -24,9 +27,9 @@
 #include <memory>
 
 // A Form1 over a media engine (the scripted FakeMediaEngine, or the real MpvEngine) behind the
-// real command interpreter (every command string recorded), a fake window layer, fake dialogs and
-// a fake screen saver, and an empty temporary program folder (no settings file unless a test
-// writes one).
+// real command interpreter (every command string recorded), fake window layer, dialogs, screen
+// saver, drives, mixer, tray and desktop, and an empty temporary program folder (no settings
+// file unless a test writes one).
 //
 //   TEST_F(FormFixture, ...) { load("a.mpg"); EXPECT_EQ(form1->List2->ListCount(), 1); }
 template <typename Engine>
@@ -89,8 +92,12 @@ protected:
     FakeDialogs dialogs;
     FakeScreenSaver screenSaver;
     FakeDriveTable drives;
+    FakeMixer mixer;
+    FakeTrayIcon tray;
+    FakeDesktop desktop;
     QTemporaryDir programDir;
-    Services services{mci, windows, dialogs, screenSaver, drives, programDir.path()};
+    Services services{mci,   windows, dialogs, screenSaver, drives,
+                      mixer, tray,    desktop, programDir.path()};
     std::unique_ptr<Form1> form1;
 };
 

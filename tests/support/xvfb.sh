@@ -3,14 +3,25 @@
 # and the X server at exit, and offers:
 #   fail MESSAGE            print FAIL: MESSAGE and exit 1
 #   start_xvfb WxHxD [ARG]  start Xvfb (extra server arguments such as -noreset) and use it
+#   start_sound             start a sound server private to the test (PulseAudio with one null
+#                           sink, $sound_pid) that the program's mixer finds as ALSA's default
+#                           device; without it the program starts with the no-mixer message
 #   copy_program PATH       copy the program into an empty folder ($work/app, where it looks for
 #                           its settings file) and print the copy's path
 #   window_origin ID        the window's absolute top-left corner as "x y"
+#   wait_until CMD [ARG...]  run CMD every 0.1 s until it succeeds (10 s at most); fails otherwise
+#   window_id NAME          the first window of that exact name on the screen (fails when there
+#                           is none); xdotool's search can come back empty while other windows
+#                           come and go
+#   visible NAME            whether there is one
+#   menu_shown              whether one of the program's popup menus is open
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
+sound_pid=""
 cleanup() {
   [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
+  [[ -n $sound_pid ]] && { kill "$sound_pid"; wait "$sound_pid"; } 2>/dev/null || true
   [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -30,6 +41,15 @@ start_xvfb() {
   unset QT_QPA_PLATFORM
 }
 
+start_sound() {
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  pulseaudio --daemonize=no --exit-idle-time=-1 -n --load=module-null-sink \
+             --load=module-native-protocol-unix >/dev/null 2>&1 &
+  sound_pid=$!
+  wait_until pactl info || fail "PulseAudio did not start"
+}
+
 copy_program() {
   mkdir -p "$work/app"
   cp "$1" "$work/app/reelbox"
@@ -38,4 +58,29 @@ copy_program() {
 
 window_origin() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
+}
+
+wait_until() {
+  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  "$@" >/dev/null 2>&1
+}
+
+window_id() {
+  local id
+  for id in $(xwininfo -root -tree | awk -v name="\"$1\":" '$2 == name {print $1}'); do
+    xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+visible() { window_id "$1" >/dev/null; }
+
+# A popup menu: a window of the program's name straight on the root (a window manager frames
+# every other window; a tray takes in the icon).
+menu_shown() {
+  local id
+  for id in $(xwininfo -root -children | awk '$2 == "\"reelbox\":" {print $1}'); do
+    xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && return 0
+  done
+  return 1
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QColorDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -99,4 +100,19 @@ int QtDialogs::MsgBox(const QString& text, int buttons, int icon, const QString&
     case QMessageBox::No: return msgbox::No;
     default: return escape;  // closed without a button
     }
+}
+
+// Qt's own dialog: the desktop's native one would not take the custom colours.
+std::optional<QColor> QtDialogs::ChooseColor(const QColor& color,
+                                             std::array<QColor, 16>& customColors)
+{
+    for (int i = 0; i < int(customColors.size()); ++i)
+        QColorDialog::setCustomColor(i, customColors[std::size_t(i)]);
+    QColorDialog dialog(color, QApplication::activeWindow());
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    for (int i = 0; i < int(customColors.size()); ++i)
+        customColors[std::size_t(i)] = QColorDialog::customColor(i);
+    return dialog.selectedColor();
 }

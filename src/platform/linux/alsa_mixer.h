@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/mixer.h"
+
+#include <vector>
+
+struct _snd_mixer;
+struct _snd_mixer_elem;
+
+// The master volume over ALSA's simple mixer on the "default" device: the element "Master", else
+// "PCM", else the first one with a playback volume. On a desktop with PulseAudio or PipeWire the
+// default device is that server, so this is the desktop's master volume.
+//
+// The element's range min..max stands for 0..max-min. A value is the loudest channel; setting one
+// keeps the balance the channels had when the control was found, so that setting the value read
+// then puts every channel back exactly. A device that goes away while open (the sound server
+// stops) makes every call fail quietly.
+class AlsaMixer : public Mixer {
+public:
+    AlsaMixer();
+    ~AlsaMixer() override;
+
+    int mixerOpen() override;
+    int GetVolumeControl(VolumeControl& control) override;
+    std::uint32_t GetVolume(std::uint32_t controlId) override;
+    int SetVolumeControl(std::uint32_t controlId, std::uint32_t value) override;
+    void mixerClose() override;
+
+private:
+    std::vector<int> channels() const;
+
+    _snd_mixer* handle_ = nullptr;
+    _snd_mixer_elem* element_ = nullptr;
+    long min_ = 0;
+    long max_ = 0;
+    std::vector<long> balance_;  // each channel's value above min_ when the control was found
+};

@@ -1,0 +1,86 @@
+// The volume slider over the mixer: its scale, the value written back at start and at the end,
+// and the error table.
+#include "audio/master_volume.h"
+#include "controls/scroll_bar.h"
+#include "fake_mixer.h"
+#include "platform/dialogs.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Volume {
+    FakeMixer mixer;
+    ScrollBar HScroll2;
+    QStringList messages;
+    MasterVolume volume{mixer, HScroll2, [this](const QString& text, int buttons, int icon) {
+                            messages << text;
+                            EXPECT_EQ(std::pair(buttons, icon), std::pair(int(msgbox::OkOnly), int(msgbox::Exclamation)));
+                            return int(msgbox::Ok);
+                        }};
+    // As the control window wires them.
+    Volume() { QObject::connect(&HScroll2, &ScrollBar::Change, [this] { volume.HScroll2_Change(); }); }
+};
+
+}  // namespace
+
+TEST(MasterVolume, SliderStandsForTheControlsRange)
+{
+    struct Case {
+        std::uint32_t maximum, start;
+        int div, max, large, small, value;
+    };
+    const Case cases[] = {
+        {65535, 30000, 3, 21845, 4369, 2184, 10000},
+        {65536, 65536, 3, 21845, 4369, 2184, 21845},  // PulseAudio's range
+        {32766, 1001, 1, 32766, 6553, 3276, 1001},    // below 32767 the units are the control's
+        {32767, 32767, 2, 16383, 3276, 1638, 16383},
+        {5, 4, 1, 5, 1, 1, 4},                        // steps never 0
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.maximum);
+        Volume v;
+        v.mixer.maximum = c.maximum;
+        v.mixer.value = c.start;
+        v.volume.open();
+        EXPECT_EQ(v.volume.vol_div, c.div);
+        EXPECT_EQ(std::vector<int>({v.HScroll2.Max(), v.HScroll2.LargeChange(), v.HScroll2.SmallChange(),
+                                    v.HScroll2.Value()}),
+                  std::vector<int>({c.max, c.large, c.small, c.value}));
+        // The start writes the value back in slider units; the top of the slider is the top.
+        EXPECT_EQ(v.mixer.value, std::uint32_t(c.value * c.div));
+        v.HScroll2.setValue(c.max);
+        EXPECT_EQ(v.mixer.value, std::uint32_t(c.max * c.div));
+        v.volume.close();
+        EXPECT_EQ(v.mixer.value, c.start);
+        EXPECT_EQ(v.mixer.closes, 1);
+        EXPECT_TRUE(v.messages.empty());
+    }
+}
+
+// Opening fails with the code's message, a missing control silently; either way the slider is
+// off, nothing is ever written, and the mixer is still closed at the end.
+TEST(MasterVolume, FailuresDisableTheSlider)
+{
+    const std::tuple<int, int, QString> cases[] = {
+        {6, 0, "サウンド機能でエラー[6] 利用可能なミキサーデバイスがありません。"},
+        {7, 0, "サウンド機能でエラー[7] リソースを割り当てることはできません｡"},
+        {2, 0, "サウンド機能でエラー[2] 指定されたデバイスIDは無効です。"},
+        {1, 0, "サウンド機能でエラー[1] "},  // a code without a text
+        {0, mmsyserr::InvalControl, {}},
+    };
+    for (const auto& [open, control, message] : cases) {
+        SCOPED_TRACE(open);
+        Volume v;
+        v.mixer.openResult = open;
+        v.mixer.controlResult = control;
+        v.volume.open();
+        EXPECT_EQ(v.messages, message.isEmpty() ? QStringList{} : QStringList{message});
+        EXPECT_FALSE(v.HScroll2.isEnabled());
+        v.HScroll2.setValue(50);
+        v.volume.close();
+        EXPECT_TRUE(v.mixer.sets.empty());
+        EXPECT_EQ(v.mixer.closes, 1);
+    }
+}
