@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -306,5 +307,21 @@ INSTANTIATE_TEST_SUITE_P(Table, DiscImageOnTheCommandLine, ::testing::Values(
     Image{"data", Data, {}, {NoVcd}},
     Image{"no_tracks", NoTracks, {}, {NoVcd}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A disc image dropped among movie files adds its tracks where it lies in the drop.
+TEST_F(VideoCdTest, DroppedDiscImageAddsItsTracksInTheDropsOrder)
+{
+    drives.table = {{"/v/disc.cue", Vcd}};
+    load();
+    QMimeData data;
+    data.setData("text/uri-list", "file:///m/a.mpg\r\nfile:///v/disc.cue\r\nfile:///m/b.avi\r\n");
+    QWidget* target = form1->List2->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    EXPECT_EQ(items(form1->List1), QStringList("/m/a.mpg") + tracks("/v/disc.cue/") + QStringList("/m/b.avi"));
+    EXPECT_EQ(engine.path(), "/m/a.mpg");
+}
 
 }  // namespace
