@@ -9,6 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 ffmpeg -v error -y -f lavfi -i "color=c=red:size=352x240:rate=30000/1001" -f lavfi -i sine -t 30 \
        -target ntsc-vcd "$work/red.mpg"
 start_xvfb 1280x1024x24
+start_sound  # a mixer: no message box at start
 if [[ $mode == wm ]]; then
   openbox --sm-disable >/dev/null 2>&1 &
   trap "kill $! 2>/dev/null || true; cleanup" EXIT

@@ -24,6 +24,7 @@ echo "not a movie" >"$work/notes.txt"
 ffmpeg -v error -y -i "$work/first.mpg" -frames:v 1 -vf scale=320:240 "$work/first.png"
 
 start_xvfb 1280x1024x24
+start_sound  # a mixer: no message box at start
 export REELBOX_AO=null
 export QT_LOGGING_RULES="reelbox.playlist.debug=true"
 app=$(copy_program "$program")

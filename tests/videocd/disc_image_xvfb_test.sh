@@ -20,6 +20,7 @@ done
 apart=$(mae "$work/a-first.png" "$work/b-first.png")
 
 start_xvfb 1280x1024x24
+start_sound  # a mixer: no message box at start
 export REELBOX_AO=null QT_LOGGING_RULES="reelbox.videocd.debug=true"
 app=$(copy_program "$program")
 (cd "$work/app" && exec "$app" "$work/disc.cue") >"$work/log" 2>&1 &
