@@ -14,8 +14,8 @@ namespace {
 class ScriptedDevice : public MciDevice {
 public:
     int rc = 0;
-    QString write;            // written with writeReply (cut at 255, NUL ended)
-    QString raw;              // or: copied over the buffer as is, without a NUL
+    QString write;  // written with writeReply (cut at 255, NUL ended)
+    QString raw;    // or: copied over the buffer as is, without a NUL
     QString sentCmd;
     QString bufferSeen;
 
@@ -32,70 +32,43 @@ public:
     QString errorText(int code) override { return QStringLiteral("E%1").arg(code); }
 };
 
-class MciChannelTest : public ::testing::Test {
-protected:
-    ScriptedDevice device;
-    CountingBell bell;
-    MciChannel mci{device, bell};
-};
-
-TEST_F(MciChannelTest, PassesTheCommandAndAZeroedBufferOf256)
+// The command and a zeroed buffer of 256 reach the device. Success gives what the device wrote
+// (cut at 255, empty when it wrote nothing; a buffer without a NUL keeps the old reply); a failure
+// gives the code's text, and only "out of range" beeps.
+TEST(MciChannelTest, RepliesAndBeeps)
 {
-    QString reply;
-    mci.MciSend(QStringLiteral("status avfile position"), reply);
-    EXPECT_EQ(device.sentCmd, QStringLiteral("status avfile position"));
-    EXPECT_EQ(device.bufferSeen, QString(256, QChar(0)));
-}
-
-TEST_F(MciChannelTest, SuccessGivesTheReplyTextOrAnEmptyReply)
-{
-    QString reply = QStringLiteral("old");
-    device.write = QStringLiteral("1234");
-    EXPECT_EQ(mci.MciSend(QStringLiteral("status avfile length"), reply), 0);
-    EXPECT_EQ(reply, QStringLiteral("1234"));
-
-    device.write = QString();  // nothing written: all NULs
-    reply = QStringLiteral("old");
-    EXPECT_EQ(mci.MciSend(QStringLiteral("play avfile window"), reply), 0);
-    EXPECT_EQ(reply, QString());
-    EXPECT_EQ(bell.beeps, 0);
-}
-
-TEST_F(MciChannelTest, FailureGivesTheErrorTextAndOnlyOutOfRangeBeeps)
-{
-    QString reply;
-    device.write = QStringLiteral("ignored");
-    for (const int code : {259, 261, 263, 275, 296}) {
-        device.rc = code;
-        EXPECT_EQ(mci.MciSend(QStringLiteral("x"), reply), code);
-        EXPECT_EQ(reply, QStringLiteral("E%1").arg(code));
+    const struct {
+        int rc;
+        QString write, raw, reply;
+        int beeps;
+    } cases[] = {
+        {0, "1234", {}, "1234", 0},
+        {0, {}, {}, "", 0},
+        {0, {}, QString(256, u'x'), "old", 0},
+        {0, QString(300, u'y'), {}, QString(255, u'y'), 0},
+        {0, QString(255, u'z'), {}, QString(255, u'z'), 0},
+        {259, "ignored", {}, "E259", 0},
+        {261, "ignored", {}, "E261", 0},
+        {263, {}, {}, "E263", 0},
+        {275, {}, {}, "E275", 0},
+        {296, {}, {}, "E296", 0},
+        {282, "ignored", {}, "E282", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reply.left(10).toStdString());
+        ScriptedDevice device;
+        CountingBell bell;
+        MciChannel mci{device, bell};
+        device.rc = c.rc;
+        device.write = c.write;
+        device.raw = c.raw;
+        QString reply = QStringLiteral("old");
+        EXPECT_EQ(mci.MciSend(QStringLiteral("status avfile position"), reply), c.rc);
+        EXPECT_EQ(device.sentCmd, QStringLiteral("status avfile position"));
+        EXPECT_EQ(device.bufferSeen, QString(256, QChar(0)));
+        EXPECT_EQ(reply, c.reply);
+        EXPECT_EQ(bell.beeps, c.beeps);
     }
-    EXPECT_EQ(bell.beeps, 0);
-
-    device.rc = 282;
-    EXPECT_EQ(mci.MciSend(QStringLiteral("seek avfile to 999"), reply), 282);
-    EXPECT_EQ(reply, QStringLiteral("E282"));
-    EXPECT_EQ(bell.beeps, 1);
-}
-
-TEST_F(MciChannelTest, ABufferWithoutNulKeepsTheOldReply)
-{
-    device.raw = QString(256, QLatin1Char('x'));
-    QString reply = QStringLiteral("old");
-    EXPECT_EQ(mci.MciSend(QStringLiteral("status avfile mode"), reply), 0);
-    EXPECT_EQ(reply, QStringLiteral("old"));
-}
-
-TEST_F(MciChannelTest, RepliesAreCutAt255Characters)
-{
-    device.write = QString(300, QLatin1Char('y'));
-    QString reply;
-    mci.MciSend(QStringLiteral("status avfile mode"), reply);
-    EXPECT_EQ(reply, QString(255, QLatin1Char('y')));
-
-    device.write = QString(255, QLatin1Char('z'));
-    mci.MciSend(QStringLiteral("status avfile mode"), reply);
-    EXPECT_EQ(reply, QString(255, QLatin1Char('z')));
 }
 
 TEST(MciErrorTexts, EveryCodeWeReturnHasItsOwnJapaneseText)

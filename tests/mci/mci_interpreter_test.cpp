@@ -7,7 +7,6 @@
 #include "fake_media_engine.h"
 #include "recording_mci_device.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,10 +21,9 @@ protected:
     QString reply;
 
     int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
-    // Opens a clip of `frames` frames at 29.97 fps in the movie window 77.
-    void openClip(std::int64_t frames = 150)
+    // Opens a clip in the movie window 77.
+    void openClip()
     {
-        engine.setLength(frames);
         ASSERT_EQ(send(QStringLiteral("open \"/m/a.mpg\" type mpegvideo alias avfile style child "
                                       "parent 77")),
                   0)
@@ -67,15 +65,19 @@ TEST_F(MciInterpreterTest, OpenReachesTheEngineWithPathTypeAndParent)
     }
 }
 
-// Commands refused before they reach the engine: their code, its text as the reply (whatever the
-// reply held before), and no beep. The first group with no device open, the rest with a clip open.
-TEST_F(MciInterpreterTest, RefusedCommandsGetTheirCodesAndTextsWithoutABeep)
+// One session, in order: each command's code, its reply (the code's text on a refusal, whatever
+// the reply held before), and the engine calls it made. Refusals never reach the engine and
+// never beep; a blank or case does not matter; the time format chooses the unit of positions,
+// lengths and seeks, and a new device starts in milliseconds.
+TEST_F(MciInterpreterTest, ASessionGetsEachCommandsCodeReplyAndEngineCalls)
 {
-    struct Case {
-        const char* cmd;
+    const QString open = "open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77";
+    const struct {
+        QString cmd;
         int rc;
-    };
-    const Case closed[] = {
+        QString reply;  // for rc 0
+        QStringList calls;
+    } session[] = {
         {"open \"/m/a.mpg type mpegvideo alias avfile", mcierr::NoClosingQuote},
         {"open \"\" alias avfile", mcierr::FilenameRequired},
         {"open", mcierr::FilenameRequired},
@@ -90,16 +92,31 @@ TEST_F(MciInterpreterTest, RefusedCommandsGetTheirCodesAndTextsWithoutABeep)
         {"open \"/m/a.mpg\" type mpegvideo style child parent 3", mcierr::MissingParameter},
         {"close avfile", mcierr::InvalidDeviceName},
         {"play avfile window", mcierr::InvalidDeviceName},
-        {"stop avfile", mcierr::InvalidDeviceName},
-        {"seek avfile to  15000", mcierr::InvalidDeviceName},
         {"step avfile reverse", mcierr::InvalidDeviceName},
-        {"set avfile speed 1250", mcierr::InvalidDeviceName},
         {"status avfile position", mcierr::InvalidDeviceName},
-        {"set avfile time format frames", mcierr::InvalidDeviceName},
         {"status avfile window handle", mcierr::InvalidDeviceName},
         {"where avfile destination", mcierr::InvalidDeviceName},
-    };
-    const Case open[] = {
+        {open, 0, "", {"open /m/a.mpg mpeg 77"}},
+        {"status avfile time format", 0, "milliseconds"},
+        {"status avfile length", 0, "10010"},  // 300 frames at 29.97 fps
+        {"set avfile time format frames", 0, ""},
+        {"status avfile length", 0, "300"},
+        {"seek avfile to  150", 0, "", {"seekFrame 150"}},
+        {"  status \t avfile   position  ", 0, "150"},
+        {"STATUS AVFILE Window  Handle", 0, "4242"},
+        {"set avfile time format ms", 0, ""},
+        {"status avfile position", 0, "5005"},
+        {"seek avfile to  8000", 0, "", {"seekMs 8000"}},
+        {"set avfile time format frames", 0, ""},
+        {"seek avfile to  299", 0, "", {"seekFrame 299"}},
+        {"seek   avfile   to     16   wait", 0, "", {"seekFrame 16"}},
+        {"play avfile window", 0, "", {"play"}},
+        {"stop avfile", 0, "", {"pause"}},
+        {"step avfile", 0, "", {"step 1"}},
+        {"step avfile reverse", 0, "", {"step -1"}},
+        {"set avfile speed 1250", 0, "", {"setSpeed 1.25"}},
+        {"set avfile time format milliseconds", 0, ""},
+        {"seek avfile to 0", 0, "", {"seekMs 0"}},
         {"open \"/m/b.mpg\" alias avfile style child parent 77", mcierr::DuplicateAlias},
         {"status other position", mcierr::InvalidDeviceName},
         {"", mcierr::MissingCommandString},
@@ -119,115 +136,49 @@ TEST_F(MciInterpreterTest, RefusedCommandsGetTheirCodesAndTextsWithoutABeep)
         {"set avfile time format seconds", mcierr::BadTimeFormat},
         {"set avfile time frames", mcierr::UnrecognizedKeyword},
         {"set avfile volume 5", mcierr::UnrecognizedKeyword},
+        {"set avfile time format frames", 0, ""},
+        {"close avfile", 0, "", {"close"}},
+        {"close avfile", mcierr::InvalidDeviceName},
+        {open, 0, "", {"open /m/a.mpg mpeg 77"}},
+        {"status avfile time format", 0, "milliseconds"},
     };
-    const auto refuse = [&](const Case& c) {
+    engine.setLength(300);
+    for (const auto& row : session) {
+        engine.clearCalls();
         reply = QStringLiteral("old");
-        EXPECT_EQ(send(QString::fromUtf8(c.cmd)), c.rc) << c.cmd;
-        EXPECT_EQ(reply, mcierr::text(c.rc)) << c.cmd;
-    };
-    std::for_each(std::begin(closed), std::end(closed), refuse);
-    EXPECT_TRUE(engine.calls().isEmpty());
-    openClip();
-    std::for_each(std::begin(open), std::end(open), refuse);
-    EXPECT_TRUE(engine.calls().isEmpty());
-    EXPECT_EQ(send(QStringLiteral("status avfile length")), 0);  // the first open still stands
-    EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
-    EXPECT_EQ(send(QStringLiteral("close avfile")), mcierr::InvalidDeviceName);
+        EXPECT_EQ(send(row.cmd), row.rc) << row.cmd.toStdString();
+        EXPECT_EQ(reply, row.rc ? mcierr::text(row.rc) : row.reply) << row.cmd.toStdString();
+        EXPECT_EQ(engine.calls(), row.calls) << row.cmd.toStdString();
+    }
     EXPECT_EQ(bell.beeps, 0);
 }
 
-TEST_F(MciInterpreterTest, EngineFailuresAtOpenLeaveNoDeviceAndDoNotBeep)
+// Engine failures come back as codes without a beep; a failed open leaves no device.
+TEST_F(MciInterpreterTest, EngineFailuresComeBackAsCodes)
 {
-    struct Case {
-        MediaError error;
-        int rc;
-    } cases[] = {
-        {MediaError::FileNotFound, mcierr::FileNotFound},
-        {MediaError::InvalidFile, mcierr::InvalidFile},
-        {MediaError::NoWindow, mcierr::CreateWindow},
-        {MediaError::Timeout, mcierr::DeviceNotReady},
+    const std::pair<MediaError, int> atOpen[] = {
+        {MediaError::FileNotFound, mcierr::FileNotFound}, {MediaError::InvalidFile, mcierr::InvalidFile},
+        {MediaError::NoWindow, mcierr::CreateWindow},     {MediaError::Timeout, mcierr::DeviceNotReady},
         {MediaError::Driver, mcierr::Driver},
     };
-    for (const Case& c : cases) {
-        engine.failNextOpen(c.error);
-        EXPECT_EQ(send(QStringLiteral("open \"/m/x.mpg\" alias avfile style child parent 7")),
-                  c.rc);
-        EXPECT_EQ(reply, mcierr::text(c.rc));
+    for (const auto& [error, rc] : atOpen) {
+        engine.failNextOpen(error);
+        EXPECT_EQ(send(QStringLiteral("open \"/m/x.mpg\" alias avfile style child parent 7")), rc);
+        EXPECT_EQ(reply, mcierr::text(rc));
         EXPECT_EQ(send(QStringLiteral("status avfile position")), mcierr::InvalidDeviceName);
     }
-    EXPECT_EQ(bell.beeps, 0);
-}
-
-TEST_F(MciInterpreterTest, RunsOfBlanksAndCaseDoNotMatter)
-{
     openClip();
-    engine.setPosition(42);
-    EXPECT_EQ(send(QStringLiteral("set avfile time format frames")), 0);
-    EXPECT_EQ(send(QStringLiteral("  status \t avfile   position  ")), 0);
-    EXPECT_EQ(reply, QStringLiteral("42"));
-    EXPECT_EQ(send(QStringLiteral("STATUS AVFILE Window  Handle")), 0);
-    EXPECT_EQ(send(QStringLiteral("seek avfile to  15")), 0);
-    EXPECT_EQ(send(QStringLiteral("seek   avfile   to     16   wait")), 0);
-    EXPECT_EQ(engine.calls(),
-              QStringList({QStringLiteral("seekFrame 15"), QStringLiteral("seekFrame 16")}));
-}
-
-TEST_F(MciInterpreterTest, SuccessfulCommandsWithoutAnswerLeaveAnEmptyReply)
-{
-    openClip();
-    const char* cmds[] = {"play avfile window", "stop avfile", "seek avfile to 0", "step avfile",
-                          "step avfile reverse", "set avfile speed 1250",
-                          "set avfile time format frames", "set avfile time format milliseconds"};
-    for (const char* cmd : cmds) {
-        reply = QStringLiteral("old");
-        EXPECT_EQ(send(QString::fromUtf8(cmd)), 0) << cmd;
-        EXPECT_EQ(reply, QString()) << cmd;
+    const std::tuple<const char*, MediaError, const char*, int> afterOpen[] = {
+        {"play", MediaError::Driver, "play avfile window", mcierr::Driver},
+        {"step", MediaError::Timeout, "step avfile", mcierr::DeviceNotReady},
+    };
+    for (const auto& [method, error, cmd, rc] : afterOpen) {
+        engine.failNext(QLatin1String(method), error);
+        EXPECT_EQ(send(QLatin1String(cmd)), rc);
+        EXPECT_EQ(reply, mcierr::text(rc));
+        EXPECT_EQ(send(QLatin1String(cmd)), 0);  // once
     }
-    EXPECT_EQ(engine.calls(),
-              QStringList({"play", "pause", "seekMs 0", "step 1", "step -1", "setSpeed 1.25"}));
-}
-
-TEST_F(MciInterpreterTest, TimeFormatChoosesTheUnitOfPositionsLengthsAndSeeks)
-{
-    openClip(300);  // 300 frames at 29.97 fps = 10010 ms
-    engine.setPosition(150);
-
-    send(QStringLiteral("status avfile length"));  // milliseconds after open
-    EXPECT_EQ(reply, QStringLiteral("10010"));
-    send(QStringLiteral("status avfile position"));
-    EXPECT_EQ(reply, QStringLiteral("5005"));
-    send(QStringLiteral("status avfile time format"));
-    EXPECT_EQ(reply, QStringLiteral("milliseconds"));
-
-    send(QStringLiteral("set avfile time format frames"));
-    send(QStringLiteral("status avfile length"));
-    EXPECT_EQ(reply, QStringLiteral("300"));
-    send(QStringLiteral("status avfile position"));
-    EXPECT_EQ(reply, QStringLiteral("150"));
-    EXPECT_EQ(send(QStringLiteral("seek avfile to  299")), 0);
-
-    send(QStringLiteral("set avfile time format ms"));
-    EXPECT_EQ(send(QStringLiteral("seek avfile to  8000")), 0);
-    EXPECT_EQ(engine.calls(), QStringList({"seekFrame 299", "seekMs 8000"}));
-
-    // A new device starts in milliseconds again.
-    send(QStringLiteral("set avfile time format frames"));
-    send(QStringLiteral("close avfile"));
-    openClip(300);
-    send(QStringLiteral("status avfile time format"));
-    EXPECT_EQ(reply, QStringLiteral("milliseconds"));
-}
-
-TEST_F(MciInterpreterTest, EngineFailuresAfterOpenComeBackAsCodes)
-{
-    openClip();
-    engine.failNext(QStringLiteral("play"), MediaError::Driver);
-    EXPECT_EQ(send(QStringLiteral("play avfile window")), mcierr::Driver);
-    EXPECT_EQ(reply, mcierr::text(mcierr::Driver));
-    engine.failNext(QStringLiteral("step"), MediaError::Timeout);
-    EXPECT_EQ(send(QStringLiteral("step avfile")), mcierr::DeviceNotReady);
     EXPECT_EQ(bell.beeps, 0);
-    EXPECT_EQ(send(QStringLiteral("step avfile")), 0);
 }
 
 }  // namespace

@@ -8,18 +8,16 @@
 
 #include "counting_bell.h"
 #include "media_clips.h"
+#include "wait.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <sys/stat.h>
 #include <thread>
@@ -27,7 +25,12 @@
 
 namespace {
 
-MediaClips* clips = nullptr;
+MediaClips& clips()
+{
+    static MediaClips made;
+    static const bool all = made.makeAll();
+    return (void)all, made;
+}
 
 // What the engine logged ("reelbox.mpv") while the object lives.
 class MpvLog {
@@ -50,19 +53,17 @@ private:
     QtMessageHandler previous_;
 };
 
+// Runs the event loop for `ms`, as the program does between a user's actions.
+void idle(int ms)
+{
+    waitUntil([] { return false; }, ms);
+}
+
 class MpvEngineTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!clips) {
-            clips = new MediaClips;
-            clips->makeAll();
-        }
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(clips->ok()) << clips->why().toStdString();
+        ASSERT_TRUE(clips().ok()) << clips().why().toStdString();
         host.resize(800, 600);
         host.setAttribute(Qt::WA_NativeWindow);
         host.show();
@@ -71,51 +72,32 @@ protected:
     int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
     QString ask(const QString& cmd)
     {
-        const int rc = send(cmd);
-        EXPECT_EQ(rc, 0) << cmd.toStdString() << ": " << reply.toStdString();
+        EXPECT_EQ(send(cmd), 0) << cmd.toStdString() << ": " << reply.toStdString();
         return reply;
     }
     // Opens `name` from the clip folder as the program does (into `parent`, else the host), in
     // frames.
     int open(const QString& name, const char* type = " type mpegvideo", QWidget* parent = nullptr)
     {
-        const int rc = send(QStringLiteral("open \"") + clips->path(name) + QStringLiteral("\"") +
-                            QLatin1String(type) + QStringLiteral(" alias avfile style child parent ") +
-                            QString::number((parent ? parent : &host)->winId()));
+        const int rc = send(QStringLiteral("open \"%1\"%2 alias avfile style child parent %3")
+                                .arg(clips().path(name), QLatin1String(type))
+                                .arg((parent ? parent : &host)->winId()));
         if (rc == 0)
             send(QStringLiteral("set avfile time format frames"));
         return rc;
     }
-    QWidget* videoWindow()
-    {
-        return QWidget::find(ask(QStringLiteral("status avfile window handle")).toULongLong());
-    }
+    QWidget* videoWindow() { return QWidget::find(ask("status avfile window handle").toULongLong()); }
     int position() { return ask(QStringLiteral("status avfile position")).toInt(); }
-    void seek(int n)
-    {
-        ASSERT_EQ(send(QStringLiteral("seek avfile to  %1").arg(n)), 0) << reply.toStdString();
-    }
-    // Runs the event loop for `ms`, as the program does between a user's actions.
-    static void idle(int ms)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < ms)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    // Runs the event loop until `done`; false after 20 s (a loaded machine still plays in time).
-    static bool waitUntil(const std::function<bool()>& done)
-    {
-        QElapsedTimer guard;
-        guard.start();
-        while (!done()) {
-            if (guard.elapsed() > 20000)
-                return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
-    }
+    void seek(int n) { ASSERT_EQ(send(QStringLiteral("seek avfile to  %1").arg(n)), 0) << reply.toStdString(); }
     bool stopped() { return ask(QStringLiteral("status avfile mode")) == QStringLiteral("stopped"); }
+    // The position or length in milliseconds; frames again afterwards.
+    QString inMs(const char* what)
+    {
+        send(QStringLiteral("set avfile time format milliseconds"));
+        const QString ms = ask(QStringLiteral("status avfile ") + QLatin1String(what));
+        send(QStringLiteral("set avfile time format frames"));
+        return ms;
+    }
 
     QWidget host;
     MpvEngine engine;
@@ -125,21 +107,45 @@ protected:
     QString reply;
 };
 
-TEST_F(MpvEngineTest, VideoCdClipOpensStoppedOnItsFirstFrame)
+// Each container opens stopped on its first frame at normal speed, with its frame count and
+// picture size, and every seek lands on the exact frame.
+TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
 {
-    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-    EXPECT_EQ(ask(QStringLiteral("status avfile length")), QStringLiteral("150"));
-    EXPECT_EQ(position(), 0);
-    EXPECT_EQ(ask(QStringLiteral("where avfile source")), QStringLiteral("0 0 352 240"));
-    EXPECT_EQ(ask(QStringLiteral("status avfile mode")), QStringLiteral("stopped"));
-    EXPECT_EQ(ask(QStringLiteral("status avfile speed")), QStringLiteral("1000"));
-    send(QStringLiteral("set avfile time format milliseconds"));
-    EXPECT_EQ(ask(QStringLiteral("status avfile length")), QStringLiteral("5005"));
-    EXPECT_EQ(ask(QStringLiteral("status avfile position")), QStringLiteral("0"));
+    const struct {
+        const char* name;
+        const char* type;
+        int frames;
+        const char* ms;
+        const char* source;
+    } cases[] = {
+        {"vcd.mpg", " type mpegvideo", 150, "5005", "0 0 352 240"},
+        {"AVSEQ01.DAT", " type mpegvideo", 150, "5005", "0 0 352 240"},
+        {"cdxa.dat", " type mpegvideo", 150, "5005", "0 0 352 240"},
+        {"mpeg2.mpeg", " type mpegvideo", 50, "2000", "0 0 320 240"},
+        {"cdxa-mpeg2.dat", " type mpegvideo", 50, "2000", "0 0 320 240"},
+        {"clip.avi", " type avivideo", 50, "2000", "0 0 320 240"},
+        {"clip.avi", "", 50, "2000", "0 0 320 240"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(open(QString::fromUtf8(c.name), c.type), 0) << reply.toStdString();
+        EXPECT_EQ(QStringList({ask("status avfile length"), ask("status avfile mode"), ask("status avfile speed"),
+                               ask("where avfile source"), inMs("length"), inMs("position")}),
+                  QStringList({QString::number(c.frames), "stopped", "1000", c.source, c.ms, "0"}));
+        for (const int n : {37 % c.frames, 1, c.frames - 2, c.frames - 1, 0, c.frames / 2, 13}) {
+            seek(n);
+            EXPECT_EQ(position(), n) << "seek to " << n;
+        }
+        send(QStringLiteral("step avfile"));
+        EXPECT_EQ(position(), 14);
+        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+    }
+    EXPECT_EQ(bell.beeps, 0);
 }
 
 // The program places and subclasses the video window by its handle. mpv keeps drawing into it
-// from file to file while the movie window stays, and lets go of it before it goes.
+// from file to file while the movie window stays, and lets go of it before it goes. A handle that
+// is no window refuses the open; none at all plays without a window.
 TEST_F(MpvEngineTest, TheVideoWindowIsAChildOfTheGivenWindow)
 {
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
@@ -148,14 +154,11 @@ TEST_F(MpvEngineTest, TheVideoWindowIsAChildOfTheGivenWindow)
     EXPECT_EQ(video->parentWidget(), &host);
     video->setGeometry(10, 10, 640, 480);  // what the program does with the handle
     EXPECT_EQ(ask(QStringLiteral("where avfile destination")), QStringLiteral("0 0 640 480"));
-    EXPECT_EQ(ask(QStringLiteral("where avfile source")), QStringLiteral("0 0 352 240"));
-
     EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
     EXPECT_FALSE(video && video->isVisible());
     // Straight into the next open, as the playlist does.
     ASSERT_EQ(open(QStringLiteral("clip.avi"), " type avivideo"), 0) << reply.toStdString();
-    ASSERT_TRUE(videoWindow());
-    EXPECT_TRUE(videoWindow()->isVisible());
+    EXPECT_TRUE(videoWindow() && videoWindow()->isVisible());
     EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
 
     // Another movie window takes the video window; then it goes while a movie is open.
@@ -163,7 +166,6 @@ TEST_F(MpvEngineTest, TheVideoWindowIsAChildOfTheGivenWindow)
     other->setAttribute(Qt::WA_NativeWindow);
     other->show();
     ASSERT_EQ(open(QStringLiteral("vcd.mpg"), " type mpegvideo", other.get()), 0);
-    ASSERT_TRUE(videoWindow());
     EXPECT_EQ(videoWindow()->parentWidget(), other.get());
     EXPECT_TRUE(video.isNull());
     other.reset();
@@ -173,21 +175,31 @@ TEST_F(MpvEngineTest, TheVideoWindowIsAChildOfTheGivenWindow)
     EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
     EXPECT_EQ(videoWindow()->parentWidget(), &host);
+    EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+
+    const QString path = clips().path(QStringLiteral("vcd.mpg"));
+    const QString openIn = QStringLiteral("open \"%1\" type mpegvideo alias avfile style child parent %2");
+    EXPECT_EQ(send(openIn.arg(path, QStringLiteral("123456789"))), mcierr::CreateWindow);
+    ASSERT_EQ(send(openIn.arg(path, QStringLiteral("0"))), 0) << reply.toStdString();
+    EXPECT_EQ(send(QStringLiteral("status avfile window handle")), mcierr::NoWindow);
+    EXPECT_EQ(ask(QStringLiteral("where avfile destination")), QStringLiteral("0 0 352 240"));
+    send(QStringLiteral("set avfile time format frames"));
+    seek(42);
+    EXPECT_EQ(position(), 42);
 }
 
-TEST_F(MpvEngineTest, SeeksLandOnTheExactFrame)
-{
-    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-    for (const int n : {37, 1, 100, 148, 149, 0, 75, 13}) {
-        seek(n);
-        EXPECT_EQ(position(), n) << "seek to " << n;
-    }
-    EXPECT_EQ(bell.beeps, 0);
-}
-
+// mpv reports the end a moment after a seek to the last frame: that is still the last frame. The
+// length is the end, and beyond it is out of range (with a beep, the position kept).
 TEST_F(MpvEngineTest, TheLengthIsTheEndAndBeyondItIsOutOfRange)
 {
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+    seek(149);
+    idle(300);
+    EXPECT_EQ(position(), 149);
+    EXPECT_TRUE(stopped());
+    ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);  // only playing on reaches the end
+    ASSERT_TRUE(waitUntil([&] { return stopped(); }));
+    EXPECT_EQ(position(), 150);
     seek(40);
     seek(150);
     EXPECT_EQ(position(), 150);
@@ -201,49 +213,24 @@ TEST_F(MpvEngineTest, TheLengthIsTheEndAndBeyondItIsOutOfRange)
     EXPECT_EQ(position(), 20);
 }
 
-TEST_F(MpvEngineTest, PlayingToTheEndStopsAtPositionEqualToLength)
-{
-    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-    seek(135);
-    ASSERT_EQ(send(QStringLiteral("set avfile speed 4000")), 0);
-    ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
-    EXPECT_EQ(ask(QStringLiteral("status avfile mode")), QStringLiteral("playing"));
-    ASSERT_TRUE(waitUntil([&] { return stopped(); }));
-    EXPECT_EQ(position(), 150);
-    send(QStringLiteral("set avfile time format milliseconds"));
-    EXPECT_EQ(ask(QStringLiteral("status avfile position")), QStringLiteral("5005"));
-}
-
 // The program moves to the next entry when position equals length: clips whose last frames
 // cannot be decoded, or whose sound ends early, must get there too.
-TEST_F(MpvEngineTest, PlaybackThatStopsShortOfTheLastFrameStillEndsAtTheLength)
+TEST_F(MpvEngineTest, PlayingToTheEndStopsAtPositionEqualToLength)
 {
-    for (const QString& name : MediaClips::earlyEndings()) {
-        SCOPED_TRACE(name.toStdString());
+    QList<std::pair<QString, int>> all{{"vcd.mpg", 135}};
+    for (const QString& name : MediaClips::earlyEndings())
+        all.append({name, 0});
+    for (const auto& [name, from] : all) {
+        SCOPED_TRACE(name.toStdString() + " from " + std::to_string(from));
         ASSERT_EQ(open(name), 0) << reply.toStdString();
         const QString frames = ask(QStringLiteral("status avfile length"));
+        seek(from);
         ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
         ASSERT_TRUE(waitUntil([&] { return stopped(); }));
         EXPECT_EQ(ask(QStringLiteral("status avfile position")), frames);
-        send(QStringLiteral("set avfile time format milliseconds"));
-        EXPECT_EQ(ask(QStringLiteral("status avfile position")),
-                  ask(QStringLiteral("status avfile length")));
+        EXPECT_EQ(inMs("position"), inMs("length"));
         EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
     }
-}
-
-// mpv reports the end a moment after a seek to the last frame: that is still the last frame,
-// and only playing on from it reaches the end.
-TEST_F(MpvEngineTest, TheLastFrameIsNotTheEndUntilPlayReachesIt)
-{
-    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-    seek(149);
-    idle(300);
-    EXPECT_EQ(position(), 149);
-    EXPECT_TRUE(stopped());
-    ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
-    ASSERT_TRUE(waitUntil([&] { return stopped(); }));
-    EXPECT_EQ(position(), 150);
 }
 
 // The program shows a movie's first picture with "play" at once followed by "stop" (after
@@ -251,91 +238,73 @@ TEST_F(MpvEngineTest, TheLastFrameIsNotTheEndUntilPlayReachesIt)
 // when the next frame has long fallen due.
 TEST_F(MpvEngineTest, PlayAtOnceFollowedByStopLeavesThePictureWhereItWas)
 {
-    const auto playAndStop = [&] {
+    const auto playAndStop = [&](int expected) {
         idle(100);  // the next frame falls due meanwhile
         ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
         ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
+        EXPECT_EQ(position(), expected);
+        EXPECT_TRUE(stopped());
     };
     for (int run = 0; run < 6; ++run) {
+        SCOPED_TRACE(run);
         ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-        playAndStop();
-        EXPECT_EQ(position(), 0) << "run " << run;
-        EXPECT_TRUE(stopped());
+        playAndStop(0);
         EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
     }
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
     for (const int n : {0, 40, 149, 150, 0}) {
+        SCOPED_TRACE(n);
         seek(n);
-        playAndStop();
-        EXPECT_EQ(position(), n) << "from " << n;
-        EXPECT_TRUE(stopped());
+        playAndStop(n);
     }
 }
 
-TEST_F(MpvEngineTest, AStopAfterPlaybackHasRunStaysWherePlaybackGot)
+// While playing, positions come from what mpv reported: never from before the last seek, never
+// going back, and moving on even when the event loop does not run between two questions. A stop
+// stays where playback got.
+TEST_F(MpvEngineTest, PositionsWhilePlayingFollowThePicture)
 {
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-    seek(10);
-    ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
-    ASSERT_TRUE(waitUntil([&] { return position() > 12; }));
-    ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
-    const int stoppedAt = position();
-    EXPECT_GT(stoppedAt, 12);
-    EXPECT_TRUE(stopped());
-    idle(100);
-    EXPECT_EQ(position(), stoppedAt);
+    for (const int from : {100, 20, 60}) {
+        SCOPED_TRACE(from);
+        seek(from);
+        ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
+        int last = from;
+        const QDeadlineTimer guard(20000);
+        while (last < from + 10 && !guard.hasExpired()) {
+            const int now = position();
+            EXPECT_GE(now, last);
+            last = std::max(last, now);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        EXPECT_GE(last, from + 10);
+        ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
+        const int stoppedAt = position();
+        EXPECT_GE(stoppedAt, last);
+        EXPECT_TRUE(stopped());
+        idle(100);
+        EXPECT_EQ(position(), stoppedAt);
+    }
 }
 
 TEST_F(MpvEngineTest, SpeedIsSetAndReadInThousandthsAndRefusalsAreErrors)
 {
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-    for (const char* n : {"250", "1750"}) {
-        ASSERT_EQ(send(QStringLiteral("set avfile speed ") + QLatin1String(n)), 0);
-        EXPECT_EQ(ask(QStringLiteral("status avfile speed")), QLatin1String(n));
-    }
-    EXPECT_EQ(send(QStringLiteral("set avfile speed 0")), mcierr::OutOfRange);
-    EXPECT_EQ(send(QStringLiteral("set avfile speed 100001")), mcierr::OutOfRange);
-    EXPECT_EQ(send(QStringLiteral("set avfile speed 1x")), mcierr::BadInteger);
-    EXPECT_EQ(ask(QStringLiteral("status avfile speed")), QStringLiteral("1750"));
-}
-
-TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
-{
-    struct Case {
-        const char* name;
-        const char* type;
-        int frames;
-        QSize size;
-    } cases[] = {
-        {"AVSEQ01.DAT", " type mpegvideo", 150, {352, 240}},
-        {"cdxa.dat", " type mpegvideo", 150, {352, 240}},
-        {"mpeg2.mpeg", " type mpegvideo", 50, {320, 240}},
-        {"cdxa-mpeg2.dat", " type mpegvideo", 50, {320, 240}},
-        {"clip.avi", " type avivideo", 50, {320, 240}},
-        {"clip.avi", "", 50, {320, 240}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ASSERT_EQ(open(QString::fromUtf8(c.name), c.type), 0) << reply.toStdString();
-        EXPECT_EQ(ask(QStringLiteral("status avfile length")).toInt(), c.frames);
-        EXPECT_EQ(ask(QStringLiteral("where avfile source")),
-                  QStringLiteral("0 0 %1 %2").arg(c.size.width()).arg(c.size.height()));
-        for (const int n : {c.frames / 2, c.frames - 1, 3}) {
-            seek(n);
-            EXPECT_EQ(position(), n);
-        }
-        send(QStringLiteral("step avfile"));
-        EXPECT_EQ(position(), 4);
-        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+    const std::pair<const char*, int> cases[] = {{"250", 0}, {"1750", 0}, {"0", mcierr::OutOfRange},
+                                                 {"100001", mcierr::OutOfRange}, {"1x", mcierr::BadInteger}};
+    for (const auto& [speed, rc] : cases) {
+        EXPECT_EQ(send(QStringLiteral("set avfile speed ") + QLatin1String(speed)), rc) << speed;
+        EXPECT_EQ(ask(QStringLiteral("status avfile speed")), rc ? "1750" : speed);
     }
 }
 
-// Every refusal says why in the log, in mpv's words where mpv decided.
+// Every refusal says why in the log, in mpv's words where mpv decided, leaves no device and no
+// video window, and does not beep. A cut-off file plays what it has.
 TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndSayWhy)
 {
-    QDir(clips->dir()).mkdir(QStringLiteral("folder.mpg"));
-    ::mkfifo(qPrintable(clips->path(QStringLiteral("pipe.mpg"))), 0644);
-    struct Case {
+    QDir(clips().dir()).mkdir(QStringLiteral("folder.mpg"));
+    ::mkfifo(qPrintable(clips().path(QStringLiteral("pipe.mpg"))), 0644);
+    const struct {
         const char* name;
         int rc;
         const char* logged;
@@ -348,7 +317,7 @@ TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndSayWhy)
         {"folder.mpg", mcierr::FileRead, "not a regular file"},
         {"pipe.mpg", mcierr::FileRead, "not a regular file"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const MpvLog log;
         EXPECT_EQ(open(QString::fromUtf8(c.name)), c.rc);
@@ -360,10 +329,8 @@ TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndSayWhy)
     const QList<QWidget*> children = host.findChildren<QWidget*>();
     EXPECT_TRUE(std::none_of(children.begin(), children.end(), [](QWidget* w) { return w->isVisible(); }));
 
-    // A cut-off file plays what it has.
     ASSERT_EQ(open(QStringLiteral("truncated.mpg")), 0) << reply.toStdString();
-    const int length = ask(QStringLiteral("status avfile length")).toInt();
-    EXPECT_GT(length, 10);
+    EXPECT_GT(ask(QStringLiteral("status avfile length")).toInt(), 10);
     seek(10);
     EXPECT_EQ(position(), 10);
 }
@@ -372,11 +339,10 @@ TEST_F(MpvEngineTest, AFileWithoutReadPermissionIsUnreadable)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root reads every file";
-    const QString locked = clips->path(QStringLiteral("locked.mpg"));
-    QFile::copy(clips->path(QStringLiteral("vcd.mpg")), locked);
+    const QString locked = clips().path(QStringLiteral("locked.mpg"));
+    QFile::copy(clips().path(QStringLiteral("vcd.mpg")), locked);
     QFile::setPermissions(locked, QFileDevice::Permissions());
     EXPECT_EQ(open(QStringLiteral("locked.mpg")), mcierr::FileRead);
-    EXPECT_EQ(reply, mcierr::text(mcierr::FileRead));
 }
 
 TEST_F(MpvEngineTest, AFailedMpvCallIsLogged)
@@ -385,43 +351,20 @@ TEST_F(MpvEngineTest, AFailedMpvCallIsLogged)
     const MpvLog log;
     MpvEngine fresh;  // options are set when the engine starts mpv
     const MediaError opened =
-        fresh.open(clips->path(QStringLiteral("vcd.mpg")), MediaEngine::TypeHint::Auto, 0);
+        fresh.open(clips().path(QStringLiteral("vcd.mpg")), MediaEngine::TypeHint::Auto, 0);
     qunsetenv("REELBOX_GPU_CONTEXT");
     EXPECT_EQ(opened, MediaError::None);
-    EXPECT_TRUE(log.text().contains(QLatin1String("gpu-context=no-such-context")))
-        << log.text().toStdString();
-}
-
-// While playing, positions come from what mpv reported: never from before the last seek, never
-// going back, and moving on even when the event loop does not run between two questions.
-TEST_F(MpvEngineTest, PositionsWhilePlayingFollowThePicture)
-{
-    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-    for (const int from : {100, 20, 60}) {
-        seek(from);
-        ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
-        int last = from;
-        QElapsedTimer guard;
-        guard.start();
-        while (last < from + 10 && guard.elapsed() < 20000) {
-            const int now = position();
-            EXPECT_GE(now, last) << "from " << from;
-            last = std::max(last, now);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        EXPECT_GE(last, from + 10) << "from " << from;
-        ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
-    }
+    EXPECT_TRUE(log.text().contains(QLatin1String("gpu-context=no-such-context"))) << log.text().toStdString();
 }
 
 TEST_F(MpvEngineTest, PathsWithQuotesEqualsCommasJapaneseAndAnyBytesOpen)
 {
     // A name that is not UTF-8 (Latin-1 "légende"), as old discs and archives bring them.
-    const QByteArray latin1 = toNativeFileName(clips->dir()) + "/l\xE9gende.mpg";
+    const QByteArray latin1 = toNativeFileName(clips().dir()) + "/l\xE9gende.mpg";
     ::unlink(latin1.constData());
-    ASSERT_EQ(::link(toNativeFileName(clips->path(QStringLiteral("vcd.mpg"))).constData(), latin1.constData()), 0);
-    for (const QString& name : {QStringLiteral("say \"hi\", a=b c.mpg"),
-                                QStringLiteral("旅行 ビデオ.mpg"), fromNativeFileName("l\xE9gende.mpg")}) {
+    ASSERT_EQ(::link(toNativeFileName(clips().path(QStringLiteral("vcd.mpg"))).constData(), latin1.constData()), 0);
+    for (const QString& name : {QStringLiteral("say \"hi\", a=b c.mpg"), QStringLiteral("旅行 ビデオ.mpg"),
+                                fromNativeFileName("l\xE9gende.mpg")}) {
         ASSERT_EQ(open(name), 0) << name.toStdString() << ": " << reply.toStdString();
         EXPECT_EQ(ask(QStringLiteral("status avfile length")), QStringLiteral("150"));
         EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
@@ -429,35 +372,4 @@ TEST_F(MpvEngineTest, PathsWithQuotesEqualsCommasJapaneseAndAnyBytesOpen)
     ::unlink(latin1.constData());  // QTemporaryDir cannot remove it
 }
 
-TEST_F(MpvEngineTest, ParentHandlesDecideTheVideoWindow)
-{
-    const QString path = clips->path(QStringLiteral("vcd.mpg"));
-    EXPECT_EQ(send(QStringLiteral("open \"%1\" type mpegvideo alias avfile style child parent "
-                                  "123456789")
-                       .arg(path)),
-              mcierr::CreateWindow);
-
-    ASSERT_EQ(send(QStringLiteral("open \"%1\" type mpegvideo alias avfile style child parent 0")
-                       .arg(path)),
-              0)
-        << reply.toStdString();
-    EXPECT_EQ(send(QStringLiteral("status avfile window handle")), mcierr::NoWindow);
-    EXPECT_EQ(ask(QStringLiteral("where avfile destination")), QStringLiteral("0 0 352 240"));
-    send(QStringLiteral("set avfile time format frames"));
-    seek(42);
-    EXPECT_EQ(position(), 42);
-}
-
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("REELBOX_AO"))
-        qputenv("REELBOX_AO", "null");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    const int rc = RUN_ALL_TESTS();
-    delete clips;
-    return rc;
-}

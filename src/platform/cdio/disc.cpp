@@ -187,9 +187,3 @@ bool Disc::readForm2(std::int32_t lsn, int count, std::uint8_t* out)
                     raw.data() + std::size_t(i) * RawMode2 + SubheaderSize, Form2Payload);
     return true;
 }
-
-bool Disc::readForm1(std::int32_t lsn, int count, std::uint8_t* out)
-{
-    return cdio_read_mode2_sectors(cdio_, out, lsn, false, std::uint32_t(count)) ==
-           DRIVER_OP_SUCCESS;
-}

@@ -13,8 +13,6 @@ struct _CdIo;
 // One thread at a time; each reader opens its own.
 class Disc final : public SectorReader {
 public:
-    static constexpr int Form1Payload = 2048;
-
     // Nothing when `source` is neither a drive nor a disc image, or libcdio cannot open it (an
     // image whose .bin is missing).
     static std::unique_ptr<Disc> open(const QString& source);
@@ -31,8 +29,6 @@ public:
     std::optional<DiscExtent> fileExtent(const QString& path);
 
     bool readForm2(std::int32_t lsn, int count, std::uint8_t* out) override;
-    // What the system's ISO 9660 driver reads from the same sectors: 2048 bytes each.
-    bool readForm1(std::int32_t lsn, int count, std::uint8_t* out);
 
 private:
     explicit Disc(_CdIo* cdio) : cdio_(cdio) {}
