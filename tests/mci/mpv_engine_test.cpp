@@ -107,12 +107,16 @@ protected:
     QString reply;
 };
 
-// Each container opens stopped on its first frame at normal speed, with its frame count and
-// picture size, and every seek lands on the exact frame.
+// Each container, and names with quotes, "=", ",", Japanese or bytes that are not UTF-8 (Latin-1
+// "légende", as old discs and archives bring them), opens stopped on its first frame at normal
+// speed, with its frame count and picture size, and every seek lands on the exact frame.
 TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
 {
+    const QByteArray latin1 = toNativeFileName(clips().dir()) + "/l\xE9gende.mpg";
+    ::unlink(latin1.constData());
+    ASSERT_EQ(::link(toNativeFileName(clips().path(QStringLiteral("vcd.mpg"))).constData(), latin1.constData()), 0);
     const struct {
-        const char* name;
+        QString name;
         const char* type;
         int frames;
         const char* ms;
@@ -125,10 +129,13 @@ TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
         {"cdxa-mpeg2.dat", " type mpegvideo", 50, "2000", "0 0 320 240"},
         {"clip.avi", " type avivideo", 50, "2000", "0 0 320 240"},
         {"clip.avi", "", 50, "2000", "0 0 320 240"},
+        {"say \"hi\", a=b c.mpg", " type mpegvideo", 150, "5005", "0 0 352 240"},
+        {"旅行 ビデオ.mpg", " type mpegvideo", 150, "5005", "0 0 352 240"},
+        {fromNativeFileName("l\xE9gende.mpg"), " type mpegvideo", 150, "5005", "0 0 352 240"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ASSERT_EQ(open(QString::fromUtf8(c.name), c.type), 0) << reply.toStdString();
+        SCOPED_TRACE(c.name.toStdString());
+        ASSERT_EQ(open(c.name, c.type), 0) << reply.toStdString();
         EXPECT_EQ(QStringList({ask("status avfile length"), ask("status avfile mode"), ask("status avfile speed"),
                                ask("where avfile source"), inMs("length"), inMs("position")}),
                   QStringList({QString::number(c.frames), "stopped", "1000", c.source, c.ms, "0"}));
@@ -141,6 +148,7 @@ TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
         EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
     }
     EXPECT_EQ(bell.beeps, 0);
+    ::unlink(latin1.constData());  // QTemporaryDir cannot remove it
 }
 
 // The program places and subclasses the video window by its handle. mpv keeps drawing into it
@@ -261,7 +269,7 @@ TEST_F(MpvEngineTest, PlayAtOnceFollowedByStopLeavesThePictureWhereItWas)
 
 // While playing, positions come from what mpv reported: never from before the last seek, never
 // going back, and moving on even when the event loop does not run between two questions. A stop
-// stays where playback got.
+// once playback has run stays where playback got.
 TEST_F(MpvEngineTest, PositionsWhilePlayingFollowThePicture)
 {
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
@@ -278,6 +286,7 @@ TEST_F(MpvEngineTest, PositionsWhilePlayingFollowThePicture)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         EXPECT_GE(last, from + 10);
+        idle(20);  // a stop at once after the play would put the picture back (see above)
         ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
         const int stoppedAt = position();
         EXPECT_GE(stoppedAt, last);
@@ -355,21 +364,6 @@ TEST_F(MpvEngineTest, AFailedMpvCallIsLogged)
     qunsetenv("REELBOX_GPU_CONTEXT");
     EXPECT_EQ(opened, MediaError::None);
     EXPECT_TRUE(log.text().contains(QLatin1String("gpu-context=no-such-context"))) << log.text().toStdString();
-}
-
-TEST_F(MpvEngineTest, PathsWithQuotesEqualsCommasJapaneseAndAnyBytesOpen)
-{
-    // A name that is not UTF-8 (Latin-1 "légende"), as old discs and archives bring them.
-    const QByteArray latin1 = toNativeFileName(clips().dir()) + "/l\xE9gende.mpg";
-    ::unlink(latin1.constData());
-    ASSERT_EQ(::link(toNativeFileName(clips().path(QStringLiteral("vcd.mpg"))).constData(), latin1.constData()), 0);
-    for (const QString& name : {QStringLiteral("say \"hi\", a=b c.mpg"), QStringLiteral("旅行 ビデオ.mpg"),
-                                fromNativeFileName("l\xE9gende.mpg")}) {
-        ASSERT_EQ(open(name), 0) << name.toStdString() << ": " << reply.toStdString();
-        EXPECT_EQ(ask(QStringLiteral("status avfile length")), QStringLiteral("150"));
-        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
-    }
-    ::unlink(latin1.constData());  // QTemporaryDir cannot remove it
 }
 
 }  // namespace

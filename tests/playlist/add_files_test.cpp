@@ -53,8 +53,8 @@ TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
 }
 
 // Drops onto each of the four targets, with one body: the movies by their last four characters
-// in the drop's order, the first of them opened (playing when the player plays); no message, no
-// change of the topmost state or of the dialogs' folders.
+// (and a disc image's tracks) in the drop's order, the first of them opened (playing when the
+// player plays); no message, no change of the topmost state or of the dialogs' folders.
 TEST_F(AddFiles, DropsAddTheMoviesAndOpenTheFirst)
 {
     const struct {
@@ -69,7 +69,11 @@ TEST_F(AddFiles, DropsAddTheMoviesAndOpenTheFirst)
         {form2().Label2, "file:///m/dir.avi/\r\nfile:///m/folder/\r\nfile:///m/e.mp4\r\n", true, {"/m/dir.avi"}},
         {form1->List2->viewport(), "file:///m/l%E9gende.mpg\r\n", true, {fromNativeFileName("/m/l\xE9gende.mpg")}},
         {form1->List2->viewport(), "file:///m/none.wmv\r\n", true, {}},
+        // A disc image adds its tracks where it lies in the drop.
+        {form1->List2->viewport(), "file:///m/a.mpg\r\nfile:///v/disc.cue\r\nfile:///m/b.avi\r\n", false,
+         {"/m/a.mpg", "/v/disc.cue/MPEGAV/AVSEQ01.DAT", "/v/disc.cue/MPEGAV/AVSEQ02.DAT", "/m/b.avi"}},
     };
+    drives.table = {{"/v/disc.cue", FakeDriveTable::videoCd(QStringLiteral("MOVIE"))}};
     start({"/m/first.mpg"}, 0);
     setKeepInFront(true);
     for (const auto& row : rows) {
@@ -86,7 +90,8 @@ TEST_F(AddFiles, DropsAddTheMoviesAndOpenTheFirst)
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(row.target, &drop);
         EXPECT_EQ(paths(), before + row.added);
-        EXPECT_EQ(names().mid(before.size()).join(u'|'), QStringList(row.added).replaceInStrings("/m/", "").join(u'|'));
+        for (qsizetype i = 0; i < row.added.size(); ++i)
+            EXPECT_EQ(names().value(before.size() + i), row.added[i].section(u'/', -1));
         EXPECT_EQ(selected(), row.added.isEmpty() ? selectedBefore : before.size());
         EXPECT_EQ(opened(), row.added.mid(0, 1));
         EXPECT_EQ(engine.isPlaying(), row.playing);

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -29,13 +28,14 @@ const QString NotFound = QStringLiteral("NO Video-CD: Video-CDが見つかりま
 const QString NoVcd = QStringLiteral("NO Video-CD: Video-CDではなさそうです。");
 const QString NotReady = QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ: ドライブの準備ができていないようです。");
 
-// Table rows print as their names.
+// Table rows print, and their tests are named, as their names.
 template <typename Row>
     requires requires(const Row& r) { r.name; }
 void PrintTo(const Row& row, std::ostream* os)
 {
     *os << row.name;
 }
+const auto byName = [](const auto& info) { return std::string(info.param.name); };
 
 QStringList tracks(const QString& root, int n = 2)
 {
@@ -123,12 +123,12 @@ TEST_P(SwitchingTheMode, AsksOnlyWhenTheListIsNotEmptyAndNoPutsTheBoxBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SwitchingTheMode, ::testing::Values(
-    Switch{"empty-list-asks-nothing", 0, 0, 1, msgbox::No, {}, 1, 0},
-    Switch{"no-keeps-the-list", 2, 0, 1, msgbox::No, {Question}, 0, 2},
-    Switch{"yes-clears-it", 2, 0, 1, msgbox::Yes, {Question}, 1, 0},
-    Switch{"leaving-no", 2, 1, 0, msgbox::No, {Question}, 1, 2},
-    Switch{"leaving-yes", 2, 1, 0, msgbox::Yes, {Question}, 0, 0}),
-    [](const auto& info) { return QString::fromLatin1(info.param.name).replace('-', '_').toStdString(); });
+    Switch{"empty_list_asks_nothing", 0, 0, 1, msgbox::No, {}, 1, 0},
+    Switch{"no_keeps_the_list", 2, 0, 1, msgbox::No, {Question}, 0, 2},
+    Switch{"yes_clears_it", 2, 0, 1, msgbox::Yes, {Question}, 1, 0},
+    Switch{"leaving_no", 2, 1, 0, msgbox::No, {Question}, 1, 2},
+    Switch{"leaving_yes", 2, 1, 0, msgbox::Yes, {Question}, 0, 0}),
+    byName);
 
 struct Search {
     const char* name;
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Table, DriveSearch, ::testing::Values(
            tracks("/home/me/vcd.cue/"), {}, "MOVIE", "/home/me/vcd.cue：- MOVIE"},
     // Chosen, but nothing to play: no message, and the search ends.
     Search{"mpegav_without_tracks", {{"/dev/sr0", NoTracks}}, {"/dev/sr0/"}, 0, {}, {}, Caption, Tip}),
-    [](const auto& info) { return std::string(info.param.name); });
+    byName);
 
 // Ticks while searching: the list never holds a drive twice, every failed search says so, a
 // tick while that message is open does nothing, and a disc that arrives is loaded at the next
@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(Table, PickingADrive, ::testing::Values(
     ByHand{"video_cd", FakeDriveTable::videoCd("B", 3), false, tracks("/dev/sr1/", 3), {}, "II"},
     // The one track does not open: nothing is playing, so the button does not say so.
     ByHand{"unplayable", FakeDriveTable::videoCd("B", 1), true, {}, {Removed}, "|>"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    byName);
 
 struct Naming {
     const char* name;
@@ -277,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(Table, NamingTracks, ::testing::Values(
     Naming{"odd_lines", "1 names.vep", "no equals\na=b=Second\nc=\n", 3,
            {"ErrorList", "Second", "ErrorList"}, ""},
     Naming{"missing_file", "1 names.vep", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"}, "names.vep"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    byName);
 
 struct Image {
     const char* name;
@@ -306,22 +306,6 @@ INSTANTIATE_TEST_SUITE_P(Table, DiscImageOnTheCommandLine, ::testing::Values(
     Image{"unreadable", Empty, {}, {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。"}},
     Image{"data", Data, {}, {NoVcd}},
     Image{"no_tracks", NoTracks, {}, {NoVcd}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// A disc image dropped among movie files adds its tracks where it lies in the drop.
-TEST_F(VideoCdTest, DroppedDiscImageAddsItsTracksInTheDropsOrder)
-{
-    drives.table = {{"/v/disc.cue", Vcd}};
-    load();
-    QMimeData data;
-    data.setData("text/uri-list", "file:///m/a.mpg\r\nfile:///v/disc.cue\r\nfile:///m/b.avi\r\n");
-    QWidget* target = form1->List2->viewport();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &drop);
-    EXPECT_EQ(items(form1->List1), QStringList("/m/a.mpg") + tracks("/v/disc.cue/") + QStringList("/m/b.avi"));
-    EXPECT_EQ(engine.path(), "/m/a.mpg");
-}
+    byName);
 
 }  // namespace
