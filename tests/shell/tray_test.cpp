@@ -8,64 +8,55 @@
 
 #include <QPushButton>
 
-// The button, the menu item and the icon's double click all go by the mark of c_hyouji; the icon
-// is there exactly while the control window is hidden.
+// Steps in a row on one window. The button, the movie window's menu item and the icon's double
+// click go by the mark of c_hyouji; the icon is there exactly while the control window is hidden.
+// A press on the icon raises the movie window (on top and off again) unless it is kept in front;
+// other buttons do nothing.
 TEST_F(FormFixture, HidingAndShowingByButtonMenuAndIcon)
 {
-    struct Step {
-        std::function<void()> act;
-        bool hiddenAfter;
-    };
+    using Calls = std::vector<bool>;  // SetTopMost calls, on or off
     const std::function<void()> button = [this] { form1->Command16->click(); };
     const std::function<void()> menu = [this] { form2().c_hyouji->trigger(); };
-    const std::function<void()> icon = [this] { tray.click(traymsg::LButtonDblClk); };
-    const Step steps[] = {{button, true}, {menu, false}, {menu, true},  {icon, false},
-                          {button, true}, {button, true}, {menu, false}};
+    const auto icon = [this](std::vector<std::uint32_t> messages) {
+        return [this, messages] { for (std::uint32_t m : messages) tray.click(m); };
+    };
+    const struct {
+        std::function<void()> act;
+        int keep;
+        bool hiddenAfter;
+        Calls topMost;
+    } steps[] = {
+        {button, 0, true, {}},
+        {icon({traymsg::LButtonDown}), 0, true, {true, false}},
+        {icon({traymsg::LButtonDown}), 1, true, {}},
+        {icon({traymsg::RButtonDown, traymsg::MButtonDown, traymsg::MouseMove}), 0, true, {}},
+        {icon({traymsg::LButtonDown, traymsg::LButtonDblClk}), 0, false, {true, false}},
+        {menu, 0, true, {}},
+        {menu, 1, false, {}},
+        {menu, 1, true, {}},
+        {icon({traymsg::LButtonDown, traymsg::LButtonDblClk}), 1, false, {}},
+        {button, 1, true, {}},
+        {button, 1, true, {}},
+        {menu, 0, false, {}},
+    };
     load();
     form1->show();
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
+        SCOPED_TRACE(&step - steps);
+        form1->Check4->setValue(step.keep);
+        windows.topMostCalls.clear();
         step.act();
+        Calls calls;
+        for (const FakeWindowLayer::TopMostCall& call : windows.topMostCalls)
+            calls.push_back(call.topmost);
+        EXPECT_EQ(calls, step.topMost);
         const bool hidden = step.hiddenAfter;
         EXPECT_EQ(std::tuple(form1->isHidden(), form2().c_hyouji->Checked(), tray.shown),
                   std::tuple(hidden, hidden, hidden));
         EXPECT_TRUE(form2().isVisible());
+        EXPECT_EQ(windows.isTopMost(&form2()), step.keep == 1);
     }
     EXPECT_EQ(tray.tip, "ReelBox");
-}
-
-// A press raises the movie window and leaves it as Check4 says; a double click (a press, then the
-// double click) also brings the control window back; other buttons do nothing.
-TEST_F(FormFixture, TrayIconClicks)
-{
-    struct Case {
-        int keep;
-        std::vector<std::uint32_t> messages;
-        std::vector<bool> topMostCalls;
-        bool controlBack;
-    };
-    const Case cases[] = {
-        {0, {traymsg::LButtonDown}, {true, false}, false},
-        {1, {traymsg::LButtonDown}, {}, false},
-        {0, {traymsg::LButtonDown, traymsg::LButtonDblClk}, {true, false}, true},
-        {1, {traymsg::LButtonDown, traymsg::LButtonDblClk}, {}, true},
-        {0, {traymsg::RButtonDown, traymsg::MButtonDown, traymsg::MouseMove}, {}, false},
-    };
-    load();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(&c - cases);
-        form1->Check4->setValue(c.keep);
-        form2().c_hyouji->setChecked(false);
-        form1->Command16->click();
-        windows.topMostCalls.clear();
-        for (std::uint32_t m : c.messages)
-            tray.click(m);
-        std::vector<bool> calls;
-        for (const FakeWindowLayer::TopMostCall& call : windows.topMostCalls)
-            calls.push_back(call.topmost);
-        EXPECT_EQ(calls, c.topMostCalls);
-        EXPECT_EQ(windows.isTopMost(&form2()), c.keep == 1);
-        EXPECT_EQ(form1->isHidden(), !c.controlBack);
-    }
 }
 
 // Whatever happens while the control window is hidden, a window stays to bring it back; quitting
