@@ -274,8 +274,6 @@ INSTANTIATE_TEST_SUITE_P(Table, NamingTracks, ::testing::Values(
     Naming{"switch_alone", "1", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"}, ""},
     Naming{"fewer_lines", "1 names.vep", "a=One\r\nb=Two\r\n", 3, {"One", "Two", "AVSEQ03.DAT"}, ""},
     Naming{"more_lines", "1 names.vep", "a=One\nb=Two\nc=Three\n", 2, {"One", "Two"}, ""},
-    Naming{"odd_lines", "1 names.vep", "no equals\na=b=Second\nc=\n", 3,
-           {"ErrorList", "Second", "ErrorList"}, ""},
     Naming{"missing_file", "1 names.vep", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"}, "names.vep"}),
     byName);
 
