@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QtEndian>
 
 MediaClips::MediaClips()
 {
@@ -159,32 +160,21 @@ bool MediaClips::wrapCdxa(const QString& mpegPath, const QString& outPath)
     constexpr int payload = 2324;
     const qsizetype sectors = (mpeg.size() + payload - 1) / payload;
     mpeg.append(QByteArray(sectors * payload - mpeg.size(), '\0'));
-
-    auto le32 = [](quint32 v) {
-        QByteArray b(4, '\0');
-        for (int i = 0; i < 4; ++i)
-            b[i] = char((v >> (8 * i)) & 0xff);
-        return b;
+    const auto le32 = [](quint32 v) {
+        const quint32 le = qToLittleEndian(v);
+        return QByteArray(reinterpret_cast<const char*>(&le), 4);
     };
+    const auto bcd = [](int v) { return char(((v / 10) << 4) | (v % 10)); };
     const quint32 dataSize = quint32(sectors * 2352);
-    QByteArray out;
-    out += "RIFF" + le32(4 + 8 + 16 + 8 + dataSize) + "CDXA";
-    out += "fmt " + le32(16) + QByteArray(16, '\0');
-    out += "data" + le32(dataSize);
+    QByteArray out = "RIFF" + le32(4 + 8 + 16 + 8 + dataSize) + "CDXA" + "fmt " + le32(16) +
+                     QByteArray(16, '\0') + "data" + le32(dataSize);
+    const QByteArray sub("\x01\x01\x62\x0f", 4);  // file 1, channel 1, Form 2 video, coding
     for (qsizetype s = 0; s < sectors; ++s) {
-        QByteArray sector;
-        sector += '\0' + QByteArray(10, '\xff') + '\0';  // sync
         const int lba = int(s) + 150;
-        auto bcd = [](int v) { return char(((v / 10) << 4) | (v % 10)); };
-        sector += bcd(lba / 75 / 60);
-        sector += bcd(lba / 75 % 60);
-        sector += bcd(lba % 75);
-        sector += '\x02';  // Mode 2
-        const QByteArray sub("\x01\x01\x62\x0f", 4);  // file 1, channel 1, Form 2 video, coding
-        sector += sub + sub;
-        sector += mpeg.mid(s * payload, payload);
-        sector += QByteArray(4, '\0');  // EDC, unused by players
-        out += sector;
+        out += '\0' + QByteArray(10, '\xff') + '\0';  // sync
+        const char header[] = {bcd(lba / 75 / 60), bcd(lba / 75 % 60), bcd(lba % 75), '\x02'};  // Mode 2
+        out += QByteArray(header, 4);
+        out += sub + sub + mpeg.mid(s * payload, payload) + QByteArray(4, '\0');  // EDC unused
     }
     return writeFile(outPath, out);
 }
