@@ -24,10 +24,7 @@ protected:
     // Opens a clip in the movie window 77.
     void openClip()
     {
-        ASSERT_EQ(send(QStringLiteral("open \"/m/a.mpg\" type mpegvideo alias avfile style child "
-                                      "parent 77")),
-                  0)
-            << reply.toStdString();
+        ASSERT_EQ(send("open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77"), 0) << reply.toStdString();
         engine.clearCalls();
     }
 };
@@ -37,11 +34,7 @@ protected:
 TEST_F(MciInterpreterTest, OpenReachesTheEngineWithPathTypeAndParent)
 {
     const QString tail = QStringLiteral(" type mpegvideo alias avfile style child parent 8");
-    struct Case {
-        QString cmd;
-        QString call;
-    };
-    const Case cases[] = {
+    const std::pair<QString, QString> cases[] = {
         {"open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77", "open /m/a.mpg mpeg 77"},
         {"open \"/m/b.avi\" type avivideo alias avfile style child parent 1234567", "open /m/b.avi avi 1234567"},
         {"open \"/m/c.mp4\" alias avfile style child parent 0", "open /m/c.mp4 auto 0"},
@@ -55,13 +48,12 @@ TEST_F(MciInterpreterTest, OpenReachesTheEngineWithPathTypeAndParent)
         {"open \"/m/ends with quote\"\"" + tail, "open /m/ends with quote\" mpeg 8"},
         {"open \" /m/lead and trail \"" + tail, "open  /m/lead and trail  mpeg 8"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [cmd, call] : cases) {
         engine.clearCalls();
-        EXPECT_EQ(send(c.cmd), 0) << c.cmd.toStdString();
+        EXPECT_EQ(send(cmd), 0) << cmd.toStdString();
         EXPECT_EQ(reply, QString());
-        EXPECT_EQ(engine.calls(), QStringList{c.call});
-        EXPECT_EQ(interpreter.alias(), QStringLiteral("avfile"));
-        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+        EXPECT_EQ(engine.calls(), QStringList{call});
+        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);  // by that alias, whatever the path held
     }
 }
 
