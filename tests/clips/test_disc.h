@@ -18,7 +18,6 @@ public:
     QString why() const { return error_; }
     QString dir() const { return clips_.dir(); }
     QString cue() const { return clips_.path(QStringLiteral("disc.cue")); }
-    QString bin() const { return clips_.path(QStringLiteral("disc.bin")); }
     // The source clip of track file i (0: AVSEQ01.DAT).
     QString clip(int i) const { return clips_.path(QStringLiteral("clip%1.mpg").arg(i + 1)); }
     // The track file i on the image, as the playlist names it.
