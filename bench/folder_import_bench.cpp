@@ -9,17 +9,10 @@
 // Used by bench/folder_import.sh, which makes the tree and compares with find.
 //   build/bench/folder_import_bench TREE
 #include "app/form1.h"
-#include "app/services.h"
 #include "controls/check_box.h"
 #include "counting_bell.h"
-#include "fake_desktop.h"
-#include "fake_dialogs.h"
-#include "fake_drive_table.h"
-#include "fake_mixer.h"
 #include "fake_media_engine.h"
-#include "fake_screen_saver.h"
-#include "fake_tray_icon.h"
-#include "fake_window_layer.h"
+#include "fake_services.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 #include "playlist/playlist.h"
@@ -27,7 +20,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -60,22 +52,13 @@ int main(int argc, char** argv)
     MciInterpreter interpreter{engine};
     CountingBell bell;
     MciChannel mci{interpreter, bell};
-    FakeWindowLayer windows;
-    FakeDialogs dialogs;
-    FakeScreenSaver screenSaver;
-    FakeDriveTable drives;
-    FakeMixer mixer;
-    FakeTrayIcon tray;
-    FakeDesktop desktop;
-    QTemporaryDir dir;
-    Services services{mci,   windows, dialogs, screenSaver, drives,
-                      mixer, tray,    desktop, dir.path()};
-        Form1 form1(services);
+    FakeServices fakes;
+    Form1 form1(fakes.over(mci));
     form1.Form_Load(QString());
     form1.show();
     QApplication::processEvents();
     form1.Check1->setValue(1);
-    dialogs.paths = {QString::fromLocal8Bit(argv[1])};
+    fakes.dialogs.paths = {QString::fromLocal8Bit(argv[1])};
 
     QElapsedTimer clock;
     qint64 lastTick = 0, longestGap = 0;

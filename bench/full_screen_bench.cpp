@@ -10,7 +10,6 @@
 // and advance = frames played across the switches / frames the elapsed time should give (1.0:
 // nothing lost).
 #include "app/form1.h"
-#include "app/services.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 #include "movie/form2.h"
@@ -23,12 +22,7 @@
 #include "vbnum/vb_number.h"
 
 #include "bench_samples.h"
-#include "fake_desktop.h"
-#include "fake_dialogs.h"
-#include "fake_drive_table.h"
-#include "fake_mixer.h"
-#include "fake_screen_saver.h"
-#include "fake_tray_icon.h"
+#include "fake_services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -71,22 +65,14 @@ std::optional<Clock::duration> timeUntil(Clock::time_point start, const std::fun
     return Clock::now() - start;
 }
 
-struct Player {
+// The real window layer: the picture must reach the X server.
+struct Player : FakeServices {
     MpvEngine engine;
     MciInterpreter interpreter{engine};
     QtBell bell;
     MciChannel mci{interpreter, bell};
-    QtWindowLayer windows;
-    FakeDialogs dialogs;
-    FakeScreenSaver screenSaver;
-    FakeDriveTable drives;
-    FakeMixer mixer;
-    FakeTrayIcon tray;
-    FakeDesktop desktop;
-    QTemporaryDir dir;
-    Services services{mci,   windows, dialogs, screenSaver, drives,
-                      mixer, tray,    desktop, dir.path()};
-        std::unique_ptr<Form1> form1 = std::make_unique<Form1>(services);
+    QtWindowLayer realWindows;
+    std::unique_ptr<Form1> form1 = std::make_unique<Form1>(over(mci, &realWindows));
 
     ~Player() { form1->Form_Unload(); }
     double position()
@@ -108,7 +94,7 @@ void BM_FullScreenWhilePlaying(benchmark::State& state)
         const QPoint origin = movie.geometry().topLeft();
         return origin + QPoint(10 + movie.width() - 23 - 4, 10 + movie.height() - 23 - 4);
     }();
-    const QRect screen = p.windows.screenOf(&movie);
+    const QRect screen = p.realWindows.screenOf(&movie);
     const geometry::FullScreenFit fit = geometry::fullScreenFit(screen.size());
     const QPoint fullCorner = screen.topLeft() + fit.video + QPoint(fit.w - 4, fit.h - 4);
     if (!timeUntil(Clock::now(), [&] { return redAt(normalCorner); })) {

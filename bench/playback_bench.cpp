@@ -9,7 +9,6 @@
 // reported besides Google Benchmark's mean.
 #include "controls/list_box.h"
 #include "app/form1.h"
-#include "app/services.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/linux/qt_bell.h"
 #include "mci/mci_channel.h"
@@ -17,18 +16,11 @@
 #include "playback/playback.h"
 #include "playlist/playlist.h"
 
-#include "fake_desktop.h"
-#include "fake_dialogs.h"
-#include "fake_drive_table.h"
-#include "fake_mixer.h"
-#include "fake_screen_saver.h"
-#include "fake_tray_icon.h"
-#include "fake_window_layer.h"
+#include "fake_services.h"
 #include "bench_samples.h"
 #include "media_clips.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <mpv/client.h>
 
@@ -43,28 +35,14 @@ namespace {
 MediaClips* clips = nullptr;
 
 // The program's windows over the real engine and fake window-system services.
-struct Player {
+struct Player : FakeServices {
     MpvEngine engine;
     MciInterpreter interpreter{engine};
     QtBell bell;
     MciChannel mci{interpreter, bell};
-    FakeWindowLayer windows;
-    FakeDialogs dialogs;
-    FakeScreenSaver screenSaver;
-    FakeDriveTable drives;
-    FakeMixer mixer;
-    FakeTrayIcon tray;
-    FakeDesktop desktop;
-    QTemporaryDir dir;
-    Services services{mci,   windows, dialogs, screenSaver, drives,
-                      mixer, tray,    desktop, dir.path()};
-    std::unique_ptr<Form1> form1;
+    std::unique_ptr<Form1> form1 = std::make_unique<Form1>(over(mci));
 
-    Player()
-    {
-        form1 = std::make_unique<Form1>(services);
-        form1->Form_Load(QString());
-    }
+    Player() { form1->Form_Load(QString()); }
     ~Player()
     {
         form1->Form_Unload();

@@ -7,17 +7,10 @@
 //
 // Target: 50 ms or less each. p50_us / p99_us are reported besides Google Benchmark's mean.
 #include "app/form1.h"
-#include "app/services.h"
 #include "bench_samples.h"
 #include "counting_bell.h"
-#include "fake_desktop.h"
-#include "fake_dialogs.h"
-#include "fake_drive_table.h"
-#include "fake_mixer.h"
 #include "fake_media_engine.h"
-#include "fake_screen_saver.h"
-#include "fake_tray_icon.h"
-#include "fake_window_layer.h"
+#include "fake_services.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 #include "playlist/playlist.h"
@@ -25,33 +18,21 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
 
-struct Player {
+struct Player : FakeServices {
     FakeMediaEngine engine;
     MciInterpreter interpreter{engine};
     CountingBell bell;
     MciChannel mci{interpreter, bell};
-    FakeWindowLayer windows;
-    FakeDialogs dialogs;
-    FakeScreenSaver screenSaver;
-    FakeDriveTable drives;
-    FakeMixer mixer;
-    FakeTrayIcon tray;
-    FakeDesktop desktop;
-    QTemporaryDir dir;
-    Services services{mci,   windows, dialogs, screenSaver, drives,
-                      mixer, tray,    desktop, dir.path()};
-        std::unique_ptr<Form1> form1;
+    std::unique_ptr<Form1> form1 = std::make_unique<Form1>(over(mci));
 
     Player()
     {
-        form1 = std::make_unique<Form1>(services);
         form1->Form_Load(QString());
         form1->show();
     }
@@ -60,7 +41,7 @@ struct Player {
         form1->Form_Unload();
         form1.reset();
     }
-    QString listFile() const { return dir.filePath(QStringLiteral("big.vep")); }
+    QString listFile() const { return programDir.filePath(QStringLiteral("big.vep")); }
 };
 
 // Entry i: /movies/<folder>/<file>.mpg, 100 characters in all.

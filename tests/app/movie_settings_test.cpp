@@ -88,7 +88,7 @@ TEST_F(MovieSettings, SaveWritesWhatTheNextStartReads)
     form2().ch_ho->trigger();
     EXPECT_TRUE(dialogs.boxes.empty());
 
-    const QString file = settings_file::path(services.programDir);
+    const QString file = settings_file::path(programDir.path());
     const SettingsRead read = settings_file::read(file);
     ASSERT_TRUE(read.complete());
     EXPECT_EQ(*read.top, 1800);
@@ -106,7 +106,7 @@ TEST_F(MovieSettings, FailedSaveIsReportedUnderTheTopmostRule)
 {
     load();
     // A folder where the file should be: nothing can be written there, even by root.
-    ASSERT_TRUE(QDir(services.programDir).mkdir("reelbox.ini"));
+    ASSERT_TRUE(QDir(programDir.path()).mkdir("reelbox.ini"));
     form2().ch_ho->trigger();
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     const auto& box = dialogs.boxes[0];

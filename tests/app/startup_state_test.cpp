@@ -52,7 +52,7 @@ TEST_F(FormFixture, StartUpPlacesTheWindowsAndSwitchesTheScreenSaverOff)
     load();
     EXPECT_EQ(form1->Top(), 480);
     EXPECT_EQ(form1->Left(), 480);
-    const QString folder = services.programDir + "/";
+    const QString folder = programDir.path() + "/";
     EXPECT_EQ(form1->playlistHandlers->list_dir, folder);
     EXPECT_EQ(form1->playlistHandlers->file_dir, folder);
     EXPECT_EQ(form1->playlistHandlers->save_dir, folder);

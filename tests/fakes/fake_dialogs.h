@@ -20,8 +20,13 @@ public:
         int icon;
         std::optional<bool> movieTopMost;
     };
-
-    int MsgBox(const QString& text, int buttons, int icon, const QString& title) override;
+    int MsgBox(const QString& text, int buttons, int icon, const QString& title) override
+    {
+        boxes.push_back({text, title, buttons, icon, probe()});
+        if (whileShown)
+            whileShown();
+        return next(answers, int(msgbox::Ok));
+    }
 
     // File and folder dialogs: each one shown is recorded (the folder browser by its title, with
     // save = false and no filters) and answered from `paths`, in order (empty: cancelled).
@@ -30,9 +35,14 @@ public:
         FileDialogSetup setup;
         std::optional<bool> movieTopMost;
     };
-    QString GetOpenFileName(const FileDialogSetup& setup) override;
-    QString GetSaveFileName(const FileDialogSetup& setup) override;
-    QString BrowseForFolder(const QString& title) override;
+    QString GetOpenFileName(const FileDialogSetup& setup) override { return fileDialog(false, setup); }
+    QString GetSaveFileName(const FileDialogSetup& setup) override { return fileDialog(true, setup); }
+    QString BrowseForFolder(const QString& title) override
+    {
+        FileDialogSetup setup;
+        setup.title = title;
+        return fileDialog(false, setup);
+    }
     std::vector<FileDialog> fileDialogs;
     std::deque<QString> paths;
     // A colour dialog shown, and how it is answered: a colour for OK (nothing: Cancel) and the
@@ -46,8 +56,13 @@ public:
         std::optional<QColor> color;
         std::optional<std::array<QColor, 16>> custom;
     };
-    std::optional<QColor> ChooseColor(const QColor& color,
-                                      std::array<QColor, 16>& customColors) override;
+    std::optional<QColor> ChooseColor(const QColor& color, std::array<QColor, 16>& customColors) override
+    {
+        colorDialogs.push_back({color, customColors, probe()});
+        const ColorAnswer answer = next(colorAnswers, ColorAnswer{});
+        customColors = answer.custom.value_or(customColors);
+        return answer.color;
+    }
 
     std::vector<Box> boxes;
     std::vector<ColorDialog> colorDialogs;
@@ -57,5 +72,20 @@ public:
     std::function<void()> whileShown;  // runs while a box is up, as other events would
 
 private:
-    QString fileDialog(bool save, const FileDialogSetup& setup);
+    std::optional<bool> probe() const { return topMostProbe ? std::optional(topMostProbe()) : std::nullopt; }
+    // The first scripted answer, taken off the script; `none` when the script is empty.
+    template <typename T>
+    static T next(std::deque<T>& script, T none)
+    {
+        if (script.empty())
+            return none;
+        T answer = script.front();
+        script.pop_front();
+        return answer;
+    }
+    QString fileDialog(bool save, const FileDialogSetup& setup)
+    {
+        fileDialogs.push_back({save, setup, probe()});
+        return next(paths, QString());
+    }
 };

@@ -4,6 +4,8 @@
 
 #include <QMap>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 // A scripted media engine for tests: no decoding, no windows, no time. Positions change only
@@ -40,42 +42,107 @@ public:
     const QStringList& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
     QString path() const { return path_; }
-    TypeHint typeHint() const { return type_; }
-    WId parent() const { return parent_; }
 
     // --- MediaEngine ---
-    MediaError open(const QString& path, TypeHint type, WId parent) override;
-    void close() override;
+    MediaError open(const QString& path, TypeHint type, WId parent) override
+    {
+        static const char* const names[] = {"auto", "mpeg", "avi"};
+        const QString call = QStringLiteral("open %1 %2 %3").arg(path, QLatin1String(names[int(type)])).arg(parent);
+        if (const auto error = scripted(QStringLiteral("open"), call))
+            return *error;
+        open_ = true;
+        playing_ = false;
+        path_ = path;
+        window_ = parent ? windowForOpen_ : 0;
+        position_ = 0;
+        speed_ = 1.0;
+        return MediaError::None;
+    }
+    void close() override
+    {
+        calls_ << QStringLiteral("close");
+        open_ = playing_ = false;
+        window_ = 0;
+    }
     bool isOpen() const override { return open_; }
-    MediaError play() override;
-    MediaError pause() override;
+    MediaError play() override
+    {
+        const MediaError error = enter(QStringLiteral("play"));
+        playing_ = playing_ || error == MediaError::None;
+        return error;
+    }
+    MediaError pause() override
+    {
+        const MediaError error = enter(QStringLiteral("pause"));
+        playing_ = playing_ && error != MediaError::None;
+        return error;
+    }
     bool isPlaying() override { return open_ && playing_; }
     std::int64_t lengthFrames() override { return open_ ? length_ : 0; }
     std::int64_t positionFrames() override { return open_ ? position_ : 0; }
-    std::int64_t lengthMs() override;
-    std::int64_t positionMs() override;
-    MediaError seekFrame(std::int64_t frame) override;
-    MediaError seekMs(std::int64_t ms) override;
-    MediaError step(int delta) override;
+    std::int64_t lengthMs() override { return open_ ? std::llround(double(length_) * 1000.0 / fps_) : 0; }
+    std::int64_t positionMs() override { return open_ ? std::llround(double(position_) * 1000.0 / fps_) : 0; }
+    MediaError seekFrame(std::int64_t frame) override
+    {
+        return moveTo(enter(QStringLiteral("seekFrame"), QStringLiteral("seekFrame %1").arg(frame)), frame);
+    }
+    MediaError seekMs(std::int64_t ms) override
+    {
+        const MediaError error = enter(QStringLiteral("seekMs"), QStringLiteral("seekMs %1").arg(ms));
+        return moveTo(error, ms >= lengthMs() ? length_ : std::int64_t(std::floor(double(ms) * fps_ / 1000.0 + 1e-6)));
+    }
+    MediaError step(int delta) override
+    {
+        return moveTo(enter(QStringLiteral("step"), QStringLiteral("step %1").arg(delta)), position_ + delta);
+    }
     double speed() override { return speed_; }
     // Refuses what the real engine refuses: 0 or less, more than 100.
-    MediaError setSpeed(double speed) override;
+    MediaError setSpeed(double speed) override
+    {
+        MediaError error = enter(QStringLiteral("setSpeed"), QStringLiteral("setSpeed %1").arg(speed));
+        if (error == MediaError::None && !(speed > 0.0 && speed <= 100.0))
+            error = MediaError::OutOfRange;
+        speed_ = error == MediaError::None ? speed : speed_;
+        return error;
+    }
     QSize sourceSize() override { return open_ ? source_ : QSize(); }
-    QSize destinationSize() override;
+    QSize destinationSize() override { return !open_ ? QSize() : destination_.isValid() ? destination_ : source_; }
     WId videoWindow() override { return open_ ? window_ : 0; }
 
 private:
-    std::optional<MediaError> scripted(const QString& method, const QString& call);
-    MediaError enter(const QString& method, const QString& call = {});
-    MediaError moveTo(MediaError error, std::int64_t frame);
+    // Logs the call and answers the scripted failure of `method`, if any.
+    std::optional<MediaError> scripted(const QString& method, const QString& call)
+    {
+        calls_ << call;
+        const auto it = failures_.find(method);
+        if (it == failures_.end())
+            return std::nullopt;
+        const MediaError error = it.value();
+        failures_.erase(it);
+        return error;
+    }
+    // The same, and NotOpen with no file open; None when the call may go ahead.
+    MediaError enter(const QString& method, const QString& call = {})
+    {
+        if (const auto error = scripted(method, call.isEmpty() ? method : call))
+            return *error;
+        return open_ ? MediaError::None : MediaError::NotOpen;
+    }
+    // Moves to `frame` (held inside the movie) and pauses, unless the call fails.
+    MediaError moveTo(MediaError error, std::int64_t frame)
+    {
+        if (error == MediaError::None) {
+            position_ = std::clamp<std::int64_t>(frame, 0, length_);
+            playing_ = false;
+        }
+        return error;
+    }
 
     QStringList calls_;
     QMap<QString, MediaError> failures_;
     bool open_ = false;
     bool playing_ = false;
     QString path_;
-    TypeHint type_ = TypeHint::Auto;
-    WId parent_ = 0;
     WId window_ = 0;
     WId windowForOpen_ = DefaultVideoWindow;
     std::int64_t length_ = 150;

@@ -28,12 +28,8 @@ app=$(copy_program "$program")
 (cd "$work/app" && exec "$app" "$work/a.mpg" "$work/b.mpg") >"$work/log" 2>&1 &
 app_pid=$!
 
-movie=""
-for _ in $(seq 100); do
-  movie=$(xdotool search --onlyvisible --name '^Form2$' 2>/dev/null | head -1) && [[ -n $movie ]] && break
-  sleep 0.1
-done
-[[ -n $movie ]] || fail "no movie window"
+wait_for "no movie window" visible Form2
+movie=$(window_id Form2)
 
 # The picture comes a moment after the window: look until it matches, for up to 10 s.
 best=1

@@ -137,7 +137,7 @@ TEST_F(GeometryTest, TypedSizesOfTheSizeDialog)
 TEST_F(GeometryTest, PlacementWithoutAVideoWindowStillShapesTheMovieWindow)
 {
     QString reply;
-    services.mci.MciSend("close avfile", reply);  // the handle query now answers an error text
+    mci.MciSend("close avfile", reply);  // the handle query now answers an error text
     form1->geometry->re_size(2, "200", "100");
     EXPECT_TRUE(windows.moves.empty());
     EXPECT_EQ(form2().Width(), 200 * 15 + 345);

@@ -61,7 +61,6 @@ TEST_F(OpenListItem, DeviceTypeFollowsTheFileKind)
     addEntries({"/m/clip.Avi"});
     form1->playlist->select(0);
     EXPECT_TRUE(sent().contains(openOf("/m/clip.Avi", avi)));
-    EXPECT_EQ(engine.typeHint(), MediaEngine::TypeHint::AviVideo);
 }
 
 // The video window goes to (10, 10) at the movie window's picture size and gets the movie

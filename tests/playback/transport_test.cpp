@@ -21,7 +21,7 @@ protected:
     void loseTheDevice()
     {
         QString reply;
-        services.mci.MciSend("close avfile", reply);
+        mci.MciSend("close avfile", reply);
         clearSent();
     }
 };

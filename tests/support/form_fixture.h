@@ -1,17 +1,10 @@
 #pragma once
 
 #include "app/form1.h"
-#include "app/services.h"
 #include "controls/menu_item.h"
 #include "counting_bell.h"
-#include "fake_desktop.h"
-#include "fake_dialogs.h"
-#include "fake_drive_table.h"
 #include "fake_media_engine.h"
-#include "fake_mixer.h"
-#include "fake_screen_saver.h"
-#include "fake_tray_icon.h"
-#include "fake_window_layer.h"
+#include "fake_services.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 #include "movie/form2.h"
@@ -22,25 +15,19 @@
 
 #include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 // A Form1 over a media engine (the scripted FakeMediaEngine, or the real MpvEngine) behind the
-// real command interpreter (every command string recorded), fake window layer, dialogs, screen
-// saver, drives, mixer, tray and desktop, and an empty temporary program folder (no settings
-// file unless a test writes one).
+// real command interpreter (every command string recorded) and the fake services.
 //
 //   TEST_F(FormFixture, ...) { load("a.mpg"); EXPECT_EQ(form1->List2->ListCount(), 1); }
 template <typename Engine>
-class FormFixtureOn : public ::testing::Test {
+class FormFixtureOn : public ::testing::Test, protected FakeServices {
 protected:
-    FormFixtureOn()
+    FormFixtureOn() : form1(std::make_unique<Form1>(over(mci)))
     {
-        form1 = std::make_unique<Form1>(services);
-        dialogs.topMostProbe = [this] {
-            return form1->hasForm2() && windows.isTopMost(&form1->form2());
-        };
+        dialogs.topMostProbe = [this] { return form1->hasForm2() && windows.isTopMost(&form1->form2()); };
     }
     ~FormFixtureOn() override
     {
@@ -88,16 +75,6 @@ protected:
     RecordingMciDevice device{interpreter};
     CountingBell bell;
     MciChannel mci{device, bell};
-    FakeWindowLayer windows;
-    FakeDialogs dialogs;
-    FakeScreenSaver screenSaver;
-    FakeDriveTable drives;
-    FakeMixer mixer;
-    FakeTrayIcon tray;
-    FakeDesktop desktop;
-    QTemporaryDir programDir;
-    Services services{mci,   windows, dialogs, screenSaver, drives,
-                      mixer, tray,    desktop, programDir.path()};
     std::unique_ptr<Form1> form1;
 };
 

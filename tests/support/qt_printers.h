@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -15,4 +16,12 @@ inline void PrintTo(const QStringList& list, std::ostream* os)
     for (qsizetype i = 0; i < list.size(); ++i)
         *os << (i ? ", \"" : "\"") << list[i].toStdString() << '"';
     *os << '}';
+}
+inline void PrintTo(QSize s, std::ostream* os)
+{
+    *os << s.width() << 'x' << s.height();
+}
+inline void PrintTo(QRect r, std::ostream* os)
+{
+    *os << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height();
 }
