@@ -15,45 +15,27 @@ protected:
         openEntries({"/m/a.mpg"});
         windows.moves.clear();
     }
-    // The picture as the device reports it now.
-    void pictureIs(int w, int h) { engine.setDestinationSize({w, h}); }
+    // The video window at (10, 10) in w x h, the movie window 345 twips larger.
     void expectPlaced(int w, int h)
     {
         ASSERT_FALSE(windows.moves.empty());
-        const auto& move = lastMove();
-        EXPECT_EQ(move.hwnd, FakeMediaEngine::DefaultVideoWindow);
-        EXPECT_EQ(move.x, 10);
-        EXPECT_EQ(move.y, 10);
-        EXPECT_EQ(move.width, w);
-        EXPECT_EQ(move.height, h);
-        EXPECT_TRUE(move.repaint);
-        EXPECT_EQ(form2().Width(), w * 15 + 345);
-        EXPECT_EQ(form2().Height(), h * 15 + 345);
+        EXPECT_EQ(lastMove(), (FakeWindowLayer::Move{FakeMediaEngine::DefaultVideoWindow, 10, 10, w, h, true}));
+        EXPECT_EQ(QSize(form2().Width(), form2().Height()), QSize(w * 15 + 345, h * 15 + 345));
     }
 };
 
 TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
 {
-    struct Case {
-        QString reply;
-        std::int32_t x, y, w, h;
+    using Rect = std::array<std::int32_t, 4>;
+    const std::pair<QString, Rect> cases[] = {
+        {"5 7 320 240", {5, 7, 320, 240}}, {"0 0 352", {0, 0, 352, 0}},       {"12", {12, 0, 0, 0}},
+        {"", {0, 0, 0, 0}},                {"デバイスが開かれていません", {}}, {"1 2 3.5 4.5", {1, 2, 4, 4}},
+        {"0 0 352 240 9", {0, 0, 352, 240}},
     };
-    const std::vector<Case> cases = {
-        {"0 0 352 240", 0, 0, 352, 240},
-        {"5 7 320 240", 5, 7, 320, 240},
-        {"0 0 352", 0, 0, 352, 0},
-        {"12", 12, 0, 0, 0},
-        {"", 0, 0, 0, 0},
-        {"デバイスが開かれていません", 0, 0, 0, 0},
-        {"1 2 3.5 4.5", 1, 2, 4, 4},
-        {"0 0 352 240 9", 0, 0, 352, 240},
-    };
-    for (const Case& c : cases) {
-        std::int32_t x = -1, y = -1, w = -1, h = -1;
-        Geometry::wind_xywh(c.reply, x, y, w, h);
-        EXPECT_EQ((std::array<std::int32_t, 4>{x, y, w, h}),
-                  (std::array<std::int32_t, 4>{c.x, c.y, c.w, c.h}))
-            << c.reply.toStdString();
+    for (const auto& [reply, expected] : cases) {
+        Rect r{-1, -1, -1, -1};
+        Geometry::wind_xywh(reply, r[0], r[1], r[2], r[3]);
+        EXPECT_EQ(r, expected) << reply.toStdString();
     }
 }
 
@@ -64,8 +46,6 @@ TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
     EXPECT_EQ(sent(), QStringList({"where avfile source", "status avfile window handle"}));
     EXPECT_EQ(form1->Command4->text(), "4:3");
     expectPlaced(352, 240);
-    EXPECT_EQ(form2().Width(), 5625);
-    EXPECT_EQ(form2().Height(), 3945);
     const QLabel* strip = form2().Label1;  // the strip follows the window
     EXPECT_EQ(strip->geometry(), QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0), qRound(5625 / 15.0), strip->height()));
 
@@ -86,27 +66,20 @@ TEST_F(GeometryTest, HalvingAndDoubling)
                                            [&] { form2().me_wari->trigger(); }};
     const std::function<void()> twice[] = {[&] { form1->Command8->click(); },
                                            [&] { form2().me_kake->trigger(); }};
-    struct Case {
-        QSize picture;
-        std::function<void()> press;
-        int w, h;
-        bool applied;
-    };
-    const Case cases[] = {
+    const struct { QSize picture; std::function<void()> press; int w, h; bool applied; } cases[] = {
         {{175, 131}, halve[0], 88, 66, true},     {{165, 123}, halve[1], 82, 62, true},
         {{160, 120}, halve[0], 80, 60, true},     {{158, 118}, halve[1], 79, 59, false},
         {{511, 600}, twice[0], 1022, 1200, true}, {{512, 384}, twice[1], 1024, 768, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.picture.width() << "x" << c.picture.height());
-        pictureIs(c.picture.width(), c.picture.height());
+        engine.setDestinationSize(c.picture);
         windows.moves.clear();
         const int widthBefore = form2().Width();
         clearSent();
         c.press();
         EXPECT_EQ(sent().first(), "where avfile destination");
-        EXPECT_EQ(form1->geometry->mov_w, c.w);
-        EXPECT_EQ(form1->geometry->mov_h, c.h);
+        EXPECT_EQ(QSize(form1->geometry->mov_w, form1->geometry->mov_h), QSize(c.w, c.h));
         EXPECT_EQ(windows.moves.size(), c.applied ? 1u : 0u);
         EXPECT_EQ(form2().Width(), c.applied ? c.w * 15 + 345 : widthBefore);
     }
@@ -114,13 +87,8 @@ TEST_F(GeometryTest, HalvingAndDoubling)
 
 TEST_F(GeometryTest, TypedSizesOfTheSizeDialog)
 {
-    struct Case {
-        std::int16_t flag;
-        QString w, h;
-        int expectW, expectH;
-    };
     engine.setSourceSize({352, 288});
-    const std::vector<Case> cases = {
+    const struct { std::int16_t flag; QString w, h; int expectW, expectH; } cases[] = {
         {1, "322", "", 322, 242},  // 241.5 -> 242
         {1, "318", "", 318, 238},  // 238.5 -> 238
         {2, "400", "123", 400, 123},
@@ -128,7 +96,7 @@ TEST_F(GeometryTest, TypedSizesOfTheSizeDialog)
         {3, "999", "999", 320, 240},
         {7, "", "", 320, 240},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         form1->geometry->re_size(c.flag, c.w, c.h);
         expectPlaced(c.expectW, c.expectH);
     }

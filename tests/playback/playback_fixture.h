@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 // A started program (empty command line) with helpers to fill the playlist and open entries.
