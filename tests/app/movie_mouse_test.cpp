@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <functional>
+#include <map>
 
 namespace {
 
@@ -22,68 +24,45 @@ protected:
     }
     void TearDown() override { form2().menu0->hide(); }
 
-    // Presses `count` times, then lets the counting window run out.
-    int fullScreenRequestsAfter(int count)
-    {
-        QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
-        for (int i = 0; i < count; ++i)
-            windows.pressLeft(video);
-        form2().Timer3_Timer();
-        form2().Timer3_Timer();
-        EXPECT_EQ(form2().Label2->text(), "0");
-        EXPECT_FALSE(form2().Timer3->isActive());
-        return spy.count();
-    }
-
-    static void send(QWidget* target, QEvent::Type type, Qt::MouseButtons buttons)
-    {
-        const Qt::MouseButton button = buttons & Qt::LeftButton ? Qt::LeftButton : Qt::RightButton;
-        QMouseEvent e(type, QPointF(3, 3), target->mapToGlobal(QPointF(3, 3)), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(target, &e);
-    }
-    static void press(QWidget* target, Qt::MouseButtons buttons) { send(target, QEvent::MouseButtonPress, buttons); }
-    static void doubleClick(QWidget* target) { send(target, QEvent::MouseButtonDblClick, Qt::LeftButton); }
-
     WId video = 0;
 };
 
 }  // namespace
 
-TEST_F(MovieMouse, PressesAreCountedAndPassedOn)
+// Left presses on the picture ("p") and ticks of the counting window ("t"): each press is counted
+// on the placeholder and passed on to the window's own procedure; two presses in one window ask
+// for full screen while it is available, one or three do not. A press restarts the period but
+// not the tick count, so the window closes at its second tick.
+TEST_F(MovieMouse, PressesOnThePictureAreCountedAndTwoAskForFullScreen)
 {
-    const int before = windows.defaultProcCalls;
-    windows.pressLeft(video);
-    EXPECT_EQ(form2().Label2->text(), "1");
-    EXPECT_TRUE(form2().Timer3->isActive());
-    windows.pressLeft(video);
-    EXPECT_EQ(form2().Label2->text(), "2");
-    EXPECT_EQ(windows.defaultProcCalls, before + 2);
+    const struct {
+        const char* events;
+        bool available;
+        int requests;
+    } cases[] = {{"ptt", true, 0}, {"pptt", true, 1}, {"ppptt", true, 0}, {"pptt", false, 0}, {"ptpt", true, 1}};
+    int presses = 0;
+    const std::map<char, std::function<void()>> act = {{'p', [&] { windows.pressLeft(video), ++presses; }},
+                                                        {'t', [&] { form2().Timer3_Timer(); }}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.events);
+        form1->Command22->setEnabled(c.available);
+        QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
+        const int passedOn = windows.defaultProcCalls;
+        presses = 0;
+        for (const char* e = c.events; *e; ++e) {
+            act.at(*e)();
+            const bool counting = e[1] != 0;  // until the last event
+            EXPECT_EQ(form2().Timer3->isActive(), counting) << e - c.events;
+            EXPECT_EQ(form2().Label2->text(), QString::number(counting ? presses : 0)) << e - c.events;
+        }
+        EXPECT_EQ(spy.count(), c.requests);
+        EXPECT_EQ(windows.defaultProcCalls - passedOn, presses);
+    }
 }
 
-TEST_F(MovieMouse, OnlyADoublePressAsksForFullScreenWhileAvailable)
-{
-    EXPECT_EQ(fullScreenRequestsAfter(1), 0);
-    EXPECT_EQ(fullScreenRequestsAfter(2), 1);
-    EXPECT_EQ(fullScreenRequestsAfter(3), 0);
-    form1->Command22->setEnabled(false);
-    EXPECT_EQ(fullScreenRequestsAfter(2), 0);
-}
-
-// A press within the counting window restarts the period but not the tick count.
-TEST_F(MovieMouse, CountingWindowClosesAtItsSecondTick)
-{
-    windows.pressLeft(video);
-    form2().Timer3_Timer();
-    EXPECT_TRUE(form2().Timer3->isActive());
-    windows.pressLeft(video);
-    QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
-    form2().Timer3_Timer();
-    EXPECT_EQ(spy.count(), 1);
-    EXPECT_EQ(form2().click_ticks, 0);
-}
-
-// On the picture the menu waits for the press to end; elsewhere it opens at once.
-TEST_F(MovieMouse, RightPressOpensTheMenu)
+// A right press on the picture opens the menu once the press has ended (Timer2); elsewhere the
+// menu opens at once.
+TEST_F(MovieMouse, RightPressOnThePictureOpensTheMenuAfterwards)
 {
     windows.pressRight(video);
     EXPECT_FALSE(form2().menu0->isVisible());
@@ -91,88 +70,84 @@ TEST_F(MovieMouse, RightPressOpensTheMenu)
     form2().Timer2_Timer();
     EXPECT_FALSE(form2().Timer2->isActive());
     EXPECT_TRUE(form2().menu0->isVisible());
-    form2().menu0->hide();
+}
 
-    for (QWidget* target : {static_cast<QWidget*>(form2().Label1),
-                            static_cast<QWidget*>(form2().Label2),
-                            static_cast<QWidget*>(&form2())}) {
-        form2().Label2->show();
-        press(target, Qt::RightButton);
-        EXPECT_TRUE(form2().menu0->isVisible()) << target->objectName().toStdString();
-        form2().menu0->hide();
+// Mouse events on the strip (Label1), the placeholder (Label2) and the window's surface: the menu,
+// dragging (only from the surface; both buttons drag, no menu) and double-clicks asking for full
+// screen while it is available (not on the placeholder).
+TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
+{
+    Form2& m = form2();
+    const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
+    const struct {
+        QWidget* target;
+        QEvent::Type type;
+        Qt::MouseButtons buttons;
+        bool available, menu;
+        std::size_t drags;
+        int requests;
+    } cases[] = {
+        {m.Label1, QEvent::MouseButtonPress, Qt::RightButton, true, true, 0, 0},
+        {m.Label2, QEvent::MouseButtonPress, Qt::RightButton, true, true, 0, 0},
+        {&m, QEvent::MouseButtonPress, Qt::RightButton, true, true, 0, 0},
+        {m.Label1, QEvent::MouseButtonPress, Qt::LeftButton, true, false, 0, 0},
+        {m.Label2, QEvent::MouseButtonPress, Qt::LeftButton, true, false, 0, 0},
+        {&m, QEvent::MouseButtonPress, both, true, false, 1, 0},
+        {m.Label1, QEvent::MouseButtonDblClick, Qt::LeftButton, true, false, 0, 1},
+        {&m, QEvent::MouseButtonDblClick, Qt::LeftButton, true, false, 0, 1},
+        {m.Label2, QEvent::MouseButtonDblClick, Qt::LeftButton, true, false, 0, 0},
+        {m.Label1, QEvent::MouseButtonDblClick, Qt::LeftButton, false, false, 0, 0},
+        {&m, QEvent::MouseButtonDblClick, Qt::LeftButton, false, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.target->objectName().toStdString() << " " << c.type << " " << c.buttons);
+        form1->Command22->setEnabled(c.available);
+        m.Label2->show();
+        windows.systemMoves.clear();
+        QSignalSpy spy(&m, &Form2::fullScreenToggleRequested);
+        const Qt::MouseButton button = c.buttons & Qt::LeftButton ? Qt::LeftButton : Qt::RightButton;
+        QMouseEvent e(c.type, QPointF(3, 3), c.target->mapToGlobal(QPointF(3, 3)), button, c.buttons, Qt::NoModifier);
+        QApplication::sendEvent(c.target, &e);
+        EXPECT_EQ(m.menu0->isVisible(), c.menu);
+        EXPECT_EQ(windows.systemMoves.size(), c.drags);
+        EXPECT_EQ(spy.count(), c.requests);
+        m.menu0->hide();
     }
-    EXPECT_TRUE(windows.systemMoves.empty());
 }
 
-TEST_F(MovieMouse, LeftPressDragsOnlyFromTheSurface)
-{
-    form2().Label2->show();
-    press(form2().Label1, Qt::LeftButton);
-    press(form2().Label2, Qt::LeftButton);
-    EXPECT_TRUE(windows.systemMoves.empty());
-    press(&form2(), Qt::LeftButton | Qt::RightButton);  // both buttons: drag, no menu
-    EXPECT_EQ(windows.systemMoves, std::vector<QWidget*>{&form2()});
-    EXPECT_FALSE(form2().menu0->isVisible());
-}
-
-TEST_F(MovieMouse, DoubleClickOnStripOrSurfaceAsksForFullScreenWhileAvailable)
-{
-    QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
-    doubleClick(form2().Label1);
-    doubleClick(&form2());
-    form2().Label2->show();
-    doubleClick(form2().Label2);  // the placeholder's double-click does nothing
-    EXPECT_EQ(spy.count(), 2);
-    form1->Command22->setEnabled(false);
-    doubleClick(form2().Label1);
-    doubleClick(&form2());
-    EXPECT_EQ(spy.count(), 2);
-}
-
-TEST_F(MovieMouse, IdleCursorIsParkedAfterTenTicksAndFreedOverTheStrip)
+// The idle cursor of full screen: parked at the screen's top right after ten ticks without moving
+// (the first tick only sees it); a movement over the strip away from the first one seen brings it
+// to the top middle and counts again; the first movement is kept for the whole run. A cursor that
+// keeps moving is never parked.
+TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
 {
     Form2& m = form2();
     windows.screen = QSize(1280, 1024);
-    windows.cursor = QPoint(500, 400);
-    m.Timer1->setInterval(1000);
-    m.Timer1->start();
-    m.Timer1_Timer();  // first sight of the cursor
-    for (int i = 0; i < 9; ++i)
-        m.Timer1_Timer();
-    EXPECT_TRUE(windows.cursorMoves.empty());
-    m.Timer1_Timer();
-    EXPECT_EQ(windows.cursorMoves, std::vector<QPoint>{QPoint(1280, 2)});
-    EXPECT_FALSE(m.Timer1->isActive());
-    EXPECT_EQ(m.cursor_parked, 1);
-
-    m.Label1_MouseMove(Qt::NoButton, 150, 45);  // remembered as the first movement
-    EXPECT_EQ(m.cursor_parked, 1);
-    m.Label1_MouseMove(Qt::NoButton, 150, 45);  // the same place is no movement
-    EXPECT_EQ(m.cursor_parked, 1);
-    m.Label1_MouseMove(Qt::NoButton, 165, 45);
-    EXPECT_EQ(windows.cursorMoves.back(), QPoint(640, 0));
-    EXPECT_TRUE(m.Timer1->isActive());
-    EXPECT_EQ(m.cursor_parked, 0);
-    EXPECT_EQ(m.idle_ticks, 0);
-
-    // The first movement is kept for the whole run: moving back to it frees nothing.
-    windows.cursor = windows.cursorMoves.back();
-    for (int i = 0; i < 11; ++i)
-        m.Timer1_Timer();
-    ASSERT_EQ(m.cursor_parked, 1);
-    const auto moves = windows.cursorMoves.size();
-    m.Label1_MouseMove(Qt::NoButton, 150, 45);
-    EXPECT_EQ(windows.cursorMoves.size(), moves);
-    EXPECT_EQ(m.cursor_parked, 1);
-}
-
-TEST_F(MovieMouse, MovingCursorIsNotParked)
-{
-    Form2& m = form2();
+    const QPoint parked(1280, 2), freed(640, 0);
+    const auto ticks = [&](int n) {
+        for (int i = 0; i < n; ++i)
+            m.Timer1_Timer();
+    };
     for (int i = 0; i < 30; ++i) {
         windows.cursor = QPoint(i, i);
-        m.Timer1_Timer();
+        ticks(1);
     }
     EXPECT_TRUE(windows.cursorMoves.empty());
-    EXPECT_EQ(m.cursor_parked, 0);
+    windows.cursor = QPoint(500, 400);
+    m.Timer1->start(1000);
+    ticks(10);
+    EXPECT_TRUE(windows.cursorMoves.empty());
+    ticks(1);
+    EXPECT_EQ(windows.cursorMoves, std::vector<QPoint>{parked});
+    EXPECT_FALSE(m.Timer1->isActive());
+
+    for (int x : {150, 150, 165})  // the first movement, the same place, away from it
+        m.Label1_MouseMove(Qt::NoButton, x, 45);
+    EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed}));
+    EXPECT_TRUE(m.Timer1->isActive());
+
+    windows.cursor = freed;
+    ticks(11);
+    m.Label1_MouseMove(Qt::NoButton, 150, 45);  // back at the first movement: nothing freed
+    EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed, parked}));
 }

@@ -11,11 +11,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 
-namespace {
-
-class MovieSettings : public FormFixture {};
-
-}  // namespace
+using MovieSettings = FormFixture;
 
 // A file that gives no usable place leaves the place beside the control window; the colour is
 // applied whenever it was read. `lines` empty: no file at all.
@@ -91,11 +87,8 @@ TEST_F(MovieSettings, SaveWritesWhatTheNextStartReads)
     const QString file = settings_file::path(programDir.path());
     const SettingsRead read = settings_file::read(file);
     ASSERT_TRUE(read.complete());
-    EXPECT_EQ(*read.top, 1800);
-    EXPECT_EQ(*read.left, 7500);
-    EXPECT_EQ(*read.backColor, std::int32_t(0x80000005));
-    EXPECT_EQ(*read.width, 5145);
-    EXPECT_EQ(*read.height, 3945);
+    EXPECT_EQ(std::tuple(*read.top, *read.left, *read.backColor, *read.width, *read.height),
+              std::tuple(1800.f, 7500.f, std::int32_t(0x80000005), 5145.f, 3945.f));
 
     const qint64 size = QFileInfo(file).size();
     form2().ch_ho->trigger();
@@ -111,10 +104,8 @@ TEST_F(MovieSettings, FailedSaveIsReportedUnderTheTopmostRule)
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     const auto& box = dialogs.boxes[0];
     EXPECT_EQ(box.text, "設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。");
-    EXPECT_EQ(box.title, "書込みｴﾗｰ");
-    EXPECT_EQ(box.buttons, msgbox::OkOnly);
-    EXPECT_EQ(box.icon, msgbox::Information);
-    EXPECT_EQ(box.movieTopMost, false);
+    EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon, box.movieTopMost),
+              std::tuple(QString("書込みｴﾗｰ"), msgbox::OkOnly, msgbox::Information, std::optional(false)));
     EXPECT_TRUE(windows.isTopMost(&form2()));
 
     form1->Check4->setValue(0);

@@ -4,9 +4,9 @@
 #include "platform/linux/qt_window_layer.h"
 #include "platform/linux/x11_wm_state.h"
 #include "qt_printers.h"
+#include "wait.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QWidget>
@@ -28,17 +28,6 @@ protected:
     void mousePressEvent(QMouseEvent*) override { ++presses; }
 };
 
-// Waits (bounded) until `done` holds, letting events run.
-template <typename F>
-bool waitFor(F done)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 5000)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 void clickAt(QWidget* w, int button)
 {
     const QPoint p = w->mapToGlobal(QPoint(w->width() / 2, w->height() / 2));
@@ -55,7 +44,7 @@ protected:
         video->setAttribute(Qt::WA_NativeWindow);  // like the media layer's video window
         video->setGeometry(10, 10, 200, 150);
         window.show();
-        ASSERT_TRUE(waitFor([&] { return shown(); }));
+        ASSERT_TRUE(waitUntil([&] { return shown(); }));
     }
 
     // Mapped for the server too, not only exposed for Qt: right after a hide and show Qt still
@@ -84,9 +73,9 @@ protected:
     void hideAndShow()
     {
         window.hide();
-        ASSERT_TRUE(waitFor([&] { return !window.windowHandle()->isExposed(); }));
+        ASSERT_TRUE(waitUntil([&] { return !window.windowHandle()->isExposed(); }));
         window.show();
-        ASSERT_TRUE(waitFor([&] { return shown(); }));
+        ASSERT_TRUE(waitUntil([&] { return shown(); }));
     }
 
     // The native windows the X server has inside `id`.
@@ -113,21 +102,30 @@ protected:
 
 }  // namespace
 
+// Presses reach the installed procedure only; one replaced by another is returned and stops
+// hearing; giving the original back ends the hook and presses go their usual way again.
 TEST_F(QtWindowLayerOnX, PressesOnTheHookedWindowReachItsProcedureOnly)
 {
     const WindowLayer::WndProc original = layer.SetWindowProc(video->winId(), recorder());
     clickAt(video, 1);
-    ASSERT_TRUE(waitFor([&] { return received.size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return received.size() == 1; }));
     clickAt(video, 3);
-    ASSERT_TRUE(waitFor([&] { return received.size() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return received.size() == 2; }));
     EXPECT_EQ(received, (std::vector<std::uint32_t>{wm::LButtonDown, wm::RButtonDown}));
     EXPECT_EQ(window.presses, 0);  // the window behind the picture does not see them
 
-    // Giving the original procedure back ends the hook: presses go their usual way again.
+    int otherCalls = 0;
+    const WindowLayer::WndProc previous = layer.SetWindowProc(
+        video->winId(), [&](WId, std::uint32_t, std::uint32_t, std::int32_t) { return ++otherCalls, 0; });
+    clickAt(video, 1);
+    ASSERT_TRUE(waitUntil([&] { return otherCalls == 1; }));
+    previous(video->winId(), wm::ParentNotify, wm::LButtonDown, 0);
+    EXPECT_EQ(received.size(), 3u);
+
     layer.SetWindowProc(video->winId(), original);
     clickAt(video, 1);
-    ASSERT_TRUE(waitFor([&] { return window.presses == 1; }));
-    EXPECT_EQ(received.size(), 2u);
+    ASSERT_TRUE(waitUntil([&] { return window.presses == 1; }));
+    EXPECT_EQ(std::tuple(received.size(), otherCalls), std::tuple(3u, 1));
 }
 
 TEST_F(QtWindowLayerOnX, NativeChildCreatedAfterTheHookIsWatchedToo)
@@ -137,59 +135,27 @@ TEST_F(QtWindowLayerOnX, NativeChildCreatedAfterTheHookIsWatchedToo)
     inner->setAttribute(Qt::WA_NativeWindow);
     inner->setGeometry(0, 0, 200, 150);
     inner->show();
-    ASSERT_TRUE(waitFor([&] { return inner->windowHandle() && inner->windowHandle()->isExposed(); }));
+    ASSERT_TRUE(waitUntil([&] { return inner->windowHandle() && inner->windowHandle()->isExposed(); }));
     clickAt(inner, 1);
-    ASSERT_TRUE(waitFor([&] { return received.size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return received.size() == 1; }));
     EXPECT_EQ(received[0], wm::LButtonDown);
 }
 
-TEST_F(QtWindowLayerOnX, ProcedureReplacedByAnotherIsReturnedAndStopsHearing)
-{
-    int otherCalls = 0;
-    layer.SetWindowProc(video->winId(), recorder());
-    const WindowLayer::WndProc previous = layer.SetWindowProc(
-        video->winId(), [&](WId, std::uint32_t, std::uint32_t, std::int32_t) {
-            ++otherCalls;
-            return 0;
-        });
-    clickAt(video, 1);
-    ASSERT_TRUE(waitFor([&] { return otherCalls == 1; }));
-    EXPECT_TRUE(received.empty());
-    previous(video->winId(), wm::ParentNotify, wm::LButtonDown, 0);
-    EXPECT_EQ(received.size(), 1u);
-}
-
-TEST_F(QtWindowLayerOnX, MoveWindowPlacesTheWindowFoundByItsId)
-{
-    EXPECT_TRUE(layer.MoveWindow(video->winId(), 20, 30, 160, 120, true));
-    EXPECT_EQ(video->geometry(), QRect(20, 30, 160, 120));
-    EXPECT_FALSE(layer.MoveWindow(0x7ffffff0, 0, 0, 10, 10, true));
-}
-
-TEST_F(QtWindowLayerOnX, StayOnTopChangesInPlace)
-{
-    const WId id = window.winId();
-    layer.setTopMost(&window, true);
-    EXPECT_TRUE(waitFor([&] { return x11::hasStayOnTop(id); }));
-    EXPECT_TRUE(window.isVisible());
-    layer.setTopMost(&window, false);
-    EXPECT_TRUE(waitFor([&] { return !x11::hasStayOnTop(id); }));
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.winId(), id);  // the same window, not a new one
-    EXPECT_TRUE(waitFor([&] { return shown(); }));
-}
-
-// The movie window is made topmost and then hidden and shown at start-up; the video window
-// inside it must live through that, or the picture stays black.
-TEST_F(QtWindowLayerOnX, TopmostWindowKeepsItsNativeChildrenAcrossHideAndShow)
+// Stay-on-top changes in place: the same window, not a new one. The movie window is made topmost
+// and then hidden and shown at start-up; the video window inside it must live through that, or
+// the picture stays black.
+TEST_F(QtWindowLayerOnX, StayOnTopChangesInPlaceAndKeepsTheNativeChildren)
 {
     const WId id = window.winId();
     const WId videoId = video->winId();
-    layer.setTopMost(&window, true);
+    for (bool on : {true, false, true}) {
+        layer.setTopMost(&window, on);
+        EXPECT_TRUE(waitUntil([&] { return x11::hasStayOnTop(id) == on && shown(); })) << on;
+    }
     hideAndShow();
     EXPECT_EQ(window.winId(), id);
     EXPECT_TRUE(childrenOnServer(id).contains(videoId));
-    EXPECT_TRUE(waitFor([&] { return x11::hasStayOnTop(id); }));  // and still on top
+    EXPECT_TRUE(waitUntil([&] { return x11::hasStayOnTop(id); }));  // and still on top
 }
 
 TEST_F(QtWindowLayerOnX, ClearedStayOnTopIsNotBroughtBackByShowing)
@@ -198,15 +164,18 @@ TEST_F(QtWindowLayerOnX, ClearedStayOnTopIsNotBroughtBackByShowing)
     layer.setTopMost(&window, true);
     window.hide();
     layer.setTopMost(&window, false);  // cleared while hidden, then shown by the layer
-    ASSERT_TRUE(waitFor([&] { return shown(); }));
+    ASSERT_TRUE(waitUntil([&] { return shown(); }));
     hideAndShow();
     EXPECT_FALSE(x11::hasStayOnTop(id));
 }
 
-TEST_F(QtWindowLayerOnX, CursorAndScreen)
+TEST_F(QtWindowLayerOnX, PlacementCursorAndScreen)
 {
+    EXPECT_TRUE(layer.MoveWindow(video->winId(), 20, 30, 160, 120, true));
+    EXPECT_EQ(video->geometry(), QRect(20, 30, 160, 120));
+    EXPECT_FALSE(layer.MoveWindow(0x7ffffff0, 0, 0, 10, 10, true));
     layer.setCursorPos(QPoint(200, 2));
-    EXPECT_TRUE(waitFor([&] { return layer.cursorPos() == QPoint(200, 2); }));
+    EXPECT_TRUE(waitUntil([&] { return layer.cursorPos() == QPoint(200, 2); }));
     EXPECT_EQ(layer.screenSize(), QSize(1280, 1024));
     EXPECT_EQ(layer.screenRects(), QList<QRect>{QRect(0, 0, 1280, 1024)});
 }

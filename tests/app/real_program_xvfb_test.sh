@@ -14,16 +14,7 @@ export REELBOX_AO=null
 start_sound  # a mixer: no message box at start
 
 saver_timeout() { xset q | awk '/timeout:/ {print $2; exit}'; }
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-# Polls (up to 10 s) until the command succeeds.
-wait_until() {
-  local what=$1
-  shift
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
-  fail "$what"
-}
 saver_is() { [[ $(saver_timeout) == "$1" ]]; }
-shown() { [[ -n $(window "$1") ]]; }
 ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
                                       /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'; }
@@ -31,10 +22,11 @@ geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute u
 # Started: the screen saver is off and the movie window stands beside the control window at
 # its default size.
 started() {
-  wait_until "screen saver still on while running" saver_is 0
-  wait_until "no control window" shown '^ReelBox$'
-  read -r cx cy cw _ <<<"$(geometry "$(window '^ReelBox$')")"
-  read -r mx my mw mh <<<"$(geometry "$(window '^Form2$')")"
+  wait_for "screen saver still on while running" saver_is 0
+  wait_for "no control window" visible ReelBox
+  wait_for "no movie window" visible Form2
+  read -r cx cy cw _ <<<"$(geometry "$(window_id ReelBox)")"
+  read -r mx my mw mh <<<"$(geometry "$(window_id Form2)")"
   [[ "$mw x $mh" == "343 x 263" ]] || fail "movie window is $mw x $mh"
   [[ $my == "$cy" && $mx == $((cx + cw)) ]] || fail "movie window at $mx,$my; control window at $cx,$cy width $cw"
 }
@@ -53,11 +45,11 @@ declare -A ini=([huge_window]=$'\r\n 0\r\n 0\r\n 0\r\n 491505\r\n 491505\r\n')
 declare -A reach=([popup]=popup_open [list_loading]=box_shown)
 popup_open() {
   started
-  xdotool mousemove --window "$(window '^Form2$')" 100 100 click 3
-  wait_until "no popup menu" shown '^reelbox$'
+  xdotool mousemove --window "$(window_id Form2)" 100 100 click 3
+  wait_for "no popup menu" menu_shown
 }
 # The first entry's message box is up while start-up waits on it, the other entries still to come.
-box_shown() { wait_until "no message box" shown '^削除'; }
+box_shown() { wait_for "no message box" eval '[[ -n $(xdotool search --onlyvisible --name "^削除") ]]'; }
 
 xset s 321
 for row in "running TERM" "running INT" "running HUP" "list_loading TERM" "list_loading INT" \
@@ -70,7 +62,7 @@ for row in "running TERM" "running INT" "running HUP" "list_loading TERM" "list_
   "${reach[$state]:-started}"
 
   kill -"$sig" "$app_pid"
-  wait_until "$state: still running after SIG$sig" ended
+  wait_for "$state: still running after SIG$sig" ended
   status=0
   wait "$app_pid" || status=$?
   app_pid=""

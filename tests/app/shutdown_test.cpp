@@ -4,57 +4,39 @@
 #include "form_fixture.h"
 
 #include <QSignalSpy>
+#include <functional>
 
-TEST_F(FormFixture, UnloadWithAMovieOpenPutsEverythingBack)
+// Every way to end, with a movie open or not: the device is closed, the video window's procedure
+// given back, both windows hidden, the screen saver back on, and all of it once however often
+// the program is asked to end.
+TEST_F(FormFixture, EveryWayToEndPutsEverythingBackOnce)
 {
-    load("/m/a.mpg");
-    const WId video = form1->video.mci_hwnd;
-    ASSERT_TRUE(windows.hooked(video));
-    clearSent();
-    QSignalSpy ended(form1.get(), &Form1::unloaded);
-
-    form1->Form_Unload();
-
-    EXPECT_EQ(screenSaver.changes, (std::vector<bool>{false, true}));
-    EXPECT_EQ(sent(), QStringList({"close avfile"}));
-    EXPECT_FALSE(windows.hooked(video));
-    EXPECT_FALSE(engine.isOpen());
-    EXPECT_FALSE(form2().isVisible());
-    EXPECT_FALSE(form1->isVisible());
-    EXPECT_EQ(ended.count(), 1);
-
-    form1->Form_Unload();  // once only, however the program is asked to end
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_EQ(sent().size(), 1);
-}
-
-TEST_F(FormFixture, UnloadWithNothingOpenGivesNoProcedureBack)
-{
-    load();
-    const auto procChanges = windows.procChanges.size();
-    form1->Form_Unload();
-    EXPECT_EQ(sent(), QStringList({"close avfile"}));
-    EXPECT_EQ(windows.procChanges.size(), procChanges);
-    EXPECT_TRUE(screenSaver.active);
-}
-
-TEST_F(FormFixture, ClosingEitherWindowEndsTheProgram)
-{
-    load();
-    form1->show();
-    QSignalSpy ended(form1.get(), &Form1::unloaded);
-    form1->close();
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_TRUE(screenSaver.active);
-}
-
-TEST_F(FormFixture, ExitFromTheMovieMenuEndsTheProgram)
-{
-    load();
-    QSignalSpy ended(form1.get(), &Form1::unloaded);
-    form2().me_exit->trigger();
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_TRUE(screenSaver.active);
+    const std::pair<const char*, std::function<void()>> ends[] = {
+        {"/m/a.mpg", [&] { form1->Form_Unload(); }},
+        {"", [&] { form1->Form_Unload(); }},
+        {"/m/a.mpg", [&] { form1->show(), form1->close(); }},
+        {"", [&] { form1->show(), form1->close(); }},
+        {"/m/a.mpg", [&] { form2().me_exit->trigger(); }},
+    };
+    for (const auto& [line, end] : ends) {
+        SCOPED_TRACE(line);
+        form1 = std::make_unique<Form1>(*services);
+        load(line);
+        const WId video = form1->video.mci_hwnd;
+        const auto procChanges = windows.procChanges.size();
+        screenSaver.changes.clear();
+        clearSent();
+        QSignalSpy ended(form1.get(), &Form1::unloaded);
+        end();
+        EXPECT_EQ(ended.count(), 1);
+        form1->Form_Unload();
+        EXPECT_EQ(ended.count(), 1);
+        EXPECT_EQ(sent(), QStringList({"close avfile"}));
+        EXPECT_EQ(windows.procChanges.size() - procChanges, video ? 1u : 0u);
+        EXPECT_FALSE(windows.hooked(video) || engine.isOpen());
+        EXPECT_FALSE(form2().isVisible() || form1->isVisible());
+        EXPECT_EQ(screenSaver.changes, std::vector<bool>{true});
+    }
 }
 
 // Ended while start-up waits on a message box (a signal, a window closed): start-up does not show

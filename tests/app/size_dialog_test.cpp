@@ -30,11 +30,7 @@ struct SizeDialog {
 
 TEST(SizeDialogTest, OpensOnTheCurrentPictureWithTheScreensLimits)
 {
-    struct Case {
-        QSize screen, movieTwips;
-        QString texts;
-        int max_w, max_h;
-    } cases[] = {
+    struct Case { QSize screen, movieTwips; QString texts; int max_w, max_h; } cases[] = {
         {{1024, 768}, {5145, 3945}, "320 320 240", 1001, 751},
         {{1920, 1080}, {5625, 3945}, "352 352 240", 1409, 1057},  // the height limits
         {{1280, 800}, {360, 360}, "1 1 1", 1036, 777},

@@ -1,87 +1,94 @@
-// The state the program is in after start-up with an empty command line.
+// The nothing-open state, as start-up with an empty command line leaves it and reset_all brings
+// it back, and what only start-up does.
 #include "controls/check_box.h"
 #include "controls/file_list_box.h"
 #include "controls/list_box.h"
 #include "controls/menu_item.h"
 #include "controls/scroll_bar.h"
 #include "form_fixture.h"
-#include "playlist/playlist_handlers.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
 
-TEST_F(FormFixture, StartUpDisablesExactlyTheMovieControls)
+namespace {
+
+// reset_all called that many times after a start-up with two movies (none: an empty command
+// line); each call closes the device, successfully while a movie is open, and gives the video
+// window's procedure back then.
+struct Resets { int calls; QList<bool> closed; std::size_t procChanges; };
+
+class NothingOpen : public FormFixture, public testing::WithParamInterface<Resets> {};
+
+}  // namespace
+
+TEST_P(NothingOpen, EveryMovieControlOffAndTheCaptionsBack)
 {
-    load();
+    const Resets& c = GetParam();
+    load(c.calls ? "/m/a.mpg /m/b.mpg" : "");
+    const WId video = form1->video.mci_hwnd;
+    form1->Line1->setVisible(c.calls > 0);
+    auto procChanges = windows.procChanges.size();
+    for (int i = 0; i < c.calls; ++i) {
+        procChanges = windows.procChanges.size();
+        clearSent();
+        form1->reset_all();
+    }
+    QList<bool> closed;
+    for (int rc : device.results())
+        closed << (rc == 0);
+    EXPECT_EQ(sent(), QStringList(c.closed.size(), "close avfile"));
+    EXPECT_EQ(closed, c.closed);
+    EXPECT_EQ(windows.procChanges.size() - procChanges, c.procChanges);
+    EXPECT_FALSE(windows.hooked(video));
+    EXPECT_FALSE(engine.isOpen());
+    EXPECT_TRUE(dialogs.boxes.empty());
+
     QList<QWidget*> off = movieControls();
     off << form1->Combo1;  // the drive list belongs to Video-CD mode
     for (QWidget* w : form1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         EXPECT_EQ(w->isEnabled(), !off.contains(w)) << w->objectName().toStdString();
-    EXPECT_EQ(form1->Check3->Value(), 1);
-    EXPECT_TRUE(form1->Check7->isEnabled());
-    EXPECT_EQ(form1->Check7->Value(), 0);
-    EXPECT_EQ(form1->Check4->Value(), 1);
-}
-
-TEST_F(FormFixture, StartUpCaptionsAndTimers)
-{
-    load();
-    EXPECT_EQ(form1->windowTitle(), "ReelBox");
-    // A few captions as samples of the half- and full-width texts.
-    EXPECT_EQ(form1->Command1->text(), "ﾌｧｲﾙ指定");
-    EXPECT_EQ(form1->Command9->text(), "■");
-    EXPECT_EQ(form1->Command13->text(), "全ﾘｽﾄｸﾘｱ");
-    EXPECT_EQ(form1->Label2->text(), "ﾌﾚｰﾑor時間");
-    EXPECT_EQ(form1->Check7->text(), "-->　選択のみ");
-
+    for (QAction* item : movieMenuItems())
+        EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+    EXPECT_EQ(std::tuple(form1->List1->ListCount(), form1->List2->ListCount(), form1->List2->ListIndex()),
+              std::tuple(0, 0, -1));
     EXPECT_FALSE(form1->Timer1->isActive());
-    EXPECT_TRUE(form1->Timer3->isActive());
-    EXPECT_FALSE(form1->Timer2->isActive());
+    EXPECT_EQ(QStringList({form1->Command2->text(), form1->Label1->text(), form1->Label2->text(),
+                           form1->Label3->text(), form1->Label4->text(), form1->List2->toolTip()}),
+              QStringList({"|>", "ファイル名", "ﾌﾚｰﾑor時間", "SPEED", "ﾘｽﾄ数", "再生ﾌｧｲﾙﾘｽﾄ"}));
+    EXPECT_FALSE(form1->Line1->isVisibleTo(form1.get()) || form1->Line2->isVisibleTo(form1.get()));
 
-    EXPECT_EQ(form1->File1->Pattern(), "*.dat;*.mpg;*.mpeg;*.avi");
-    EXPECT_EQ(form1->List2->toolTip(), "再生ﾌｧｲﾙﾘｽﾄ");
-    EXPECT_FALSE(form1->List1->isVisibleTo(form1.get()));
-}
-
-TEST_F(FormFixture, StartUpPlacesTheWindowsAndSwitchesTheScreenSaverOff)
-{
-    load();
-    EXPECT_EQ(form1->Top(), 480);
-    EXPECT_EQ(form1->Left(), 480);
-    const QString folder = programDir.path() + "/";
-    EXPECT_EQ(form1->playlistHandlers->list_dir, folder);
-    EXPECT_EQ(form1->playlistHandlers->file_dir, folder);
-    EXPECT_EQ(form1->playlistHandlers->save_dir, folder);
-    EXPECT_TRUE(form1->cmd_item.isEmpty());
-    EXPECT_TRUE(form1->cmd_vcd.isEmpty());
-
-    ASSERT_TRUE(form1->hasForm2());
-    EXPECT_TRUE(form2().isVisible());
-    EXPECT_TRUE(windows.isTopMost(&form2()));
-    EXPECT_TRUE(form2().topw1->Checked());
-    EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
-    EXPECT_EQ(form1->List2->ListCount(), 0);
-    EXPECT_TRUE(sent().isEmpty());  // nothing to open
-}
-
-TEST_F(FormFixture, MovieWindowMenuAtStartUp)
-{
-    load();
-    for (QAction* off : movieMenuItems())
-        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    // The strip and the placeholder of a 5145 x 3945 twip window: 200 twips above the bottom,
+    // 130 in; 150 in, 345 smaller (the video window's place).
     Form2& m = form2();
-    // Ticking Loop enabled "selected only" again after the movie window's load disabled it.
-    EXPECT_TRUE(m.me_loop_only->isEnabled());
-    EXPECT_TRUE(m.me_loop->Checked());
-    EXPECT_FALSE(m.me_loop_only->Checked());
-    EXPECT_EQ(m.Label1->text(), "Movie");
-    EXPECT_EQ(m.Label2->text(), "0");
-    EXPECT_EQ(m.custom_colors[0], QColor(255, 15, 255));
-    EXPECT_EQ(m.custom_colors[15], QColor(255, 255, 255));
+    EXPECT_EQ(std::tuple(m.Label1->text(), m.Label1->toolTip()), std::tuple(QString("Movie"), QString()));
+    EXPECT_EQ(m.Label1->geometry().topLeft(), QPoint(9, 250));
+    EXPECT_EQ(m.Label1->width(), 343);
+    EXPECT_EQ(m.Label2->geometry(), QRect(10, 10, 320, 240));
+    EXPECT_TRUE(m.Label2->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(StartUpAndResets, NothingOpen,
+                         testing::Values(Resets{0, {}, 0}, Resets{1, {true}, 1}, Resets{2, {false}, 0}));
+
+// Start-up switches the screen saver off (and keeps it off), shows the movie window in front as
+// Check4 says, and ticks Loop after the movie window's load, which enables "selected only" again.
+TEST_F(FormFixture, StartUpState)
+{
+    load();
+    // A few captions as samples of the half- and full-width texts.
+    EXPECT_EQ(QStringList({form1->windowTitle(), form1->Command1->text(), form1->Command9->text(),
+                           form1->Command13->text(), form1->Check7->text(), form1->File1->Pattern()}),
+              QStringList({"ReelBox", "ﾌｧｲﾙ指定", "■", "全ﾘｽﾄｸﾘｱ", "-->　選択のみ", "*.dat;*.mpg;*.mpeg;*.avi"}));
+    EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
+    EXPECT_TRUE(form1->Timer3->isActive());
+    Form2& m = form2();
+    EXPECT_TRUE(m.isVisible() && windows.isTopMost(&m) && m.topw1->Checked());
+    EXPECT_EQ(std::tuple(form1->Check7->isEnabled(), m.me_loop->Checked(), m.me_loop_only->isEnabled(), m.me_loop_only->Checked()),
+              std::tuple(true, true, true, false));
 }
 
 // Code-set values run their handlers at once: the loop options and their menu mirror.
@@ -89,22 +96,23 @@ TEST_F(FormFixture, LoopOptionsFollowEachOther)
 {
     load();
     Form2& m = form2();
-    form1->Check7->setValue(1);
-    EXPECT_TRUE(m.me_loop_only->Checked());
-    form1->Check3->setValue(0);  // clears "selected only" with it
-    EXPECT_EQ(form1->Check7->Value(), 0);
-    EXPECT_FALSE(form1->Check7->isEnabled());
-    EXPECT_FALSE(m.me_loop->Checked());
-    EXPECT_FALSE(m.me_loop_only->Checked());
-    EXPECT_FALSE(m.me_loop_only->isEnabled());
-
-    m.me_loop->trigger();  // the menu ticks Loop again
-    EXPECT_EQ(form1->Check3->Value(), 1);
-    EXPECT_TRUE(m.me_loop->Checked());
-    EXPECT_TRUE(form1->Check7->isEnabled());
-    m.me_loop_only->trigger();
-    EXPECT_EQ(form1->Check7->Value(), 1);
-    m.me_loop_only->trigger();
-    EXPECT_EQ(form1->Check7->Value(), 0);
-    EXPECT_FALSE(m.me_loop_only->Checked());
+    const auto state = [&] {
+        return QString("Check3 %1 Check7 %2%3, menu %4%5%6")
+            .arg(form1->Check3->Value())
+            .arg(form1->Check7->Value())
+            .arg(form1->Check7->isEnabled() ? "" : " off")
+            .arg(m.me_loop->Checked() ? "v" : "-", m.me_loop_only->Checked() ? "v" : "-",
+                 m.me_loop_only->isEnabled() ? "" : " off");
+    };
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[&] { form1->Check7->setValue(1); }, "Check3 1 Check7 1, menu vv"},
+        {[&] { form1->Check3->setValue(0); }, "Check3 0 Check7 0 off, menu -- off"},  // clears "selected only"
+        {[&] { m.me_loop->trigger(); }, "Check3 1 Check7 0, menu v-"},
+        {[&] { m.me_loop_only->trigger(); }, "Check3 1 Check7 1, menu vv"},
+        {[&] { m.me_loop_only->trigger(); }, "Check3 1 Check7 0, menu v-"},
+    };
+    for (const auto& [step, after] : steps) {
+        step();
+        EXPECT_EQ(state(), after);
+    }
 }
