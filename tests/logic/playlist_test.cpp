@@ -54,10 +54,9 @@ protected:
 
 TEST(PlaylistDisplayName, TextAfterTheLastSeparator)
 {
-    EXPECT_EQ(Playlist::displayName("/media/cdrom/MPEGAV/MUSIC01.DAT"), "MUSIC01.DAT");
-    EXPECT_EQ(Playlist::displayName(QString::fromUtf8("/home/u/動画/旅行 1.mpg")), QString::fromUtf8("旅行 1.mpg"));
-    EXPECT_EQ(Playlist::displayName("trip.mpg"), "trip.mpg");
-    EXPECT_EQ(Playlist::displayName("/"), "");
+    for (const auto& [path, name] : {std::pair{"/media/cdrom/MPEGAV/MUSIC01.DAT", "MUSIC01.DAT"},
+                                     {"/home/u/動画/旅行 1.mpg", "旅行 1.mpg"}, {"trip.mpg", "trip.mpg"}, {"/", ""}})
+        EXPECT_EQ(Playlist::displayName(QString::fromUtf8(path)), QString::fromUtf8(name));
 }
 
 TEST_F(PlaylistTest, AppendKeepsBothListsInStepUpToTheLimitAndOpensNothing)
@@ -93,13 +92,7 @@ TEST_F(PlaylistTest, SelectSetsList1BeforeList2Opens)
 // the one before when it was the last, and resets when it was the only one.
 TEST_F(PlaylistTest, RemoveAndReselect)
 {
-    struct Case {
-        int count, selected, removed;
-        QStringList left;
-        QList<int> clicks;
-        int resets;
-        int selectedAfter;
-    };
+    struct Case { int count, selected, removed; QStringList left; QList<int> clicks; int resets; int selectedAfter; };
     const Case cases[] = {
         {1, 0, 0, {}, {}, 1, -1},
         {3, 1, 1, {"a.mpg", "c.mpg"}, {1}, 0, 1},

@@ -43,12 +43,7 @@ TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
 {
     using F = std::optional<float>;
     using C = std::optional<std::int32_t>;
-    struct Case {
-        QByteArray bytes;
-        F top, left;
-        C colour;
-        F width, height;
-    };
+    struct Case { QByteArray bytes; F top, left; C colour; F width, height; };
     const Case cases[] = {
         {exampleFile, 1200, 6000, 0, 5145, 3945},
         {"\n  -15.5  \n\t30\t\n 255 \n1e3\n 0.25\n", -15.5f, 30, 255, 1000, 0.25f},
@@ -80,46 +75,33 @@ TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
     EXPECT_FALSE(missing.top || missing.left || missing.backColor || missing.width || missing.height);
 }
 
-TEST_F(SettingsFileTest, WriteLayout)
+// Each save replaces the whole file (a shorter one never keeps the longer one's tail, nothing is
+// left beside it), in the layout the reader reads back to the same file; a value that could not
+// be read back is refused and the old file kept.
+TEST_F(SettingsFileTest, WritesTheWholeFileInTheLayoutItReads)
 {
-    ASSERT_TRUE(settings_file::write(file, {1200, 6000, 0, 5145, 3945}));
-    EXPECT_EQ(contentOf(file), exampleFile);
-    ASSERT_TRUE(settings_file::write(file, {-15.5f, 1234.5678f, std::int32_t(0x8000000F), 0.1f, -0.0f}));
-    EXPECT_EQ(contentOf(file), "\r\n-15.5\r\n 1234.568\r\n-2147483633\r\n 0.1\r\n 0\r\n");
-}
-
-TEST_F(SettingsFileTest, WriteThenReadGivesTheSameValues)
-{
-    const WindowSettings saved{-450.5f, 19200, std::int32_t(0x80000005), 4815.25f, 3615};
-    ASSERT_TRUE(settings_file::write(file, saved));
-    const SettingsRead r = settings_file::read(file);
-    ASSERT_TRUE(r.complete());
-    EXPECT_EQ(*r.top, saved.top);
-    EXPECT_EQ(*r.left, saved.left);
-    EXPECT_EQ(*r.backColor, saved.backColor);  // a system colour comes back as itself
-    EXPECT_EQ(*r.width, saved.width);
-    EXPECT_EQ(*r.height, saved.height);
-}
-
-TEST_F(SettingsFileTest, SavingAgainReplacesTheWholeFile)
-{
-    ASSERT_TRUE(settings_file::write(file, {-123456.5f, -654321.5f, std::int32_t(0x8000000F), 98765.5f, 56789.5f}));
-    const qint64 longer = QFile(file).size();
-    ASSERT_TRUE(settings_file::write(file, {1, 2, 3, 4, 5}));
-    EXPECT_EQ(contentOf(file), "\r\n 1\r\n 2\r\n 3\r\n 4\r\n 5\r\n");
-    EXPECT_LT(QFile(file).size(), longer);
-    ASSERT_TRUE(settings_file::write(file, {1, 2, 3, 4, 5}));
-    EXPECT_EQ(contentOf(file), "\r\n 1\r\n 2\r\n 3\r\n 4\r\n 5\r\n");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"reelbox.ini"});  // no leftovers
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const std::pair<WindowSettings, const char*> cases[] = {
+        {{-450.5f, 19200, std::int32_t(0x80000005), 4815.25f, 3615}, "\r\n-450.5\r\n 19200\r\n-2147483643\r\n 4815.25\r\n 3615\r\n"},
+        {{1200, 6000, 0, 5145, 3945}, exampleFile.constData()},
+        {{-15.5f, 1234.5678f, std::int32_t(0x8000000F), 0.1f, -0.0f}, "\r\n-15.5\r\n 1234.568\r\n-2147483633\r\n 0.1\r\n 0\r\n"},
+        {{1, 2, 3, 4, 5}, "\r\n 1\r\n 2\r\n 3\r\n 4\r\n 5\r\n"},
+        {{nan, 2, 3, 4, 5}, nullptr},
+        {{1, 2, 3, 4, inf}, nullptr},
+    };
+    QByteArray expected;
+    for (const auto& [values, text] : cases) {
+        SCOPED_TRACE(testing::Message() << values.top << " " << values.height);
+        EXPECT_EQ(settings_file::write(file, values), text != nullptr);
+        expected = text ? QByteArray(text) : expected;
+        EXPECT_EQ(contentOf(file), expected);
+        const SettingsRead r = settings_file::read(file);
+        ASSERT_TRUE(r.complete());
+        ASSERT_TRUE(settings_file::write(file, {*r.top, *r.left, *r.backColor, *r.width, *r.height}));
+        EXPECT_EQ(contentOf(file), expected);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"reelbox.ini"});
 }
 
 // Failed saves (missing folder, read-only folder, a write cut short) are saveFile()'s, tested
 // with the list files' saves.
-
-TEST_F(SettingsFileTest, ValuesThatCannotBeReadBackAreNotWritten)
-{
-    putFile(file, exampleFile);
-    EXPECT_FALSE(settings_file::write(file, {std::numeric_limits<float>::quiet_NaN(), 2, 3, 4, 5}));
-    EXPECT_FALSE(settings_file::write(file, {1, 2, 3, 4, std::numeric_limits<float>::infinity()}));
-    EXPECT_EQ(contentOf(file), exampleFile);
-}
