@@ -35,11 +35,8 @@ protected:
 // not the tick count, so the window closes at its second tick.
 TEST_F(MovieMouse, PressesOnThePictureAreCountedAndTwoAskForFullScreen)
 {
-    const struct {
-        const char* events;
-        bool available;
-        int requests;
-    } cases[] = {{"ptt", true, 0}, {"pptt", true, 1}, {"ppptt", true, 0}, {"pptt", false, 0}, {"ptpt", true, 1}};
+    const struct { const char* events; bool available; int requests; } cases[] = {
+        {"ptt", true, 0}, {"pptt", true, 1}, {"ppptt", true, 0}, {"pptt", false, 0}, {"ptpt", true, 1}};
     int presses = 0;
     const std::map<char, std::function<void()>> act = {{'p', [&] { windows.pressLeft(video), ++presses; }},
                                                         {'t', [&] { form2().Timer3_Timer(); }}};

@@ -95,11 +95,8 @@ TEST_F(StartupCommandLine, ErrorListEntriesAreRemovedWhenOpened)
 // empties the list; what stands behind "1" is kept, not read as files.
 TEST_F(StartupCommandLine, VideoCdSwitch)
 {
-    const struct {
-        const char* line;
-        const char* vcd;
-        const char* item;
-    } cases[] = {{"1", "1", ""}, {"/m/a.mpg 1 /m/names.vep /m/b.mpg", "", "/m/names.vep /m/b.mpg"}};
+    const struct { const char* line; const char* vcd; const char* item; } cases[] = {
+        {"1", "1", ""}, {"/m/a.mpg 1 /m/names.vep /m/b.mpg", "", "/m/names.vep /m/b.mpg"}};
     for (const auto& c : cases) {
         form1 = std::make_unique<Form1>(*services);
         screenSaver.changes.clear();

@@ -121,24 +121,6 @@ TEST_F(PlaylistTest, RemoveAndReselect)
     }
 }
 
-TEST_F(PlaylistTest, ExchangeAndRenameOpenNothing)
-{
-    fill({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
-    playlist.rename(1, QString::fromUtf8("夏の旅"));
-    playlist.select(1);
-    clicks.clear();
-    playlist.exchange(1);
-    EXPECT_EQ(names(), (QStringList{"a.mpg", "c.mpg", QString::fromUtf8("夏の旅")}));
-    EXPECT_EQ(playlist.path(1), "/m/c.mpg");
-    EXPECT_EQ(playlist.path(2), "/m/b.mpg");
-    EXPECT_EQ(List1.ListIndex(), 1);  // selections are the caller's business
-    EXPECT_EQ(List2.ListIndex(), 1);
-
-    playlist.exchange(2);  // no entry below the last
-    EXPECT_EQ(names(), (QStringList{"a.mpg", "c.mpg", QString::fromUtf8("夏の旅")}));
-    EXPECT_TRUE(clicks.isEmpty());
-}
-
 // What a file is goes by its last four characters, ASCII case only.
 TEST(FileKindTest, LastFourAsciiCharactersIgnoringCase)
 {

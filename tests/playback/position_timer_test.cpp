@@ -61,9 +61,7 @@ TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
 {
     // 30000 direct; 30001 scaled (15000 * 30000 / 30001 = 14999.5 -> 15000, even; 10001 ->
     // 10000.67 -> 10001); position 0 is 0 in either scale.
-    const struct {
-        int length, position, value;
-    } cases[] = {{30000, 29999, 29999}, {30001, 15000, 15000}, {30001, 10001, 10001}, {60000, 45000, 22500}, {60000, 0, 0}};
+    const struct { int length, position, value; } cases[] = {{30000, 29999, 29999}, {30001, 15000, 15000}, {30001, 10001, 10001}, {60000, 45000, 22500}, {60000, 0, 0}};
     openEntries({"/m/a.mpg"});
     for (const auto& c : cases) {
         engine.setLength(c.length);
@@ -120,11 +118,10 @@ TEST_F(PositionTimer, EndOfTheMovie)
         for (const After& after : {c.first, c.second}) {
             atEnd();
             form1->playback->Timer1_Timer();
-            EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex()), std::tuple(after.index, after.index));
-            EXPECT_EQ(engine.path(), paths[after.index]);
-            EXPECT_EQ(caption2(), after.caption);
-            EXPECT_EQ(engine.isPlaying(), after.playing);
-            EXPECT_EQ(engine.positionFrames(), after.atStart ? 0 : engine.lengthFrames());
+            EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex(), engine.path(), caption2(),
+                                 engine.isPlaying(), engine.positionFrames()),
+                      std::tuple(after.index, after.index, paths[after.index], QString(after.caption), after.playing,
+                                 after.atStart ? 0 : engine.lengthFrames()));
         }
     }
 }
@@ -147,10 +144,8 @@ TEST_F(PositionTimer, NextEntryThatFailsIsRemovedAndTheOneAfterPlays)
     atEnd();
     engine.failNextOpen(MediaError::FileNotFound);
     form1->playback->Timer1_Timer();
-    EXPECT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(form1->List2->ListCount(), 2);
-    EXPECT_EQ(engine.path(), "/m/c.mpg");
-    EXPECT_TRUE(engine.isPlaying());
+    EXPECT_EQ(std::tuple(dialogs.boxes.size(), form1->List2->ListCount(), engine.path(), engine.isPlaying()),
+              std::tuple(1u, 2, QString("/m/c.mpg"), true));
 }
 
 // The switch reads the length again in the new format; the length text stays from the time format.
@@ -160,11 +155,7 @@ TEST_F(PositionTimer, SwitchingBetweenFramesAndTime)
     engine.setLength(25 * 1000);  // 1000 s
     openEntries({"/m/a.mpg"});
     engine.setPosition(25 * 500);
-    const struct {
-        int check6;
-        const char* format;
-        int length, max, value;
-    } cases[] = {{1, "milliseconds", 1000000, 30000, 15000}, {0, "frames", 25000, 25000, 12500}};
+    const struct { int check6; const char* format; int length, max, value; } cases[] = {{1, "milliseconds", 1000000, 30000, 15000}, {0, "frames", 25000, 25000, 12500}};
     for (const auto& c : cases) {
         clearSent();
         form1->Check6->setValue(c.check6);
@@ -183,11 +174,8 @@ TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
     const QStringList paths{"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"};
     const std::function<void()> previous[] = {[&] { form1->Command10->click(); }, [&] { form2().m_mae->trigger(); }};
     const std::function<void()> next[] = {[&] { form1->Command11->click(); }, [&] { form2().m_yugi->trigger(); }};
-    const struct {
-        int from;
-        std::function<void()> press;
-        int to;
-    } cases[] = {{0, previous[0], 2}, {2, next[1], 0}, {0, next[0], 1}, {1, previous[1], 0}, {-1, previous[0], 2}, {-1, next[1], 0}};
+    const struct { int from; std::function<void()> press; int to; } cases[] = {
+        {0, previous[0], 2}, {2, next[1], 0}, {0, next[0], 1}, {1, previous[1], 0}, {-1, previous[0], 2}, {-1, next[1], 0}};
     openEntries(paths);
     for (const auto& c : cases) {
         {
