@@ -10,7 +10,7 @@ program=$(realpath "${1:-build/reelbox}")
 runs=${2:-15}
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/support/xvfb.sh"
 
-start_xvfb 1280x1024x24 -noreset
+start_xvfb 1280x1024x24
 start_sound  # a mixer: no message box at start
 app=$(copy_program "$program")
 

@@ -8,8 +8,7 @@ set -euo pipefail
 program=$1
 source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
 
-# -noreset: the server keeps its settings when the program (its last client) goes away.
-start_xvfb 1280x1024x24 -noreset
+start_xvfb 1280x1024x24  # keeps its settings when the program (its last client) goes away
 export REELBOX_AO=null
 start_sound  # a mixer: no message box at start
 

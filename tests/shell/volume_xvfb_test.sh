@@ -10,7 +10,7 @@ set -euo pipefail
 program=$1
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/../support/xvfb.sh"
-start_xvfb 1280x1024x24 -noreset  # the program is started several times
+start_xvfb 1280x1024x24
 app=$(copy_program "$program")
 start_sound
 trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &

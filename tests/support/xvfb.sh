@@ -2,7 +2,7 @@
 # `set -euo pipefail`. It makes a work folder ($work), removes it and ends the program ($app_pid)
 # and the X server at exit, and offers:
 #   fail MESSAGE            print FAIL: MESSAGE and exit 1
-#   start_xvfb WxHxD [ARG]  start Xvfb (extra server arguments such as -noreset) and use it
+#   start_xvfb WxHxD [ARG]  start Xvfb (extra server arguments) and use it
 #   start_sound             start a sound server private to the test (PulseAudio with one null
 #                           sink, $sound_pid) that the program's mixer finds as ALSA's default
 #                           device; without it the program starts with the no-mixer message
@@ -27,13 +27,19 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -s "$work/log" ]] && sed "s/^/  log: /" "$work/log" >&2
+  exit 1
+}
 
 start_xvfb() {
   local size=$1
   shift
   exec 3>"$work/display"
-  Xvfb -displayfd 3 "$@" -screen 0 "$size" >/dev/null 2>&1 &
+  # -noreset: a server resets when its last client leaves, and a program connecting during the
+  # reset is refused; helpers such as pactl connect and leave before the program starts.
+  Xvfb -displayfd 3 -noreset "$@" -screen 0 "$size" >/dev/null 2>&1 &
   xvfb_pid=$!
   exec 3>&-
   for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
