@@ -1,4 +1,5 @@
 #include "file_tree.h"
+#include "playlist/file_error_number.h"
 #include "playlist_fixture.h"
 
 #include <QFile>
@@ -24,6 +25,19 @@ void write(const QString& path, const QByteArray& bytes)
 }
 
 }  // namespace
+
+// The save messages' numbers for what Linux reports.
+TEST(FileErrorNumber, EveryErrnoRow)
+{
+    const std::pair<int, int> rows[] = {
+        {ENOENT, 53},  {ESTALE, 53},  {EIO, 57},       {ENOSPC, 61},    {EDQUOT, 61},     {EFBIG, 61},
+        {EMFILE, 67},  {ENFILE, 67},  {ENXIO, 68},     {ENODEV, 68},    {EPERM, 70},      {ENOMEDIUM, 71},
+        {EAGAIN, 71},  {EACCES, 75},  {EROFS, 75},     {ETXTBSY, 75},   {EBUSY, 75},      {EISDIR, 75},
+        {EINVAL, 75},  {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ELOOP, 76},
+    };
+    for (const auto& [err, number] : rows)
+        EXPECT_EQ(fileErrorNumber(err), number) << "errno " << err;
+}
 
 // Saves in a row, as an unprivileged user, then the first file opened again. Rows: the name
 // chosen, modes given before, a file size limit, the file written, its bytes afterwards, the
