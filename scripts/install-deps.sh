@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libmpv-dev libasound2-dev libx11-dev
           libcdio-dev libiso9660-dev fonts-ipafont-gothic
-          libqt6svg6)  # draws the SVG icon
+          libqt6svg6  # draws the SVG icon
+          qt6-translations-l10n)  # Qt's dialogs in Japanese
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
              xdotool imagemagick dbus

@@ -18,6 +18,9 @@
 #include "shell/program_icon.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +37,12 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(programIcon());
     std::setlocale(LC_NUMERIC, "C");  // libmpv needs it; Qt has set it from the environment
     QApplication::setQuitOnLastWindowClosed(false);  // the end is Form_Unload's
+    // Qt's own texts (the file dialogs, the buttons of message boxes) in the program's language,
+    // whatever the desktop's.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     TerminationSignals termination;
 
