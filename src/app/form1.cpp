@@ -6,6 +6,7 @@
 #include "controls/dir_list_box.h"
 #include "controls/file_list_box.h"
 #include "controls/list_box.h"
+#include "controls/named.h"
 #include "controls/scroll_bar.h"
 #include "movie/form2.h"
 #include "movie/full_screen.h"
@@ -28,17 +29,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
-
-namespace {
-
-template <typename T>
-T* named(T* control, const char* name)
-{
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-
-}  // namespace
 
 Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(services_)
 {

@@ -2,6 +2,7 @@
 
 #include "controls/check_box.h"
 #include "controls/file_list_box.h"
+#include "controls/named.h"
 #include "playlist/playlist_window.h"
 
 #include <QEvent>
@@ -10,17 +11,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-template <typename T>
-T* named(T* control, const char* name)
-{
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-
-}  // namespace
 
 folda_op::folda_op(PlaylistWindow& form1_, CheckBox& form1Check1_, FileListBox& File1_,
                    QWidget* parent)

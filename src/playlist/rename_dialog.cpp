@@ -1,6 +1,7 @@
 #include "playlist/rename_dialog.h"
 
 #include "controls/list_box.h"
+#include "controls/named.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_window.h"
 
@@ -12,13 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-template <typename T>
-T* named(T* control, const char* name)
-{
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
 
 QLabel* colored(QLabel* label, Qt::GlobalColor color)
 {
