@@ -10,10 +10,7 @@ ffmpeg -v error -y -f lavfi -i "color=c=red:size=352x240:rate=30000/1001" -f lav
        -target ntsc-vcd "$work/red.mpg"
 start_xvfb 1280x1024x24
 start_sound  # a mixer: no message box at start
-if [[ $mode == wm ]]; then
-  openbox --sm-disable >/dev/null 2>&1 &
-  trap "kill $! 2>/dev/null || true; cleanup" EXIT
-fi
+if [[ $mode == wm ]]; then start_wm; fi
 app=$(copy_program "$2")
 (cd "$work/app" && REELBOX_AO=null exec "$app" "$work/red.mpg") >"$work/log" 2>&1 &
 app_pid=$!

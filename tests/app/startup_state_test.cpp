@@ -91,7 +91,8 @@ TEST_F(FormFixture, StartUpState)
               std::tuple(true, true, true, false));
 }
 
-// Code-set values run their handlers at once: the loop options and their menu mirror.
+// Code-set values run their handlers at once: the loop options and their menu mirror. Setting a
+// menu mark runs nothing; choosing an item runs its handler, and the handler sets the mark.
 TEST_F(FormFixture, LoopOptionsFollowEachOther)
 {
     load();

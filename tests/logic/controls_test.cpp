@@ -2,10 +2,8 @@
 // the same value runs nothing, list edits run nothing.
 #include "controls/check_box.h"
 #include "controls/list_box.h"
-#include "controls/menu_item.h"
 #include "controls/scroll_bar.h"
 
-#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -118,26 +116,4 @@ TEST(ScrollBarEvents, DragScrollsThenChangesOnceAtReleaseIfMoved)
     bar.setSliderPosition(30);
     bar.setSliderDown(false);
     EXPECT_EQ(changes, 1);
-}
-
-// Setting the mark runs nothing; choosing runs Click and leaves the mark to the handler.
-TEST(MenuItemEvents, OnlyChoosingRunsClickAndTheHandlerDecidesTheMark)
-{
-    QMenu menu;
-    MenuItem item("me_loop", "Loop", &menu, true);
-    int clicks = 0;
-    QObject::connect(&item, &MenuItem::Click, [&] { ++clicks; });
-    item.setChecked(true);
-    item.setChecked(false);
-    EXPECT_EQ(clicks, 0);
-    for (bool mark : {false, true}) {
-        item.setChecked(mark);
-        item.trigger();
-        EXPECT_EQ(std::tuple(item.Checked(), item.isChecked()), std::tuple(mark, mark));
-    }
-    EXPECT_EQ(clicks, 2);
-
-    QObject::connect(&item, &MenuItem::Click, [&] { item.setChecked(!item.Checked()); });
-    item.trigger();
-    EXPECT_FALSE(item.isChecked());
 }

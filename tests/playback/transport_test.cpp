@@ -36,8 +36,8 @@ TEST_F(Transport, PressesSendTheirCommands)
     const Press stop = [this] { form2().me_teisi->trigger(); };
     const Press forward = [this] { form1->Command5->click(); };
     const Press back = [this] { form1->Command6->click(); };
-    const QString backToStart[] = {"stop avfile", "status avfile position", "seek avfile to 0",
-                                   "play avfile window", "stop avfile"};
+    const QStringList backToStart = {"stop avfile", "status avfile position", "seek avfile to 0",
+                                     "play avfile window", "stop avfile"};
     const struct {
         const char* what;
         int position;
@@ -54,8 +54,8 @@ TEST_F(Transport, PressesSendTheirCommands)
         {"pause", 40, true, play, {"stop avfile"}, "|>", false, 40},
         {"stop", 90, true, stop, {"seek avfile to 0", "play avfile window", "stop avfile"}, "|>", false, 0},
         {"frame forward", 10, true, forward, {"stop avfile", "step avfile"}, "|>", false, 11},
-        {"frame back from 0", 0, false, back, QStringList(std::begin(backToStart), std::end(backToStart)), "|>", false, 0},
-        {"frame back from 1", 1, true, back, QStringList(std::begin(backToStart), std::end(backToStart)), "|>", false, 0},
+        {"frame back from 0", 0, false, back, backToStart, "|>", false, 0},
+        {"frame back from 1", 1, true, back, backToStart, "|>", false, 0},
         {"frame back from 2", 2, true, back, {"stop avfile", "status avfile position", "step avfile reverse"}, "|>", false, 1},
     };
     for (const auto& c : cases) {

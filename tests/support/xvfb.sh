@@ -3,6 +3,8 @@
 # and the X server at exit, and offers:
 #   fail MESSAGE            print FAIL: MESSAGE and exit 1
 #   start_xvfb WxHxD [ARG]  start Xvfb (extra server arguments) and use it
+#   start_wm                start openbox and wait until it manages windows ($wm_pid); a window
+#                           mapped before it is ready would never be managed
 #   start_sound             start a sound server private to the test (PulseAudio with one null
 #                           sink, $sound_pid) that the program's mixer finds as ALSA's default
 #                           device; without it the program starts with the no-mixer message
@@ -20,8 +22,10 @@ work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
 sound_pid=""
+wm_pid=""
 cleanup() {
   [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
+  [[ -n $wm_pid ]] && { kill "$wm_pid"; wait "$wm_pid"; } 2>/dev/null || true
   [[ -n $sound_pid ]] && { kill "$sound_pid"; wait "$sound_pid"; } 2>/dev/null || true
   [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
@@ -46,6 +50,13 @@ start_xvfb() {
   [[ -s $work/display ]] || fail "Xvfb did not start"
   export DISPLAY=":$(head -1 "$work/display")"
   unset QT_QPA_PLATFORM
+}
+
+start_wm() {
+  command -v openbox >/dev/null || fail "openbox is missing (scripts/install-deps.sh --test)"
+  openbox --sm-disable --startup "touch $work/wm-ready" >"$work/wm.log" 2>&1 &
+  wm_pid=$!
+  wait_until test -e "$work/wm-ready" || { cat "$work/wm.log" >&2; fail "openbox did not start"; }
 }
 
 start_sound() {
