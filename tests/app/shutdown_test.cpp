@@ -23,7 +23,7 @@ TEST_F(FormFixture, EveryWayToEndPutsEverythingBackOnce)
         form1 = std::make_unique<Form1>(*services);
         load(line);
         const WId video = form1->video.mci_hwnd;
-        const auto procChanges = windows.procChanges.size();
+        const int procChanges = windows.procChanges;
         screenSaver.changes.clear();
         clearSent();
         QSignalSpy ended(form1.get(), &Form1::unloaded);
@@ -32,7 +32,7 @@ TEST_F(FormFixture, EveryWayToEndPutsEverythingBackOnce)
         form1->Form_Unload();
         EXPECT_EQ(ended.count(), 1);
         EXPECT_EQ(sent(), QStringList({"close avfile"}));
-        EXPECT_EQ(windows.procChanges.size() - procChanges, video ? 1u : 0u);
+        EXPECT_EQ(windows.procChanges - procChanges, video ? 1 : 0);
         EXPECT_FALSE(windows.hooked(video) || engine.isOpen());
         EXPECT_FALSE(form2().isVisible() || form1->isVisible());
         EXPECT_EQ(screenSaver.changes, std::vector<bool>{true});

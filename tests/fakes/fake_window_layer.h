@@ -26,10 +26,6 @@ public:
         QWidget* window;
         bool topmost;
     };
-    struct ProcChange {
-        WId hwnd;
-        bool restoredDefault;  // true when the procedure put back was the table's own default
-    };
 
     bool MoveWindow(WId hwnd, int x, int y, int width, int height, bool repaint) override
     {
@@ -47,7 +43,7 @@ public:
         auto it = procs_.find(hwnd);
         WndProc previous = it != procs_.end() ? it->second : defaultProc();
         const bool original = !proc || proc.target<OriginalProc>() != nullptr;
-        procChanges.push_back({hwnd, original});
+        ++procChanges;
         if (original)
             procs_.erase(hwnd);
         else
@@ -88,7 +84,7 @@ public:
 
     std::vector<Move> moves;
     std::vector<TopMostCall> topMostCalls;
-    std::vector<ProcChange> procChanges;
+    int procChanges = 0;  // procedures installed or given back
     std::vector<QPoint> cursorMoves;
     std::vector<QWidget*> systemMoves;
     int defaultProcCalls = 0;  // messages that reached a window's original procedure

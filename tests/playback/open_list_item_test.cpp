@@ -71,7 +71,7 @@ TEST_F(OpenListItem, VideoWindowIsPlacedAndSubclassedForEachOpen)
     form1->List2->setListIndex(2);
     EXPECT_EQ(windows.moves.size(), 2u);
     EXPECT_FALSE(windows.hooked(5151));
-    EXPECT_EQ(windows.procChanges.size(), 4u);  // hook, give back, hook, give back
+    EXPECT_EQ(windows.procChanges, 4);  // hook, give back, hook, give back
     EXPECT_EQ(sent().mid(sent().size() - 2), QStringList({"play avfile window", "stop avfile"}));
 }
 
