@@ -10,16 +10,7 @@
 
 namespace {
 
-class OpenListItem : public PlaybackFixture {
-protected:
-    QStringList names() const
-    {
-        QStringList out;
-        for (int i = 0; i < form1->List2->ListCount(); ++i)
-            out << form1->List2->List(i);
-        return out;
-    }
-};
+using OpenListItem = PlaybackFixture;
 
 TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndStaysStopped)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form1.h"
+#include "controls/list_box.h"
 #include "controls/menu_item.h"
 #include "counting_bell.h"
 #include "fake_media_engine.h"
@@ -51,6 +52,16 @@ protected:
         file.write((lines.join(QStringLiteral("\r\n")) + (lines.isEmpty() ? "" : "\r\n")).toUtf8());
     }
     QString programFile(const QString& name) const { return programDir.filePath(name); }
+
+    // A list box's rows; names(): the playlist as List2 shows it.
+    static QStringList items(const ListBox* list)
+    {
+        QStringList rows;
+        for (int i = 0; i < list->ListCount(); ++i)
+            rows << list->List(i);
+        return rows;
+    }
+    QStringList names() const { return items(form1->List2); }
 
     // The controls that act on an open movie: off while nothing is open, on while a movie is.
     QList<QWidget*> movieControls() const
