@@ -63,12 +63,8 @@ TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes.toStdString());
         const SettingsRead r = readBytes(c.bytes);
-        EXPECT_EQ(r.top, c.top);
-        EXPECT_EQ(r.left, c.left);
-        EXPECT_EQ(r.backColor, c.colour);
-        EXPECT_EQ(r.width, c.width);
-        EXPECT_EQ(r.height, c.height);
-        EXPECT_EQ(r.complete(), bool(c.height));
+        EXPECT_EQ(std::tuple(r.top, r.left, r.backColor, r.width, r.height, r.complete()),
+                  std::tuple(c.top, c.left, c.colour, c.width, c.height, bool(c.height)));
     }
     QFile::remove(file);
     const SettingsRead missing = settings_file::read(file);
