@@ -57,48 +57,40 @@ TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
 }
 
 // Halving and doubling, by button or menu item, from the device's current picture size (halves
-// to even). A half under 80 wide, or a double not narrower than the screen (the height is not
-// checked), is refused and changes nothing on the screen.
-TEST_F(GeometryTest, HalvingAndDoubling)
+// to even); a half under 80 wide, or a double not narrower than the screen (the height is not
+// checked), is refused and changes nothing on the screen. The size dialog's kinds of size: typed
+// width with the source's shape (halves to even), typed width and height, the source's size,
+// and 4:3 for any other kind.
+TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
 {
     windows.screen = {1024, 768};
-    const std::function<void()> halve[] = {[&] { form1->Command7->click(); },
-                                           [&] { form2().me_wari->trigger(); }};
-    const std::function<void()> twice[] = {[&] { form1->Command8->click(); },
-                                           [&] { form2().me_kake->trigger(); }};
+    engine.setSourceSize({352, 288});
+    const auto button = [&](QPushButton* b) { return std::function<void()>([b] { b->click(); }); };
+    const auto item = [&](MenuItem* m) { return std::function<void()>([m] { m->trigger(); }); };
+    const auto typed = [&](std::int16_t flag, QString w, QString h) {
+        return std::function<void()>([=, this] { form1->geometry->re_size(flag, w, h); });
+    };
     const struct { QSize picture; std::function<void()> press; int w, h; bool applied; } cases[] = {
-        {{175, 131}, halve[0], 88, 66, true},     {{165, 123}, halve[1], 82, 62, true},
-        {{160, 120}, halve[0], 80, 60, true},     {{158, 118}, halve[1], 79, 59, false},
-        {{511, 600}, twice[0], 1022, 1200, true}, {{512, 384}, twice[1], 1024, 768, false},
+        {{175, 131}, button(form1->Command7), 88, 66, true},     {{165, 123}, item(form2().me_wari), 82, 62, true},
+        {{160, 120}, button(form1->Command7), 80, 60, true},     {{158, 118}, item(form2().me_wari), 79, 59, false},
+        {{511, 600}, button(form1->Command8), 1022, 1200, true}, {{512, 384}, item(form2().me_kake), 1024, 768, false},
+        {{}, typed(1, "322", ""), 322, 242, true},  // 241.5 -> 242
+        {{}, typed(1, "318", ""), 318, 238, true},  // 238.5 -> 238
+        {{}, typed(2, "400", "123"), 400, 123, true},
+        {{}, typed(4, "", ""), 352, 288, true},
+        {{}, typed(3, "999", "999"), 320, 240, true},
+        {{}, typed(7, "", ""), 320, 240, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.picture.width() << "x" << c.picture.height());
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
         engine.setDestinationSize(c.picture);
         windows.moves.clear();
-        const int widthBefore = form2().Width();
-        clearSent();
+        const QSize before(form2().Width(), form2().Height());
         c.press();
-        EXPECT_EQ(sent().first(), "where avfile destination");
         EXPECT_EQ(QSize(form1->geometry->mov_w, form1->geometry->mov_h), QSize(c.w, c.h));
-        EXPECT_EQ(windows.moves.size(), c.applied ? 1u : 0u);
-        EXPECT_EQ(form2().Width(), c.applied ? c.w * 15 + 345 : widthBefore);
-    }
-}
-
-TEST_F(GeometryTest, TypedSizesOfTheSizeDialog)
-{
-    engine.setSourceSize({352, 288});
-    const struct { std::int16_t flag; QString w, h; int expectW, expectH; } cases[] = {
-        {1, "322", "", 322, 242},  // 241.5 -> 242
-        {1, "318", "", 318, 238},  // 238.5 -> 238
-        {2, "400", "123", 400, 123},
-        {4, "", "", 352, 288},
-        {3, "999", "999", 320, 240},
-        {7, "", "", 320, 240},
-    };
-    for (const auto& c : cases) {
-        form1->geometry->re_size(c.flag, c.w, c.h);
-        expectPlaced(c.expectW, c.expectH);
+        const FakeWindowLayer::Move placed{FakeMediaEngine::DefaultVideoWindow, 10, 10, c.w, c.h, true};
+        EXPECT_EQ(windows.moves, c.applied ? std::vector{placed} : std::vector<FakeWindowLayer::Move>());
+        EXPECT_EQ(QSize(form2().Width(), form2().Height()), c.applied ? QSize(c.w * 15 + 345, c.h * 15 + 345) : before);
     }
 }
 
