@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libmpv-dev libasound2-dev libx11-dev
           libcdio-dev libiso9660-dev fonts-ipafont-gothic
+          libavformat-dev libavcodec-dev libswscale-dev  # steps back decode beside mpv
           libqt6svg6  # draws the SVG icon
           qt6-translations-l10n)  # Qt's dialogs in Japanese
 if [[ "${1:-}" == "--test" ]]; then

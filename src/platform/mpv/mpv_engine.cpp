@@ -2,6 +2,7 @@
 
 #include "platform/mpv/disc_track_stream.h"
 #include "platform/mpv/mpv_log.h"
+#include "platform/mpv/picture_cover.h"
 #include "platform/native_file_name.h"
 
 #include <QFileInfo>
@@ -226,10 +227,13 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         return disc;
     if (target.isEmpty())
         target = toNativeFileName(path);
+    decodedPath_ = target;
     if (auto layout = probeCdxa(path)) {
         cdxa_ = *layout;
         target = QByteArrayLiteral("cdxa://track");
     }
+    if (target != decodedPath_)
+        decodedPath_.clear();  // read through mpv's own streams only
     const int restarts = restarts_;
     const int ends = fileEnds_;
     idle_ = false;
@@ -253,8 +257,10 @@ MediaError MpvEngine::load(const QString& path, WId parent)
 
     fps_ = 0;
     mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &fps_);
-    if (!(fps_ > 0 && fps_ < 1000))
+    if (!(fps_ > 0 && fps_ < 1000)) {
         fps_ = 25;  // no rate in the file: any fixed one keeps frames and times consistent
+        decodedPath_.clear();  // but decoded pictures could not be counted the same way
+    }
     double duration = 0;
     mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &duration);
     first_ = timePos();
@@ -447,6 +453,9 @@ void MpvEngine::close()
 void MpvEngine::unload()
 {
     stepper_.closed();
+    uncover();
+    decoded_.close();
+    decodedPath_.clear();
     if (mpv_) {
         drainEvents();
         if (!idle_) {
@@ -508,10 +517,13 @@ MediaError MpvEngine::play()
         return MediaError::NotOpen;
     // Stepping cut the picture loose from the sound: a seek to where it stands puts the sound
     // back in place.
-    if (stepper_.stepping()) {
+    // So does a decoded picture shown over mpv's: mpv goes to it, and the pictures kept for
+    // steps back are given back.
+    if (stepper_.stepping() || beneath_) {
         stepper_.leave();
         if (const MediaError e = seekToFrame(positionFrames()); e != MediaError::None)
             return e;
+        decoded_.release();
     }
     catchUp();
     if (observed_.paused && !playStart_) {
@@ -625,6 +637,7 @@ MediaError MpvEngine::seekToFrame(std::int64_t frame)
     }
     if (fileEnds_ != ends)
         return MediaError::Driver;
+    uncover();
     atEnd_ = end;
     // The last frame of an MPEG stream sometimes comes with the end of the stream, now or a
     // moment later: until the next play, the frame we landed on is the position.
@@ -671,12 +684,45 @@ MediaError MpvEngine::step(int delta)
         return MediaError::None;
     }
     // From the end the picture may be short of the last frame (playback that stopped early):
-    // only a seek is sure to show it. Backward, every frame needs its keyframe range decoded.
-    if (!atEnd_ && stepper_.step(from, to)) {
+    // only a seek is sure to show it.
+    if (!atEnd_ && (showDecoded(from, to) || (!beneath_ && stepper_.step(from, to)))) {
         landed_ = to;
         return MediaError::None;
     }
     return seekToFrame(to);
+}
+
+bool MpvEngine::showDecoded(std::int64_t from, std::int64_t to)
+{
+    if (beneath_ && to == *beneath_) {
+        uncover();  // mpv's own picture is the one
+        return true;
+    }
+    // Forward from mpv's picture, the stepper decodes just the next frame; without a window
+    // there is nothing to show decoded pictures in.
+    if ((!beneath_ && to > from) || !video_ || decodedPath_.isEmpty())
+        return false;
+    if (!decoded_.isOpen() && !decoded_.open(decodedPath_, fps_)) {
+        decodedPath_.clear();  // not for libavformat: steps back seek
+        return false;
+    }
+    const AVFrame* picture = decoded_.frame(to);
+    if (!picture)
+        return false;
+    if (!cover_)
+        cover_ = new PictureCover(video_);
+    if (!cover_->cover(picture))
+        return false;
+    if (!beneath_)
+        beneath_ = from;
+    return true;
+}
+
+void MpvEngine::uncover()
+{
+    if (cover_)
+        cover_->uncover();
+    beneath_.reset();
 }
 
 double MpvEngine::speed()

@@ -2,6 +2,7 @@
 
 #include "platform/media_engine.h"
 #include "platform/mpv/cdxa_stream.h"
+#include "platform/mpv/frame_cache.h"
 #include "platform/mpv/frame_stepper.h"
 
 #include <QObject>
@@ -13,6 +14,7 @@
 struct mpv_handle;
 struct mpv_event;
 class QWidget;
+class PictureCover;
 
 // The media engine over libmpv. Lives on the GUI thread; needs a QApplication.
 //
@@ -25,6 +27,10 @@ class QWidget;
 // video output still in it. Another parent, or none, replaces it; mpv lets go of the widget
 // before it goes, however it goes. Every wait is bounded: open waits until the first picture is
 // decoded (or the load failed), seeks and steps until the target frame is on screen.
+//
+// Steps back show pictures decoded beside mpv (FrameCache) over mpv's own, in the video window:
+// one decoding of a keyframe range serves many steps. mpv stays on the frame where the steps
+// back began until a step forward reaches it again, or a play or seek takes over.
 //
 // Playing state comes from memory: mpv reports time, pause, end and speed as they change
 // (mpv_observe_property); the GUI thread reads those reports when mpv wakes it, and before each
@@ -92,6 +98,10 @@ private:
     bool command(std::initializer_list<const char*> args);
     MediaError setPaused(bool paused);
     MediaError seekToFrame(std::int64_t frame);
+    // Shows frame `to` from the decoded pictures, over mpv's own; false when it takes a seek.
+    bool showDecoded(std::int64_t from, std::int64_t to);
+    // Back to mpv's own picture.
+    void uncover();
     // Where the movie stands: the end, a frame a seek landed on, or else a time.
     struct Standing {
         bool end = false;
@@ -109,6 +119,10 @@ private:
     bool videoAttached_ = false;  // mpv has been told to draw into video_
     CdxaLayout cdxa_;  // the track the "cdxa" stream reads; registered once per handle
     FrameStepper stepper_;
+    FrameCache decoded_;
+    QByteArray decodedPath_;  // the file FrameCache opens at the first step back; empty: none
+    QPointer<PictureCover> cover_;
+    std::optional<std::int64_t> beneath_;  // while covered: the frame mpv shows beneath
     std::atomic<bool> drainQueued_{false};
 
     // What mpv has reported (observed properties) and what its events said.

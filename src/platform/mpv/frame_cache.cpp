@@ -1,0 +1,241 @@
+#include "platform/mpv/frame_cache.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+}
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Small pictures need not fill the budget: a few keyframe ranges are plenty.
+constexpr int MaxKept = 600;
+// How far back a seek goes again, in frames, when it landed after the keyframe it needed (seeks
+// in MPEG program streams go by time stamps, not by keyframes).
+constexpr std::int64_t RetryBackFrames = 60;
+constexpr int Retries = 5;
+
+struct PacketDeleter {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct FrameDeleter {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+
+}  // namespace
+
+FrameCache::~FrameCache()
+{
+    close();
+}
+
+bool FrameCache::open(const QByteArray& path, double fps)
+{
+    close();
+    if (!(fps > 0) || avformat_open_input(&format_, path.constData(), nullptr, nullptr) < 0)
+        return false;
+    stream_ = avformat_find_stream_info(format_, nullptr) < 0
+                  ? -1
+                  : av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (stream_ < 0) {
+        close();
+        return false;
+    }
+    for (unsigned i = 0; i < format_->nb_streams; ++i)
+        format_->streams[i]->discard = int(i) == stream_ ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    const AVStream* s = format_->streams[stream_];
+    fps_ = fps;
+    timeBase_ = av_q2d(s->time_base);
+    capacity_ = capacityFor(s->codecpar->width, s->codecpar->height);
+    return true;
+}
+
+void FrameCache::close()
+{
+    release();
+    avformat_close_input(&format_);
+    stream_ = -1;
+    firstKnown_ = false;
+}
+
+void FrameCache::release()
+{
+    clearKept();
+    avcodec_free_context(&decoder_);
+}
+
+void FrameCache::clearKept()
+{
+    for (Kept& k : kept_)
+        av_frame_free(&k.picture);
+    kept_.clear();
+}
+
+int FrameCache::capacityFor(int width, int height)
+{
+    const std::int64_t bytes = std::int64_t(std::max(width, 16)) * std::max(height, 16) * 3 / 2;
+    return int(std::clamp<std::int64_t>(BudgetBytes / bytes, 2, MaxKept));
+}
+
+bool FrameCache::startDecoder()
+{
+    if (decoder_)
+        return true;
+    const AVCodecParameters* par = format_->streams[stream_]->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+    decoder_ = codec ? avcodec_alloc_context3(codec) : nullptr;
+    if (!decoder_ || avcodec_parameters_to_context(decoder_, par) < 0) {
+        avcodec_free_context(&decoder_);
+        return false;
+    }
+    decoder_->pkt_timebase = format_->streams[stream_]->time_base;
+    decoder_->thread_count = 0;  // one per core
+    if (avcodec_open2(decoder_, codec, nullptr) < 0) {
+        avcodec_free_context(&decoder_);
+        return false;
+    }
+    return true;
+}
+
+std::int64_t FrameCache::frameAt(std::int64_t pts) const
+{
+    return std::llround(double(pts - firstPts_) * timeBase_ * fps_);
+}
+
+std::int64_t FrameCache::ptsOf(std::int64_t frame) const
+{
+    return firstPts_ + std::llround(double(frame) / fps_ / timeBase_);
+}
+
+// The first picture's time stamp, where the counting starts.
+bool FrameCache::findFirstPicture()
+{
+    // Read once, straight after opening: the file is still at its start.
+    if (firstKnown_)
+        return true;
+    std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
+    std::unique_ptr<AVFrame, FrameDeleter> picture(av_frame_alloc());
+    bool draining = false;
+    while (true) {
+        const int got = avcodec_receive_frame(decoder_, picture.get());
+        if (got == 0 && picture->best_effort_timestamp != AV_NOPTS_VALUE) {
+            firstPts_ = picture->best_effort_timestamp;
+            firstKnown_ = true;
+            return true;
+        }
+        if (got == AVERROR_EOF || (got == AVERROR(EAGAIN) && draining))
+            return false;
+        if (got == 0)
+            continue;
+        if (av_read_frame(format_, packet.get()) < 0) {
+            avcodec_send_packet(decoder_, nullptr);
+            draining = true;
+            continue;
+        }
+        if (packet->stream_index == stream_)
+            avcodec_send_packet(decoder_, packet.get());
+        av_packet_unref(packet.get());
+    }
+}
+
+const AVFrame* FrameCache::frame(std::int64_t n)
+{
+    if (!format_ || n < 0)
+        return nullptr;
+    const auto kept = [&]() -> const AVFrame* {
+        const auto it = std::lower_bound(kept_.begin(), kept_.end(), n,
+                                         [](const Kept& k, std::int64_t m) { return k.n < m; });
+        return it != kept_.end() && it->n == n ? it->picture : nullptr;
+    };
+    if (const AVFrame* f = kept())
+        return f;
+    if (!startDecoder())
+        return nullptr;
+    if (!findFirstPicture()) {
+        close();  // no counting to go by: the file is no use here
+        return nullptr;
+    }
+    if (!fill(n))
+        return nullptr;
+    return kept();
+}
+
+bool FrameCache::fill(std::int64_t n)
+{
+    clearKept();
+    std::int64_t back = 0;
+    for (int attempt = 0; attempt < Retries; ++attempt) {
+        bool tooLate = false;
+        if (decodeFrom(std::max<std::int64_t>(n - back, 0), n, tooLate))
+            return true;
+        if (!tooLate || n - back <= 0)
+            return false;
+        back = back ? back * 2 : RetryBackFrames;
+    }
+    return false;
+}
+
+// Seeks to the keyframe at or before `seekFrame` and decodes on to frame n. `tooLate` when the
+// first whole picture came after n: the seek has to go further back.
+bool FrameCache::decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLate)
+{
+    clearKept();
+    if (av_seek_frame(format_, stream_, ptsOf(seekFrame), AVSEEK_FLAG_BACKWARD) < 0)
+        return false;
+    avcodec_flush_buffers(decoder_);
+    std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
+    bool whole = false;  // from a keyframe on, every picture is complete
+    bool draining = false;
+    while (true) {
+        AVFrame* picture = av_frame_alloc();
+        const int got = avcodec_receive_frame(decoder_, picture);
+        if (got == 0) {
+            const std::int64_t pts = picture->best_effort_timestamp;
+            const std::int64_t k = pts == AV_NOPTS_VALUE ? -1 : frameAt(pts);
+            whole = whole || picture->key_frame;
+            if (!whole || k < 0 || k < n - capacity_ + 1) {
+                av_frame_free(&picture);
+                continue;
+            }
+            if (k > n) {
+                av_frame_free(&picture);
+                tooLate = kept_.empty();
+                return !kept_.empty() && kept_.back().n == n;
+            }
+            keep(k, picture);
+            continue;
+        }
+        av_frame_free(&picture);
+        if (got == AVERROR_EOF || (got == AVERROR(EAGAIN) && draining))
+            break;
+        if (got != AVERROR(EAGAIN))
+            return false;
+        if (av_read_frame(format_, packet.get()) < 0) {
+            avcodec_send_packet(decoder_, nullptr);
+            draining = true;
+            continue;
+        }
+        if (packet->stream_index == stream_)
+            avcodec_send_packet(decoder_, packet.get());
+        av_packet_unref(packet.get());
+    }
+    // The end of the file: n is the last picture, or beyond it.
+    return !kept_.empty() && kept_.back().n == n;
+}
+
+void FrameCache::keep(std::int64_t n, AVFrame* picture)
+{
+    // A picture that repeats a number (time stamps rounded onto the same frame) replaces none:
+    // the first one is what a seek shows.
+    if (!kept_.empty() && kept_.back().n >= n) {
+        av_frame_free(&picture);
+        return;
+    }
+    kept_.push_back({n, picture});
+    if (int(kept_.size()) > capacity_) {
+        av_frame_free(&kept_.front().picture);
+        kept_.pop_front();
+    }
+}

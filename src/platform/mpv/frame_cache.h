@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+#include <deque>
+
+struct AVCodecContext;
+struct AVFormatContext;
+struct AVFrame;
+
+// Decoded pictures just before a frame, for steps backward.
+//
+// A picture decodes only forward from its keyframe: the frame before the one on screen costs the
+// whole keyframe range up to it (up to 300 frames, ~100 ms at 720p in DivX-style files). Here that
+// range is decoded once, with libavcodec beside the player, and its last frames are kept, so that
+// each step back through them costs no more than showing a picture. What is kept is bounded by
+// a memory budget (capacityFor).
+//
+// Frames are counted as the engine counts them: frame n is shown n / fps seconds after the first
+// picture.
+class FrameCache {
+public:
+    FrameCache() = default;
+    ~FrameCache();
+    FrameCache(const FrameCache&) = delete;
+    FrameCache& operator=(const FrameCache&) = delete;
+
+    // Reads the file's first video stream; false when libavformat cannot.
+    bool open(const QByteArray& path, double fps);
+    void close();
+    bool isOpen() const { return format_ != nullptr; }
+
+    // The picture of frame n, decoding its keyframe range when it is not kept; null when the
+    // file cannot give exactly that frame. Valid until the next call.
+    const AVFrame* frame(std::int64_t n);
+    // Gives back the kept pictures and the decoder's buffers; the file stays open.
+    void release();
+
+    // How many pictures of that size the budget holds.
+    static int capacityFor(int width, int height);
+    // The budget for the kept pictures (YUV 4:2:0, 1.5 bytes a pixel): 51 pictures at 1080p,
+    // 115 at 720p.
+    static constexpr std::int64_t BudgetBytes = 160LL << 20;
+
+    // The range of frames kept, for measuring; empty when none.
+    std::int64_t firstKept() const { return kept_.empty() ? -1 : kept_.front().n; }
+    std::int64_t lastKept() const { return kept_.empty() ? -1 : kept_.back().n; }
+
+private:
+    bool startDecoder();
+    bool findFirstPicture();
+    // Decodes from the keyframe at or before frame n up to n, keeping the last capacity frames.
+    bool fill(std::int64_t n);
+    bool decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLate);
+    std::int64_t frameAt(std::int64_t pts) const;
+    std::int64_t ptsOf(std::int64_t frame) const;
+    void keep(std::int64_t n, AVFrame* picture);
+    void clearKept();
+
+    AVFormatContext* format_ = nullptr;
+    AVCodecContext* decoder_ = nullptr;
+    int stream_ = -1;
+    double fps_ = 0;
+    double timeBase_ = 0;  // seconds per pts unit
+    std::int64_t firstPts_ = 0;
+    bool firstKnown_ = false;
+    int capacity_ = 0;
+    struct Kept {
+        std::int64_t n;
+        AVFrame* picture;
+    };
+    std::deque<Kept> kept_;  // ascending frame numbers
+};
