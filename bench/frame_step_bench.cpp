@@ -5,9 +5,18 @@
 // Each session seeks to a start (not timed), then sends "step avfile" 30 times and "step avfile
 // reverse" 30 times; the starts spread over the file and include the first frame, a keyframe
 // boundary and the end. Counters: p50/p99 of each direction in ms, and the resident memory the
-// stepping added (MB, after all sessions, against the file just opened). Runs offscreen with
-// vo=null and ao=null unless told otherwise.
+// stepping added (MB against the file just opened: the most after any session, and at the end).
+// The movie has a window, where steps back show decoded pictures. Runs offscreen with vo=null and
+// ao=null unless told otherwise; on a real X server with mpv's usual video output:
+//
+//   tests/support/run_in_xvfb.sh build/bench/frame_step_bench
+//
+// BM_StepBackCost splits the cost of one step back onto the frame before a keyframe, the worst
+// case, into reading the keyframe range (demux), decoding it (FrameCache, reading included) and
+// showing one picture (PictureCover), next to mpv's exact seek there.
+#include "platform/mpv/frame_cache.h"
 #include "platform/mpv/mpv_engine.h"
+#include "platform/mpv/picture_cover.h"
 #include "platform/linux/qt_bell.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
@@ -17,8 +26,13 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QWidget>
 #include <benchmark/benchmark.h>
 #include <mpv/client.h>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
 
 #include <clocale>
 
@@ -37,6 +51,7 @@ const Clip Clips[] = {
     {"gop15.mpeg", MediaClips::Numbered::Mpeg2, 15, 1280, 720},
     {"gop300.avi", MediaClips::Numbered::Mpeg4Avi, 300, 1280, 720},
     {"gop24.mp4", MediaClips::Numbered::H264Mp4, 24, 1280, 720},
+    {"gop300_1080.avi", MediaClips::Numbered::Mpeg4Avi, 300, 1920, 1080},
 };
 const int Starts[] = {0, 100, 285, 410, 568};
 
@@ -65,17 +80,23 @@ void BM_MciStepSession(benchmark::State& state)
 {
     const Clip& clip = Clips[state.range(0)];
     state.SetLabel(clip.name);
+    QWidget host;
+    host.setAttribute(Qt::WA_NativeWindow);
+    host.resize(clip.width, clip.height);
+    host.show();
     MpvEngine engine;
     MciInterpreter interpreter{engine};
     QtBell bell;
     MciChannel mci{interpreter, bell};
     QString reply;
     const auto send = [&](const QString& cmd) { return mci.MciSend(cmd, reply); };
-    if (send(QStringLiteral("open \"%1\" alias avfile style child parent 0")
-                 .arg(clips->path(QString::fromLatin1(clip.name)))) != 0)
+    if (send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
+                 .arg(clips->path(QString::fromLatin1(clip.name)))
+                 .arg(host.winId())) != 0)
         return state.SkipWithError("open failed");
     send(QStringLiteral("set avfile time format frames"));
     const double before = residentMb();
+    double most = 0;
     Samples forward, backward;
     int session = 0;
     for (auto _ : state) {
@@ -91,10 +112,12 @@ void BM_MciStepSession(benchmark::State& state)
                 samples->add(Clock::now() - t0);
             }
         }
+        most = std::max(most, residentMb() - before);
     }
     report(state, "step", forward);
     report(state, "reverse", backward);
     state.counters["rss_added_mb"] = residentMb() - before;
+    state.counters["rss_added_most_mb"] = most;
 }
 BENCHMARK(BM_MciStepSession)->DenseRange(0, std::size(Clips) - 1)->Iterations(std::size(Starts))
     ->Unit(benchmark::kMillisecond);
@@ -142,6 +165,74 @@ void BM_RawFrameBackStep(benchmark::State& state)
     mpv_terminate_destroy(mpv);
 }
 BENCHMARK(BM_RawFrameBackStep)->DenseRange(0, std::size(Clips) - 1)->Iterations(std::size(Starts))
+    ->Unit(benchmark::kMillisecond);
+
+double msSince(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// Reads the packets of the video stream from the keyframe before `frame` up to it: the part of a
+// step back no decoder can save.
+double demuxMs(const QByteArray& path, int frame, double fps)
+{
+    AVFormatContext* format = nullptr;
+    if (avformat_open_input(&format, path.constData(), nullptr, nullptr) < 0)
+        return -1;
+    avformat_find_stream_info(format, nullptr);
+    const int video = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const AVStream* s = format->streams[video];
+    const std::int64_t target = std::llround(frame / fps / av_q2d(s->time_base));
+    AVPacket* packet = av_packet_alloc();
+    const auto t0 = Clock::now();
+    av_seek_frame(format, video, target, AVSEEK_FLAG_BACKWARD);
+    while (av_read_frame(format, packet) >= 0) {
+        const bool past = packet->stream_index == video && packet->pts != AV_NOPTS_VALUE &&
+                          packet->pts >= target;
+        av_packet_unref(packet);
+        if (past)
+            break;
+    }
+    const double ms = msSince(t0);
+    av_packet_free(&packet);
+    avformat_close_input(&format);
+    return ms;
+}
+
+void BM_StepBackCost(benchmark::State& state)
+{
+    const Clip& clip = Clips[state.range(0)];
+    state.SetLabel(clip.name);
+    const QByteArray path = clips->path(QString::fromLatin1(clip.name)).toLocal8Bit();
+    const double fps = 30000.0 / 1001.0;
+    const int frame = clip.gop > 0 ? clip.gop - 1 : 17;  // the frame before the second keyframe
+    QWidget video;
+    video.setAttribute(Qt::WA_NativeWindow);
+    video.resize(clip.width, clip.height);
+    video.show();
+    PictureCover cover(&video);
+    FrameCache cache;
+    cache.open(path, fps);
+    Samples demux, decode, show;
+    for (auto _ : state) {
+        demux.add(std::chrono::duration_cast<Clock::duration>(
+            std::chrono::duration<double, std::milli>(demuxMs(path, frame, fps))));
+        cache.release();
+        auto t0 = Clock::now();
+        const AVFrame* picture = cache.frame(frame);
+        decode.add(Clock::now() - t0);
+        if (!picture)
+            return state.SkipWithError("not decoded");
+        t0 = Clock::now();
+        cover.cover(picture);
+        show.add(Clock::now() - t0);
+    }
+    report(state, "demux", demux);
+    report(state, "decode", decode);
+    report(state, "show", show);
+    state.counters["kept"] = double(cache.lastKept() - cache.firstKept() + 1);
+}
+BENCHMARK(BM_StepBackCost)->DenseRange(0, std::size(Clips) - 1)->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

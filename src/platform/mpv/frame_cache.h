@@ -51,12 +51,14 @@ private:
     bool findFirstPicture();
     // Decodes from the keyframe at or before frame n up to n, keeping the last capacity frames.
     bool fill(std::int64_t n);
+    bool reopen();
     bool decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLate);
     std::int64_t frameAt(std::int64_t pts) const;
     std::int64_t ptsOf(std::int64_t frame) const;
     void keep(std::int64_t n, AVFrame* picture);
     void clearKept();
 
+    QByteArray path_;
     AVFormatContext* format_ = nullptr;
     AVCodecContext* decoder_ = nullptr;
     int stream_ = -1;
