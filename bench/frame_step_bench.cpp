@@ -13,7 +13,7 @@
 //
 // BM_StepBackCost splits the cost of one step back onto the frame before a keyframe, the worst
 // case, into reading the keyframe range (demux), decoding it (FrameCache, reading included) and
-// showing one picture (PictureCover), next to mpv's exact seek there.
+// showing one picture (PictureCover); BM_RawFrameBackStep is mpv's own cost for the same.
 #include "platform/mpv/frame_cache.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/mpv/picture_cover.h"
@@ -35,6 +35,7 @@ extern "C" {
 }
 
 #include <clocale>
+#include <malloc.h>
 
 namespace {
 
@@ -214,10 +215,12 @@ void BM_StepBackCost(benchmark::State& state)
     FrameCache cache;
     cache.open(path, fps);
     Samples demux, decode, show;
+    const double before = residentMb();
+    double most = 0;
     for (auto _ : state) {
         demux.add(std::chrono::duration_cast<Clock::duration>(
             std::chrono::duration<double, std::milli>(demuxMs(path, frame, fps))));
-        cache.release();
+        cache.release();  // a decoder of its own, as at the first step back after playing
         auto t0 = Clock::now();
         const AVFrame* picture = cache.frame(frame);
         decode.add(Clock::now() - t0);
@@ -226,11 +229,13 @@ void BM_StepBackCost(benchmark::State& state)
         t0 = Clock::now();
         cover.cover(picture);
         show.add(Clock::now() - t0);
+        most = std::max(most, residentMb() - before);
     }
     report(state, "demux", demux);
     report(state, "decode", decode);
     report(state, "show", show);
     state.counters["kept"] = double(cache.lastKept() - cache.firstKept() + 1);
+    state.counters["rss_added_most_mb"] = most;
 }
 BENCHMARK(BM_StepBackCost)->DenseRange(0, std::size(Clips) - 1)->Iterations(10)
     ->Unit(benchmark::kMillisecond);
@@ -240,6 +245,9 @@ BENCHMARK(BM_StepBackCost)->DenseRange(0, std::size(Clips) - 1)->Iterations(10)
 int main(int argc, char** argv)
 {
     useHeadlessDefaults();
+    // As the engine has it (see MpvEngine::start): large buffers go back to the system when freed.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
     QApplication app(argc, argv);
     clips = new MediaClips;
     for (const Clip& c : Clips) {
