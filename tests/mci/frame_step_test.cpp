@@ -2,7 +2,9 @@
 // channel reports and by the frame number read off the screen (a barcode ffmpeg draws into every
 // frame): what the movie window shows, whether mpv drew it or a decoded picture covers mpv's.
 // Runs on an X server of its own (run_in_xvfb.sh), with mpv's usual video output and ao=null.
+#include "platform/mpv/frame_cache.h"
 #include "platform/mpv/mpv_engine.h"
+#include "platform/mpv/picture_cover.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 
@@ -23,12 +25,15 @@ using Numbered = MediaClips::Numbered;
 struct Clip {
     const char* name;
     Numbered kind;
-    int gop;
+    int gop;    // asked of ffmpeg; 0: the Video-CD default
+    int range;  // frames from one keyframe to the next
 };
 // 11 s: 329 frames, past the second keyframe of the long GOP. H.264 decodes its B-frames out of
 // order.
-const Clip Clips[] = {{"vcd.mpg", Numbered::VideoCd, 0}, {"gop15.mpeg", Numbered::Mpeg2, 15},
-                      {"gop300.avi", Numbered::Mpeg4Avi, 300}, {"gop24.mp4", Numbered::H264Mp4, 24}};
+const Clip Clips[] = {{"vcd.mpg", Numbered::VideoCd, 0, 18},
+                      {"gop15.mpeg", Numbered::Mpeg2, 15, 15},
+                      {"gop300.avi", Numbered::Mpeg4Avi, 300, 300},
+                      {"gop24.mp4", Numbered::H264Mp4, 24, 24}};
 MediaClips& clips()
 {
     static MediaClips made;
@@ -172,6 +177,43 @@ TEST_P(FrameStepTest, EveryStepShowsAndReportsExactlyTheNextFrame)
     ASSERT_EQ(send(QStringLiteral("close avfile")), 0);
     ASSERT_EQ(send(QStringLiteral("open \"%1\" alias avfile").arg(clips().path("vcd.mpg"))), 0);
     expectSoundBack();
+}
+
+// Steps back show these pictures: each must be exactly the frame asked for, and one decoding must
+// serve the steps back through its range.
+TEST_P(FrameStepTest, DecodedPicturesAreTheFramesAsked)
+{
+    const int range = GetParam().range;
+    FrameCache cache;
+    ASSERT_TRUE(cache.open(clips().path(QString::fromLatin1(GetParam().name)).toLocal8Bit(),
+                           30000.0 / 1001.0));
+    QWidget video;
+    video.resize(640, 360);
+    PictureCover cover(&video);
+    const auto seen = [&](const AVFrame* picture) {
+        if (!picture || !cover.cover(picture))
+            return -2;
+        const QImage image = cover.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return MediaClips::barcode(image.constBits(), image.width(), image.height(),
+                                   image.bytesPerLine());
+    };
+    // In this order: a range from the first picture, then the first picture, a keyframe, the
+    // last frame, past the end.
+    const struct {
+        int frame;
+        int seen;  // -2: none
+    } asks[] = {{range - 1, range - 1}, {0, 0},       {range, range}, {range + 3, range + 3},
+                {328, 328},             {330, -2}, {-1, -2}};
+    for (const auto& a : asks)
+        EXPECT_EQ(seen(cache.frame(a.frame)), a.seen) << "frame " << a.frame;
+
+    ASSERT_EQ(seen(cache.frame(range - 1)), range - 1);
+    const std::int64_t first = cache.firstKept();
+    EXPECT_LE(first, range - 15);
+    for (int n = range - 2; n >= first; --n) {
+        EXPECT_EQ(seen(cache.frame(n)), n);
+        EXPECT_EQ(cache.firstKept(), first) << "decoded again for frame " << n;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Clips, FrameStepTest, ::testing::ValuesIn(Clips));

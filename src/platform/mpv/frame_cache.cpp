@@ -206,39 +206,41 @@ bool FrameCache::reopen()
 }
 
 // Seeks to the keyframe at or before `seekFrame` (-1: the start of the file) and decodes on to
-// frame n. `tooLate` when the first whole picture came after n: the seek has to go further back.
+// frame n. `tooLate` when the seek has to go further back: it failed, or the first whole picture
+// came after n.
 bool FrameCache::decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLate)
 {
     clearKept();
-    if (seekFrame < 0 ? !reopen()
-                      : av_seek_frame(format_, stream_, ptsOf(seekFrame), AVSEEK_FLAG_BACKWARD) < 0)
+    if (seekFrame < 0 && !reopen())
         return false;
+    // Seeks by time stamps (MPEG program streams) fail close to the end of the file.
+    if (seekFrame >= 0 &&
+        av_seek_frame(format_, stream_, ptsOf(seekFrame), AVSEEK_FLAG_BACKWARD) < 0) {
+        tooLate = true;
+        return false;
+    }
     avcodec_flush_buffers(decoder_);
     std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
-    bool whole = false;  // from a keyframe on, every picture is complete
+    std::unique_ptr<AVFrame, FrameDeleter> picture(av_frame_alloc());
+    bool whole = false;    // from a keyframe on, every picture is complete
+    bool reached = false;  // a whole picture at or before n
     bool draining = false;
     while (true) {
-        AVFrame* picture = av_frame_alloc();
-        const int got = avcodec_receive_frame(decoder_, picture);
+        const int got = avcodec_receive_frame(decoder_, picture.get());
         if (got == 0) {
             const std::int64_t pts = picture->best_effort_timestamp;
             const std::int64_t k = pts == AV_NOPTS_VALUE ? -1 : frameAt(pts);
             whole = whole || picture->key_frame;
-            if (!whole || k < 0 || k < n - capacity_ + 1) {
-                av_frame_free(&picture);
-                continue;
-            }
-            if (k > n) {
-                av_frame_free(&picture);
-                tooLate = kept_.empty();
-                return !kept_.empty() && kept_.back().n == n;
-            }
-            keep(k, picture);
+            if (whole && k > n)
+                break;
+            reached = reached || (whole && k >= 0);
+            if (reached && k >= std::max<std::int64_t>(0, n - capacity_ + 1))
+                keep(k, av_frame_clone(picture.get()));
+            av_frame_unref(picture.get());
             continue;
         }
-        av_frame_free(&picture);
         if (got == AVERROR_EOF || (got == AVERROR(EAGAIN) && draining))
-            break;
+            break;  // the end of the file: n is its last picture, or past it
         if (got != AVERROR(EAGAIN))
             return false;
         if (av_read_frame(format_, packet.get()) < 0) {
@@ -250,12 +252,14 @@ bool FrameCache::decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLat
             avcodec_send_packet(decoder_, packet.get());
         av_packet_unref(packet.get());
     }
-    // The end of the file: n is the last picture, or beyond it.
+    tooLate = !reached;
     return !kept_.empty() && kept_.back().n == n;
 }
 
 void FrameCache::keep(std::int64_t n, AVFrame* picture)
 {
+    if (!picture)
+        return;
     // A picture that repeats a number (time stamps rounded onto the same frame) replaces none:
     // the first one is what a seek shows.
     if (!kept_.empty() && kept_.back().n >= n) {
