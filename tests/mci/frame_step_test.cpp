@@ -207,6 +207,12 @@ TEST_P(FrameStepTest, DecodedPicturesAreTheFramesAsked)
     for (const auto& a : asks)
         EXPECT_EQ(seen(cache.frame(a.frame)), a.seen) << "frame " << a.frame;
 
+    // The picture follows the window's size.
+    video.resize(320, 180);
+    const QImage resized = cover.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(resized.size(), QSize(320, 180));
+    EXPECT_EQ(MediaClips::barcode(resized.constBits(), 320, 180, resized.bytesPerLine()), 328);
+
     ASSERT_EQ(seen(cache.frame(range - 1)), range - 1);
     const std::int64_t first = cache.firstKept();
     EXPECT_LE(first, range - 15);

@@ -404,7 +404,11 @@ void MpvEngine::handleEvent(const mpv_event& event)
             return p->format == MPV_FORMAT_DOUBLE ? *static_cast<double*>(p->data) : otherwise;
         };
         switch (event.reply_userdata) {
-        case TimePos: observed_.timePos = number(observed_.timePos); break;
+        case TimePos:
+            observed_.timePos = number(observed_.timePos);
+            if (coverUntil_ && observed_.timePos > *coverUntil_)
+                uncover();
+            break;
         case Pause: observed_.paused = flag(true); break;
         case EofReached: observed_.eof = flag(false); break;
         case Speed: observed_.speed = number(1.0); break;
@@ -520,9 +524,13 @@ MediaError MpvEngine::play()
     // So does a decoded picture shown over mpv's: mpv goes to it, and the pictures kept for
     // steps back are given back.
     if (stepper_.stepping() || beneath_) {
+        const bool covered = beneath_.has_value();
+        const std::int64_t frame = positionFrames();
         stepper_.leave();
-        if (const MediaError e = seekToFrame(positionFrames()); e != MediaError::None)
+        if (const MediaError e = seekToFrame(frame, covered); e != MediaError::None)
             return e;
+        if (covered)
+            coverUntil_ = first_ + (double(frame) + 0.5) / fps_;
         decoded_.release();
     }
     catchUp();
@@ -616,7 +624,7 @@ std::int64_t MpvEngine::positionMs()
     return std::clamp<std::int64_t>(std::llround(s.seconds * 1000.0), 0, lengthMs());
 }
 
-MediaError MpvEngine::seekToFrame(std::int64_t frame)
+MediaError MpvEngine::seekToFrame(std::int64_t frame, bool keepPicture)
 {
     // Seeking past the last frame leaves an MPEG stream in odd states: the end is shown as the
     // last frame instead.
@@ -637,7 +645,10 @@ MediaError MpvEngine::seekToFrame(std::int64_t frame)
     }
     if (fileEnds_ != ends)
         return MediaError::Driver;
-    uncover();
+    if (keepPicture)
+        beneath_.reset();
+    else
+        uncover();
     atEnd_ = end;
     // The last frame of an MPEG stream sometimes comes with the end of the stream, now or a
     // moment later: until the next play, the frame we landed on is the position.
@@ -674,6 +685,8 @@ MediaError MpvEngine::step(int delta)
     playStart_.reset();
     if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
+    if (coverUntil_)
+        uncover();  // mpv holds the same frame
     const std::int64_t from = positionFrames();
     const std::int64_t to = std::clamp<std::int64_t>(from + delta, 0, frames_);
     if (to == from || frames_ <= 0)
@@ -723,6 +736,7 @@ void MpvEngine::uncover()
     if (cover_)
         cover_->uncover();
     beneath_.reset();
+    coverUntil_.reset();
 }
 
 double MpvEngine::speed()

@@ -97,7 +97,8 @@ private:
     bool setOption(const char* name, const QByteArray& value);
     bool command(std::initializer_list<const char*> args);
     MediaError setPaused(bool paused);
-    MediaError seekToFrame(std::int64_t frame);
+    // keepPicture: a decoded picture shown stays over mpv's until playing moves past it.
+    MediaError seekToFrame(std::int64_t frame, bool keepPicture = false);
     // Shows frame `to` from the decoded pictures, over mpv's own; false when it takes a seek.
     bool showDecoded(std::int64_t from, std::int64_t to);
     // Back to mpv's own picture.
@@ -123,6 +124,10 @@ private:
     QByteArray decodedPath_;  // the file FrameCache opens at the first step back; empty: none
     QPointer<PictureCover> cover_;
     std::optional<std::int64_t> beneath_;  // while covered: the frame mpv shows beneath
+    // While covered after a play went to the frame shown: the time playing has to pass before
+    // mpv's own picture, drawn by then, takes over (uncovered at once, it would show the frame
+    // it held before the seek for a moment).
+    std::optional<double> coverUntil_;
     std::atomic<bool> drainQueued_{false};
 
     // What mpv has reported (observed properties) and what its events said.
