@@ -7,6 +7,7 @@ extern "C" {
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 

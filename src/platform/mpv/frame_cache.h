@@ -25,7 +25,7 @@ public:
     FrameCache(const FrameCache&) = delete;
     FrameCache& operator=(const FrameCache&) = delete;
 
-    // Reads the file's first video stream; false when libavformat cannot.
+    // Reads the file's video stream; false when libavformat cannot.
     bool open(const QByteArray& path, double fps);
     void close();
     bool isOpen() const { return format_ != nullptr; }
@@ -42,7 +42,7 @@ public:
     // 720p. With the decoder's own pictures and the one shown, a 1080p movie stays under 200 MB.
     static constexpr std::int64_t BudgetBytes = 128LL << 20;
 
-    // The range of frames kept, for measuring; empty when none.
+    // The range of frames kept; -1 when none.
     std::int64_t firstKept() const { return kept_.empty() ? -1 : kept_.front().n; }
     std::int64_t lastKept() const { return kept_.empty() ? -1 : kept_.back().n; }
 
