@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 namespace {
 
@@ -48,20 +47,12 @@ QStringList tracks(const QString& root, int n = 2)
 class VideoCdTest : public FormFixture {
 protected:
     VideoCd& vcd() { return *form1->videoCd; }
-    static QStringList texts(int n, const std::function<QString(int)>& at)
-    {
-        QStringList out;
-        for (int i = 0; i < n; ++i)
-            out << at(i);
-        return out;
-    }
-    QStringList items(const ListBox* list) const
-    {
-        return texts(list->ListCount(), [list](int i) { return list->List(i); });
-    }
     QStringList combo() const
     {
-        return texts(form1->Combo1->count(), [this](int i) { return form1->Combo1->itemText(i); });
+        QStringList out;
+        for (int i = 0; i < form1->Combo1->count(); ++i)
+            out << form1->Combo1->itemText(i);
+        return out;
     }
     // "title: text", and how it asks unless it is an OK box with the information icon.
     QStringList boxes() const
