@@ -1,5 +1,6 @@
 // Video-CD tracks read from a real disc image through the media engine, and images that are
 // damaged or no image at all. Runs with vo=null and ao=null.
+#include "platform/cdio/disc.h"
 #include "platform/cdio/linux_drive_table.h"
 #include "platform/mpv/mpv_engine.h"
 
@@ -7,6 +8,7 @@
 #include "wait.h"
 
 #include <QFile>
+#include <cdio/cdio.h>
 #include <QTemporaryDir>
 #include <mpv/client.h>
 
@@ -80,6 +82,32 @@ TEST_F(DiscImageTest, EachTrackGivesTheFramesOfItsSourceClip)
             EXPECT_TRUE(picture(fromDisc) == picture(plain)) << "after a seek to " << frame;
         }
     }
+}
+
+// Why tracks are read raw: the same sectors read as a mounted disc gives them, 2048-byte Form 1
+// blocks, lose 276 bytes of every 2324, and the movie with them.
+TEST_F(DiscImageTest, TheSameSectorsReadAsForm1AreNotTheMovie)
+{
+    const std::unique_ptr<Disc> image = Disc::open(disc->cue());
+    const std::optional<DiscExtent> extent =
+        image ? image->fileExtent(QStringLiteral("MPEGAV/AVSEQ01.DAT")) : std::nullopt;
+    ASSERT_TRUE(extent);
+    CdIo_t* cdio = cdio_open(QFile::encodeName(disc->cue()).constData(), DRIVER_UNKNOWN);
+    ASSERT_TRUE(cdio);
+    QByteArray form1(qsizetype(extent->sectors) * 2048, '\0');
+    const driver_return_code_t read =
+        cdio_read_mode2_sectors(cdio, form1.data(), extent->lsn, false, std::uint32_t(extent->sectors));
+    cdio_destroy(cdio);
+    ASSERT_EQ(read, DRIVER_OP_SUCCESS);
+    const QString mounted = disc->dir() + QStringLiteral("/form1.dat");
+    ASSERT_TRUE(writeAll(mounted, form1));
+
+    MpvEngine plain, fromMount;
+    ASSERT_EQ(open(plain, disc->clip(0)), MediaError::None);
+    const bool sameMovie = open(fromMount, mounted) == MediaError::None &&
+                           fromMount.lengthFrames() == plain.lengthFrames() &&
+                           picture(fromMount) == picture(plain);
+    EXPECT_FALSE(sameMovie);
 }
 
 // The disc taken out while a track plays: the track ends (the reader gives up after a bounded
