@@ -7,6 +7,7 @@
 #include "controls/file_list_box.h"
 #include "controls/list_box.h"
 #include "controls/named.h"
+#include "controls/path_combo_box.h"
 #include "controls/scroll_bar.h"
 #include "movie/form2.h"
 #include "movie/full_screen.h"
@@ -167,7 +168,7 @@ void Form1::createControls()
     List2 = named(new ListBox(this), "List2");
     List2->setToolTip(QStringLiteral("再生ﾌｧｲﾙﾘｽﾄ"));
 
-    Combo1 = named(new QComboBox(this), "Combo1");
+    Combo1 = named(new PathComboBox(this), "Combo1");
     Combo1->setToolTip(QStringLiteral("CD-ROMﾄﾞﾗｲﾌﾞ一覧"));
     Combo1->setEnabled(false);  // only Video-CD mode offers the drives
 
