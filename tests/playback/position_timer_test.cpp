@@ -126,17 +126,6 @@ TEST_F(PositionTimer, EndOfTheMovie)
     }
 }
 
-TEST_F(PositionTimer, OneEntrySelectedOnlyRestartsWithTheseCommands)
-{
-    openEntries({"/m/a.mpg"});
-    form1->Check7->setValue(1);
-    startPlaying();
-    atEnd();
-    form1->playback->Timer1_Timer();
-    EXPECT_EQ(sent().mid(2), QStringList({"stop avfile", "status avfile position", "seek avfile to 0",
-                                          "play avfile window"}));
-}
-
 TEST_F(PositionTimer, NextEntryThatFailsIsRemovedAndTheOneAfterPlays)
 {
     openEntries({"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"});
