@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 // A scripted media engine for tests: no decoding, no windows, no time. Positions change only
 // through the calls (seek, step) or the script (setPosition). Every call is logged.
@@ -50,12 +51,8 @@ public:
         const QString call = QStringLiteral("open %1 %2 %3").arg(path, QLatin1String(names[int(type)])).arg(parent);
         if (const auto error = scripted(QStringLiteral("open"), call))
             return *error;
-        open_ = true;
-        playing_ = false;
-        path_ = path;
-        window_ = parent ? windowForOpen_ : 0;
-        position_ = 0;
-        speed_ = 1.0;
+        std::tie(open_, playing_, path_, window_, position_, speed_) =
+            std::tuple(true, false, path, parent ? windowForOpen_ : 0, 0, 1.0);
         return MediaError::None;
     }
     void close() override
@@ -114,12 +111,7 @@ private:
     std::optional<MediaError> scripted(const QString& method, const QString& call)
     {
         calls_ << call;
-        const auto it = failures_.find(method);
-        if (it == failures_.end())
-            return std::nullopt;
-        const MediaError error = it.value();
-        failures_.erase(it);
-        return error;
+        return failures_.contains(method) ? std::optional(failures_.take(method)) : std::nullopt;
     }
     // The same, and NotOpen with no file open; None when the call may go ahead.
     MediaError enter(const QString& method, const QString& call = {})
