@@ -56,14 +56,11 @@ bool MediaClips::makeNumbered(const QString& name, Numbered kind, int seconds, i
                      "-filter_complex",
                      QStringLiteral("[1]scale=%1:%2:flags=neighbor[b];[b][0]vstack,format=yuv420p")
                          .arg(w).arg(strip)};
-    if (vcd)
-        args << "-target" << "ntsc-vcd";
-    else if (kind == Numbered::Mpeg2)
-        args << "-c:v" << "mpeg2video" << "-q:v" << "3" << "-c:a" << "mp2" << "-f" << "mpeg";
-    else if (kind == Numbered::Mpeg4Avi)
-        args << "-c:v" << "mpeg4" << "-q:v" << "3" << "-c:a" << "mp2";
-    else
-        args << "-c:v" << "libx264" << "-preset" << "veryfast" << "-bf" << "2" << "-c:a" << "aac";
+    const QStringList codecs[] = {{"-target", "ntsc-vcd"},  // in the order of Numbered
+                                  {"-c:v", "mpeg2video", "-q:v", "3", "-c:a", "mp2", "-f", "mpeg"},
+                                  {"-c:v", "mpeg4", "-q:v", "3", "-c:a", "mp2"},
+                                  {"-c:v", "libx264", "-preset", "veryfast", "-bf", "2", "-c:a", "aac"}};
+    args << codecs[int(kind)];
     if (gop > 0)
         args << "-g" << QString::number(gop);
     return ffmpeg(args << path(name));
@@ -85,32 +82,26 @@ int MediaClips::barcode(const uchar* pixels, int width, int height, qsizetype st
     return n;
 }
 
-static bool copyFile(const QString& from, const QString& to, qint64 bytes = -1)
-{
-    QFile in(from);
-    QFile out(to);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = bytes < 0 ? in.readAll() : in.read(bytes);
-    return out.write(data) == data.size();
-}
-
 static bool writeFile(const QString& to, const QByteArray& data)
 {
     QFile out(to);
     return out.open(QIODevice::WriteOnly) && out.write(data) == data.size();
 }
 
+static bool copyFile(const QString& from, const QString& to, qint64 bytes = -1)
+{
+    QFile in(from);
+    return in.open(QIODevice::ReadOnly) && writeFile(to, bytes < 0 ? in.readAll() : in.read(bytes));
+}
+
 bool MediaClips::makeAll()
 {
     const QString vcd = path(QStringLiteral("vcd.mpg"));
+    const QStringList twoSeconds{"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "2", "-c:v"};
     return makeVideoCd(QStringLiteral("vcd.mpg")) &&
-           // MPEG-2 program stream, 320x240, 25 fps, 50 frames.
-           ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "2", "-c:v",
-                   "mpeg2video", "-f", "mpeg", path("mpeg2.mpeg")}) &&
-           // AVI with Motion-JPEG, 320x240, 25 fps, 50 frames.
-           ffmpeg({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "2", "-c:v",
-                   "mjpeg", path("clip.avi")}) &&
+           // 320x240, 25 fps, 50 frames: an MPEG-2 program stream, and AVI with Motion-JPEG.
+           ffmpeg(twoSeconds + QStringList{"mpeg2video", "-f", "mpeg", path("mpeg2.mpeg")}) &&
+           ffmpeg(twoSeconds + QStringList{"mjpeg", path("clip.avi")}) &&
            // Sound only.
            ffmpeg({"-f", "lavfi", "-i", "sine", "-t", "1", "-c:a", "mp2", "-f", "mpeg",
                    path("sound.mpg")}) &&
@@ -139,14 +130,10 @@ bool MediaClips::makeEarlyEndings()
     // Cut inside a group of pictures, the last frames reference a picture that is gone; where
     // that happens depends on the cut, so there are several.
     const QString whole = path(QStringLiteral("one-second.mpg"));
-    if (!makeVideoCd(QStringLiteral("one-second.mpg"), 1))
-        return false;
-    for (const int percent : {50, 80, 90}) {
-        if (!copyFile(whole, path(QStringLiteral("cut-%1.mpg").arg(percent)),
-                      QFileInfo(whole).size() * percent / 100))
-            return false;
-    }
-    return ffmpeg({"-f", "lavfi", "-i", "testsrc=size=352x240:rate=30000/1001", "-f", "lavfi",
+    bool made = makeVideoCd(QStringLiteral("one-second.mpg"), 1);
+    for (const int percent : {50, 80, 90})
+        made = made && copyFile(whole, path(QStringLiteral("cut-%1.mpg").arg(percent)), QFileInfo(whole).size() * percent / 100);
+    return made && ffmpeg({"-f", "lavfi", "-i", "testsrc=size=352x240:rate=30000/1001", "-f", "lavfi",
                    "-i", "sine=duration=0.4", "-t", "1", "-target", "ntsc-vcd",
                    path("short-sound.mpg")});
 }
