@@ -66,18 +66,6 @@ TEST_F(OpenListItem, VideoWindowIsPlacedAndSubclassedForEachOpen)
     EXPECT_EQ(sent().mid(sent().size() - 2), QStringList({"play avfile window", "stop avfile"}));
 }
 
-// Up to 30000 frames the slider is the position; above, it is scaled and steps grow with it.
-TEST_F(OpenListItem, SliderScaleFollowsTheLength)
-{
-    openEntries({"/m/a.mpg"});
-    for (const auto& [length, steps] : {std::pair{30000, QSize(10, 50)}, std::pair{30001, QSize(30, 150)}}) {
-        engine.setLength(length);
-        form1->playback->List2_Click();
-        EXPECT_EQ(form1->HScroll1->Max(), 30000);
-        EXPECT_EQ(QSize(form1->HScroll1->SmallChange(), form1->HScroll1->LargeChange()), steps);
-    }
-}
-
 TEST_F(OpenListItem, ShorterMovieDoesNotSeekWhenTheSliderIsPulledBack)
 {
     engine.setLength(1000);
@@ -105,15 +93,6 @@ TEST_F(OpenListItem, LabelsToolTipsAndEnablesDescribeTheOpenMovie)
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     for (QAction* item : movieMenuItems())
         EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
-}
-
-TEST_F(OpenListItem, ReselectionAfterAMoveOnlyClearsTheFlag)
-{
-    openEntries({"/m/a.mpg"});
-    form1->playback->move_flg = 1;
-    form1->playback->List2_Click();
-    EXPECT_EQ(form1->playback->move_flg, 0);
-    EXPECT_TRUE(sent().isEmpty());
 }
 
 // One box (the device's text and the removal, the movie window lifted for it), the entry goes,

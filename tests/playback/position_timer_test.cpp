@@ -57,11 +57,14 @@ TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
     EXPECT_EQ(form1->Label4->text(), "0/2");  // nothing selected
 }
 
+// Up to 30000 frames the slider is the position; above, it is scaled and its steps grow with it.
 TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
 {
     // 30000 direct; 30001 scaled (15000 * 30000 / 30001 = 14999.5 -> 15000, even; 10001 ->
     // 10000.67 -> 10001); position 0 is 0 in either scale.
-    const struct { int length, position, value; } cases[] = {{30000, 29999, 29999}, {30001, 15000, 15000}, {30001, 10001, 10001}, {60000, 45000, 22500}, {60000, 0, 0}};
+    const struct { int length, position, value, small, large; } cases[] = {
+        {30000, 29999, 29999, 10, 50}, {30001, 15000, 15000, 30, 150}, {30001, 10001, 10001, 30, 150},
+        {60000, 45000, 22500, 30, 150}, {60000, 0, 0, 30, 150}};
     openEntries({"/m/a.mpg"});
     for (const auto& c : cases) {
         engine.setLength(c.length);
@@ -69,7 +72,9 @@ TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
         engine.setPosition(c.position);
         clearSent();
         form1->playback->Timer1_Timer();
-        EXPECT_EQ(form1->HScroll1->Value(), c.value) << c.length << " " << c.position;
+        EXPECT_EQ(std::tuple(form1->HScroll1->Value(), form1->HScroll1->Max(), form1->HScroll1->SmallChange(),
+                             form1->HScroll1->LargeChange()),
+                  std::tuple(c.value, 30000, c.small, c.large)) << c.length << " " << c.position;
         EXPECT_EQ(sent().size(), 2) << "the timer's slider update must not seek";
     }
 }
