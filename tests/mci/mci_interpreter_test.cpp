@@ -21,16 +21,10 @@ protected:
     QString reply;
 
     int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
-    // Opens a clip in the movie window 77.
-    void openClip()
-    {
-        ASSERT_EQ(send("open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77"), 0) << reply.toStdString();
-        engine.clearCalls();
-    }
 };
 
 // The three open forms, any case and runs of blanks, and every character of the path between the
-// first and the last quote reach the engine.
+// first and the last quote reach the engine (names with quotes, "=", "," and Japanese: mpv_engine_test).
 TEST_F(MciInterpreterTest, OpenReachesTheEngineWithPathTypeAndParent)
 {
     const QString tail = QStringLiteral(" type mpegvideo alias avfile style child parent 8");
@@ -40,9 +34,6 @@ TEST_F(MciInterpreterTest, OpenReachesTheEngineWithPathTypeAndParent)
         {"open \"/m/c.mp4\" alias avfile style child parent 0", "open /m/c.mp4 auto 0"},
         {"OPEN \"/m/d.dat\"   TYPE MpegVideo   ALIAS avfile STYLE Child PARENT 5", "open /m/d.dat mpeg 5"},
         {"open \"/m/a b  c.mpg\"" + tail, "open /m/a b  c.mpg mpeg 8"},
-        {"open \"/m/x=1,y=2.mpg\"" + tail, "open /m/x=1,y=2.mpg mpeg 8"},
-        {"open \"/m/映画 フォルダ/旅行.DAT\"" + tail, "open /m/映画 フォルダ/旅行.DAT mpeg 8"},
-        {"open \"/m/say \"hi\".mpg\"" + tail, "open /m/say \"hi\".mpg mpeg 8"},
         {"open \"/m/trick\" type avivideo alias other style child parent 9 \".mpg\"" + tail,
          "open /m/trick\" type avivideo alias other style child parent 9 \".mpg mpeg 8"},
         {"open \"/m/ends with quote\"\"" + tail, "open /m/ends with quote\" mpeg 8"},
@@ -86,7 +77,6 @@ TEST_F(MciInterpreterTest, ASessionGetsEachCommandsCodeReplyAndEngineCalls)
         {"play avfile window", mcierr::InvalidDeviceName},
         {"step avfile reverse", mcierr::InvalidDeviceName},
         {"status avfile position", mcierr::InvalidDeviceName},
-        {"status avfile window handle", mcierr::InvalidDeviceName},
         {"where avfile destination", mcierr::InvalidDeviceName},
         {open, 0, "", {"open /m/a.mpg mpeg 77"}},
         {"status avfile time format", 0, "milliseconds"},
@@ -159,7 +149,7 @@ TEST_F(MciInterpreterTest, EngineFailuresComeBackAsCodes)
         EXPECT_EQ(reply, mcierr::text(rc));
         EXPECT_EQ(send(QStringLiteral("status avfile position")), mcierr::InvalidDeviceName);
     }
-    openClip();
+    ASSERT_EQ(send("open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77"), 0) << reply.toStdString();
     const std::tuple<const char*, MediaError, const char*, int> afterOpen[] = {
         {"play", MediaError::Driver, "play avfile window", mcierr::Driver},
         {"step", MediaError::Timeout, "step avfile", mcierr::DeviceNotReady},
