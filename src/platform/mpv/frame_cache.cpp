@@ -142,15 +142,22 @@ bool FrameCache::findFirstPicture()
             return false;
         if (got == 0)
             continue;
-        if (av_read_frame(format_, packet.get()) < 0) {
-            avcodec_send_packet(decoder_, nullptr);
-            draining = true;
-            continue;
-        }
-        if (packet->stream_index == stream_)
-            avcodec_send_packet(decoder_, packet.get());
-        av_packet_unref(packet.get());
+        feed(packet.get(), draining);
     }
+}
+
+// Gives the decoder the next packet of the picture stream, or, at the end of the file, the
+// signal to hand out what it still holds (`draining` from then on).
+void FrameCache::feed(AVPacket* packet, bool& draining)
+{
+    if (av_read_frame(format_, packet) < 0) {
+        avcodec_send_packet(decoder_, nullptr);
+        draining = true;
+        return;
+    }
+    if (packet->stream_index == stream_)
+        avcodec_send_packet(decoder_, packet);
+    av_packet_unref(packet);
 }
 
 const AVFrame* FrameCache::frame(std::int64_t n)
@@ -244,14 +251,7 @@ bool FrameCache::decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLat
             break;  // the end of the file: n is its last picture, or past it
         if (got != AVERROR(EAGAIN))
             return false;
-        if (av_read_frame(format_, packet.get()) < 0) {
-            avcodec_send_packet(decoder_, nullptr);
-            draining = true;
-            continue;
-        }
-        if (packet->stream_index == stream_)
-            avcodec_send_packet(decoder_, packet.get());
-        av_packet_unref(packet.get());
+        feed(packet.get(), draining);
     }
     tooLate = !reached;
     return !kept_.empty() && kept_.back().n == n;

@@ -7,6 +7,7 @@
 struct AVCodecContext;
 struct AVFormatContext;
 struct AVFrame;
+struct AVPacket;
 
 // Decoded pictures just before a frame, for steps backward.
 //
@@ -55,6 +56,7 @@ private:
     bool decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLate);
     std::int64_t frameAt(std::int64_t pts) const;
     std::int64_t ptsOf(std::int64_t frame) const;
+    void feed(AVPacket* packet, bool& draining);
     void keep(std::int64_t n, AVFrame* picture);
     void clearKept();
 
