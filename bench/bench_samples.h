@@ -35,3 +35,11 @@ inline void useHeadlessDefaults()
     if (qEnvironmentVariableIsEmpty("REELBOX_AO"))
         qputenv("REELBOX_AO", "null");
 }
+
+// Runs the benchmarks the command line asks for (Google Benchmark's own flags).
+inline void runBenchmarks(int& argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

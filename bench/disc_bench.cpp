@@ -86,9 +86,7 @@ int main(int argc, char** argv)
         qWarning("%s", qPrintable(disc->why()));
         return 1;
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    runBenchmarks(argc, argv);
     delete disc;
     return 0;
 }

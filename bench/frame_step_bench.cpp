@@ -257,9 +257,7 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    runBenchmarks(argc, argv);
     delete clips;
     return 0;
 }

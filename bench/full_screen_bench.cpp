@@ -156,8 +156,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "ffmpeg could not make the clip\n");
         return 1;
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    runBenchmarks(argc, argv);
     return 0;
 }

@@ -174,9 +174,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(clips->why()));
         return 1;
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    runBenchmarks(argc, argv);
     delete clips;
     return 0;
 }

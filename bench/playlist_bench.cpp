@@ -105,8 +105,6 @@ int main(int argc, char** argv)
 {
     useHeadlessDefaults();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    runBenchmarks(argc, argv);
     return 0;
 }
