@@ -16,11 +16,11 @@
 #include "playback/playback.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_handlers.h"
-#include "videocd/video_cd.h"
 #include "shell/help_about.h"
 #include "shell/program_icon.h"
 #include "shell/tray.h"
 #include "vbnum/vb_number.h"
+#include "videocd/video_cd.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -21,14 +21,14 @@ class Form2;
 class FullScreen;
 class Geometry;
 class HelpAndAbout;
-class MasterVolume;
 class ListBox;
+class MasterVolume;
 class Playback;
-class VideoCd;
 class Playlist;
 class PlaylistHandlers;
 class ScrollBar;
 class Tray;
+class VideoCd;
 struct Services;
 
 // The control window. It owns its controls (named as in the program's design, each control's
