@@ -3,9 +3,12 @@
 # and of folders on lower layers only. So no include points up, and no two folders include each
 # other, directly or around a circle (a circle must climb somewhere). Exits 1 with every
 # offending include listed, 0 (and a one-line summary) when all is well.
+# Above the program stand tools/, then tests/ and bench/: a test or benchmark may use anything,
+# a tool only the program, and nothing in src/ includes a header of those three.
 #   scripts/check-layering.sh [src folder]      (default: src next to this script)
 set -euo pipefail
 src=${1:-"$(dirname "$0")/../src"}
+top=$(dirname "$src")
 
 # Layer of each folder, bottom up. A new folder gets a layer here, above what it uses.
 declare -A layer=(
@@ -54,6 +57,36 @@ while IFS= read -r file; do
     fi
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
 done < <(find "$src" -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+
+# Headers of the folders above the program, by name (they are included by name alone).
+declare -A above=()
+for dir in tools tests bench; do
+  [[ -d $top/$dir ]] || continue
+  while IFS= read -r header; do
+    above[$(basename "$header")]=$dir
+  done < <(find "$top/$dir" -type f -name '*.h')
+done
+# Includes naming neither a header of src/ nor one beside the file, but one of tools/tests/bench:
+# from src/ any such include is wrong, from tools/ those of tests/ and bench/.
+check_above() {  # <folder of files> <folders not to use...>
+  local dir=$1 file target name
+  shift
+  while IFS= read -r file; do
+    while IFS= read -r target; do
+      [[ -e $src/$target || -e $(dirname "$file")/$target ]] && continue
+      name=$(basename "$target")
+      [[ -n ${above[$name]+x} ]] || continue
+      for banned in "$@"; do
+        if [[ ${above[$name]} == "$banned" ]]; then
+          echo "${file#"$top"/}: includes \"$target\" from $banned/" >&2
+          bad=1
+        fi
+      done
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+  done < <(find "$dir" -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+}
+check_above "$src" tools tests bench
+[[ -d $top/tools ]] && check_above "$top/tools" tests bench
 
 if ((bad)); then
   echo "include layering: FAILED" >&2

@@ -2,7 +2,7 @@
 # The real program under Xvfb, started with a Video-CD image: the image's tracks are the playlist
 # (AVSEQ01.DAT, AVSEQ02.DAT, as the program reports them) and the movie window shows the first
 # track's first picture, read raw from the image. Then another program drops three files onto the
-# movie window by a real X11 drag (XDND, tests/playlist/drag_files.cpp pressed and dragged by
+# movie window by a real X11 drag (XDND, tests/support/drag_files.cpp pressed and dragged by
 # xdotool): the two movies are added, the text file is skipped, and the first dropped movie's
 # first picture shows. A picture is compared in the movie window's picture area at (10, 10),
 # 320 x 240, with ffmpeg's first frame of the clip scaled to that size.
