@@ -1,3 +1,4 @@
+// The control window (Form1), part: its controls made and laid out.
 #include "app/form1.h"
 #include "controls/check_box.h"
 #include "controls/dir_list_box.h"

@@ -1,3 +1,5 @@
+// The control window (Form1), part: its handlers connected to its controls and to the movie
+// window's menu and drops.
 #include "app/form1.h"
 #include "app/services.h"
 #include "audio/master_volume.h"

@@ -1,3 +1,4 @@
+// The control window (Form1), part: start-up (Form_Load) and the command line it opens.
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "app/services.h"

@@ -1,3 +1,4 @@
+// The control window (Form1), part: shutdown (Form_Unload) and the screen-saver keeper.
 #include "app/form1.h"
 #include "app/services.h"
 #include "audio/master_volume.h"

@@ -1,3 +1,4 @@
+// The control window (Form1), part: the loop options, mirrored in the movie window's menu.
 #include "app/form1.h"
 #include "controls/check_box.h"
 #include "controls/menu_item.h"

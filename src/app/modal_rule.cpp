@@ -1,3 +1,5 @@
+// The control window (Form1), part: message boxes and dialogs, with the movie window out of
+// their way while they are shown.
 #include "app/form1.h"
 #include "app/services.h"
 #include "controls/check_box.h"

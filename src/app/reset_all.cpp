@@ -1,3 +1,4 @@
+// The control window (Form1), part: back to the nothing-open state.
 #include "app/form1.h"
 #include "app/services.h"
 #include "controls/list_box.h"

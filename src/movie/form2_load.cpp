@@ -1,3 +1,5 @@
+// The movie window (Form2), part: loading it, with its place, size and colour from the
+// settings file.
 #include "controls/check_box.h"
 #include "controls/menu_item.h"
 #include "movie/form2.h"

@@ -1,3 +1,4 @@
+// The movie window (Form2), part: its popup menu and the items that mirror the control window.
 #include "controls/check_box.h"
 #include "controls/menu_item.h"
 #include "movie/form2.h"

@@ -1,3 +1,4 @@
+// The movie window (Form2), part: presses, drags, the popup and the idle cursor.
 #include "movie/form2.h"
 #include "movie/video_window.h"
 #include "platform/window_layer.h"

@@ -1,3 +1,4 @@
+// The movie window (Form2), part: the keep-in-front switch.
 #include "controls/check_box.h"
 #include "controls/menu_item.h"
 #include "movie/form2.h"

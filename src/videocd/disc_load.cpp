@@ -1,3 +1,4 @@
+// Video-CD mode (VideoCd), part: the chosen drive's disc loaded into the playlist.
 #include "videocd/video_cd.h"
 
 #include "controls/check_box.h"

@@ -1,3 +1,4 @@
+// Video-CD mode (VideoCd), part: the drive list and the search for a Video-CD.
 #include "videocd/video_cd.h"
 
 #include "controls/file_list_box.h"
