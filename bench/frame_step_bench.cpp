@@ -18,6 +18,7 @@
 #include "platform/mpv/mpv_engine.h"
 #include "platform/mpv/picture_cover.h"
 #include "platform/linux/qt_bell.h"
+#include "platform/process_setup.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 
@@ -35,7 +36,6 @@ extern "C" {
 }
 
 #include <clocale>
-#include <malloc.h>
 
 namespace {
 
@@ -245,10 +245,8 @@ BENCHMARK(BM_StepBackCost)->DenseRange(0, std::size(Clips) - 1)->Iterations(10)
 int main(int argc, char** argv)
 {
     useHeadlessDefaults();
-    // As the engine has it (see MpvEngine::start): large buffers go back to the system when freed.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
     QApplication app(argc, argv);
+    setUpMoviePlayerProcess();  // as the program has it
     clips = new MediaClips;
     for (const Clip& c : Clips) {
         if (!clips->makeNumbered(QString::fromLatin1(c.name), c.kind, 20, c.gop, c.width,
