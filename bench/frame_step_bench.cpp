@@ -240,6 +240,27 @@ void BM_StepBackCost(benchmark::State& state)
 BENCHMARK(BM_StepBackCost)->DenseRange(0, std::size(Clips) - 1)->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
+// A stream whose pictures grow from 176x144 (the size its container gives) to 3840x2160: what one
+// step back onto its last frame keeps, against the budget.
+void BM_SizeChangeBackStep(benchmark::State& state)
+{
+    const QByteArray path = clips->path(QStringLiteral("sizes.mpg")).toLocal8Bit();
+    const double before = residentMb();
+    double most = 0;
+    FrameCache cache;
+    for (auto _ : state) {
+        cache.open(path, 25);
+        if (!cache.frame(78))
+            return state.SkipWithError("not decoded");
+        most = std::max(most, residentMb() - before);
+        state.counters["kept_mb"] = double(cache.keptBytes()) / (1 << 20);
+        cache.close();
+    }
+    state.counters["budget_mb"] = double(FrameCache::BudgetBytes) / (1 << 20);
+    state.counters["rss_added_most_mb"] = most;
+}
+BENCHMARK(BM_SizeChangeBackStep)->Iterations(3)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -255,6 +276,8 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+    if (!clips->makeSizeChanging(QStringLiteral("sizes.mpg"), 50, 30))
+        return 1;
     runBenchmarks(argc, argv);
     delete clips;
     return 0;
