@@ -9,6 +9,7 @@
 // Runs offscreen with vo=null and ao=null unless told otherwise (the decoding is the same; the
 // difference under test is the reading). Targets: open <= 1.5x, CPU <= 1.1x the plain file.
 #include "platform/mpv/mpv_engine.h"
+#include "platform/process_setup.h"
 
 #include "bench_samples.h"
 #include "test_disc.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv)
 {
     useHeadlessDefaults();
     QApplication app(argc, argv);
+    setUpMoviePlayerProcess();  // as the program has it
     disc = new TestDisc(PlaySeconds + 5, 3);
     if (!disc->ok()) {
         qWarning("%s", qPrintable(disc->why()));

@@ -18,6 +18,7 @@
 #include "platform/mpv/mpv_engine.h"
 #include "platform/mpv/picture_cover.h"
 #include "platform/linux/qt_bell.h"
+#include "platform/process_setup.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 
@@ -35,7 +36,6 @@ extern "C" {
 }
 
 #include <clocale>
-#include <malloc.h>
 
 namespace {
 
@@ -240,15 +240,34 @@ void BM_StepBackCost(benchmark::State& state)
 BENCHMARK(BM_StepBackCost)->DenseRange(0, std::size(Clips) - 1)->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
+// A stream whose pictures grow from 176x144 (the size its container gives) to 3840x2160: what one
+// step back onto its last frame keeps, against the budget.
+void BM_SizeChangeBackStep(benchmark::State& state)
+{
+    const QByteArray path = clips->path(QStringLiteral("sizes.mpg")).toLocal8Bit();
+    const double before = residentMb();
+    double most = 0;
+    FrameCache cache;
+    for (auto _ : state) {
+        cache.open(path, 25);
+        if (!cache.frame(78))
+            return state.SkipWithError("not decoded");
+        most = std::max(most, residentMb() - before);
+        state.counters["kept_mb"] = double(cache.keptBytes()) / (1 << 20);
+        cache.close();
+    }
+    state.counters["budget_mb"] = double(FrameCache::BudgetBytes) / (1 << 20);
+    state.counters["rss_added_most_mb"] = most;
+}
+BENCHMARK(BM_SizeChangeBackStep)->Iterations(3)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     useHeadlessDefaults();
-    // As the engine has it (see MpvEngine::start): large buffers go back to the system when freed.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
     QApplication app(argc, argv);
+    setUpMoviePlayerProcess();  // as the program has it
     clips = new MediaClips;
     for (const Clip& c : Clips) {
         if (!clips->makeNumbered(QString::fromLatin1(c.name), c.kind, 20, c.gop, c.width,
@@ -257,6 +276,8 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+    if (!clips->makeSizeChanging(QStringLiteral("sizes.mpg"), 50, 30))
+        return 1;
     runBenchmarks(argc, argv);
     delete clips;
     return 0;

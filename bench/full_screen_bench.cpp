@@ -18,6 +18,7 @@
 #include "platform/linux/qt_bell.h"
 #include "platform/linux/qt_window_layer.h"
 #include "platform/mpv/mpv_engine.h"
+#include "platform/process_setup.h"
 #include "playback/playback.h"
 #include "vbnum/vb_number.h"
 
@@ -145,7 +146,7 @@ int main(int argc, char** argv)
         qputenv("REELBOX_AO", "null");
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
+    setUpMoviePlayerProcess();  // as the program has it
     QTemporaryDir dir;
     clip = dir.filePath(QStringLiteral("red.mpg"));
     // A plain red Video-CD clip, long enough for every round.

@@ -5,6 +5,7 @@
 // Runs offscreen with vo=null and ao=null (set here unless already set). Each benchmark reports
 // p50_us and p99_us over its iterations besides Google Benchmark's mean.
 #include "platform/mpv/mpv_engine.h"
+#include "platform/process_setup.h"
 #include "platform/linux/qt_bell.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
@@ -169,6 +170,7 @@ int main(int argc, char** argv)
 {
     useHeadlessDefaults();
     QApplication app(argc, argv);
+    setUpMoviePlayerProcess();  // as the program has it
     clips = new MediaClips;
     if (!clips->makeVideoCd(QStringLiteral("vcd.mpg"))) {
         std::fprintf(stderr, "%s\n", qPrintable(clips->why()));

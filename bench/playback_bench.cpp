@@ -10,6 +10,7 @@
 #include "controls/list_box.h"
 #include "app/form1.h"
 #include "platform/mpv/mpv_engine.h"
+#include "platform/process_setup.h"
 #include "platform/linux/qt_bell.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
@@ -123,7 +124,7 @@ int main(int argc, char** argv)
 {
     useHeadlessDefaults();
     QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
+    setUpMoviePlayerProcess();  // as the program has it
     clips = new MediaClips;
     if (!clips->makeVideoCd(QStringLiteral("vcd.mpg")) ||
         !clips->makeVideoCd(QStringLiteral("vcd2.mpg")) ||

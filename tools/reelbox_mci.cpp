@@ -12,6 +12,7 @@
 #include "mci/mci_interpreter.h"
 #include "platform/linux/qt_bell.h"
 #include "platform/mpv/mpv_engine.h"
+#include "platform/process_setup.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -79,6 +80,7 @@ int main(int argc, char** argv)
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    setUpMoviePlayerProcess();
 
     std::unique_ptr<QWidget> window;
     for (int i = 1; i < argc; ++i) {

@@ -15,13 +15,13 @@
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/x11_screen_saver.h"
 #include "platform/mpv/mpv_engine.h"
+#include "platform/process_setup.h"
 #include "shell/program_icon.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(REELBOX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("reelbox"));
     QApplication::setWindowIcon(programIcon());
-    std::setlocale(LC_NUMERIC, "C");  // libmpv needs it; Qt has set it from the environment
+    setUpMoviePlayerProcess();
     QApplication::setQuitOnLastWindowClosed(false);  // the end is Form_Unload's
     // Qt's own texts (the file dialogs, the buttons of message boxes) in the program's language,
     // whatever the desktop's.

@@ -94,6 +94,22 @@ static bool copyFile(const QString& from, const QString& to, qint64 bytes = -1)
     return in.open(QIODevice::ReadOnly) && writeFile(to, bytes < 0 ? in.readAll() : in.read(bytes));
 }
 
+bool MediaClips::makeSizeChanging(const QString& name, int small, int large)
+{
+    QByteArray joined;
+    for (const auto& [size, frames] : {std::pair{"176x144", small}, {"3840x2160", large}}) {
+        const QString part = path(QStringLiteral("part-%1.m2v").arg(QLatin1String(size)));
+        QFile in(part);
+        if (!ffmpeg({"-f", "lavfi", "-i", QStringLiteral("testsrc=size=%1:rate=25").arg(QLatin1String(size)),
+                     "-frames:v", QString::number(frames), "-c:v", "mpeg2video", "-g",
+                     QString::number(frames), "-q:v", "10", part}) ||
+            !in.open(QIODevice::ReadOnly))
+            return false;
+        joined += in.readAll();
+    }
+    return writeFile(path(name), joined);
+}
+
 bool MediaClips::makeAll()
 {
     const QString vcd = path(QStringLiteral("vcd.mpg"));

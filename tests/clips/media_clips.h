@@ -28,6 +28,10 @@ public:
     // red in the first three bytes (mpv's "bgr0"); -1 when the top row holds no barcode.
     static int barcode(const uchar* pixels, int width, int height, qsizetype stride);
 
+    // An MPEG-2 video stream, 25 fps, whose picture size changes on the way: `small` frames of
+    // 176x144, then `large` frames of 3840x2160, one keyframe range each.
+    bool makeSizeChanging(const QString& name, int small, int large);
+
     // The rest of the set the engine must handle (see the .cpp for what each is).
     bool makeAll();
     // Names of the clips in makeAll() whose playback stops short of their stated length: cut off

@@ -1,6 +1,9 @@
 #include "platform/mpv/cdxa_stream.h"
 
+#include "platform/mpv/stream_uri.h"
+
 #include <QFile>
+#include <mpv/client.h>
 #include <mpv/stream_cb.h>
 
 #include <cstdio>
@@ -8,13 +11,15 @@
 
 namespace {
 
+constexpr char Protocol[] = "cdxa";
+
 std::uint32_t le32(const unsigned char* p)
 {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 struct Reader {
-    CdxaLayout layout;  // a copy: the engine's may change once this stream is closed
+    CdxaLayout layout;
     std::FILE* file;
     std::int64_t pos = 0;
 };
@@ -57,10 +62,11 @@ void closeFn(void* cookie)
     delete r;
 }
 
-int openFn(void* userData, char* uri, mpv_stream_cb_info* info)
+// Runs on mpv's demuxer thread: the file is probed again there, from the path in the URI.
+int openFn(void*, char* uri, mpv_stream_cb_info* info)
 {
-    const auto* layout = static_cast<const CdxaLayout*>(userData);
-    std::FILE* file = std::fopen(layout->path.constData(), "rb");
+    const std::optional<CdxaLayout> layout = probeCdxa(pathOfStreamUri(uri));
+    std::FILE* file = layout ? std::fopen(layout->path.constData(), "rb") : nullptr;
     if (!file)
         return MPV_ERROR_LOADING_FAILED;
     info->cookie = new Reader{*layout, file};
@@ -110,9 +116,15 @@ std::optional<CdxaLayout> probeCdxa(const QString& path)
     return std::nullopt;
 }
 
-QByteArray registerCdxaStream(mpv_handle* mpv, const CdxaLayout* layout)
+MediaError cdxaTarget(mpv_handle* mpv, const QString& path, QByteArray& target)
 {
-    if (mpv_stream_cb_add_ro(mpv, "cdxa", const_cast<CdxaLayout*>(layout), openFn) < 0)
-        return QByteArray();
-    return QByteArrayLiteral("cdxa://track");
+    target.clear();
+    if (!probeCdxa(path))
+        return MediaError::None;
+    // Registered once per handle; a second registration is refused and changes nothing.
+    const int rc = mpv_stream_cb_add_ro(mpv, Protocol, nullptr, openFn);
+    if (rc < 0 && rc != MPV_ERROR_INVALID_PARAMETER)
+        return MediaError::Driver;
+    target = streamUri(Protocol, path);
+    return MediaError::None;
 }

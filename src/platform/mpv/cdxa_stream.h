@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/media_engine.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -31,6 +33,7 @@ struct CdxaLayout {
 // The layout of `path` when it is a RIFF/CDXA file of raw sectors; nothing otherwise.
 std::optional<CdxaLayout> probeCdxa(const QString& path);
 
-// Makes "cdxa://..." open the track `layout` describes when the stream opens (`layout` must
-// outlive the handle). Returns the URI to load, empty on failure.
-QByteArray registerCdxaStream(mpv_handle* mpv, const CdxaLayout* layout);
+// For a RIFF/CDXA file: registers the stream that reads it on `mpv` (once per handle) and sets
+// `target` to the URI to load; Driver when the stream cannot be registered. For any other file:
+// None, and `target` is left empty.
+MediaError cdxaTarget(mpv_handle* mpv, const QString& path, QByteArray& target);

@@ -3,8 +3,8 @@
 #include "platform/cdio/disc.h"
 #include "platform/cdio/disc_log.h"
 #include "platform/cdio/disc_path.h"
+#include "platform/mpv/stream_uri.h"
 
-#include <QFile>
 #include <mpv/client.h>
 #include <mpv/stream_cb.h>
 
@@ -78,8 +78,7 @@ void closeFn(void* cookie)
 
 int openFn(void*, char* uri, mpv_stream_cb_info* info)
 {
-    const QByteArray encoded = QByteArray(uri).mid(int(sizeof(Protocol)) - 1 + 3);  // "://"
-    const QString path = QFile::decodeName(QByteArray::fromPercentEncoding(encoded));
+    const QString path = pathOfStreamUri(uri);
     std::optional<Opened> opened = openTrack(path);
     if (!opened)
         return MPV_ERROR_LOADING_FAILED;
@@ -114,6 +113,6 @@ MediaError discTrackTarget(mpv_handle* mpv, const QString& path, QByteArray& tar
     const int rc = mpv_stream_cb_add_ro(mpv, Protocol, nullptr, openFn);
     if (rc < 0 && rc != MPV_ERROR_INVALID_PARAMETER)
         return MediaError::Driver;
-    target = QByteArray(Protocol) + "://" + QFile::encodeName(path).toPercentEncoding();
+    target = streamUri(Protocol, path);
     return MediaError::None;
 }

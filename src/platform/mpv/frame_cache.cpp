@@ -18,6 +18,15 @@ constexpr int MaxKept = 600;
 constexpr std::int64_t RetryBackFrames = 60;
 constexpr int Retries = 5;
 
+// What a decoded picture's buffers take.
+std::int64_t bytesOf(const AVFrame* picture)
+{
+    std::int64_t bytes = 0;
+    for (const AVBufferRef* buffer : picture->buf)
+        bytes += buffer ? std::int64_t(buffer->size) : 0;
+    return bytes;
+}
+
 struct PacketDeleter {
     void operator()(AVPacket* p) const { av_packet_free(&p); }
 };
@@ -82,6 +91,7 @@ void FrameCache::clearKept()
     for (Kept& k : kept_)
         av_frame_free(&k.picture);
     kept_.clear();
+    keptBytes_ = 0;
 }
 
 int FrameCache::capacityFor(int width, int height)
@@ -268,7 +278,9 @@ void FrameCache::keep(std::int64_t n, AVFrame* picture)
         return;
     }
     kept_.push_back({n, picture});
-    if (int(kept_.size()) > capacity_) {
+    keptBytes_ += bytesOf(picture);
+    while (kept_.size() > 1 && (int(kept_.size()) > capacity_ || keptBytes_ > BudgetBytes)) {
+        keptBytes_ -= bytesOf(kept_.front().picture);
         av_frame_free(&kept_.front().picture);
         kept_.pop_front();
     }

@@ -15,7 +15,8 @@ struct AVPacket;
 // whole keyframe range up to it (up to 300 frames, ~100 ms at 720p in DivX-style files). Here that
 // range is decoded once, with libavcodec beside the player, and its last frames are kept, so that
 // each step back through them costs no more than showing a picture. What is kept is bounded by
-// a memory budget (capacityFor).
+// a memory budget, counted in the bytes of the pictures as decoded: a stream may change its
+// picture size on the way, whatever its container says.
 //
 // Frames are counted as the engine counts them: frame n is shown n / fps seconds after the first
 // picture.
@@ -41,7 +42,10 @@ public:
     static int capacityFor(int width, int height);
     // The budget for the kept pictures (YUV 4:2:0, 1.5 bytes a pixel): 43 pictures at 1080p, 97 at
     // 720p. With the decoder's own pictures and the one shown, a 1080p movie stays under 200 MB.
+    // The pictures kept take at most this, or one picture when a single one is larger.
     static constexpr std::int64_t BudgetBytes = 128LL << 20;
+    // The bytes the kept pictures' buffers take.
+    std::int64_t keptBytes() const { return keptBytes_; }
 
     // The range of frames kept; -1 when none.
     std::int64_t firstKept() const { return kept_.empty() ? -1 : kept_.front().n; }
@@ -68,7 +72,8 @@ private:
     double timeBase_ = 0;  // seconds per pts unit
     std::int64_t firstPts_ = 0;
     bool firstKnown_ = false;
-    int capacity_ = 0;
+    int capacity_ = 0;  // the pictures of the container's size the budget holds
+    std::int64_t keptBytes_ = 0;
     struct Kept {
         std::int64_t n;
         AVFrame* picture;

@@ -1,8 +1,8 @@
 #include "platform/mpv/mpv_engine.h"
 
+#include "platform/mpv/cdxa_stream.h"
 #include "platform/mpv/disc_track_stream.h"
 #include "platform/mpv/mpv_log.h"
-#include "platform/mpv/picture_cover.h"
 #include "platform/native_file_name.h"
 
 #include <QFileInfo>
@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -57,15 +56,6 @@ MpvEngine::~MpvEngine()
 
 bool MpvEngine::start()
 {
-    // Decoders and the video output free large buffers, which makes glibc raise its mmap and
-    // trim thresholds to their size: from then on such buffers come from the threads' arenas,
-    // which keep megabytes of free memory after every file (tens of MB over a hundred files,
-    // never given back). Fixed thresholds give large buffers back as they are freed; the trim
-    // at close (unload) gives back what is left free between the blocks still in use.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
-    // mpv refuses to start under a locale whose decimal point is not ".".
-    std::setlocale(LC_NUMERIC, "C");
     mpv_ = mpv_create();
     if (!mpv_) {
         qCWarning(lcMpv, "mpv_create failed");
@@ -125,8 +115,6 @@ bool MpvEngine::start()
     for (const auto& p : observed)
         mpvlog::ok(mpv_observe_property(mpv_, p.id, p.name, p.format), "mpv_observe_property",
                    p.name);
-    if (registerCdxaStream(mpv_, &cdxa_).isEmpty())
-        qCWarning(lcMpv, "the Video-CD track reader could not be registered");
     vo_.clear();
     videoAttached_ = false;
     idle_ = true;
@@ -222,18 +210,18 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         video_->show();
     }
 
-    QByteArray target;  // a track on a disc is read raw, through a stream of its own
-    if (const MediaError disc = discTrackTarget(mpv_, path, target); disc != MediaError::None)
-        return disc;
-    if (target.isEmpty())
-        target = toNativeFileName(path);
-    decodedPath_ = target;
-    if (auto layout = probeCdxa(path)) {
-        cdxa_ = *layout;
-        target = QByteArrayLiteral("cdxa://track");
+    // A track on a disc, or copied off one with its sectors' framing, is read through a stream
+    // of our own; only a plain file is also for libavformat (steps back).
+    QByteArray target;
+    if (const MediaError e = discTrackTarget(mpv_, path, target); e != MediaError::None)
+        return e;
+    if (target.isEmpty()) {
+        if (const MediaError e = cdxaTarget(mpv_, path, target); e != MediaError::None)
+            return refuse(path, e, "the Video-CD track reader could not be registered");
     }
-    if (target != decodedPath_)
-        decodedPath_.clear();  // read through mpv's own streams only
+    const QByteArray plainFile = target.isEmpty() ? toNativeFileName(path) : QByteArray();
+    if (target.isEmpty())
+        target = plainFile;
     const int restarts = restarts_;
     const int ends = fileEnds_;
     idle_ = false;
@@ -257,10 +245,11 @@ MediaError MpvEngine::load(const QString& path, WId parent)
 
     fps_ = 0;
     mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &fps_);
-    if (!(fps_ > 0 && fps_ < 1000)) {
-        fps_ = 25;  // no rate in the file: any fixed one keeps frames and times consistent
-        decodedPath_.clear();  // but decoded pictures could not be counted the same way
-    }
+    // No rate in the file: any fixed one keeps frames and times consistent, but decoded pictures
+    // could not be counted the same way.
+    const bool rated = fps_ > 0 && fps_ < 1000;
+    if (!rated)
+        fps_ = 25;
     double duration = 0;
     mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &duration);
     first_ = timePos();
@@ -278,6 +267,7 @@ MediaError MpvEngine::load(const QString& path, WId parent)
     if (video_)
         video_->resize(source_);
     stepper_.opened(mpv_, {fps_, first_, frames_});
+    backStep_.opened(rated ? plainFile : QByteArray(), fps_);
     return MediaError::None;
 }
 
@@ -406,8 +396,7 @@ void MpvEngine::handleEvent(const mpv_event& event)
         switch (event.reply_userdata) {
         case TimePos:
             observed_.timePos = number(observed_.timePos);
-            if (coverUntil_ && observed_.timePos > *coverUntil_)
-                uncover();
+            backStep_.reached(observed_.timePos);
             break;
         case Pause: observed_.paused = flag(true); break;
         case EofReached: observed_.eof = flag(false); break;
@@ -457,9 +446,7 @@ void MpvEngine::close()
 void MpvEngine::unload()
 {
     stepper_.closed();
-    uncover();
-    decoded_.close();
-    decodedPath_.clear();
+    backStep_.closed();
     if (mpv_) {
         drainEvents();
         if (!idle_) {
@@ -523,15 +510,12 @@ MediaError MpvEngine::play()
     // back in place.
     // So does a decoded picture shown over mpv's: mpv goes to it, and the pictures kept for
     // steps back are given back.
-    if (stepper_.stepping() || beneath_) {
-        const bool covered = beneath_.has_value();
+    if (stepper_.stepping() || backStep_.covering()) {
         const std::int64_t frame = positionFrames();
         stepper_.leave();
-        if (const MediaError e = seekToFrame(frame, covered); e != MediaError::None)
+        if (const MediaError e = seekToFrame(frame, backStep_.covering()); e != MediaError::None)
             return e;
-        if (covered)
-            coverUntil_ = first_ + (double(frame) + 0.5) / fps_;
-        decoded_.release();
+        backStep_.playing(first_ + (double(frame) + 0.5) / fps_);
     }
     catchUp();
     if (observed_.paused && !playStart_) {
@@ -645,10 +629,7 @@ MediaError MpvEngine::seekToFrame(std::int64_t frame, bool keepPicture)
     }
     if (fileEnds_ != ends)
         return MediaError::Driver;
-    if (keepPicture)
-        beneath_.reset();
-    else
-        uncover();
+    backStep_.landed(keepPicture);
     atEnd_ = end;
     // The last frame of an MPEG stream sometimes comes with the end of the stream, now or a
     // moment later: until the next play, the frame we landed on is the position.
@@ -685,8 +666,7 @@ MediaError MpvEngine::step(int delta)
     playStart_.reset();
     if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
-    if (coverUntil_)
-        uncover();  // mpv holds the same frame
+    backStep_.stepping();
     const std::int64_t from = positionFrames();
     const std::int64_t to = std::clamp<std::int64_t>(from + delta, 0, frames_);
     if (to == from || frames_ <= 0)
@@ -698,45 +678,12 @@ MediaError MpvEngine::step(int delta)
     }
     // From the end the picture may be short of the last frame (playback that stopped early):
     // only a seek is sure to show it.
-    if (!atEnd_ && (showDecoded(from, to) || (!beneath_ && stepper_.step(from, to)))) {
+    if (!atEnd_ && (backStep_.show(from, to, video_) ||
+                    (!backStep_.covering() && stepper_.step(from, to)))) {
         landed_ = to;
         return MediaError::None;
     }
     return seekToFrame(to);
-}
-
-bool MpvEngine::showDecoded(std::int64_t from, std::int64_t to)
-{
-    if (beneath_ && to == *beneath_) {
-        uncover();  // mpv's own picture is the one
-        return true;
-    }
-    // Forward from mpv's picture, the stepper decodes just the next frame; without a window
-    // there is nothing to show decoded pictures in.
-    if ((!beneath_ && to > from) || !video_ || decodedPath_.isEmpty())
-        return false;
-    if (!decoded_.isOpen() && !decoded_.open(decodedPath_, fps_)) {
-        decodedPath_.clear();  // not for libavformat: steps back seek
-        return false;
-    }
-    const AVFrame* picture = decoded_.frame(to);
-    if (!picture)
-        return false;
-    if (!cover_)
-        cover_ = new PictureCover(video_);
-    if (!cover_->cover(picture))
-        return false;
-    if (!beneath_)
-        beneath_ = from;
-    return true;
-}
-
-void MpvEngine::uncover()
-{
-    if (cover_)
-        cover_->uncover();
-    beneath_.reset();
-    coverUntil_.reset();
 }
 
 double MpvEngine::speed()

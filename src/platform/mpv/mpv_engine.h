@@ -1,8 +1,7 @@
 #pragma once
 
 #include "platform/media_engine.h"
-#include "platform/mpv/cdxa_stream.h"
-#include "platform/mpv/frame_cache.h"
+#include "platform/mpv/back_step_picture.h"
 #include "platform/mpv/frame_stepper.h"
 
 #include <QObject>
@@ -14,7 +13,6 @@
 struct mpv_handle;
 struct mpv_event;
 class QWidget;
-class PictureCover;
 
 // The media engine over libmpv. Lives on the GUI thread; needs a QApplication.
 //
@@ -28,9 +26,8 @@ class PictureCover;
 // before it goes, however it goes. Every wait is bounded: open waits until the first picture is
 // decoded (or the load failed), seeks and steps until the target frame is on screen.
 //
-// Steps back show pictures decoded beside mpv (FrameCache) over mpv's own, in the video window:
-// one decoding of a keyframe range serves many steps. mpv stays on the frame where the steps
-// back began until a step forward reaches it again, or a play or seek takes over.
+// Steps forward are mpv's own (FrameStepper); steps back show pictures decoded beside mpv over
+// mpv's own, in the video window (BackStepPicture).
 //
 // Playing state comes from memory: mpv reports time, pause, end and speed as they change
 // (mpv_observe_property); the GUI thread reads those reports when mpv wakes it, and before each
@@ -99,10 +96,6 @@ private:
     MediaError setPaused(bool paused);
     // keepPicture: a decoded picture shown stays over mpv's until playing moves past it.
     MediaError seekToFrame(std::int64_t frame, bool keepPicture = false);
-    // Shows frame `to` from the decoded pictures, over mpv's own; false when it takes a seek.
-    bool showDecoded(std::int64_t from, std::int64_t to);
-    // Back to mpv's own picture.
-    void uncover();
     // Where the movie stands: the end, a frame a seek landed on, or else a time.
     struct Standing {
         bool end = false;
@@ -118,16 +111,8 @@ private:
     QPointer<QWidget> video_;
     QByteArray vo_;  // the video outputs mpv was last told to use
     bool videoAttached_ = false;  // mpv has been told to draw into video_
-    CdxaLayout cdxa_;  // the track the "cdxa" stream reads; registered once per handle
     FrameStepper stepper_;
-    FrameCache decoded_;
-    QByteArray decodedPath_;  // the file FrameCache opens at the first step back; empty: none
-    QPointer<PictureCover> cover_;
-    std::optional<std::int64_t> beneath_;  // while covered: the frame mpv shows beneath
-    // While covered after a play went to the frame shown: the time playing has to pass before
-    // mpv's own picture, drawn by then, takes over (uncovered at once, it would show the frame
-    // it held before the seek for a moment).
-    std::optional<double> coverUntil_;
+    BackStepPicture backStep_;
     std::atomic<bool> drainQueued_{false};
 
     // What mpv has reported (observed properties) and what its events said.

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/mpv/frame_cache.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <cstdint>
+#include <optional>
+
+class PictureCover;
+class QWidget;
+
+// Steps back shown from pictures decoded beside mpv (FrameCache), over mpv's own picture in the
+// video window: one decoding of a keyframe range serves many steps. mpv stays on the frame where
+// the steps back began (the frame "beneath") until a step forward reaches it again, or a play or
+// seek takes over.
+//
+// The engine tells it what happens to the movie: opened, closed, a step, a seek that landed, a
+// play, and the time mpv reports while playing.
+class BackStepPicture {
+public:
+    BackStepPicture() = default;
+    ~BackStepPicture();
+    BackStepPicture(const BackStepPicture&) = delete;
+    BackStepPicture& operator=(const BackStepPicture&) = delete;
+
+    // `path`: the file as libavformat reads it, empty when it cannot read it as mpv does (steps
+    // back then seek); `fps` counts its frames as the engine does.
+    void opened(const QByteArray& path, double fps);
+    void closed();
+
+    // Before a step: a picture left up by a play goes (mpv holds the same frame).
+    void stepping();
+    // Shows frame `to` over mpv's picture in `video`, stepping from `from`, the frame on screen;
+    // false when the step has to go another way (mpv's own step forward, or an exact seek).
+    bool show(std::int64_t from, std::int64_t to, QWidget* video);
+    // True while a picture covers mpv's, which holds another frame beneath.
+    bool covering() const { return beneath_.has_value(); }
+
+    // A seek landed. `keep`: it went to the frame covered, whose picture stays up until playing
+    // passes it (see playing()); otherwise mpv's own picture is the one.
+    void landed(bool keep);
+    // Playing starts: the kept pictures are given back, and a picture kept up by landed(true)
+    // goes once mpv reports a time past `until` (uncovered at once, mpv would show the frame it
+    // held before the seek for a moment).
+    void playing(double until);
+    // mpv reports its time while playing.
+    void reached(double time);
+
+private:
+    void uncover();
+
+    FrameCache decoded_;
+    QByteArray path_;  // the file decoded_ opens at the first step back; empty: none
+    double fps_ = 0;
+    QPointer<PictureCover> cover_;
+    std::optional<std::int64_t> beneath_;  // while covered: the frame mpv shows beneath
+    std::optional<double> coverUntil_;
+};
