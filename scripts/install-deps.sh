@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libmpv-dev libasound2-dev libx11-dev
-          libcdio-dev libiso9660-dev fonts-ipafont-gothic
+          libcdio-dev libiso9660-dev libpulse-dev fonts-ipafont-gothic
           libavformat-dev libavcodec-dev libswscale-dev  # steps back decode beside mpv
           libqt6svg6  # draws the SVG icon
           qt6-translations-l10n)  # Qt's dialogs in Japanese
@@ -17,6 +17,8 @@ if [[ "${1:-}" == "--test" ]]; then
              openbox  # a window manager for the window layer's Xvfb test
              pulseaudio pulseaudio-utils libasound2-plugins  # a sound server behind ALSA's default
              trayer   # a tray host under Xvfb
+             xfwm4 xfconf weston xwayland  # the desktop matrix's window managers
+             pipewire pipewire-pulse wireplumber  # its second sound server (never pipewire-alsa)
              desktop-file-utils)  # checks the installed .desktop file
 fi
 

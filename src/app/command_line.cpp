@@ -6,9 +6,18 @@ namespace command_line {
 
 QString join(const QStringList& arguments)
 {
+    // One quote anywhere makes every token read as quoted, so with one blank anywhere (a file
+    // manager passing "a.mpg" and "my b.mpg") every argument is quoted. What follows the Video-CD
+    // switch is taken as it stands (a list file's name) and stays as it is.
+    const bool quoteAll =
+        std::any_of(arguments.begin(), arguments.end(), [](const QString& a) { return a.contains(u' '); });
     QStringList parts;
-    for (const QString& argument : arguments)
-        parts << (argument.contains(u' ') ? u'"' + argument + u'"' : argument);
+    bool afterSwitch = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        parts << (quoteAll && !afterSwitch ? u'"' + argument + u'"' : argument);
+        afterSwitch = afterSwitch || (argument == u"1" && i + 1 < arguments.size());
+    }
     return parts.join(u' ');
 }
 

@@ -7,8 +7,8 @@
 // and the Video-CD switch "1".
 namespace command_line {
 
-// Joins an argument vector back into one text: single blanks between the arguments, each
-// argument that contains a blank enclosed in double quotes.
+// Joins an argument vector back into one text: single blanks between the arguments; when any
+// argument contains a blank, each one up to a Video-CD switch enclosed in double quotes.
 QString join(const QStringList& arguments);
 
 // The command line cut into what start-up acts on.

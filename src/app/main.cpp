@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "app/services.h"
+#include "audio/master_volume.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 #include "platform/cdio/linux_drive_table.h"
@@ -13,6 +14,7 @@
 #include "platform/linux/qt_tray_icon.h"
 #include "platform/linux/qt_window_layer.h"
 #include "platform/linux/termination_signals.h"
+#include "platform/linux/x11_errors.h"
 #include "platform/linux/x11_screen_saver.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/process_setup.h"
@@ -44,6 +46,7 @@ int main(int argc, char** argv)
                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
+    x11_errors::install();
     TerminationSignals termination;
 
     MpvEngine engine;
@@ -78,6 +81,16 @@ int main(int argc, char** argv)
     form1.Form_Load(command_line::join(arguments));
     if (form1.isUnloaded())  // asked to end while starting
         return 0;
+
+    // A broken X connection (the display server gone) ends the process in Qt or Xlib with
+    // exit(): the volume found at start is put back on the way out. The screen saver's setting
+    // died with that server; the desktop's inhibition ends with the program's bus connection.
+    static MasterVolume* volumeToRestore = form1.volume.get();
+    std::atexit([] {
+        if (volumeToRestore)
+            volumeToRestore->close();
+    });
+    QObject::connect(&form1, &Form1::unloaded, [] { volumeToRestore = nullptr; });
     form1.show();
 
     const int rc = QApplication::exec();

@@ -80,22 +80,30 @@ std::vector<int> AlsaMixer::channels() const
     return found;
 }
 
+bool AlsaMixer::findElement()
+{
+    element_ = handle_ ? findMaster(handle_) : nullptr;
+    if (!element_ || snd_mixer_selem_get_playback_volume_range(element_, &min_, &max_) < 0 ||
+        max_ <= min_)
+        element_ = nullptr;
+    return element_ != nullptr;
+}
+
 int AlsaMixer::GetVolumeControl(VolumeControl& control)
 {
     if (!handle_)
         return mmsyserr::InvalHandle;
-    element_ = findMaster(handle_);
-    if (!element_ || snd_mixer_selem_get_playback_volume_range(element_, &min_, &max_) < 0 ||
-        max_ <= min_) {
-        element_ = nullptr;
+    if (!findElement())
         return mmsyserr::InvalControl;
-    }
     balance_.clear();
     for (int c : channels()) {
         long v = min_;
         snd_mixer_selem_get_playback_volume(element_, snd_mixer_selem_channel_id_t(c), &v);
         balance_.push_back(std::clamp(v, min_, max_) - min_);
     }
+    found_ = balance_.empty() ? 0 : *std::max_element(balance_.begin(), balance_.end());
+    // At its maximum the element may stand for more (a sound server at 150 %).
+    serverKept_ = found_ == max_ - min_ && server_.save() && server_.aboveFull();
     control.id = 0;
     control.maximum = std::uint32_t(std::min<long>(max_ - min_, UINT32_MAX));
     return mmsyserr::NoError;
@@ -118,8 +126,18 @@ std::uint32_t AlsaMixer::GetVolume(std::uint32_t)
 
 int AlsaMixer::SetVolumeControl(std::uint32_t, std::uint32_t value)
 {
-    if (!element_)
+    if (serverKept_ && long(value) == found_ && server_.restore())
+        return mmsyserr::NoError;
+    if (element_ && setAlsa(value) == mmsyserr::NoError)
+        return mmsyserr::NoError;
+    // The device went away (a sound server stopped or was replaced): once more on a new one.
+    if (mixerOpen() != mmsyserr::NoError || !findElement())
         return mmsyserr::InvalHandle;
+    return setAlsa(value);
+}
+
+int AlsaMixer::setAlsa(std::uint32_t value)
+{
     const long target = std::min<long>(value, max_ - min_);
     const auto [low, peak] = std::minmax_element(balance_.begin(), balance_.end());
     if (balance_.empty() || *low == *peak) {  // level channels: one change, not one per channel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/linux/pulse_sink_volume.h"
 #include "platform/mixer.h"
 
 #include <vector>
@@ -13,8 +14,10 @@ struct _snd_mixer_elem;
 //
 // The element's range min..max stands for 0..max-min. A value is the loudest channel; setting one
 // keeps the balance the channels had when the control was found, so that setting the value read
-// then puts every channel back exactly. A device that goes away while open (the sound server
-// stops) makes every call fail quietly.
+// then puts every channel back exactly; a server volume above 100 %, which the element shows as
+// its maximum, is kept from the server itself and put back the same way. A device that goes away
+// while open (the sound server stops) is opened again at the next change, so the slider follows
+// a server that replaced it; without one every call fails quietly.
 class AlsaMixer : public Mixer {
 public:
     AlsaMixer();
@@ -28,10 +31,15 @@ public:
 
 private:
     std::vector<int> channels() const;
+    bool findElement();
+    int setAlsa(std::uint32_t value);
 
     _snd_mixer* handle_ = nullptr;
     _snd_mixer_elem* element_ = nullptr;
     long min_ = 0;
     long max_ = 0;
     std::vector<long> balance_;  // each channel's value above min_ when the control was found
+    long found_ = 0;             // the loudest of them
+    PulseSinkVolume server_;     // kept when the element showed its maximum for more
+    bool serverKept_ = false;
 };
