@@ -14,6 +14,12 @@
 // BM_StepBackCost splits the cost of one step back onto the frame before a keyframe, the worst
 // case, into reading the keyframe range (demux), decoding it (FrameCache, reading included) and
 // showing one picture (PictureCover); BM_RawFrameBackStep is mpv's own cost for the same.
+//
+// BM_FirstStepBack plays 1.5 s from the start, stops, waits 0.1, 0.5 or 2 s (handling the window's
+// events), then times the first step back and ten more; gap_most_ms is the longest the window's
+// events waited (a command, or a round of the loop) from the stop on. BM_RawFirstBackStep is
+// mpv's own frame-back-step in the same sessions. BM_SizeChangeBackStep: what one step back keeps
+// on a stream whose pictures grow from 176x144 to 3840x2160 (kept_mb against budget_mb).
 #include "platform/mpv/frame_cache.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/mpv/picture_cover.h"
@@ -102,32 +108,52 @@ void report(benchmark::State& state, const char* name, Samples& samples)
     state.counters.erase("p99_us");
 }
 
-void BM_MciStepSession(benchmark::State& state)
-{
-    const Clip& clip = Clips[state.range(0)];
-    state.SetLabel(clip.name);
+// The clip open in a movie window through the media channel, as the program has it.
+struct Session {
+    explicit Session(const Clip& clip)
+    {
+        host.setAttribute(Qt::WA_NativeWindow);
+        host.resize(clip.width, clip.height);
+        host.show();
+        opened = send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
+                          .arg(clips->path(QString::fromLatin1(clip.name)))
+                          .arg(host.winId())) == 0;
+    }
+    // Sends `cmd`; the longest a command took goes to `gap` (the window's events wait meanwhile).
+    int send(const QString& cmd)
+    {
+        const auto t0 = Clock::now();
+        const int rc = mci.MciSend(cmd, reply);
+        gap = std::max(gap, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+        return rc;
+    }
+
     QWidget host;
-    host.setAttribute(Qt::WA_NativeWindow);
-    host.resize(clip.width, clip.height);
-    host.show();
     MpvEngine engine;
     MciInterpreter interpreter{engine};
     QtBell bell;
     MciChannel mci{interpreter, bell};
     QString reply;
-    const auto send = [&](const QString& cmd) { return mci.MciSend(cmd, reply); };
-    if (send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
-                 .arg(clips->path(QString::fromLatin1(clip.name)))
-                 .arg(host.winId())) != 0)
+    double gap = 0;
+    bool opened = false;
+};
+
+void BM_MciStepSession(benchmark::State& state)
+{
+    const Clip& clip = Clips[state.range(0)];
+    state.SetLabel(clip.name);
+    Session session(clip);
+    if (!session.opened)
         return state.SkipWithError("open failed");
+    const auto send = [&](const QString& cmd) { return session.send(cmd); };
     send(QStringLiteral("set avfile time format frames"));
     const double before = residentMb();
     double most = 0;
     Samples forward, backward;
-    int session = 0;
+    int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        send(QStringLiteral("seek avfile to %1").arg(Starts[session++ % std::size(Starts)]));
+        send(QStringLiteral("seek avfile to %1").arg(Starts[round++ % std::size(Starts)]));
         state.ResumeTiming();
         for (Samples* samples : {&forward, &backward}) {
             const QString cmd = samples == &forward ? QStringLiteral("step avfile")
@@ -208,26 +234,11 @@ void BM_FirstStepBack(benchmark::State& state)
     const Clip& clip = FirstClips[state.range(0)];
     const double look = double(state.range(1)) / 1000.0;
     state.SetLabel(clip.name);
-    QWidget host;
-    host.setAttribute(Qt::WA_NativeWindow);
-    host.resize(clip.width, clip.height);
-    host.show();
-    MpvEngine engine;
-    MciInterpreter interpreter{engine};
-    QtBell bell;
-    MciChannel mci{interpreter, bell};
-    QString reply;
-    double gap = 0;
-    const auto send = [&](const QString& cmd) {
-        const auto t0 = Clock::now();
-        const int rc = mci.MciSend(cmd, reply);
-        gap = std::max(gap, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-        return rc;
-    };
-    if (send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
-                 .arg(clips->path(QString::fromLatin1(clip.name)))
-                 .arg(host.winId())) != 0)
+    Session session(clip);
+    if (!session.opened)
         return state.SkipWithError("open failed");
+    double& gap = session.gap;
+    const auto send = [&](const QString& cmd) { return session.send(cmd); };
     Samples first, after;
     for (auto _ : state) {
         state.PauseTiming();
