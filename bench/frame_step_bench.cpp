@@ -14,6 +14,12 @@
 // BM_StepBackCost splits the cost of one step back onto the frame before a keyframe, the worst
 // case, into reading the keyframe range (demux), decoding it (FrameCache, reading included) and
 // showing one picture (PictureCover); BM_RawFrameBackStep is mpv's own cost for the same.
+//
+// BM_FirstStepBack plays 1.5 s from the start, stops, waits 0.1, 0.5 or 2 s (handling the window's
+// events), then times the first step back and ten more; gap_most_ms is the longest the window's
+// events waited (a command, or a round of the loop) from the stop on. BM_RawFirstBackStep is
+// mpv's own frame-back-step in the same sessions. BM_SizeChangeBackStep: what one step back keeps
+// on a stream whose pictures grow from 176x144 to 3840x2160 (kept_mb against budget_mb).
 #include "platform/mpv/frame_cache.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/mpv/picture_cover.h"
@@ -36,6 +42,7 @@ extern "C" {
 }
 
 #include <clocale>
+#include <thread>
 
 namespace {
 
@@ -55,6 +62,30 @@ const Clip Clips[] = {
     {"gop300_1080.avi", MediaClips::Numbered::Mpeg4Avi, 300, 1920, 1080},
 };
 const int Starts[] = {0, 100, 285, 410, 568};
+
+// Runs a libmpv command and waits for the picture it leads to.
+void rawCommand(mpv_handle* mpv, std::initializer_list<const char*> args)
+{
+    std::vector<const char*> cmd(args);
+    cmd.push_back(nullptr);
+    mpv_command(mpv, cmd.data());
+    for (int id = -1; id != MPV_EVENT_PLAYBACK_RESTART && id != MPV_EVENT_NONE;)
+        id = mpv_wait_event(mpv, 5)->event_id;
+}
+
+// Handles the window's events for `seconds`; the longest time between two rounds goes to `gap`.
+void handleEventsFor(double seconds, double& gap)
+{
+    const auto end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                        std::chrono::duration<double>(seconds));
+    for (auto last = Clock::now(); last < end;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        const auto now = Clock::now();
+        gap = std::max(gap, std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
 
 double residentMb()
 {
@@ -77,32 +108,52 @@ void report(benchmark::State& state, const char* name, Samples& samples)
     state.counters.erase("p99_us");
 }
 
-void BM_MciStepSession(benchmark::State& state)
-{
-    const Clip& clip = Clips[state.range(0)];
-    state.SetLabel(clip.name);
+// The clip open in a movie window through the media channel, as the program has it.
+struct Session {
+    explicit Session(const Clip& clip)
+    {
+        host.setAttribute(Qt::WA_NativeWindow);
+        host.resize(clip.width, clip.height);
+        host.show();
+        opened = send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
+                          .arg(clips->path(QString::fromLatin1(clip.name)))
+                          .arg(host.winId())) == 0;
+    }
+    // Sends `cmd`; the longest a command took goes to `gap` (the window's events wait meanwhile).
+    int send(const QString& cmd)
+    {
+        const auto t0 = Clock::now();
+        const int rc = mci.MciSend(cmd, reply);
+        gap = std::max(gap, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+        return rc;
+    }
+
     QWidget host;
-    host.setAttribute(Qt::WA_NativeWindow);
-    host.resize(clip.width, clip.height);
-    host.show();
     MpvEngine engine;
     MciInterpreter interpreter{engine};
     QtBell bell;
     MciChannel mci{interpreter, bell};
     QString reply;
-    const auto send = [&](const QString& cmd) { return mci.MciSend(cmd, reply); };
-    if (send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
-                 .arg(clips->path(QString::fromLatin1(clip.name)))
-                 .arg(host.winId())) != 0)
+    double gap = 0;
+    bool opened = false;
+};
+
+void BM_MciStepSession(benchmark::State& state)
+{
+    const Clip& clip = Clips[state.range(0)];
+    state.SetLabel(clip.name);
+    Session session(clip);
+    if (!session.opened)
         return state.SkipWithError("open failed");
+    const auto send = [&](const QString& cmd) { return session.send(cmd); };
     send(QStringLiteral("set avfile time format frames"));
     const double before = residentMb();
     double most = 0;
     Samples forward, backward;
-    int session = 0;
+    int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        send(QStringLiteral("seek avfile to %1").arg(Starts[session++ % std::size(Starts)]));
+        send(QStringLiteral("seek avfile to %1").arg(Starts[round++ % std::size(Starts)]));
         state.ResumeTiming();
         for (Samples* samples : {&forward, &backward}) {
             const QString cmd = samples == &forward ? QStringLiteral("step avfile")
@@ -123,12 +174,9 @@ void BM_MciStepSession(benchmark::State& state)
 BENCHMARK(BM_MciStepSession)->DenseRange(0, std::size(Clips) - 1)->Iterations(std::size(Starts))
     ->Unit(benchmark::kMillisecond);
 
-// mpv's own backward step on the same clip, same sessions (forward steps by exact seeks, untimed).
-void BM_RawFrameBackStep(benchmark::State& state)
+// Plain libmpv with the engine's seeking options, the clip loaded and paused.
+mpv_handle* rawMpv(const Clip& clip)
 {
-    const Clip& clip = Clips[state.range(0)];
-    state.SetLabel(clip.name);
-    std::setlocale(LC_NUMERIC, "C");
     mpv_handle* mpv = mpv_create();
     for (const auto& [k, v] : {std::pair{"vo", "null"}, {"ao", "null"}, {"pause", "yes"},
                                {"keep-open", "yes"}, {"config", "no"}, {"idle", "yes"},
@@ -137,14 +185,17 @@ void BM_RawFrameBackStep(benchmark::State& state)
         mpv_set_option_string(mpv, k, v);
     mpv_initialize(mpv);
     const QByteArray path = clips->path(QString::fromLatin1(clip.name)).toLocal8Bit();
-    const auto command = [&](std::initializer_list<const char*> args) {
-        std::vector<const char*> cmd(args);
-        cmd.push_back(nullptr);
-        mpv_command(mpv, cmd.data());
-        for (int id = -1; id != MPV_EVENT_PLAYBACK_RESTART && id != MPV_EVENT_NONE;)
-            id = mpv_wait_event(mpv, 5)->event_id;
-    };
-    command({"loadfile", path.constData()});
+    rawCommand(mpv, {"loadfile", path.constData()});
+    return mpv;
+}
+
+// mpv's own backward step on the same clip, same sessions (forward steps by exact seeks, untimed).
+void BM_RawFrameBackStep(benchmark::State& state)
+{
+    const Clip& clip = Clips[state.range(0)];
+    state.SetLabel(clip.name);
+    mpv_handle* mpv = rawMpv(clip);
+    const auto command = [mpv](std::initializer_list<const char*> args) { rawCommand(mpv, args); };
     double fps = 0, first = 0;
     mpv_get_property(mpv, "container-fps", MPV_FORMAT_DOUBLE, &fps);
     mpv_get_property(mpv, "time-pos", MPV_FORMAT_DOUBLE, &first);
@@ -166,6 +217,81 @@ void BM_RawFrameBackStep(benchmark::State& state)
     mpv_terminate_destroy(mpv);
 }
 BENCHMARK(BM_RawFrameBackStep)->DenseRange(0, std::size(Clips) - 1)->Iterations(std::size(Starts))
+    ->Unit(benchmark::kMillisecond);
+
+// After 1.5 s of play and a pause, range(1) ms of looking at the picture: the first step back,
+// then ten more; the longest event gap covers the pause, the looking and the steps.
+const Clip FirstClips[] = {
+    {"gop300.avi", MediaClips::Numbered::Mpeg4Avi, 300, 1280, 720},
+    {"gop300_1080.avi", MediaClips::Numbered::Mpeg4Avi, 300, 1920, 1080},
+    {"gop15.mpeg", MediaClips::Numbered::Mpeg2, 15, 1280, 720},
+    {"vcd.mpg", MediaClips::Numbered::VideoCd, 0, 352, 240},
+    {"gop250_h264.avi", MediaClips::Numbered::H264Mp4, 250, 1280, 720},
+};
+
+void BM_FirstStepBack(benchmark::State& state)
+{
+    const Clip& clip = FirstClips[state.range(0)];
+    const double look = double(state.range(1)) / 1000.0;
+    state.SetLabel(clip.name);
+    Session session(clip);
+    if (!session.opened)
+        return state.SkipWithError("open failed");
+    double& gap = session.gap;
+    const auto send = [&](const QString& cmd) { return session.send(cmd); };
+    Samples first, after;
+    for (auto _ : state) {
+        state.PauseTiming();
+        send(QStringLiteral("seek avfile to start"));
+        send(QStringLiteral("play avfile"));
+        double ignored = 0;
+        handleEventsFor(1.5, ignored);
+        gap = 0;
+        send(QStringLiteral("stop avfile"));
+        handleEventsFor(look, gap);
+        state.ResumeTiming();
+        for (int i = 0; i < 11; ++i) {
+            const auto t0 = Clock::now();
+            send(QStringLiteral("step avfile reverse"));
+            (i == 0 ? first : after).add(Clock::now() - t0);
+            QCoreApplication::processEvents();
+        }
+        state.counters["gap_most_ms"] = std::max(double(state.counters["gap_most_ms"]), gap);
+    }
+    report(state, "first", first);
+    report(state, "after", after);
+}
+BENCHMARK(BM_FirstStepBack)->ArgsProduct({{0, 1, 2, 3, 4}, {100, 500, 2000}})->Iterations(4)
+    ->Unit(benchmark::kMillisecond);
+
+// mpv's own frame-back-step in the same sessions.
+void BM_RawFirstBackStep(benchmark::State& state)
+{
+    const Clip& clip = FirstClips[state.range(0)];
+    state.SetLabel(clip.name);
+    mpv_handle* mpv = rawMpv(clip);
+    Samples first, after;
+    for (auto _ : state) {
+        state.PauseTiming();
+        rawCommand(mpv, {"seek", "0", "absolute+exact"});
+        mpv_set_property_string(mpv, "pause", "no");
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        mpv_set_property_string(mpv, "pause", "yes");
+        std::this_thread::sleep_for(std::chrono::milliseconds(state.range(1)));
+        while (mpv_wait_event(mpv, 0)->event_id != MPV_EVENT_NONE) {
+        }
+        state.ResumeTiming();
+        for (int i = 0; i < 11; ++i) {
+            const auto t0 = Clock::now();
+            rawCommand(mpv, {"frame-back-step"});
+            (i == 0 ? first : after).add(Clock::now() - t0);
+        }
+    }
+    report(state, "first", first);
+    report(state, "after", after);
+    mpv_terminate_destroy(mpv);
+}
+BENCHMARK(BM_RawFirstBackStep)->ArgsProduct({{0, 1, 2, 3, 4}, {100, 500, 2000}})->Iterations(4)
     ->Unit(benchmark::kMillisecond);
 
 double msSince(Clock::time_point t0)
@@ -275,6 +401,11 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qPrintable(clips->why()));
             return 1;
         }
+    }
+    for (const Clip& c : FirstClips) {
+        if (!QFile::exists(clips->path(QString::fromLatin1(c.name))) &&
+            !clips->makeNumbered(QString::fromLatin1(c.name), c.kind, 20, c.gop, c.width, c.height))
+            return 1;
     }
     if (!clips->makeSizeChanging(QStringLiteral("sizes.mpg"), 50, 30))
         return 1;

@@ -4,6 +4,20 @@
 
 #include <QWidget>
 
+extern "C" {
+#include <libavutil/frame.h>
+}
+
+#include <memory>
+
+namespace {
+
+struct FrameDeleter {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+
+}  // namespace
+
 BackStepPicture::~BackStepPicture()
 {
     closed();
@@ -11,17 +25,14 @@ BackStepPicture::~BackStepPicture()
 
 void BackStepPicture::opened(const QByteArray& path, double fps)
 {
-    closed();
-    path_ = path;
-    fps_ = fps;
+    uncover();
+    decoded_.open(path, fps);
 }
 
 void BackStepPicture::closed()
 {
     uncover();
     decoded_.close();
-    path_.clear();
-    fps_ = 0;
 }
 
 void BackStepPicture::stepping()
@@ -38,22 +49,14 @@ bool BackStepPicture::show(std::int64_t from, std::int64_t to, QWidget* video)
     }
     // Forward from mpv's picture, mpv's own step decodes just the next frame; without a window
     // there is nothing to show decoded pictures in.
-    if ((!beneath_ && to > from) || !video || path_.isEmpty())
+    if ((!beneath_ && to > from) || !video || !decoded_.usable())
         return false;
-    if (!decoded_.isOpen() && !decoded_.open(path_, fps_)) {
-        path_.clear();  // not for libavformat: steps back seek
+    const std::unique_ptr<AVFrame, FrameDeleter> picture(decoded_.picture(to));
+    if (!picture)
         return false;
-    }
-    const AVFrame* picture = decoded_.frame(to);
-    if (!picture) {
-        // A file whose first picture cannot be found is closed: no use trying it again.
-        if (!decoded_.isOpen())
-            path_.clear();
-        return false;
-    }
     if (!cover_)
         cover_ = new PictureCover(video);
-    if (!cover_->cover(picture))
+    if (!cover_->cover(picture.get()))
         return false;
     if (!beneath_)
         beneath_ = from;
@@ -68,11 +71,19 @@ void BackStepPicture::landed(bool keep)
         uncover();
 }
 
-void BackStepPicture::playing(double until)
+void BackStepPicture::playing(std::optional<double> until)
 {
-    if (cover_ && cover_->covering())
+    if (until && cover_ && cover_->covering())
         coverUntil_ = until;
     decoded_.release();
+}
+
+void BackStepPicture::standing(std::int64_t frame, const QWidget* video, bool elsewhere)
+{
+    if (elsewhere)
+        decoded_.cancel();
+    if (video)
+        decoded_.request(frame - 1);
 }
 
 void BackStepPicture::reached(double time)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/mpv/frame_cache.h"
+#include "platform/mpv/decode_ahead.h"
 
 #include <QByteArray>
 #include <QPointer>
@@ -10,13 +10,14 @@
 class PictureCover;
 class QWidget;
 
-// Steps back shown from pictures decoded beside mpv (FrameCache), over mpv's own picture in the
-// video window: one decoding of a keyframe range serves many steps. mpv stays on the frame where
+// Steps back shown from pictures decoded beside mpv, over mpv's own picture in the video window:
+// one decoding of a keyframe range serves many steps, and it starts ahead (DecodeAhead) as soon
+// as the picture stands still. mpv stays on the frame where
 // the steps back began (the frame "beneath") until a step forward reaches it again, or a play or
 // seek takes over.
 //
 // The engine tells it what happens to the movie: opened, closed, a step, a seek that landed, a
-// play, and the time mpv reports while playing.
+// play, the frame the picture stands on, and the time mpv reports while playing.
 class BackStepPicture {
 public:
     BackStepPicture() = default;
@@ -40,19 +41,21 @@ public:
     // A seek landed. `keep`: it went to the frame covered, whose picture stays up until playing
     // passes it (see playing()); otherwise mpv's own picture is the one.
     void landed(bool keep);
-    // Playing starts: the kept pictures are given back, and a picture kept up by landed(true)
-    // goes once mpv reports a time past `until` (uncovered at once, mpv would show the frame it
-    // held before the seek for a moment).
-    void playing(double until);
+    // Playing starts: decoding ahead stops, the kept pictures are given back, and a picture kept
+    // up by landed(true) goes once mpv reports a time past `until` (uncovered at once, mpv would
+    // show the frame it held before the seek for a moment).
+    void playing(std::optional<double> until);
     // mpv reports its time while playing.
     void reached(double time);
+    // The picture stands still on `frame` in `video` (null: no window) after a pause, a seek or
+    // a step forward; `elsewhere`: not where it stood before (a seek), whatever was being
+    // decoded is dropped. The frames before it are decoded ahead.
+    void standing(std::int64_t frame, const QWidget* video, bool elsewhere);
 
 private:
     void uncover();
 
-    FrameCache decoded_;
-    QByteArray path_;  // the file decoded_ opens at the first step back; empty: none
-    double fps_ = 0;
+    DecodeAhead decoded_;
     QPointer<PictureCover> cover_;
     std::optional<std::int64_t> beneath_;  // while covered: the frame mpv shows beneath
     std::optional<double> coverUntil_;

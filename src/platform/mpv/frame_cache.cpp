@@ -35,9 +35,13 @@ struct FrameDeleter {
 };
 
 // The file with only its video stream read; null when it has none libavformat can read.
-AVFormatContext* openVideo(const QByteArray& path, int& stream)
+// `interrupt` ends reading at once.
+AVFormatContext* openVideo(const QByteArray& path, int& stream, const AVIOInterruptCB& interrupt)
 {
-    AVFormatContext* format = nullptr;
+    AVFormatContext* format = avformat_alloc_context();
+    if (!format)
+        return nullptr;
+    format->interrupt_callback = interrupt;
     if (avformat_open_input(&format, path.constData(), nullptr, nullptr) < 0)
         return nullptr;
     stream = avformat_find_stream_info(format, nullptr) < 0
@@ -62,7 +66,7 @@ FrameCache::~FrameCache()
 bool FrameCache::open(const QByteArray& path, double fps)
 {
     close();
-    if (!(fps > 0) || !(format_ = openVideo(path, stream_)))
+    if (!(fps > 0) || !(format_ = openVideo(path, stream_, {&FrameCache::interrupted, this})))
         return false;
     const AVStream* s = format_->streams[stream_];
     path_ = path;
@@ -86,12 +90,56 @@ void FrameCache::release()
     avcodec_free_context(&decoder_);
 }
 
+int FrameCache::interrupted(void* self)
+{
+    return static_cast<FrameCache*>(self)->stopped() ? 1 : 0;
+}
+
 void FrameCache::clearKept()
 {
+    std::lock_guard<std::mutex> lock(lock_);
     for (Kept& k : kept_)
         av_frame_free(&k.picture);
     kept_.clear();
     keptBytes_ = 0;
+}
+
+const AVFrame* FrameCache::keptLocked(std::int64_t n) const
+{
+    const auto it = std::lower_bound(kept_.begin(), kept_.end(), n,
+                                     [](const Kept& k, std::int64_t m) { return k.n < m; });
+    return it != kept_.end() && it->n == n ? it->picture : nullptr;
+}
+
+bool FrameCache::has(std::int64_t n) const
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    return keptLocked(n) != nullptr;
+}
+
+AVFrame* FrameCache::copyOf(std::int64_t n) const
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    const AVFrame* picture = keptLocked(n);
+    return picture ? av_frame_clone(picture) : nullptr;
+}
+
+std::int64_t FrameCache::firstKept() const
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    return kept_.empty() ? -1 : kept_.front().n;
+}
+
+std::int64_t FrameCache::lastKept() const
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    return kept_.empty() ? -1 : kept_.back().n;
+}
+
+std::int64_t FrameCache::keptBytes() const
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    return keptBytes_;
 }
 
 int FrameCache::capacityFor(int width, int height)
@@ -148,7 +196,7 @@ bool FrameCache::findFirstPicture()
             firstKnown_ = true;
             return true;
         }
-        if (got == AVERROR_EOF || (got == AVERROR(EAGAIN) && draining))
+        if (got == AVERROR_EOF || (got == AVERROR(EAGAIN) && draining) || stopped())
             return false;
         if (got == 0)
             continue;
@@ -174,27 +222,24 @@ const AVFrame* FrameCache::frame(std::int64_t n)
 {
     if (!format_ || n < 0)
         return nullptr;
-    const auto kept = [&]() -> const AVFrame* {
-        const auto it = std::lower_bound(kept_.begin(), kept_.end(), n,
-                                         [](const Kept& k, std::int64_t m) { return k.n < m; });
-        return it != kept_.end() && it->n == n ? it->picture : nullptr;
-    };
-    if (const AVFrame* f = kept())
+    // Read without the lock: only the decoding thread changes what is kept.
+    if (const AVFrame* f = keptLocked(n))
         return f;
     if (!startDecoder())
         return nullptr;
     if (!findFirstPicture()) {
-        close();  // no counting to go by: the file is no use here
+        if (!stopped())
+            close();  // no counting to go by: the file is no use here
         return nullptr;
     }
+    target_ = n;
     if (!fill(n))
         return nullptr;
-    return kept();
+    return keptLocked(n);
 }
 
 bool FrameCache::fill(std::int64_t n)
 {
-    clearKept();
     std::int64_t back = 0;
     for (int attempt = 0; attempt < Retries; ++attempt) {
         bool tooLate = false;
@@ -203,7 +248,7 @@ bool FrameCache::fill(std::int64_t n)
         const std::int64_t from = n - back > 0 ? n - back : attempt > 0 ? -1 : 0;
         if (decodeFrom(from, n, tooLate))
             return true;
-        if (!tooLate || from < 0)
+        if (!tooLate || from < 0 || stopped())
             return false;
         back = back ? back * 2 : RetryBackFrames;
     }
@@ -213,7 +258,7 @@ bool FrameCache::fill(std::int64_t n)
 bool FrameCache::reopen()
 {
     int stream = -1;
-    AVFormatContext* again = openVideo(path_, stream);
+    AVFormatContext* again = openVideo(path_, stream, {&FrameCache::interrupted, this});
     if (!again || stream != stream_) {
         avformat_close_input(&again);
         return false;
@@ -228,7 +273,6 @@ bool FrameCache::reopen()
 // came after n.
 bool FrameCache::decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLate)
 {
-    clearKept();
     if (seekFrame < 0 && !reopen())
         return false;
     // Seeks by time stamps (MPEG program streams) fail close to the end of the file.
@@ -243,7 +287,7 @@ bool FrameCache::decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLat
     bool whole = false;    // from a keyframe on, every picture is complete
     bool reached = false;  // a whole picture at or before n
     bool draining = false;
-    while (true) {
+    while (!stopped()) {
         const int got = avcodec_receive_frame(decoder_, picture.get());
         if (got == 0) {
             const std::int64_t pts = picture->best_effort_timestamp;
@@ -263,25 +307,38 @@ bool FrameCache::decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLat
             return false;
         feed(packet.get(), draining);
     }
-    tooLate = !reached;
-    return !kept_.empty() && kept_.back().n == n;
+    tooLate = !reached && !stopped();
+    return keptLocked(n) != nullptr;
 }
 
 void FrameCache::keep(std::int64_t n, AVFrame* picture)
 {
     if (!picture)
         return;
-    // A picture that repeats a number (time stamps rounded onto the same frame) replaces none:
-    // the first one is what a seek shows.
-    if (!kept_.empty() && kept_.back().n >= n) {
-        av_frame_free(&picture);
-        return;
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        const auto at = std::lower_bound(kept_.begin(), kept_.end(), n,
+                                         [](const Kept& k, std::int64_t m) { return k.n < m; });
+        // A picture that repeats a number (time stamps rounded onto the same frame) replaces
+        // none: the first one is what a seek shows.
+        if (at != kept_.end() && at->n == n) {
+            av_frame_free(&picture);
+            return;
+        }
+        kept_.insert(at, {n, picture});
+        keptBytes_ += bytesOf(picture);
+        // Over the budget, the pictures past the frame asked for go first, then the earliest.
+        while (kept_.size() > 1 && (int(kept_.size()) > capacity_ || keptBytes_ > BudgetBytes)) {
+            const bool last = kept_.back().n > target_;
+            Kept& gone = last ? kept_.back() : kept_.front();
+            keptBytes_ -= bytesOf(gone.picture);
+            av_frame_free(&gone.picture);
+            if (last)
+                kept_.pop_back();
+            else
+                kept_.pop_front();
+        }
     }
-    kept_.push_back({n, picture});
-    keptBytes_ += bytesOf(picture);
-    while (kept_.size() > 1 && (int(kept_.size()) > capacity_ || keptBytes_ > BudgetBytes)) {
-        keptBytes_ -= bytesOf(kept_.front().picture);
-        av_frame_free(&kept_.front().picture);
-        kept_.pop_front();
-    }
+    if (onKept_)
+        onKept_();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <mutex>
 
 struct AVCodecContext;
 struct AVFormatContext;
@@ -20,6 +23,9 @@ struct AVPacket;
 //
 // Frames are counted as the engine counts them: frame n is shown n / fps seconds after the first
 // picture.
+//
+// Decoding (open, frame, release, close) belongs to one thread at a time; the kept pictures may
+// be read from another meanwhile (has, copyOf, firstKept, lastKept, keptBytes).
 class FrameCache {
 public:
     FrameCache() = default;
@@ -33,8 +39,16 @@ public:
     bool isOpen() const { return format_ != nullptr; }
 
     // The picture of frame n, decoding its keyframe range when it is not kept; null when the
-    // file cannot give exactly that frame. Valid until the next call.
+    // file cannot give exactly that frame. Valid until the next call. Pictures kept before stay
+    // as long as the budget allows, those after n going first.
     const AVFrame* frame(std::int64_t n);
+    // Decoding stops as soon as `cancelled` is set (frame() then answers null).
+    void setCancel(const std::atomic<bool>* cancelled) { cancelled_ = cancelled; }
+    // Called after each picture kept, on the decoding thread.
+    void onKept(std::function<void()> kept) { onKept_ = std::move(kept); }
+    // Whether frame n is kept; a new reference to its picture (the caller frees it), or null.
+    bool has(std::int64_t n) const;
+    AVFrame* copyOf(std::int64_t n) const;
     // Gives back the kept pictures and the decoder's buffers; the file stays open.
     void release();
 
@@ -45,11 +59,11 @@ public:
     // The pictures kept take at most this, or one picture when a single one is larger.
     static constexpr std::int64_t BudgetBytes = 128LL << 20;
     // The bytes the kept pictures' buffers take.
-    std::int64_t keptBytes() const { return keptBytes_; }
+    std::int64_t keptBytes() const;
 
     // The range of frames kept; -1 when none.
-    std::int64_t firstKept() const { return kept_.empty() ? -1 : kept_.front().n; }
-    std::int64_t lastKept() const { return kept_.empty() ? -1 : kept_.back().n; }
+    std::int64_t firstKept() const;
+    std::int64_t lastKept() const;
 
 private:
     bool startDecoder();
@@ -63,6 +77,10 @@ private:
     void feed(AVPacket* packet, bool& draining);
     void keep(std::int64_t n, AVFrame* picture);
     void clearKept();
+    bool stopped() const { return cancelled_ && cancelled_->load(std::memory_order_relaxed); }
+    static int interrupted(void* self);
+    // With lock_ held: the picture of frame n, or null.
+    const AVFrame* keptLocked(std::int64_t n) const;
 
     QByteArray path_;
     AVFormatContext* format_ = nullptr;
@@ -73,6 +91,10 @@ private:
     std::int64_t firstPts_ = 0;
     bool firstKnown_ = false;
     int capacity_ = 0;  // the pictures of the container's size the budget holds
+    const std::atomic<bool>* cancelled_ = nullptr;
+    std::function<void()> onKept_;
+    std::int64_t target_ = 0;  // the frame the decoding under way goes to
+    mutable std::mutex lock_;  // guards kept_ and keptBytes_
     std::int64_t keptBytes_ = 0;
     struct Kept {
         std::int64_t n;

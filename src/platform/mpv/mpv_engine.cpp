@@ -510,13 +510,15 @@ MediaError MpvEngine::play()
     // back in place.
     // So does a decoded picture shown over mpv's: mpv goes to it, and the pictures kept for
     // steps back are given back.
+    std::optional<double> until;
     if (stepper_.stepping() || backStep_.covering()) {
         const std::int64_t frame = positionFrames();
         stepper_.leave();
         if (const MediaError e = seekToFrame(frame, backStep_.covering()); e != MediaError::None)
             return e;
-        backStep_.playing(first_ + (double(frame) + 0.5) / fps_);
+        until = first_ + (double(frame) + 0.5) / fps_;
     }
+    backStep_.playing(until);
     catchUp();
     if (observed_.paused && !playStart_) {
         playStart_ = PlayStart{positionFrames(), timePos(), eofReached(), atEnd_, landed_};
@@ -535,6 +537,20 @@ MediaError MpvEngine::pause()
 {
     if (!loaded_)
         return MediaError::NotOpen;
+    const MediaError e = stopPlaying();
+    if (e == MediaError::None)
+        standStill(false);
+    return e;
+}
+
+void MpvEngine::standStill(bool elsewhere)
+{
+    if (!atEnd_)
+        backStep_.standing(positionFrames(), video_.data(), elsewhere);
+}
+
+MediaError MpvEngine::stopPlaying()
+{
     if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
     // Play at once followed by stop (how a movie shows its first picture while stopped) must
@@ -643,7 +659,10 @@ MediaError MpvEngine::seekFrame(std::int64_t frame)
         return MediaError::NotOpen;
     if (frames_ <= 0)
         return MediaError::None;
-    return seekToFrame(std::clamp<std::int64_t>(frame, 0, frames_));
+    const MediaError e = seekToFrame(std::clamp<std::int64_t>(frame, 0, frames_));
+    if (e == MediaError::None)
+        standStill(true);
+    return e;
 }
 
 MediaError MpvEngine::seekMs(std::int64_t ms)
@@ -656,7 +675,7 @@ MediaError MpvEngine::seekMs(std::int64_t ms)
     const std::int64_t frame = ms >= lengthMs()
                                    ? frames_
                                    : std::int64_t(std::floor(double(ms) * fps_ / 1000.0 + 1e-6));
-    return seekToFrame(std::clamp<std::int64_t>(frame, 0, frames_));
+    return seekFrame(frame);
 }
 
 MediaError MpvEngine::step(int delta)
@@ -681,9 +700,14 @@ MediaError MpvEngine::step(int delta)
     if (!atEnd_ && (backStep_.show(from, to, video_) ||
                     (!backStep_.covering() && stepper_.step(from, to)))) {
         landed_ = to;
+        if (to > from)
+            standStill(false);
         return MediaError::None;
     }
-    return seekToFrame(to);
+    const MediaError e = seekToFrame(to);
+    if (e == MediaError::None)
+        standStill(to < from);
+    return e;
 }
 
 double MpvEngine::speed()

@@ -96,6 +96,10 @@ private:
     MediaError setPaused(bool paused);
     // keepPicture: a decoded picture shown stays over mpv's until playing moves past it.
     MediaError seekToFrame(std::int64_t frame, bool keepPicture = false);
+    // The picture stands still (`elsewhere`: after a seek): the frames before it are decoded
+    // ahead for steps back.
+    void standStill(bool elsewhere);
+    MediaError stopPlaying();
     // Where the movie stands: the end, a frame a seek landed on, or else a time.
     struct Standing {
         bool end = false;
