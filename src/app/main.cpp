@@ -83,12 +83,16 @@ int main(int argc, char** argv)
         return 0;
 
     // A broken X connection (the display server gone) ends the process in Qt or Xlib with
-    // exit(): the volume found at start is put back on the way out. The screen saver's setting
-    // died with that server; the desktop's inhibition ends with the program's bus connection.
+    // exit(): the volume found at start is put back on the way out, and the process ends there,
+    // before destructors meet the dead display. The screen saver's setting died with that
+    // server; the desktop's inhibition ends with the program's bus connection.
     static MasterVolume* volumeToRestore = form1.volume.get();
     std::atexit([] {
-        if (volumeToRestore)
-            volumeToRestore->close();
+        if (!volumeToRestore)
+            return;
+        volumeToRestore->close();
+        std::fflush(nullptr);
+        std::_Exit(1);
     });
     QObject::connect(&form1, &Form1::unloaded, [] { volumeToRestore = nullptr; });
     form1.show();

@@ -34,15 +34,6 @@ end_app() {
   app_pid=""
   [[ $status == 0 ]] || fail "$1: exit status $status"
 }
-# A click on the volume slider's trough left of the thumb (the bottom row, past the speaker
-# picture and the arrow): one large step down.
-click_slider() {
-  local id x y h
-  id=$(window_id ReelBox)
-  read -r x y <<<"$(window_origin "$id")"
-  h=$(xwininfo -id "$id" | awk '/Height:/ {print $2}')
-  xdotool mousemove $((x + 52)) $((y + h - 19)) click 1
-}
 # Opens the movie window's menu and presses KEYS. No two right clicks land on the same spot:
 # they would make a double click.
 clicks=0

@@ -13,22 +13,24 @@ desktop=$1 sound=$2 set=$3 program=$4
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/../support/desktops.sh"
 
-# The scenarios: name, the set it belongs to (quick rows run in every set), where it runs (any
-# desktop; x_wm: openbox and xfwm4, whose Alt+F4 asks to close and which can be restarted; pulse:
-# starting on PulseAudio), and "pending" for rows that wait for a window-layer change still to
-# come (run them with REELBOX_DESKTOP_PENDING=1). REELBOX_DESKTOP_ONLY="name ..." runs those alone.
+# The scenarios: name, the set it belongs to (quick rows run in every set), where it runs, and
+# "pending" for rows that wait for a window-layer change still to come (run them with
+# REELBOX_DESKTOP_PENDING=1; REELBOX_DESKTOP_ONLY="name ..." runs those alone). Where: any
+# desktop; input: where the X test extension can press (not on headless Weston, which has no
+# seat: its XWayland breaks); x_wm: openbox and xfwm4, whose Alt+F4 asks to close and which can
+# be restarted; pulse: starting on PulseAudio, with input.
 scenarios=(
   "starts            quick  any"
-  "full_screen       all    any"
+  "full_screen       all    input"
   "close_requests    all    x_wm    pending"
-  "hide_and_restore  all    any     pending"
-  "tray_raise        all    any     pending"
+  "hide_and_restore  all    input   pending"
+  "tray_raise        all    input   pending"
+  "tray_host_returns all    input"
+  "wm_restart        all    x_wm"
   "volume_150        quick  any"
   "sigterm           quick  any"
-  "killed_x          all    any"
-  "wm_restart        all    x_wm"
-  "tray_host_returns all    any"
   "sound_replaced    all    pulse"
+  "killed_x          all    any"  # last: the X server goes with it
 )
 
 # --- the program ----------------------------------------------------------------------------
@@ -59,14 +61,8 @@ end_app() {
   [[ -z ${2:-} ]] || sink_is "$2" || fail "$1: volume $(sink_volume), not $2"
   [[ $(saver_timeout) == 321 ]] || fail "$1: screen-saver timeout $(saver_timeout), not 321"
 }
-click_slider() {
-  local id x y h
-  id=$(window_id ReelBox)
-  read -r x y <<<"$(window_origin "$id")"
-  h=$(xwininfo -id "$id" | awk '/Height:/ {print $2}')
-  xdotool mousemove $((x + 52)) $((y + h - 19)) click 1
-}
 start_tray() {
+  [[ -z ${tray_pid:-} ]] || { kill "$tray_pid"; wait "$tray_pid"; } 2>/dev/null || true
   trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
   tray_pid=$!
   extra_pids+=($tray_pid)
@@ -88,9 +84,7 @@ icon_shown() {
 
 # --- the scenarios --------------------------------------------------------------------------
 starts() {
-  local n=20
-  [[ $set == quick ]] && n=5
-  for i in $(seq "$n"); do
+  for i in $(seq "$([[ $set == quick ]] && echo 5 || echo 20)"); do
     start_app "start $i"
     end_app "start $i"
   done
@@ -115,7 +109,6 @@ full_screen() {
 
 close_requests() {
   start_app close_requests
-  local name
   for name in Form2 ReelBox; do
     xdotool windowactivate --sync "$(window_id "$name")" key --clearmodifiers alt+F4
   done
@@ -124,64 +117,46 @@ close_requests() {
   [[ $(saver_timeout) == 321 ]] || fail "close requests: screen saver $(saver_timeout)"
 }
 
-hide_and_restore() {
+# With a tray, the program started and its controls hidden to the icon.
+in_tray() {
   start_tray
-  start_app hide_and_restore
+  start_app "$1"
+  [[ -z ${2:-} ]] || $2
+  hide_controls
+  wait_for "$1: no tray icon" icon_shown
+}
+click_icon() {
+  read -r ix iy <<<"$(window_origin "$(xwininfo -tree -id "$(window_id panel)" | awk '/"reelbox"/ {print $1; exit}')")"
+  xdotool mousemove $((ix + 8)) $((iy + 8)) click "$@" 1
+}
+minimize_controls() {
   xdotool windowminimize "$(window_id ReelBox)"
   wait_for "minimize: the control window stayed" eval '! visible ReelBox'
-  hide_controls
-  wait_for "hide: no tray icon" icon_shown
-  local ix iy
-  read -r ix iy <<<"$(window_origin "$(xwininfo -tree -id "$(window_id panel)" | awk '/"reelbox"/ {print $1; exit}')")"
-  xdotool mousemove $((ix + 8)) $((iy + 8)) click --repeat 2 --delay 80 1
+}
+
+hide_and_restore() {
+  in_tray hide_and_restore minimize_controls
+  click_icon --repeat 2 --delay 80
   wait_for "restore: the control window did not come back" visible ReelBox
   end_app hide_and_restore
-  kill "$tray_pid"
 }
 
 tray_raise() {
-  start_tray
-  start_app tray_raise
-  hide_controls
-  wait_for "no tray icon" icon_shown
-  local before ix iy
+  in_tray tray_raise
+  local before
   before=$(xprop -root _NET_CLIENT_LIST_STACKING)
-  read -r ix iy <<<"$(window_origin "$(xwininfo -tree -id "$(window_id panel)" | awk '/"reelbox"/ {print $1; exit}')")"
-  xdotool mousemove $((ix + 8)) $((iy + 8)) click 1
+  click_icon
   wait_for "a single press did not raise the movie window" \
     eval '[[ $(xprop -root _NET_CLIENT_LIST_STACKING) != "$before" ]]'
   end_app tray_raise
-  kill "$tray_pid"
 }
 
-# 150 %: the slider shows its top while the program runs; the server's own value comes back.
-volume_150() {
-  pactl set-sink-volume @DEFAULT_SINK@ 98304 49152
-  start_app volume_150
-  click_slider
-  wait_for "volume 150: the slider did not move the volume" eval '! sink_is "98304 49152"'
-  end_app volume_150 "98304 49152"
-}
-
-sigterm() {
-  pactl set-sink-volume @DEFAULT_SINK@ 40000 20000
-  start_app sigterm
-  click_slider
-  wait_for "sigterm: the slider did not move the volume" eval '! sink_is "40000 20000"'
-  end_app sigterm "40000 20000"
-}
-
-# The X server goes away under the program: it ends, the volume as found. The screen saver's
-# setting went with that server.
-killed_x() {
-  pactl set-sink-volume @DEFAULT_SINK@ 40000 20000
-  start_app killed_x
-  click_slider
-  wait_for "killed X: the slider did not move the volume" eval '! sink_is "40000 20000"'
-  if [[ $desktop == weston ]]; then kill "$weston_pid"; else kill "$xvfb_pid"; fi
-  wait_for "killed X: still running" ended
-  app_pid=""
-  sink_is "40000 20000" || fail "killed X: volume $(sink_volume)"
+# The tray goes while the controls are hidden and comes back: so does the icon.
+tray_host_returns() {
+  in_tray tray_host_returns
+  start_tray
+  wait_for "the icon did not come back to the new tray" icon_shown
+  end_app tray_host_returns
 }
 
 # The window manager dies and another starts: both windows are still there.
@@ -189,35 +164,36 @@ wm_restart() {
   start_app wm_restart
   kill "$wm_pid"
   wait "$wm_pid" 2>/dev/null || true
-  wm_pid=""
   wait_for "WM gone: a window went with it" both_viewable
-  case $desktop in
-    openbox) rm -f "$work/wm-ready"; start_wm ;;
-    xfwm4) start_xfwm4 ;;
-  esac
+  if [[ $desktop == openbox ]]; then rm -f "$work/wm-ready"; start_wm; else start_xfwm4; fi
   wait_for "WM back: a window is gone" both_viewable
   end_app wm_restart
 }
 
-# The tray goes while the controls are hidden and comes back: so does the icon.
-tray_host_returns() {
-  start_tray
-  start_app tray_host_returns
-  hide_controls
-  wait_for "no tray icon" icon_shown
-  kill "$tray_pid"
-  wait "$tray_pid" 2>/dev/null || true
-  start_tray
-  wait_for "the icon did not come back to the new tray" icon_shown
-  end_app tray_host_returns
-  kill "$tray_pid"
+# The program started on the volume VOLUME and the volume moved: by a click on the slider, or
+# without input, by the slider's own rounding at start.
+moved_from() {
+  pactl set-sink-volume @DEFAULT_SINK@ $1
+  start_app "$2"
+  [[ $desktop == weston ]] || click_slider
+  wait_for "$2: the slider did not move the volume" eval '! sink_is "$1"'
+}
+
+# 150 %: the slider shows its top while the program runs; the server's own value comes back.
+volume_150() {
+  moved_from "98304 49152" volume_150
+  end_app volume_150 "98304 49152"
+}
+
+sigterm() {
+  moved_from "40000 20000" sigterm
+  end_app sigterm "40000 20000"
 }
 
 # PulseAudio stops and PipeWire takes its place: the slider moves the new server's volume, and
 # the value found at start is put back there.
 sound_replaced() {
-  pactl set-sink-volume @DEFAULT_SINK@ 40000 20000
-  start_app sound_replaced
+  moved_from "40000 20000" sound_replaced
   kill "$sound_pid"
   wait "$sound_pid" 2>/dev/null || true
   rm -rf "$XDG_RUNTIME_DIR/pulse"
@@ -227,6 +203,16 @@ sound_replaced() {
   wait_for "the slider does not follow the new server" eval '! sink_is "30000 30000"'
   end_app sound_replaced "40000 20000"
   ! grep -i 'alsa\|pulse\|snd_' "$work/log" || fail "sound chatter after the server was replaced"
+}
+
+# The X server goes away under the program: it ends, the volume as found. The screen saver's
+# setting went with that server.
+killed_x() {
+  moved_from "40000 20000" killed_x
+  if [[ $desktop == weston ]]; then kill "$weston_pid"; else kill "$xvfb_pid"; fi
+  wait_for "killed X: still running" ended
+  app_pid=""
+  sink_is "40000 20000" || fail "killed X: volume $(sink_volume)"
 }
 
 # --- the run --------------------------------------------------------------------------------
@@ -241,14 +227,12 @@ for row in "${scenarios[@]}"; do
   [[ -z ${REELBOX_DESKTOP_ONLY:-} || " $REELBOX_DESKTOP_ONLY " == *" $name "* ]] || continue
   [[ -z ${pending:-} || -n ${REELBOX_DESKTOP_PENDING:-} ]] || continue
   case $where in
+    input) [[ $desktop != weston ]] || continue ;;
     x_wm) [[ $desktop == openbox || $desktop == xfwm4 ]] || continue ;;
-    pulse) [[ $sound == pulse ]] || continue ;;
+    pulse) [[ $sound == pulse && $desktop != weston ]] || continue ;;
   esac
-  # The X server ends with killed_x: it runs last.
-  [[ $name == killed_x ]] && { last=killed_x; continue; }
   SECONDS=0
   "$name"
   ran+=("$name ${SECONDS}s")
 done
-[[ -n ${last:-} ]] && { SECONDS=0; "$last"; ran+=("$last ${SECONDS}s"); }
 echo "ok ($desktop, $sound: $(IFS=,; echo "${ran[*]}"))"

@@ -18,6 +18,8 @@
 #                           come and go
 #   visible NAME            whether there is one
 #   menu_shown              whether one of the program's popup menus is open
+#   click_slider            a click on the volume slider's trough left of its thumb (one large
+#                           step down)
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
@@ -102,4 +104,13 @@ menu_shown() {
     xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && return 0
   done
   return 1
+}
+
+# The bottom row of the control window, past the speaker picture and the arrow.
+click_slider() {
+  local id x y h
+  id=$(window_id ReelBox)
+  read -r x y <<<"$(window_origin "$id")"
+  h=$(xwininfo -id "$id" | awk '/Height:/ {print $2}')
+  xdotool mousemove $((x + 52)) $((y + h - 19)) click 1
 }
