@@ -46,7 +46,7 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
         *this,
         PlaybackControls{List1, List2, Command2, Command22, HScroll1, Label1, Label2, Label3, Label4,
                          Check3, Check6, Check7, Timer1},
-        *geometry, video, services.mci, services.windows);
+        *playlist, *geometry, video, services.mci, services.windows);
     playlistHandlers = std::make_unique<PlaylistHandlers>(
         *this, PlaylistControls{List1, List2, Check1, Dir1, File1}, *playlist, services.dialogs);
     videoCd = std::make_unique<VideoCd>(

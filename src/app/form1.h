@@ -124,6 +124,8 @@ public:
     void reset_all() override;
     void Check3_Click();
     void Check7_Click();
+    // The file list follows the folder browser: it always lists what Dir1's folder holds.
+    void Dir1_Change();
 
     // The controls that act on an open movie, off while nothing is open (Command2 and HScroll1
     // have rules of their own).

@@ -25,6 +25,11 @@
 #include <QPushButton>
 #include <QTimer>
 
+void Form1::Dir1_Change()
+{
+    File1->setPath(Dir1->Path());
+}
+
 // Every handler of the control window is connected here, once, with typed connections.
 void Form1::connectHandlers()
 {
@@ -32,8 +37,7 @@ void Form1::connectHandlers()
     connect(Check7, &CheckBox::Click, this, &Form1::Check7_Click);
     connect(Check4, &CheckBox::Click, this, [this] { form2().Check4_Click(); });
     connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
-    // The file list always shows what the folder browser's folder holds.
-    connect(Dir1, &DirListBox::Change, this, [this] { File1->setPath(Dir1->Path()); });
+    connect(Dir1, &DirListBox::Change, this, &Form1::Dir1_Change);
 
     Playback* p = playback.get();
     connect(List2, &ListBox::Click, p, &Playback::List2_Click);

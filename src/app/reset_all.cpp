@@ -6,6 +6,7 @@
 #include "movie/form2.h"
 #include "movie/full_screen.h"
 #include "playback/play_state.h"
+#include "playlist/playlist.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -19,8 +20,7 @@ void Form1::reset_all()
     // could end it, and the control window would stay hidden under a black screen.
     if (Command22->text() == full_screen::On)
         fullScreen->Command22_Click();
-    List1->Clear();
-    List2->Clear();
+    playlist->clear();
     Timer1->stop();
 
     closeDevice(services.mci, services.windows, video);

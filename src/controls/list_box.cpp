@@ -50,7 +50,34 @@ ListBox::ListBox(QWidget* parent) : QListView(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every row is one line of text; with uniform rows a long list lays out at once.
     setUniformItemSizes(true);
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { emit Click(); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!pressing_)
+            emit Click();
+    });
+}
+
+// The view makes the row under the mouse current before it selects it; a handler run in between
+// would show a message over the old highlight, and a row it removed would leave the view
+// selecting a stale place afterwards.
+template <typename Handle>
+void ListBox::clickAfter(Handle handle)
+{
+    const int before = ListIndex();
+    pressing_ = true;
+    handle();
+    pressing_ = false;
+    if (ListIndex() != before)
+        emit Click();
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event)
+{
+    clickAfter([&] { QListView::mousePressEvent(event); });
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* event)
+{
+    clickAfter([&] { QListView::mouseMoveEvent(event); });
 }
 
 void ListBox::setListIndex(int index)

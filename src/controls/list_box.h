@@ -6,7 +6,9 @@
 
 // A list box with the program's event rules: setting the selection from code runs the Click
 // handler before the setter returns, setting the same selection runs nothing, and adding,
-// removing or clearing items runs nothing (a removed selection leaves no entry selected).
+// removing or clearing items runs nothing (a removed selection leaves no entry selected). A
+// click runs Click once the clicked entry is selected, so the handler sees (and may change) the
+// selection the user sees.
 // Its items are plain texts in one list: a playlist of 32,767 entries costs a string each.
 class ListBox : public QListView {
     Q_OBJECT
@@ -26,6 +28,10 @@ public:
 signals:
     void Click();
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
 private:
     class Items : public QAbstractListModel {
     public:
@@ -38,5 +44,10 @@ private:
         QStringList texts;
     };
 
+    // Runs the view's own handling of a mouse event, then Click when the selection changed.
+    template <typename Handle>
+    void clickAfter(Handle handle);
+
     Items items_;
+    bool pressing_ = false;  // the view is handling a mouse event
 };

@@ -30,7 +30,8 @@ struct DiscFolder {
     QStringList files;  // file names (no version suffix), in the disc's directory order
 };
 
-// The optical drives of this machine and the disc images opened in this run.
+// The optical drives of this machine and the disc images opened in this run. drives() and
+// listFolder() may be called from a worker thread while the window's thread uses the table.
 class DriveTable {
 public:
     virtual ~DriveTable() = default;

@@ -19,7 +19,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTimer>
 
 struct Playback::Opening {
@@ -28,10 +27,11 @@ struct Playback::Opening {
     QString error;  // the device's text when the open failed
 };
 
-Playback::Playback(PlayerWindow& form1_, const PlaybackControls& controls, Geometry& geometry_,
-                   VideoWindow& video_, MciChannel& mci_, WindowLayer& windows_)
+Playback::Playback(PlayerWindow& form1_, const PlaybackControls& controls, Playlist& playlist_,
+                   Geometry& geometry_, VideoWindow& video_, MciChannel& mci_, WindowLayer& windows_)
     : PlaybackControls(controls),
       form1(form1_),
+      playlist(playlist_),
       geometry(geometry_),
       video(video_),
       mci(mci_),
@@ -77,8 +77,8 @@ bool Playback::openSelected(Opening& opening)
 
     closeDevice(mci, windows, video);
     Command2->setEnabled(true);
-    List1->setListIndex(List2->ListIndex());
-    const QString path = List1->List(List2->ListIndex());
+    playlist.selectQuietly(playlist.selected());
+    const QString path = playlist.path(playlist.selected());
     return mci.MciSend(open_command::build(path, movie.winId()), opening.error) == 0;
 }
 
@@ -88,22 +88,16 @@ bool Playback::removeFailedEntry(const QString& error)
 {
     form1.MsgBox(error + QStringLiteral("リスト一覧から削除します。"), msgbox::OkOnly,
                  msgbox::Information, QStringLiteral("削除"));
-    int i = -1;
-    if (List2->ListCount() >= 1) {
-        i = List2->ListIndex();
-        List1->RemoveItem(i);
-        List2->RemoveItem(i);
-    }
-    if (List1->ListCount() == 0) {
+    const int i = playlist.selected();
+    playlist.remove(i);
+    if (playlist.count() == 0) {
         form1.reset_all();
         return false;
     }
-    const int next = List2->ListCount() > i ? i : i - 1;
-    if (next < 0 || next == List2->ListIndex())
+    const int next = playlist.count() > i ? i : i - 1;
+    if (next < 0 || next == playlist.selected())
         return false;  // nothing was removed: trying again would fail the same way
-    List1->setListIndex(next);
-    const QSignalBlocker quiet(List2);
-    List2->setListIndex(next);
+    playlist.selectQuietly(next);
     return true;
 }
 

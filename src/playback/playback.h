@@ -10,6 +10,7 @@ class Geometry;
 class ListBox;
 class MciChannel;
 class PlayerWindow;
+class Playlist;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -40,7 +41,7 @@ struct PlaybackControls {
 // the control window wires them.
 class Playback : public QObject, private PlaybackControls {
 public:
-    Playback(PlayerWindow& form1, const PlaybackControls& controls, Geometry& geometry,
+    Playback(PlayerWindow& form1, const PlaybackControls& controls, Playlist& playlist, Geometry& geometry,
              VideoWindow& video, MciChannel& mci, WindowLayer& windows);
 
     // ---- shared state -------------------------------------------------------------------------
@@ -76,6 +77,7 @@ private:
     void writeSlider(const std::function<void(ScrollBar&)>& write);
 
     PlayerWindow& form1;
+    Playlist& playlist;  // the only writer of List1 and List2
     Geometry& geometry;
     VideoWindow& video;
     MciChannel& mci;

@@ -8,6 +8,7 @@
 #include "playback/play_state.h"
 #include "playback/playback.h"
 #include "playback/slider_scale.h"
+#include "playlist/playlist.h"
 #include "vbnum/vb_number.h"
 
 #include <QLabel>
@@ -78,13 +79,7 @@ void Playback::Timer1_Timer()
     if (Check3->Value() == 1) {
         if (Check7->Value() == 0) {
             // Selecting the next entry opens and plays it; after the last comes the first.
-            if (List1->ListIndex() + 1 == List1->ListCount()) {
-                List1->setListIndex(0);
-                List2->setListIndex(0);
-            } else {
-                List1->setListIndex(List1->ListIndex() + 1);
-                List2->setListIndex(List2->ListIndex() + 1);
-            }
+            playlist.selectNext();
         } else {
             Command2_Click();
         }
@@ -122,25 +117,13 @@ void Playback::Check6_Click()
     Timer1->start();
 }
 
+// With no entry selected, "previous" starts from the end as it does from the first entry.
 void Playback::Command10_Click()
 {
-    if (List2->ListCount() == 0)
-        return;
-    const int index = List2->ListIndex();
-    // With no entry selected, "previous" starts from the end as it does from the first entry.
-    if (index > 0)
-        List2->setListIndex(index - 1);
-    else
-        List2->setListIndex(List1->ListCount() - 1);
+    playlist.selectPrevious();
 }
 
 void Playback::Command11_Click()
 {
-    if (List2->ListCount() == 0)
-        return;
-    const int index = List2->ListIndex();
-    if (index + 1 == List1->ListCount())
-        List2->setListIndex(0);
-    else
-        List2->setListIndex(index + 1);
+    playlist.selectNext();
 }

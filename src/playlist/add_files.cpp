@@ -27,8 +27,7 @@ void PlaylistHandlers::Command1_Click()
         // A full playlist refuses the file; then nothing is selected either.
         if (playlist.append(path)) {
             qCDebug(lcPlaylist) << "open dialog: added" << path;
-            List1->setListIndex(playlist.count() - 1);
-            List2->setListIndex(List1->ListIndex());
+            playlist.select(playlist.count() - 1);
         }
     }
     form1.afterModal();

@@ -9,31 +9,26 @@
 // A move changes places, not the movie: the reselection it makes opens nothing.
 void PlaylistHandlers::cmdUp_Click()
 {
-    const int i = List2->ListIndex();
-    if (i <= 0)
-        return;
-    form1.move_flg() = 1;
-    playlist.exchange(i - 1);
-    List1->setListIndex(List1->ListIndex() - 1);
-    List2->setListIndex(List2->ListIndex() - 1);
+    moveSelected(-1);
 }
 
 void PlaylistHandlers::cmdDown_Click()
 {
-    const int i = List2->ListIndex();
-    if (i < 0 || playlist.count() <= i + 1)
-        return;
+    moveSelected(+1);
+}
+
+void PlaylistHandlers::moveSelected(int step)
+{
     form1.move_flg() = 1;
-    playlist.exchange(i);
-    List1->setListIndex(List1->ListIndex() + 1);
-    List2->setListIndex(List2->ListIndex() + 1);
+    if (!playlist.moveSelected(step))
+        form1.move_flg() = 0;
 }
 
 void PlaylistHandlers::Command15_Click()
 {
     form1.beforeModal();
-    const int i = List2->ListIndex();
-    const QString name = List2->List(i);
+    const int i = playlist.selected();
+    const QString name = playlist.name(i);
     const int answer = form1.MsgBox(QStringLiteral("選択されているリスト「") + name +
                                         QStringLiteral("」を一覧からクリアしますか？"),
                                     msgbox::YesNo, msgbox::Question, QStringLiteral("ﾘｽﾄｸﾘｱ"));

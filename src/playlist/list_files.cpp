@@ -9,6 +9,8 @@
 #include "playlist/playlist_log.h"
 #include "playlist/playlist_window.h"
 
+#include <algorithm>
+
 namespace {
 
 FileDialogSetup listFileDialog(const QString& title, const QString& folder)
@@ -35,10 +37,25 @@ void PlaylistHandlers::Command19_Click()
         save_dir = Playlist::folderOf(list_file);
         if (fileKindOf(list_file) != FileKind::ListFile)
             list_file += QStringLiteral(".vep");
-        if (const int error = list_writer::save(list_file, playlist); error != 0)
+        const list_writer::Content content = list_writer::content(playlist);
+        if (!content.leftOut.isEmpty())
+            reportLeftOut(content.leftOut);
+        if (const int error = list_writer::save(list_file, content.bytes); error != 0)
             reportSaveFailure(fileErrorNumber(error));
     }
     form1.afterModal();
+}
+
+// Names the entries a list file cannot hold, ten at most, one a line.
+void PlaylistHandlers::reportLeftOut(const QList<int>& entries)
+{
+    constexpr int Shown = 10;
+    QString text = QStringLiteral("次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。");
+    for (int i = 0; i < std::min<int>(entries.size(), Shown); ++i)
+        text += u'\n' + playlist.path(entries[i]);
+    if (entries.size() > Shown)
+        text += QStringLiteral("\n…ほか%1件").arg(entries.size() - Shown);
+    form1.MsgBox(text, msgbox::OkOnly, msgbox::Information, QStringLiteral("ﾘｽﾄ保存"));
 }
 
 void PlaylistHandlers::reportSaveFailure(int errorNumber)

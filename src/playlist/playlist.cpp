@@ -2,6 +2,7 @@
 
 #include "controls/list_box.h"
 
+#include <QSignalBlocker>
 #include <algorithm>
 
 Playlist::Playlist(ListBox& paths, ListBox& names) : paths_(paths), names_(names) {}
@@ -55,12 +56,47 @@ void Playlist::select(int index)
     names_.setListIndex(index);  // runs List2's Click when the selection changes
 }
 
+void Playlist::selectQuietly(int index)
+{
+    paths_.setListIndex(index);
+    const QSignalBlocker quiet(names_);
+    names_.setListIndex(index);
+}
+
+void Playlist::selectNext()
+{
+    if (count() > 0)
+        select(selected() + 1 == count() ? 0 : selected() + 1);
+}
+
+void Playlist::selectPrevious()
+{
+    if (count() > 0)
+        select(selected() > 0 ? selected() - 1 : count() - 1);
+}
+
+int Playlist::selected() const
+{
+    return names_.ListIndex();
+}
+
+void Playlist::remove(int index)
+{
+    paths_.RemoveItem(index);
+    names_.RemoveItem(index);
+}
+
+void Playlist::clear()
+{
+    paths_.Clear();
+    names_.Clear();
+}
+
 void Playlist::removeAndReselect(int index, const std::function<void()>& resetAll)
 {
     if (index < 0 || index >= count())
         return;
-    paths_.RemoveItem(index);
-    names_.RemoveItem(index);
+    remove(index);
     if (count() == 0)
         resetAll();
     else if (count() > index)
@@ -78,6 +114,17 @@ void Playlist::exchange(int index)
         list->setList(index, list->List(index + 1));
         list->setList(index + 1, upper);
     }
+}
+
+bool Playlist::moveSelected(int step)
+{
+    const int i = selected();
+    const int to = i + step;
+    if (i < 0 || to < 0 || to >= count())
+        return false;
+    exchange(std::min(i, to));
+    select(to);
+    return true;
 }
 
 void Playlist::rename(int index, const QString& name)

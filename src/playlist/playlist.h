@@ -7,7 +7,8 @@
 class ListBox;
 
 // The playlist: paths in the hidden list box List1 and display names in the visible List2, at
-// the same index. Every change keeps the two in step.
+// the same index. It is the only writer of the two lists (their items and their selections), so
+// every change keeps them in step.
 class Playlist {
 public:
     static constexpr int MaxEntries = 32767;
@@ -32,6 +33,18 @@ public:
 
     // Selects entry i: List1 first, then List2, which opens it when the selection changes.
     void select(int index);
+    // Selects entry i in both lists without opening it.
+    void selectQuietly(int index);
+    // Selects the entry after the selected one (the first after the last) / the one before it
+    // (the last before the first, and with none selected).
+    void selectNext();
+    void selectPrevious();
+    int selected() const;
+
+    // Removes entry i from both lists; a removed selection leaves none.
+    void remove(int index);
+    // Empties both lists.
+    void clear();
 
     // Removes entry i; when entries remain, selects the one that took its place (or the new
     // last one); when none remain, calls resetAll.
@@ -39,6 +52,9 @@ public:
 
     // Exchanges entries i and i + 1 in both lists (selections are not touched).
     void exchange(int index);
+    // Exchanges the selected entry with its neighbour (-1 above, +1 below) and selects it again
+    // in its new place; false (nothing done) when there is no such neighbour.
+    bool moveSelected(int step);
 
     void rename(int index, const QString& name);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -59,7 +60,10 @@ private:
     // Appends the entries of a list file by the open button's rule; false when the load stopped
     // (a field without "=", an unreadable file, a full playlist).
     bool loadListFile(const QString& path);
+    // A move changes places, not the movie: the reselection it makes opens nothing.
+    void moveSelected(int step);
     void reportSaveFailure(int errorNumber);
+    void reportLeftOut(const QList<int>& entries);
 
     PlaylistWindow& form1;
     Playlist& playlist;

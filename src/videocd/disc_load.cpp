@@ -123,7 +123,7 @@ void VideoCd::discError(int error)
 
 std::optional<OpticalDrive> VideoCd::driveOf(const QString& root)
 {
-    for (const OpticalDrive& drive : drives.drives())
+    for (const OpticalDrive& drive : probed_ ? probed_->drives : drives.drives())
         if (drive.root() == root && drive.ready)
             return drive;
     return std::nullopt;

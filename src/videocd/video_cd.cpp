@@ -26,8 +26,8 @@ VideoCd::VideoCd(PlayerWindow& form1, const VideoCdControls& controls, VideoCdSw
       playback(playback), drives(drives), programDir(std::move(programDir))
 {
     // The folders of a disc are read from the disc, through the drive table.
-    File1->setFolderSource([&drives](const QString& path) -> std::optional<FileListBox::Listing> {
-        const std::optional<DiscFolder> folder = drives.listFolder(path);
+    File1->setFolderSource([this](const QString& path) -> std::optional<FileListBox::Listing> {
+        const std::optional<DiscFolder> folder = listFolder(path);
         if (!folder)
             return std::nullopt;
         switch (folder->error) {
@@ -112,11 +112,11 @@ void VideoCd::setDropsAccepted(bool on)
         target->setAcceptDrops(on);
 }
 
-void VideoCd::Timer2_Timer()
+std::optional<DiscFolder> VideoCd::listFolder(const QString& path)
 {
-    // A tick while a search's message is open waits for the next one: the search never stacks
-    // messages.
-    if (busy_ || playlist.count() != 0)
-        return;
-    ShowDriveList();
+    if (probed_)
+        for (auto it = probed_->trackFolders.cbegin(); it != probed_->trackFolders.cend(); ++it)
+            if (path == it.key() + QStringLiteral("MPEGAV/"))
+                return it.value();
+    return drives.listFolder(path);
 }

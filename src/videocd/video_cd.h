@@ -1,12 +1,16 @@
 #pragma once
 
+#include "platform/drive_table.h"
+
+#include <QList>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class CheckBox;
-class DriveTable;
 class FileListBox;
 class ListBox;
 class Playback;
@@ -17,7 +21,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QTimer;
-struct OpticalDrive;
+class QThread;
 
 // The control window's controls that the Video-CD mode reads and drives.
 struct VideoCdControls {
@@ -53,13 +57,17 @@ class VideoCd : public QObject, private VideoCdControls {
 public:
     VideoCd(PlayerWindow& form1, const VideoCdControls& controls, VideoCdSwitches switches,
             Playlist& playlist, Playback& playback, DriveTable& drives, QString programDir);
+    ~VideoCd() override;
 
     std::int16_t mode_revert = 0;  // 1 while Check5 is being put back after a "No"
 
     // ---- handlers ------------------------------------------------------------------------------
     void Check5_Click();
+    // Probes the drives in a worker, so a slow drive or a disc spinning up holds up no window;
+    // the result is shown on the window's thread, as ShowDriveList shows it.
     void Timer2_Timer();
     void ShowDriveList();
+    bool probing() const { return worker_ != nullptr; }
     void Combo1_Click();
 
     // A disc image (.cue) named on the command line or dropped: makes it one of the drives and
@@ -69,6 +77,19 @@ public:
     int appendDiscImage(const QString& imagePath);
 
 private:
+    // What a search reads from the drives: every drive, and the "MPEGAV/" folder of each ready one.
+    struct Probe {
+        QList<OpticalDrive> drives;
+        QMap<QString, DiscFolder> trackFolders;  // by root
+    };
+    static Probe probe(DriveTable& drives);
+    // ShowDriveList over drives already probed: the drives and folders are answered from the
+    // probe until the disc it chose is loaded.
+    void showDriveList(const Probe& probe);
+    void probeDone();
+    // A folder on a disc, from the probe being shown when it holds it.
+    std::optional<DiscFolder> listFolder(const QString& path);
+
     // Combo1's selection from code, as a list box's: a change runs Combo1_Click.
     void selectDrive(int index);
     void enterMode();
@@ -88,4 +109,7 @@ private:
     DriveTable& drives;
     QString programDir;
     bool busy_ = false;  // a search or a load is under way (and may be showing a message)
+    QThread* worker_ = nullptr;        // the drive probe of Timer2, while it runs
+    std::shared_ptr<Probe> workerResult_;
+    const Probe* probed_ = nullptr;  // the probe being shown
 };

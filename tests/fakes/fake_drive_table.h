@@ -3,6 +3,7 @@
 #include "platform/drive_table.h"
 
 #include <QMap>
+#include <QThread>
 
 // Drives whose discs a test puts in and takes out. A disc is its volume label and its folders
 // ("MPEGAV" -> file names); a drive without a disc is not ready.
@@ -20,6 +21,7 @@ public:
     QList<Drive> table;
     QStringList imagesAdded;
     int searches = 0;  // calls of drives()
+    int answerAfterMs = 0;  // a slow drive: drives() answers this long after it is asked
 
     // A Video-CD with `tracks` files in MPEGAV ("AVSEQ01.DAT", ...).
     static Disc videoCd(const QString& label, int tracks = 2)
@@ -33,6 +35,7 @@ public:
     QList<OpticalDrive> drives() override
     {
         ++searches;
+        QThread::msleep(answerAfterMs);
         QList<OpticalDrive> result;
         for (const Drive& d : table)
             result << OpticalDrive{d.device, {}, d.disc.has_value(), d.disc ? d.disc->label : QString(),

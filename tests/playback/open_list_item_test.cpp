@@ -6,6 +6,8 @@
 #include "playback/open_command.h"
 #include "playback_fixture.h"
 
+#include <QTest>
+
 #include <vector>
 
 namespace {
@@ -133,6 +135,48 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
         const bool open = !c.left.isEmpty();
         EXPECT_EQ(std::tuple(engine.isOpen(), form1->Timer1->isActive(), form1->Command2->isEnabled()),
                   std::tuple(open, open, open));
+    }
+}
+
+// Clicking entries with the mouse: while the removal's box is up the clicked entry is the one
+// highlighted, and afterwards the highlight is on the entry that opened, selected, not only
+// outlined. Rows: the entries clicked in turn (the list is a, missing1, b, missing2), the
+// highlight while each box was up, the entries left, the one highlighted at the end.
+TEST_F(OpenListItem, ClickedEntryThatFailsLeavesTheHighlightOnWhatOpens)
+{
+    const struct {
+        QList<int> clicks;
+        QList<int> whileShown;
+        QStringList left;
+        int highlighted;
+    } rows[] = {
+        {{0, 3}, {3}, {"a.mpg", "missing1.mpg", "b.mpg"}, 2},
+        {{1}, {1}, {"a.mpg", "b.mpg", "missing2.mpg"}, 1},
+        {{2, 1}, {1}, {"a.mpg", "b.mpg", "missing2.mpg"}, 1},
+    };
+    const auto highlight = [this] {
+        QList<int> rows;
+        for (const QModelIndex& index : form1->List2->selectionModel()->selectedIndexes())
+            rows << index.row();
+        return rows;
+    };
+    for (const auto& row : rows) {
+        form1->reset_all();
+        addEntries({"/m/a.mpg", "/m/missing1.mpg", "/m/b.mpg", "/m/missing2.mpg"});
+        QList<int> shown;
+        dialogs.whileShown = [&] { shown += highlight(); };
+        for (const int click : row.clicks) {
+            if (form1->playlist->path(click).contains("missing"))
+                engine.failNextOpen(MediaError::FileNotFound);
+            const QRect rect = form1->List2->visualRect(form1->List2->model()->index(click, 0));
+            QTest::mouseClick(form1->List2->viewport(), Qt::LeftButton, {}, rect.center());
+        }
+        dialogs.whileShown = nullptr;
+        EXPECT_EQ(shown, row.whileShown);
+        EXPECT_EQ(names(), row.left);
+        EXPECT_EQ(highlight(), QList<int>{row.highlighted});
+        EXPECT_EQ(form1->List2->ListIndex(), row.highlighted);
+        EXPECT_EQ(form1->Label1->text(), row.left[row.highlighted]);
     }
 }
 

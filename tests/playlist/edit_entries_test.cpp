@@ -1,7 +1,9 @@
+#include "file_tree.h"
 #include "movie/form2.h"
 #include "playlist/rename_dialog.h"
 #include "playlist_fixture.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -110,5 +112,61 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
         });
         EXPECT_EQ(names()[1], "  Trip  ");
         EXPECT_TRUE(movieTopMost());
+    }
+}
+
+// Every way the playlist changes, one after another on one list, through the handlers a user
+// runs: after each, both lists hold the same number of entries, the same one is selected in both,
+// and every path still has its own name beside it (paths and names differ here only by folder).
+TEST_F(EditEntries, EveryChangeKeepsPathsAndNamesInStep)
+{
+    FileTree tree;
+    tree.add({"dir/f1.mpg", "dir/f2.avi"});
+    QFile list(tree.path("l.vep"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("/m/l1.mpg=l1.mpg\r\n/m/l2.mpg=l2.mpg\r\n");
+    list.close();
+    const auto end = [this] {
+        engine.setPosition(engine.lengthFrames());
+        form1->playback->Timer1_Timer();
+    };
+    const struct {
+        const char* change;
+        std::function<void()> run;
+        int count;
+    } steps[] = {
+        {"open dialog", [&] { dialogs.paths = {"/m/o.mpg"}; handlers().Command1_Click(); }, 1},
+        {"drop", [&] { handlers().OLEDragDrop({"/m/d1.mpg", "/m/d2.avi"}); }, 3},
+        {"list file", [&] { dialogs.paths = {tree.path("l.vep")}; handlers().Command20_Click(); }, 5},
+        {"folder import", [&] { dialogs.paths = {tree.path("dir")}; handlers().folda_open(); }, 7},
+        {"up", [&] { handlers().cmdUp_Click(); }, 7},
+        {"down", [&] { handlers().cmdDown_Click(); }, 7},
+        {"previous", [&] { form1->Command10->click(); }, 7},
+        {"next", [&] { form1->Command11->click(); }, 7},
+        {"next to the last", [&] { form1->Command11->click(); }, 7},
+        {"next after the last", [&] { form1->Command11->click(); }, 7},
+        {"previous before the first", [&] { form1->Command10->click(); }, 7},
+        {"end of a movie", end, 7},
+        {"a failed open", [&] { engine.failNextOpen(MediaError::FileNotFound); form1->Command10->click(); }, 6},
+        {"a failed next at the end", [&] { engine.failNextOpen(MediaError::FileNotFound); end(); }, 5},
+        {"remove", [&] { dialogs.answers = {msgbox::Yes}; handlers().Command15_Click(); }, 4},
+        {"click", [&] { form1->List2->setListIndex(2); }, 4},
+        {"up again", [&] { handlers().cmdUp_Click(); }, 4},
+        {"remove again", [&] { dialogs.answers = {msgbox::Yes}; handlers().Command15_Click(); }, 3},
+        {"clear all", [&] { dialogs.answers = {msgbox::Yes}; handlers().Command13_Click(); }, 0},
+    };
+    start({});
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.change);
+        step.run();
+        EXPECT_EQ(form1->List1->ListCount(), step.count);
+        EXPECT_EQ(form1->List2->ListCount(), step.count);
+        EXPECT_EQ(form1->List1->ListIndex(), form1->List2->ListIndex());
+        EXPECT_EQ(form1->List2->ListIndex() >= 0, step.count > 0);
+        for (int i = 0; i < playlist().count(); ++i)
+            EXPECT_EQ(Playlist::displayName(playlist().path(i)), playlist().name(i)) << i;
+        if (step.count > 0) {
+            EXPECT_EQ(engine.path(), playlist().path(selected()));  // the open movie is the selected entry
+        }
     }
 }

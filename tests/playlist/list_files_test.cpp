@@ -50,10 +50,10 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
     write(tree.path("old.vep"), "old\r\n");
     write(tree.path("ro/old.vep"), "old\r\n");
     start({"/m/a b.mpg", QString::fromUtf8("/動画/旅行.avi"), "/m/c.dat", fromNativeFileName("/m/\xE9t\xE9.dat"),
-           "/m/x=y.mpg", "/m/p,q.mpg"}, 0);
+           "/m/p,q.mpg"}, 0);
     playlist().rename(2, "  C  ");
     const QByteArray lines = QByteArray("/m/a b.mpg=a b.mpg\r\n") + QString::fromUtf8("/動画/旅行.avi=旅行.avi\r\n").toUtf8() +
-                             "/m/c.dat=  C  \r\n/m/\xE9t\xE9.dat=\xE9t\xE9.dat\r\n/m/x=y.mpg=x=y.mpg\r\n/m/p,q.mpg=p,q.mpg\r\n";
+                             "/m/c.dat=  C  \r\n/m/\xE9t\xE9.dat=\xE9t\xE9.dat\r\n\"/m/p,q.mpg=p,q.mpg\"\r\n";
     const QString protect = "リストファイルが保存できません。ライトプロテクトされている可能性があります。|書込みｴﾗｰ";
     const struct {
         QByteArray chosen;
@@ -105,17 +105,65 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
     }
     EXPECT_EQ(selected(), 0);
 
-    // Read back as written, except by the field rule: "/m/x=y.mpg=x=y.mpg" is the path before the
-    // first "=" and the name after the last; "/m/p,q.mpg=p,q.mpg" splits at its comma, and its
-    // first field, without "=", stops the load.
+    // Read back as written.
+    const QStringList saved = paths(), savedNames = names();
     form1->reset_all();
     dialogs.paths = {tree.path("one.vep")};
     handlers().Command20_Click();
-    EXPECT_EQ(paths(), QStringList({"/m/a b.mpg", QString::fromUtf8("/動画/旅行.avi"), "/m/c.dat",
-                                    fromNativeFileName("/m/\xE9t\xE9.dat"), "/m/x"}));
-    EXPECT_EQ(names(), QStringList({"a b.mpg", QString::fromUtf8("旅行.avi"), "  C  ",
-                                    fromNativeFileName("\xE9t\xE9.dat"), "y.mpg"}));
-    EXPECT_EQ(selected(), -1);
+    EXPECT_EQ(paths(), saved);
+    EXPECT_EQ(names(), savedNames);
+    EXPECT_EQ(selected(), 0);
+}
+
+// Save, then open into an empty playlist: every entry comes back as it was, whatever its path and
+// name hold, or is named before the save and left out of the file, so that it cannot stop the
+// load of the entries behind it. Rows: path, name, the line written (nullptr: left out).
+TEST_F(ListFiles, SavedEntriesOpenAgainAsTheyWere)
+{
+    const struct {
+        QString path;
+        QString name;
+        const char* line;
+    } rows[] = {
+        {"/m/Tom, Jerry.mpg", "Tom, Jerry.mpg", "\"/m/Tom, Jerry.mpg=Tom, Jerry.mpg\""},
+        {"/m/a.mpg", "x,y", "\"/m/a.mpg=x,y\""},
+        {"/m/say \"hi\".mpg", "say \"hi\".mpg", "/m/say \"hi\".mpg=say \"hi\".mpg"},
+        {"/m/a,\"b.mpg", "a,\"b.mpg", nullptr},
+        {"/m/x=y.mpg", "x=y.mpg", nullptr},
+        {"/m/b.mpg", "B=C", nullptr},
+        {"/m/two\nlines.mpg", "two\nlines.mpg", nullptr},
+        {" /m/lead.mpg", " lead ", "\" /m/lead.mpg= lead \""},
+        {"\"/m/q.mpg", "q", nullptr},
+        {"/m/ blank  name.mpg", "", "/m/ blank  name.mpg="},
+        {"", "nameless", "=nameless"},
+        {fromNativeFileName("/m/\xE9t\xE9 \xFF.dat"), fromNativeFileName("\xE9t\xE9 \xFF.dat"), "/m/\xE9t\xE9 \xFF.dat=\xE9t\xE9 \xFF.dat"},
+        {QString::fromUtf8("/動画/旅行, 2 日目.mpg"), QString::fromUtf8("旅行"), "\"/動画/旅行, 2 日目.mpg=旅行\""},
+    };
+    FileTree tree;
+    start({});
+    QStringList keptPaths, keptNames, leftOut;
+    QByteArray bytes;
+    for (const auto& row : rows) {
+        playlist().append(row.path, row.name);
+        (row.line ? keptPaths : leftOut) << row.path;
+        if (row.line) {
+            keptNames << row.name;
+            bytes += QByteArray(row.line) + "\r\n";
+        }
+    }
+    dialogs.paths = {tree.path("round.vep")};
+    handlers().Command19_Click();
+    EXPECT_EQ(contents(tree.path("round.vep")), bytes);
+    EXPECT_EQ(boxes(), "次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。\n" +
+                           leftOut.join(u'\n') + "|ﾘｽﾄ保存");
+
+    start({});
+    dialogs.paths = {tree.path("round.vep")};
+    handlers().Command20_Click();
+    EXPECT_EQ(paths(), keptPaths);
+    EXPECT_EQ(names(), keptNames);
+    EXPECT_EQ(selected(), 0);
+    EXPECT_EQ(boxes(), "");
 }
 
 // Opening appends the file's entries and opens the first of them, unless the load stopped at a

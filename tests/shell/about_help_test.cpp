@@ -3,9 +3,18 @@
 #include "controls/check_box.h"
 #include "controls/menu_item.h"
 #include "form_fixture.h"
+#include "fake_drive_table.h"
+#include "playlist/list_reader.h"
+#include "playlist/list_writer.h"
 #include "shell/aboutfrm.h"
+#include "videocd/video_cd.h"
+#include "wait.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -92,4 +101,117 @@ TEST_F(FormFixture, MissingHelpPageShowsNothing)
     form1->Command18->click();
     EXPECT_TRUE(desktop.opened.empty());
     EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+namespace {
+
+QString helpPage()
+{
+    QFile file(QStringLiteral(REELBOX_HELP_PAGE));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(file.readAll());
+}
+
+QString unescaped(QString html)
+{
+    return html.replace("&quot;", "\"").replace("&lt;", "<").replace("&gt;", ">").replace("&amp;", "&");
+}
+
+// The texts of a piece of the page's <code>s.
+QStringList codes(const QString& html)
+{
+    QStringList texts;
+    for (const QRegularExpressionMatch& m : QRegularExpression("<code>(.*?)</code>").globalMatch(html))
+        texts << unescaped(m.captured(1));
+    return texts;
+}
+
+void writeFile(const QString& path, const QString& text)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+}
+
+}  // namespace
+
+// Every line of the page's list-file table, in a file of its own, reads as the page says through
+// the open button's reader and the start-up reader ("stop" where the page says the load stops);
+// saving an entry read from a line with one "=" writes that very line.
+TEST(HelpPage, ListFileLinesReadAsThePageSays)
+{
+    const QString table = helpPage().section("<table class=\"vep\">", 1).section("</table>", 0, 0);
+    const QRegularExpression row("<tr><td>(.*?)</td><td>(.*?)</td><td>(.*?)</td></tr>");
+    const auto claim = [](const QString& cell) {
+        const QStringList both = codes(cell);
+        return both.size() == 2 ? both.join(" | ") : QString("stop");
+    };
+    QTemporaryDir dir;
+    int rows = 0;
+    for (const QRegularExpressionMatch& m : row.globalMatch(table)) {
+        const QString line = codes(m.captured(1)).value(0);
+        SCOPED_TRACE(line.toStdString());
+        writeFile(dir.filePath("line.vep"), line + "\r\n");
+        const std::optional<QStringList> fields = list_reader::readFields(dir.filePath("line.vep"));
+        ASSERT_TRUE(fields && fields->size() == 1);
+        const std::optional<list_reader::Entry> opened = list_reader::listEntry(fields->front());
+        EXPECT_EQ(opened ? opened->path + " | " + opened->name : QString("stop"), claim(m.captured(2)));
+        const list_reader::Entry started = list_reader::startupEntry(fields->front());
+        EXPECT_EQ(started.path + " | " + started.name, claim(m.captured(3)));
+        if (opened && line.count(u'=') == 1) {  // nothing dropped: saving writes the line again
+            EXPECT_EQ(list_writer::line(opened->path, opened->name), line);
+        }
+        ++rows;
+    }
+    EXPECT_GE(rows, 4);
+}
+
+// Every command line the page shows, run by the program's start-up: the playlist it gives, and
+// whether it starts in Video-CD mode. "names.vep" lies in the program's folder, where the page
+// says it is looked for; the other files in the current folder. The list files hold the page's
+// example list.
+TEST_F(FormFixture, HelpPageCommandLinesDoWhatThePageSays)
+{
+    const struct {
+        const char* example;
+        QStringList names;
+        int videoCd;
+    } rows[] = {
+        {"reelbox trip.mpg", {"trip.mpg"}, 0},
+        {"reelbox a.mpg b.avi", {"a.mpg", "b.avi"}, 0},
+        {"reelbox \"/home/user/My Movies/a.mpg\" \"/home/user/My Movies/b.mpg\"", {"a.mpg", "b.mpg"}, 0},
+        {"reelbox favourites.vep", {"旅行", "2 日目"}, 0},
+        {"reelbox 1", {"AVSEQ01.DAT", "AVSEQ02.DAT"}, 1},
+        {"reelbox 1 names.vep", {"旅行", "2 日目"}, 1},
+        {"reelbox disc.cue", {"AVSEQ01.DAT", "AVSEQ02.DAT"}, 0},
+    };
+    const QString page = helpPage();
+    QStringList shown;
+    for (const QRegularExpressionMatch& m : QRegularExpression("<td><code>(reelbox [^<]*)</code></td>").globalMatch(page))
+        shown << unescaped(m.captured(1));
+    QStringList known;
+    for (const auto& row : rows)
+        known << QString::fromUtf8(row.example);
+    EXPECT_EQ(shown, known);
+
+    const QString exampleList =
+        unescaped(page.section("<h2>リストファイル (.vep)</h2>", 1).section("<pre>", 1).section("</pre>", 0, 0));
+    QTemporaryDir here;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(here.path());
+    writeFile(here.filePath("favourites.vep"), exampleList);
+    writeFile(programFile("names.vep"), exampleList);
+    drives.table = {{"disc.cue", FakeDriveTable::videoCd("MOVIE")}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.example);
+        form1 = std::make_unique<Form1>(*services);
+        load(QString::fromUtf8(row.example).mid(QStringLiteral("reelbox ").size()));
+        if (row.videoCd == 1) {  // the first search finds the disc
+            form1->videoCd->Timer2_Timer();
+            ASSERT_TRUE(waitUntil([this] { return !form1->videoCd->probing(); }));
+        }
+        EXPECT_EQ(names(), row.names);
+        EXPECT_EQ(form1->Check5->Value(), row.videoCd);
+    }
+    QDir::setCurrent(before);
 }

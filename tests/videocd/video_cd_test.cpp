@@ -6,14 +6,17 @@
 #include "form_fixture.h"
 #include "playlist/playlist.h"
 #include "videocd/video_cd.h"
+#include "wait.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <iostream>
 
 namespace {
 
@@ -75,6 +78,12 @@ protected:
                 !form1->Label5->isHidden(), !form1->List2->viewport()->acceptDrops(),
                 !form2().acceptDrops(), !form2().Label1->acceptDrops(),
                 !form2().Label2->acceptDrops()};
+    }
+    // One tick of Timer2, until its probe of the drives has been shown.
+    void tick()
+    {
+        vcd().Timer2_Timer();
+        ASSERT_TRUE(waitUntil([this] { return !vcd().probing(); }));
     }
     void enterMode(const Drives& table)
     {
@@ -138,7 +147,7 @@ TEST_P(DriveSearch, ListsEveryDriveAndLoadsTheFirstVideoCd)
 {
     const Search& c = GetParam();
     enterMode(c.drives);
-    vcd().Timer2_Timer();
+    tick();
     EXPECT_EQ(combo(), c.combo);
     EXPECT_EQ(form1->Combo1->currentIndex(), c.selected);
     EXPECT_EQ(items(form1->List1), c.paths);
@@ -173,25 +182,77 @@ INSTANTIATE_TEST_SUITE_P(Table, DriveSearch, ::testing::Values(
 TEST_F(VideoCdTest, TheSearchRepeatsUntilADiscArrivesWithoutStackingMessages)
 {
     enterMode({{"/dev/sr0", Empty}, {"/dev/sr1", Data}});
-    for (int tick = 1; tick <= 3; ++tick) {
-        vcd().Timer2_Timer();
+    for (int ticks = 1; ticks <= 3; ++ticks) {
+        tick();
         EXPECT_EQ(combo(), QStringList({"/dev/sr0/", "/dev/sr1/"}));
-        EXPECT_EQ(boxes(), QStringList(tick, NotFound));
+        EXPECT_EQ(boxes(), QStringList(ticks, NotFound));
     }
     int ticksWhileOpen = 0;  // one tick comes while the message is up
     dialogs.whileShown = [&] { ticksWhileOpen++ == 0 ? vcd().Timer2_Timer() : void(); };
-    vcd().Timer2_Timer();
+    tick();
     EXPECT_EQ(boxes().size(), 4);
     dialogs.whileShown = nullptr;
 
     drives.table[0].disc = Vcd;
-    vcd().Timer2_Timer();
+    tick();
     EXPECT_EQ(items(form1->List1), tracks("/dev/sr0/"));
     EXPECT_FALSE(form1->Timer2->isActive());
     const int searches = drives.searches;
-    vcd().Timer2_Timer();  // the playlist is not empty: no search
+    tick();  // the playlist is not empty: no search
     EXPECT_EQ(drives.searches, searches);
     EXPECT_EQ(boxes().size(), 4);
+}
+
+// A drive that takes 3 s to answer holds up no window: the probe runs in a worker while the
+// window's thread goes on handling events, and its result is shown as a quick drive's is.
+TEST_F(VideoCdTest, ASlowDriveIsProbedWhileTheWindowsGoOn)
+{
+    enterMode({{"/dev/sr0", Empty}, {"/dev/sr1", Vcd}});
+    drives.answerAfterMs = 3000;
+    const int searches = drives.searches;
+    QElapsedTimer sinceEvent;
+    qint64 longestGap = 0;
+    int eventsWhileProbing = 0;
+    QTimer beat;
+    QObject::connect(&beat, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, sinceEvent.restart());
+        eventsWhileProbing += vcd().probing() ? 1 : 0;
+    });
+    beat.start(10);
+    sinceEvent.start();
+    vcd().Timer2_Timer();
+    EXPECT_TRUE(vcd().probing());
+    vcd().Timer2_Timer();  // a tick while the probe runs starts no second one
+    ASSERT_TRUE(waitUntil([this] { return !vcd().probing(); }));
+    beat.stop();
+    std::cout << "longest gap between events while a drive took 3 s: " << longestGap << " ms\n";
+    RecordProperty("longest_event_gap_ms", int(longestGap));
+
+    EXPECT_GT(eventsWhileProbing, 0);
+    EXPECT_EQ(drives.searches, searches + 1);
+    EXPECT_EQ(combo(), QStringList({"/dev/sr0/", "/dev/sr1/"}));
+    EXPECT_EQ(form1->Combo1->currentIndex(), 1);
+    EXPECT_EQ(items(form1->List1), tracks("/dev/sr1/"));
+    EXPECT_EQ(boxes(), QStringList());
+    EXPECT_EQ(form1->Label5->text(), "MOVIE");
+}
+
+// A probe that comes back after the mode was left, or after files were added, is not shown.
+TEST_F(VideoCdTest, AProbeOverTakenByTheUserIsDropped)
+{
+    for (const bool leave : {true, false}) {
+        form1 = std::make_unique<Form1>(*services);
+        enterMode({{"/dev/sr1", Vcd}});
+        vcd().Timer2_Timer();
+        if (leave)
+            form1->Check5->setValue(0);
+        else
+            form1->playlist->append("/m/a.mpg");
+        ASSERT_TRUE(waitUntil([this] { return !vcd().probing(); }));
+        EXPECT_EQ(combo(), QStringList());
+        EXPECT_EQ(items(form1->List1), leave ? QStringList() : QStringList({"/m/a.mpg"}));
+        EXPECT_EQ(boxes(), QStringList());
+    }
 }
 
 struct ByHand {
@@ -209,7 +270,7 @@ TEST_P(PickingADrive, LoadsItsDiscOrSaysWhyNot)
 {
     const ByHand& c = GetParam();
     enterMode({{"/dev/sr0", Vcd}, {"/dev/sr1", c.disc}});
-    vcd().Timer2_Timer();
+    tick();
     ASSERT_EQ(form1->Combo1->currentIndex(), 0);
     if (c.failOpen)
         engine.failNextOpen(MediaError::FileNotFound);
@@ -252,7 +313,7 @@ TEST_P(NamingTracks, ByTheListFileBehindTheSwitch)
     load(QString::fromLatin1(c.commandLine));
     EXPECT_EQ(form1->Check5->Value(), 1);
     EXPECT_TRUE(dialogs.boxes.empty());
-    vcd().Timer2_Timer();
+    tick();
     EXPECT_EQ(items(form1->List1), tracks("/dev/sr0/", c.tracks));
     EXPECT_EQ(items(form1->List2), c.names);
     EXPECT_EQ(form2().Label1->text(), c.names.value(0) + QStringLiteral("　"));

@@ -88,7 +88,10 @@ QList<OpticalDrive> LinuxDriveTable::drives()
     QStringList devices;
     for (const QString& name : kernelDriveNames())
         devices << places_.dev + QLatin1Char('/') + name;
-    devices += images_;
+    {
+        const QMutexLocker lock(&imagesLock_);
+        devices += images_;
+    }
 
     QList<OpticalDrive> result;
     QStringList seen;
@@ -105,8 +108,11 @@ QList<OpticalDrive> LinuxDriveTable::drives()
 OpticalDrive LinuxDriveTable::addImage(const QString& imagePath)
 {
     const QString path = QDir::cleanPath(QFileInfo(imagePath).absoluteFilePath());
-    if (!images_.contains(path))
-        images_ << path;
+    {
+        const QMutexLocker lock(&imagesLock_);
+        if (!images_.contains(path))
+            images_ << path;
+    }
     return probe(path);
 }
 

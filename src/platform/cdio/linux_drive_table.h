@@ -2,6 +2,7 @@
 
 #include "platform/drive_table.h"
 
+#include <QMutex>
 #include <QStringList>
 
 // The optical drives the kernel knows, then the disc images named in REELBOX_DISC_IMAGES
@@ -32,5 +33,6 @@ private:
     QString mountPointOf(const QString& device) const;
 
     Places places_;
+    mutable QMutex imagesLock_;  // a search may run on a worker while an image is added
     QStringList images_;
 };
