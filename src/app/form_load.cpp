@@ -84,14 +84,10 @@ void Form1::addStartupToken(const QString& token)
 // A list file that cannot be read adds nothing; the other tokens are still examined.
 void Form1::readStartupList(const QString& path)
 {
-    const std::optional<QStringList> fields = list_reader::readFields(path);
-    if (!fields)
-        return;
-    for (const QString& field : *fields) {
+    list_reader::readFields(path, [this](const QString& field) {
         const list_reader::Entry entry = list_reader::startupEntry(field);
-        if (!playlist->append(entry.path, entry.name))
-            return;  // the list is full
-    }
+        return playlist->append(entry.path, entry.name);  // false: the list is full
+    });
 }
 
 void Form1::enterVideoCdAtStart()

@@ -15,6 +15,7 @@ public:
 
     // Errors of a change of folder, numbered as the program's file errors are.
     static constexpr int DeviceUnavailable = 68;
+    static constexpr int PermissionDenied = 70;
     static constexpr int PathNotFound = 76;
 
     // The files of a folder that is not one of this file system (a folder on a disc, read from

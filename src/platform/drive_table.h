@@ -5,6 +5,21 @@
 #include <QStringList>
 #include <optional>
 
+// Why a folder on a disc could not be listed.
+enum class DiscFolderError {
+    None,
+    NotReady,      // no disc in the drive, or the disc or image cannot be read
+    NotFound,      // the disc has no such folder, or no file system to hold one (an audio CD)
+    NoPermission,  // the user may not read the drive or the image's data file
+    DataMissing,   // the image's data file is not there
+};
+
+struct DiscFolder {
+    DiscFolderError error = DiscFolderError::None;
+    QStringList files;  // file names (no version suffix), in the disc's directory order
+    QString missingFile = {};  // with DataMissing: the data file the image names
+};
+
 // One optical drive of this machine, or a disc image the program treats as one.
 struct OpticalDrive {
     QString device;       // "/dev/sr0", or the image's .cue file
@@ -12,22 +27,12 @@ struct OpticalDrive {
     bool ready = false;   // a disc is in and its ISO 9660 file system can be read
     QString volumeLabel;  // the ISO 9660 volume id; empty when not ready
     bool hasMpegav = false;  // the disc has the folder "MPEGAV/" at its root
+    DiscFolderError problem = DiscFolderError::None;  // why it is not ready
+    QString missingFile = {};  // an image's data file that is not there
 
     // The drive as the playlist names it: the device path and "/". Paths below it
     // ("/dev/sr0/MPEGAV/AVSEQ01.DAT") name files on the disc, read from the disc itself.
     QString root() const { return device + QLatin1Char('/'); }
-};
-
-// Why a folder on a disc could not be listed.
-enum class DiscFolderError {
-    None,
-    NotReady,  // no readable disc in the drive
-    NotFound,  // the disc has no such folder
-};
-
-struct DiscFolder {
-    DiscFolderError error = DiscFolderError::None;
-    QStringList files;  // file names (no version suffix), in the disc's directory order
 };
 
 // The optical drives of this machine and the disc images opened in this run. drives() and

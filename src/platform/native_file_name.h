@@ -9,11 +9,12 @@
 // archives). Qt's own conversion turns a byte that is not UTF-8 into U+FFFD, and the file can no
 // longer be opened. These two keep such bytes: each byte that is not part of valid UTF-8 becomes
 // the lone surrogate U+DC80..U+DCFF and turns back into the same byte. UTF-8 never holds
-// surrogates, so no valid name is changed.
+// surrogates, so no valid name is changed. A name may begin with a byte-order mark (EF BB BF):
+// it is kept as U+FEFF, where Qt's own conversion drops it.
 
 inline QString fromNativeFileName(const QByteArray& bytes)
 {
-    if (QUtf8StringView(bytes).isValidUtf8())
+    if (QUtf8StringView(bytes).isValidUtf8() && !bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes);
     QString text;
     text.reserve(bytes.size());

@@ -89,19 +89,16 @@ void PlaylistHandlers::Command20_Click()
 // Entries go in one batch: nothing can run between the appends of one load.
 bool PlaylistHandlers::loadListFile(const QString& path)
 {
-    const std::optional<QStringList> fields = list_reader::readFields(path);
-    if (!fields)
-        return false;
     QStringList paths, names;
     bool whole = true;
-    for (const QString& field : *fields) {
+    const bool read = list_reader::readFields(path, [&](const QString& field) {
         const std::optional<list_reader::Entry> entry = list_reader::listEntry(field);
-        if (!entry) {
-            whole = false;
-            break;
+        if (entry) {
+            paths << entry->path;
+            names << entry->name;
         }
-        paths << entry->path;
-        names << entry->name;
-    }
-    return playlist.append(paths, names) == paths.size() && whole;
+        whole = entry.has_value();
+        return whole;
+    });
+    return playlist.append(paths, names) == paths.size() && read && whole;
 }

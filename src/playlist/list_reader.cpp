@@ -1,84 +1,68 @@
 #include "playlist/list_reader.h"
 
+#include "platform/native_file_name.h"
+#include "playlist/playlist.h"
 #include "settings/text_file.h"
 
 namespace list_reader {
 
-namespace {
-
-// A line ends in LF or CR LF; a CR on its own is text.
-bool atLineEnd(const QString& text, qsizetype i)
+QStringList lineFields(const QString& line)
 {
-    return i >= text.size() || text[i] == u'\n'
-           || (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n');
+    QStringList result;
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    const auto skipSpaces = [&](qsizetype at) {
+        while (at < n && line[at] == u' ')
+            ++at;
+        return at;
+    };
+    if (skipSpaces(0) == n)
+        return result;  // blank lines hold no entry; the program never writes them
+    for (;;) {
+        const qsizetype begin = skipSpaces(i);
+        qsizetype end = begin;
+        if (begin < n && line[begin] == u'"') {
+            // Quoted: up to the closing quote on this line; what follows it up to the next
+            // comma is dropped.
+            const qsizetype close = line.indexOf(u'"', begin + 1);
+            const qsizetype stop = close < 0 ? n : close;
+            result << line.mid(begin + 1, stop - begin - 1);
+            end = line.indexOf(u',', stop);
+        } else {
+            // Trailing blanks are kept: a display name may end in blanks and reads back as saved.
+            end = line.indexOf(u',', begin);
+            result << line.mid(begin, (end < 0 ? n : end) - begin);
+        }
+        if (end < 0)
+            return result;
+        i = end + 1;
+    }
 }
-
-qsizetype afterLineEnd(const QString& text, qsizetype i)
-{
-    if (i >= text.size())
-        return i;
-    return text[i] == u'\r' ? i + 2 : i + 1;
-}
-
-qsizetype skipSpaces(const QString& text, qsizetype i)
-{
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    return i;
-}
-
-}  // namespace
 
 QStringList fields(const QString& text)
 {
     QStringList result;
-    qsizetype i = 0;
-    bool lineStart = true;
-    while (i < text.size()) {
-        const qsizetype begin = skipSpaces(text, i);
-        if (lineStart && atLineEnd(text, begin)) {
-            // Blank lines hold no entry; the program never writes them, hand-edited files may.
-            i = afterLineEnd(text, begin);
-            continue;
-        }
-        lineStart = false;
-
-        qsizetype end = begin;
-        if (begin < text.size() && text[begin] == u'"') {
-            // Quoted: up to the closing quote on this line; what follows it up to the next
-            // comma is dropped.
-            qsizetype close = begin + 1;
-            while (!atLineEnd(text, close) && text[close] != u'"')
-                ++close;
-            result << text.mid(begin + 1, close - begin - 1);
-            end = close;
-            if (!atLineEnd(text, end))
-                ++end;
-            while (!atLineEnd(text, end) && text[end] != u',')
-                ++end;
-        } else {
-            // Trailing blanks are kept: a display name may end in blanks and reads back as saved.
-            while (!atLineEnd(text, end) && text[end] != u',')
-                ++end;
-            result << text.mid(begin, end - begin);
-        }
-
-        if (end < text.size() && text[end] == u',') {
-            i = end + 1;
-        } else {
-            i = afterLineEnd(text, end);
-            lineStart = true;
-        }
-    }
+    text_file::splitLines(toNativeFileName(text), Playlist::MaxEntries, [&](const QString& line) {
+        result << lineFields(line);
+        return true;
+    });
     return result;
 }
 
-std::optional<QStringList> readFields(const QString& filePath)
+bool readFields(const QString& filePath, const std::function<bool(const QString&)>& take)
 {
-    const std::optional<QString> text = readTextFile(filePath);
-    if (!text)
-        return std::nullopt;
-    return fields(*text);
+    int given = 0;
+    bool more = true;
+    const bool read = text_file::readLines(filePath, Playlist::MaxEntries, [&](const QString& line) {
+        for (const QString& field : lineFields(line)) {
+            more = given < Playlist::MaxEntries && take(field);
+            ++given;
+            if (!more)
+                break;
+        }
+        return more;
+    });
+    return read;
 }
 
 namespace {

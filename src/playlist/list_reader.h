@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Reading list files (.vep): one entry per line, the path, "=" and the display name.
@@ -12,12 +13,17 @@ struct Entry {
     QString name;
 };
 
-// The file's fields: its text (UTF-8, or CP932 when not valid UTF-8) cut into fields the way the
-// list files' field reader cuts them. Nothing when the file cannot be read.
-std::optional<QStringList> readFields(const QString& filePath);
+// Hands each field of the file to `take`, in order, until `take` returns false or a playlist's
+// worth (Playlist::MaxEntries) has been handed over. The file is read a line at a time (see
+// settings/text_file.h for its encodings and limits). False when the file cannot be read; fields
+// handed over before a read error stay handed over.
+bool readFields(const QString& filePath, const std::function<bool(const QString&)>& take);
 
-// The same cut applied to text already read. Blank lines yield no field; a field that ends at a
-// line end keeps its trailing blanks.
+// The fields of one line, without its line end: a line that holds only blanks has none; a
+// field that ends at the line's end keeps its trailing blanks.
+QStringList lineFields(const QString& line);
+
+// The same cut applied to a whole text (either line end).
 QStringList fields(const QString& text);
 
 // The start-up reader's rule for one field: the path before the first "=", the name after the

@@ -12,6 +12,7 @@
 #include <QTemporaryFile>
 
 #include <cfloat>
+#include <functional>
 #include <cmath>
 #include <limits>
 
@@ -19,20 +20,16 @@ namespace settings_file {
 
 namespace {
 
-// The file's fields: a field ends at a comma or at the end of a line, an empty line is one empty
-// field. Lines end in LF or CR LF.
-QStringList fields(const QString& text)
+constexpr int Wanted = 6;
+
+// Collects the first six fields: a field ends at a comma or at the end of a line, an empty line
+// is one empty field.
+std::function<bool(const QString&)> collect(QStringList& fields)
 {
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();  // the line end of the last line opens no further line
-    QStringList result;
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        result << line.split(u',');
-    }
-    return result;
+    return [&fields](const QString& line) {
+        fields << line.split(u',');
+        return fields.size() < Wanted;
+    };
 }
 
 // A number with blanks around it allowed; nothing for anything else, an empty field included.
@@ -80,6 +77,19 @@ QString text(std::int32_t value)
     return signedText(QString::number(value));
 }
 
+// Field 0 is discarded. A missing field reads as empty, which is not a number: the reading
+// stops at the first value that is missing, not a number or out of range.
+SettingsRead values(const QStringList& f)
+{
+    SettingsRead result;
+    auto field = [&](int i) { return i < f.size() ? f[i] : QString(); };
+    if (!(result.top = single(field(1))) || !(result.left = single(field(2)))
+        || !(result.backColor = int32(field(3))) || !(result.width = single(field(4))))
+        return result;
+    result.height = single(field(5));
+    return result;
+}
+
 }  // namespace
 
 QString path(const QString& programDir)
@@ -95,19 +105,17 @@ QString path(const QString& programDir)
 
 SettingsRead read(const QString& filePath)
 {
-    SettingsRead result;
-    const std::optional<QString> content = readTextFile(filePath);
-    if (!content)
-        return result;
-    const QStringList f = fields(*content);
-    // Field 0 is discarded. A missing field reads as empty, which is not a number: the reading
-    // stops at the first value that is missing, not a number or out of range.
-    auto field = [&](int i) { return i < f.size() ? f[i] : QString(); };
-    if (!(result.top = single(field(1))) || !(result.left = single(field(2)))
-        || !(result.backColor = int32(field(3))) || !(result.width = single(field(4))))
-        return result;
-    result.height = single(field(5));
-    return result;
+    QStringList f;
+    if (!text_file::readLines(filePath, Wanted, collect(f)))
+        return {};
+    return values(f);
+}
+
+SettingsRead parse(const QByteArray& bytes)
+{
+    QStringList f;
+    text_file::splitLines(bytes, Wanted, collect(f));
+    return values(f);
 }
 
 bool write(const QString& filePath, const WindowSettings& values)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -31,6 +32,8 @@ namespace settings_file {
 QString path(const QString& programDir);
 
 SettingsRead read(const QString& filePath);
+// The same reading of a file's bytes.
+SettingsRead parse(const QByteArray& bytes);
 
 // Writes the six lines (UTF-8, CR LF) as saveFile() does: a failed save leaves the previous file
 // intact. False on any failure.

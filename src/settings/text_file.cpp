@@ -6,58 +6,234 @@
 #include <QStringDecoder>
 #include <QUtf8StringView>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-QString decodeText(const QByteArray& bytes)
-{
-    static const QByteArray bom("\xEF\xBB\xBF");
-    const QByteArray body = bytes.startsWith(bom) ? bytes.mid(bom.size()) : bytes;
-    if (QUtf8StringView(body).isValidUtf8())
-        return QString::fromUtf8(body);
-    // Decided per whole file: a CP932 file can hold byte runs that happen to be valid UTF-8.
-    for (const char* name : {"windows-31j", "Shift_JIS"}) {
-        QStringDecoder cp932(name);
-        if (!cp932.isValid())
-            continue;
-        const QString text = cp932.decode(body);
-        if (!cp932.hasError() && !text.contains(QChar::ReplacementCharacter))
-            return text;
-        break;
+namespace text_file {
+
+namespace {
+
+const QByteArray Bom("\xEF\xBB\xBF");
+
+// Where lines come from: a file read in blocks, or bytes in memory.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+    virtual bool rewind() = 0;
+    // The next line without its end; false at the end, at a read error (failed() is then true)
+    // or before a line longer than MaxLineBytes.
+    bool next(QByteArray& line)
+    {
+        for (;;) {
+            const qsizetype lf = buffer_.indexOf('\n', at_);
+            if (lf >= 0 || eof_) {
+                const qsizetype end = lf >= 0 ? lf : buffer_.size();
+                if (end - at_ > MaxLineBytes || (lf < 0 && end == at_))
+                    return false;
+                line = buffer_.mid(at_, end - at_);
+                if (line.endsWith('\r'))
+                    line.chop(1);
+                if (first_ && line.startsWith(Bom))
+                    line.remove(0, Bom.size());
+                first_ = false;
+                at_ = lf >= 0 ? lf + 1 : end;
+                return true;
+            }
+            if (buffer_.size() - at_ > MaxLineBytes)
+                return false;
+            buffer_.remove(0, at_);
+            at_ = 0;
+            if (!fill(buffer_))
+                return false;
+        }
     }
-    // Neither: UTF-8 holding a file name that is not (written from such a name); its bytes are
-    // kept so that the path still names the file.
-    return fromNativeFileName(body);
+    bool failed() const { return failed_; }
+
+protected:
+    void restart()
+    {
+        buffer_.clear();
+        at_ = 0;
+        eof_ = false;
+        first_ = true;
+    }
+    // Appends the next block to `buffer`; sets eof_ at the end; false on an error.
+    virtual bool more(QByteArray& buffer) = 0;
+    bool eof_ = false;
+    bool failed_ = false;
+
+private:
+    bool fill(QByteArray& buffer)
+    {
+        if (!more(buffer)) {
+            failed_ = true;
+            return false;
+        }
+        return true;
+    }
+    QByteArray buffer_;
+    qsizetype at_ = 0;
+    bool first_ = true;
+};
+
+class FileLines final : public LineSource {
+public:
+    explicit FileLines(int fd) : fd_(fd) {}
+    ~FileLines() override { ::close(fd_); }
+    bool rewind() override
+    {
+        restart();
+        return ::lseek(fd_, 0, SEEK_SET) == 0;
+    }
+
+private:
+    bool more(QByteArray& buffer) override
+    {
+        constexpr qsizetype Block = 65536;
+        const qsizetype had = buffer.size();
+        buffer.resize(had + Block);
+        ssize_t n;
+        do
+            n = ::read(fd_, buffer.data() + had, Block);
+        while (n < 0 && errno == EINTR);
+        buffer.resize(had + std::max<ssize_t>(n, 0));
+        eof_ = n == 0;
+        return n >= 0;
+    }
+    int fd_;
+};
+
+class MemoryLines final : public LineSource {
+public:
+    explicit MemoryLines(const QByteArray& bytes) : bytes_(bytes) {}
+    bool rewind() override
+    {
+        restart();
+        given_ = false;
+        return true;
+    }
+
+private:
+    bool more(QByteArray& buffer) override
+    {
+        if (!given_)
+            buffer += bytes_;
+        given_ = true;
+        eof_ = true;
+        return true;
+    }
+    const QByteArray& bytes_;
+    bool given_ = false;
+};
+
+bool isAscii(const QByteArray& line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
 }
+
+bool isBlank(const QByteArray& line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; });
+}
+
+// CP932 under the name this system's codecs know it by. A fresh decoder for each line: a
+// decoder reset between lines stops reporting bytes that are not CP932.
+class Cp932 {
+public:
+    Cp932()
+    {
+        for (const char* name : {"windows-31j", "Shift_JIS"})
+            if (QStringDecoder(name).isValid()) {
+                name_ = name;
+                break;
+            }
+    }
+    std::optional<QString> decode(const QByteArray& line) const
+    {
+        if (!name_)
+            return std::nullopt;
+        QStringDecoder decoder(name_);
+        const QString text = decoder.decode(line);
+        if (decoder.hasError() || text.contains(QChar::ReplacementCharacter))
+            return std::nullopt;
+        return text;
+    }
+
+private:
+    const char* name_ = nullptr;
+};
+
+// The lines `source` gives, up to `maxLines` lines that are not blank.
+template <typename Each>
+void forLines(LineSource& source, int maxLines, Each each)
+{
+    QByteArray line;
+    int counted = 0;
+    while (counted < maxLines && source.next(line)) {
+        counted += isBlank(line) ? 0 : 1;
+        if (!each(line))
+            return;
+    }
+}
+
+// The encoding is decided before a line is handed over: one round finds whether all is UTF-8,
+// another (only when not) whether all is CP932, the last hands the lines over.
+bool readFrom(LineSource& source, int maxLines, const std::function<bool(const QString&)>& take)
+{
+    bool utf8 = true;
+    forLines(source, maxLines, [&](const QByteArray& line) {
+        utf8 = isAscii(line) || QUtf8StringView(line).isValidUtf8();
+        return utf8;
+    });
+    Cp932 cp932;
+    bool isCp932 = false;
+    if (!utf8) {
+        if (source.failed() || !source.rewind())
+            return false;
+        isCp932 = true;
+        forLines(source, maxLines, [&](const QByteArray& line) {
+            isCp932 = isAscii(line) || cp932.decode(line).has_value();
+            return isCp932;
+        });
+    }
+    if (source.failed() || !source.rewind())
+        return false;
+    forLines(source, maxLines, [&](const QByteArray& line) {
+        if (isCp932)
+            if (std::optional<QString> text = cp932.decode(line))
+                return take(*text);
+        return take(fromNativeFileName(line));
+    });
+    return !source.failed();
+}
+
+}  // namespace
 
 // Only a regular file is read: opening a FIFO waits for a writer that never comes, a device may
 // never end. The check is made again on the opened file, which cannot be swapped any more;
 // O_NONBLOCK keeps that open from waiting.
-std::optional<QString> readTextFile(const QString& path)
+bool readLines(const QString& path, int maxLines, const std::function<bool(const QString&)>& take)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat info;
     if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
+        return false;
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return std::nullopt;
-    QByteArray bytes;
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    while (ok) {
-        char buffer[65536];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0)
-            bytes.append(buffer, n);
-        else if (n == 0)
-            break;
-        else
-            ok = errno == EINTR;
-    }
-    ::close(fd);
-    if (!ok)
-        return std::nullopt;
-    return decodeText(bytes);
+        return false;
+    FileLines lines(fd);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return readFrom(lines, maxLines, take);
 }
+
+void splitLines(const QByteArray& bytes, int maxLines, const std::function<bool(const QString&)>& take)
+{
+    MemoryLines lines(bytes);
+    readFrom(lines, maxLines, take);
+}
+
+}  // namespace text_file

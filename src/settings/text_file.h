@@ -1,14 +1,29 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <optional>
+#include <functional>
 
-// The text of one of our own files (list files, reelbox.ini). New files are UTF-8; files made on
-// Japanese Windows systems are CP932, so a file that is not valid UTF-8 as a whole is read as
-// CP932 when it is valid CP932, else as UTF-8 keeping the odd bytes of file names (see
-// platform/native_file_name.h). A UTF-8 byte-order mark is dropped. Nothing when the file
-// cannot be opened or read, or is no regular file (a FIFO, a device, a folder).
-std::optional<QString> readTextFile(const QString& path);
+// The lines of one of our own files (list files, reelbox.ini), read one at a time so that a
+// huge or endless file costs no more than a line.
+//
+// New files are UTF-8; files made on Japanese Windows systems are CP932. The choice is made for
+// the part of the file that is read, as a whole: when a line of it is not valid UTF-8, it is read
+// as CP932 if all of it is valid CP932, else as UTF-8 keeping the odd bytes of file names (see
+// platform/native_file_name.h). A UTF-8 byte-order mark is dropped. Lines end in LF or CR LF.
+namespace text_file {
 
-// The same decision for bytes already in memory.
-QString decodeText(const QByteArray& bytes);
+// A longer line is no line of ours (a list line is a path, "=" and a name): reading ends before
+// it, as at the end of the file.
+constexpr qsizetype MaxLineBytes = 64 * 1024;
+
+// Hands each line (without its end) to `take` until `take` returns false, the file ends, or
+// `maxLines` lines holding more than blanks have been handed over. False when the file cannot be
+// opened or read, or is no regular file (a FIFO, a device, a folder); lines handed over before
+// a read error stay handed over.
+bool readLines(const QString& path, int maxLines, const std::function<bool(const QString&)>& take);
+
+// The same for bytes already in memory.
+void splitLines(const QByteArray& bytes, int maxLines, const std::function<bool(const QString&)>& take);
+
+}  // namespace text_file

@@ -93,22 +93,19 @@ int VideoCd::appendTracks(const QString& root)
 // line; the text after the last "=" of each line (ErrorList without one).
 void VideoCd::applyListFileNames()
 {
-    const std::optional<QStringList> fields =
-        list_reader::readFields(programDir + QLatin1Char('/') + switches.cmd_item);
-    if (!fields)
-        return;  // the tracks keep their file names, and cmd_item its list
     Form2& movie = form1.form2();
     int i = 0;
-    for (const QString& field : *fields) {
+    const bool read = list_reader::readFields(programDir + QLatin1Char('/') + switches.cmd_item,
+                                              [&](const QString& field) {
         if (playlist.count() == 0 || i >= playlist.count())
-            break;
-        const qsizetype equals = field.lastIndexOf(QLatin1Char('='));
-        const bool usable = equals >= 0 && equals < field.size() - 1;
-        playlist.rename(i, usable ? field.mid(equals + 1) : QStringLiteral("ErrorList"));
+            return false;
+        playlist.rename(i, list_reader::trackName(field));
         ++i;
         movie.Label1->setText(playlist.name(0) + QStringLiteral("　"));
-    }
-    switches.cmd_item.clear();
+        return i < playlist.count();
+    });
+    if (read)
+        switches.cmd_item.clear();  // otherwise the tracks keep their file names, and cmd_item its list
 }
 
 void VideoCd::discError(int error)
@@ -117,8 +114,14 @@ void VideoCd::discError(int error)
         form1.MsgBox(QStringLiteral("Video-CDではなさそうです。"), msgbox::OkOnly,
                      msgbox::Information, QStringLiteral("NO Video-CD"));
     else if (error == FileListBox::DeviceUnavailable)
-        form1.MsgBox(QStringLiteral("ドライブの準備ができていないようです。"), msgbox::OkOnly,
-                     msgbox::Information, QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ"));
+        driveError(QStringLiteral("ドライブの準備ができていないようです。"));
+    else if (error == FileListBox::PermissionDenied)
+        driveError(QStringLiteral("ドライブを読み込む権限がないようです。"));
+}
+
+void VideoCd::driveError(const QString& text)
+{
+    form1.MsgBox(text, msgbox::OkOnly, msgbox::Information, QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ"));
 }
 
 std::optional<OpticalDrive> VideoCd::driveOf(const QString& root)
@@ -133,12 +136,25 @@ int VideoCd::appendDiscImage(const QString& imagePath)
 {
     const OpticalDrive drive = drives.addImage(imagePath);
     const int before = playlist.count();
-    int error = drive.ready ? appendTracks(drive.root()) : FileListBox::DeviceUnavailable;
+    if (!drive.ready) {
+        const QString unreadable = QStringLiteral("ディスクイメージを読み込めません。");
+        switch (drive.problem) {
+        case DiscFolderError::NotFound: discError(FileListBox::PathNotFound); break;
+        case DiscFolderError::NoPermission:
+            driveError(QStringLiteral("ディスクイメージを読み込む権限がないようです。"));
+            break;
+        case DiscFolderError::DataMissing:
+            driveError(unreadable + QStringLiteral("「") + drive.missingFile + QStringLiteral("」が見つかりません。"));
+            break;
+        default: driveError(unreadable); break;
+        }
+        return 0;
+    }
+    int error = appendTracks(drive.root());
     if (error == 0 && playlist.count() == before)
         error = FileListBox::PathNotFound;  // "MPEGAV/" without a track is no Video-CD either
     if (error == FileListBox::DeviceUnavailable)
-        form1.MsgBox(QStringLiteral("ディスクイメージを読み込めません。"), msgbox::OkOnly,
-                     msgbox::Information, QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ"));
+        driveError(QStringLiteral("ディスクイメージを読み込めません。"));
     else
         discError(error);
     return playlist.count() - before;

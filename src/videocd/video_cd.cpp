@@ -31,8 +31,10 @@ VideoCd::VideoCd(PlayerWindow& form1, const VideoCdControls& controls, VideoCdSw
         if (!folder)
             return std::nullopt;
         switch (folder->error) {
-        case DiscFolderError::NotReady: return FileListBox::Listing{FileListBox::DeviceUnavailable, {}};
+        case DiscFolderError::NotReady:
+        case DiscFolderError::DataMissing: return FileListBox::Listing{FileListBox::DeviceUnavailable, {}};
         case DiscFolderError::NotFound: return FileListBox::Listing{FileListBox::PathNotFound, {}};
+        case DiscFolderError::NoPermission: return FileListBox::Listing{FileListBox::PermissionDenied, {}};
         case DiscFolderError::None: break;
         }
         return FileListBox::Listing{0, folder->files};

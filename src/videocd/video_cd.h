@@ -100,6 +100,7 @@ private:
     int appendTracks(const QString& root);
     void applyListFileNames();
     void discError(int error);
+    void driveError(const QString& text);
     std::optional<OpticalDrive> driveOf(const QString& root);
 
     PlayerWindow& form1;

@@ -16,6 +16,8 @@ public:
     struct Drive {
         QString device;
         std::optional<Disc> disc;
+        DiscFolderError problem = DiscFolderError::NotReady;  // without a disc: why
+        QString missingFile = {};
     };
 
     QList<Drive> table;
@@ -39,7 +41,8 @@ public:
         QList<OpticalDrive> result;
         for (const Drive& d : table)
             result << OpticalDrive{d.device, {}, d.disc.has_value(), d.disc ? d.disc->label : QString(),
-                                   d.disc && d.disc->folders.contains(QStringLiteral("MPEGAV"))};
+                                   d.disc && d.disc->folders.contains(QStringLiteral("MPEGAV")),
+                                   d.disc ? DiscFolderError::None : d.problem, d.missingFile};
         return result;
     }
     OpticalDrive addImage(const QString& imagePath) override
@@ -57,7 +60,7 @@ public:
                 continue;
             const QString folder = path.mid(d.device.size() + 1).chopped(path.endsWith('/') ? 1 : 0);
             if (!d.disc)
-                return DiscFolder{DiscFolderError::NotReady, {}};
+                return DiscFolder{d.problem, {}, d.missingFile};
             if (!d.disc->folders.contains(folder))
                 return DiscFolder{DiscFolderError::NotFound, {}};
             return DiscFolder{DiscFolderError::None, d.disc->folders.value(folder)};

@@ -40,8 +40,9 @@ TEST_F(FolderImport, WalkOrderTypesAndFailures)
          {"a.dat", "b.MPG", "C.Avi"}, "", "."},
         {{"a.mpg", "b.dat", "c.avi", "d.mpeg"}, ".", "*.dat;*.avi", false, false, {"b.dat", "c.avi"}, "", "."},
         // Any bytes in names; each real folder once, however links lead there.
-        {{"a b.mpg", "q\"u=o,te.mpg", "l\xE9gende.dat", "日本/旅.avi"}, ".", AllMovies, true, false,
-         {QString::fromUtf8("日本/旅.avi"), "a b.mpg", fromNativeFileName("l\xE9gende.dat"), "q\"u=o,te.mpg"}, "", "."},
+        {{"a b.mpg", "q\"u=o,te.mpg", "l\xE9gende.dat", "日本/旅.avi", "\xEF\xBB\xBF" "bom.mpg"}, ".", AllMovies, true, false,
+         {QString::fromUtf8("日本/旅.avi"), "a b.mpg", fromNativeFileName("l\xE9gende.dat"), "q\"u=o,te.mpg",
+          QChar(0xFEFF) + QStringLiteral("bom.mpg")}, "", "."},
         {{"A/a.mpg", "A/up -> ..", "B -> A", "C/c.mpg", "C/self -> .", "broken.mpg -> gone.mpg"}, ".", AllMovies,
          true, false, {"C/c.mpg", "B/a.mpg"}, "", "."},
         // A folder that cannot be read is reported once and skipped.

@@ -42,13 +42,14 @@ TEST(FileErrorNumber, EveryErrnoRow)
 // Saves in a row, as an unprivileged user, then the first file opened again. Rows: the name
 // chosen, modes given before, a file size limit, the file written, its bytes afterwards, the
 // message. A failed save leaves the previous file as it was; a folder that may not change but
-// whose file may gets the file rewritten in place.
+// whose file may gets the file rewritten in place, and keeps it when the rewrite cannot finish.
 TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
 {
     FileTree tree;
     tree.add({"ro/", "dir.vep/"});
     write(tree.path("old.vep"), "old\r\n");
     write(tree.path("ro/old.vep"), "old\r\n");
+    write(tree.path("ro/short.vep"), "old\r\n");
     start({"/m/a b.mpg", QString::fromUtf8("/動画/旅行.avi"), "/m/c.dat", fromNativeFileName("/m/\xE9t\xE9.dat"),
            "/m/p,q.mpg"}, 0);
     playlist().rename(2, "  C  ");
@@ -72,6 +73,8 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
         {"ro/new.vep", {{"ro", 0555}}, RLIM_INFINITY, "ro/new.vep", "<none>", protect},
         {"dir.vep", {}, RLIM_INFINITY, "dir.vep", "<none>", protect},
         {"ro/old.vep", {{"ro", 0555}}, RLIM_INFINITY, "ro/old.vep", lines, ""},
+        // Rewritten in place only when the room for the whole list is there.
+        {"ro/short.vep", {{"ro", 0555}}, 8, "ro/short.vep", "old\r\n", "なにかしらのエラーがあります。エラーNo=61|ｴﾗｰ"},
     };
     std::signal(SIGXFSZ, SIG_IGN);
     setKeepInFront(true);

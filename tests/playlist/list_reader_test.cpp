@@ -19,6 +19,15 @@ QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes)
     return path;
 }
 
+// Every field of the file; nothing when it cannot be read.
+std::optional<QStringList> readFields(const QString& path)
+{
+    QStringList all;
+    if (!list_reader::readFields(path, [&](const QString& field) { all << field; return true; }))
+        return std::nullopt;
+    return all;
+}
+
 }  // namespace
 
 TEST(ListFields, FieldRules)
@@ -72,13 +81,23 @@ TEST(ListReadFields, EncodingsAndMissingFile)
         // Neither UTF-8 nor CP932 (a file name in Latin-1 written as it is): its bytes are kept.
         {"/m/l\xE9gende.mpg=l\xE9gende.mpg\r\n/m/\xFF.dat=\xFF.dat\r\n",
          {fromNativeFileName("/m/l\xE9gende.mpg=l\xE9gende.mpg"), fromNativeFileName("/m/\xFF.dat=\xFF.dat")}},
-        // A line of any length.
-        {"/m/" + QByteArray(300000, 'x') + ".mpg=x\r\n", {"/m/" + QString(300000, u'x') + ".mpg=x"}},
+        // A line up to 64 KiB; a longer one is no list line and ends the reading.
+        {"/m/" + QByteArray(65525, 'x') + ".mpg=x\r\n", {"/m/" + QString(65525, u'x') + ".mpg=x"}},
+        {"/m/a=a\r\n/m/" + QByteArray(300000, 'x') + ".mpg=x\r\n/m/b=b\r\n", {"/m/a=a"}},
+        {"/m/a=a\n" + QByteArray(3 << 20, '\0'), {"/m/a=a"}},
     };
     for (const auto& [bytes, expected] : cases) {
         SCOPED_TRACE(bytes.toStdString());
         EXPECT_EQ(readFields(writeFile(dir, bytes)), expected);
     }
+    // Reading ends with a full playlist's worth of fields.
+    QByteArray many;
+    for (int i = 0; i < 40000; ++i)
+        many += "/m/" + QByteArray::number(i) + "=a,b\r\n";
+    const std::optional<QStringList> full = readFields(writeFile(dir, many));
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->size(), 32767);
+    EXPECT_EQ(full->last(), "/m/16383=a");
 }
 
 // The three readers' rules for one field, as "path|name": start-up (never stops), the open button

@@ -29,6 +29,7 @@ const std::optional<Disc> Empty;
 const QString NotFound = QStringLiteral("NO Video-CD: Video-CDが見つかりません。");
 const QString NoVcd = QStringLiteral("NO Video-CD: Video-CDではなさそうです。");
 const QString NotReady = QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ: ドライブの準備ができていないようです。");
+const QString NoPermission = QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ: ドライブを読み込む権限がないようです。");
 
 // Table rows print, and their tests are named, as their names.
 template <typename Row>
@@ -262,6 +263,7 @@ struct ByHand {
     QStringList paths;
     QStringList boxes;
     const char* command2;
+    DiscFolderError problem = DiscFolderError::NotReady;  // without a disc
 };
 
 class PickingADrive : public VideoCdTest, public ::testing::WithParamInterface<ByHand> {};
@@ -269,7 +271,7 @@ class PickingADrive : public VideoCdTest, public ::testing::WithParamInterface<B
 TEST_P(PickingADrive, LoadsItsDiscOrSaysWhyNot)
 {
     const ByHand& c = GetParam();
-    enterMode({{"/dev/sr0", Vcd}, {"/dev/sr1", c.disc}});
+    enterMode({{"/dev/sr0", Vcd}, {"/dev/sr1", c.disc, c.problem}});
     tick();
     ASSERT_EQ(form1->Combo1->currentIndex(), 0);
     if (c.failOpen)
@@ -286,6 +288,9 @@ const QString Removed =
 INSTANTIATE_TEST_SUITE_P(Table, PickingADrive, ::testing::Values(
     ByHand{"empty", Empty, false, {}, {NotReady}, "|>"},
     ByHand{"data_disc", Data, false, {}, {NoVcd}, "|>"},
+    // A disc without an ISO 9660 file system (an audio CD) is there, but no Video-CD.
+    ByHand{"audio_cd", Empty, false, {}, {NoVcd}, "|>", DiscFolderError::NotFound},
+    ByHand{"no_permission", Empty, false, {}, {NoPermission}, "|>", DiscFolderError::NoPermission},
     ByHand{"video_cd", FakeDriveTable::videoCd("B", 3), false, tracks("/dev/sr1/", 3), {}, "II"},
     // The one track does not open: nothing is playing, so the button does not say so.
     ByHand{"unplayable", FakeDriveTable::videoCd("B", 1), true, {}, {Removed}, "|>"}),
@@ -334,6 +339,8 @@ struct Image {
     std::optional<Disc> disc;
     QStringList paths;  // added, the first one opened and stopped
     QStringList boxes;
+    DiscFolderError problem = DiscFolderError::NotReady;  // without a disc
+    QString missingFile = {};
 };
 
 class DiscImageOnTheCommandLine : public VideoCdTest, public ::testing::WithParamInterface<Image> {};
@@ -341,7 +348,7 @@ class DiscImageOnTheCommandLine : public VideoCdTest, public ::testing::WithPara
 TEST_P(DiscImageOnTheCommandLine, AddsItsTracksAndOpensTheFirst)
 {
     const Image& c = GetParam();
-    drives.table = {{"/v/disc.cue", c.disc}};
+    drives.table = {{"/v/disc.cue", c.disc, c.problem, c.missingFile}};
     load(QStringLiteral("/v/disc.cue"));
     EXPECT_EQ(drives.imagesAdded, QStringList({"/v/disc.cue"}));
     EXPECT_EQ(items(form1->List1), c.paths);
@@ -355,7 +362,13 @@ INSTANTIATE_TEST_SUITE_P(Table, DiscImageOnTheCommandLine, ::testing::Values(
     Image{"video_cd", Vcd, tracks("/v/disc.cue/"), {}},
     Image{"unreadable", Empty, {}, {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。"}},
     Image{"data", Data, {}, {NoVcd}},
-    Image{"no_tracks", NoTracks, {}, {NoVcd}}),
+    Image{"no_tracks", NoTracks, {}, {NoVcd}},
+    Image{"audio", Empty, {}, {NoVcd}, DiscFolderError::NotFound},
+    Image{"no_permission", Empty, {}, {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込む権限がないようです。"},
+          DiscFolderError::NoPermission},
+    Image{"data_file_missing", Empty, {},
+          {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。「/v/DISC.BIN」が見つかりません。"},
+          DiscFolderError::DataMissing, "/v/DISC.BIN"}),
     byName);
 
 }  // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/cdio/cue_image.h"
 #include "platform/cdio/form2_track_reader.h"
+#include "platform/cdio/iso9660_directory.h"
 #include "platform/drive_table.h"
 
 #include <QString>
@@ -13,15 +15,16 @@ struct _CdIo;
 // One thread at a time; each reader opens its own.
 class Disc final : public SectorReader {
 public:
-    // Nothing when `source` is neither a drive nor a disc image, or libcdio cannot open it (an
-    // image whose .bin is missing).
-    static std::unique_ptr<Disc> open(const QString& source);
+    // Nothing when `source` is neither a drive nor a disc image, or it cannot be opened; then
+    // `why` (when given) says why, `why->missingFile` naming an image's missing data file.
+    static std::unique_ptr<Disc> open(const QString& source, DiscFolder* why = nullptr);
     ~Disc() override;
     Disc(const Disc&) = delete;
     Disc& operator=(const Disc&) = delete;
 
     // The ISO 9660 volume id; nothing when the disc's file system cannot be read (no disc, an
-    // audio disc, a damaged image).
+    // audio disc, a damaged image). The file system is read by our own checked reader: libcdio's
+    // reads past its buffers on damaged directories.
     std::optional<QString> volumeId();
     // The files of `folder` ("MPEGAV/", "" for the root); names compare ignoring case.
     DiscFolder listFolder(const QString& folder);
@@ -31,10 +34,13 @@ public:
     bool readForm2(std::int32_t lsn, int count, std::uint8_t* out) override;
 
 private:
-    explicit Disc(_CdIo* cdio) : cdio_(cdio) {}
-    struct Entry;
-    std::optional<Entry> find(const QString& path);
-    struct _CdioList* readDirectory(const Entry& dir);
+    Disc(_CdIo* cdio, std::unique_ptr<CueImage> image);
+    // Why the file system cannot be read: an audio disc or a data disc without one is there
+    // (NotFound), an empty drive is not ready.
+    DiscFolderError unreadableFileSystem();
+    // The disc's data sectors, for the file system reader.
+    iso9660::ReadSector sectors();
 
+    std::unique_ptr<CueImage> image_;  // kept while libcdio reads through it
     _CdIo* cdio_;
 };

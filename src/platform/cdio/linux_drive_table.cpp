@@ -121,10 +121,9 @@ std::optional<DiscFolder> LinuxDriveTable::listFolder(const QString& path)
     const std::optional<DiscPath> where = splitDiscPath(path);
     if (!where)
         return std::nullopt;
-    const std::unique_ptr<Disc> disc = Disc::open(where->source);
-    if (!disc)
-        return DiscFolder{DiscFolderError::NotReady, {}};
-    return disc->listFolder(where->inner);
+    DiscFolder why;
+    const std::unique_ptr<Disc> disc = Disc::open(where->source, &why);
+    return disc ? disc->listFolder(where->inner) : why;
 }
 
 OpticalDrive LinuxDriveTable::probe(const QString& device) const
@@ -132,10 +131,14 @@ OpticalDrive LinuxDriveTable::probe(const QString& device) const
     OpticalDrive drive;
     drive.device = device;
     drive.mountPoint = mountPointOf(device);
-    const std::unique_ptr<Disc> disc = Disc::open(device);
+    DiscFolder why;
+    const std::unique_ptr<Disc> disc = Disc::open(device, &why);
     const std::optional<QString> label = disc ? disc->volumeId() : std::nullopt;
-    if (!label)
+    if (!label) {
+        drive.problem = disc ? disc->listFolder(QString()).error : why.error;
+        drive.missingFile = why.missingFile;
         return drive;
+    }
     drive.ready = true;
     drive.volumeLabel = *label;
     drive.hasMpegav = disc->listFolder(QStringLiteral("MPEGAV")).error == DiscFolderError::None;

@@ -7,7 +7,9 @@
 #include "test_disc.h"
 #include "wait.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cdio/cdio.h>
 #include <QTemporaryDir>
 #include <mpv/client.h>
@@ -136,6 +138,31 @@ Damage patchBin(const std::function<qsizetype(QByteArray&)>& patch)  // > 0: pat
     };
 }
 
+// Directory areas found by fuzzing (the disc directory corpus) written over sectors 16, 17, ...
+Damage spliceArea(int n)
+{
+    return patchBin([n](QByteArray& d) {
+        const QByteArray area = readAll(QStringLiteral(REELBOX_DISC_CORPUS "/damaged-area-%1.bin").arg(n));
+        for (qsizetype at = 0; at < area.size(); at += 2048)
+            d.replace((16 + at / 2048) * 2352 + 24, std::min<qsizetype>(2048, area.size() - at),
+                      area.mid(at, 2048));
+        return area.size();
+    });
+}
+
+// The .cue's FILE line made to name `data` (the .bin moved there first when `move`).
+Damage fileLine(const std::function<QString(const QString& bin)>& data, bool move = true)
+{
+    return [data, move](const QString& cue, const QString& bin) {
+        const QString to = data(bin);
+        QByteArray text = readAll(cue);
+        const QByteArray named = '"' + QFile::encodeName(QFileInfo(bin).fileName()) + '"';
+        text.replace(named, '"' + QFile::encodeName(to) + '"');
+        return (!move || QFile::rename(bin, QFileInfo(QFileInfo(cue).dir(), to).absoluteFilePath())) &&
+               writeAll(cue, text);
+    };
+}
+
 struct BadImage {
     const char* name;
     Damage damage;
@@ -154,7 +181,23 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
         {"intact", [](auto&, auto&) { return true; }, TestDisc::Label, DiscFolderError::None,
          tracks, true, true},
         {"no-bin", [](auto&, const QString& bin) { return QFile::remove(bin); }, nullptr,
-         DiscFolderError::NotReady, {}, false, false},
+         DiscFolderError::DataMissing, {}, false, false},
+        // The data file is the one the FILE line names, wherever and however it is written.
+        {"file-renamed", fileLine([](auto&) { return QStringLiteral("other name.bin"); }),
+         TestDisc::Label, DiscFolderError::None, tracks, true, true},
+        {"file-absolute", fileLine([](const QString& bin) { return bin + ".moved"; }),
+         TestDisc::Label, DiscFolderError::None, tracks, true, true},
+        {"file-other-case", [](auto&, const QString& bin) {
+             return QFile::rename(bin, QFileInfo(bin).path() + "/FILE-OTHER-CASE.BIN");
+         }, TestDisc::Label, DiscFolderError::None, tracks, true, true},
+        {"file-missing", fileLine([](auto&) { return QStringLiteral("gone.bin"); }, false),
+         nullptr, DiscFolderError::DataMissing, {}, false, false},
+        {"two-files", [](const QString& cue, auto&) {
+             return writeAll(cue, readAll(cue) + "FILE \"two-files.cue\" BINARY\r\n");
+         }, nullptr, DiscFolderError::NotReady, {}, false, false},
+        {"fifo-bin", [](auto&, const QString& bin) {
+             return QFile::remove(bin) && ::mkfifo(QFile::encodeName(bin).constData(), 0600) == 0;
+         }, nullptr, DiscFolderError::NotReady, {}, false, false},
         {"truncated", patchBin([](QByteArray& d) { d.truncate(d.size() / 2); return d.size(); }),
          TestDisc::Label, DiscFolderError::None, tracks, true, false},
         {"scrambled-folder", patchBin([](QByteArray& d) {
@@ -171,8 +214,17 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
                  d[at - 23 + i] = d[at - 16 - i] = char(0x7ffff800u >> (8 * i));
              return at - 33;
          }), TestDisc::Label, DiscFolderError::NotFound, {}, false, false},
+        // A disc is there, but without a file system: no Video-CD (an audio CD reads the same).
         {"no-volume", patchBin([](QByteArray& d) { d.replace(16 * 2352 + 24, 6, QByteArray(6, '\0')); return 1; }),
-         nullptr, DiscFolderError::NotReady, {}, false, false},
+         nullptr, DiscFolderError::NotFound, {}, false, false},
+        {"audio", [](const QString& cue, const QString& bin) {
+             return writeAll(bin, QByteArray(300 * 2352, '\0')) &&
+                    writeAll(cue, "FILE \"audio.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+         }, nullptr, DiscFolderError::NotFound, {}, false, false},
+        {"damaged-area-1", spliceArea(1), "VIDEOCD", DiscFolderError::NotFound, {}, false, false},
+        {"damaged-area-2", spliceArea(2), "VIDEOCD", DiscFolderError::NotFound, {}, false, false},
+        {"damaged-area-3", spliceArea(3), "VIDEOCD", DiscFolderError::NotFound, {}, false, false},
+        {"damaged-area-4", spliceArea(4), "VIDEOCD", DiscFolderError::NotFound, {}, false, false},
         {"text", [](const QString& cue, auto&) { return writeAll(cue, "FILE\nno cue\n"); },
          nullptr, DiscFolderError::NotReady, {}, false, false},
         {"fifo", [](const QString& cue, auto&) {
