@@ -17,7 +17,10 @@ if [[ "${1:-}" == "--test" ]]; then
              openbox  # a window manager for the window layer's Xvfb test
              pulseaudio pulseaudio-utils libasound2-plugins  # a sound server behind ALSA's default
              trayer   # a tray host under Xvfb
-             desktop-file-utils)  # checks the installed .desktop file
+             desktop-file-utils  # checks the installed .desktop file
+             playerctl  # a media-controls client nobody here wrote
+             at-spi2-core python3-pyatspi  # the accessible tree, as a screen reader sees it
+             appstream lintian)  # checks the software-centre entry and the package
 fi
 
 missing=()
