@@ -18,7 +18,7 @@ declare -A layer=(
   [playlist]=3
   [movie]=4 [audio]=4
   [playback]=5 [shell]=5
-  [videocd]=6
+  [videocd]=6 [mpris]=6
   [app]=7
 )
 

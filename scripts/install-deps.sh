@@ -19,7 +19,10 @@ if [[ "${1:-}" == "--test" ]]; then
              trayer   # a tray host under Xvfb
              xfwm4 xfconf weston xwayland  # the desktop matrix's window managers
              pipewire pipewire-pulse wireplumber  # its second sound server (never pipewire-alsa)
-             desktop-file-utils)  # checks the installed .desktop file
+             desktop-file-utils  # checks the installed .desktop file
+             playerctl  # a media-controls client nobody here wrote
+             at-spi2-core python3-pyatspi  # the accessible tree, as a screen reader sees it
+             appstream lintian)  # checks the software-centre entry and the package
 fi
 
 missing=()

@@ -1,9 +1,11 @@
 #include "app/form1.h"
 
 #include "app/services.h"
+#include "controls/accessible_name.h"
 #include "audio/master_volume.h"
 #include "controls/check_box.h"
 #include "controls/dir_list_box.h"
+#include "controls/enter_clicks.h"
 #include "controls/file_list_box.h"
 #include "controls/list_box.h"
 #include "controls/named.h"
@@ -110,6 +112,7 @@ void Form1::createControls()
         auto* b = named(new QPushButton(this), name);
         b->setToolTip(tip);
         b->setAutoDefault(false);
+        clickOnEnter(*b);
         return b;
     };
     const auto check = [this](const char* name, const QString& caption, const QString& tip) {
@@ -206,6 +209,15 @@ void Form1::createControls()
     Picture1->hide();  // only the tray uses its picture
     Image1 = named(new QLabel(this), "Image1");
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(16, 16));
+
+    // Screen readers read a caption; what has none is named by its tool tip, or here.
+    for (QWidget* w : std::initializer_list<QWidget*>{List2, Check6, cmdUp, cmdDown, Combo1})
+        nameByToolTip(*w);
+    HScroll1->setAccessibleName(QStringLiteral("再生位置"));
+    HScroll2->setAccessibleName(QStringLiteral("ﾎﾞﾘｭｰﾑ"));
+    Dir1->setAccessibleName(QStringLiteral("ﾌｫﾙﾀﾞ一覧"));
+    File1->setAccessibleName(QStringLiteral("ﾌｧｲﾙ一覧"));
+    Image1->setAccessibleName(QStringLiteral("ﾎﾞﾘｭｰﾑ"));
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer2 = named(new QTimer(this), "Timer2");

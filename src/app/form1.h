@@ -153,6 +153,7 @@ private:
     void setCaptions();
     void setLabelCaptions();
     void layoutControls();
+    void setFocusOrder();
     // Every handler is wired here, once (form1_wiring.cpp); the movie window's menu items when
     // the movie window is created.
     void connectHandlers();

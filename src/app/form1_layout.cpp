@@ -89,4 +89,22 @@ void Form1::layoutControls()
     HScroll2->setMinimumWidth(120);
 
     resize(480, 460);
+    setFocusOrder();
+}
+
+// Tab walks the controls as they are read: the browser, the playlist and its buttons, the
+// position, the transport, geometry and option rows, then the volume row.
+void Form1::setFocusOrder()
+{
+    QWidget* const order[] = {
+        Combo1,    Dir1,      File1,     Command1,  Command12, List2,     cmdUp,     cmdDown,
+        Command20, Command19, Command21, Command15, Command13, HScroll1,  Check6,    Command10,
+        Command6,  Command2,  Command9,  Command5,  Command11, Command14, Command3,  Command4,
+        Command7,  Command8,  Command22, Command23, Check2,    Check3,    Check7,    Check4,
+        Check1,    Check5,    HScroll2,  Command16, Command17, Command18};
+    for (std::size_t k = 1; k < std::size(order); ++k)
+        setTabOrder(order[k - 1], order[k]);
+    // The window opens with the focus on its first control (the drive list is off outside
+    // Video-CD mode), not on whatever the chain had first before it was put in order.
+    Dir1->setFocus();
 }

@@ -2,10 +2,12 @@
 // orderly end (Form_Unload) whichever way the program is asked to stop.
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/mpris_bridge.h"
 #include "app/services.h"
 #include "audio/master_volume.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
+#include "mpris/mpris_service.h"
 #include "platform/cdio/linux_drive_table.h"
 #include "platform/linux/alsa_mixer.h"
 #include "platform/linux/linux_desktop.h"
@@ -35,7 +37,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("reelbox"));  // ~/.config/reelbox
     QApplication::setApplicationVersion(QStringLiteral(REELBOX_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("reelbox"));
+    QApplication::setDesktopFileName(QStringLiteral(REELBOX_APP_ID));
     QApplication::setWindowIcon(programIcon());
     setUpMoviePlayerProcess();
     QApplication::setQuitOnLastWindowClosed(false);  // the end is Form_Unload's
@@ -96,6 +98,12 @@ int main(int argc, char** argv)
     });
     QObject::connect(&form1, &Form1::unloaded, [] { volumeToRestore = nullptr; });
     form1.show();
+
+    // The desktop's media controls, once the windows are there to answer them.
+    MprisBridge mprisBridge(form1, engine);
+    MprisService mpris(mprisBridge, QApplication::desktopFileName());
+    if (mpris.isRegistered())
+        mprisBridge.attach(mpris);
 
     const int rc = QApplication::exec();
     // However the loop ended, the system's settings are put back.

@@ -7,6 +7,9 @@
 // also once at the end of a drag) and Scroll for every movement of the thumb during the user's
 // drag, when Value() already holds the thumb's new place. Values written from code are never
 // a drag, not even while the user holds the thumb.
+// It takes the keyboard focus (Right/Up and Left/Down by SmallChange, Page Up/Down by LargeChange,
+// Home/End to either end), and a notch of the mouse wheel moves it by SmallChange, up towards the
+// maximum, as on any slider.
 class ScrollBar : public QScrollBar {
     Q_OBJECT
 public:
@@ -25,6 +28,9 @@ signals:
     void Change();
     void Scroll();
 
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
     // Marks the program's own writes for as long as they run.
     struct Writing {
@@ -35,5 +41,6 @@ private:
     };
 
     int valueAtPress_ = 0;
+    int wheelRest_ = 0;  // eighths of a degree not yet a notch (touchpads send small steps)
     bool writing_ = false;
 };

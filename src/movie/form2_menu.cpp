@@ -7,6 +7,7 @@
 #include "settings/settings_file.h"
 
 #include <QMenu>
+#include <QShortcut>
 
 void Form2::createMenu()
 {
@@ -44,6 +45,11 @@ void Form2::createMenu()
     connect(ch_ho, &MenuItem::Click, this, &Form2::ch_ho_Click);
     connect(me_exit, &MenuItem::Click, this, &Form2::me_exit_Click);
     // c_hyouji, ch_col and me_about are the control window's to connect (tray, colour, About).
+
+    // From the keyboard the menu opens over the window, wherever the pointer is.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [this] { menu0->popup(mapToGlobal(QPoint(width() / 4, height() / 4))); });
 }
 
 void Form2::topw1_Click()

@@ -98,6 +98,10 @@ void size_op::createControls()
     Text3 = box("Text3");
     Option3 = option("Option3", QStringLiteral("　4:3 (320×240)サイズ"));
     Option4 = option("Option4", QStringLiteral("　オリジナルサイズ"));
+    // The boxes lie over their option's caption; a screen reader needs names of their own.
+    Text1->setAccessibleName(QStringLiteral("任意の4:3サイズの横"));
+    Text2->setAccessibleName(QStringLiteral("任意のサイズの横"));
+    Text3->setAccessibleName(QStringLiteral("任意のサイズの縦"));
     Command1 = new QPushButton(QStringLiteral("O　K"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);

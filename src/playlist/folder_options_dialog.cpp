@@ -37,6 +37,7 @@ folda_op::folda_op(PlaylistWindow& form1_, CheckBox& form1Check1_, FileListBox& 
                    "Label2");
     // Label2 is Check1's caption: a click on it ticks the box, as on a caption of its own.
     Label2->installEventFilter(this);
+    Check1->setAccessibleName(Label2->text());
 
     OKButton = named(new QPushButton(QStringLiteral("OK"), this), "OKButton");
     OKButton->setDefault(true);

@@ -46,6 +46,7 @@ Dialog::Dialog(PlaylistWindow& form1_, Playlist& playlist_, ListBox& List2_, QWi
     Label5 = colored(named(new QLabel(QStringLiteral("現在の表示名："), this), "Label5"), Qt::blue);
     Label1 = named(new QLabel(this), "Label1");
     Text1 = named(new QLineEdit(this), "Text1");
+    Text1->setAccessibleName(QStringLiteral("新しい表示名"));  // no caption beside it
     Label2 = colored(named(new QLabel(this), "Label2"), Qt::red);
     OKButton = named(new QPushButton(QStringLiteral("変更"), this), "OKButton");
     CancelButton = named(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), "CancelButton");

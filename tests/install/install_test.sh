@@ -18,7 +18,7 @@ program=$(readlink -f "$prefix/bin/reelbox")
 [[ -s $(dirname "$program")/reelbox.htm ]] || fail "no help page next to $program"
 grep -q '<html lang="ja">' "$(dirname "$program")/reelbox.htm" || fail "help page is not the Japanese one"
 
-desktop=$prefix/share/applications/reelbox.desktop
+desktop=$prefix/share/applications/org.reelbox.ReelBox.desktop
 report=$(desktop-file-validate "$desktop") || fail "desktop-file-validate: $report"
 [[ -z $report ]] || fail "desktop-file-validate: $report"
 for key in 'Name=ReelBox' 'GenericName\[ja\]=' 'Exec=reelbox %F' 'Icon=reelbox' \
@@ -26,6 +26,8 @@ for key in 'Name=ReelBox' 'GenericName\[ja\]=' 'Exec=reelbox %F' 'Icon=reelbox' 
   grep -q "^$key" "$desktop" || fail "no $key in the .desktop file"
 done
 [[ -s $prefix/share/icons/hicolor/scalable/apps/reelbox.svg ]] || fail "no icon"
+report=$(appstreamcli validate --no-net "$prefix/share/metainfo/org.reelbox.ReelBox.metainfo.xml") ||
+  fail "appstreamcli validate: $report"
 
 # Installing updated the prefix's MIME database from our package file. Every type the .desktop
 # file names is known, to the system's database or to that one.

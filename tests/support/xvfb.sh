@@ -5,6 +5,7 @@
 #   start_xvfb WxHxD [ARG]  start Xvfb (extra server arguments) and use it
 #   start_wm                start openbox and wait until it manages windows ($wm_pid); a window
 #                           mapped before it is ready would never be managed
+#   start_session_bus       start a session bus private to the test ($bus_pid) and use it
 #   start_sound             start a sound server private to the test (PulseAudio with one null
 #                           sink, $sound_pid) that the program's mixer finds as ALSA's default
 #                           device; without it the program starts with the no-mixer message
@@ -25,10 +26,12 @@ xvfb_pid=""
 app_pid=""
 sound_pid=""
 wm_pid=""
+bus_pid=""
 cleanup() {
   [[ -n $app_pid ]] && kill -KILL "$app_pid" 2>/dev/null || true
   [[ -n $wm_pid ]] && { kill "$wm_pid"; wait "$wm_pid"; } 2>/dev/null || true
   [[ -n $sound_pid ]] && { kill "$sound_pid"; wait "$sound_pid"; } 2>/dev/null || true
+  [[ -n $bus_pid ]] && kill "$bus_pid" 2>/dev/null || true
   [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -68,6 +71,14 @@ start_sound() {
              --load=module-native-protocol-unix >/dev/null 2>&1 &
   sound_pid=$!
   wait_until pactl info || fail "PulseAudio did not start"
+}
+
+start_session_bus() {
+  dbus-daemon --session --nofork --nopidfile --print-address=1 >"$work/bus" 2>/dev/null &
+  bus_pid=$!
+  wait_until test -s "$work/bus" || fail "no session bus"
+  DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus")
+  export DBUS_SESSION_BUS_ADDRESS
 }
 
 copy_program() {

@@ -1,0 +1,109 @@
+#include "mpris/mpris_service.h"
+
+#include "mpris/mpris_adaptors.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcMpris, "reelbox.mpris", QtInfoMsg)
+
+namespace {
+
+const QString ObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+
+// The Player properties whose values differ between two states.
+QVariantMap changedProperties(const mpris::PlayerState& a, const mpris::PlayerState& b)
+{
+    QVariantMap changed;
+    const auto put = [&](const char* name, bool differs, const QVariant& value) {
+        if (differs)
+            changed.insert(QLatin1String(name), value);
+    };
+    put("PlaybackStatus", a.playbackStatus != b.playbackStatus, b.playbackStatus);
+    put("LoopStatus", a.loopStatus != b.loopStatus, b.loopStatus);
+    put("Rate", a.rate != b.rate, b.rate);
+    put("Volume", a.volume != b.volume, b.volume);
+    put("CanPlay", a.canPlay != b.canPlay, b.canPlay);
+    put("CanPause", a.canPause != b.canPause, b.canPause);
+    put("CanSeek", a.canSeek != b.canSeek, b.canSeek);
+    put("CanGoNext", a.canGoNext != b.canGoNext, b.canGoNext);
+    put("CanGoPrevious", a.canGoPrevious != b.canGoPrevious, b.canGoPrevious);
+    put("Metadata",
+        a.trackId != b.trackId || a.lengthUs != b.lengthUs || a.title != b.title || a.url != b.url,
+        mpris::metadataOf(b));
+    return changed;
+}
+
+}  // namespace
+
+MprisService::MprisService(mpris::PlayerHandlers& handlers, const QString& desktopEntry,
+                           QDBusConnection bus)
+    : handlers_(handlers), desktopEntry_(desktopEntry), bus_(bus)
+{
+    if (!bus_.isConnected()) {
+        qCInfo(lcMpris) << "no session bus: the desktop's media controls cannot reach the player";
+        return;
+    }
+    auto* object = new MprisObject(this);
+    new MprisRootAdaptor(object, *this);
+    new MprisPlayerAdaptor(object, *this);
+    if (!bus_.registerObject(ObjectPath, object)) {
+        qCInfo(lcMpris) << "media controls: the object path is taken";
+        return;
+    }
+    // A second copy of the program takes a name of its own.
+    const QString base = QStringLiteral("org.mpris.MediaPlayer2.reelbox");
+    for (const QString& name :
+         {base, base + QStringLiteral(".instance") + QString::number(QCoreApplication::applicationPid())}) {
+        if (bus_.interface()->registerService(name, QDBusConnectionInterface::DontQueueService,
+                                              QDBusConnectionInterface::DontAllowReplacement)
+                .value() == QDBusConnectionInterface::ServiceRegistered) {
+            serviceName_ = name;
+            break;
+        }
+    }
+    if (serviceName_.isEmpty()) {
+        qCInfo(lcMpris) << "media controls: no bus name could be had";
+        bus_.unregisterObject(ObjectPath);
+        return;
+    }
+    last_ = handlers_.state();
+}
+
+MprisService::~MprisService()
+{
+    if (isRegistered()) {
+        bus_.unregisterService(serviceName_);
+        bus_.unregisterObject(ObjectPath);
+    }
+}
+
+void MprisService::refresh()
+{
+    if (!isRegistered())
+        return;
+    mpris::PlayerState now = handlers_.state();
+    if (now == last_)
+        return;
+    const QVariantMap changed = changedProperties(last_, now);
+    last_ = std::move(now);
+    if (!changed.isEmpty())
+        propertiesChanged(PlayerInterface, changed);
+}
+
+void MprisService::jumped()
+{
+    if (isRegistered())
+        emit Seeked(handlers_.positionUs());
+}
+
+void MprisService::propertiesChanged(const QString& interface, const QVariantMap& changed)
+{
+    QDBusMessage signal = QDBusMessage::createSignal(
+        ObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
+    signal << interface << changed << QStringList();
+    bus_.send(signal);
+}

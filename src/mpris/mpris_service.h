@@ -1,0 +1,43 @@
+#pragma once
+
+#include "mpris/player_handlers.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QVariantMap>
+
+// The player on the session bus as org.mpris.MediaPlayer2.reelbox (with ".instance<pid>" when
+// another copy holds that name), which is how media keys, the desktops' player widgets and
+// playerctl reach it. Without a session bus it stays away, with one line in the log.
+class MprisService : public QObject {
+    Q_OBJECT
+public:
+    // desktopEntry: the installed .desktop file's name without ".desktop".
+    MprisService(mpris::PlayerHandlers& handlers, const QString& desktopEntry,
+                 QDBusConnection bus = QDBusConnection::sessionBus());
+    ~MprisService() override;
+
+    bool isRegistered() const { return !serviceName_.isEmpty(); }
+    QString serviceName() const { return serviceName_; }
+
+    // Reads the state again and tells listeners what changed; nothing when nothing did.
+    void refresh();
+    // The position jumped (a seek, a step, a stop): listeners are told the new position.
+    void jumped();
+
+    mpris::PlayerHandlers& handlers() { return handlers_; }
+    const mpris::PlayerState& lastState() const { return last_; }
+    QString desktopEntry() const { return desktopEntry_; }
+
+signals:
+    void Seeked(qlonglong position);
+
+private:
+    void propertiesChanged(const QString& interface, const QVariantMap& changed);
+
+    mpris::PlayerHandlers& handlers_;
+    QString desktopEntry_;
+    QDBusConnection bus_;
+    QString serviceName_;
+    mpris::PlayerState last_;
+};

@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# The control window from the keyboard alone, in the real program under a window manager: Tab
+# walks every control in reading order and comes round again (no trap), Space and Enter press
+# buttons and tick boxes, the arrows, Page Up/Down and Home/End move both sliders, the mouse wheel
+# moves the volume one SmallChange a notch upwards, and the movie window's menu opens with the
+# Menu key and Shift+F10. What each key did is read back through the media controls (playerctl).
+# Then the accessible tree of both windows and of each dialog, as a screen reader reads it over
+# AT-SPI: no control that takes the focus is without a name.
+#   keyboard_xvfb_test.sh <path of reelbox>
+set -euo pipefail
+program=$1
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xvfb.sh"
+command -v playerctl >/dev/null || fail "playerctl is missing (scripts/install-deps.sh --test)"
+
+start_xvfb 1280x1024x24
+start_wm
+start_session_bus
+export REELBOX_AO=null QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_sound
+
+app=$(copy_program "$program")
+ffmpeg -v error -f lavfi -i testsrc=size=352x240:rate=30000/1001 -t 8 -target ntsc-vcd "$work/a.mpg"
+(cd "$work/app" && exec "$app" "$work/a.mpg") >"$work/log" 2>&1 &
+app_pid=$!
+
+pc() { playerctl -p reelbox "$@" 2>/dev/null; }
+is() { [[ $(pc "${@:2}") == "$1" ]]; }
+near() { awk -v a="$(pc "${2:-position}")" -v b="$1" 'BEGIN { exit !(a - b < 0.02 && b - a < 0.02) }'; }
+wait_for "the movie did not open" is Paused status
+control=$(window_id ReelBox)
+xdotool windowactivate --sync "$control"
+
+tree_py=$(dirname "${BASH_SOURCE[0]}")/accessible_tree.py
+focused() { /usr/bin/python3 "$tree_py" reelbox --focused; }
+
+# Tab from the first control (the drive list is off outside Video-CD mode) through every other in
+# reading order and round to the first again, as a screen reader announces each: control | name.
+chain=("Dir1|ﾌｫﾙﾀﾞ一覧" "File1|ﾌｧｲﾙ一覧" "Command1|ﾌｧｲﾙ指定" "Command12|ﾌｫﾙﾀﾞ指定"
+       "List2|再生ﾘｽﾄ一覧 a.mpg 選択中" "cmdUp|上へ移動" "cmdDown|下へ移動" "Command20|ﾘｽﾄを開く"
+       "Command19|ﾘｽﾄ保存" "Command21|表示名変更" "Command15|ﾘｽﾄｸﾘｱ" "Command13|全ﾘｽﾄｸﾘｱ"
+       "HScroll1|再生位置" "Check6|ﾌﾚｰﾑ/時間表示切替" "Command10||<" "Command6|<<" "Command2||>"
+       "Command9|■" "Command5|>>" "Command11|>|" "Command14|スロー" "Command3|早送り"
+       "Command4|Org" "Command7|/2" "Command8|*2" "Command22|Full" "Command23|Set"
+       "Check2|Full Screen" "Check3|Loop" "Check7|-->　選択のみ" "Check4|手前に表示"
+       "Check1|ｻﾌﾞﾌｫﾙﾀﾞ含む" "Check5|Video-CD" "HScroll2|ﾎﾞﾘｭｰﾑ" "Command16|非表示"
+       "Command17|A" "Command18|H" "Dir1|ﾌｫﾙﾀﾞ一覧")
+for k in "${!chain[@]}"; do
+  ((k == 0)) || xdotool key Tab
+  want=${chain[$k]#*|}
+  wait_for "Tab $k: focus on '$(focused)', not on '$want'" eval '[[ $(focused) == "$want" ]]'
+done
+unset 'chain[-1]'
+
+# The rows below reach each control with Tab or Shift+Tab, whichever passes fewer controls (the
+# "selected only" box is off while Loop is, and drops out of the chain).
+at=0
+focus() {
+  local k
+  for k in "${!chain[@]}"; do [[ ${chain[$k]%%|*} == "$1" ]] && break; done
+  if ((k > at)); then
+    xdotool key --delay 20 $(printf 'Tab %.0s' $(seq $((k - at))))
+  elif ((k < at)); then
+    xdotool key --delay 20 $(printf 'shift+Tab %.0s' $(seq $((at - k))))
+  fi
+  at=$k
+}
+volume() { pc volume; }
+length() { awk -v us="$(pc metadata mpris:length)" 'BEGIN { print us / 1e6 }'; }
+
+# control | keys | the state waited for. Loop goes off before the slider reaches the end, where
+# it would start the movie again. 0.3337 s is SmallChange (10 frames), 1.6683 s LargeChange.
+rows=(
+  "Command2 | space     | is Playing status"
+  "Command2 | Return    | is Paused status"
+  "Command2 | KP_Enter  | is Playing status"
+  "Command2 | space     | is Paused status"
+  "Check3   | space     | is None loop"
+  "HScroll1 | End       | near \$(length)"
+  "HScroll1 | Home      | near 0"
+  "HScroll1 | Right     | near 0.3337"
+  "HScroll1 | Prior     | near 2.002"
+  "HScroll1 | Down      | near 1.6683"
+  "HScroll1 | Next      | near 0"
+  "HScroll1 | Up        | near 0.3337"
+  "HScroll1 | Left      | near 0"
+  "Command5 | space     | near 0.0334"
+  "Command9 | Return    | near 0"
+  "Command3 | space     | eval [[ \$(dbus_rate) == 1.25 ]]"
+  "Command14| space     | eval [[ \$(dbus_rate) == 1 ]]"
+  "Check3   | space     | is Playlist loop"
+  "Check7   | space     | is Track loop"
+  "HScroll2 | Home      | near 0 volume"
+  "HScroll2 | Right     | near 0.1 volume"
+  "HScroll2 | Prior     | near 0.3 volume"
+  "HScroll2 | Next      | near 0.1 volume"
+  "HScroll2 | End       | near 1 volume"
+  "HScroll2 | Left      | near 0.9 volume"
+  "Command2 | space     | is Playing status"
+)
+dbus_rate() {
+  dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.reelbox /org/mpris/MediaPlayer2 \
+    org.freedesktop.DBus.Properties.Get string:org.mpris.MediaPlayer2.Player string:Rate |
+    awk 'NR == 2 {print $3}'
+}
+for row in "${rows[@]}"; do
+  IFS='|' read -r name keys check <<<"$row"
+  focus "${name// /}"
+  # shellcheck disable=SC2086  # several keys
+  xdotool key $keys
+  wait_for "$name, $keys: not $check (position $(pc position), volume $(volume))" eval "$check"
+done
+
+# The wheel over the volume slider: a notch up raises it by SmallChange, down lowers it.
+read -r x y w h <<<"$(xwininfo -id "$control" | awk '/Absolute upper-left X/ {x=$4}
+  /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')"
+xdotool mousemove $((x + 70)) $((y + h - 20))
+for row in "5 | 0.8" "5 | 0.7" "4 | 0.8"; do
+  IFS='|' read -r button want <<<"$row"
+  xdotool click "$button"
+  wait_for "wheel button $button: volume $(volume), not $want" near "$want" volume
+done
+
+# The accessible trees: both windows, then each dialog opened from the keyboard.
+tree() {
+  /usr/bin/python3 "$tree_py" reelbox "$@" >"$work/tree" 2>&1 ||
+    fail "accessible tree of $*: $(grep -v '^ ' "$work/tree" | head -20)"
+}
+dialog_shown() { [[ -n $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) ]]; }
+wait_for "no accessible tree" tree ReelBox Form2
+# The playlist is named by its tool tip, which follows the selected entry.
+grep -q '"再生ﾘｽﾄ一覧 a.mpg 選択中"' "$work/tree" || fail "the playlist is not named by its tool tip"
+for row in "Command12 | ﾌｫﾙﾀﾞ 指定ｵﾌﾟｼｮﾝ" "Command23 | ｻｲｽﾞ指定" "Command21 | 選択ﾘｽﾄ表示名変更" \
+           "Command17 | ReelBoxのﾊﾞｰｼﾞｮﾝ情報"; do
+  IFS='|' read -r name title <<<"$row"
+  title=${title# }
+  focus "${name// /}"
+  xdotool key space
+  wait_for "$name: no dialog $title" dialog_shown "$title"
+  tree "$title"
+  xdotool key Escape
+  wait_for "$name: the dialog $title stays" eval '! dialog_shown "$title"'
+  # The movie window may come in front after a dialog; the control window keeps its focus.
+  xdotool windowactivate --sync "$control"
+done
+
+# The movie window's menu from the keyboard, and away again with Escape.
+movie=$(window_id Form2)
+for keys in Menu shift+F10; do
+  xdotool windowactivate --sync "$movie"
+  xdotool key "$keys"
+  wait_for "$keys: no menu" menu_shown
+  xdotool key Escape
+  wait_for "$keys: the menu stays" eval '! menu_shown'
+done
+echo "ok"
