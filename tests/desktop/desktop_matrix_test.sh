@@ -44,8 +44,8 @@ ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
                                       /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'; }
 both_viewable() { visible ReelBox && visible Form2; }
-start_app() {
-  (cd "$work/app" && exec "$app" "$work/clip.mpg") >"$work/log" 2>&1 &
+start_app() {  # NAME [ARGUMENTS...]
+  (cd "$work/app" && exec "$app" "${@:2}") >"$work/log" 2>&1 &
   app_pid=$!
   wait_for "$1: the windows did not both come up" both_viewable
   wait_for "$1: the screen saver is still on" eval '[[ $(saver_timeout) == 0 ]]'
@@ -91,7 +91,7 @@ starts() {
 }
 
 full_screen() {
-  start_app full_screen
+  start_app full_screen "$work/clip.mpg"
   local movie before mx my
   movie=$(window_id Form2)
   before=$(geometry "$movie")
