@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QLabel;
 class QMenu;
@@ -66,7 +67,8 @@ public:
     void me_loop_only_Click();
     void ch_ho_Click();
     void me_exit_Click();
-    void Form_MouseDown(Qt::MouseButtons button);
+    // `at` is where the press happened on the screen: a left press drags the window from there.
+    void Form_MouseDown(Qt::MouseButtons button, QPoint at = {});
     void Label1_MouseDown(Qt::MouseButtons button);
     void Label2_MouseDown(Qt::MouseButtons button);
     void Form_DblClick();
@@ -107,6 +109,10 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -121,4 +127,9 @@ private:
     WindowLayer& windows;
     const QString programDir;
     std::int32_t back_color_ = 0;
+    // Where a left press on the surface may start a drag; none once it started or ended.
+    std::optional<QPoint> drag_from_;
+    // Where Timer1 put the cursor: the X server reports that jump as a movement there, which
+    // is not the user's.
+    std::optional<QPoint> parked_at_;
 };

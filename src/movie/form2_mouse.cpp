@@ -1,9 +1,13 @@
 // The movie window (Form2), part: presses, drags, the popup and the idle cursor.
 #include "movie/form2.h"
+#include "movie/full_screen.h"
 #include "movie/video_window.h"
 #include "platform/window_layer.h"
 #include "vbnum/vb_number.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -14,12 +18,54 @@
 
 void Form2::mousePressEvent(QMouseEvent* event)
 {
-    Form_MouseDown(event->buttons());
+    Form_MouseDown(event->buttons(), event->globalPosition().toPoint());
 }
 
 void Form2::mouseDoubleClickEvent(QMouseEvent*)
 {
+    drag_from_.reset();
     Form_DblClick();
+}
+
+// The window manager's move takes the pointer, and the second press of a double click with it:
+// it starts only once the pointer has really moved with the button down.
+void Form2::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!drag_from_)
+        return;
+    if (!(event->buttons() & Qt::LeftButton)) {
+        drag_from_.reset();
+        return;
+    }
+    const QPoint moved = event->globalPosition().toPoint() - *drag_from_;
+    if (moved.manhattanLength() < QApplication::startDragDistance())
+        return;
+    drag_from_.reset();
+    move(pos() + moved);  // the way so far, which the window system's move does not know of
+    windows.startSystemMove(this);
+}
+
+void Form2::mouseReleaseEvent(QMouseEvent*)
+{
+    drag_from_.reset();
+}
+
+// Esc leaves full screen, the way the double click and "FullScreen解除" do.
+void Form2::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && form1Controls.Command22->text() == full_screen::On)
+        Form_DblClick();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// The movie window lives as long as the program and holds the picture: a desktop's close
+// request (Alt+F4, the window manager's close) is refused. The program ends from its menu's
+// "終了" or with the control window.
+void Form2::closeEvent(QCloseEvent* event)
+{
+    if (event->spontaneous())
+        event->ignore();
 }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event)
@@ -40,6 +86,8 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove:
         if (strip) {
             const auto* me = static_cast<QMouseEvent*>(event);
+            if (parked_at_ && me->globalPosition().toPoint() == *parked_at_)
+                return false;  // the parking jump itself
             Label1_MouseMove(me->buttons(), me->position().x() * vbnum::TwipsPerPixel,
                              me->position().y() * vbnum::TwipsPerPixel);
         }
@@ -49,10 +97,10 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-void Form2::Form_MouseDown(Qt::MouseButtons button)
+void Form2::Form_MouseDown(Qt::MouseButtons button, QPoint at)
 {
     if (button & Qt::LeftButton)
-        windows.startSystemMove(this);
+        drag_from_ = at;
     if (button == Qt::RightButton)
         showMenu();
 }
@@ -147,6 +195,7 @@ void Form2::Timer1_Timer()
     if (idle_ticks >= 10) {
         // The right edge of the screen, just below its top.
         windows.setCursorPos(QPoint(windows.screenSize().width(), 2));
+        parked_at_ = windows.cursorPos();
         Timer1->stop();
         cursor_parked = 1;
     }
@@ -176,6 +225,7 @@ void Form2::Label1_MouseMove(Qt::MouseButtons, double x, double y)
         // Back to the top centre, and watch again.
         const auto centre = vbnum::roundEven(windows.screenSize().width() / 2.0);
         windows.setCursorPos(QPoint(int(centre), 0));
+        parked_at_.reset();
         idle_ticks = 0;
         Timer1->start();
         cursor_parked = 0;

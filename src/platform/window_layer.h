@@ -31,7 +31,8 @@ public:
     // Moves and sizes the window `hwnd` (pixels, relative to its parent). False when no such window.
     virtual bool MoveWindow(WId hwnd, int x, int y, int width, int height, bool repaint) = 0;
 
-    // Raises `window` above all others (topmost) or lets it go back among the others; shows it.
+    // Raises `window` above all others (topmost) or lets it go back among the others, first of
+    // them; shows it.
     virtual void setTopMost(QWidget* window, bool topmost) = 0;
 
     // Installs `proc` as the window procedure of `hwnd` and returns the one it replaces (a

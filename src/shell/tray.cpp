@@ -79,6 +79,8 @@ void Tray::c_hyouji_Click()
     }
     movie.c_hyouji->setChecked(false);
     watch(nullptr);
+    // Minimized before it was hidden, it would come back as an icon on the task bar.
+    form1Window_.setWindowState(form1Window_.windowState() & ~Qt::WindowMinimized);
     form1Window_.show();
     form1Window_.raise();
     form1Window_.activateWindow();

@@ -3,6 +3,7 @@
 #include "form_fixture.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -70,8 +71,8 @@ TEST_F(MovieMouse, RightPressOnThePictureOpensTheMenuAfterwards)
 }
 
 // Mouse events on the strip (Label1), the placeholder (Label2) and the window's surface: the menu,
-// dragging (only from the surface; both buttons drag, no menu) and double-clicks asking for full
-// screen while it is available (not on the placeholder).
+// (no drag from a press alone: below) and double-clicks asking for full screen while it is
+// available (not on the placeholder).
 TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
 {
     Form2& m = form2();
@@ -89,7 +90,7 @@ TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
         {&m, QEvent::MouseButtonPress, Qt::RightButton, true, true, 0, 0},
         {m.Label1, QEvent::MouseButtonPress, Qt::LeftButton, true, false, 0, 0},
         {m.Label2, QEvent::MouseButtonPress, Qt::LeftButton, true, false, 0, 0},
-        {&m, QEvent::MouseButtonPress, both, true, false, 1, 0},
+        {&m, QEvent::MouseButtonPress, both, true, false, 0, 0},  // drags once it moves
         {m.Label1, QEvent::MouseButtonDblClick, Qt::LeftButton, true, false, 0, 1},
         {&m, QEvent::MouseButtonDblClick, Qt::LeftButton, true, false, 0, 1},
         {m.Label2, QEvent::MouseButtonDblClick, Qt::LeftButton, true, false, 0, 0},
@@ -109,6 +110,53 @@ TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
         EXPECT_EQ(windows.systemMoves.size(), c.drags);
         EXPECT_EQ(spy.count(), c.requests);
         m.menu0->hide();
+    }
+}
+
+// A drag from the window's surface is handed to the window system only once the pointer has moved
+// past the drag distance with the left button down ("p" press of the buttons, "r" release, "d"
+// double click, digits: a move that far from the press), so a double click stays a double click.
+// Moving with the right button alone, or after the release, drags nothing.
+TEST_F(MovieMouse, DragStartsOnlyOnceThePointerMoves)
+{
+    Form2& m = form2();
+    const int far = QApplication::startDragDistance() + 1;
+    const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
+    const struct { const char* events; Qt::MouseButtons buttons; std::size_t drags; } cases[] = {
+        {"p1", Qt::LeftButton, 0}, {"pF", Qt::LeftButton, 1}, {"p1FF", Qt::LeftButton, 1},
+        {"pF", both, 1}, {"pF", Qt::RightButton, 0}, {"prF", Qt::LeftButton, 0},
+        {"prdF", Qt::LeftButton, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.events);
+        windows.systemMoves.clear();
+        const QPointF from(3, 3);
+        Qt::MouseButtons down = Qt::NoButton;
+        const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButton button) {
+            QMouseEvent e(type, at, m.mapToGlobal(at), button, down, Qt::NoModifier);
+            QApplication::sendEvent(&m, &e);
+        };
+        for (const char* e = c.events; *e; ++e) {
+            switch (*e) {
+            case 'p': down = c.buttons, send(QEvent::MouseButtonPress, from, Qt::LeftButton); break;
+            case 'r': down = Qt::NoButton, send(QEvent::MouseButtonRelease, from, Qt::LeftButton); break;
+            case 'd': down = Qt::LeftButton, send(QEvent::MouseButtonDblClick, from, Qt::LeftButton); break;
+            default: send(QEvent::MouseMove, from + QPointF(*e == 'F' ? far : 1, 0), Qt::NoButton);
+            }
+        }
+        EXPECT_EQ(windows.systemMoves.size(), c.drags);
+        m.menu0->hide();
+    }
+}
+
+// Esc asks to leave full screen only while it is on.
+TEST_F(MovieMouse, EscLeavesFullScreen)
+{
+    for (const auto& [caption, requests] : {std::pair{"F解", 1}, {"Full", 0}}) {
+        form1->Command22->setText(QString::fromUtf8(caption));
+        QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&form2(), &esc);
+        EXPECT_EQ(spy.count(), requests) << caption;
     }
 }
 
@@ -147,4 +195,13 @@ TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
     ticks(11);
     m.Label1_MouseMove(Qt::NoButton, 150, 45);  // back at the first movement: nothing freed
     EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed, parked}));
+
+    // The X server reports the parking jump as a movement over the strip, where the cursor
+    // landed: not the user's, nothing freed. A movement anywhere else frees it.
+    for (const QPoint at : {parked, parked + QPoint(-5, 3)}) {
+        const QPointF local = m.Label1->mapFromGlobal(QPointF(at));
+        QMouseEvent move(QEvent::MouseMove, local, QPointF(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(m.Label1, &move);
+    }
+    EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed, parked, freed}));
 }

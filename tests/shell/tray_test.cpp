@@ -75,3 +75,15 @@ TEST_F(FormFixture, NeverWithoutAWindow)
     EXPECT_FALSE(tray.shown);
     EXPECT_TRUE(form1->isUnloaded());
 }
+
+// Minimized before it was hidden, the control window comes back from the icon as a window.
+TEST_F(FormFixture, MinimizedControlWindowComesBackAsAWindow)
+{
+    load();
+    form1->showMinimized();
+    form1->Command16->click();
+    tray.click(traymsg::LButtonDown);
+    tray.click(traymsg::LButtonDblClk);
+    EXPECT_TRUE(form1->isVisible());
+    EXPECT_FALSE(form1->isMinimized());
+}

@@ -1,16 +1,28 @@
 #include "platform/linux/qt_tray_icon.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QSystemTrayIcon>
 
 namespace {
 
-std::uint32_t messageOf(QSystemTrayIcon::ActivationReason reason)
+// A tray over D-Bus (KDE Plasma, GNOME's AppIndicator extension) hosts the icon as a
+// StatusNotifierItem when this name is on the session bus, as Qt itself decides.
+bool dbusTray()
+{
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus && bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
+
+// Such a tray knows no double click: its hosts offer an activation (the left button, Trigger)
+// and a secondary one (mostly the middle button, MiddleClick), which stands for it there.
+std::uint32_t messageOf(QSystemTrayIcon::ActivationReason reason, bool dbus)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger: return traymsg::LButtonDown;
     case QSystemTrayIcon::DoubleClick: return traymsg::LButtonDblClk;
     case QSystemTrayIcon::Context: return traymsg::RButtonDown;
-    case QSystemTrayIcon::MiddleClick: return traymsg::MButtonDown;
+    case QSystemTrayIcon::MiddleClick: return dbus ? traymsg::LButtonDblClk : traymsg::MButtonDown;
     default: return traymsg::MouseMove;
     }
 }
@@ -22,7 +34,7 @@ QtTrayIcon::QtTrayIcon() : icon_(std::make_unique<QSystemTrayIcon>())
     QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
                      [this](QSystemTrayIcon::ActivationReason reason) {
                          if (handler_)
-                             handler_(messageOf(reason));
+                             handler_(messageOf(reason, dbus_));
                      });
 }
 
@@ -30,6 +42,7 @@ QtTrayIcon::~QtTrayIcon() = default;
 
 void QtTrayIcon::add(const QIcon& icon, const QString& tip)
 {
+    dbus_ = dbusTray();
     icon_->setIcon(icon);
     icon_->setToolTip(tip);
     icon_->show();

@@ -46,8 +46,8 @@ void QtWindowLayer::setTopMost(QWidget* window, bool topmost)
     if (x11::available())
         wmStates_.set(window, x11::WmState::StayOnTop, topmost);
     window->show();
-    if (topmost)
-        window->raise();
+    // Back among the others it stands first of them, so on and off at once brings it forward.
+    window->raise();
 }
 
 void QtWindowLayer::setFullScreen(QWidget* window, bool on)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/linux/wm_state_keeper.h"
+#include "platform/linux/x11_map_keeper.h"
 #include "platform/window_layer.h"
 
 #include <QObject>
@@ -42,4 +43,5 @@ private:
 
     std::map<WId, Hook> hooks_;
     WmStateKeeper wmStates_;
+    X11MapKeeper mapKeeper_;
 };

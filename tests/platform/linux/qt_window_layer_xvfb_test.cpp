@@ -94,6 +94,29 @@ protected:
         return ids;
     }
 
+    // Whether `upper` stands above `lower`: in the window manager's stacking list when one runs,
+    // else among the screen's top-level windows (both bottom first).
+    static bool stackedAbove(QWidget& upper, QWidget& lower)
+    {
+        Display* d = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+        const Window root = DefaultRootWindow(d);
+        QList<WId> order;
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(d, root, XInternAtom(d, "_NET_CLIENT_LIST_STACKING", False), 0, 4096,
+                               False, AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+            format == 32 && count > 0)
+            for (unsigned long i = 0; i < count; ++i)
+                order << WId(reinterpret_cast<long*>(data)[i]);
+        else
+            order = childrenOnServer(WId(root));
+        if (data)
+            XFree(data);
+        return order.indexOf(upper.winId()) > order.indexOf(lower.winId()) && order.contains(lower.winId());
+    }
+
     QtWindowLayer layer;
     PressCounter window;
     QWidget* video = nullptr;
@@ -171,4 +194,29 @@ TEST_F(QtWindowLayerOnX, PlacementCursorAndScreen)
     EXPECT_TRUE(waitUntil([&] { return layer.cursorPos() == QPoint(200, 2); }));
     EXPECT_EQ(layer.screenSize(), QSize(1280, 1024));
     EXPECT_EQ(layer.screenRects(), QList<QRect>{QRect(0, 0, 1280, 1024)});
+}
+
+// On and off at once (a press on the tray icon while the window is not kept in front) brings the
+// window forward over one that covered it, and leaves it among the others.
+TEST_F(QtWindowLayerOnX, OnAndOffAtOnceBringsTheWindowForward)
+{
+    QWidget cover;
+    cover.setGeometry(50, 50, 600, 500);
+    cover.show();
+    ASSERT_TRUE(waitUntil([&] { return stackedAbove(cover, window); }));
+    layer.setTopMost(&window, true);
+    layer.setTopMost(&window, false);
+    EXPECT_TRUE(waitUntil([&] { return stackedAbove(window, cover); }));
+    EXPECT_FALSE(x11::hasStayOnTop(window.winId()));
+}
+
+// Hidden and shown again at once, as start-up does with the movie window, the window is always
+// mapped in the end, however the window manager's work on the two interleaves.
+TEST_F(QtWindowLayerOnX, ShownAgainAtOnceIsMappedInTheEnd)
+{
+    for (int i = 0; i < 20; ++i) {
+        window.hide();
+        window.show();
+        ASSERT_TRUE(waitUntil([&] { return shown(); })) << i;
+    }
 }
