@@ -4,9 +4,12 @@
 // Benchmark's own mean (the mean hides the outliers that matter for a player).
 #include <QtGlobal>
 #include <benchmark/benchmark.h>
+#include <mpv/client.h>
 
 #include <algorithm>
 #include <chrono>
+#include <clocale>
+#include <utility>
 #include <vector>
 
 using Clock = std::chrono::steady_clock;
@@ -42,4 +45,23 @@ inline void runBenchmarks(int& argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+}
+
+// The baseline the engine is measured against: plain libmpv with the same kind of options, a new
+// handle, loadfile, and back once the first picture is there. The handle is the caller's to
+// destroy.
+inline mpv_handle* rawLibmpvToFirstPicture(const char* path)
+{
+    std::setlocale(LC_NUMERIC, "C");
+    mpv_handle* mpv = mpv_create();
+    for (const auto& [k, v] : {std::pair{"vo", "null"}, {"ao", "null"}, {"pause", "yes"},
+                               {"keep-open", "yes"}, {"config", "no"}, {"idle", "yes"},
+                               {"hr-seek", "yes"}, {"terminal", "no"}})
+        mpv_set_option_string(mpv, k, v);
+    mpv_initialize(mpv);
+    const char* cmd[] = {"loadfile", path, nullptr};
+    mpv_command(mpv, cmd);
+    while (mpv_wait_event(mpv, 5)->event_id != MPV_EVENT_PLAYBACK_RESTART) {
+    }
+    return mpv;
 }

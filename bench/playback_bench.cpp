@@ -97,17 +97,7 @@ void BM_RawLibmpvSwitchToFirstPicture(benchmark::State& state)
         const auto t0 = Clock::now();
         if (previous)
             mpv_terminate_destroy(previous);
-        std::setlocale(LC_NUMERIC, "C");
-        mpv_handle* mpv = mpv_create();
-        for (const auto& [k, v] : {std::pair{"vo", "null"}, {"ao", "null"}, {"pause", "yes"},
-                                   {"keep-open", "yes"}, {"config", "no"}, {"idle", "yes"},
-                                   {"hr-seek", "yes"}, {"terminal", "no"}})
-            mpv_set_option_string(mpv, k, v);
-        mpv_initialize(mpv);
-        const char* cmd[] = {"loadfile", paths[next].constData(), nullptr};
-        mpv_command(mpv, cmd);
-        while (mpv_wait_event(mpv, 5)->event_id != MPV_EVENT_PLAYBACK_RESTART) {
-        }
+        mpv_handle* mpv = rawLibmpvToFirstPicture(paths[next].constData());
         samples.add(Clock::now() - t0);
         previous = mpv;
         next = 1 - next;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QString>
+#include "platform/modal_host.h"
 
 class CheckBox;
 class Form2;
 class QPushButton;
 
 // The control window as the movie window and the geometry handlers use it. Form1 implements it.
-class ControlWindow {
+class ControlWindow : public ModalHost {
 public:
     // The movie window, created (and loaded) on first use.
     virtual Form2& form2() = 0;
@@ -16,13 +16,6 @@ public:
     virtual int Top() const = 0;
     virtual int Left() const = 0;
     virtual int Width() const = 0;
-
-    // A message box under the topmost rule: the movie window is lifted before it and made
-    // topmost again afterwards only when Check4 is ticked.
-    virtual int MsgBox(const QString& text, int buttons, int icon, const QString& title = {}) = 0;
-    // The same rule around a modal dialog: before it opens, and once it has closed.
-    virtual void beforeModal() = 0;
-    virtual void afterModal() = 0;
 
     // The program's one orderly end.
     virtual void Form_Unload() = 0;

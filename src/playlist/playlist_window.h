@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/modal_host.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -7,15 +9,8 @@ class QLabel;
 class QWidget;
 
 // The control window as the playlist's handlers use it. Form1 implements it.
-class PlaylistWindow {
+class PlaylistWindow : public ModalHost {
 public:
-    // A message box under the topmost rule: the movie window is lifted before it and made
-    // topmost again afterwards only when Check4 is ticked.
-    virtual int MsgBox(const QString& text, int buttons, int icon, const QString& title = {}) = 0;
-    // The same rule around any other modal dialog.
-    virtual void beforeModal() = 0;
-    virtual void afterModal() = 0;
-
     // Back to the nothing-open state; empties the playlist.
     virtual void reset_all() = 0;
     // 1: the next List2_Click is the reselection a move makes, and opens nothing.
