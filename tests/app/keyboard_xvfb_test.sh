@@ -26,7 +26,8 @@ app_pid=$!
 pc() { playerctl -p reelbox "$@" 2>/dev/null; }
 is() { [[ $(pc "${@:2}") == "$1" ]]; }
 near() { awk -v a="$(pc "${2:-position}")" -v b="$1" 'BEGIN { exit !(a - b < 0.02 && b - a < 0.02) }'; }
-wait_for "the movie did not open" is Paused status
+# Start-up on a busy machine can take longer than any one step.
+wait_tenths=600 wait_for "the movie did not open" is Paused status
 control=$(window_id ReelBox)
 xdotool windowactivate --sync "$control"
 

@@ -43,7 +43,7 @@ windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
 # Nothing open: the transport is off and refuses.
 (cd "$work/app" && exec "$app") >"$work/log" 2>&1 &
 app_pid=$!
-wait_for "not on the session bus" is Stopped status
+wait_tenths=600 wait_for "not on the session bus" is Stopped status
 bus_name=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
              org.freedesktop.DBus.ListNames | grep -o 'org.mpris.MediaPlayer2.reelbox[^"]*')
 [[ $bus_name == org.mpris.MediaPlayer2.reelbox ]] || fail "bus name $bus_name"
@@ -53,7 +53,8 @@ kill "$app_pid"; wait "$app_pid" || true
 
 (cd "$work/app" && exec "$app" "$work/a.mpg" "$work/b.mpg") >"$work/log" 2>&1 &
 app_pid=$!
-wait_for "the movie did not open" is Paused status
+# Start-up on a busy machine can take longer than any one step.
+wait_tenths=600 wait_for "the movie did not open" is Paused status
 pc --follow status >"$work/follow" 2>/dev/null &
 follow_pid=$!
 wait_for "playerctl --follow heard nothing" grep -qx Paused "$work/follow"
@@ -125,7 +126,7 @@ wait "$app_pid" || fail "Quit: exit status $?"
 # No session bus: the program starts and works, and says so once.
 DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus "$app" "$work/a.mpg" >"$work/log" 2>&1 &
 app_pid=$!
-wait_for "no control window without a bus" visible ReelBox
+wait_tenths=600 wait_for "no control window without a bus" visible ReelBox
 wait_for "no movie window without a bus" visible Form2
 [[ $(grep -c "session bus" "$work/log") == 1 ]] || fail "log without a bus: $(cat "$work/log")"
 echo "ok"

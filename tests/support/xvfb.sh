@@ -12,7 +12,8 @@
 #   copy_program PATH       copy the program into an empty folder ($work/app, where it looks for
 #                           its settings file) and print the copy's path
 #   window_origin ID        the window's absolute top-left corner as "x y"
-#   wait_until CMD [ARG...]  run CMD every 0.1 s until it succeeds (10 s at most); fails otherwise
+#   wait_until CMD [ARG...]  run CMD every 0.1 s until it succeeds (10 s at most, or $wait_tenths
+#                           tenths); fails otherwise
 #   wait_for MESSAGE CMD [ARG...]  the same, and fail MESSAGE when CMD never succeeds
 #   window_id NAME          the first window of that exact name on the screen (fails when there
 #                           is none); xdotool's search can come back empty while other windows
@@ -92,7 +93,7 @@ window_origin() {
 }
 
 wait_until() {
-  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  for _ in $(seq "${wait_tenths:-100}"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
   "$@" >/dev/null 2>&1
 }
 wait_for() { local message=$1; shift; wait_until "$@" || fail "$message"; }
