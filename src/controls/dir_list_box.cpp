@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace {
 
@@ -31,7 +32,7 @@ public:
 private:
     static int indent(const QStyleOptionViewItem& option, const QModelIndex& index)
     {
-        return index.data(DepthRole).toInt() * option.fontMetrics.height();
+        return index.data(DepthRole).toInt() * option.fontMetrics.height() / 2;
     }
 };
 
@@ -96,6 +97,9 @@ void DirListBox::refill(const QStringList& chain)
         item->setToolTip(rows_[i]);
     }
     setCurrentRow(int(chain.size() - 1));
+    // The current folder in the middle: its parents above, its subfolders below. Once laid out,
+    // when the box is new.
+    QTimer::singleShot(0, this, [this] { scrollToItem(currentItem(), QAbstractItemView::PositionAtCenter); });
 }
 
 QString DirListBox::folderAt(int row) const
