@@ -14,17 +14,17 @@ here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/../support/desktops.sh"
 
 # The scenarios: name, the set it belongs to (quick rows run in every set), where it runs, and
-# "pending" for rows that wait for a window-layer change still to come ("pending:openbox": on
-# those desktops only; REELBOX_DESKTOP_PENDING=1 runs them, REELBOX_DESKTOP_ONLY="name ..." runs
-# those rows alone). Where: any desktop; input: where the X test extension can press (not on
+# optionally "pending" for a row that waits for a change still to come ("pending:openbox": on
+# those desktops only; REELBOX_DESKTOP_PENDING=1 runs them); REELBOX_DESKTOP_ONLY="name ..." runs
+# those rows alone. Where: any desktop; input: where the X test extension can press (not on
 # headless Weston, which has no seat: its XWayland breaks); x_wm: openbox and xfwm4, whose Alt+F4
 # asks to close and which can be restarted; pulse: starting on PulseAudio, with input.
 scenarios=(
-  "starts            quick  any     pending:openbox"
+  "starts            quick  any"
   "full_screen       all    input"
-  "close_requests    all    x_wm    pending"
-  "hide_and_restore  all    input   pending"
-  "tray_raise        all    input   pending"
+  "close_requests    all    x_wm"
+  "hide_and_restore  all    input"
+  "tray_raise        all    input"
   "tray_host_returns all    input"
   "wm_restart        all    x_wm"
   "volume_150        quick  any"
