@@ -45,26 +45,30 @@ void DecodeAhead::run()
         changed_.wait(lock, [this] { return quit_ || waiting_; });
         if (quit_)
             return;
-        running_ = std::exchange(waiting_, std::nullopt);
-        cancelled_.store(false);
-        const std::int64_t n = *running_;
-        const bool opening = !cache_.isOpen();
-        const QByteArray path = path_;
-        const double fps = fps_;
-        lock.unlock();
-        bool useless = false;
-        if (opening && !cache_.open(path, fps))
-            useless = !cancelled_.load();
-        if (!useless && cache_.isOpen()) {
-            cache_.frame(n);
-            // A file whose first picture cannot be found is closed: no use trying it again.
-            useless = !cache_.isOpen() && !cancelled_.load();
-        }
-        lock.lock();
-        unusable_ = unusable_ || useless;
-        running_.reset();
-        changed_.notify_all();
+        decode(*std::exchange(waiting_, std::nullopt), lock);
     }
+}
+
+void DecodeAhead::decode(std::int64_t n, std::unique_lock<std::mutex>& lock)
+{
+    running_ = n;
+    cancelled_.store(false);
+    const bool opening = !cache_.isOpen();
+    const QByteArray path = path_;
+    const double fps = fps_;
+    lock.unlock();
+    bool useless = false;
+    if (opening && !cache_.open(path, fps))
+        useless = !cancelled_.load();
+    if (!useless && cache_.isOpen()) {
+        cache_.frame(n);
+        // A file whose first picture cannot be found is closed: no use trying it again.
+        useless = !cache_.isOpen() && !cancelled_.load();
+    }
+    lock.lock();
+    unusable_ = unusable_ || useless;
+    running_.reset();
+    changed_.notify_all();
 }
 
 void DecodeAhead::cancelLocked(std::unique_lock<std::mutex>& lock)
@@ -109,11 +113,6 @@ bool DecodeAhead::usable()
     return !unusable_;
 }
 
-bool DecodeAhead::mayKeep(std::int64_t n) const
-{
-    return (running_ && *running_ >= n) || (waiting_ && *waiting_ >= n);
-}
-
 void DecodeAhead::request(std::int64_t n)
 {
     if (n < 0 || cache_.has(n))
@@ -132,22 +131,13 @@ AVFrame* DecodeAhead::picture(std::int64_t n)
     if (n < 0)
         return nullptr;
     std::unique_lock<std::mutex> lock(mutex_);
-    bool asked = false;
-    while (true) {
-        if (AVFrame* kept = cache_.copyOf(n))
-            return kept;
-        if (unusable_)
-            return nullptr;
-        if (!mayKeep(n)) {
-            if (asked)
-                return nullptr;  // decoded toward it, and not there: the file cannot give it
-            // Nothing under way reaches it: a range toward an earlier frame gives way.
-            if (running_)
-                cancelled_.store(true);
-            waiting_ = n;
-            asked = true;
-            changed_.notify_all();
-        }
-        changed_.wait(lock);
-    }
+    if (AVFrame* kept = cache_.copyOf(n))
+        return kept;
+    if (unusable_)
+        return nullptr;
+    // Not ready: decoded here and now rather than waited for, since the thread's low priority
+    // may leave it far behind on a busy machine.
+    cancelLocked(lock);
+    decode(n, lock);
+    return cache_.copyOf(n);
 }

@@ -13,8 +13,8 @@
 struct AVFrame;
 
 // Decodes keyframe ranges for steps back on a thread of its own, at low priority, while the
-// user looks at a paused picture: the first step back finds its picture ready, or waits only
-// until the frame it needs is decoded. The thread touches nothing but its FrameCache (no mpv, no
+// user looks at a paused picture: the first step back finds its picture ready. One that comes
+// too early decodes it itself, as without the thread. The thread touches nothing but its FrameCache (no mpv, no
 // widgets); finished pictures are handed to the caller's thread as references.
 //
 // One request at a time: a newer one replaces one not yet started; cancel() ends the one under
@@ -38,8 +38,8 @@ public:
     // Starts decoding toward frame n (the keyframe range up to it) unless it is kept or on its
     // way. A range under way toward a frame before n is left to finish first.
     void request(std::int64_t n);
-    // A new reference to the picture of frame n (the caller frees it): the kept one, or, after
-    // waiting for the frames up to n, a decoded one; null when the file cannot give exactly n.
+    // A new reference to the picture of frame n (the caller frees it): the kept one, or one
+    // decoded now on the calling thread; null when the file cannot give exactly n.
     AVFrame* picture(std::int64_t n);
 
     // False once the file proved of no use (libavformat cannot read it, or no first picture):
@@ -52,7 +52,8 @@ public:
 private:
     void run();
     void cancelLocked(std::unique_lock<std::mutex>& lock);
-    bool mayKeep(std::int64_t n) const;  // with mutex_ held
+    // Decodes toward frame n on the calling thread, with mutex_ held on entry and on return.
+    void decode(std::int64_t n, std::unique_lock<std::mutex>& lock);
 
     FrameCache cache_;
     std::mutex mutex_;
