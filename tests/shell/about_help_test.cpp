@@ -152,11 +152,15 @@ TEST(HelpPage, ListFileLinesReadAsThePageSays)
         const QString line = codes(m.captured(1)).value(0);
         SCOPED_TRACE(line.toStdString());
         writeFile(dir.filePath("line.vep"), line + "\r\n");
-        const std::optional<QStringList> fields = list_reader::readFields(dir.filePath("line.vep"));
-        ASSERT_TRUE(fields && fields->size() == 1);
-        const std::optional<list_reader::Entry> opened = list_reader::listEntry(fields->front());
+        QStringList fields;
+        ASSERT_TRUE(list_reader::readFields(dir.filePath("line.vep"), [&](const QString& field) {
+            fields << field;
+            return true;
+        }));
+        ASSERT_EQ(fields.size(), 1);
+        const std::optional<list_reader::Entry> opened = list_reader::listEntry(fields.front());
         EXPECT_EQ(opened ? opened->path + " | " + opened->name : QString("stop"), claim(m.captured(2)));
-        const list_reader::Entry started = list_reader::startupEntry(fields->front());
+        const list_reader::Entry started = list_reader::startupEntry(fields.front());
         EXPECT_EQ(started.path + " | " + started.name, claim(m.captured(3)));
         if (opened && line.count(u'=') == 1) {  // nothing dropped: saving writes the line again
             EXPECT_EQ(list_writer::line(opened->path, opened->name), line);
