@@ -141,17 +141,6 @@ hide_and_restore() {
   end_app hide_and_restore
 }
 
-# Stacked above: later in the window manager's list, bottom first.
-above() {
-  local list=() id ia=-1 ib=-1 i=0
-  read -ra list <<<"$(xprop -root _NET_CLIENT_LIST_STACKING | cut -d'#' -f2 | tr -d ,)"
-  for id in "${list[@]}"; do
-    (( id == $1 )) && ia=$i
-    (( id == $2 )) && ib=$i
-    i=$((i + 1))
-  done
-  (( ib >= 0 && ia > ib ))
-}
 # Not kept in front ("手前に表示" off) and covered by another window: one press on the icon
 # brings the movie window forward.
 untick_in_front() {

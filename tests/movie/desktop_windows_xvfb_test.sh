@@ -30,17 +30,6 @@ red_at() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n '2s/^[^
 pointer_at() { [[ $(xdotool getmouselocation | awk '{print $1, $2}') == "x:$1 y:$2" ]]; }
 geometry_is() { [[ $(geometry "$movie") == "$1" ]]; }
 ended() { ! kill -0 "$app_pid" 2>/dev/null; }
-# Stacked above: later in the window manager's list, bottom first.
-above() {
-  local list=() id ia=-1 ib=-1 i=0
-  read -ra list <<<"$(xprop -root _NET_CLIENT_LIST_STACKING | cut -d'#' -f2 | tr -d ,)"
-  for id in "${list[@]}"; do
-    (( id == $1 )) && ia=$i
-    (( id == $2 )) && ib=$i
-    i=$((i + 1))
-  done
-  (( ib >= 0 && ia > ib ))
-}
 iconic() { xprop -id "$1" WM_STATE | grep -q 'window state: Iconic'; }
 viewable_not_iconic() { local id; id=$(window_id ReelBox) && ! iconic "$id"; }
 

@@ -19,6 +19,7 @@
 #                           is none); xdotool's search can come back empty while other windows
 #                           come and go
 #   visible NAME            whether there is one
+#   above ID1 ID2           whether ID1 stands above ID2 in the window manager's stacking list
 #   menu_shown              whether one of the program's popup menus is open
 #   click_slider            a click on the volume slider's trough left of its thumb (one large
 #                           step down)
@@ -107,6 +108,17 @@ window_id() {
 }
 
 visible() { window_id "$1" >/dev/null; }
+# Whether window ID1 stands above ID2 in the window manager's stacking list (bottom first).
+above() {  # ID1 ID2
+  local list=() id ia=-1 ib=-1 i=0
+  read -ra list <<<"$(xprop -root _NET_CLIENT_LIST_STACKING | cut -d'#' -f2 | tr -d ,)"
+  for id in "${list[@]}"; do
+    (( id == $1 )) && ia=$i
+    (( id == $2 )) && ib=$i
+    i=$((i + 1))
+  done
+  (( ib >= 0 && ia > ib ))
+}
 
 # A popup menu: a window of the program's name straight on the root (a window manager frames
 # every other window; a tray takes in the icon).
