@@ -16,7 +16,10 @@ using Clock = std::chrono::steady_clock;
 
 class Samples {
 public:
-    void add(Clock::duration d) { us_.push_back(std::chrono::duration<double, std::micro>(d).count()); }
+    void add(Clock::duration d)
+    {
+        us_.push_back(std::chrono::duration<double, std::micro>(d).count());
+    }
     void report(benchmark::State& state)
     {
         if (us_.empty())
@@ -54,14 +57,13 @@ inline mpv_handle* rawLibmpvToFirstPicture(const char* path)
 {
     std::setlocale(LC_NUMERIC, "C");
     mpv_handle* mpv = mpv_create();
-    for (const auto& [k, v] : {std::pair{"vo", "null"}, {"ao", "null"}, {"pause", "yes"},
-                               {"keep-open", "yes"}, {"config", "no"}, {"idle", "yes"},
-                               {"hr-seek", "yes"}, {"terminal", "no"}})
+    for (const auto& [k, v] :
+        {std::pair{"vo", "null"}, {"ao", "null"}, {"pause", "yes"}, {"keep-open", "yes"},
+            {"config", "no"}, {"idle", "yes"}, {"hr-seek", "yes"}, {"terminal", "no"}})
         mpv_set_option_string(mpv, k, v);
     mpv_initialize(mpv);
     const char* cmd[] = {"loadfile", path, nullptr};
     mpv_command(mpv, cmd);
-    while (mpv_wait_event(mpv, 5)->event_id != MPV_EVENT_PLAYBACK_RESTART) {
-    }
+    while (mpv_wait_event(mpv, 5)->event_id != MPV_EVENT_PLAYBACK_RESTART) { }
     return mpv;
 }

@@ -26,10 +26,7 @@ namespace {
 TestDisc* disc = nullptr;
 constexpr int PlaySeconds = 15;
 
-QString pathOf(bool fromDisc)
-{
-    return fromDisc ? disc->track(0) : disc->clip(0);
-}
+QString pathOf(bool fromDisc) { return fromDisc ? disc->track(0) : disc->clip(0); }
 
 void BM_OpenToFirstPicture(benchmark::State& state, bool fromDisc)
 {
@@ -71,8 +68,12 @@ void BM_PlayCpu(benchmark::State& state, bool fromDisc)
     }
 }
 
-BENCHMARK_CAPTURE(BM_OpenToFirstPicture, plain_file, false)->Iterations(40)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OpenToFirstPicture, disc_image, true)->Iterations(40)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenToFirstPicture, plain_file, false)
+    ->Iterations(40)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenToFirstPicture, disc_image, true)
+    ->Iterations(40)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PlayCpu, plain_file, false)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(BM_PlayCpu, disc_image, true)->Iterations(1)->Unit(benchmark::kSecond);
 

@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     ticker.stop();
 
     std::printf("entries %d\nimport_ms %.1f\nimport_cpu_ms %.1f\nlongest_gap_ms %.1f\n",
-                form1.playlist->count(), total / 1e6, cpu, longestGap / 1e6);
+        form1.playlist->count(), total / 1e6, cpu, longestGap / 1e6);
     form1.Form_Unload();
     return 0;
 }

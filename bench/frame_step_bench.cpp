@@ -171,7 +171,9 @@ void BM_MciStepSession(benchmark::State& state)
     state.counters["rss_added_mb"] = residentMb() - before;
     state.counters["rss_added_most_mb"] = most;
 }
-BENCHMARK(BM_MciStepSession)->DenseRange(0, std::size(Clips) - 1)->Iterations(std::size(Starts))
+BENCHMARK(BM_MciStepSession)
+    ->DenseRange(0, std::size(Clips) - 1)
+    ->Iterations(std::size(Starts))
     ->Unit(benchmark::kMillisecond);
 
 // Plain libmpv with the engine's seeking options, the clip loaded and paused.
@@ -179,9 +181,8 @@ mpv_handle* rawMpv(const Clip& clip)
 {
     mpv_handle* mpv = mpv_create();
     for (const auto& [k, v] : {std::pair{"vo", "null"}, {"ao", "null"}, {"pause", "yes"},
-                               {"keep-open", "yes"}, {"config", "no"}, {"idle", "yes"},
-                               {"hr-seek", "yes"}, {"hr-seek-demuxer-offset", "1"},
-                               {"terminal", "no"}, {"hwdec", "no"}})
+             {"keep-open", "yes"}, {"config", "no"}, {"idle", "yes"}, {"hr-seek", "yes"},
+             {"hr-seek-demuxer-offset", "1"}, {"terminal", "no"}, {"hwdec", "no"}})
         mpv_set_option_string(mpv, k, v);
     mpv_initialize(mpv);
     const QByteArray path = clips->path(QString::fromLatin1(clip.name)).toLocal8Bit();
@@ -216,7 +217,9 @@ void BM_RawFrameBackStep(benchmark::State& state)
     report(state, "back_step", samples);
     mpv_terminate_destroy(mpv);
 }
-BENCHMARK(BM_RawFrameBackStep)->DenseRange(0, std::size(Clips) - 1)->Iterations(std::size(Starts))
+BENCHMARK(BM_RawFrameBackStep)
+    ->DenseRange(0, std::size(Clips) - 1)
+    ->Iterations(std::size(Starts))
     ->Unit(benchmark::kMillisecond);
 
 // After 1.5 s of play and a pause, range(1) ms of looking at the picture: the first step back,
@@ -261,7 +264,9 @@ void BM_FirstStepBack(benchmark::State& state)
     report(state, "first", first);
     report(state, "after", after);
 }
-BENCHMARK(BM_FirstStepBack)->ArgsProduct({{0, 1, 2, 3, 4}, {100, 500, 2000}})->Iterations(4)
+BENCHMARK(BM_FirstStepBack)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {100, 500, 2000}})
+    ->Iterations(4)
     ->Unit(benchmark::kMillisecond);
 
 // mpv's own frame-back-step in the same sessions.
@@ -278,8 +283,7 @@ void BM_RawFirstBackStep(benchmark::State& state)
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         mpv_set_property_string(mpv, "pause", "yes");
         std::this_thread::sleep_for(std::chrono::milliseconds(state.range(1)));
-        while (mpv_wait_event(mpv, 0)->event_id != MPV_EVENT_NONE) {
-        }
+        while (mpv_wait_event(mpv, 0)->event_id != MPV_EVENT_NONE) { }
         state.ResumeTiming();
         for (int i = 0; i < 11; ++i) {
             const auto t0 = Clock::now();
@@ -291,7 +295,9 @@ void BM_RawFirstBackStep(benchmark::State& state)
     report(state, "after", after);
     mpv_terminate_destroy(mpv);
 }
-BENCHMARK(BM_RawFirstBackStep)->ArgsProduct({{0, 1, 2, 3, 4}, {100, 500, 2000}})->Iterations(4)
+BENCHMARK(BM_RawFirstBackStep)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {100, 500, 2000}})
+    ->Iterations(4)
     ->Unit(benchmark::kMillisecond);
 
 double msSince(Clock::time_point t0)
@@ -363,7 +369,9 @@ void BM_StepBackCost(benchmark::State& state)
     state.counters["kept"] = double(cache.lastKept() - cache.firstKept() + 1);
     state.counters["rss_added_most_mb"] = most;
 }
-BENCHMARK(BM_StepBackCost)->DenseRange(0, std::size(Clips) - 1)->Iterations(10)
+BENCHMARK(BM_StepBackCost)
+    ->DenseRange(0, std::size(Clips) - 1)
+    ->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
 // A stream whose pictures grow from 176x144 (the size its container gives) to 3840x2160: what one
@@ -396,8 +404,8 @@ int main(int argc, char** argv)
     setUpMoviePlayerProcess();  // as the program has it
     clips = new MediaClips;
     for (const Clip& c : Clips) {
-        if (!clips->makeNumbered(QString::fromLatin1(c.name), c.kind, 20, c.gop, c.width,
-                                 c.height)) {
+        if (!clips->makeNumbered(
+                QString::fromLatin1(c.name), c.kind, 20, c.gop, c.width, c.height)) {
             std::fprintf(stderr, "%s\n", qPrintable(clips->why()));
             return 1;
         }

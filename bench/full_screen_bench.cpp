@@ -122,7 +122,8 @@ void BM_FullScreenWhilePlaying(benchmark::State& state)
         enterMs.push_back(std::chrono::duration<double, std::milli>(*in).count());
         leaveMs.push_back(std::chrono::duration<double, std::milli>(*out).count());
         // Let it play a moment at the normal size, then see how far it got.
-        timeUntil(Clock::now(), [t = Clock::now()] { return Clock::now() - t > std::chrono::milliseconds(200); });
+        timeUntil(Clock::now(),
+            [t = Clock::now()] { return Clock::now() - t > std::chrono::milliseconds(200); });
         played += p.position() - p0;
         expected += std::chrono::duration<double>(Clock::now() - t0).count() * fps;
     }
@@ -151,9 +152,8 @@ int main(int argc, char** argv)
     clip = dir.filePath(QStringLiteral("red.mpg"));
     // A plain red Video-CD clip, long enough for every round.
     if (QProcess::execute(QStringLiteral("ffmpeg"),
-                          {"-v", "error", "-y", "-f", "lavfi", "-i",
-                           "color=c=red:size=352x240:rate=30000/1001", "-f", "lavfi", "-i", "sine",
-                           "-t", "60", "-target", "ntsc-vcd", clip}) != 0) {
+            {"-v", "error", "-y", "-f", "lavfi", "-i", "color=c=red:size=352x240:rate=30000/1001",
+                "-f", "lavfi", "-i", "sine", "-t", "60", "-target", "ntsc-vcd", clip}) != 0) {
         std::fprintf(stderr, "ffmpeg could not make the clip\n");
         return 1;
     }

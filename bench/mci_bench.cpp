@@ -43,8 +43,7 @@ struct Channel {
 };
 
 // Times `read` over and over, after `setup` has put the Video-CD clip where it is asked.
-template <typename Read>
-void poll(benchmark::State& state, const QString& setup, Read read)
+template <typename Read> void poll(benchmark::State& state, const QString& setup, Read read)
 {
     Channel c;
     if (c.send(openCommand()) != 0)
@@ -60,10 +59,7 @@ void poll(benchmark::State& state, const QString& setup, Read read)
     samples.report(state);
 }
 
-void askPosition(Channel& c)
-{
-    c.send(QStringLiteral("status avfile position"));
-}
+void askPosition(Channel& c) { c.send(QStringLiteral("status avfile position")); }
 
 // What the program's query is measured against: one plain property read.
 void readTimePos(Channel& c)
@@ -142,10 +138,7 @@ void stepBench(benchmark::State& state, const QString& cmd, int from)
     samples.report(state);
 }
 
-void BM_MciStep(benchmark::State& state)
-{
-    stepBench(state, QStringLiteral("step avfile"), 20);
-}
+void BM_MciStep(benchmark::State& state) { stepBench(state, QStringLiteral("step avfile"), 20); }
 BENCHMARK(BM_MciStep)->Unit(benchmark::kMillisecond)->Iterations(80);
 
 void BM_MciStepReverse(benchmark::State& state)

@@ -89,7 +89,7 @@ BENCHMARK(BM_SelectEntryToFirstPicture)->Unit(benchmark::kMillisecond)->Iteratio
 void BM_RawLibmpvSwitchToFirstPicture(benchmark::State& state)
 {
     const QByteArray paths[] = {clips->path(QStringLiteral("vcd.mpg")).toLocal8Bit(),
-                                clips->path(QStringLiteral("vcd2.mpg")).toLocal8Bit()};
+        clips->path(QStringLiteral("vcd2.mpg")).toLocal8Bit()};
     Samples samples;
     mpv_handle* previous = nullptr;
     int next = 1;

@@ -49,7 +49,9 @@ QStringList bigPaths()
 {
     QStringList paths;
     for (int i = 0; i < Playlist::MaxEntries; ++i) {
-        QString path = QStringLiteral("/movies/%1/clip_%2_").arg(i / 100, 4, 10, QLatin1Char('0')).arg(i, 5, 10, QLatin1Char('0'));
+        QString path = QStringLiteral("/movies/%1/clip_%2_")
+                           .arg(i / 100, 4, 10, QLatin1Char('0'))
+                           .arg(i, 5, 10, QLatin1Char('0'));
         path += QString(100 - path.size() - 4, u'x') + QStringLiteral(".mpg");
         paths << path;
     }

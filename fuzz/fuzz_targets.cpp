@@ -29,10 +29,7 @@ void listFile(const QByteArray& bytes)
     });
 }
 
-void settingsFile(const QByteArray& bytes)
-{
-    settings_file::parse(bytes);
-}
+void settingsFile(const QByteArray& bytes) { settings_file::parse(bytes); }
 
 // Command strings, one a line, to one interpreter over a scripted engine.
 void mciCommands(const QByteArray& bytes)
@@ -81,8 +78,10 @@ void discDirectory(const QByteArray& bytes)
 const std::vector<Target>& all()
 {
     static const std::vector<Target> targets{
-        {"list_file", listFile},       {"settings_file", settingsFile},
-        {"mci_command", mciCommands},  {"file_name", fileName},
+        {"list_file", listFile},
+        {"settings_file", settingsFile},
+        {"mci_command", mciCommands},
+        {"file_name", fileName},
         {"disc_directory", discDirectory},
     };
     return targets;

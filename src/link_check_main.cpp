@@ -1,5 +1,2 @@
 // The link checks' program: it does nothing; linking it is the check.
-int main()
-{
-    return 0;
-}
+int main() { return 0; }

@@ -26,7 +26,7 @@ namespace {
 
 class Session {
 public:
-    Session() : interpreter_(engine_), mci_(interpreter_, bell_) {}
+    Session() : interpreter_(engine_), mci_(interpreter_, bell_) { }
 
     // Reads what standard input has; handles every complete line. False at the end of input.
     bool readInput()

@@ -9,8 +9,8 @@ QString join(const QStringList& arguments)
     // One quote anywhere makes every token read as quoted, so with one blank anywhere (a file
     // manager passing "a.mpg" and "my b.mpg") every argument is quoted. What follows the Video-CD
     // switch is taken as it stands (a list file's name) and stays as it is.
-    const bool quoteAll =
-        std::any_of(arguments.begin(), arguments.end(), [](const QString& a) { return a.contains(u' '); });
+    const bool quoteAll = std::any_of(
+        arguments.begin(), arguments.end(), [](const QString& a) { return a.contains(u' '); });
     QStringList parts;
     bool afterSwitch = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -64,10 +64,12 @@ Parsed parse(const QString& L)
     for (;;) {
         const qsizetype e = find(L, separator, start);
         if (e == 0) {
-            parsed.tokens << (quoted ? midText(L, start + 1, n - 1 - start) : midText(L, start, n - start + 1));
+            parsed.tokens << (quoted ? midText(L, start + 1, n - 1 - start)
+                                     : midText(L, start, n - start + 1));
             return parsed;
         }
-        const QString token = quoted ? midText(L, start + 1, e - start - 1) : midText(L, start, e - start);
+        const QString token = quoted ? midText(L, start + 1, e - start - 1)
+                                     : midText(L, start, e - start);
         start = quoted ? e + 2 : e + 1;
         if (token == u"1") {
             parsed.videoCdSwitch = true;

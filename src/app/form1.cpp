@@ -40,36 +40,31 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
     createControls();
     layoutControls();
     playlist = std::make_unique<Playlist>(*List1, *List2);
-    geometry = std::make_unique<Geometry>(*this, *Command4, services.mci, services.windows,
-                                          services.dialogs);
-    fullScreen = std::make_unique<FullScreen>(*this, *this, *Command22, *Check4, *geometry,
-                                              services.mci, services.windows);
-    playback = std::make_unique<Playback>(
-        *this,
-        PlaybackControls{List1, List2, Command2, Command22, HScroll1, Label1, Label2, Label3, Label4,
-                         Check3, Check6, Check7, Timer1},
+    geometry = std::make_unique<Geometry>(
+        *this, *Command4, services.mci, services.windows, services.dialogs);
+    fullScreen = std::make_unique<FullScreen>(
+        *this, *this, *Command22, *Check4, *geometry, services.mci, services.windows);
+    playback = std::make_unique<Playback>(*this,
+        PlaybackControls{List1, List2, Command2, Command22, HScroll1, Label1, Label2, Label3,
+            Label4, Check3, Check6, Check7, Timer1},
         *playlist, *geometry, video, services.mci, services.windows);
     playlistHandlers = std::make_unique<PlaylistHandlers>(
         *this, PlaylistControls{List1, List2, Check1, Dir1, File1}, *playlist, services.dialogs);
-    videoCd = std::make_unique<VideoCd>(
-        *this,
+    videoCd = std::make_unique<VideoCd>(*this,
         VideoCdControls{Check5, Combo1, Timer2, Label5, Line1, Line2, File1, List2, Command1,
-                        Command12, Command19, Command20, Command21, Check3, Check7},
+            Command12, Command19, Command20, Command21, Check3, Check7},
         VideoCdSwitches{mode_flg, cmd_item, cmd_vcd}, *playlist, *playback, services.drives,
         services.programDir);
-    volume = std::make_unique<MasterVolume>(
-        services.mixer, *HScroll2,
+    volume = std::make_unique<MasterVolume>(services.mixer, *HScroll2,
         [this](const QString& text, int buttons, int icon) { return MsgBox(text, buttons, icon); });
-    tray = std::make_unique<Tray>(services.tray, services.windows, *this, *this, *Picture1, *Check4);
-    helpAbout = std::make_unique<HelpAndAbout>(services.desktop, services.dialogs, *this,
-                                               services.programDir);
+    tray = std::make_unique<Tray>(
+        services.tray, services.windows, *this, *this, *Picture1, *Check4);
+    helpAbout = std::make_unique<HelpAndAbout>(
+        services.desktop, services.dialogs, *this, services.programDir);
     connectHandlers();
 }
 
-Form1::~Form1()
-{
-    delete form2_;
-}
+Form1::~Form1() { delete form2_; }
 
 Form2& Form1::form2()
 {
@@ -77,27 +72,18 @@ Form2& Form1::form2()
         // Known as the movie window before its load runs: loading ticks Check4, whose handler
         // uses it.
         form2_ = new Form2(*this, MirroredControls{Check3, Check4, Check7, Command22}, video,
-                           services.windows, services.programDir);
+            services.windows, services.programDir);
         form2_->Form_Load();
         connectMovieMenu(*form2_);
     }
     return *form2_;
 }
 
-std::int16_t& Form1::move_flg()
-{
-    return playback->move_flg;
-}
+std::int16_t& Form1::move_flg() { return playback->move_flg; }
 
-QLabel& Form1::movieNameLabel()
-{
-    return *form2().Label1;
-}
+QLabel& Form1::movieNameLabel() { return *form2().Label1; }
 
-void Form1::appendDiscImage(const QString& path)
-{
-    videoCd->appendDiscImage(path);
-}
+void Form1::appendDiscImage(const QString& path) { videoCd->appendDiscImage(path); }
 
 int Form1::Top() const { return vbnum::toTwips(frameGeometry().top()); }
 int Form1::Left() const { return vbnum::toTwips(frameGeometry().left()); }
@@ -156,10 +142,12 @@ void Form1::createControls()
     for (QPushButton* b : {cmdUp, cmdDown})
         b->setIconSize(QSize(16, 16));
 
-    Check1 = check("Check1", QStringLiteral("ｻﾌﾞﾌｫﾙﾀﾞ含む"), QStringLiteral("ｻﾌﾞﾌｫﾙﾀﾞのﾌｧｲﾙも自動で登録する場合ﾁｪｯｸ"));
+    Check1 = check("Check1", QStringLiteral("ｻﾌﾞﾌｫﾙﾀﾞ含む"),
+        QStringLiteral("ｻﾌﾞﾌｫﾙﾀﾞのﾌｧｲﾙも自動で登録する場合ﾁｪｯｸ"));
     Check2 = check("Check2", QStringLiteral("Full Screen"), QStringLiteral("ﾌﾙｽｸﾘｰﾝで再生"));
     Check3 = check("Check3", QStringLiteral("Loop"), QStringLiteral("自動で次のﾌｧｲﾙを再生"));
-    Check4 = check("Check4", QStringLiteral("手前に表示"), QStringLiteral("一番手前に再生Windowを表示"));
+    Check4 = check(
+        "Check4", QStringLiteral("手前に表示"), QStringLiteral("一番手前に再生Windowを表示"));
     Check5 = check("Check5", QStringLiteral("Video-CD"), QStringLiteral("Video-CD専用"));
     // 255 x 255 twips, caption not shown: a bare tick box beside the position label.
     Check6 = check("Check6", QString(), QStringLiteral("ﾌﾚｰﾑ/時間表示切替"));
@@ -264,9 +252,9 @@ void Form1::setLabelCaptions()
 
 QList<QWidget*> Form1::movieControls() const
 {
-    return {Command7,  Command8,  Command4,  Command5,  Command6,  Command9,  Command10,
-            Command11, Command3,  Command13, Command14, Command15, Command19, Command21,
-            Command22, Command23, Check6,    cmdDown,   cmdUp};
+    return {Command7, Command8, Command4, Command5, Command6, Command9, Command10, Command11,
+        Command3, Command13, Command14, Command15, Command19, Command21, Command22, Command23,
+        Check6, cmdDown, cmdUp};
 }
 
 void Form1::setMovieControlsEnabled(bool on)

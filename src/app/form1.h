@@ -68,16 +68,16 @@ public:
     DirListBox* Dir1;
     FileListBox* File1;
     QLabel* Picture1;  // the tray icon's picture
-    QLabel* Image1;    // the volume picture
+    QLabel* Image1;  // the volume picture
     QTimer *Timer1, *Timer2, *Timer3;
 
     // ---- shared state -----------------------------------------------------------------------
     // mov_w, mov_h live in geometry; media_len, len_text, seek_lock, move_flg in playback.
-    std::int16_t mode_flg = 0;   // 1 while the program itself ticks Check5
-    QString cmd_item;            // command-line token being examined / rest after "1"
-    QString cmd_vcd;             // "1" when the whole command line was "1"
+    std::int16_t mode_flg = 0;  // 1 while the program itself ticks Check5
+    QString cmd_item;  // command-line token being examined / rest after "1"
+    QString cmd_vcd;  // "1" when the whole command line was "1"
     // program-wide; list_dir, file_dir, save_dir, list_file live in playlistHandlers.
-    VideoWindow video;                     // mci_hwnd and old_proc
+    VideoWindow video;  // mci_hwnd and old_proc
 
     std::unique_ptr<Playlist> playlist;
     std::unique_ptr<Geometry> geometry;

@@ -65,19 +65,19 @@ void Form1::layoutControls()
     // start, and each label room for its widest text, so nothing moves or is cut as they change.
     const QFontMetrics fm(Label2->font());
     const int position = std::max(fm.horizontalAdvance(QStringLiteral("    /00:00:00 (時間)")),
-                                  fm.horizontalAdvance(QStringLiteral("    /9999999 (ﾌﾚｰﾑ)")));
+        fm.horizontalAdvance(QStringLiteral("    /9999999 (ﾌﾚｰﾑ)")));
     Label2->setFixedSize(position + fm.averageCharWidth() * 2, fm.lineSpacing() * 2 + fm.descent());
-    Label3->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("|>|> ＋4")) + fm.averageCharWidth() * 2);
+    Label3->setMinimumWidth(
+        fm.horizontalAdvance(QStringLiteral("|>|> ＋4")) + fm.averageCharWidth() * 2);
     Label4->setMinimumWidth(fm.horizontalAdvance(QStringLiteral("0000/0000")));
     for (QLabel* l : {Label2, Label3, Label4})
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     for (QPushButton* b : {Command2, Command3, Command4, Command5, Command6, Command7, Command8,
-                           Command9, Command10, Command11, Command14, Command17, Command18,
-                           Command22, Command23})
+             Command9, Command10, Command11, Command14, Command17, Command18, Command22, Command23})
         b->setMinimumWidth(34), b->setMaximumWidth(64);
-    root->addLayout(row({Command10, Command6, Command2, Command9, Command5, Command11, Command14,
-                         Command3}));
+    root->addLayout(
+        row({Command10, Command6, Command2, Command9, Command5, Command11, Command14, Command3}));
     root->addLayout(row({Command4, Command7, Command8, Command22, Command23, Check2}));
     root->addLayout(row({Check3, Check7, Check4, Check1, Check5}));
     root->addLayout(row({Image1}, false));
@@ -96,12 +96,11 @@ void Form1::layoutControls()
 // position, the transport, geometry and option rows, then the volume row.
 void Form1::setFocusOrder()
 {
-    QWidget* const order[] = {
-        Combo1,    Dir1,      File1,     Command1,  Command12, List2,     cmdUp,     cmdDown,
-        Command20, Command19, Command21, Command15, Command13, HScroll1,  Check6,    Command10,
-        Command6,  Command2,  Command9,  Command5,  Command11, Command14, Command3,  Command4,
-        Command7,  Command8,  Command22, Command23, Check2,    Check3,    Check7,    Check4,
-        Check1,    Check5,    HScroll2,  Command16, Command17, Command18};
+    QWidget* const order[] = {Combo1, Dir1, File1, Command1, Command12, List2, cmdUp, cmdDown,
+        Command20, Command19, Command21, Command15, Command13, HScroll1, Check6, Command10,
+        Command6, Command2, Command9, Command5, Command11, Command14, Command3, Command4, Command7,
+        Command8, Command22, Command23, Check2, Check3, Check7, Check4, Check1, Check5, HScroll2,
+        Command16, Command17, Command18};
     for (std::size_t k = 1; k < std::size(order); ++k)
         setTabOrder(order[k - 1], order[k]);
     // The window opens with the focus on its first control (the drive list is off outside

@@ -25,10 +25,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-void Form1::Dir1_Change()
-{
-    File1->setPath(Dir1->Path());
-}
+void Form1::Dir1_Change() { File1->setPath(Dir1->Path()); }
 
 // Every handler of the control window is connected here, once, with typed connections.
 void Form1::connectHandlers()
@@ -98,7 +95,7 @@ void Form1::connectDrops(QWidget* target)
 {
     PlaylistHandlers* l = playlistHandlers.get();
     connect(new FileDropTarget(target), &FileDropTarget::dropped, this,
-            [l](const QStringList& paths) { l->OLEDragDrop(paths); });
+        [l](const QStringList& paths) { l->OLEDragDrop(paths); });
 }
 
 // The movie window's menu items that run the control window's handlers.
@@ -117,11 +114,11 @@ void Form1::connectMovieMenu(Form2& movie)
     connect(movie.me_full, &MenuItem::Click, this, [f] { f->requested(); });
     connect(&movie, &Form2::fullScreenToggleRequested, this, [f] { f->requested(); });
     for (QWidget* target : {static_cast<QWidget*>(&movie), static_cast<QWidget*>(movie.Label1),
-                            static_cast<QWidget*>(movie.Label2)})
+             static_cast<QWidget*>(movie.Label2)})
         connectDrops(target);
     connect(movie.c_hyouji, &MenuItem::Click, tray.get(), &Tray::c_hyouji_Click);
     connect(movie.ch_col, &MenuItem::Click, this,
-            [this, &movie] { ch_col_Click(movie, *this, services.dialogs); });
+        [this, &movie] { ch_col_Click(movie, *this, services.dialogs); });
     HelpAndAbout* h = helpAbout.get();
     connect(movie.me_about, &MenuItem::Click, this, [h] { h->me_about_Click(); });
 }

@@ -29,8 +29,13 @@ void Form1::Check3_Click()
 void Form1::Check7_Click()
 {
     switch (Check7->Value()) {
-    case 0: form2().me_loop_only->setChecked(false); break;
-    case 1: form2().me_loop_only->setChecked(true); break;
-    default: break;
+    case 0:
+        form2().me_loop_only->setChecked(false);
+        break;
+    case 1:
+        form2().me_loop_only->setChecked(true);
+        break;
+    default:
+        break;
     }
 }

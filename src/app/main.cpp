@@ -45,7 +45,7 @@ int main(int argc, char** argv)
     // whatever the desktop's.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
     x11_errors::install();
@@ -62,12 +62,11 @@ int main(int argc, char** argv)
     AlsaMixer mixer;
     QtTrayIcon tray;
     LinuxDesktop desktop;
-    Services services{mci,   windows, dialogs, screenSaver, drives,
-                      mixer, tray,    desktop, QCoreApplication::applicationDirPath()};
+    Services services{mci, windows, dialogs, screenSaver, drives, mixer, tray, desktop,
+        QCoreApplication::applicationDirPath()};
 
     Form1 form1(services);
-    QObject::connect(&form1, &Form1::unloaded, &app, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&form1, &Form1::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A signal may come at any moment: before the event loop runs, inside a message box's or a
     // menu's own loop, between two steps of start-up. Form_Unload puts the system back, then
     // the process ends at once: whatever the signal interrupted would otherwise carry on after

@@ -19,7 +19,7 @@
 #include <QUrl>
 #include <cmath>
 
-MprisBridge::MprisBridge(Form1& form1, MediaEngine& engine) : form1_(form1), engine_(engine) {}
+MprisBridge::MprisBridge(Form1& form1, MediaEngine& engine) : form1_(form1), engine_(engine) { }
 
 void MprisBridge::attach(MprisService& service)
 {
@@ -42,20 +42,19 @@ void MprisBridge::attach(MprisService& service)
     });
 }
 
-void MprisBridge::changed()
-{
-    service_->refresh();
-}
+void MprisBridge::changed() { service_->refresh(); }
 
 mpris::PlayerState MprisBridge::state()
 {
     mpris::PlayerState s;
     const bool open = engine_.isOpen();
     if (open)
-        s.playbackStatus = form1_.Command2->text() == play_state::Playing ? QStringLiteral("Playing")
-                                                                           : QStringLiteral("Paused");
+        s.playbackStatus = form1_.Command2->text() == play_state::Playing
+                               ? QStringLiteral("Playing")
+                               : QStringLiteral("Paused");
     if (form1_.Check3->Value() == 1)
-        s.loopStatus = form1_.Check7->Value() == 1 ? QStringLiteral("Track") : QStringLiteral("Playlist");
+        s.loopStatus = form1_.Check7->Value() == 1 ? QStringLiteral("Track")
+                                                   : QStringLiteral("Playlist");
     // The speed steps are quarters of the normal speed.
     s.rate = open ? std::round(engine_.speed() * 4) / 4 : 1.0;
     const ScrollBar& volume = *form1_.HScroll2;
@@ -69,9 +68,7 @@ mpris::PlayerState MprisBridge::state()
     if (open && index >= 0) {
         const QString path = form1_.List1->List(index);
         // The entry's place and its path: a reordered or replaced list makes old ids stale.
-        s.trackId = QStringLiteral("/org/reelbox/track/%1_%2")
-                        .arg(index)
-                        .arg(qHash(path), 0, 16);
+        s.trackId = QStringLiteral("/org/reelbox/track/%1_%2").arg(index).arg(qHash(path), 0, 16);
         s.lengthUs = engine_.lengthMs() * 1000;
         s.title = form1_.List2->List(index);
         s.url = QUrl::fromLocalFile(path).toString();
@@ -79,10 +76,7 @@ mpris::PlayerState MprisBridge::state()
     return s;
 }
 
-qint64 MprisBridge::positionUs()
-{
-    return engine_.isOpen() ? engine_.positionMs() * 1000 : 0;
-}
+qint64 MprisBridge::positionUs() { return engine_.isOpen() ? engine_.positionMs() * 1000 : 0; }
 
 void MprisBridge::raise()
 {
@@ -99,10 +93,7 @@ void MprisBridge::raise()
     }
 }
 
-void MprisBridge::quit()
-{
-    form1_.Form_Unload();
-}
+void MprisBridge::quit() { form1_.Form_Unload(); }
 
 void MprisBridge::play()
 {

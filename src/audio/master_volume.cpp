@@ -48,18 +48,13 @@ void MasterVolume::close()
 void MasterVolume::follow()
 {
     if (vol_off != 1)
-        mixer_.SetVolumeControl(vol_ctrl.id, std::uint32_t(vol_div) * std::uint32_t(HScroll2_.Value()));
+        mixer_.SetVolumeControl(
+            vol_ctrl.id, std::uint32_t(vol_div) * std::uint32_t(HScroll2_.Value()));
 }
 
-void MasterVolume::HScroll2_Change()
-{
-    follow();
-}
+void MasterVolume::HScroll2_Change() { follow(); }
 
-void MasterVolume::HScroll2_Scroll()
-{
-    follow();
-}
+void MasterVolume::HScroll2_Scroll() { follow(); }
 
 void MasterVolume::ShowMixerError(int code)
 {

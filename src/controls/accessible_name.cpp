@@ -7,7 +7,7 @@ namespace {
 
 class ToolTipName : public QObject {
 public:
-    explicit ToolTipName(QWidget& control) : QObject(&control), control_(control) {}
+    explicit ToolTipName(QWidget& control) : QObject(&control), control_(control) { }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {

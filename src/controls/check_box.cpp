@@ -8,15 +8,18 @@ CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption,
 int CheckBox::Value() const
 {
     switch (checkState()) {
-    case Qt::Checked: return 1;
-    case Qt::PartiallyChecked: return 2;
-    default: return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
     }
 }
 
 void CheckBox::setValue(int value)
 {
-    const Qt::CheckState state = value == 1 ? Qt::Checked
+    const Qt::CheckState state = value == 1   ? Qt::Checked
                                  : value == 2 ? Qt::PartiallyChecked
                                               : Qt::Unchecked;
     setCheckState(state);  // emits stateChanged -> Click only on a change
@@ -24,7 +27,4 @@ void CheckBox::setValue(int value)
         setTristate(false);  // the grayed state is for code only, not for the user's clicks
 }
 
-void CheckBox::nextCheckState()
-{
-    setValue(Value() == 1 ? 0 : 1);
-}
+void CheckBox::nextCheckState() { setValue(Value() == 1 ? 0 : 1); }

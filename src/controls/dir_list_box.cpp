@@ -18,7 +18,8 @@ class IndentDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+        const QModelIndex& index) const override
     {
         QStyleOptionViewItem shifted(option);
         shifted.rect.setLeft(option.rect.left() + indent(option, index));
@@ -61,7 +62,8 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new IndentDelegate(this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { enter(row(item)); });
+    connect(this, &QListWidget::itemDoubleClicked, this,
+        [this](QListWidgetItem* item) { enter(row(item)); });
 }
 
 bool DirListBox::setPath(const QString& path)
@@ -99,13 +101,11 @@ void DirListBox::refill(const QStringList& chain)
     setCurrentRow(int(chain.size() - 1));
     // The current folder in the middle: its parents above, its subfolders below. Once laid out,
     // when the box is new.
-    QTimer::singleShot(0, this, [this] { scrollToItem(currentItem(), QAbstractItemView::PositionAtCenter); });
+    QTimer::singleShot(
+        0, this, [this] { scrollToItem(currentItem(), QAbstractItemView::PositionAtCenter); });
 }
 
-QString DirListBox::folderAt(int row) const
-{
-    return rows_.value(row);
-}
+QString DirListBox::folderAt(int row) const { return rows_.value(row); }
 
 void DirListBox::enter(int row)
 {

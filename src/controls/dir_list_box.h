@@ -34,5 +34,5 @@ private:
 
     QString path_;
     QStringList folders_;  // the subfolders of path_, full paths
-    QStringList rows_;     // the folder of every shown line: the chain, then the subfolders
+    QStringList rows_;  // the folder of every shown line: the chain, then the subfolders
 };

@@ -7,7 +7,7 @@ namespace {
 
 class EnterClicks : public QObject {
 public:
-    explicit EnterClicks(QPushButton& button) : QObject(&button), button_(button) {}
+    explicit EnterClicks(QPushButton& button) : QObject(&button), button_(button) { }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -27,7 +27,4 @@ private:
 
 }  // namespace
 
-void clickOnEnter(QPushButton& button)
-{
-    button.installEventFilter(new EnterClicks(button));
-}
+void clickOnEnter(QPushButton& button) { button.installEventFilter(new EnterClicks(button)); }

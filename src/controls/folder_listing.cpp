@@ -33,15 +33,9 @@ bool nameBefore(const QString& a, const QString& b)
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-void sortByName(QStringList& names)
-{
-    std::sort(names.begin(), names.end(), nameBefore);
-}
+void sortByName(QStringList& names) { std::sort(names.begin(), names.end(), nameBefore); }
 
-bool sameLetter(QChar a, QChar b)
-{
-    return a == b || folded(a) == folded(b);
-}
+bool sameLetter(QChar a, QChar b) { return a == b || folded(a) == folded(b); }
 
 bool globMatch(QStringView pattern, QStringView name)
 {
@@ -75,7 +69,7 @@ Folder read(const QString& path)
         folder.error = errno;
         return folder;
     }
-    struct stat self{};
+    struct stat self { };
     DIR* dir = ::fstat(fd, &self) == 0 ? ::fdopendir(fd) : nullptr;
     if (!dir) {
         folder.error = errno;
@@ -91,11 +85,13 @@ Folder read(const QString& path)
             continue;  // ".", ".." and hidden names
         unsigned char type = entry->d_type;
         if (type == DT_LNK || type == DT_UNKNOWN) {
-            struct stat target{};
+            struct stat target { };
             if (::fstatat(::dirfd(dir), entry->d_name, &target, 0) != 0)
                 type = DT_UNKNOWN;  // a broken link or a loop of links
             else
-                type = S_ISDIR(target.st_mode) ? DT_DIR : S_ISREG(target.st_mode) ? DT_REG : DT_UNKNOWN;
+                type = S_ISDIR(target.st_mode)   ? DT_DIR
+                       : S_ISREG(target.st_mode) ? DT_REG
+                                                 : DT_UNKNOWN;
         }
         if (type == DT_DIR)
             folder.folders << fromNativeFileName(QByteArray(entry->d_name));
@@ -120,12 +116,12 @@ QString join(const QString& folder, const QString& name)
     return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
 }
 
-Pattern::Pattern(const QString& text) : parts_(text.split(u';', Qt::SkipEmptyParts)) {}
+Pattern::Pattern(const QString& text) : parts_(text.split(u';', Qt::SkipEmptyParts)) { }
 
 bool Pattern::matches(QStringView name) const
 {
     return std::any_of(parts_.cbegin(), parts_.cend(),
-                       [name](const QString& part) { return globMatch(part, name); });
+        [name](const QString& part) { return globMatch(part, name); });
 }
 
 QStringList Pattern::filter(const QStringList& names) const

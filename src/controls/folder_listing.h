@@ -15,7 +15,7 @@ struct Folder {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     QStringList folders;  // subfolders, symbolic links to folders included
-    QStringList files;    // regular files, symbolic links to them included
+    QStringList files;  // regular files, symbolic links to them included
 };
 
 // Reads one folder. Names beginning with "." are hidden and left out, as file managers show

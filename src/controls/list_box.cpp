@@ -59,8 +59,7 @@ ListBox::ListBox(QWidget* parent) : QListView(parent)
 // The view makes the row under the mouse current before it selects it; a handler run in between
 // would show a message over the old highlight, and a row it removed would leave the view
 // selecting a stale place afterwards.
-template <typename Handle>
-void ListBox::clickAfter(Handle handle)
+template <typename Handle> void ListBox::clickAfter(Handle handle)
 {
     const int before = ListIndex();
     pressing_ = true;
@@ -88,10 +87,7 @@ void ListBox::setListIndex(int index)
     selectionModel()->setCurrentIndex(items_.index(index), QItemSelectionModel::ClearAndSelect);
 }
 
-QString ListBox::List(int index) const
-{
-    return items_.texts.value(index);
-}
+QString ListBox::List(int index) const { return items_.texts.value(index); }
 
 void ListBox::setList(int index, const QString& text)
 {
@@ -99,10 +95,7 @@ void ListBox::setList(int index, const QString& text)
         items_.set(index, text);
 }
 
-void ListBox::AddItem(const QString& text)
-{
-    AddItems({text});
-}
+void ListBox::AddItem(const QString& text) { AddItems({text}); }
 
 void ListBox::AddItems(const QStringList& texts)
 {
@@ -122,7 +115,8 @@ void ListBox::RemoveItem(int index)
     if (selected == index)
         selectionModel()->clear();
     else if (selected > index)
-        selectionModel()->setCurrentIndex(items_.index(selected - 1), QItemSelectionModel::ClearAndSelect);
+        selectionModel()->setCurrentIndex(
+            items_.index(selected - 1), QItemSelectionModel::ClearAndSelect);
 }
 
 void ListBox::Clear()

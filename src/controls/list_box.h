@@ -17,8 +17,8 @@ public:
 
     int ListCount() const { return int(items_.texts.size()); }
     int ListIndex() const { return currentIndex().row(); }
-    void setListIndex(int index);        // -1 clears the selection
-    QString List(int index) const;       // empty when out of range
+    void setListIndex(int index);  // -1 clears the selection
+    QString List(int index) const;  // empty when out of range
     void setList(int index, const QString& text);
     void AddItem(const QString& text);
     void AddItems(const QStringList& texts);  // one AddItem each, in order, in one step
@@ -45,8 +45,7 @@ private:
     };
 
     // Runs the view's own handling of a mouse event, then Click when the selection changed.
-    template <typename Handle>
-    void clickAfter(Handle handle);
+    template <typename Handle> void clickAfter(Handle handle);
 
     Items items_;
     bool pressing_ = false;  // the view is handling a mouse event

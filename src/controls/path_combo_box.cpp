@@ -18,9 +18,9 @@ void PathComboBox::paintEvent(QPaintEvent*)
     QStyleOptionComboBox option;
     initStyleOption(&option);
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect field = style()->subControlRect(
+        QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideMiddle,
-                                                     field.width() - 6);  // the label's margins
+        field.width() - 6);  // the label's margins
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }

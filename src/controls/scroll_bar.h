@@ -34,7 +34,10 @@ protected:
 private:
     // Marks the program's own writes for as long as they run.
     struct Writing {
-        explicit Writing(ScrollBar& bar) : bar_(bar), before_(bar.writing_) { bar_.writing_ = true; }
+        explicit Writing(ScrollBar& bar) : bar_(bar), before_(bar.writing_)
+        {
+            bar_.writing_ = true;
+        }
         ~Writing() { bar_.writing_ = before_; }
         ScrollBar& bar_;
         bool before_;

@@ -14,7 +14,7 @@ void MciDevice::writeReply(QString& buffer, const QString& text)
     buffer[n] = QChar(0);
 }
 
-MciChannel::MciChannel(MciDevice& device, Bell& bell) : device_(device), bell_(bell) {}
+MciChannel::MciChannel(MciDevice& device, Bell& bell) : device_(device), bell_(bell) { }
 
 int MciChannel::MciSend(const QString& cmd, QString& reply)
 {

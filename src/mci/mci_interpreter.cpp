@@ -10,14 +10,10 @@
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 // The words of `text`, as views into it.
-template <typename Words>
-Words words(QStringView text)
+template <typename Words> Words words(QStringView text)
 {
     Words out;
     qsizetype i = 0;
@@ -75,25 +71,31 @@ QString rectangle(QSize size)
 
 }  // namespace
 
-MciInterpreter::MciInterpreter(MediaEngine& engine) : engine_(engine) {}
+MciInterpreter::MciInterpreter(MediaEngine& engine) : engine_(engine) { }
 
-QString MciInterpreter::errorText(int rc)
-{
-    return mcierr::text(rc);
-}
+QString MciInterpreter::errorText(int rc) { return mcierr::text(rc); }
 
 int MciInterpreter::toMci(MediaError error)
 {
     switch (error) {
-    case MediaError::None: return mcierr::Success;
-    case MediaError::NotOpen: return mcierr::InvalidDeviceName;
-    case MediaError::FileNotFound: return mcierr::FileNotFound;
-    case MediaError::Unreadable: return mcierr::FileRead;
-    case MediaError::InvalidFile: return mcierr::InvalidFile;
-    case MediaError::NoWindow: return mcierr::CreateWindow;
-    case MediaError::Timeout: return mcierr::DeviceNotReady;
-    case MediaError::OutOfRange: return mcierr::OutOfRange;
-    case MediaError::Driver: return mcierr::Driver;
+    case MediaError::None:
+        return mcierr::Success;
+    case MediaError::NotOpen:
+        return mcierr::InvalidDeviceName;
+    case MediaError::FileNotFound:
+        return mcierr::FileNotFound;
+    case MediaError::Unreadable:
+        return mcierr::FileRead;
+    case MediaError::InvalidFile:
+        return mcierr::InvalidFile;
+    case MediaError::NoWindow:
+        return mcierr::CreateWindow;
+    case MediaError::Timeout:
+        return mcierr::DeviceNotReady;
+    case MediaError::OutOfRange:
+        return mcierr::OutOfRange;
+    case MediaError::Driver:
+        return mcierr::Driver;
     }
     return mcierr::Internal;
 }
@@ -114,13 +116,19 @@ int MciInterpreter::sendString(const QString& cmd, QString& replyBuffer)
 
     enum class Verb { Close, Play, Stop, Seek, Step, Set, Status, Where };
     static constexpr std::pair<std::string_view, Verb> verbs[] = {
-        {"status", Verb::Status}, {"close", Verb::Close}, {"play", Verb::Play},
-        {"resume", Verb::Play},   {"stop", Verb::Stop},   {"pause", Verb::Stop},
-        {"seek", Verb::Seek},     {"step", Verb::Step},   {"set", Verb::Set},
+        {"status", Verb::Status},
+        {"close", Verb::Close},
+        {"play", Verb::Play},
+        {"resume", Verb::Play},
+        {"stop", Verb::Stop},
+        {"pause", Verb::Stop},
+        {"seek", Verb::Seek},
+        {"step", Verb::Step},
+        {"set", Verb::Set},
         {"where", Verb::Where},
     };
-    const auto known = std::find_if(std::begin(verbs), std::end(verbs),
-                                    [&](const auto& v) { return is(verb, v.first); });
+    const auto known = std::find_if(
+        std::begin(verbs), std::end(verbs), [&](const auto& v) { return is(verb, v.first); });
     if (known == std::end(verbs))
         return mcierr::UnrecognizedCommand;
 
@@ -138,7 +146,9 @@ int MciInterpreter::sendString(const QString& cmd, QString& replyBuffer)
     QString reply;
     int rc = mcierr::Success;
     switch (known->second) {
-    case Verb::Close: rc = close(args); break;
+    case Verb::Close:
+        rc = close(args);
+        break;
     case Verb::Play:
         if (!args.isEmpty() && !(args.size() == 1 && is(args[0], "window")))
             return mcierr::UnrecognizedKeyword;
@@ -149,11 +159,21 @@ int MciInterpreter::sendString(const QString& cmd, QString& replyBuffer)
             return mcierr::UnrecognizedKeyword;
         rc = toMci(engine_.pause());
         break;
-    case Verb::Seek: rc = seek(args); break;
-    case Verb::Step: rc = step(args); break;
-    case Verb::Set: rc = set(args); break;
-    case Verb::Status: rc = status(args, reply); break;
-    case Verb::Where: rc = where(args, reply); break;
+    case Verb::Seek:
+        rc = seek(args);
+        break;
+    case Verb::Step:
+        rc = step(args);
+        break;
+    case Verb::Set:
+        rc = set(args);
+        break;
+    case Verb::Status:
+        rc = status(args, reply);
+        break;
+    case Verb::Where:
+        rc = where(args, reply);
+        break;
     }
     if (rc == mcierr::Success && !reply.isEmpty())
         writeReply(replyBuffer, reply);
@@ -276,8 +296,8 @@ int MciInterpreter::seek(const Words& args)
             return mcierr::OutOfRange;
         target = *n;
     }
-    return toMci(format_ == TimeFormat::Frames ? engine_.seekFrame(target)
-                                               : engine_.seekMs(target));
+    return toMci(
+        format_ == TimeFormat::Frames ? engine_.seekFrame(target) : engine_.seekMs(target));
 }
 
 int MciInterpreter::step(const Words& args)
@@ -346,8 +366,8 @@ int MciInterpreter::status(const Words& args, QString& reply)
                       : args.size() == 1 && is(args[0], first);
     };
     if (item("position")) {
-        reply = QString::number(format_ == TimeFormat::Frames ? engine_.positionFrames()
-                                                              : engine_.positionMs());
+        reply = QString::number(
+            format_ == TimeFormat::Frames ? engine_.positionFrames() : engine_.positionMs());
     } else if (item("length")) {
         reply = QString::number(length());
     } else if (item("speed")) {

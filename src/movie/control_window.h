@@ -26,8 +26,8 @@ protected:
 
 // The control window's controls that the movie window mirrors or asks.
 struct MirroredControls {
-    CheckBox* Check3;        // Loop, mirrored by me_loop
-    CheckBox* Check4;        // keep in front, mirrored by topw1
-    CheckBox* Check7;        // Loop only the selected entry, mirrored by me_loop_only
+    CheckBox* Check3;  // Loop, mirrored by me_loop
+    CheckBox* Check4;  // keep in front, mirrored by topw1
+    CheckBox* Check7;  // Loop only the selected entry, mirrored by me_loop_only
     QPushButton* Command22;  // full screen: a double press asks for it only while it is enabled
 };

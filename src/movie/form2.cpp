@@ -15,14 +15,14 @@ using vbnum::toPixels;
 
 void placeTwips(QWidget* w, int top, int left, int width, int height)
 {
-    w->setGeometry(toPixels(left), toPixels(top), std::max(0, toPixels(width)),
-                   std::max(0, toPixels(height)));
+    w->setGeometry(
+        toPixels(left), toPixels(top), std::max(0, toPixels(width)), std::max(0, toPixels(height)));
 }
 
 }  // namespace
 
 Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, VideoWindow& video_,
-             WindowLayer& windows_, const QString& programDir_)
+    WindowLayer& windows_, const QString& programDir_)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       form1(form1_),
       form1Controls(form1Controls_),
@@ -48,7 +48,8 @@ Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, Vide
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setMouseTracking(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // full screen leaves it taller than the strip
+    Label1->setAlignment(
+        Qt::AlignLeft | Qt::AlignTop);  // full screen leaves it taller than the strip
     Label1->resize(Label1->width(), 13);
 
     for (QLabel* l : {Label1, Label2})
@@ -98,10 +99,7 @@ void Form2::placeStrip()
     placeTwips(Label1, Height() - 200, 130, Width(), Label1->height() * vbnum::TwipsPerPixel);
 }
 
-void Form2::placePlaceholder()
-{
-    placeTwips(Label2, 150, 150, Width() - 345, Height() - 345);
-}
+void Form2::placePlaceholder() { placeTwips(Label2, 150, 150, Width() - 345, Height() - 345); }
 
 void Form2::setMovieMenuEnabled(bool on)
 {
@@ -111,7 +109,8 @@ void Form2::setMovieMenuEnabled(bool on)
 
 void Form2::setFullScreenMenu(bool on)
 {
-    for (MenuItem* item : {topw1, c_hyouji, ba2, me_wari, me_kake, ch_col, ch_ho, ba4, me_about, ba3})
+    for (MenuItem* item :
+        {topw1, c_hyouji, ba2, me_wari, me_kake, ch_col, ch_ho, ba4, me_about, ba3})
         item->setVisible(!on);
     me_full->setText(on ? QStringLiteral("FullScreen解除") : QStringLiteral("Full Screen"));
 }
@@ -122,7 +121,4 @@ void Form2::stopTimers()
         t->stop();
 }
 
-void Form2::showMenu()
-{
-    menu0->popup(windows.cursorPos());
-}
+void Form2::showMenu() { menu0->popup(windows.cursorPos()); }

@@ -24,7 +24,7 @@ class Form2 : public QWidget {
 public:
     // `programDir` is where the settings file lives.
     Form2(ControlWindow& form1, const MirroredControls& form1Controls, VideoWindow& video,
-          WindowLayer& windows, const QString& programDir);
+        WindowLayer& windows, const QString& programDir);
     ~Form2() override;
 
     // ---- controls ---------------------------------------------------------------------------
@@ -77,7 +77,8 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
-    std::int32_t MovieWndProc(WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
+    std::int32_t MovieWndProc(
+        WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam);
     // The control window's "手前に表示" box: Check4 owns the state, topw1 mirrors it.
     void Check4_Click();
 

@@ -47,9 +47,10 @@ void Form2::createMenu()
     // c_hyouji, ch_col and me_about are the control window's to connect (tray, colour, About).
 
     // From the keyboard the menu opens over the window, wherever the pointer is.
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)})
+    for (const QKeySequence& keys :
+        {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this,
-                [this] { menu0->popup(mapToGlobal(QPoint(width() / 4, height() / 4))); });
+            [this] { menu0->popup(mapToGlobal(QPoint(width() / 4, height() / 4))); });
 }
 
 void Form2::topw1_Click()
@@ -87,26 +88,19 @@ void toggleMirrored(MenuItem& item, CheckBox& box)
 
 }  // namespace
 
-void Form2::me_loop_Click()
-{
-    toggleMirrored(*me_loop, *form1Controls.Check3);
-}
+void Form2::me_loop_Click() { toggleMirrored(*me_loop, *form1Controls.Check3); }
 
-void Form2::me_loop_only_Click()
-{
-    toggleMirrored(*me_loop_only, *form1Controls.Check7);
-}
+void Form2::me_loop_only_Click() { toggleMirrored(*me_loop_only, *form1Controls.Check7); }
 
 void Form2::ch_ho_Click()
 {
-    const WindowSettings values{float(Top()), float(Left()), BackColor(), float(Width()),
-                                float(Height())};
+    const WindowSettings values{
+        float(Top()), float(Left()), BackColor(), float(Width()), float(Height())};
     if (!settings_file::write(settings_file::path(programDir), values))
-        form1.MsgBox(QStringLiteral("設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。"),
-                     msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"));
+        form1.MsgBox(
+            QStringLiteral(
+                "設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。"),
+            msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"));
 }
 
-void Form2::me_exit_Click()
-{
-    form1.Form_Unload();
-}
+void Form2::me_exit_Click() { form1.Form_Unload(); }

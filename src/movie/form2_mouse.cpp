@@ -45,10 +45,7 @@ void Form2::mouseMoveEvent(QMouseEvent* event)
     windows.startSystemMove(this);
 }
 
-void Form2::mouseReleaseEvent(QMouseEvent*)
-{
-    drag_from_.reset();
-}
+void Form2::mouseReleaseEvent(QMouseEvent*) { drag_from_.reset(); }
 
 // Esc leaves full screen, the way the double click and "FullScreen解除" do.
 void Form2::keyPressEvent(QKeyEvent* event)
@@ -89,7 +86,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
             if (parked_at_ && me->globalPosition().toPoint() == *parked_at_)
                 return false;  // the parking jump itself
             Label1_MouseMove(me->buttons(), me->position().x() * vbnum::TwipsPerPixel,
-                             me->position().y() * vbnum::TwipsPerPixel);
+                me->position().y() * vbnum::TwipsPerPixel);
         }
         return false;
     default:
@@ -142,8 +139,8 @@ void Form2::hookVideoWindow(WId handle)
 
 // Installed on the video window: counts left presses for a double press, defers the popup of a
 // right press (never opened from inside the procedure), and passes everything on.
-std::int32_t Form2::MovieWndProc(WId hwnd, std::uint32_t msg, std::uint32_t wParam,
-                                 std::int32_t lParam)
+std::int32_t Form2::MovieWndProc(
+    WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam)
 {
     if (msg == wm::ParentNotify) {
         switch (wParam & 0xFFFFu) {
@@ -206,8 +203,8 @@ namespace {
 std::int16_t toInt16(double v)
 {
     const auto r = vbnum::roundEven(v);
-    return std::int16_t(std::clamp<std::int64_t>(r, std::numeric_limits<std::int16_t>::min(),
-                                                 std::numeric_limits<std::int16_t>::max()));
+    return std::int16_t(std::clamp<std::int64_t>(
+        r, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ void placeVideo(MciChannel& mci, WindowLayer& windows, QPoint at, std::int32_t w
 }  // namespace
 
 FullScreen::FullScreen(ControlWindow& form1_, QWidget& controlWindow_, QPushButton& Command22_,
-                       CheckBox& Check4_, Geometry& geometry_, MciChannel& mci_, WindowLayer& windows_)
+    CheckBox& Check4_, Geometry& geometry_, MciChannel& mci_, WindowLayer& windows_)
     : form1(form1_),
       controlWindow(controlWindow_),
       Command22(Command22_),

@@ -25,14 +25,14 @@ class FullScreen {
 public:
     // `controlWindow` is the control window itself (hidden while full screen lasts); `Check4`
     // decides the topmost state afterwards.
-    FullScreen(ControlWindow& form1, QWidget& controlWindow, QPushButton& Command22, CheckBox& Check4,
-               Geometry& geometry, MciChannel& mci, WindowLayer& windows);
+    FullScreen(ControlWindow& form1, QWidget& controlWindow, QPushButton& Command22,
+        CheckBox& Check4, Geometry& geometry, MciChannel& mci, WindowLayer& windows);
 
     // Saved on entering, given back on leaving.
-    std::int32_t fs_saved_w = 0, fs_saved_h = 0;        // picture size, pixels
-    std::int32_t fs_saved_top = 0, fs_saved_left = 0;   // movie window's place, twips
-    std::int32_t fs_saved_visible = 0;                  // -1: the control window was visible
-    std::int32_t fs_saved_back = 0;                     // movie window's background colour
+    std::int32_t fs_saved_w = 0, fs_saved_h = 0;  // picture size, pixels
+    std::int32_t fs_saved_top = 0, fs_saved_left = 0;  // movie window's place, twips
+    std::int32_t fs_saved_visible = 0;  // -1: the control window was visible
+    std::int32_t fs_saved_back = 0;  // movie window's background colour
 
     // Enters full screen unless Command22 says "F解", else leaves it.
     void Command22_Click();

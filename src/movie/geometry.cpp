@@ -27,7 +27,7 @@ std::int16_t toInt16(const QString& text)
 }  // namespace
 
 Geometry::Geometry(ControlWindow& form1_, QPushButton& Command4_, MciChannel& mci_,
-                   WindowLayer& windows_, Dialogs& dialogs_)
+    WindowLayer& windows_, Dialogs& dialogs_)
     : form1(form1_), Command4(Command4_), mci(mci_), windows(windows_), dialogs(dialogs_)
 {
 }
@@ -40,8 +40,8 @@ void Geometry::readPictureSize(const QString& query)
     wind_xywh(reply, x, y, mov_w, mov_h);
 }
 
-void Geometry::wind_xywh(const QString& a, std::int32_t& xs, std::int32_t& ys, std::int32_t& w,
-                      std::int32_t& h)
+void Geometry::wind_xywh(
+    const QString& a, std::int32_t& xs, std::int32_t& ys, std::int32_t& w, std::int32_t& h)
 {
     // Up to four blank-separated numbers; those the reply lacks become 0.
     std::int32_t* fields[] = {&xs, &ys, &w, &h};
@@ -132,12 +132,12 @@ void Geometry::Command23_Click()
 {
     Form2& movie = form1.form2();
     form1.beforeModal();
-    size_op dialog(QSize(movie.Width(), movie.Height()), windows.screenOf(&movie).size(), Command4,
-                   dialogs,
-                   [this](std::int16_t re_flg, const QString& re_w, const QString& re_h) {
-                       re_size(re_flg, re_w, re_h);
-                   },
-                   &movie);
+    size_op dialog(
+        QSize(movie.Width(), movie.Height()), windows.screenOf(&movie).size(), Command4, dialogs,
+        [this](std::int16_t re_flg, const QString& re_w, const QString& re_h) {
+            re_size(re_flg, re_w, re_h);
+        },
+        &movie);
     dialog.exec();
     form1.afterModal();
 }

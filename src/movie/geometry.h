@@ -16,14 +16,14 @@ class Geometry {
 public:
     // `Command4` is the Org/4:3 button, whose caption names the size its next click selects.
     Geometry(ControlWindow& form1, QPushButton& Command4, MciChannel& mci, WindowLayer& windows,
-             Dialogs& dialogs);
+        Dialogs& dialogs);
 
     std::int32_t mov_w = 0;  // picture width in pixels
     std::int32_t mov_h = 0;  // picture height in pixels
 
     // Up to four blank-separated numbers of a rectangle reply ("x y w h"); missing ones are 0.
-    static void wind_xywh(const QString& a, std::int32_t& xs, std::int32_t& ys, std::int32_t& w,
-                          std::int32_t& h);
+    static void wind_xywh(
+        const QString& a, std::int32_t& xs, std::int32_t& ys, std::int32_t& w, std::int32_t& h);
     // Applies mov_w x mov_h to the video window and sizes the movie window around it.
     void place_movie();
 

@@ -40,7 +40,8 @@ FullScreenFit fullScreenFit(QSize screenPixels)
 
 QString originalSizeTip(std::int32_t w, std::int32_t h)
 {
-    return QStringLiteral("ｵﾘｼﾞﾅﾙｻｲｽﾞ：") + QString::number(w) + QStringLiteral("×") + QString::number(h);
+    return QStringLiteral("ｵﾘｼﾞﾅﾙｻｲｽﾞ：") + QString::number(w) + QStringLiteral("×") +
+           QString::number(h);
 }
 
 }  // namespace geometry

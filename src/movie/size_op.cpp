@@ -17,7 +17,8 @@
 namespace {
 
 const QString Option1Caption = QStringLiteral("　横：　　　　　　　　　　の任意の4:3サイズ");
-const QString Option2Caption = QStringLiteral("　横：　　　　　　　　　　×　　　　　　　　　　　　の任意のサイズ");
+const QString Option2Caption = QStringLiteral(
+    "　横：　　　　　　　　　　×　　　　　　　　　　　　の任意のサイズ");
 const QString ErrorTitle = QStringLiteral("入力値ｴﾗｰ");
 
 // Where a text box lies over its option's caption: the caption's characters [first, first + count).
@@ -31,8 +32,7 @@ constexpr Gap Text3Gap{14, 12};
 std::int16_t toInt16(double value)
 {
     return std::int16_t(std::clamp<std::int64_t>(vbnum::roundEven(value),
-                                                 std::numeric_limits<std::int16_t>::min(),
-                                                 std::numeric_limits<std::int16_t>::max()));
+        std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
 }
 
 // A single-precision number in its shortest decimal form (320, 240.5).
@@ -62,7 +62,7 @@ bool digitsOnly(const QString& text)
 }  // namespace
 
 size_op::size_op(QSize movieTwips, QSize screenPixels, QPushButton& Command4, Dialogs& dialogs,
-                 ReSize reSize, QWidget* parent)
+    ReSize reSize, QWidget* parent)
     : QDialog(parent),
       movieTwips_(movieTwips),
       screenPixels_(screenPixels),
@@ -108,7 +108,8 @@ void size_op::createControls()
     Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
 
-    QWidget* order[] = {Option1, Text1, Option2, Text2, Text3, Option3, Option4, Command1, Command2};
+    QWidget* order[] = {
+        Option1, Text1, Option2, Text2, Text3, Option3, Option4, Command1, Command2};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     Option1->setChecked(true);
@@ -145,7 +146,8 @@ void size_op::layoutControls()
         QStyleOptionButton opt;
         opt.initFrom(option);
         opt.text = option->text();
-        const int textLeft = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, option).left();
+        const int textLeft =
+            style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, option).left();
         const QString caption = option->text();
         const int left = textLeft + fm.horizontalAdvance(caption.left(gap.first));
         const int width = fm.horizontalAdvance(caption.mid(gap.first, gap.count));
@@ -160,7 +162,8 @@ void size_op::layoutControls()
     const QSize button = Command1->sizeHint().expandedTo(Command2->sizeHint());
     y += margin / 2;
     Command2->setGeometry(right - button.width(), y, button.width(), button.height());
-    Command1->setGeometry(Command2->x() - margin / 2 - button.width(), y, button.width(), button.height());
+    Command1->setGeometry(
+        Command2->x() - margin / 2 - button.width(), y, button.width(), button.height());
     setFixedSize(right + margin, y + button.height() + margin);
 }
 
@@ -206,10 +209,7 @@ void size_op::Option3_Click()
         t->setEnabled(false);
 }
 
-void size_op::Option4_Click()
-{
-    Option3_Click();
-}
+void size_op::Option4_Click() { Option3_Click(); }
 
 bool size_op::fail(const QString& text)
 {
@@ -219,10 +219,7 @@ bool size_op::fail(const QString& text)
 
 namespace {
 
-bool isEmpty(QLineEdit* box)
-{
-    return trimmed(box->text()).isEmpty();
-}
+bool isEmpty(QLineEdit* box) { return trimmed(box->text()).isEmpty(); }
 
 }  // namespace
 
@@ -235,8 +232,8 @@ bool size_op::checkNumber(QLineEdit* box, int lowest, int highest, const QString
     bool ok = false;
     const qlonglong value = t.toLongLong(&ok);
     if (!ok || value > highest || value < lowest)
-        return fail(name + QString::number(lowest) + QStringLiteral("～") + QString::number(highest) +
-                    QStringLiteral("の間で入力してください。"));
+        return fail(name + QString::number(lowest) + QStringLiteral("～") +
+                    QString::number(highest) + QStringLiteral("の間で入力してください。"));
     return true;
 }
 
@@ -285,7 +282,4 @@ void size_op::Command1_Click()
     accept();
 }
 
-void size_op::Command2_Click()
-{
-    reject();
-}
+void size_op::Command2_Click() { reject(); }

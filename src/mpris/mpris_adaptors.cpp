@@ -40,7 +40,7 @@ QStringList MprisRootAdaptor::supportedUriSchemes() const { return {QStringLiter
 QStringList MprisRootAdaptor::supportedMimeTypes() const
 {
     return {QStringLiteral("video/mpeg"), QStringLiteral("video/x-msvideo"),
-            QStringLiteral("video/vnd.avi"), QStringLiteral("video/x-mpeg")};
+        QStringLiteral("video/vnd.avi"), QStringLiteral("video/x-mpeg")};
 }
 
 void MprisRootAdaptor::Raise() { service_.handlers().raise(); }
@@ -71,12 +71,18 @@ template <typename F> void MprisPlayerAdaptor::run(F&& call)
     service_.refresh();
 }
 
-QString MprisPlayerAdaptor::playbackStatus() const { return service_.handlers().state().playbackStatus; }
+QString MprisPlayerAdaptor::playbackStatus() const
+{
+    return service_.handlers().state().playbackStatus;
+}
 QString MprisPlayerAdaptor::loopStatus() const { return service_.handlers().state().loopStatus; }
 double MprisPlayerAdaptor::rate() const { return service_.handlers().state().rate; }
 double MprisPlayerAdaptor::minimumRate() const { return mpris::MinimumRate; }
 double MprisPlayerAdaptor::maximumRate() const { return mpris::MaximumRate; }
-QVariantMap MprisPlayerAdaptor::metadata() const { return mpris::metadataOf(service_.handlers().state()); }
+QVariantMap MprisPlayerAdaptor::metadata() const
+{
+    return mpris::metadataOf(service_.handlers().state());
+}
 double MprisPlayerAdaptor::volume() const { return service_.handlers().state().volume; }
 qlonglong MprisPlayerAdaptor::position() const { return service_.handlers().positionUs(); }
 bool MprisPlayerAdaptor::canGoNext() const { return service_.handlers().state().canGoNext; }
@@ -109,11 +115,26 @@ void MprisPlayerAdaptor::setVolume(double volume)
     run([&](mpris::PlayerHandlers& h) { h.setVolume(std::clamp(volume, 0.0, 1.0)); });
 }
 
-void MprisPlayerAdaptor::Play() { run([](mpris::PlayerHandlers& h) { h.play(); }); }
-void MprisPlayerAdaptor::Pause() { run([](mpris::PlayerHandlers& h) { h.pause(); }); }
-void MprisPlayerAdaptor::PlayPause() { run([](mpris::PlayerHandlers& h) { h.playPause(); }); }
-void MprisPlayerAdaptor::Next() { run([](mpris::PlayerHandlers& h) { h.next(); }); }
-void MprisPlayerAdaptor::Previous() { run([](mpris::PlayerHandlers& h) { h.previous(); }); }
+void MprisPlayerAdaptor::Play()
+{
+    run([](mpris::PlayerHandlers& h) { h.play(); });
+}
+void MprisPlayerAdaptor::Pause()
+{
+    run([](mpris::PlayerHandlers& h) { h.pause(); });
+}
+void MprisPlayerAdaptor::PlayPause()
+{
+    run([](mpris::PlayerHandlers& h) { h.playPause(); });
+}
+void MprisPlayerAdaptor::Next()
+{
+    run([](mpris::PlayerHandlers& h) { h.next(); });
+}
+void MprisPlayerAdaptor::Previous()
+{
+    run([](mpris::PlayerHandlers& h) { h.previous(); });
+}
 
 void MprisPlayerAdaptor::Stop()
 {
@@ -146,7 +167,7 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong p
     }
     if (position < 0 || position > state.lengthUs) {
         refuse(QDBusError::InvalidArgs,
-                       QStringLiteral("position outside 0 ... %1").arg(state.lengthUs));
+            QStringLiteral("position outside 0 ... %1").arg(state.lengthUs));
         return;
     }
     if (!state.canSeek)

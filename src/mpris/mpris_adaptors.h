@@ -113,4 +113,4 @@ private:
 namespace mpris {
 // The Metadata map of a state: empty but for the "no track" id while nothing is open.
 QVariantMap metadataOf(const PlayerState& state);
-}
+}  // namespace mpris

@@ -39,8 +39,8 @@ QVariantMap changedProperties(const mpris::PlayerState& a, const mpris::PlayerSt
 
 }  // namespace
 
-MprisService::MprisService(mpris::PlayerHandlers& handlers, const QString& desktopEntry,
-                           QDBusConnection bus)
+MprisService::MprisService(
+    mpris::PlayerHandlers& handlers, const QString& desktopEntry, QDBusConnection bus)
     : handlers_(handlers), desktopEntry_(desktopEntry), bus_(bus)
 {
     if (!bus_.isConnected()) {
@@ -56,10 +56,11 @@ MprisService::MprisService(mpris::PlayerHandlers& handlers, const QString& deskt
     }
     // A second copy of the program takes a name of its own.
     const QString base = QStringLiteral("org.mpris.MediaPlayer2.reelbox");
-    for (const QString& name :
-         {base, base + QStringLiteral(".instance") + QString::number(QCoreApplication::applicationPid())}) {
-        if (bus_.interface()->registerService(name, QDBusConnectionInterface::DontQueueService,
-                                              QDBusConnectionInterface::DontAllowReplacement)
+    for (const QString& name : {base, base + QStringLiteral(".instance") +
+                                          QString::number(QCoreApplication::applicationPid())}) {
+        if (bus_.interface()
+                ->registerService(name, QDBusConnectionInterface::DontQueueService,
+                    QDBusConnectionInterface::DontAllowReplacement)
                 .value() == QDBusConnectionInterface::ServiceRegistered) {
             serviceName_ = name;
             break;
@@ -102,8 +103,8 @@ void MprisService::jumped()
 
 void MprisService::propertiesChanged(const QString& interface, const QVariantMap& changed)
 {
-    QDBusMessage signal = QDBusMessage::createSignal(
-        ObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal = QDBusMessage::createSignal(ObjectPath,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
     signal << interface << changed << QStringList();
     bus_.send(signal);
 }

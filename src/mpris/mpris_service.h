@@ -14,7 +14,7 @@ class MprisService : public QObject {
 public:
     // desktopEntry: the installed .desktop file's name without ".desktop".
     MprisService(mpris::PlayerHandlers& handlers, const QString& desktopEntry,
-                 QDBusConnection bus = QDBusConnection::sessionBus());
+        QDBusConnection bus = QDBusConnection::sessionBus());
     ~MprisService() override;
 
     bool isRegistered() const { return !serviceName_.isEmpty(); }

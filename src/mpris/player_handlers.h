@@ -12,7 +12,7 @@ inline constexpr double MaximumRate = 2.0;
 // What the desktop's media controls see of the player, read from the controls themselves.
 struct PlayerState {
     QString playbackStatus = QStringLiteral("Stopped");  // "Playing", "Paused" or "Stopped"
-    QString loopStatus = QStringLiteral("None");         // "None", "Track" or "Playlist"
+    QString loopStatus = QStringLiteral("None");  // "None", "Track" or "Playlist"
     double rate = 1.0;
     double volume = 0.0;
     bool canPlay = false;

@@ -20,8 +20,8 @@ struct FileDialogSetup {
     // (description, patterns) pairs in the order shown, patterns joined by ";" ("*.mpg;*.mpeg").
     std::vector<std::pair<QString, QString>> filters;
     int filterIndex = 1;  // the filter preselected, counted from 1
-    QString folder;       // where the dialog starts
-    QString fileName;     // the name filled in (save dialogs)
+    QString folder;  // where the dialog starts
+    QString fileName;  // the name filled in (save dialogs)
 };
 
 // Modal dialogs the program shows. Every message box and file/folder/colour dialog goes through
@@ -43,6 +43,6 @@ public:
     virtual QString BrowseForFolder(const QString& title) = 0;
     // The colour dialog, starting at `color` and offering the 16 `customColors`, which it
     // updates when the user presses OK. The chosen colour; nothing when cancelled.
-    virtual std::optional<QColor> ChooseColor(const QColor& color,
-                                              std::array<QColor, 16>& customColors) = 0;
+    virtual std::optional<QColor> ChooseColor(
+        const QColor& color, std::array<QColor, 16>& customColors) = 0;
 };

@@ -8,10 +8,10 @@
 // Why a folder on a disc could not be listed.
 enum class DiscFolderError {
     None,
-    NotReady,      // no disc in the drive, or the disc or image cannot be read
-    NotFound,      // the disc has no such folder, or no file system to hold one (an audio CD)
+    NotReady,  // no disc in the drive, or the disc or image cannot be read
+    NotFound,  // the disc has no such folder, or no file system to hold one (an audio CD)
     NoPermission,  // the user may not read the drive or the image's data file
-    DataMissing,   // the image's data file is not there
+    DataMissing,  // the image's data file is not there
 };
 
 struct DiscFolder {
@@ -22,9 +22,9 @@ struct DiscFolder {
 
 // One optical drive of this machine, or a disc image the program treats as one.
 struct OpticalDrive {
-    QString device;       // "/dev/sr0", or the image's .cue file
-    QString mountPoint;   // where the system mounted the disc; empty when it is not mounted
-    bool ready = false;   // a disc is in and its ISO 9660 file system can be read
+    QString device;  // "/dev/sr0", or the image's .cue file
+    QString mountPoint;  // where the system mounted the disc; empty when it is not mounted
+    bool ready = false;  // a disc is in and its ISO 9660 file system can be read
     QString volumeLabel;  // the ISO 9660 volume id; empty when not ready
     bool hasMpegav = false;  // the disc has the folder "MPEGAV/" at its root
     DiscFolderError problem = DiscFolderError::None;  // why it is not ready

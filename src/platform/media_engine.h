@@ -8,15 +8,15 @@
 // What can go wrong in the media engine. The command interpreter turns these into MCI codes.
 enum class MediaError {
     None,
-    NotOpen,       // no file is open
+    NotOpen,  // no file is open
     FileNotFound,  // the path names nothing
-    Unreadable,    // the path names something that cannot be read as a file (no permission,
-                   // a folder, a pipe, a device)
-    InvalidFile,   // the file holds no playable video (unknown format, no picture)
-    NoWindow,      // the parent window handle names no window of this program
-    Timeout,       // the file neither loaded nor failed in time
-    OutOfRange,    // a value the engine refuses (speed)
-    Driver,        // the engine itself failed
+    Unreadable,  // the path names something that cannot be read as a file (no permission,
+    // a folder, a pipe, a device)
+    InvalidFile,  // the file holds no playable video (unknown format, no picture)
+    NoWindow,  // the parent window handle names no window of this program
+    Timeout,  // the file neither loaded nor failed in time
+    OutOfRange,  // a value the engine refuses (speed)
+    Driver,  // the engine itself failed
 };
 
 // The media engine behind the command strings: one file at a time, its picture shown in a video

@@ -8,7 +8,7 @@
 // Mouse messages of a tray icon, numbered as the icon's notifications have always been.
 namespace traymsg {
 constexpr std::uint32_t MouseMove = 0x0200;
-constexpr std::uint32_t LButtonDown = 0x0201;    // a press of the left button
+constexpr std::uint32_t LButtonDown = 0x0201;  // a press of the left button
 constexpr std::uint32_t LButtonDblClk = 0x0203;  // a double click
 constexpr std::uint32_t RButtonDown = 0x0204;
 constexpr std::uint32_t MButtonDown = 0x0207;

@@ -23,8 +23,8 @@ constexpr std::uint32_t RButtonDown = 0x0204;
 // (the video window of the media layer).
 class WindowLayer {
 public:
-    using WndProc = std::function<std::int32_t(WId hwnd, std::uint32_t msg, std::uint32_t wParam,
-                                               std::int32_t lParam)>;
+    using WndProc = std::function<std::int32_t(
+        WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t lParam)>;
 
     virtual ~WindowLayer() = default;
 

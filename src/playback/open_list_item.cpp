@@ -28,7 +28,7 @@ struct Playback::Opening {
 };
 
 Playback::Playback(PlayerWindow& form1_, const PlaybackControls& controls, Playlist& playlist_,
-                   Geometry& geometry_, VideoWindow& video_, MciChannel& mci_, WindowLayer& windows_)
+    Geometry& geometry_, VideoWindow& video_, MciChannel& mci_, WindowLayer& windows_)
     : PlaybackControls(controls),
       form1(form1_),
       playlist(playlist_),
@@ -87,7 +87,7 @@ bool Playback::openSelected(Opening& opening)
 bool Playback::removeFailedEntry(const QString& error)
 {
     form1.MsgBox(error + QStringLiteral("リスト一覧から削除します。"), msgbox::OkOnly,
-                 msgbox::Information, QStringLiteral("削除"));
+        msgbox::Information, QStringLiteral("削除"));
     const int i = playlist.selected();
     playlist.remove(i);
     if (playlist.count() == 0) {
@@ -117,7 +117,7 @@ void Playback::showOpenMovie(const Opening& opening)
     if (const auto handle = geometry::handleFromReply(reply)) {
         if (opening.fullScreen) {
             windows.MoveWindow(*handle, opening.fit.video.x(), opening.fit.video.y(),
-                               geometry.mov_w, geometry.mov_h, true);
+                geometry.mov_w, geometry.mov_h, true);
         } else {
             windows.MoveWindow(*handle, 10, 10, geometry.mov_w, geometry.mov_h, true);
         }
@@ -126,7 +126,7 @@ void Playback::showOpenMovie(const Opening& opening)
 
     mci.MciSend(Check6->Value() == 1 ? QStringLiteral("set avfile time format milliseconds")
                                      : QStringLiteral("set avfile time format frames"),
-                reply);
+        reply);
     mci.MciSend(QStringLiteral("status avfile length"), reply);
     media_len = vbnum::roundToInt32(vbnum::leading(reply));
 

@@ -20,19 +20,19 @@ struct VideoWindow;
 
 // The control window's controls that the playback handlers read and drive.
 struct PlaybackControls {
-    ListBox* List1;         // paths
-    ListBox* List2;         // display names; selecting an entry opens it
+    ListBox* List1;  // paths
+    ListBox* List2;  // display names; selecting an entry opens it
     QPushButton* Command2;  // play/pause, its caption the playing state
-    QPushButton* Command22; // full screen, its caption the full-screen state
-    ScrollBar* HScroll1;    // position
-    QLabel* Label1;         // file name
-    QLabel* Label2;         // position
-    QLabel* Label3;         // speed
-    QLabel* Label4;         // list position
-    CheckBox* Check3;       // Loop
-    CheckBox* Check6;       // time instead of frames
-    CheckBox* Check7;       // Loop only the selected entry
-    QTimer* Timer1;         // the 100 ms position tick
+    QPushButton* Command22;  // full screen, its caption the full-screen state
+    ScrollBar* HScroll1;  // position
+    QLabel* Label1;  // file name
+    QLabel* Label2;  // position
+    QLabel* Label3;  // speed
+    QLabel* Label4;  // list position
+    CheckBox* Check3;  // Loop
+    CheckBox* Check6;  // time instead of frames
+    CheckBox* Check7;  // Loop only the selected entry
+    QTimer* Timer1;  // the 100 ms position tick
 };
 
 // Media playback: opening the selected entry (List2_Click, the one place a movie is opened),
@@ -41,14 +41,14 @@ struct PlaybackControls {
 // the control window wires them.
 class Playback : public QObject, private PlaybackControls {
 public:
-    Playback(PlayerWindow& form1, const PlaybackControls& controls, Playlist& playlist, Geometry& geometry,
-             VideoWindow& video, MciChannel& mci, WindowLayer& windows);
+    Playback(PlayerWindow& form1, const PlaybackControls& controls, Playlist& playlist,
+        Geometry& geometry, VideoWindow& video, MciChannel& mci, WindowLayer& windows);
 
     // ---- shared state -------------------------------------------------------------------------
     std::int32_t media_len = 0;  // length of the open movie in the current time format
-    QString len_text;            // that length as hh:mm:ss
+    QString len_text;  // that length as hh:mm:ss
     std::int16_t seek_lock = 0;  // 1 while the program itself writes HScroll1
-    std::int16_t move_flg = 0;   // 1: the next List2_Click is a reselection after a move
+    std::int16_t move_flg = 0;  // 1: the next List2_Click is a reselection after a move
 
     // ---- handlers ------------------------------------------------------------------------------
     void List2_Click();

@@ -24,8 +24,14 @@ const QString LineBreak = QStringLiteral("\n\r");
 QString speedCaption(const QString& reply)
 {
     static const std::pair<const char*, const char*> table[] = {
-        {"250", "|>|> -3"},   {"500", "|>|> -2"},   {"750", "|>|> -1"},   {"1000", "|>|> ±0"},
-        {"1250", "|>|> ＋1"}, {"1500", "|>|> ＋2"}, {"1750", "|>|> ＋3"}, {"2000", "|>|> ＋4"},
+        {"250", "|>|> -3"},
+        {"500", "|>|> -2"},
+        {"750", "|>|> -1"},
+        {"1000", "|>|> ±0"},
+        {"1250", "|>|> ＋1"},
+        {"1500", "|>|> ＋2"},
+        {"1750", "|>|> ＋3"},
+        {"2000", "|>|> ＋4"},
     };
     for (const auto& [speed, caption] : table) {
         if (reply == QLatin1String(speed))
@@ -51,7 +57,8 @@ void Playback::Timer1_Timer()
 
     // While the user holds the thumb it stays under the mouse: the tick leaves it alone.
     if (!HScroll1->isSliderDown())
-        writeSlider([&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+        writeSlider(
+            [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
 
     if (Check6->Value() == 1) {
         // A reply that is no number shows as its leading number (0 when none).
@@ -65,8 +72,8 @@ void Playback::Timer1_Timer()
                                                QStringLiteral(" (ﾌﾚｰﾑ)"));
     }
 
-    Label4->setText(QString::number(List2->ListIndex() + 1) + u'/' +
-                    QString::number(List2->ListCount()));
+    Label4->setText(
+        QString::number(List2->ListIndex() + 1) + u'/' + QString::number(List2->ListCount()));
 
     QString speed;
     mci.MciSend(QStringLiteral("status avfile speed"), speed);
@@ -101,7 +108,8 @@ void Playback::Check6_Click()
         writeSlider([&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
         mci.MciSend(QStringLiteral("status avfile position"), reply);
         const double p = vbnum::leading(reply);
-        writeSlider([&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+        writeSlider(
+            [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
         len_text = vbnum::clockText(media_len);
     } else {
         QString length, position;
@@ -111,19 +119,14 @@ void Playback::Check6_Click()
         media_len = vbnum::roundToInt32(vbnum::leading(length));
         const double p = vbnum::leading(position);
         writeSlider([&](ScrollBar& s) { s.setMax(slider_scale::maxForLength(media_len)); });
-        writeSlider([&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
+        writeSlider(
+            [&](ScrollBar& s) { s.setValue(slider_scale::valueForPosition(p, media_len)); });
     }
     writeSlider([&](ScrollBar& s) { slider_scale::applySteps(s, media_len); });
     Timer1->start();
 }
 
 // With no entry selected, "previous" starts from the end as it does from the first entry.
-void Playback::Command10_Click()
-{
-    playlist.selectPrevious();
-}
+void Playback::Command10_Click() { playlist.selectPrevious(); }
 
-void Playback::Command11_Click()
-{
-    playlist.selectNext();
-}
+void Playback::Command11_Click() { playlist.selectNext(); }

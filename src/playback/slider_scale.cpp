@@ -33,10 +33,7 @@ std::int64_t positionForValue(int value, std::int32_t mediaLen)
     return vbnum::roundEven(((value / 10000.0) * (mediaLen / 10000.0) / (30000 / 10000.0)) * 10000);
 }
 
-int maxForLength(std::int32_t mediaLen)
-{
-    return mediaLen < DirectLimit ? mediaLen : ScaledMax;
-}
+int maxForLength(std::int32_t mediaLen) { return mediaLen < DirectLimit ? mediaLen : ScaledMax; }
 
 void applySteps(ScrollBar& slider, std::int32_t mediaLen)
 {

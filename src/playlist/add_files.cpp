@@ -17,8 +17,8 @@ void PlaylistHandlers::Command1_Click()
     FileDialogSetup setup;
     setup.title = QStringLiteral("動画ﾌｧｲﾙを開く");
     setup.filters = {{QStringLiteral("Mpegファイル(*.mpg,*.mpeg)"), QStringLiteral("*.mpg;*.mpeg")},
-                     {QStringLiteral("AVIファイル (*.avi)"), QStringLiteral("*.avi")},
-                     {QStringLiteral("VCDファイル (*.dat)"), QStringLiteral("*.dat")}};
+        {QStringLiteral("AVIファイル (*.avi)"), QStringLiteral("*.avi")},
+        {QStringLiteral("VCDファイル (*.dat)"), QStringLiteral("*.dat")}};
     setup.filterIndex = 1;
     setup.folder = file_dir;
     const QString path = dialogs.GetOpenFileName(setup);

@@ -7,15 +7,9 @@
 #include "playlist/rename_dialog.h"
 
 // A move changes places, not the movie: the reselection it makes opens nothing.
-void PlaylistHandlers::cmdUp_Click()
-{
-    moveSelected(-1);
-}
+void PlaylistHandlers::cmdUp_Click() { moveSelected(-1); }
 
-void PlaylistHandlers::cmdDown_Click()
-{
-    moveSelected(+1);
-}
+void PlaylistHandlers::cmdDown_Click() { moveSelected(+1); }
 
 void PlaylistHandlers::moveSelected(int step)
 {
@@ -31,7 +25,7 @@ void PlaylistHandlers::Command15_Click()
     const QString name = playlist.name(i);
     const int answer = form1.MsgBox(QStringLiteral("選択されているリスト「") + name +
                                         QStringLiteral("」を一覧からクリアしますか？"),
-                                    msgbox::YesNo, msgbox::Question, QStringLiteral("ﾘｽﾄｸﾘｱ"));
+        msgbox::YesNo, msgbox::Question, QStringLiteral("ﾘｽﾄｸﾘｱ"));
     if (answer == msgbox::Yes)
         playlist.removeAndReselect(i, [this] { form1.reset_all(); });
     form1.afterModal();
@@ -41,7 +35,7 @@ void PlaylistHandlers::Command13_Click()
 {
     form1.beforeModal();
     if (form1.MsgBox(QStringLiteral("全リスト一覧をクリアしますか？"), msgbox::YesNo,
-                     msgbox::Question, QStringLiteral("全ﾘｽﾄｸﾘｱ")) == msgbox::Yes)
+            msgbox::Question, QStringLiteral("全ﾘｽﾄｸﾘｱ")) == msgbox::Yes)
         form1.reset_all();
     form1.afterModal();
 }

@@ -35,7 +35,7 @@ void PlaylistHandlers::folda_open()
         const folder_listing::Folder top = folder_listing::read(chosen);
         if (top.error != 0 || !Dir1->setPath(chosen) || !File1->setPath(chosen)) {
             form1.MsgBox(QStringLiteral("デバイスが準備されていないみたいです。"), msgbox::OkOnly,
-                         msgbox::Information, QStringLiteral("ﾃﾞﾊﾞｲｽｴﾗｰ"));
+                msgbox::Information, QStringLiteral("ﾃﾞﾊﾞｲｽｴﾗｰ"));
         } else {
             const folder_listing::Pattern pattern(File1->Pattern());
             FolderWalk::Hooks hooks;

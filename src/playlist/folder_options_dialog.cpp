@@ -12,8 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-folda_op::folda_op(PlaylistWindow& form1_, CheckBox& form1Check1_, FileListBox& File1_,
-                   QWidget* parent)
+folda_op::folda_op(
+    PlaylistWindow& form1_, CheckBox& form1Check1_, FileListBox& File1_, QWidget* parent)
     : QDialog(parent), form1(form1_), form1Check1(form1Check1_), File1(File1_)
 {
     setObjectName(QStringLiteral("folda_op"));
@@ -27,14 +27,16 @@ folda_op::folda_op(PlaylistWindow& form1_, CheckBox& form1Check1_, FileListBox& 
     for (CheckBox* box : {Check2, Check3, Check4})
         types->addWidget(box);
 
-    Label1 = named(new QLabel(QStringLiteral("どれも選択しない場合は全てが対象となります。"), this), "Label1");
+    Label1 = named(
+        new QLabel(QStringLiteral("どれも選択しない場合は全てが対象となります。"), this), "Label1");
     QPalette red = Label1->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Label1->setPalette(red);
 
     Check1 = named(new CheckBox(QString(), this), "Check1");
-    Label2 = named(new QLabel(QStringLiteral("指定するﾌｫﾙﾀﾞのさらに下のｻﾌﾞﾌｫﾙﾀﾞも検索する場合にﾁｪｯｸ。"), this),
-                   "Label2");
+    Label2 = named(
+        new QLabel(QStringLiteral("指定するﾌｫﾙﾀﾞのさらに下のｻﾌﾞﾌｫﾙﾀﾞも検索する場合にﾁｪｯｸ。"), this),
+        "Label2");
     // Label2 is Check1's caption: a click on it ticks the box, as on a caption of its own.
     Label2->installEventFilter(this);
     Check1->setAccessibleName(Label2->text());

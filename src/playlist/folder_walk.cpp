@@ -7,8 +7,8 @@
 
 using folder_listing::Folder;
 
-FolderWalk::FolderWalk(Playlist& playlist, const folder_listing::Pattern& pattern,
-                       bool subfolders, Hooks hooks)
+FolderWalk::FolderWalk(
+    Playlist& playlist, const folder_listing::Pattern& pattern, bool subfolders, Hooks hooks)
     : playlist_(playlist), pattern_(pattern), subfolders_(subfolders), hooks_(std::move(hooks))
 {
 }
@@ -61,7 +61,7 @@ bool FolderWalk::search(const Place& here)
         paths << folder_listing::join(here.path, name);
     if (playlist_.append(paths, names) < names.size()) {
         hooks_.message(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
-                       msgbox::Information, QStringLiteral("ﾘｽﾄｵｰﾊﾞｰ"));
+            msgbox::Information, QStringLiteral("ﾘｽﾄｵｰﾊﾞｰ"));
         return stop(here);
     }
     return false;

@@ -33,8 +33,8 @@ public:
     // the windows does not slow the walk down.
     static constexpr int EventIntervalMs = 10;
 
-    FolderWalk(Playlist& playlist, const folder_listing::Pattern& pattern, bool subfolders,
-               Hooks hooks);
+    FolderWalk(
+        Playlist& playlist, const folder_listing::Pattern& pattern, bool subfolders, Hooks hooks);
 
     // Walks the folder at `path`, already read into `folder`. True when the walk was stopped
     // (full playlist, closing program); the entries added until then stay.

@@ -50,7 +50,8 @@ void PlaylistHandlers::Command19_Click()
 void PlaylistHandlers::reportLeftOut(const QList<int>& entries)
 {
     constexpr int Shown = 10;
-    QString text = QStringLiteral("次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。");
+    QString text = QStringLiteral(
+        "次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。");
     for (int i = 0; i < std::min<int>(entries.size(), Shown); ++i)
         text += u'\n' + playlist.path(entries[i]);
     if (entries.size() > Shown)
@@ -61,19 +62,22 @@ void PlaylistHandlers::reportLeftOut(const QList<int>& entries)
 void PlaylistHandlers::reportSaveFailure(int errorNumber)
 {
     if (errorNumber == 53 || errorNumber == 75)
-        form1.MsgBox(QStringLiteral("リストファイルが保存できません。ライトプロテクトされている可能性があります。"),
-                     msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"));
+        form1.MsgBox(
+            QStringLiteral(
+                "リストファイルが保存できません。ライトプロテクトされている可能性があります。"),
+            msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"));
     else
-        form1.MsgBox(QStringLiteral("なにかしらのエラーがあります。エラーNo=") + QString::number(errorNumber),
-                     msgbox::OkOnly, msgbox::Information, QStringLiteral("ｴﾗｰ"));
+        form1.MsgBox(QStringLiteral("なにかしらのエラーがあります。エラーNo=") +
+                         QString::number(errorNumber),
+            msgbox::OkOnly, msgbox::Information, QStringLiteral("ｴﾗｰ"));
 }
 
 void PlaylistHandlers::Command20_Click()
 {
     const int n = playlist.count();
     form1.beforeModal();
-    const QString chosen =
-        dialogs.GetOpenFileName(listFileDialog(QStringLiteral("ﾘｽﾄﾌｧｲﾙを開く"), list_dir));
+    const QString chosen = dialogs.GetOpenFileName(
+        listFileDialog(QStringLiteral("ﾘｽﾄﾌｧｲﾙを開く"), list_dir));
     if (!chosen.isEmpty()) {
         list_file = chosen;
         list_dir = Playlist::folderOf(list_file);

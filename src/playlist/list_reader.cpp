@@ -53,15 +53,16 @@ bool readFields(const QString& filePath, const std::function<bool(const QString&
 {
     int given = 0;
     bool more = true;
-    const bool read = text_file::readLines(filePath, Playlist::MaxEntries, [&](const QString& line) {
-        for (const QString& field : lineFields(line)) {
-            more = given < Playlist::MaxEntries && take(field);
-            ++given;
-            if (!more)
-                break;
-        }
-        return more;
-    });
+    const bool read = text_file::readLines(
+        filePath, Playlist::MaxEntries, [&](const QString& line) {
+            for (const QString& field : lineFields(line)) {
+                more = given < Playlist::MaxEntries && take(field);
+                ++given;
+                if (!more)
+                    break;
+            }
+            return more;
+        });
     return read;
 }
 

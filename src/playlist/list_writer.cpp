@@ -40,9 +40,6 @@ Content content(const Playlist& playlist)
     return content;
 }
 
-int save(const QString& filePath, const QByteArray& bytes)
-{
-    return saveFile(filePath, bytes);
-}
+int save(const QString& filePath, const QByteArray& bytes) { return saveFile(filePath, bytes); }
 
 }  // namespace list_writer

@@ -5,32 +5,20 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-Playlist::Playlist(ListBox& paths, ListBox& names) : paths_(paths), names_(names) {}
+Playlist::Playlist(ListBox& paths, ListBox& names) : paths_(paths), names_(names) { }
 
 QString Playlist::displayName(const QString& path)
 {
     return path.mid(path.lastIndexOf(u'/') + 1);  // -1 when there is none: the whole path
 }
 
-QString Playlist::folderOf(const QString& path)
-{
-    return path.left(path.lastIndexOf(u'/') + 1);
-}
+QString Playlist::folderOf(const QString& path) { return path.left(path.lastIndexOf(u'/') + 1); }
 
-int Playlist::count() const
-{
-    return names_.ListCount();
-}
+int Playlist::count() const { return names_.ListCount(); }
 
-QString Playlist::path(int index) const
-{
-    return paths_.List(index);
-}
+QString Playlist::path(int index) const { return paths_.List(index); }
 
-QString Playlist::name(int index) const
-{
-    return names_.List(index);
-}
+QString Playlist::name(int index) const { return names_.List(index); }
 
 bool Playlist::append(const QString& path, const QString& name)
 {
@@ -75,10 +63,7 @@ void Playlist::selectPrevious()
         select(selected() > 0 ? selected() - 1 : count() - 1);
 }
 
-int Playlist::selected() const
-{
-    return names_.ListIndex();
-}
+int Playlist::selected() const { return names_.ListIndex(); }
 
 void Playlist::remove(int index)
 {
@@ -127,7 +112,4 @@ bool Playlist::moveSelected(int step)
     return true;
 }
 
-void Playlist::rename(int index, const QString& name)
-{
-    names_.setList(index, name);
-}
+void Playlist::rename(int index, const QString& name) { names_.setList(index, name); }

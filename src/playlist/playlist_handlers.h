@@ -14,10 +14,10 @@ class PlaylistWindow;
 
 // The control window's controls that the playlist's handlers read and drive.
 struct PlaylistControls {
-    ListBox* List1;      // paths
-    ListBox* List2;      // display names; selecting an entry opens it
-    CheckBox* Check1;    // folder import includes subfolders
-    DirListBox* Dir1;    // the folder browser, the folder import's cursor
+    ListBox* List1;  // paths
+    ListBox* List2;  // display names; selecting an entry opens it
+    CheckBox* Check1;  // folder import includes subfolders
+    DirListBox* Dir1;  // the folder browser, the folder import's cursor
     FileListBox* File1;  // the movies of Dir1's folder
 };
 
@@ -27,12 +27,12 @@ struct PlaylistControls {
 class PlaylistHandlers : private PlaylistControls {
 public:
     PlaylistHandlers(PlaylistWindow& form1, const PlaylistControls& controls, Playlist& playlist,
-                     Dialogs& dialogs);
+        Dialogs& dialogs);
 
     // ---- shared state: where the dialogs start (folders end in "/") -------------------------
-    QString list_dir;   // the open-list dialog
-    QString file_dir;   // the open-movie dialog
-    QString save_dir;   // the save-list dialog
+    QString list_dir;  // the open-list dialog
+    QString file_dir;  // the open-movie dialog
+    QString save_dir;  // the save-list dialog
     QString list_file;  // the list file last opened or saved, offered by the save dialog
 
     // ---- adding files (add_files.cpp) ---------------------------------------------------------

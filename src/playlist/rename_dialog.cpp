@@ -60,7 +60,8 @@ Dialog::Dialog(PlaylistWindow& form1_, Playlist& playlist_, ListBox& List2_, QWi
     buttons->addWidget(OKButton);
     buttons->addWidget(CancelButton);
     auto* layout = new QVBoxLayout(this);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Label3, Label5, Label1, Text1, Label2})
+    for (QWidget* w :
+        std::initializer_list<QWidget*>{Label4, Label3, Label5, Label1, Text1, Label2})
         layout->addWidget(w);
     layout->addLayout(buttons);
     setMinimumWidth(440);
@@ -87,7 +88,8 @@ void Dialog::OKButton_Click()
 {
     const QString t = Text1->text();
     if (t.contains(u'&') || t.contains(u'=') || t.contains(u',')) {
-        Label2->setText(QStringLiteral("変更後の名前に半角で「,」か「=」か「＆」があります。「,」か「=」か「＆」は無くして下さい。"));
+        Label2->setText(QStringLiteral(
+            "変更後の名前に半角で「,」か「=」か「＆」があります。「,」か「=」か「＆」は無くして下さい。"));
         return;
     }
     if (trimSpaces(t).isEmpty()) {
@@ -103,15 +105,9 @@ void Dialog::OKButton_Click()
     closeDialog();
 }
 
-void Dialog::CancelButton_Click()
-{
-    closeDialog();
-}
+void Dialog::CancelButton_Click() { closeDialog(); }
 
-void Dialog::reject()
-{
-    closeDialog();
-}
+void Dialog::reject() { closeDialog(); }
 
 void Dialog::closeDialog()
 {

@@ -13,10 +13,7 @@ namespace {
 
 // Qt reports failures as its own codes; the system's errno of the failing call is still set
 // when the call returns, and says what went wrong.
-int failure()
-{
-    return errno != 0 ? errno : EIO;
-}
+int failure() { return errno != 0 ? errno : EIO; }
 
 bool writeAt(int fd, const char* data, qsizetype size)
 {
@@ -57,14 +54,15 @@ int rewriteInPlace(const QByteArray& native, const QByteArray& bytes)
     const int fd = ::open(native.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return failure();
-    struct stat st{};
+    struct stat st { };
     int error = 0;
     if (::fstat(fd, &st) != 0)
         error = failure();
     else if (!S_ISREG(st.st_mode))
         error = EINVAL;
     const off_t oldSize = st.st_size;
-    const QByteArray old = error ? QByteArray() : readPrefix(fd, std::min<qsizetype>(oldSize, bytes.size()));
+    const QByteArray old = error ? QByteArray()
+                                 : readPrefix(fd, std::min<qsizetype>(oldSize, bytes.size()));
     if (!error && old.size() != std::min<qsizetype>(oldSize, bytes.size()))
         error = failure();
     if (!error && !bytes.isEmpty()) {
@@ -76,11 +74,11 @@ int rewriteInPlace(const QByteArray& native, const QByteArray& bytes)
     }
     if (!error) {
         errno = 0;
-        if (!writeAt(fd, bytes.constData(), bytes.size()) || ::ftruncate(fd, off_t(bytes.size())) != 0 ||
-            ::fsync(fd) != 0) {
+        if (!writeAt(fd, bytes.constData(), bytes.size()) ||
+            ::ftruncate(fd, off_t(bytes.size())) != 0 || ::fsync(fd) != 0) {
             error = failure();
-            if (writeAt(fd, old.constData(), old.size()))
-                [[maybe_unused]] const int r = ::ftruncate(fd, oldSize);
+            if (writeAt(fd, old.constData(), old.size())) [[maybe_unused]]
+                const int r = ::ftruncate(fd, oldSize);
         }
     }
     ::close(fd);
@@ -92,7 +90,7 @@ int rewriteInPlace(const QByteArray& native, const QByteArray& bytes)
 int saveFile(const QString& filePath, const QByteArray& bytes)
 {
     const QByteArray native = QFile::encodeName(filePath);
-    struct stat st{};
+    struct stat st { };
     const bool exists = ::stat(native.constData(), &st) == 0;
     if (exists) {
         if (S_ISDIR(st.st_mode))

@@ -56,7 +56,8 @@ std::optional<std::int32_t> int32(const QString& field)
     if (!value)
         return std::nullopt;
     const double rounded = std::nearbyint(*value);  // halves to the even neighbour
-    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
+    if (rounded < std::numeric_limits<std::int32_t>::min() ||
+        rounded > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(rounded);
 }
@@ -72,10 +73,7 @@ QString text(float value)
     return signedText(QString::number(double(value) + 0.0, 'g', 7));  // + 0.0: no "-0"
 }
 
-QString text(std::int32_t value)
-{
-    return signedText(QString::number(value));
-}
+QString text(std::int32_t value) { return signedText(QString::number(value)); }
 
 // Field 0 is discarded. A missing field reads as empty, which is not a number: the reading
 // stops at the first value that is missing, not a number or out of range.
@@ -83,8 +81,8 @@ SettingsRead values(const QStringList& f)
 {
     SettingsRead result;
     auto field = [&](int i) { return i < f.size() ? f[i] : QString(); };
-    if (!(result.top = single(field(1))) || !(result.left = single(field(2)))
-        || !(result.backColor = int32(field(3))) || !(result.width = single(field(4))))
+    if (!(result.top = single(field(1))) || !(result.left = single(field(2))) ||
+        !(result.backColor = int32(field(3))) || !(result.width = single(field(4))))
         return result;
     result.height = single(field(5));
     return result;
@@ -125,9 +123,9 @@ bool write(const QString& filePath, const WindowSettings& values)
             return false;  // would not read back; keep the previous file
 
     const QString crlf = QStringLiteral("\r\n");
-    const QString content = crlf + text(values.top) + crlf + text(values.left) + crlf
-                            + text(values.backColor) + crlf + text(values.width) + crlf
-                            + text(values.height) + crlf;
+    const QString content = crlf + text(values.top) + crlf + text(values.left) + crlf +
+                            text(values.backColor) + crlf + text(values.width) + crlf +
+                            text(values.height) + crlf;
 
     return saveFile(filePath, content.toUtf8()) == 0;
 }

@@ -81,7 +81,7 @@ private:
 
 class FileLines final : public LineSource {
 public:
-    explicit FileLines(int fd) : fd_(fd) {}
+    explicit FileLines(int fd) : fd_(fd) { }
     ~FileLines() override { ::close(fd_); }
     bool rewind() override
     {
@@ -108,7 +108,7 @@ private:
 
 class MemoryLines final : public LineSource {
 public:
-    explicit MemoryLines(const QByteArray& bytes) : bytes_(bytes) {}
+    explicit MemoryLines(const QByteArray& bytes) : bytes_(bytes) { }
     bool rewind() override
     {
         restart();
@@ -167,8 +167,7 @@ private:
 };
 
 // The lines `source` gives, up to `maxLines` lines that are not blank.
-template <typename Each>
-void forLines(LineSource& source, int maxLines, Each each)
+template <typename Each> void forLines(LineSource& source, int maxLines, Each each)
 {
     QByteArray line;
     int counted = 0;
@@ -230,7 +229,8 @@ bool readLines(const QString& path, int maxLines, const std::function<bool(const
     return readFrom(lines, maxLines, take);
 }
 
-void splitLines(const QByteArray& bytes, int maxLines, const std::function<bool(const QString&)>& take)
+void splitLines(
+    const QByteArray& bytes, int maxLines, const std::function<bool(const QString&)>& take)
 {
     MemoryLines lines(bytes);
     readFrom(lines, maxLines, take);

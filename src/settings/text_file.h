@@ -24,6 +24,7 @@ constexpr qsizetype MaxLineBytes = 64 * 1024;
 bool readLines(const QString& path, int maxLines, const std::function<bool(const QString&)>& take);
 
 // The same for bytes already in memory.
-void splitLines(const QByteArray& bytes, int maxLines, const std::function<bool(const QString&)>& take);
+void splitLines(
+    const QByteArray& bytes, int maxLines, const std::function<bool(const QString&)>& take);
 
 }  // namespace text_file

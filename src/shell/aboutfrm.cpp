@@ -123,8 +123,9 @@ void Aboutfrm::Form_Load()
                             .arg(REELBOX_VERSION_MINOR)
                             .arg(REELBOX_VERSION_PATCH));
     lblTitle->setText(AppTitle);
-    Label1->setText(lineBreaks(QStringLiteral("Video-CD等の動画を4:3の比率にして見る") + QStringLiteral("\n\r")
-                               + QStringLiteral("動画再生ソフト　By ReelBox Project")));
+    Label1->setText(
+        lineBreaks(QStringLiteral("Video-CD等の動画を4:3の比率にして見る") +
+                   QStringLiteral("\n\r") + QStringLiteral("動画再生ソフト　By ReelBox Project")));
     loaded_ = true;
 }
 
@@ -144,20 +145,11 @@ void Aboutfrm::Form_Unload()
         around_.unload();
 }
 
-void Aboutfrm::cmdOK_Click()
-{
-    accept();
-}
+void Aboutfrm::cmdOK_Click() { accept(); }
 
-void Aboutfrm::cmdSysInfo_Click()
-{
-    StartSysInfo();
-}
+void Aboutfrm::cmdSysInfo_Click() { StartSysInfo(); }
 
-void Aboutfrm::Label2_Click()
-{
-    desktop_.openUrl(QUrl(Label2->text()));
-}
+void Aboutfrm::Label2_Click() { desktop_.openUrl(QUrl(Label2->text())); }
 
 // A system-information program of this system, or the message that there is none. The box is
 // shown over the About box, which keeps the movie window let go.
@@ -166,14 +158,15 @@ void Aboutfrm::StartSysInfo()
     const QString program = desktop_.systemInfoProgram();
     if (!program.isEmpty() && desktop_.startProgram(program))
         return;
-    dialogs_.MsgBox(QStringLiteral("ｼｽﾃﾑ情報ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。現時点ではｼｽﾃﾑ情報を使用できません。"),
-                    msgbox::OkOnly, msgbox::Information, QStringLiteral("ｼｽﾃﾑ情報表示ｴﾗｰ"));
+    dialogs_.MsgBox(
+        QStringLiteral("ｼｽﾃﾑ情報ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。現時点ではｼｽﾃﾑ情報を使用できません。"),
+        msgbox::OkOnly, msgbox::Information, QStringLiteral("ｼｽﾃﾑ情報表示ｴﾗｰ"));
 }
 
 bool Aboutfrm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Label2 && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    if (watched == Label2 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         Label2_Click();
     return QDialog::eventFilter(watched, event);
 }

@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
-HelpAndAbout::HelpAndAbout(Desktop& desktop, Dialogs& dialogs, ControlWindow& form1,
-                           QString programDir)
+HelpAndAbout::HelpAndAbout(
+    Desktop& desktop, Dialogs& dialogs, ControlWindow& form1, QString programDir)
     : desktop_(desktop), dialogs_(dialogs), form1_(form1), programDir_(std::move(programDir))
 {
 }
@@ -21,18 +21,13 @@ void HelpAndAbout::Command18_Click()
         desktop_.openUrl(QUrl::fromLocalFile(page));
 }
 
-void HelpAndAbout::Command17_Click()
-{
-    showAbout();
-}
+void HelpAndAbout::Command17_Click() { showAbout(); }
 
-void HelpAndAbout::me_about_Click()
-{
-    showAbout();
-}
+void HelpAndAbout::me_about_Click() { showAbout(); }
 
 void HelpAndAbout::showAbout()
 {
-    Aboutfrm box(desktop_, dialogs_, {[this] { form1_.beforeModal(); }, [this] { form1_.afterModal(); }});
+    Aboutfrm box(
+        desktop_, dialogs_, {[this] { form1_.beforeModal(); }, [this] { form1_.afterModal(); }});
     box.showModal();
 }

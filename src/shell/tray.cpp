@@ -17,8 +17,12 @@ const QString Tip = QStringLiteral("ReelBox");
 }  // namespace
 
 Tray::Tray(TrayIcon& icon, WindowLayer& windows, ControlWindow& form1, QWidget& form1Window,
-           QLabel& Picture1, CheckBox& Check4)
-    : icon_(icon), windows_(windows), form1_(form1), form1Window_(form1Window), Picture1_(Picture1),
+    QLabel& Picture1, CheckBox& Check4)
+    : icon_(icon),
+      windows_(windows),
+      form1_(form1),
+      form1Window_(form1Window),
+      Picture1_(Picture1),
       Check4_(Check4)
 {
     icon_.setHandler([this](std::uint32_t message) { Picture1_MouseMove(message); });
@@ -65,10 +69,7 @@ void Tray::watch(QWidget* movie)
         watched_->installEventFilter(this);
 }
 
-void Tray::Command16_Click()
-{
-    hideControlWindow();
-}
+void Tray::Command16_Click() { hideControlWindow(); }
 
 void Tray::c_hyouji_Click()
 {

@@ -23,7 +23,7 @@ class Tray : public QObject {
     Q_OBJECT
 public:
     Tray(TrayIcon& icon, WindowLayer& windows, ControlWindow& form1, QWidget& form1Window,
-         QLabel& Picture1, CheckBox& Check4);
+        QLabel& Picture1, CheckBox& Check4);
 
     // Mode 0 adds the icon (the picture of `GetPic`, the tip), 2 removes it; other modes nothing.
     void SysTrayIcon(QLabel& GetPic, const QString& GetTip, std::int32_t GetMode);

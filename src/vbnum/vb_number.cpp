@@ -18,10 +18,7 @@ std::int32_t roundToInt32(double value)
     return static_cast<std::int32_t>(roundEven(std::clamp(value, lo, hi)));
 }
 
-int toPixels(double twips)
-{
-    return roundToInt32(twips / TwipsPerPixel);
-}
+int toPixels(double twips) { return roundToInt32(twips / TwipsPerPixel); }
 
 namespace {
 
@@ -79,22 +76,21 @@ std::optional<double> strict(const QString& text)
 }
 
 namespace {
-QString twoDigits(std::int64_t value)
-{
-    return QString::number(value).rightJustified(2, u'0');
-}
+QString twoDigits(std::int64_t value) { return QString::number(value).rightJustified(2, u'0'); }
 }  // namespace
 
 QString clockText(std::int64_t milliseconds)
 {
     const std::int64_t seconds = milliseconds / 1000;
     const std::int64_t minutes = seconds / 60;
-    return twoDigits(minutes / 60) + u':' + twoDigits(minutes % 60) + u':' + twoDigits(seconds % 60);
+    return twoDigits(minutes / 60) + u':' + twoDigits(minutes % 60) + u':' +
+           twoDigits(seconds % 60);
 }
 
 QString clockTextMs(std::int64_t milliseconds)
 {
-    return clockText(milliseconds) + u':' + QString::number(milliseconds % 1000).rightJustified(3, u'0');
+    return clockText(milliseconds) + u':' +
+           QString::number(milliseconds % 1000).rightJustified(3, u'0');
 }
 
 }  // namespace vbnum

@@ -69,10 +69,7 @@ void VideoCd::Combo1_Click()
     Label5->setToolTip(drive->device + QStringLiteral("：- ") + drive->volumeLabel);
 }
 
-int VideoCd::openTrackFolder(const QString& root)
-{
-    return File1->trySetPath(root + TrackFolder);
-}
+int VideoCd::openTrackFolder(const QString& root) { return File1->trySetPath(root + TrackFolder); }
 
 // Appends the tracks File1 lists in root's "MPEGAV/"; 0, or the error File1 failed with.
 int VideoCd::appendTracks(const QString& root)
@@ -95,24 +92,25 @@ void VideoCd::applyListFileNames()
 {
     Form2& movie = form1.form2();
     int i = 0;
-    const bool read = list_reader::readFields(programDir + QLatin1Char('/') + switches.cmd_item,
-                                              [&](const QString& field) {
-        if (playlist.count() == 0 || i >= playlist.count())
-            return false;
-        playlist.rename(i, list_reader::trackName(field));
-        ++i;
-        movie.Label1->setText(playlist.name(0) + QStringLiteral("　"));
-        return i < playlist.count();
-    });
+    const bool read = list_reader::readFields(
+        programDir + QLatin1Char('/') + switches.cmd_item, [&](const QString& field) {
+            if (playlist.count() == 0 || i >= playlist.count())
+                return false;
+            playlist.rename(i, list_reader::trackName(field));
+            ++i;
+            movie.Label1->setText(playlist.name(0) + QStringLiteral("　"));
+            return i < playlist.count();
+        });
     if (read)
-        switches.cmd_item.clear();  // otherwise the tracks keep their file names, and cmd_item its list
+        switches.cmd_item
+            .clear();  // otherwise the tracks keep their file names, and cmd_item its list
 }
 
 void VideoCd::discError(int error)
 {
     if (error == FileListBox::PathNotFound)
         form1.MsgBox(QStringLiteral("Video-CDではなさそうです。"), msgbox::OkOnly,
-                     msgbox::Information, QStringLiteral("NO Video-CD"));
+            msgbox::Information, QStringLiteral("NO Video-CD"));
     else if (error == FileListBox::DeviceUnavailable)
         driveError(QStringLiteral("ドライブの準備ができていないようです。"));
     else if (error == FileListBox::PermissionDenied)
@@ -139,14 +137,19 @@ int VideoCd::appendDiscImage(const QString& imagePath)
     if (!drive.ready) {
         const QString unreadable = QStringLiteral("ディスクイメージを読み込めません。");
         switch (drive.problem) {
-        case DiscFolderError::NotFound: discError(FileListBox::PathNotFound); break;
+        case DiscFolderError::NotFound:
+            discError(FileListBox::PathNotFound);
+            break;
         case DiscFolderError::NoPermission:
             driveError(QStringLiteral("ディスクイメージを読み込む権限がないようです。"));
             break;
         case DiscFolderError::DataMissing:
-            driveError(unreadable + QStringLiteral("「") + drive.missingFile + QStringLiteral("」が見つかりません。"));
+            driveError(unreadable + QStringLiteral("「") + drive.missingFile +
+                       QStringLiteral("」が見つかりません。"));
             break;
-        default: driveError(unreadable); break;
+        default:
+            driveError(unreadable);
+            break;
         }
         return 0;
     }

@@ -17,13 +17,10 @@
 namespace {
 constexpr int NoneFound = 99;
 const QString TrackFolder = QStringLiteral("MPEGAV/");
-}
+}  // namespace
 
 // Lists every drive in Combo1 and loads the first that holds a Video-CD.
-void VideoCd::ShowDriveList()
-{
-    showDriveList(probe(drives));
-}
+void VideoCd::ShowDriveList() { showDriveList(probe(drives)); }
 
 VideoCd::Probe VideoCd::probe(DriveTable& drives)
 {
@@ -31,7 +28,8 @@ VideoCd::Probe VideoCd::probe(DriveTable& drives)
     probe.drives = drives.drives();
     for (const OpticalDrive& drive : probe.drives)
         if (drive.ready)
-            if (const std::optional<DiscFolder> folder = drives.listFolder(drive.root() + TrackFolder))
+            if (const std::optional<DiscFolder> folder = drives.listFolder(
+                    drive.root() + TrackFolder))
                 probe.trackFolders.insert(drive.root(), *folder);
     return probe;
 }
@@ -81,7 +79,8 @@ void VideoCd::showDriveList(const Probe& probe)
         for (const OpticalDrive& drive : probe.drives) {
             Combo1->addItem(drive.root());
             // A drive without a readable disc is listed but not tested.
-            if (drive.ready && openTrackFolder(Combo1->itemText(index)) != FileListBox::PathNotFound &&
+            if (drive.ready &&
+                openTrackFolder(Combo1->itemText(index)) != FileListBox::PathNotFound &&
                 found > index)
                 found = index;
             ++index;
@@ -93,7 +92,7 @@ void VideoCd::showDriveList(const Probe& probe)
     probed_ = nullptr;  // the message below lets events run: from here on drives are asked afresh
     if (found == NoneFound)
         form1.MsgBox(QStringLiteral("Video-CDが見つかりません。"), msgbox::OkOnly,
-                     msgbox::Information, QStringLiteral("NO Video-CD"));
+            msgbox::Information, QStringLiteral("NO Video-CD"));
     busy_ = wasBusy;
 }
 

@@ -21,9 +21,14 @@ const QString VolumeLabelTip = QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ表
 }  // namespace
 
 VideoCd::VideoCd(PlayerWindow& form1, const VideoCdControls& controls, VideoCdSwitches switches,
-                 Playlist& playlist, Playback& playback, DriveTable& drives, QString programDir)
-    : VideoCdControls(controls), form1(form1), switches(switches), playlist(playlist),
-      playback(playback), drives(drives), programDir(std::move(programDir))
+    Playlist& playlist, Playback& playback, DriveTable& drives, QString programDir)
+    : VideoCdControls(controls),
+      form1(form1),
+      switches(switches),
+      playlist(playlist),
+      playback(playback),
+      drives(drives),
+      programDir(std::move(programDir))
 {
     // The folders of a disc are read from the disc, through the drive table.
     File1->setFolderSource([this](const QString& path) -> std::optional<FileListBox::Listing> {
@@ -32,10 +37,14 @@ VideoCd::VideoCd(PlayerWindow& form1, const VideoCdControls& controls, VideoCdSw
             return std::nullopt;
         switch (folder->error) {
         case DiscFolderError::NotReady:
-        case DiscFolderError::DataMissing: return FileListBox::Listing{FileListBox::DeviceUnavailable, {}};
-        case DiscFolderError::NotFound: return FileListBox::Listing{FileListBox::PathNotFound, {}};
-        case DiscFolderError::NoPermission: return FileListBox::Listing{FileListBox::PermissionDenied, {}};
-        case DiscFolderError::None: break;
+        case DiscFolderError::DataMissing:
+            return FileListBox::Listing{FileListBox::DeviceUnavailable, {}};
+        case DiscFolderError::NotFound:
+            return FileListBox::Listing{FileListBox::PathNotFound, {}};
+        case DiscFolderError::NoPermission:
+            return FileListBox::Listing{FileListBox::PermissionDenied, {}};
+        case DiscFolderError::None:
+            break;
         }
         return FileListBox::Listing{0, folder->files};
     });
@@ -109,8 +118,7 @@ void VideoCd::setDropsAccepted(bool on)
 {
     Form2& movie = form1.form2();
     for (QWidget* target : {static_cast<QWidget*>(&movie), static_cast<QWidget*>(movie.Label1),
-                            static_cast<QWidget*>(movie.Label2), static_cast<QWidget*>(List2),
-                            List2->viewport()})
+             static_cast<QWidget*>(movie.Label2), static_cast<QWidget*>(List2), List2->viewport()})
         target->setAcceptDrops(on);
 }
 

@@ -25,28 +25,28 @@ class QThread;
 
 // The control window's controls that the Video-CD mode reads and drives.
 struct VideoCdControls {
-    CheckBox* Check5;        // the mode itself
-    QComboBox* Combo1;       // the drives
-    QTimer* Timer2;          // the drive search, every 5 s while the playlist is empty
-    QLabel* Label5;          // the loaded disc's volume label
-    QFrame* Line1;           // marks a disc loaded by the command line
+    CheckBox* Check5;  // the mode itself
+    QComboBox* Combo1;  // the drives
+    QTimer* Timer2;  // the drive search, every 5 s while the playlist is empty
+    QLabel* Label5;  // the loaded disc's volume label
+    QFrame* Line1;  // marks a disc loaded by the command line
     QFrame* Line2;
-    FileListBox* File1;      // finds and lists the disc's "MPEGAV/"
-    ListBox* List2;          // a drop target, off in the mode
-    QPushButton* Command1;   // file selection, hidden in the mode
+    FileListBox* File1;  // finds and lists the disc's "MPEGAV/"
+    ListBox* List2;  // a drop target, off in the mode
+    QPushButton* Command1;  // file selection, hidden in the mode
     QPushButton* Command12;  // folder import, hidden in the mode
     QPushButton* Command19;  // save list
     QPushButton* Command20;  // open list file
     QPushButton* Command21;  // rename
-    CheckBox* Check3;        // Loop
-    CheckBox* Check7;        // Loop only the selected entry
+    CheckBox* Check3;  // Loop
+    CheckBox* Check7;  // Loop only the selected entry
 };
 
 // What the command line left for the mode; the control window owns it.
 struct VideoCdSwitches {
     std::int16_t& mode_flg;  // 1 while the program itself ticks Check5: no question
-    QString& cmd_item;       // a list file (in the program folder) naming the next disc's tracks
-    QString& cmd_vcd;        // "1" when the command line was just "1"
+    QString& cmd_item;  // a list file (in the program folder) naming the next disc's tracks
+    QString& cmd_vcd;  // "1" when the command line was just "1"
 };
 
 // Video-CD mode: the playlist is filled from a disc instead of files. Combo1 lists the drives
@@ -56,7 +56,7 @@ struct VideoCdSwitches {
 class VideoCd : public QObject, private VideoCdControls {
 public:
     VideoCd(PlayerWindow& form1, const VideoCdControls& controls, VideoCdSwitches switches,
-            Playlist& playlist, Playback& playback, DriveTable& drives, QString programDir);
+        Playlist& playlist, Playback& playback, DriveTable& drives, QString programDir);
     ~VideoCd() override;
 
     std::int16_t mode_revert = 0;  // 1 while Check5 is being put back after a "No"
@@ -110,7 +110,7 @@ private:
     DriveTable& drives;
     QString programDir;
     bool busy_ = false;  // a search or a load is under way (and may be showing a message)
-    QThread* worker_ = nullptr;        // the drive probe of Timer2, while it runs
+    QThread* worker_ = nullptr;  // the drive probe of Timer2, while it runs
     std::shared_ptr<Probe> workerResult_;
     const Probe* probed_ = nullptr;  // the probe being shown
 };

@@ -21,7 +21,8 @@ TEST(CommandLineParse, SplittingRules)
         {"\"/my movies/trip.mpg\"", Parsed::SingleToken, {"/my movies/trip.mpg"}},
         {"/m/a.mpg /m/b.avi", Parsed::Tokens, {"/m/a.mpg", "/m/b.avi"}},
         {"\"/m/a b.mpg\" \"/m/c d.avi\"", Parsed::Tokens, {"/m/a b.mpg", "/m/c d.avi"}},
-        {"\"/m/a.mpg\" \"/l/x y.vep\" \"/m/c.dat\"", Parsed::Tokens, {"/m/a.mpg", "/l/x y.vep", "/m/c.dat"}},
+        {"\"/m/a.mpg\" \"/l/x y.vep\" \"/m/c.dat\"", Parsed::Tokens,
+            {"/m/a.mpg", "/l/x y.vep", "/m/c.dat"}},
         // With a quote anywhere, only quote + blank separates and every token loses its first
         // and last character: mixing quoted and plain paths yields no usable file.
         {"\"/m/a b.mpg\" /m/c.mpg", Parsed::Tokens, {"/m/a b.mpg", "m/c.mp"}},
@@ -61,16 +62,20 @@ TEST(CommandLineJoin, BlanksBetweenQuotesAroundAllAndParsedBack)
         const char* rest = "";
     } cases[] = {
         {{}, "", {}},
-        {{"/m/a.mpg", "/m/b.avi", "/l/c.vep"}, "/m/a.mpg /m/b.avi /l/c.vep", {"/m/a.mpg", "/m/b.avi", "/l/c.vep"}},
+        {{"/m/a.mpg", "/m/b.avi", "/l/c.vep"}, "/m/a.mpg /m/b.avi /l/c.vep",
+            {"/m/a.mpg", "/m/b.avi", "/l/c.vep"}},
         {{"/my movies/a.mpg"}, "\"/my movies/a.mpg\"", {"/my movies/a.mpg"}},
         {{"/my movies/a.mpg", "/my movies/b c.dat"}, "\"/my movies/a.mpg\" \"/my movies/b c.dat\"",
-         {"/my movies/a.mpg", "/my movies/b c.dat"}},
-        {{"/x/clip.mpg", "/x/my clip.mpg"}, "\"/x/clip.mpg\" \"/x/my clip.mpg\"", {"/x/clip.mpg", "/x/my clip.mpg"}},
-        {{"/x/my clip.mpg", "/x/clip.mpg", "/l/c.vep"}, "\"/x/my clip.mpg\" \"/x/clip.mpg\" \"/l/c.vep\"",
-         {"/x/my clip.mpg", "/x/clip.mpg", "/l/c.vep"}},
+            {"/my movies/a.mpg", "/my movies/b c.dat"}},
+        {{"/x/clip.mpg", "/x/my clip.mpg"}, "\"/x/clip.mpg\" \"/x/my clip.mpg\"",
+            {"/x/clip.mpg", "/x/my clip.mpg"}},
+        {{"/x/my clip.mpg", "/x/clip.mpg", "/l/c.vep"},
+            "\"/x/my clip.mpg\" \"/x/clip.mpg\" \"/l/c.vep\"",
+            {"/x/my clip.mpg", "/x/clip.mpg", "/l/c.vep"}},
         {{"/x/a b.mpg", "1"}, "\"/x/a b.mpg\" \"1\"", {"/x/a b.mpg", "1"}},
         {{"1", "my names.vep"}, "\"1\" my names.vep", {}, "my names.vep"},
-        {{"/x/a b.mpg", "1", "names.vep"}, "\"/x/a b.mpg\" \"1\" names.vep", {"/x/a b.mpg"}, "names.vep"},
+        {{"/x/a b.mpg", "1", "names.vep"}, "\"/x/a b.mpg\" \"1\" names.vep", {"/x/a b.mpg"},
+            "names.vep"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

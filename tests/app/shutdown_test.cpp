@@ -57,7 +57,7 @@ TEST_F(FormFixture, KeeperSwitchesTheScreenSaverOffAgain)
     screenSaver.changes.clear();
     form1->Timer3_Timer();
     EXPECT_TRUE(screenSaver.changes.empty());  // still off: nothing to do
-    screenSaver.active = true;                  // somebody switched it on
+    screenSaver.active = true;  // somebody switched it on
     form1->Timer3_Timer();
     EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
 }

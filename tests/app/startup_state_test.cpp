@@ -19,9 +19,13 @@ namespace {
 // reset_all called that many times after a start-up with two movies (none: an empty command
 // line); each call closes the device, successfully while a movie is open, and gives the video
 // window's procedure back then.
-struct Resets { int calls; QList<bool> closed; int procChanges; };
+struct Resets {
+    int calls;
+    QList<bool> closed;
+    int procChanges;
+};
 
-class NothingOpen : public FormFixture, public testing::WithParamInterface<Resets> {};
+class NothingOpen : public FormFixture, public testing::WithParamInterface<Resets> { };
 
 }  // namespace
 
@@ -53,18 +57,20 @@ TEST_P(NothingOpen, EveryMovieControlOffAndTheCaptionsBack)
         EXPECT_EQ(w->isEnabled(), !off.contains(w)) << w->objectName().toStdString();
     for (QAction* item : movieMenuItems())
         EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
-    EXPECT_EQ(std::tuple(form1->List1->ListCount(), form1->List2->ListCount(), form1->List2->ListIndex()),
-              std::tuple(0, 0, -1));
+    EXPECT_EQ(
+        std::tuple(form1->List1->ListCount(), form1->List2->ListCount(), form1->List2->ListIndex()),
+        std::tuple(0, 0, -1));
     EXPECT_FALSE(form1->Timer1->isActive());
     EXPECT_EQ(QStringList({form1->Command2->text(), form1->Label1->text(), form1->Label2->text(),
-                           form1->Label3->text(), form1->Label4->text(), form1->List2->toolTip()}),
-              QStringList({"|>", "ファイル名", "ﾌﾚｰﾑor時間", "SPEED", "ﾘｽﾄ数", "再生ﾌｧｲﾙﾘｽﾄ"}));
+                  form1->Label3->text(), form1->Label4->text(), form1->List2->toolTip()}),
+        QStringList({"|>", "ファイル名", "ﾌﾚｰﾑor時間", "SPEED", "ﾘｽﾄ数", "再生ﾌｧｲﾙﾘｽﾄ"}));
     EXPECT_FALSE(form1->Line1->isVisibleTo(form1.get()) || form1->Line2->isVisibleTo(form1.get()));
 
     // The strip and the placeholder of a 5145 x 3945 twip window: 200 twips above the bottom,
     // 130 in; 150 in, 345 smaller (the video window's place).
     Form2& m = form2();
-    EXPECT_EQ(std::tuple(m.Label1->text(), m.Label1->toolTip()), std::tuple(QString("Movie"), QString()));
+    EXPECT_EQ(
+        std::tuple(m.Label1->text(), m.Label1->toolTip()), std::tuple(QString("Movie"), QString()));
     EXPECT_EQ(m.Label1->geometry().topLeft(), QPoint(9, 250));
     EXPECT_EQ(m.Label1->width(), 343);
     EXPECT_EQ(m.Label2->geometry(), QRect(10, 10, 320, 240));
@@ -72,7 +78,7 @@ TEST_P(NothingOpen, EveryMovieControlOffAndTheCaptionsBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(StartUpAndResets, NothingOpen,
-                         testing::Values(Resets{0, {}, 0}, Resets{1, {true}, 1}, Resets{2, {false}, 0}));
+    testing::Values(Resets{0, {}, 0}, Resets{1, {true}, 1}, Resets{2, {false}, 0}));
 
 // Start-up switches the screen saver off (and keeps it off), shows the movie window in front as
 // Check4 says, and ticks Loop after the movie window's load, which enables "selected only" again.
@@ -81,14 +87,16 @@ TEST_F(FormFixture, StartUpState)
     load();
     // A few captions as samples of the half- and full-width texts.
     EXPECT_EQ(QStringList({form1->windowTitle(), form1->Command1->text(), form1->Command9->text(),
-                           form1->Command13->text(), form1->Check7->text(), form1->File1->Pattern()}),
-              QStringList({"ReelBox", "ﾌｧｲﾙ指定", "■", "全ﾘｽﾄｸﾘｱ", "-->　選択のみ", "*.dat;*.mpg;*.mpeg;*.avi"}));
+                  form1->Command13->text(), form1->Check7->text(), form1->File1->Pattern()}),
+        QStringList(
+            {"ReelBox", "ﾌｧｲﾙ指定", "■", "全ﾘｽﾄｸﾘｱ", "-->　選択のみ", "*.dat;*.mpg;*.mpeg;*.avi"}));
     EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
     EXPECT_TRUE(form1->Timer3->isActive());
     Form2& m = form2();
     EXPECT_TRUE(m.isVisible() && windows.isTopMost(&m) && m.topw1->Checked());
-    EXPECT_EQ(std::tuple(form1->Check7->isEnabled(), m.me_loop->Checked(), m.me_loop_only->isEnabled(), m.me_loop_only->Checked()),
-              std::tuple(true, true, true, false));
+    EXPECT_EQ(std::tuple(form1->Check7->isEnabled(), m.me_loop->Checked(),
+                  m.me_loop_only->isEnabled(), m.me_loop_only->Checked()),
+        std::tuple(true, true, true, false));
 }
 
 // Code-set values run their handlers at once: the loop options and their menu mirror. Setting a
@@ -103,11 +111,12 @@ TEST_F(FormFixture, LoopOptionsFollowEachOther)
             .arg(form1->Check7->Value())
             .arg(form1->Check7->isEnabled() ? "" : " off")
             .arg(m.me_loop->Checked() ? "v" : "-", m.me_loop_only->Checked() ? "v" : "-",
-                 m.me_loop_only->isEnabled() ? "" : " off");
+                m.me_loop_only->isEnabled() ? "" : " off");
     };
     const std::pair<std::function<void()>, const char*> steps[] = {
         {[&] { form1->Check7->setValue(1); }, "Check3 1 Check7 1, menu vv"},
-        {[&] { form1->Check3->setValue(0); }, "Check3 0 Check7 0 off, menu -- off"},  // clears "selected only"
+        {[&] { form1->Check3->setValue(0); },
+            "Check3 0 Check7 0 off, menu -- off"},  // clears "selected only"
         {[&] { m.me_loop->trigger(); }, "Check3 1 Check7 0, menu v-"},
         {[&] { m.me_loop_only->trigger(); }, "Check3 1 Check7 1, menu vv"},
         {[&] { m.me_loop_only->trigger(); }, "Check3 1 Check7 0, menu v-"},

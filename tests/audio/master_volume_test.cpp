@@ -16,11 +16,15 @@ struct Volume {
     QStringList messages;
     MasterVolume volume{mixer, HScroll2, [this](const QString& text, int buttons, int icon) {
                             messages << text;
-                            EXPECT_EQ(std::pair(buttons, icon), std::pair(int(msgbox::OkOnly), int(msgbox::Exclamation)));
+                            EXPECT_EQ(std::pair(buttons, icon),
+                                std::pair(int(msgbox::OkOnly), int(msgbox::Exclamation)));
                             return int(msgbox::Ok);
                         }};
     // As the control window wires them.
-    Volume() { QObject::connect(&HScroll2, &ScrollBar::Change, [this] { volume.HScroll2_Change(); }); }
+    Volume()
+    {
+        QObject::connect(&HScroll2, &ScrollBar::Change, [this] { volume.HScroll2_Change(); });
+    }
 };
 
 }  // namespace
@@ -34,9 +38,8 @@ TEST(MasterVolume, SliderStandsForTheControlsRange)
     const Case cases[] = {
         {65535, 30000, 3, 21845, 4369, 2184, 10000},
         {65536, 65536, 3, 21845, 4369, 2184, 21845},  // PulseAudio's range
-        {32766, 1001, 1, 32766, 6553, 3276, 1001},    // below 32767 the units are the control's
-        {32767, 32767, 2, 16383, 3276, 1638, 16383},
-        {5, 4, 1, 5, 1, 1, 4},                        // steps never 0
+        {32766, 1001, 1, 32766, 6553, 3276, 1001},  // below 32767 the units are the control's
+        {32767, 32767, 2, 16383, 3276, 1638, 16383}, {5, 4, 1, 5, 1, 1, 4},  // steps never 0
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.maximum);
@@ -45,9 +48,9 @@ TEST(MasterVolume, SliderStandsForTheControlsRange)
         v.mixer.value = c.start;
         v.volume.open();
         EXPECT_EQ(v.volume.vol_div, c.div);
-        EXPECT_EQ(std::vector<int>({v.HScroll2.Max(), v.HScroll2.LargeChange(), v.HScroll2.SmallChange(),
-                                    v.HScroll2.Value()}),
-                  std::vector<int>({c.max, c.large, c.small, c.value}));
+        EXPECT_EQ(std::vector<int>({v.HScroll2.Max(), v.HScroll2.LargeChange(),
+                      v.HScroll2.SmallChange(), v.HScroll2.Value()}),
+            std::vector<int>({c.max, c.large, c.small, c.value}));
         // The start writes the value back in slider units; the top of the slider is the top.
         EXPECT_EQ(v.mixer.value, std::uint32_t(c.value * c.div));
         v.HScroll2.setValue(c.max);

@@ -16,8 +16,7 @@ bool MediaClips::ffmpeg(const QStringList& args)
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral("ffmpeg"),
-            QStringList{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y")} +
-                args);
+        QStringList{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y")} + args);
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         error_ = QStringLiteral("ffmpeg %1 failed: %2")
                      .arg(args.join(u' '), QString::fromLocal8Bit(p.readAll()));
@@ -28,38 +27,41 @@ bool MediaClips::ffmpeg(const QStringList& args)
 
 bool MediaClips::makeVideoCd(const QString& name, int seconds)
 {
-    return ffmpeg({"-f", "lavfi", "-i", "testsrc=size=352x240:rate=30000/1001", "-f", "lavfi",
-                   "-i", "sine", "-t", QString::number(seconds), "-target", "ntsc-vcd",
-                   path(name)});
+    return ffmpeg({"-f", "lavfi", "-i", "testsrc=size=352x240:rate=30000/1001", "-f", "lavfi", "-i",
+        "sine", "-t", QString::number(seconds), "-target", "ntsc-vcd", path(name)});
 }
 
 namespace {
 constexpr int BarcodeBits = 12;
 }
 
-bool MediaClips::makeNumbered(const QString& name, Numbered kind, int seconds, int gop, int width,
-                              int height)
+bool MediaClips::makeNumbered(
+    const QString& name, Numbered kind, int seconds, int gop, int width, int height)
 {
     const bool vcd = kind == Numbered::VideoCd;
     const int w = vcd ? 352 : width;
     const int h = vcd ? 240 : height;
     const int strip = h / 8;  // the barcode: one black or white block per bit across the top
     const QString t = QString::number(seconds);
-    const QString bits =
-        QStringLiteral("color=black:size=%1x1:rate=30000/1001:duration=%2,format=gray,"
-                       "geq=lum='255*mod(floor(N/pow(2\\,%3-X))\\,2)'")
-            .arg(BarcodeBits).arg(t).arg(BarcodeBits - 1);
+    const QString bits = QStringLiteral(
+        "color=black:size=%1x1:rate=30000/1001:duration=%2,format=gray,"
+        "geq=lum='255*mod(floor(N/pow(2\\,%3-X))\\,2)'")
+                             .arg(BarcodeBits)
+                             .arg(t)
+                             .arg(BarcodeBits - 1);
     QStringList args{"-f", "lavfi", "-i",
-                     QStringLiteral("testsrc=size=%1x%2:rate=30000/1001:duration=%3")
-                         .arg(w).arg(h - strip).arg(t),
-                     "-f", "lavfi", "-i", bits, "-f", "lavfi", "-i", "sine=duration=" + t,
-                     "-filter_complex",
-                     QStringLiteral("[1]scale=%1:%2:flags=neighbor[b];[b][0]vstack,format=yuv420p")
-                         .arg(w).arg(strip)};
+        QStringLiteral("testsrc=size=%1x%2:rate=30000/1001:duration=%3")
+            .arg(w)
+            .arg(h - strip)
+            .arg(t),
+        "-f", "lavfi", "-i", bits, "-f", "lavfi", "-i", "sine=duration=" + t, "-filter_complex",
+        QStringLiteral("[1]scale=%1:%2:flags=neighbor[b];[b][0]vstack,format=yuv420p")
+            .arg(w)
+            .arg(strip)};
     const QStringList codecs[] = {{"-target", "ntsc-vcd"},  // in the order of Numbered
-                                  {"-c:v", "mpeg2video", "-q:v", "3", "-c:a", "mp2", "-f", "mpeg"},
-                                  {"-c:v", "mpeg4", "-q:v", "3", "-c:a", "mp2"},
-                                  {"-c:v", "libx264", "-preset", "veryfast", "-bf", "2", "-c:a", "aac"}};
+        {"-c:v", "mpeg2video", "-q:v", "3", "-c:a", "mp2", "-f", "mpeg"},
+        {"-c:v", "mpeg4", "-q:v", "3", "-c:a", "mp2"},
+        {"-c:v", "libx264", "-preset", "veryfast", "-bf", "2", "-c:a", "aac"}};
     args << codecs[int(kind)];
     if (gop > 0)
         args << "-g" << QString::number(gop);
@@ -100,9 +102,10 @@ bool MediaClips::makeSizeChanging(const QString& name, int small, int large)
     for (const auto& [size, frames] : {std::pair{"176x144", small}, {"3840x2160", large}}) {
         const QString part = path(QStringLiteral("part-%1.m2v").arg(QLatin1String(size)));
         QFile in(part);
-        if (!ffmpeg({"-f", "lavfi", "-i", QStringLiteral("testsrc=size=%1:rate=25").arg(QLatin1String(size)),
-                     "-frames:v", QString::number(frames), "-c:v", "mpeg2video", "-g",
-                     QString::number(frames), "-q:v", "10", part}) ||
+        if (!ffmpeg({"-f", "lavfi", "-i",
+                QStringLiteral("testsrc=size=%1:rate=25").arg(QLatin1String(size)), "-frames:v",
+                QString::number(frames), "-c:v", "mpeg2video", "-g", QString::number(frames),
+                "-q:v", "10", part}) ||
             !in.open(QIODevice::ReadOnly))
             return false;
         joined += in.readAll();
@@ -113,24 +116,23 @@ bool MediaClips::makeSizeChanging(const QString& name, int small, int large)
 bool MediaClips::makeAll()
 {
     const QString vcd = path(QStringLiteral("vcd.mpg"));
-    const QStringList twoSeconds{"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "2", "-c:v"};
+    const QStringList twoSeconds{
+        "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-t", "2", "-c:v"};
     return makeVideoCd(QStringLiteral("vcd.mpg")) &&
            // 320x240, 25 fps, 50 frames: an MPEG-2 program stream, and AVI with Motion-JPEG.
            ffmpeg(twoSeconds + QStringList{"mpeg2video", "-f", "mpeg", path("mpeg2.mpeg")}) &&
            ffmpeg(twoSeconds + QStringList{"mjpeg", path("clip.avi")}) &&
            // Sound only.
            ffmpeg({"-f", "lavfi", "-i", "sine", "-t", "1", "-c:a", "mp2", "-f", "mpeg",
-                   path("sound.mpg")}) &&
-           copyFile(vcd, path("AVSEQ01.DAT")) &&
-           wrapCdxa(vcd, path("cdxa.dat")) &&
+               path("sound.mpg")}) &&
+           copyFile(vcd, path("AVSEQ01.DAT")) && wrapCdxa(vcd, path("cdxa.dat")) &&
            // Packs that straddle sectors: only a reader that strips the framing plays this.
            wrapCdxa(path("mpeg2.mpeg"), path("cdxa-mpeg2.dat")) &&
            copyFile(vcd, path("truncated.mpg"), QFileInfo(vcd).size() * 2 / 5 + 1001) &&
            // The head of a Video-CD track: headers and a scrap of the first picture.
            copyFile(vcd, path("fragment.mpg"), 2400) &&
            writeFile(path("text.mpg"), "This is not a movie.\nJust some text.\n") &&
-           writeFile(path("empty.mpg"), QByteArray()) &&
-           makeEarlyEndings() &&
+           writeFile(path("empty.mpg"), QByteArray()) && makeEarlyEndings() &&
            copyFile(vcd, path(QStringLiteral("say \"hi\", a=b c.mpg"))) &&
            copyFile(vcd, path(QStringLiteral("旅行 ビデオ.mpg")));
 }
@@ -138,7 +140,7 @@ bool MediaClips::makeAll()
 QStringList MediaClips::earlyEndings()
 {
     return {QStringLiteral("cut-50.mpg"), QStringLiteral("cut-80.mpg"),
-            QStringLiteral("cut-90.mpg"), QStringLiteral("short-sound.mpg")};
+        QStringLiteral("cut-90.mpg"), QStringLiteral("short-sound.mpg")};
 }
 
 bool MediaClips::makeEarlyEndings()
@@ -148,10 +150,11 @@ bool MediaClips::makeEarlyEndings()
     const QString whole = path(QStringLiteral("one-second.mpg"));
     bool made = makeVideoCd(QStringLiteral("one-second.mpg"), 1);
     for (const int percent : {50, 80, 90})
-        made = made && copyFile(whole, path(QStringLiteral("cut-%1.mpg").arg(percent)), QFileInfo(whole).size() * percent / 100);
-    return made && ffmpeg({"-f", "lavfi", "-i", "testsrc=size=352x240:rate=30000/1001", "-f", "lavfi",
-                   "-i", "sine=duration=0.4", "-t", "1", "-target", "ntsc-vcd",
-                   path("short-sound.mpg")});
+        made = made && copyFile(whole, path(QStringLiteral("cut-%1.mpg").arg(percent)),
+                           QFileInfo(whole).size() * percent / 100);
+    return made &&
+           ffmpeg({"-f", "lavfi", "-i", "testsrc=size=352x240:rate=30000/1001", "-f", "lavfi", "-i",
+               "sine=duration=0.4", "-t", "1", "-target", "ntsc-vcd", path("short-sound.mpg")});
 }
 
 bool MediaClips::wrapCdxa(const QString& mpegPath, const QString& outPath)
@@ -175,7 +178,8 @@ bool MediaClips::wrapCdxa(const QString& mpegPath, const QString& outPath)
     for (qsizetype s = 0; s < sectors; ++s) {
         const int lba = int(s) + 150;
         out += '\0' + QByteArray(10, '\xff') + '\0';  // sync
-        const char header[] = {bcd(lba / 75 / 60), bcd(lba / 75 % 60), bcd(lba % 75), '\x02'};  // Mode 2
+        const char header[] = {
+            bcd(lba / 75 / 60), bcd(lba / 75 % 60), bcd(lba % 75), '\x02'};  // Mode 2
         out += QByteArray(header, 4);
         out += sub + sub + mpeg.mid(s * payload, payload) + QByteArray(4, '\0');  // EDC unused
     }

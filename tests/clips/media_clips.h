@@ -23,7 +23,7 @@ public:
     // default), MPEG-2 program stream, MPEG-4 in AVI (DivX-style), H.264 with B-frames in MP4.
     enum class Numbered { VideoCd, Mpeg2, Mpeg4Avi, H264Mp4 };
     bool makeNumbered(const QString& name, Numbered kind, int seconds, int gop = 0,
-                      int width = 1280, int height = 720);
+        int width = 1280, int height = 720);
     // The frame number in a picture of such a movie, given as 32-bit pixels with blue, green and
     // red in the first three bytes (mpv's "bgr0"); -1 when the top row holds no barcode.
     static int barcode(const uchar* pixels, int width, int height, qsizetype stride);

@@ -18,8 +18,7 @@ QString TestDisc::author(const QString& name)
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.setWorkingDirectory(dir());
     p.start(QStringLiteral("vcdimager"),
-            {"-t", "vcd2", "-l", Label, "-c", name + ".cue", "-b", name + ".bin", clip(0),
-             clip(1)});
+        {"-t", "vcd2", "-l", Label, "-c", name + ".cue", "-b", name + ".bin", clip(0), clip(1)});
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         error_ = QStringLiteral("vcdimager failed: ") + QString::fromLocal8Bit(p.readAll());
     return clips_.path(name + ".cue");

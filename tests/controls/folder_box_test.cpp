@@ -23,9 +23,11 @@ QString linesFrom(const DirListBox& box, const QString& top)
             depth = 0;
         if (depth < 0)
             continue;
-        const int level = row < box.count() - box.ListCount() ? int(folder.count(u'/')) - topDepth
-                                                              : int(box.Path().count(u'/')) - topDepth + 1;
-        lines << QString(level, u'.') + box.item(row)->text() + (row == box.currentRow() ? "*" : "");
+        const int level = row < box.count() - box.ListCount()
+                              ? int(folder.count(u'/')) - topDepth
+                              : int(box.Path().count(u'/')) - topDepth + 1;
+        lines << QString(level, u'.') + box.item(row)->text() +
+                     (row == box.currentRow() ? "*" : "");
     }
     return lines.join(u' ');
 }
@@ -56,13 +58,14 @@ TEST_F(FolderBox, ChainNavigationAndFileBoxFollowing)
 {
     load();
     FileTree tree;
-    tree.add({"t.mpg", "notes.txt", "A/a.mpg", "A/deep/er/e.dat", "A/deep/d.avi", "B/b.MPG", "A/zz/"});
+    tree.add(
+        {"t.mpg", "notes.txt", "A/a.mpg", "A/deep/er/e.dat", "A/deep/d.avi", "B/b.MPG", "A/zz/"});
     DirListBox& box = *form1->Dir1;
     const QString top = QDir::cleanPath(tree.path("."));
     ASSERT_TRUE(box.setPath(top));
     const struct {
         const char* removeFirst;  // nullptr: nothing removed
-        const char* clicked;      // the line double-clicked, relative to the top folder
+        const char* clicked;  // the line double-clicked, relative to the top folder
         const char* in;
         QString lines;
         QStringList files;
@@ -70,7 +73,7 @@ TEST_F(FolderBox, ChainNavigationAndFileBoxFollowing)
         {nullptr, "A", "A", "t .A* ..deep ..zz", {"a.mpg"}},
         {nullptr, "A/deep", "A/deep", "t .A ..deep* ...er", {"d.avi"}},
         {nullptr, "A/deep/er", "A/deep/er", "t .A ..deep ...er*", {"e.dat"}},
-        {nullptr, ".", ".", "t* .A .B", {"t.mpg"}},             // up three at once
+        {nullptr, ".", ".", "t* .A .B", {"t.mpg"}},  // up three at once
         {nullptr, "B", "B", "t .B*", {"b.MPG"}},
         {nullptr, ".", ".", "t* .A .B", {"t.mpg"}},
         {"A/deep/er", "A", "A", "t .A* ..deep ..zz", {"a.mpg"}},

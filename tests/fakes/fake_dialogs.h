@@ -35,8 +35,14 @@ public:
         FileDialogSetup setup;
         std::optional<bool> movieTopMost;
     };
-    QString GetOpenFileName(const FileDialogSetup& setup) override { return fileDialog(false, setup); }
-    QString GetSaveFileName(const FileDialogSetup& setup) override { return fileDialog(true, setup); }
+    QString GetOpenFileName(const FileDialogSetup& setup) override
+    {
+        return fileDialog(false, setup);
+    }
+    QString GetSaveFileName(const FileDialogSetup& setup) override
+    {
+        return fileDialog(true, setup);
+    }
     QString BrowseForFolder(const QString& title) override
     {
         FileDialogSetup setup;
@@ -56,7 +62,8 @@ public:
         std::optional<QColor> color;
         std::optional<std::array<QColor, 16>> custom;
     };
-    std::optional<QColor> ChooseColor(const QColor& color, std::array<QColor, 16>& customColors) override
+    std::optional<QColor> ChooseColor(
+        const QColor& color, std::array<QColor, 16>& customColors) override
     {
         colorDialogs.push_back({color, customColors, probe()});
         const ColorAnswer answer = next(colorAnswers, ColorAnswer{});
@@ -72,10 +79,12 @@ public:
     std::function<void()> whileShown;  // runs while a box is up, as other events would
 
 private:
-    std::optional<bool> probe() const { return topMostProbe ? std::optional(topMostProbe()) : std::nullopt; }
+    std::optional<bool> probe() const
+    {
+        return topMostProbe ? std::optional(topMostProbe()) : std::nullopt;
+    }
     // The first scripted answer, taken off the script; `none` when the script is empty.
-    template <typename T>
-    static T next(std::deque<T>& script, T none)
+    template <typename T> static T next(std::deque<T>& script, T none)
     {
         if (script.empty())
             return none;

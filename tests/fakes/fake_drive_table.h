@@ -31,7 +31,8 @@ public:
         QStringList files;
         for (int i = 1; i <= tracks; ++i)
             files << QStringLiteral("AVSEQ%1.DAT").arg(i, 2, 10, QLatin1Char('0'));
-        return Disc{label, {{QStringLiteral("MPEGAV"), files}, {QStringLiteral("VCD"), {"INFO.VCD"}}}};
+        return Disc{
+            label, {{QStringLiteral("MPEGAV"), files}, {QStringLiteral("VCD"), {"INFO.VCD"}}}};
     }
 
     QList<OpticalDrive> drives() override
@@ -40,9 +41,10 @@ public:
         QThread::msleep(answerAfterMs);
         QList<OpticalDrive> result;
         for (const Drive& d : table)
-            result << OpticalDrive{d.device, {}, d.disc.has_value(), d.disc ? d.disc->label : QString(),
-                                   d.disc && d.disc->folders.contains(QStringLiteral("MPEGAV")),
-                                   d.disc ? DiscFolderError::None : d.problem, d.missingFile};
+            result << OpticalDrive{d.device, {}, d.disc.has_value(),
+                d.disc ? d.disc->label : QString(),
+                d.disc && d.disc->folders.contains(QStringLiteral("MPEGAV")),
+                d.disc ? DiscFolderError::None : d.problem, d.missingFile};
         return result;
     }
     OpticalDrive addImage(const QString& imagePath) override
@@ -58,7 +60,8 @@ public:
         for (const Drive& d : table) {
             if (!path.startsWith(d.device + QLatin1Char('/')))
                 continue;
-            const QString folder = path.mid(d.device.size() + 1).chopped(path.endsWith('/') ? 1 : 0);
+            const QString folder =
+                path.mid(d.device.size() + 1).chopped(path.endsWith('/') ? 1 : 0);
             if (!d.disc)
                 return DiscFolder{d.problem, {}, d.missingFile};
             if (!d.disc->folders.contains(folder))

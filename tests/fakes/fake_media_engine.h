@@ -48,11 +48,12 @@ public:
     MediaError open(const QString& path, TypeHint type, WId parent) override
     {
         static const char* const names[] = {"auto", "mpeg", "avi"};
-        const QString call = QStringLiteral("open %1 %2 %3").arg(path, QLatin1String(names[int(type)])).arg(parent);
+        const QString call =
+            QStringLiteral("open %1 %2 %3").arg(path, QLatin1String(names[int(type)])).arg(parent);
         if (const auto error = scripted(QStringLiteral("open"), call))
             return *error;
-        std::tie(open_, playing_, path_, window_, position_, speed_) =
-            std::tuple(true, false, path, parent ? windowForOpen_ : 0, 0, 1.0);
+        std::tie(open_, playing_, path_, window_, position_, speed_) = std::tuple(
+            true, false, path, parent ? windowForOpen_ : 0, 0, 1.0);
         return MediaError::None;
     }
     void close() override
@@ -77,33 +78,48 @@ public:
     bool isPlaying() override { return open_ && playing_; }
     std::int64_t lengthFrames() override { return open_ ? length_ : 0; }
     std::int64_t positionFrames() override { return open_ ? position_ : 0; }
-    std::int64_t lengthMs() override { return open_ ? std::llround(double(length_) * 1000.0 / fps_) : 0; }
-    std::int64_t positionMs() override { return open_ ? std::llround(double(position_) * 1000.0 / fps_) : 0; }
+    std::int64_t lengthMs() override
+    {
+        return open_ ? std::llround(double(length_) * 1000.0 / fps_) : 0;
+    }
+    std::int64_t positionMs() override
+    {
+        return open_ ? std::llround(double(position_) * 1000.0 / fps_) : 0;
+    }
     MediaError seekFrame(std::int64_t frame) override
     {
-        return moveTo(enter(QStringLiteral("seekFrame"), QStringLiteral("seekFrame %1").arg(frame)), frame);
+        return moveTo(
+            enter(QStringLiteral("seekFrame"), QStringLiteral("seekFrame %1").arg(frame)), frame);
     }
     MediaError seekMs(std::int64_t ms) override
     {
-        const MediaError error = enter(QStringLiteral("seekMs"), QStringLiteral("seekMs %1").arg(ms));
-        return moveTo(error, ms >= lengthMs() ? length_ : std::int64_t(std::floor(double(ms) * fps_ / 1000.0 + 1e-6)));
+        const MediaError error = enter(
+            QStringLiteral("seekMs"), QStringLiteral("seekMs %1").arg(ms));
+        return moveTo(error, ms >= lengthMs()
+                                 ? length_
+                                 : std::int64_t(std::floor(double(ms) * fps_ / 1000.0 + 1e-6)));
     }
     MediaError step(int delta) override
     {
-        return moveTo(enter(QStringLiteral("step"), QStringLiteral("step %1").arg(delta)), position_ + delta);
+        return moveTo(
+            enter(QStringLiteral("step"), QStringLiteral("step %1").arg(delta)), position_ + delta);
     }
     double speed() override { return speed_; }
     // Refuses what the real engine refuses: 0 or less, more than 100.
     MediaError setSpeed(double speed) override
     {
-        MediaError error = enter(QStringLiteral("setSpeed"), QStringLiteral("setSpeed %1").arg(speed));
+        MediaError error = enter(
+            QStringLiteral("setSpeed"), QStringLiteral("setSpeed %1").arg(speed));
         if (error == MediaError::None && !(speed > 0.0 && speed <= 100.0))
             error = MediaError::OutOfRange;
         speed_ = error == MediaError::None ? speed : speed_;
         return error;
     }
     QSize sourceSize() override { return open_ ? source_ : QSize(); }
-    QSize destinationSize() override { return !open_ ? QSize() : destination_.isValid() ? destination_ : source_; }
+    QSize destinationSize() override
+    {
+        return !open_ ? QSize() : destination_.isValid() ? destination_ : source_;
+    }
     WId videoWindow() override { return open_ ? window_ : 0; }
 
 private:

@@ -30,7 +30,7 @@ struct FakeServices {
 
     Services& over(MciChannel& mci, WindowLayer* windowLayer = nullptr)
     {
-        return services.emplace(Services{mci, windowLayer ? *windowLayer : windows, dialogs, screenSaver,
-                                         drives, mixer, tray, desktop, programDir.path()});
+        return services.emplace(Services{mci, windowLayer ? *windowLayer : windows, dialogs,
+            screenSaver, drives, mixer, tray, desktop, programDir.path()});
     }
 };

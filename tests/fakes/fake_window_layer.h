@@ -19,7 +19,8 @@ public:
         bool operator==(const Move&) const = default;
         friend void PrintTo(const Move& m, std::ostream* os)
         {
-            *os << m.hwnd << " at " << m.x << ',' << m.y << ' ' << m.width << 'x' << m.height << (m.repaint ? " repainted" : "");
+            *os << m.hwnd << " at " << m.x << ',' << m.y << ' ' << m.width << 'x' << m.height
+                << (m.repaint ? " repainted" : "");
         }
     };
     struct TopMostCall {
@@ -53,7 +54,10 @@ public:
     void startSystemMove(QWidget* window) override { systemMoves.push_back(window); }
     QSize screenSize() override { return screen; }
     // The screen of every window: the primary one unless a test puts the window elsewhere.
-    QRect screenOf(QWidget*) override { return windowScreen.isNull() ? QRect({0, 0}, screen) : windowScreen; }
+    QRect screenOf(QWidget*) override
+    {
+        return windowScreen.isNull() ? QRect({0, 0}, screen) : windowScreen;
+    }
     QPoint cursorPos() override { return cursor; }
     void setCursorPos(QPoint pos) override
     {
@@ -63,7 +67,10 @@ public:
 
     // Topmost and full-screen states as last set (false for a window never set).
     bool isTopMost(QWidget* window) const { return topmost_.count(window) && topmost_.at(window); }
-    bool isFullScreen(QWidget* window) const { return fullScreen_.count(window) && fullScreen_.at(window); }
+    bool isFullScreen(QWidget* window) const
+    {
+        return fullScreen_.count(window) && fullScreen_.at(window);
+    }
 
     // Simulated presses on a window: sends ParentNotify with LButtonDown / RButtonDown to the
     // procedure installed for `hwnd` (the table's default when none). Returns its result.
@@ -93,7 +100,10 @@ private:
     // A window's own procedure: counts what reaches it.
     struct OriginalProc {
         int* calls;
-        std::int32_t operator()(WId, std::uint32_t, std::uint32_t, std::int32_t) const { return ++*calls, 0; }
+        std::int32_t operator()(WId, std::uint32_t, std::uint32_t, std::int32_t) const
+        {
+            return ++*calls, 0;
+        }
     };
     WndProc defaultProc() { return OriginalProc{&defaultProcCalls}; }
 

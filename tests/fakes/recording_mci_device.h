@@ -15,7 +15,7 @@
 //   EXPECT_EQ(device.commands().last(), "seek avfile to  15000");
 class RecordingMciDevice : public MciDevice {
 public:
-    explicit RecordingMciDevice(MciDevice& inner) : inner_(inner) {}
+    explicit RecordingMciDevice(MciDevice& inner) : inner_(inner) { }
 
     int sendString(const QString& cmd, QString& replyBuffer) override
     {

@@ -15,7 +15,7 @@ class ScriptedDevice : public MciDevice {
 public:
     int rc = 0;
     QString write;  // written with writeReply (cut at 255, NUL ended)
-    QString raw;    // or: copied over the buffer as is, without a NUL
+    QString raw;  // or: copied over the buffer as is, without a NUL
     QString sentCmd;
     QString bufferSeen;
 
@@ -73,8 +73,8 @@ TEST(MciChannelTest, RepliesAndBeeps)
 
 TEST(MciErrorTexts, EveryCodeWeReturnHasItsOwnJapaneseText)
 {
-    const int codes[] = {257, 259, 261, 262, 263, 264, 266, 267, 269, 270, 273, 274, 275, 276,
-                         277, 278, 282, 289, 290, 292, 293, 294, 296, 304, 346, 347};
+    const int codes[] = {257, 259, 261, 262, 263, 264, 266, 267, 269, 270, 273, 274, 275, 276, 277,
+        278, 282, 289, 290, 292, 293, 294, 296, 304, 346, 347};
     QStringList seen;
     for (const int code : codes) {
         const QString text = mcierr::text(code);

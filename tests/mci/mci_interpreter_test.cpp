@@ -29,13 +29,16 @@ TEST_F(MciInterpreterTest, OpenReachesTheEngineWithPathTypeAndParent)
 {
     const QString tail = QStringLiteral(" type mpegvideo alias avfile style child parent 8");
     const std::pair<QString, QString> cases[] = {
-        {"open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77", "open /m/a.mpg mpeg 77"},
-        {"open \"/m/b.avi\" type avivideo alias avfile style child parent 1234567", "open /m/b.avi avi 1234567"},
+        {"open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77",
+            "open /m/a.mpg mpeg 77"},
+        {"open \"/m/b.avi\" type avivideo alias avfile style child parent 1234567",
+            "open /m/b.avi avi 1234567"},
         {"open \"/m/c.mp4\" alias avfile style child parent 0", "open /m/c.mp4 auto 0"},
-        {"OPEN \"/m/d.dat\"   TYPE MpegVideo   ALIAS avfile STYLE Child PARENT 5", "open /m/d.dat mpeg 5"},
+        {"OPEN \"/m/d.dat\"   TYPE MpegVideo   ALIAS avfile STYLE Child PARENT 5",
+            "open /m/d.dat mpeg 5"},
         {"open \"/m/a b  c.mpg\"" + tail, "open /m/a b  c.mpg mpeg 8"},
         {"open \"/m/trick\" type avivideo alias other style child parent 9 \".mpg\"" + tail,
-         "open /m/trick\" type avivideo alias other style child parent 9 \".mpg mpeg 8"},
+            "open /m/trick\" type avivideo alias other style child parent 9 \".mpg mpeg 8"},
         {"open \"/m/ends with quote\"\"" + tail, "open /m/ends with quote\" mpeg 8"},
         {"open \" /m/lead and trail \"" + tail, "open  /m/lead and trail  mpeg 8"},
     };
@@ -44,7 +47,8 @@ TEST_F(MciInterpreterTest, OpenReachesTheEngineWithPathTypeAndParent)
         EXPECT_EQ(send(cmd), 0) << cmd.toStdString();
         EXPECT_EQ(reply, QString());
         EXPECT_EQ(engine.calls(), QStringList{call});
-        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);  // by that alias, whatever the path held
+        EXPECT_EQ(
+            send(QStringLiteral("close avfile")), 0);  // by that alias, whatever the path held
     }
 }
 
@@ -139,8 +143,10 @@ TEST_F(MciInterpreterTest, ASessionGetsEachCommandsCodeReplyAndEngineCalls)
 TEST_F(MciInterpreterTest, EngineFailuresComeBackAsCodes)
 {
     const std::pair<MediaError, int> atOpen[] = {
-        {MediaError::FileNotFound, mcierr::FileNotFound}, {MediaError::InvalidFile, mcierr::InvalidFile},
-        {MediaError::NoWindow, mcierr::CreateWindow},     {MediaError::Timeout, mcierr::DeviceNotReady},
+        {MediaError::FileNotFound, mcierr::FileNotFound},
+        {MediaError::InvalidFile, mcierr::InvalidFile},
+        {MediaError::NoWindow, mcierr::CreateWindow},
+        {MediaError::Timeout, mcierr::DeviceNotReady},
         {MediaError::Driver, mcierr::Driver},
     };
     for (const auto& [error, rc] : atOpen) {
@@ -149,7 +155,8 @@ TEST_F(MciInterpreterTest, EngineFailuresComeBackAsCodes)
         EXPECT_EQ(reply, mcierr::text(rc));
         EXPECT_EQ(send(QStringLiteral("status avfile position")), mcierr::InvalidDeviceName);
     }
-    ASSERT_EQ(send("open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77"), 0) << reply.toStdString();
+    ASSERT_EQ(send("open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77"), 0)
+        << reply.toStdString();
     const std::tuple<const char*, MediaError, const char*, int> afterOpen[] = {
         {"play", MediaError::Driver, "play avfile window", mcierr::Driver},
         {"step", MediaError::Timeout, "step avfile", mcierr::DeviceNotReady},

@@ -43,14 +43,17 @@ protected:
         for (QAction* a : m.menu0->actions())
             menu += a->isVisible() ? u'+' : u'-';
         return {text(m.geometry()), QString::number(m.BackColor()), m.Label1->toolTip(),
-                form1->isVisible() ? "control shown" : "control hidden",
-                windows.isTopMost(&m) ? "topmost" : "not topmost",
-                windows.isFullScreen(&m) ? "full" : "normal", form1->Command22->text(),
-                m.me_full->text(), menu,
-                // The strip's height keeps its full-screen value on leaving; the window clips it.
-                QStringLiteral("strip at %1,%2 %3 wide").arg(m.Label1->x()).arg(m.Label1->y()).arg(m.Label1->width()),
-                m.Label1->alignment() == (Qt::AlignRight | Qt::AlignTop) ? "strip right" : "strip left",
-                m.Timer1->isActive() ? "idle cursor counted" : "idle cursor free"};
+            form1->isVisible() ? "control shown" : "control hidden",
+            windows.isTopMost(&m) ? "topmost" : "not topmost",
+            windows.isFullScreen(&m) ? "full" : "normal", form1->Command22->text(),
+            m.me_full->text(), menu,
+            // The strip's height keeps its full-screen value on leaving; the window clips it.
+            QStringLiteral("strip at %1,%2 %3 wide")
+                .arg(m.Label1->x())
+                .arg(m.Label1->y())
+                .arg(m.Label1->width()),
+            m.Label1->alignment() == (Qt::AlignRight | Qt::AlignTop) ? "strip right" : "strip left",
+            m.Timer1->isActive() ? "idle cursor counted" : "idle cursor free"};
     }
     QRect lastMove() const
     {
@@ -66,7 +69,12 @@ protected:
 // was shown, and topmost as Check4 says.
 TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
 {
-    struct Case { QSize screen; QRect windowScreen, picture; bool controlShown; int check4; } cases[] = {
+    struct Case {
+        QSize screen;
+        QRect windowScreen, picture;
+        bool controlShown;
+        int check4;
+    } cases[] = {
         {{1024, 768}, {}, {10, 11, 1002, 752}, true, 1},
         {{1280, 1024}, {}, {10, 43, 1258, 944}, false, 1},
         {{1920, 1080}, {}, {254, 14, 1411, 1058}, true, 0},  // the height limits
@@ -84,10 +92,10 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
 
         form1->Command22->click();
         EXPECT_EQ(lastMove(), c.picture);
-        EXPECT_EQ(state(), (QStringList{text(screen), "0", "", "control hidden", "topmost", "full", "F解",
-                                        "FullScreen解除", "---+++++++--++-----+",
-                                        QStringLiteral("strip at 0,0 %1 wide").arg(screen.width()), "strip right",
-                                        "idle cursor counted"}));
+        EXPECT_EQ(state(), (QStringList{text(screen), "0", "", "control hidden", "topmost", "full",
+                               "F解", "FullScreen解除", "---+++++++--++-----+",
+                               QStringLiteral("strip at 0,0 %1 wide").arg(screen.width()),
+                               "strip right", "idle cursor counted"}));
         EXPECT_EQ(form2().Label1->height(), screen.height());
         form1->List2->setListIndex(1 - form1->List2->ListIndex());  // opened while full: fitted too
         EXPECT_EQ(lastMove(), c.picture);
@@ -112,7 +120,8 @@ TEST_F(FullScreenTest, MenuItemsAndTheirMarks)
 // movie window's double-clicks and double presses ask only while it is enabled (movie_mouse_test).
 TEST_F(FullScreenTest, CallersActOnlyWhileCommand22IsEnabled)
 {
-    const std::function<void()> callers[] = {[&] { form1->Command22->click(); }, [&] { form2().me_full->trigger(); }};
+    const std::function<void()> callers[] = {
+        [&] { form1->Command22->click(); }, [&] { form2().me_full->trigger(); }};
     for (const auto& call : callers) {
         form1->Command22->setEnabled(true);
         call();
@@ -145,9 +154,16 @@ TEST_F(FullScreenTest, SizeDialogUnderTheTopmostRule)
     const auto press = [](const char* button) {
         return [button](QWidget* dialog) { dialog->findChild<QPushButton*>(button)->click(); };
     };
-    const struct { int check4; std::function<void(QWidget*)> close; int width; } cases[] = {
-        {1, press("Command1"), 663}, {0, press("Command1"), 663}, {1, press("Command2"), 343},
-        {0, press("Command2"), 343}, {1, [](QWidget* d) { d->close(); }, 343},
+    const struct {
+        int check4;
+        std::function<void(QWidget*)> close;
+        int width;
+    } cases[] = {
+        {1, press("Command1"), 663},
+        {0, press("Command1"), 663},
+        {1, press("Command2"), 343},
+        {0, press("Command2"), 343},
+        {1, [](QWidget* d) { d->close(); }, 343},
     };
     for (const auto& c : cases) {
         form2().resize(343, 263);

@@ -19,7 +19,8 @@ protected:
     void expectPlaced(int w, int h)
     {
         ASSERT_FALSE(windows.moves.empty());
-        EXPECT_EQ(lastMove(), (FakeWindowLayer::Move{FakeMediaEngine::DefaultVideoWindow, 10, 10, w, h, true}));
+        EXPECT_EQ(lastMove(),
+            (FakeWindowLayer::Move{FakeMediaEngine::DefaultVideoWindow, 10, 10, w, h, true}));
         EXPECT_EQ(QSize(form2().Width(), form2().Height()), QSize(w * 15 + 345, h * 15 + 345));
     }
 };
@@ -28,8 +29,12 @@ TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
 {
     using Rect = std::array<std::int32_t, 4>;
     const std::pair<QString, Rect> cases[] = {
-        {"5 7 320 240", {5, 7, 320, 240}}, {"0 0 352", {0, 0, 352, 0}},       {"12", {12, 0, 0, 0}},
-        {"", {0, 0, 0, 0}},                {"デバイスが開かれていません", {}}, {"1 2 3.5 4.5", {1, 2, 4, 4}},
+        {"5 7 320 240", {5, 7, 320, 240}},
+        {"0 0 352", {0, 0, 352, 0}},
+        {"12", {12, 0, 0, 0}},
+        {"", {0, 0, 0, 0}},
+        {"デバイスが開かれていません", {}},
+        {"1 2 3.5 4.5", {1, 2, 4, 4}},
         {"0 0 352 240 9", {0, 0, 352, 240}},
     };
     for (const auto& [reply, expected] : cases) {
@@ -47,7 +52,8 @@ TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
     EXPECT_EQ(form1->Command4->text(), "4:3");
     expectPlaced(352, 240);
     const QLabel* strip = form2().Label1;  // the strip follows the window
-    EXPECT_EQ(strip->geometry(), QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0), qRound(5625 / 15.0), strip->height()));
+    EXPECT_EQ(strip->geometry(), QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0),
+                                     qRound(5625 / 15.0), strip->height()));
 
     clearSent();
     form1->Command4->click();
@@ -70,10 +76,18 @@ TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
     const auto typed = [&](std::int16_t flag, QString w, QString h) {
         return std::function<void()>([=, this] { form1->geometry->re_size(flag, w, h); });
     };
-    const struct { QSize picture; std::function<void()> press; int w, h; bool applied; } cases[] = {
-        {{175, 131}, button(form1->Command7), 88, 66, true},     {{165, 123}, item(form2().me_wari), 82, 62, true},
-        {{160, 120}, button(form1->Command7), 80, 60, true},     {{158, 118}, item(form2().me_wari), 79, 59, false},
-        {{511, 600}, button(form1->Command8), 1022, 1200, true}, {{512, 384}, item(form2().me_kake), 1024, 768, false},
+    const struct {
+        QSize picture;
+        std::function<void()> press;
+        int w, h;
+        bool applied;
+    } cases[] = {
+        {{175, 131}, button(form1->Command7), 88, 66, true},
+        {{165, 123}, item(form2().me_wari), 82, 62, true},
+        {{160, 120}, button(form1->Command7), 80, 60, true},
+        {{158, 118}, item(form2().me_wari), 79, 59, false},
+        {{511, 600}, button(form1->Command8), 1022, 1200, true},
+        {{512, 384}, item(form2().me_kake), 1024, 768, false},
         {{}, typed(1, "322", ""), 322, 242, true},  // 241.5 -> 242
         {{}, typed(1, "318", ""), 318, 238, true},  // 238.5 -> 238
         {{}, typed(2, "400", "123"), 400, 123, true},
@@ -88,9 +102,12 @@ TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
         const QSize before(form2().Width(), form2().Height());
         c.press();
         EXPECT_EQ(QSize(form1->geometry->mov_w, form1->geometry->mov_h), QSize(c.w, c.h));
-        const FakeWindowLayer::Move placed{FakeMediaEngine::DefaultVideoWindow, 10, 10, c.w, c.h, true};
-        EXPECT_EQ(windows.moves, c.applied ? std::vector{placed} : std::vector<FakeWindowLayer::Move>());
-        EXPECT_EQ(QSize(form2().Width(), form2().Height()), c.applied ? QSize(c.w * 15 + 345, c.h * 15 + 345) : before);
+        const FakeWindowLayer::Move placed{
+            FakeMediaEngine::DefaultVideoWindow, 10, 10, c.w, c.h, true};
+        EXPECT_EQ(
+            windows.moves, c.applied ? std::vector{placed} : std::vector<FakeWindowLayer::Move>());
+        EXPECT_EQ(QSize(form2().Width(), form2().Height()),
+            c.applied ? QSize(c.w * 15 + 345, c.h * 15 + 345) : before);
     }
 }
 

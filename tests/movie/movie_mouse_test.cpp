@@ -36,11 +36,16 @@ protected:
 // not the tick count, so the window closes at its second tick.
 TEST_F(MovieMouse, PressesOnThePictureAreCountedAndTwoAskForFullScreen)
 {
-    const struct { const char* events; bool available; int requests; } cases[] = {
-        {"ptt", true, 0}, {"pptt", true, 1}, {"ppptt", true, 0}, {"pptt", false, 0}, {"ptpt", true, 1}};
+    const struct {
+        const char* events;
+        bool available;
+        int requests;
+    } cases[] = {{"ptt", true, 0}, {"pptt", true, 1}, {"ppptt", true, 0}, {"pptt", false, 0},
+        {"ptpt", true, 1}};
     int presses = 0;
-    const std::map<char, std::function<void()>> act = {{'p', [&] { windows.pressLeft(video), ++presses; }},
-                                                        {'t', [&] { form2().Timer3_Timer(); }}};
+    const std::map<char, std::function<void()>> act = {
+        {'p', [&] { windows.pressLeft(video), ++presses; }},
+        {'t', [&] { form2().Timer3_Timer(); }}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.events);
         form1->Command22->setEnabled(c.available);
@@ -48,10 +53,11 @@ TEST_F(MovieMouse, PressesOnThePictureAreCountedAndTwoAskForFullScreen)
         const int passedOn = windows.defaultProcCalls;
         presses = 0;
         for (const char* e = c.events; *e; ++e) {
-            act.at(*e)();
+            act.at (*e)();
             const bool counting = e[1] != 0;  // until the last event
             EXPECT_EQ(form2().Timer3->isActive(), counting) << e - c.events;
-            EXPECT_EQ(form2().Label2->text(), QString::number(counting ? presses : 0)) << e - c.events;
+            EXPECT_EQ(form2().Label2->text(), QString::number(counting ? presses : 0))
+                << e - c.events;
         }
         EXPECT_EQ(spy.count(), c.requests);
         EXPECT_EQ(windows.defaultProcCalls - passedOn, presses);
@@ -98,13 +104,16 @@ TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
         {&m, QEvent::MouseButtonDblClick, Qt::LeftButton, false, false, 0, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.target->objectName().toStdString() << " " << c.type << " " << c.buttons);
+        SCOPED_TRACE(testing::Message()
+                     << c.target->objectName().toStdString() << " " << c.type << " " << c.buttons);
         form1->Command22->setEnabled(c.available);
         m.Label2->show();
         windows.systemMoves.clear();
         QSignalSpy spy(&m, &Form2::fullScreenToggleRequested);
-        const Qt::MouseButton button = c.buttons & Qt::LeftButton ? Qt::LeftButton : Qt::RightButton;
-        QMouseEvent e(c.type, QPointF(3, 3), c.target->mapToGlobal(QPointF(3, 3)), button, c.buttons, Qt::NoModifier);
+        const Qt::MouseButton button = c.buttons & Qt::LeftButton ? Qt::LeftButton
+                                                                  : Qt::RightButton;
+        QMouseEvent e(c.type, QPointF(3, 3), c.target->mapToGlobal(QPointF(3, 3)), button,
+            c.buttons, Qt::NoModifier);
         QApplication::sendEvent(c.target, &e);
         EXPECT_EQ(m.menu0->isVisible(), c.menu);
         EXPECT_EQ(windows.systemMoves.size(), c.drags);
@@ -122,8 +131,11 @@ TEST_F(MovieMouse, DragStartsOnlyOnceThePointerMoves)
     Form2& m = form2();
     const int far = QApplication::startDragDistance() + 1;
     const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
-    const struct { const char* events; Qt::MouseButtons buttons; std::size_t drags; } cases[] = {
-        {"p1", Qt::LeftButton, 0}, {"pF", Qt::LeftButton, 1}, {"p1FF", Qt::LeftButton, 1},
+    const struct {
+        const char* events;
+        Qt::MouseButtons buttons;
+        std::size_t drags;
+    } cases[] = {{"p1", Qt::LeftButton, 0}, {"pF", Qt::LeftButton, 1}, {"p1FF", Qt::LeftButton, 1},
         {"pF", both, 1}, {"pF", Qt::RightButton, 0}, {"prF", Qt::LeftButton, 0},
         {"prdF", Qt::LeftButton, 0}};
     for (const auto& c : cases) {
@@ -137,10 +149,17 @@ TEST_F(MovieMouse, DragStartsOnlyOnceThePointerMoves)
         };
         for (const char* e = c.events; *e; ++e) {
             switch (*e) {
-            case 'p': down = c.buttons, send(QEvent::MouseButtonPress, from, Qt::LeftButton); break;
-            case 'r': down = Qt::NoButton, send(QEvent::MouseButtonRelease, from, Qt::LeftButton); break;
-            case 'd': down = Qt::LeftButton, send(QEvent::MouseButtonDblClick, from, Qt::LeftButton); break;
-            default: send(QEvent::MouseMove, from + QPointF(*e == 'F' ? far : 1, 0), Qt::NoButton);
+            case 'p':
+                down = c.buttons, send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+                break;
+            case 'r':
+                down = Qt::NoButton, send(QEvent::MouseButtonRelease, from, Qt::LeftButton);
+                break;
+            case 'd':
+                down = Qt::LeftButton, send(QEvent::MouseButtonDblClick, from, Qt::LeftButton);
+                break;
+            default:
+                send(QEvent::MouseMove, from + QPointF(*e == 'F' ? far : 1, 0), Qt::NoButton);
             }
         }
         EXPECT_EQ(windows.systemMoves.size(), c.drags);
@@ -200,7 +219,8 @@ TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
     // landed: not the user's, nothing freed. A movement anywhere else frees it.
     for (const QPoint at : {parked, parked + QPoint(-5, 3)}) {
         const QPointF local = m.Label1->mapFromGlobal(QPointF(at));
-        QMouseEvent move(QEvent::MouseMove, local, QPointF(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(
+            QEvent::MouseMove, local, QPointF(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(m.Label1, &move);
     }
     EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed, parked, freed}));

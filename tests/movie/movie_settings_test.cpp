@@ -24,7 +24,7 @@ struct FileCase {
     QSize screen{1024, 768};
 };
 
-class MovieSettingsFiles : public MovieSettings, public testing::WithParamInterface<FileCase> {};
+class MovieSettingsFiles : public MovieSettings, public testing::WithParamInterface<FileCase> { };
 
 TEST_P(MovieSettingsFiles, PlaceSizeAndColour)
 {
@@ -36,36 +36,42 @@ TEST_P(MovieSettingsFiles, PlaceSizeAndColour)
     Form2& m = form2();
     // Beside the control window, level with its top, 5145 x 3945 twips; or as the file says.
     const QRect beside(form1->Left() + form1->Width(), form1->Top(), 5145, 3945);
-    const QRect fromFile(c.lines.value(2).toInt(), c.lines.value(1).toInt(), c.lines.value(4).toInt(),
-                         c.lines.value(5).toInt());
+    const QRect fromFile(c.lines.value(2).toInt(), c.lines.value(1).toInt(),
+        c.lines.value(4).toInt(), c.lines.value(5).toInt());
     EXPECT_EQ(QRect(m.Left(), m.Top(), m.Width(), m.Height()), c.defaultPlace ? beside : fromFile);
     EXPECT_EQ(m.BackColor(), c.colour);
     EXPECT_EQ(m.palette().color(QPalette::Window),
-              c.window.isValid() ? c.window : QGuiApplication::palette().color(QPalette::Active, QPalette::Button));
+        c.window.isValid() ? c.window
+                           : QGuiApplication::palette().color(QPalette::Active, QPalette::Button));
     EXPECT_TRUE(windows.isTopMost(&m));  // kept in front whatever the file says
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, MovieSettingsFiles,
-    testing::Values(
-        FileCase{"missing", {}, true, 0, QColor(0, 0, 0)},
-        FileCase{"complete", {"", " 1200", " 6000", " 255", " 6000", " 4500"}, false, 255, QColor(255, 0, 0)},
+INSTANTIATE_TEST_SUITE_P(Files, MovieSettingsFiles,
+    testing::Values(FileCase{"missing", {}, true, 0, QColor(0, 0, 0)},
+        FileCase{"complete", {"", " 1200", " 6000", " 255", " 6000", " 4500"}, false, 255,
+            QColor(255, 0, 0)},
         FileCase{"short", {"", "1500", "3000"}, true, 0, QColor(0, 0, 0)},
         FileCase{"colour, no size", {"", "1500", "3000", "65280"}, true, 65280, QColor(0, 255, 0)},
         // 0x8000000F: the system's button face colour, kept as the same reference.
         FileCase{"system colour", {"", "1500", "3000", "-2147483633", "5145", "3945"}, false,
-                 std::int32_t(0x8000000F), QColor()},
+            std::int32_t(0x8000000F), QColor()},
         // Saved while a second monitor stood to the right: the place is refused, not the colour.
-        FileCase{"off every screen", {"", "1500", "30000", "255", "5145", "3945"}, true, 255, QColor(255, 0, 0)},
-        FileCase{"partly on screen", {"", "-1500", "13500", "0", "5145", "3945"}, false, 0, QColor(0, 0, 0)},
+        FileCase{"off every screen", {"", "1500", "30000", "255", "5145", "3945"}, true, 255,
+            QColor(255, 0, 0)},
+        FileCase{"partly on screen", {"", "-1500", "13500", "0", "5145", "3945"}, false, 0,
+            QColor(0, 0, 0)},
         // A size no screen shows is refused like a place off every screen; the whole screen is not.
-        FileCase{"larger than the screen", {"", "0", "0", "255", "491505", "491505"}, true, 255, QColor(255, 0, 0)},
-        FileCase{"the whole screen", {"", "0", "0", "255", "15360", "11520"}, false, 255, QColor(255, 0, 0)},
+        FileCase{"larger than the screen", {"", "0", "0", "255", "491505", "491505"}, true, 255,
+            QColor(255, 0, 0)},
+        FileCase{"the whole screen", {"", "0", "0", "255", "15360", "11520"}, false, 255,
+            QColor(255, 0, 0)},
         // Wider than the video output can draw (16384 pixels), even where the desktop is wider.
         FileCase{"wider than the video output", {"", "0", "0", "0", "245775", "3945"}, true, 0,
-                 QColor(0, 0, 0), QSize(20000, 1200)}),
+            QColor(0, 0, 0), QSize(20000, 1200)}),
     [](const testing::TestParamInfo<FileCase>& info) {
-        return QString::fromLatin1(info.param.what).replace(QRegularExpression("[^A-Za-z]"), "_").toStdString();
+        return QString::fromLatin1(info.param.what)
+            .replace(QRegularExpression("[^A-Za-z]"), "_")
+            .toStdString();
     });
 
 TEST_F(MovieSettings, LabelsFollowTheLoadedSize)
@@ -88,7 +94,7 @@ TEST_F(MovieSettings, SaveWritesWhatTheNextStartReads)
     const SettingsRead read = settings_file::read(file);
     ASSERT_TRUE(read.complete());
     EXPECT_EQ(std::tuple(*read.top, *read.left, *read.backColor, *read.width, *read.height),
-              std::tuple(1800.f, 7500.f, std::int32_t(0x80000005), 5145.f, 3945.f));
+        std::tuple(1800.f, 7500.f, std::int32_t(0x80000005), 5145.f, 3945.f));
 
     const qint64 size = QFileInfo(file).size();
     form2().ch_ho->trigger();
@@ -103,9 +109,11 @@ TEST_F(MovieSettings, FailedSaveIsReportedUnderTheTopmostRule)
     form2().ch_ho->trigger();
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     const auto& box = dialogs.boxes[0];
-    EXPECT_EQ(box.text, "設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。");
+    EXPECT_EQ(box.text,
+        "設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。");
     EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon, box.movieTopMost),
-              std::tuple(QString("書込みｴﾗｰ"), msgbox::OkOnly, msgbox::Information, std::optional(false)));
+        std::tuple(
+            QString("書込みｴﾗｰ"), msgbox::OkOnly, msgbox::Information, std::optional(false)));
     EXPECT_TRUE(windows.isTopMost(&form2()));
 
     form1->Check4->setValue(0);

@@ -15,9 +15,10 @@ namespace {
 // re_size is kept as "flag width height".
 struct SizeDialog {
     explicit SizeDialog(QSize screen, QSize movieTwips = {5145, 3945})
-        : dialog(movieTwips, screen, Command4, dialogs, [this](std::int16_t f, const QString& w, const QString& h) {
-              calls << QStringLiteral("%1 %2 %3").arg(f).arg(w, h);
-          })
+        : dialog(movieTwips, screen, Command4, dialogs,
+              [this](std::int16_t f, const QString& w, const QString& h) {
+                  calls << QStringLiteral("%1 %2 %3").arg(f).arg(w, h);
+              })
     {
     }
     FakeDialogs dialogs;
@@ -30,7 +31,11 @@ struct SizeDialog {
 
 TEST(SizeDialogTest, OpensOnTheCurrentPictureWithTheScreensLimits)
 {
-    struct Case { QSize screen, movieTwips; QString texts; int max_w, max_h; } cases[] = {
+    struct Case {
+        QSize screen, movieTwips;
+        QString texts;
+        int max_w, max_h;
+    } cases[] = {
         {{1024, 768}, {5145, 3945}, "320 320 240", 1001, 751},
         {{1920, 1080}, {5625, 3945}, "352 352 240", 1409, 1057},  // the height limits
         {{1280, 800}, {360, 360}, "1 1 1", 1036, 777},
@@ -39,7 +44,8 @@ TEST(SizeDialogTest, OpensOnTheCurrentPictureWithTheScreensLimits)
         SizeDialog d(c.screen, c.movieTwips);
         const size_op& s = d.dialog;
         EXPECT_TRUE(s.Option1->isChecked());
-        EXPECT_EQ(QStringList({s.Text1->text(), s.Text2->text(), s.Text3->text()}).join(' '), c.texts);
+        EXPECT_EQ(
+            QStringList({s.Text1->text(), s.Text2->text(), s.Text3->text()}).join(' '), c.texts);
         EXPECT_EQ((std::array{int(s.max_w), int(s.max_h)}), (std::array{c.max_w, c.max_h}));
     }
 }
@@ -49,24 +55,38 @@ TEST(SizeDialogTest, OpensOnTheCurrentPictureWithTheScreensLimits)
 TEST(SizeDialogTest, OkChecksWhatWasTyped)
 {
     const QString number = "数値を入力してください。", whole = "整数で入力してください。",
-                  width = "横は80～1001の間で入力してください。", height = "縦は60～751の間で入力してください。";
+                  width = "横は80～1001の間で入力してください。",
+                  height = "縦は60～751の間で入力してください。";
     struct Case {
         int option;
         QString width, height;  // Text1 or Text2, and Text3
-        QString outcome;        // what reached re_size, or the message
+        QString outcome;  // what reached re_size, or the message
         QString command4 = QStringLiteral("unchanged");
     } cases[] = {
-        {1, "0080", "", "1 0080 "}, {1, " 320", "", "1 320 "},   {1, "1001", "", "1 1001 "},
-        {1, "79", "", width},       {1, "1002", "", width},      {1, "0", "", width},
-        {1, "123456", "", width},   // the box keeps four characters: 1234
-        {1, "", "", number},        {1, "   ", "", number},      {1, "abc", "", whole},
-        {1, "-80", "", whole},      {1, "+80", "", whole},       {1, "80.5", "", whole},
-        {1, "8 0", "", whole},      {1, "１２０", "", whole},
-        {2, "80 ", " 60", "2 80 60"}, {2, "1001", "751", "2 1001 751"},
-        {2, "abc", "", number},     // an empty height is reported before a wrong width
-        {2, "79", "x", width},      {2, "320", "x", whole},      {2, "320", "59", height},
+        {1, "0080", "", "1 0080 "},
+        {1, " 320", "", "1 320 "},
+        {1, "1001", "", "1 1001 "},
+        {1, "79", "", width},
+        {1, "1002", "", width},
+        {1, "0", "", width},
+        {1, "123456", "", width},  // the box keeps four characters: 1234
+        {1, "", "", number},
+        {1, "   ", "", number},
+        {1, "abc", "", whole},
+        {1, "-80", "", whole},
+        {1, "+80", "", whole},
+        {1, "80.5", "", whole},
+        {1, "8 0", "", whole},
+        {1, "１２０", "", whole},
+        {2, "80 ", " 60", "2 80 60"},
+        {2, "1001", "751", "2 1001 751"},
+        {2, "abc", "", number},  // an empty height is reported before a wrong width
+        {2, "79", "x", width},
+        {2, "320", "x", whole},
+        {2, "320", "59", height},
         {2, "320", "752", height},
-        {3, "abc", "", "3  ", "Org"}, {4, "abc", "", "4  ", "4:3"},
+        {3, "abc", "", "3  ", "Org"},
+        {4, "abc", "", "4  ", "4:3"},
     };
     for (const Case& c : cases) {
         SizeDialog d({1024, 768});
@@ -76,7 +96,7 @@ TEST(SizeDialogTest, OkChecksWhatWasTyped)
         const char* enabled[] = {"100", "011", "000", "000"};  // Text1, Text2, Text3
         EXPECT_EQ(QString::number(s.Text1->isEnabled()) + QString::number(s.Text2->isEnabled()) +
                       QString::number(s.Text3->isEnabled()),
-                  enabled[c.option - 1]);
+            enabled[c.option - 1]);
         (c.option == 2 ? s.Text2 : s.Text1)->setText(c.width);
         s.Text3->setText(c.height);
         s.show();
@@ -84,9 +104,9 @@ TEST(SizeDialogTest, OkChecksWhatWasTyped)
         QStringList outcome = d.calls;
         for (const FakeDialogs::Box& box : d.dialogs.boxes)
             outcome << box.text + (box.title == "入力値ｴﾗｰ" && box.buttons == msgbox::OkOnly &&
-                                           box.icon == msgbox::Information
-                                       ? ""
-                                       : " (wrong box)");
+                                              box.icon == msgbox::Information
+                                          ? ""
+                                          : " (wrong box)");
         EXPECT_EQ(outcome, QStringList{c.outcome}) << c.option << " " << c.width.toStdString();
         EXPECT_EQ(s.isVisible(), d.calls.isEmpty());
         EXPECT_EQ(d.Command4.text(), c.command4);

@@ -54,15 +54,16 @@ protected:
 // reach their end like any other, so the list goes on, and Loop wraps after the last.
 TEST_F(EnginePlayback, AListPlaysThroughBadAndDamagedFilesAndWraps)
 {
-    for (const char* name : {"missing.mpg", "text.mpg", "empty.mpg", "truncated.mpg", "corrupted.mpg",
-                             "good.mpg"})
+    for (const char* name :
+        {"missing.mpg", "text.mpg", "empty.mpg", "truncated.mpg", "corrupted.mpg", "good.mpg"})
         form1->playlist->append(clips->path(name));
     form1->playlist->select(0);
 
     ASSERT_EQ(dialogs.boxes.size(), 3u);
     const QString removal = QStringLiteral("リスト一覧から削除します。");
     for (const auto& box : dialogs.boxes) {
-        EXPECT_TRUE(box.text.endsWith(removal) && box.text.size() > removal.size()) << box.text.toStdString();
+        EXPECT_TRUE(box.text.endsWith(removal) && box.text.size() > removal.size())
+            << box.text.toStdString();
         EXPECT_EQ(box.title, "削除");
     }
     ASSERT_EQ(playing(), "truncated.mpg");
@@ -71,8 +72,8 @@ TEST_F(EnginePlayback, AListPlaysThroughBadAndDamagedFilesAndWraps)
     form1->Command2->click();
     for (const char* next : {"corrupted.mpg", "good.mpg", "truncated.mpg"}) {
         EXPECT_TRUE(waitUntil([&] { return playing() == next; }))
-            << playing().toStdString() << " stuck at " << form1->Label2->text().toStdString() << " of "
-            << form1->playback->media_len << " frames";
+            << playing().toStdString() << " stuck at " << form1->Label2->text().toStdString()
+            << " of " << form1->playback->media_len << " frames";
     }
     EXPECT_EQ(form1->Command2->text(), "II");
     EXPECT_EQ(form1->List2->ListCount(), 3);

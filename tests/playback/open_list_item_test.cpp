@@ -22,9 +22,9 @@ TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndStaysStopped)
 
     const QString open = "open \"/m/a.mpg\" type mpegvideo alias avfile style child parent " +
                          QString::number(form2().winId());
-    EXPECT_EQ(sent(), QStringList({"close avfile", open, "where avfile source", "status avfile window handle",
-                                   "set avfile time format frames", "status avfile length",
-                                   "play avfile window", "stop avfile"}));
+    EXPECT_EQ(sent(), QStringList({"close avfile", open, "where avfile source",
+                          "status avfile window handle", "set avfile time format frames",
+                          "status avfile length", "play avfile window", "stop avfile"}));
     EXPECT_EQ(caption2(), "|>");
     EXPECT_FALSE(engine.isPlaying());
     EXPECT_TRUE(form1->Timer1->isActive());
@@ -76,7 +76,8 @@ TEST_F(OpenListItem, ShorterMovieDoesNotSeekWhenTheSliderIsPulledBack)
     clearSent();
     engine.setLength(100);
     form1->List2->setListIndex(1);
-    EXPECT_TRUE(sent().filter(QRegularExpression("^seek")).isEmpty()) << sent().join(", ").toStdString();
+    EXPECT_TRUE(sent().filter(QRegularExpression("^seek")).isEmpty())
+        << sent().join(", ").toStdString();
     EXPECT_EQ(engine.positionFrames(), 0);
 }
 
@@ -88,8 +89,9 @@ TEST_F(OpenListItem, LabelsToolTipsAndEnablesDescribeTheOpenMovie)
     form1->playback->List2_Click();
 
     EXPECT_EQ(QStringList({form1->Label1->text(), form1->Label1->toolTip(), form2().Label1->text(),
-                           form2().Label1->toolTip(), form1->List2->toolTip()}),
-              QStringList({"a b.mpg", "/m/dir/a b.mpg", "Trip　", "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240", "再生ﾘｽﾄ一覧 Trip 選択中"}));
+                  form2().Label1->toolTip(), form1->List2->toolTip()}),
+        QStringList({"a b.mpg", "/m/dir/a b.mpg", "Trip　", "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240",
+            "再生ﾘｽﾄ一覧 Trip 選択中"}));
     EXPECT_FALSE(form2().Label2->isVisibleTo(&form2()));
     for (QWidget* w : movieControls())
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
@@ -110,9 +112,12 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
         QStringList left;
         int index;
     } const cases[] = {
-        {{"/m/bad.mpg", "/m/b.mpg", "/m/c.mpg"}, -1, 0, MediaError::FileNotFound, mcierr::FileNotFound, {"b.mpg", "c.mpg"}, 0},
-        {{"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"}, 0, 1, MediaError::InvalidFile, mcierr::InvalidFile, {"a.mpg", "c.mpg"}, 1},
-        {{"/m/a.mpg", "/m/b.mpg", "/m/bad.mpg"}, 0, 2, MediaError::InvalidFile, mcierr::InvalidFile, {"a.mpg", "b.mpg"}, 1},
+        {{"/m/bad.mpg", "/m/b.mpg", "/m/c.mpg"}, -1, 0, MediaError::FileNotFound,
+            mcierr::FileNotFound, {"b.mpg", "c.mpg"}, 0},
+        {{"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"}, 0, 1, MediaError::InvalidFile, mcierr::InvalidFile,
+            {"a.mpg", "c.mpg"}, 1},
+        {{"/m/a.mpg", "/m/b.mpg", "/m/bad.mpg"}, 0, 2, MediaError::InvalidFile, mcierr::InvalidFile,
+            {"a.mpg", "b.mpg"}, 1},
         {{"/m/bad.mpg"}, -1, 0, MediaError::FileNotFound, mcierr::FileNotFound, {}, -1},
     };
     for (const Case& c : cases) {
@@ -128,13 +133,15 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
         const FakeDialogs::Box& box = dialogs.boxes.front();
         EXPECT_EQ(box.text, mcierr::text(c.rc) + "リスト一覧から削除します。");
         EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon, box.movieTopMost),
-                  std::tuple(QString("削除"), msgbox::OkOnly, msgbox::Information, std::optional(false)));
+            std::tuple(QString("削除"), msgbox::OkOnly, msgbox::Information, std::optional(false)));
         EXPECT_EQ(names(), c.left);
-        EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex()), std::tuple(c.index, c.index));
+        EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex()),
+            std::tuple(c.index, c.index));
         EXPECT_EQ(form1->Label1->text(), c.left.value(c.index, "ファイル名"));
         const bool open = !c.left.isEmpty();
-        EXPECT_EQ(std::tuple(engine.isOpen(), form1->Timer1->isActive(), form1->Command2->isEnabled()),
-                  std::tuple(open, open, open));
+        EXPECT_EQ(
+            std::tuple(engine.isOpen(), form1->Timer1->isActive(), form1->Command2->isEnabled()),
+            std::tuple(open, open, open));
     }
 }
 

@@ -62,9 +62,10 @@ TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
 {
     // 30000 direct; 30001 scaled (15000 * 30000 / 30001 = 14999.5 -> 15000, even; 10001 ->
     // 10000.67 -> 10001); position 0 is 0 in either scale.
-    const struct { int length, position, value, small, large; } cases[] = {
-        {30000, 29999, 29999, 10, 50}, {30001, 15000, 15000, 30, 150}, {30001, 10001, 10001, 30, 150},
-        {60000, 45000, 22500, 30, 150}, {60000, 0, 0, 30, 150}};
+    const struct {
+        int length, position, value, small, large;
+    } cases[] = {{30000, 29999, 29999, 10, 50}, {30001, 15000, 15000, 30, 150},
+        {30001, 10001, 10001, 30, 150}, {60000, 45000, 22500, 30, 150}, {60000, 0, 0, 30, 150}};
     openEntries({"/m/a.mpg"});
     for (const auto& c : cases) {
         engine.setLength(c.length);
@@ -72,9 +73,10 @@ TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
         engine.setPosition(c.position);
         clearSent();
         form1->playback->Timer1_Timer();
-        EXPECT_EQ(std::tuple(form1->HScroll1->Value(), form1->HScroll1->Max(), form1->HScroll1->SmallChange(),
-                             form1->HScroll1->LargeChange()),
-                  std::tuple(c.value, 30000, c.small, c.large)) << c.length << " " << c.position;
+        EXPECT_EQ(std::tuple(form1->HScroll1->Value(), form1->HScroll1->Max(),
+                      form1->HScroll1->SmallChange(), form1->HScroll1->LargeChange()),
+            std::tuple(c.value, 30000, c.small, c.large))
+            << c.length << " " << c.position;
         EXPECT_EQ(sent().size(), 2) << "the timer's slider update must not seek";
     }
 }
@@ -83,9 +85,9 @@ TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
 TEST_F(PositionTimer, SpeedLabelFollowsTheTableAndKeepsUnknownSpeeds)
 {
     openEntries({"/m/a.mpg"});
-    const std::pair<double, QString> table[] = {
-        {0.25, "|>|> -3"}, {0.5, "|>|> -2"}, {0.75, "|>|> -1"}, {1.0, "|>|> ±0"}, {1.25, "|>|> ＋1"},
-        {1.5, "|>|> ＋2"}, {1.75, "|>|> ＋3"}, {2.0, "|>|> ＋4"}, {1.1, "|>|> ＋4"}};
+    const std::pair<double, QString> table[] = {{0.25, "|>|> -3"}, {0.5, "|>|> -2"},
+        {0.75, "|>|> -1"}, {1.0, "|>|> ±0"}, {1.25, "|>|> ＋1"}, {1.5, "|>|> ＋2"},
+        {1.75, "|>|> ＋3"}, {2.0, "|>|> ＋4"}, {1.1, "|>|> ＋4"}};
     for (const auto& [speed, caption] : table) {
         engine.setCurrentSpeed(speed);
         form1->playback->Timer1_Timer();
@@ -98,12 +100,21 @@ TEST_F(PositionTimer, SpeedLabelFollowsTheTableAndKeepsUnknownSpeeds)
 // a movie of length 0 is at its end on every tick.
 TEST_F(PositionTimer, EndOfTheMovie)
 {
-    struct After { int index; const char* caption; bool playing, atStart; };
-    const struct { int entries, loop, only, length; After first, second; } cases[] = {
-        {2, 1, 0, 150, {1, "II", true, true}, {0, "II", true, true}},     // next entry, wraps after the last
-        {2, 1, 1, 150, {0, "|>", false, false}, {0, "II", true, true}},   // pauses, then the same again
+    struct After {
+        int index;
+        const char* caption;
+        bool playing, atStart;
+    };
+    const struct {
+        int entries, loop, only, length;
+        After first, second;
+    } cases[] = {
+        {2, 1, 0, 150, {1, "II", true, true},
+            {0, "II", true, true}},  // next entry, wraps after the last
+        {2, 1, 1, 150, {0, "|>", false, false},
+            {0, "II", true, true}},  // pauses, then the same again
         {1, 1, 0, 150, {0, "|>", false, false}, {0, "II", true, true}},
-        {1, 1, 1, 150, {0, "II", true, true}, {0, "II", true, true}},     // restarts in the same tick
+        {1, 1, 1, 150, {0, "II", true, true}, {0, "II", true, true}},  // restarts in the same tick
         // Without Loop it stays at the end, asking for nothing more.
         {1, 0, 0, 150, {0, "|>", false, false}, {0, "|>", false, false}},
         {2, 0, 0, 150, {0, "|>", false, false}, {0, "|>", false, false}},
@@ -111,8 +122,8 @@ TEST_F(PositionTimer, EndOfTheMovie)
     };
     const QStringList paths{"/m/a.mpg", "/m/b.mpg"};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.entries << " entries, Loop " << c.loop << ", selected only "
-                                        << c.only << ", length " << c.length);
+        SCOPED_TRACE(testing::Message() << c.entries << " entries, Loop " << c.loop
+                                        << ", selected only " << c.only << ", length " << c.length);
         form1->reset_all();
         form1->Check3->setValue(1);
         form1->Check7->setValue(c.only);
@@ -123,10 +134,10 @@ TEST_F(PositionTimer, EndOfTheMovie)
         for (const After& after : {c.first, c.second}) {
             atEnd();
             form1->playback->Timer1_Timer();
-            EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex(), engine.path(), caption2(),
-                                 engine.isPlaying(), engine.positionFrames()),
-                      std::tuple(after.index, after.index, paths[after.index], QString(after.caption), after.playing,
-                                 after.atStart ? 0 : engine.lengthFrames()));
+            EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex(),
+                          engine.path(), caption2(), engine.isPlaying(), engine.positionFrames()),
+                std::tuple(after.index, after.index, paths[after.index], QString(after.caption),
+                    after.playing, after.atStart ? 0 : engine.lengthFrames()));
         }
     }
 }
@@ -138,8 +149,9 @@ TEST_F(PositionTimer, NextEntryThatFailsIsRemovedAndTheOneAfterPlays)
     atEnd();
     engine.failNextOpen(MediaError::FileNotFound);
     form1->playback->Timer1_Timer();
-    EXPECT_EQ(std::tuple(dialogs.boxes.size(), form1->List2->ListCount(), engine.path(), engine.isPlaying()),
-              std::tuple(1u, 2, QString("/m/c.mpg"), true));
+    EXPECT_EQ(std::tuple(dialogs.boxes.size(), form1->List2->ListCount(), engine.path(),
+                  engine.isPlaying()),
+        std::tuple(1u, 2, QString("/m/c.mpg"), true));
 }
 
 // The switch reads the length again in the new format; the length text stays from the time format.
@@ -149,14 +161,19 @@ TEST_F(PositionTimer, SwitchingBetweenFramesAndTime)
     engine.setLength(25 * 1000);  // 1000 s
     openEntries({"/m/a.mpg"});
     engine.setPosition(25 * 500);
-    const struct { int check6; const char* format; int length, max, value; } cases[] = {{1, "milliseconds", 1000000, 30000, 15000}, {0, "frames", 25000, 25000, 12500}};
+    const struct {
+        int check6;
+        const char* format;
+        int length, max, value;
+    } cases[] = {{1, "milliseconds", 1000000, 30000, 15000}, {0, "frames", 25000, 25000, 12500}};
     for (const auto& c : cases) {
         clearSent();
         form1->Check6->setValue(c.check6);
-        EXPECT_EQ(sent(), QStringList({QString("set avfile time format ") + c.format, "status avfile length",
-                                       "status avfile position"}));
-        EXPECT_EQ(std::tuple(form1->playback->media_len, form1->HScroll1->Max(), form1->HScroll1->Value()),
-                  std::tuple(c.length, c.max, c.value));
+        EXPECT_EQ(sent(), QStringList({QString("set avfile time format ") + c.format,
+                              "status avfile length", "status avfile position"}));
+        EXPECT_EQ(std::tuple(
+                      form1->playback->media_len, form1->HScroll1->Max(), form1->HScroll1->Value()),
+            std::tuple(c.length, c.max, c.value));
         EXPECT_EQ(form1->playback->len_text, "00:16:40");
     }
 }
@@ -166,10 +183,16 @@ TEST_F(PositionTimer, SwitchingBetweenFramesAndTime)
 TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
 {
     const QStringList paths{"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"};
-    const std::function<void()> previous[] = {[&] { form1->Command10->click(); }, [&] { form2().m_mae->trigger(); }};
-    const std::function<void()> next[] = {[&] { form1->Command11->click(); }, [&] { form2().m_yugi->trigger(); }};
-    const struct { int from; std::function<void()> press; int to; } cases[] = {
-        {0, previous[0], 2}, {2, next[1], 0}, {0, next[0], 1}, {1, previous[1], 0}, {-1, previous[0], 2}, {-1, next[1], 0}};
+    const std::function<void()> previous[] = {
+        [&] { form1->Command10->click(); }, [&] { form2().m_mae->trigger(); }};
+    const std::function<void()> next[] = {
+        [&] { form1->Command11->click(); }, [&] { form2().m_yugi->trigger(); }};
+    const struct {
+        int from;
+        std::function<void()> press;
+        int to;
+    } cases[] = {{0, previous[0], 2}, {2, next[1], 0}, {0, next[0], 1}, {1, previous[1], 0},
+        {-1, previous[0], 2}, {-1, next[1], 0}};
     openEntries(paths);
     for (const auto& c : cases) {
         {
@@ -177,7 +200,9 @@ TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
             form1->List2->setListIndex(c.from);
         }
         c.press();
-        EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex()), std::tuple(c.to, c.to)) << c.from;
+        EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex()),
+            std::tuple(c.to, c.to))
+            << c.from;
         EXPECT_EQ(engine.path(), paths[c.to]) << c.from;
     }
     for (const QStringList& few : {QStringList(), QStringList{"/m/a.mpg"}}) {

@@ -37,7 +37,7 @@ TEST_F(Transport, PressesSendTheirCommands)
     const Press forward = [this] { form1->Command5->click(); };
     const Press back = [this] { form1->Command6->click(); };
     const QStringList backToStart = {"stop avfile", "status avfile position", "seek avfile to 0",
-                                     "play avfile window", "stop avfile"};
+        "play avfile window", "stop avfile"};
     const struct {
         const char* what;
         int position;
@@ -48,15 +48,18 @@ TEST_F(Transport, PressesSendTheirCommands)
         bool playingAfter;
         int positionAfter;
     } cases[] = {
-        {"play in the middle", 40, false, play, {"status avfile position", "play avfile window"}, "II", true, 40},
+        {"play in the middle", 40, false, play, {"status avfile position", "play avfile window"},
+            "II", true, 40},
         {"play at the end starts again", 150, false, playFromMenu,
-         {"status avfile position", "seek avfile to 0", "play avfile window"}, "II", true, 0},
+            {"status avfile position", "seek avfile to 0", "play avfile window"}, "II", true, 0},
         {"pause", 40, true, play, {"stop avfile"}, "|>", false, 40},
-        {"stop", 90, true, stop, {"seek avfile to 0", "play avfile window", "stop avfile"}, "|>", false, 0},
+        {"stop", 90, true, stop, {"seek avfile to 0", "play avfile window", "stop avfile"}, "|>",
+            false, 0},
         {"frame forward", 10, true, forward, {"stop avfile", "step avfile"}, "|>", false, 11},
         {"frame back from 0", 0, false, back, backToStart, "|>", false, 0},
         {"frame back from 1", 1, true, back, backToStart, "|>", false, 0},
-        {"frame back from 2", 2, true, back, {"stop avfile", "status avfile position", "step avfile reverse"}, "|>", false, 1},
+        {"frame back from 2", 2, true, back,
+            {"stop avfile", "status avfile position", "step avfile reverse"}, "|>", false, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -66,8 +69,9 @@ TEST_F(Transport, PressesSendTheirCommands)
         clearSent();
         c.press();
         EXPECT_EQ(sent(), c.sent);
-        EXPECT_EQ(std::tuple(caption2(), engine.isPlaying(), engine.positionFrames(), form1->Timer1->isActive()),
-                  std::tuple(QString(c.caption), c.playingAfter, std::int64_t(c.positionAfter), true));
+        EXPECT_EQ(std::tuple(caption2(), engine.isPlaying(), engine.positionFrames(),
+                      form1->Timer1->isActive()),
+            std::tuple(QString(c.caption), c.playingAfter, std::int64_t(c.positionAfter), true));
     }
 }
 
@@ -87,11 +91,19 @@ TEST_F(Transport, FrameBackWithoutANumberLeavesCaptionAndDeviceStopped)
 // Faster and slower move by 250 from the device's speed, and past either end fall back to normal.
 TEST_F(Transport, SpeedStepsAndWrapsToNormal)
 {
-    const struct { double speed; QPushButton* button; const char* set; } cases[] = {
-        {1.0, form1->Command3, "set avfile speed 1250"},  {1.75, form1->Command3, "set avfile speed 2000"},
-        {2.0, form1->Command3, "set avfile speed 1000"},  {1.1, form1->Command3, "set avfile speed 1350"},
-        {1.0, form1->Command14, "set avfile speed 750"},  {0.5, form1->Command14, "set avfile speed 250"},
-        {0.25, form1->Command14, "set avfile speed 1000"}, {0.3, form1->Command14, "set avfile speed 1000"},
+    const struct {
+        double speed;
+        QPushButton* button;
+        const char* set;
+    } cases[] = {
+        {1.0, form1->Command3, "set avfile speed 1250"},
+        {1.75, form1->Command3, "set avfile speed 2000"},
+        {2.0, form1->Command3, "set avfile speed 1000"},
+        {1.1, form1->Command3, "set avfile speed 1350"},
+        {1.0, form1->Command14, "set avfile speed 750"},
+        {0.5, form1->Command14, "set avfile speed 250"},
+        {0.25, form1->Command14, "set avfile speed 1000"},
+        {0.3, form1->Command14, "set avfile speed 1000"},
     };
     for (const auto& c : cases) {
         engine.setCurrentSpeed(c.speed);
@@ -109,9 +121,11 @@ TEST_F(Transport, SliderSeeksWithTwoBlanksAndScalesLongMovies)
 {
     // Up to 30000 the value is the position; above, the value is scaled from 0..30000 onto the
     // length (60000 at the middle is 30000; 29999 of 30001 is 29999.99997 -> 30000).
-    const struct { int length, value; QString seek; } cases[] = {
-        {30000, 12345, "seek avfile to  12345"}, {60000, 15000, "seek avfile to  30000"},
-                 {30001, 29999, "seek avfile to  30000"}, {90000, 1, "seek avfile to  3"}};
+    const struct {
+        int length, value;
+        QString seek;
+    } cases[] = {{30000, 12345, "seek avfile to  12345"}, {60000, 15000, "seek avfile to  30000"},
+        {30001, 29999, "seek avfile to  30000"}, {90000, 1, "seek avfile to  3"}};
     for (const auto& c : cases) {
         engine.setLength(c.length);
         form1->playback->List2_Click();
@@ -135,8 +149,10 @@ TEST_F(Transport, DraggingTheThumbSeeksWhereItIsAndTheTickLeavesItAlone)
     option.orientation = Qt::Horizontal;
     option.maximum = slider.maximum();
     option.pageStep = slider.pageStep();
-    const QPoint thumb =
-        slider.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &slider).center();
+    const QPoint thumb = slider.style()
+                             ->subControlRect(
+                                 QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &slider)
+                             .center();
 
     QTest::mousePress(&slider, Qt::LeftButton, {}, thumb);
     int value = slider.Value();
@@ -145,7 +161,8 @@ TEST_F(Transport, DraggingTheThumbSeeksWhereItIsAndTheTickLeavesItAlone)
         QTest::mouseMove(&slider, thumb + QPoint(dx, 0));
         ASSERT_GT(slider.Value(), value) << dx;
         value = slider.Value();
-        EXPECT_EQ(sent(), QStringList({"seek avfile to  " + QString::number(value), "play avfile window"}))
+        EXPECT_EQ(sent(),
+            QStringList({"seek avfile to  " + QString::number(value), "play avfile window"}))
             << dx;
     }
 
@@ -159,7 +176,8 @@ TEST_F(Transport, DraggingTheThumbSeeksWhereItIsAndTheTickLeavesItAlone)
 
     clearSent();
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, thumb + QPoint(90, 0));
-    EXPECT_EQ(sent(), QStringList({"seek avfile to  " + QString::number(value), "play avfile window"}));
+    EXPECT_EQ(
+        sent(), QStringList({"seek avfile to  " + QString::number(value), "play avfile window"}));
     EXPECT_EQ(engine.positionFrames(), value);
 }
 

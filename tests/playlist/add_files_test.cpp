@@ -10,7 +10,7 @@
 namespace {
 using AddFiles = PlaylistFixture;
 using Filters = std::vector<std::pair<QString, QString>>;
-}
+}  // namespace
 
 // Rows in order, each on the state the one before left: where the dialog opens, what a choice
 // adds and opens, and whether the movie window is in front afterwards.
@@ -28,7 +28,8 @@ TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
         {true, "", program, {}, {}},
         {false, "/m/dir/Trip.MPG", program, {"Trip.MPG"}, {"/m/dir/Trip.MPG"}},
         {true, "/m/dir/Trip.MPG", "/m/dir/", {"Trip.MPG", "Trip.MPG"}, {"/m/dir/Trip.MPG"}},
-        {true, longFolder + "a.avi", "/m/dir/", {"Trip.MPG", "Trip.MPG", "a.avi"}, {longFolder + "a.avi"}},
+        {true, longFolder + "a.avi", "/m/dir/", {"Trip.MPG", "Trip.MPG", "a.avi"},
+            {longFolder + "a.avi"}},
         {false, "", longFolder, {"Trip.MPG", "Trip.MPG", "a.avi"}, {}},
     };
     for (const auto& row : rows) {
@@ -39,9 +40,9 @@ TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
         handlers().Command1_Click();
         const FileDialogSetup& shown = dialogs.fileDialogs.back().setup;
         EXPECT_EQ(shown.title, "動画ﾌｧｲﾙを開く");
-        EXPECT_EQ(shown.filters, (Filters{{"Mpegファイル(*.mpg,*.mpeg)", "*.mpg;*.mpeg"},
-                                          {"AVIファイル (*.avi)", "*.avi"},
-                                          {"VCDファイル (*.dat)", "*.dat"}}));
+        EXPECT_EQ(shown.filters,
+            (Filters{{"Mpegファイル(*.mpg,*.mpeg)", "*.mpg;*.mpeg"},
+                {"AVIファイル (*.avi)", "*.avi"}, {"VCDファイル (*.dat)", "*.dat"}}));
         EXPECT_EQ(shown.filterIndex, 1);
         EXPECT_EQ(shown.folder, row.startsIn);
         EXPECT_EQ(dialogs.fileDialogs.back().movieTopMost, false);
@@ -63,15 +64,20 @@ TEST_F(AddFiles, DropsAddTheMoviesAndOpenTheFirst)
         bool playing;
         QStringList added;
     } rows[] = {
-        {&form2(), "file:///m/A.MPEG\r\nfile:///m/b.Avi\r\nfile:///m/c.txt\r\n", false, {"/m/A.MPEG", "/m/b.Avi"}},
-        {form2().Label1, "file:///m/xmpeg\r\nhttp://example.com/web.mpg\r\nfile:///m/a%20b.dat\r\n", false,
-         {"/m/xmpeg", "/m/a b.dat"}},
-        {form2().Label2, "file:///m/dir.avi/\r\nfile:///m/folder/\r\nfile:///m/e.mp4\r\n", true, {"/m/dir.avi"}},
-        {form1->List2->viewport(), "file:///m/l%E9gende.mpg\r\n", true, {fromNativeFileName("/m/l\xE9gende.mpg")}},
+        {&form2(), "file:///m/A.MPEG\r\nfile:///m/b.Avi\r\nfile:///m/c.txt\r\n", false,
+            {"/m/A.MPEG", "/m/b.Avi"}},
+        {form2().Label1, "file:///m/xmpeg\r\nhttp://example.com/web.mpg\r\nfile:///m/a%20b.dat\r\n",
+            false, {"/m/xmpeg", "/m/a b.dat"}},
+        {form2().Label2, "file:///m/dir.avi/\r\nfile:///m/folder/\r\nfile:///m/e.mp4\r\n", true,
+            {"/m/dir.avi"}},
+        {form1->List2->viewport(), "file:///m/l%E9gende.mpg\r\n", true,
+            {fromNativeFileName("/m/l\xE9gende.mpg")}},
         {form1->List2->viewport(), "file:///m/none.wmv\r\n", true, {}},
         // A disc image adds its tracks where it lies in the drop.
-        {form1->List2->viewport(), "file:///m/a.mpg\r\nfile:///v/disc.cue\r\nfile:///m/b.avi\r\n", false,
-         {"/m/a.mpg", "/v/disc.cue/MPEGAV/AVSEQ01.DAT", "/v/disc.cue/MPEGAV/AVSEQ02.DAT", "/m/b.avi"}},
+        {form1->List2->viewport(), "file:///m/a.mpg\r\nfile:///v/disc.cue\r\nfile:///m/b.avi\r\n",
+            false,
+            {"/m/a.mpg", "/v/disc.cue/MPEGAV/AVSEQ01.DAT", "/v/disc.cue/MPEGAV/AVSEQ02.DAT",
+                "/m/b.avi"}},
     };
     drives.table = {{"/v/disc.cue", FakeDriveTable::videoCd(QStringLiteral("MOVIE"))}};
     start({"/m/first.mpg"}, 0);

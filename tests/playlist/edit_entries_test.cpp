@@ -11,7 +11,7 @@
 namespace {
 using EditEntries = PlaylistFixture;
 const QStringList ABC = {"/m/A.mpg", "/m/B.mpg", "/m/C.mpg"};
-}
+}  // namespace
 
 // The editing buttons on an entry that is open. A move keeps the movie as it is (nothing closed
 // or opened); a removal opens the entry that takes the removed one's place, playing when the
@@ -37,17 +37,26 @@ TEST_F(EditEntries, MovesRemovalsAndClearing)
         {ABC, 1, true, &H::cmdDown_Click, 0, "", {"A.mpg", "C.mpg", "B.mpg"}, 2, {}},
         {ABC, 0, false, &H::cmdUp_Click, 0, "", {"A.mpg", "B.mpg", "C.mpg"}, 0, {}},
         {ABC, 2, false, &H::cmdDown_Click, 0, "", {"A.mpg", "B.mpg", "C.mpg"}, 2, {}},
-        {ABC, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1, {"/m/C.mpg"}},
-        {{"/m/A.mpg", "/m/B.mpg"}, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg"}, 0, {"/m/A.mpg"}},
-        {ABC, 1, false, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1, {"/m/C.mpg"}},
+        {ABC, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1,
+            {"/m/C.mpg"}},
+        {{"/m/A.mpg", "/m/B.mpg"}, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg"}, 0,
+            {"/m/A.mpg"}},
+        {ABC, 1, false, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1,
+            {"/m/C.mpg"}},
         {{"/m/A.mpg"}, 0, true, &H::Command15_Click, msgbox::Yes, removeA, {}, -1, {}},
-        {ABC, 1, true, &H::Command15_Click, msgbox::No, removeB, {"A.mpg", "B.mpg", "C.mpg"}, 1, {}},
-        {ABC, 1, true, &H::Command13_Click, msgbox::No, clearAll, {"A.mpg", "B.mpg", "C.mpg"}, 1, {}},
+        {ABC, 1, true, &H::Command15_Click, msgbox::No, removeB, {"A.mpg", "B.mpg", "C.mpg"}, 1,
+            {}},
+        {ABC, 1, true, &H::Command13_Click, msgbox::No, clearAll, {"A.mpg", "B.mpg", "C.mpg"}, 1,
+            {}},
         {ABC, 1, true, &H::Command13_Click, msgbox::Yes, clearAll, {}, -1, {}},
     };
     setKeepInFront(true);
     for (const auto& row : rows) {
-        SCOPED_TRACE(QString("%1 on %2, %3").arg(row.asked).arg(row.selected).arg(row.after.join(u' ')).toStdString());
+        SCOPED_TRACE(QString("%1 on %2, %3")
+                         .arg(row.asked)
+                         .arg(row.selected)
+                         .arg(row.after.join(u' '))
+                         .toStdString());
         start(row.entries, row.selected);
         if (row.playing)
             form1->Command2->click();
@@ -79,24 +88,30 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
         "変更後の名前に半角で「,」か「=」か「＆」があります。「,」か「=」か「＆」は無くして下さい。";
     const QString blank = "変更後の名前がありません。空白のみは無視されます。";
     const std::pair<QString, QString> typed[] = {
-        {"My, movie", badCharacters}, {"a=b", badCharacters}, {"Tom & Jerry", badCharacters},
-        {"   ", blank}, {"  Trip  ", ""},
+        {"My, movie", badCharacters},
+        {"a=b", badCharacters},
+        {"Tom & Jerry", badCharacters},
+        {"   ", blank},
+        {"  Trip  ", ""},
     };
     start(ABC, 1);
     form1->Command2->click();
     engine.clearCalls();
     setKeepInFront(true);
-    withDialog<Dialog>([this] { handlers().Command21_Click(); }, [&](Dialog& dialog) {
-        EXPECT_EQ(QStringList({dialog.Label3->text(), dialog.Label1->text(), dialog.Text1->text()}),
-                  QStringList({"/m/B.mpg", "B.mpg", "B.mpg"}));
-        EXPECT_FALSE(movieTopMost());
-        for (const auto& [text, message] : typed) {
-            dialog.Text1->setText(text);
-            dialog.OKButton->click();
-            EXPECT_EQ(dialog.isVisible(), !message.isEmpty()) << text.toStdString();
-            EXPECT_EQ(dialog.Label2->text(), message.isEmpty() ? blank : message) << text.toStdString();
-        }
-    });
+    withDialog<Dialog>([this] { handlers().Command21_Click(); },
+        [&](Dialog& dialog) {
+            EXPECT_EQ(
+                QStringList({dialog.Label3->text(), dialog.Label1->text(), dialog.Text1->text()}),
+                QStringList({"/m/B.mpg", "B.mpg", "B.mpg"}));
+            EXPECT_FALSE(movieTopMost());
+            for (const auto& [text, message] : typed) {
+                dialog.Text1->setText(text);
+                dialog.OKButton->click();
+                EXPECT_EQ(dialog.isVisible(), !message.isEmpty()) << text.toStdString();
+                EXPECT_EQ(dialog.Label2->text(), message.isEmpty() ? blank : message)
+                    << text.toStdString();
+            }
+        });
     EXPECT_EQ(names(), QStringList({"A.mpg", "  Trip  ", "C.mpg"}));
     EXPECT_EQ(paths(), ABC);
     EXPECT_EQ(form2().Label1->text(), "  Trip  　");
@@ -106,10 +121,11 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
 
     // Cancel and the close box change nothing and bring the movie window back in front.
     for (const bool cancel : {true, false}) {
-        withDialog<Dialog>([this] { handlers().Command21_Click(); }, [&](Dialog& dialog) {
-            dialog.Text1->setText("Other");
-            cancel ? dialog.CancelButton->click() : (void)dialog.close();
-        });
+        withDialog<Dialog>([this] { handlers().Command21_Click(); },
+            [&](Dialog& dialog) {
+                dialog.Text1->setText("Other");
+                cancel ? dialog.CancelButton->click() : (void)dialog.close();
+            });
         EXPECT_EQ(names()[1], "  Trip  ");
         EXPECT_TRUE(movieTopMost());
     }
@@ -135,10 +151,29 @@ TEST_F(EditEntries, EveryChangeKeepsPathsAndNamesInStep)
         std::function<void()> run;
         int count;
     } steps[] = {
-        {"open dialog", [&] { dialogs.paths = {"/m/o.mpg"}; handlers().Command1_Click(); }, 1},
-        {"drop", [&] { handlers().OLEDragDrop({"/m/d1.mpg", "/m/d2.avi"}); }, 3},
-        {"list file", [&] { dialogs.paths = {tree.path("l.vep")}; handlers().Command20_Click(); }, 5},
-        {"folder import", [&] { dialogs.paths = {tree.path("dir")}; handlers().folda_open(); }, 7},
+        {"open dialog",
+            [&] {
+                dialogs.paths = {"/m/o.mpg"};
+                handlers().Command1_Click();
+            },
+            1},
+        {"drop",
+            [&] {
+                handlers().OLEDragDrop({"/m/d1.mpg", "/m/d2.avi"});
+            },
+            3},
+        {"list file",
+            [&] {
+                dialogs.paths = {tree.path("l.vep")};
+                handlers().Command20_Click();
+            },
+            5},
+        {"folder import",
+            [&] {
+                dialogs.paths = {tree.path("dir")};
+                handlers().folda_open();
+            },
+            7},
         {"up", [&] { handlers().cmdUp_Click(); }, 7},
         {"down", [&] { handlers().cmdDown_Click(); }, 7},
         {"previous", [&] { form1->Command10->click(); }, 7},
@@ -147,13 +182,38 @@ TEST_F(EditEntries, EveryChangeKeepsPathsAndNamesInStep)
         {"next after the last", [&] { form1->Command11->click(); }, 7},
         {"previous before the first", [&] { form1->Command10->click(); }, 7},
         {"end of a movie", end, 7},
-        {"a failed open", [&] { engine.failNextOpen(MediaError::FileNotFound); form1->Command10->click(); }, 6},
-        {"a failed next at the end", [&] { engine.failNextOpen(MediaError::FileNotFound); end(); }, 5},
-        {"remove", [&] { dialogs.answers = {msgbox::Yes}; handlers().Command15_Click(); }, 4},
+        {"a failed open",
+            [&] {
+                engine.failNextOpen(MediaError::FileNotFound);
+                form1->Command10->click();
+            },
+            6},
+        {"a failed next at the end",
+            [&] {
+                engine.failNextOpen(MediaError::FileNotFound);
+                end();
+            },
+            5},
+        {"remove",
+            [&] {
+                dialogs.answers = {msgbox::Yes};
+                handlers().Command15_Click();
+            },
+            4},
         {"click", [&] { form1->List2->setListIndex(2); }, 4},
         {"up again", [&] { handlers().cmdUp_Click(); }, 4},
-        {"remove again", [&] { dialogs.answers = {msgbox::Yes}; handlers().Command15_Click(); }, 3},
-        {"clear all", [&] { dialogs.answers = {msgbox::Yes}; handlers().Command13_Click(); }, 0},
+        {"remove again",
+            [&] {
+                dialogs.answers = {msgbox::Yes};
+                handlers().Command15_Click();
+            },
+            3},
+        {"clear all",
+            [&] {
+                dialogs.answers = {msgbox::Yes};
+                handlers().Command13_Click();
+            },
+            0},
     };
     start({});
     for (const auto& step : steps) {
@@ -166,7 +226,8 @@ TEST_F(EditEntries, EveryChangeKeepsPathsAndNamesInStep)
         for (int i = 0; i < playlist().count(); ++i)
             EXPECT_EQ(Playlist::displayName(playlist().path(i)), playlist().name(i)) << i;
         if (step.count > 0) {
-            EXPECT_EQ(engine.path(), playlist().path(selected()));  // the open movie is the selected entry
+            EXPECT_EQ(engine.path(),
+                playlist().path(selected()));  // the open movie is the selected entry
         }
     }
 }

@@ -11,7 +11,7 @@
 namespace {
 using FolderImport = PlaylistFixture;
 const QString AllMovies = "*.dat;*.mpg;*.mpeg;*.avi";
-}
+}  // namespace
 
 // folda_open on a tree. Rows: the tree, the folder chosen (empty: cancelled), the pattern
 // folda_op left, subfolders, whether the walk runs as an unprivileged user, the paths added
@@ -31,25 +31,33 @@ TEST_F(FolderImport, WalkOrderTypesAndFailures)
     } rows[] = {
         // Subfolders from the last to the first, each completely, then the folder's own files.
         {{"f1.mpg", "f2.mpg", "A/a1.mpg", "B/b1.mpg"}, ".", AllMovies, true, false,
-         {"B/b1.mpg", "A/a1.mpg", "f1.mpg", "f2.mpg"}, "", "."},
-        {{"f1.mpg", "f2.mpg", "A/a1.mpg", "B/b1.mpg"}, ".", AllMovies, false, false, {"f1.mpg", "f2.mpg"}, "", "."},
-        {{"top.MPEG", "A/A1/x.mpg", "A/A2/y.dat", "A/a.avi", "B/z.avi", "B/B1/w.mpg", "C/"}, ".", AllMovies, true, false,
-         {"B/B1/w.mpg", "B/z.avi", "A/A2/y.dat", "A/A1/x.mpg", "A/a.avi", "top.MPEG"}, "", "."},
+            {"B/b1.mpg", "A/a1.mpg", "f1.mpg", "f2.mpg"}, "", "."},
+        {{"f1.mpg", "f2.mpg", "A/a1.mpg", "B/b1.mpg"}, ".", AllMovies, false, false,
+            {"f1.mpg", "f2.mpg"}, "", "."},
+        {{"top.MPEG", "A/A1/x.mpg", "A/A2/y.dat", "A/a.avi", "B/z.avi", "B/B1/w.mpg", "C/"}, ".",
+            AllMovies, true, false,
+            {"B/B1/w.mpg", "B/z.avi", "A/A2/y.dat", "A/A1/x.mpg", "A/a.avi", "top.MPEG"}, "", "."},
         // Name order ignores case, so does the pattern; hidden names are not listed.
-        {{"b.MPG", "a.dat", "C.Avi", "d.txt", "e.mpg.bak", ".h.mpg", ".hid/x.mpg"}, ".", AllMovies, true, false,
-         {"a.dat", "b.MPG", "C.Avi"}, "", "."},
-        {{"a.mpg", "b.dat", "c.avi", "d.mpeg"}, ".", "*.dat;*.avi", false, false, {"b.dat", "c.avi"}, "", "."},
+        {{"b.MPG", "a.dat", "C.Avi", "d.txt", "e.mpg.bak", ".h.mpg", ".hid/x.mpg"}, ".", AllMovies,
+            true, false, {"a.dat", "b.MPG", "C.Avi"}, "", "."},
+        {{"a.mpg", "b.dat", "c.avi", "d.mpeg"}, ".", "*.dat;*.avi", false, false,
+            {"b.dat", "c.avi"}, "", "."},
         // Any bytes in names; each real folder once, however links lead there.
-        {{"a b.mpg", "q\"u=o,te.mpg", "l\xE9gende.dat", "日本/旅.avi", "\xEF\xBB\xBF" "bom.mpg"}, ".", AllMovies, true, false,
-         {QString::fromUtf8("日本/旅.avi"), "a b.mpg", fromNativeFileName("l\xE9gende.dat"), "q\"u=o,te.mpg",
-          QChar(0xFEFF) + QStringLiteral("bom.mpg")}, "", "."},
-        {{"A/a.mpg", "A/up -> ..", "B -> A", "C/c.mpg", "C/self -> .", "broken.mpg -> gone.mpg"}, ".", AllMovies,
-         true, false, {"C/c.mpg", "B/a.mpg"}, "", "."},
+        {{"a b.mpg", "q\"u=o,te.mpg", "l\xE9gende.dat", "日本/旅.avi",
+             "\xEF\xBB\xBF"
+             "bom.mpg"},
+            ".", AllMovies, true, false,
+            {QString::fromUtf8("日本/旅.avi"), "a b.mpg", fromNativeFileName("l\xE9gende.dat"),
+                "q\"u=o,te.mpg", QChar(0xFEFF) + QStringLiteral("bom.mpg")},
+            "", "."},
+        {{"A/a.mpg", "A/up -> ..", "B -> A", "C/c.mpg", "C/self -> .", "broken.mpg -> gone.mpg"},
+            ".", AllMovies, true, false, {"C/c.mpg", "B/a.mpg"}, "", "."},
         // A folder that cannot be read is reported once and skipped.
         {{"A/a.mpg", "U/u.mpg", "U/deep/d.mpg", "Z/z.mpg", "f.mpg"}, ".", AllMovies, true, true,
-         {"Z/z.mpg", "A/a.mpg", "f.mpg"}, denied, "."},
+            {"Z/z.mpg", "A/a.mpg", "f.mpg"}, denied, "."},
         {{"notes.txt", "sub/"}, ".", AllMovies, true, false, {}, "", "."},
-        {{"a.mpg"}, "gone", AllMovies, true, false, {}, "デバイスが準備されていないみたいです。|ﾃﾞﾊﾞｲｽｴﾗｰ", "."},
+        {{"a.mpg"}, "gone", AllMovies, true, false, {},
+            "デバイスが準備されていないみたいです。|ﾃﾞﾊﾞｲｽｴﾗｰ", "."},
         {{"a.mpg"}, nullptr, AllMovies, true, false, {}, "", "."},
     };
     setKeepInFront(true);
@@ -86,25 +94,27 @@ TEST_F(FolderImport, OptionsDialogThenImport)
     form1->Check1->setValue(1);
     setKeepInFront(true);
     dialogs.paths = {tree.path(".")};
-    withDialog<folda_op>([this] { handlers().Command12_Click(); }, [&](folda_op& dialog) {
-        EXPECT_EQ(QList<int>({dialog.Check1->Value(), dialog.Check2->Value(), dialog.Check3->Value(),
-                              dialog.Check4->Value()}),
-                  QList<int>({1, 0, 0, 0}));
-        EXPECT_FALSE(movieTopMost());
-        dialog.Check3->setValue(1);
-        dialog.Check4->setValue(1);
-        QTest::mouseClick(dialog.Label2, Qt::LeftButton);  // Check1's caption
-        dialog.OKButton->click();
-    });
+    withDialog<folda_op>([this] { handlers().Command12_Click(); },
+        [&](folda_op& dialog) {
+            EXPECT_EQ(QList<int>({dialog.Check1->Value(), dialog.Check2->Value(),
+                          dialog.Check3->Value(), dialog.Check4->Value()}),
+                QList<int>({1, 0, 0, 0}));
+            EXPECT_FALSE(movieTopMost());
+            dialog.Check3->setValue(1);
+            dialog.Check4->setValue(1);
+            QTest::mouseClick(dialog.Label2, Qt::LeftButton);  // Check1's caption
+            dialog.OKButton->click();
+        });
     EXPECT_EQ(dialogs.fileDialogs.back().setup.title, "フォルダを指定して下さい。");
     EXPECT_EQ(names(), QStringList({"top.dat"}));
     EXPECT_EQ(form1->Check1->Value(), 0);
     EXPECT_TRUE(movieTopMost());
 
-    withDialog<folda_op>([this] { handlers().Command12_Click(); }, [&](folda_op& dialog) {
-        EXPECT_EQ(dialog.Check1->Value(), 0);
-        dialog.close();
-    });
+    withDialog<folda_op>([this] { handlers().Command12_Click(); },
+        [&](folda_op& dialog) {
+            EXPECT_EQ(dialog.Check1->Value(), 0);
+            dialog.close();
+        });
     EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
     EXPECT_TRUE(movieTopMost());
 }

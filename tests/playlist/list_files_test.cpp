@@ -30,10 +30,28 @@ void write(const QString& path, const QByteArray& bytes)
 TEST(FileErrorNumber, EveryErrnoRow)
 {
     const std::pair<int, int> rows[] = {
-        {ENOENT, 53},  {ESTALE, 53},  {EIO, 57},       {ENOSPC, 61},    {EDQUOT, 61},     {EFBIG, 61},
-        {EMFILE, 67},  {ENFILE, 67},  {ENXIO, 68},     {ENODEV, 68},    {EPERM, 70},      {ENOMEDIUM, 71},
-        {EAGAIN, 71},  {EACCES, 75},  {EROFS, 75},     {ETXTBSY, 75},   {EBUSY, 75},      {EISDIR, 75},
-        {EINVAL, 75},  {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ELOOP, 76},
+        {ENOENT, 53},
+        {ESTALE, 53},
+        {EIO, 57},
+        {ENOSPC, 61},
+        {EDQUOT, 61},
+        {EFBIG, 61},
+        {EMFILE, 67},
+        {ENFILE, 67},
+        {ENXIO, 68},
+        {ENODEV, 68},
+        {EPERM, 70},
+        {ENOMEDIUM, 71},
+        {EAGAIN, 71},
+        {EACCES, 75},
+        {EROFS, 75},
+        {ETXTBSY, 75},
+        {EBUSY, 75},
+        {EISDIR, 75},
+        {EINVAL, 75},
+        {ENOTDIR, 76},
+        {ENAMETOOLONG, 76},
+        {ELOOP, 76},
     };
     for (const auto& [err, number] : rows)
         EXPECT_EQ(fileErrorNumber(err), number) << "errno " << err;
@@ -50,12 +68,16 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
     write(tree.path("old.vep"), "old\r\n");
     write(tree.path("ro/old.vep"), "old\r\n");
     write(tree.path("ro/short.vep"), "old\r\n");
-    start({"/m/a b.mpg", QString::fromUtf8("/動画/旅行.avi"), "/m/c.dat", fromNativeFileName("/m/\xE9t\xE9.dat"),
-           "/m/p,q.mpg"}, 0);
+    start({"/m/a b.mpg", QString::fromUtf8("/動画/旅行.avi"), "/m/c.dat",
+              fromNativeFileName("/m/\xE9t\xE9.dat"), "/m/p,q.mpg"},
+        0);
     playlist().rename(2, "  C  ");
-    const QByteArray lines = QByteArray("/m/a b.mpg=a b.mpg\r\n") + QString::fromUtf8("/動画/旅行.avi=旅行.avi\r\n").toUtf8() +
-                             "/m/c.dat=  C  \r\n/m/\xE9t\xE9.dat=\xE9t\xE9.dat\r\n\"/m/p,q.mpg=p,q.mpg\"\r\n";
-    const QString protect = "リストファイルが保存できません。ライトプロテクトされている可能性があります。|書込みｴﾗｰ";
+    const QByteArray lines =
+        QByteArray("/m/a b.mpg=a b.mpg\r\n") +
+        QString::fromUtf8("/動画/旅行.avi=旅行.avi\r\n").toUtf8() +
+        "/m/c.dat=  C  \r\n/m/\xE9t\xE9.dat=\xE9t\xE9.dat\r\n\"/m/p,q.mpg=p,q.mpg\"\r\n";
+    const QString protect =
+        "リストファイルが保存できません。ライトプロテクトされている可能性があります。|書込みｴﾗｰ";
     const struct {
         QByteArray chosen;
         std::vector<std::pair<QByteArray, mode_t>> modes;
@@ -74,7 +96,8 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
         {"dir.vep", {}, RLIM_INFINITY, "dir.vep", "<none>", protect},
         {"ro/old.vep", {{"ro", 0555}}, RLIM_INFINITY, "ro/old.vep", lines, ""},
         // Rewritten in place only when the room for the whole list is there.
-        {"ro/short.vep", {{"ro", 0555}}, 8, "ro/short.vep", "old\r\n", "なにかしらのエラーがあります。エラーNo=61|ｴﾗｰ"},
+        {"ro/short.vep", {{"ro", 0555}}, 8, "ro/short.vep", "old\r\n",
+            "なにかしらのエラーがあります。エラーNo=61|ｴﾗｰ"},
     };
     std::signal(SIGXFSZ, SIG_IGN);
     setKeepInFront(true);
@@ -97,7 +120,7 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
         }
         const FakeDialogs::FileDialog& shown = dialogs.fileDialogs.back();
         EXPECT_EQ(QStringList({shown.setup.title, shown.setup.folder, shown.setup.fileName}),
-                  QStringList({"ﾘｽﾄに名前を付けてﾌｧｲﾙに保存", folder, offered}));
+            QStringList({"ﾘｽﾄに名前を付けてﾌｧｲﾙに保存", folder, offered}));
         EXPECT_TRUE(shown.save);
         EXPECT_EQ(contents(tree.path(row.written)), row.after);
         EXPECT_EQ(boxes(), row.message);
@@ -139,8 +162,10 @@ TEST_F(ListFiles, SavedEntriesOpenAgainAsTheyWere)
         {"\"/m/q.mpg", "q", nullptr},
         {"/m/ blank  name.mpg", "", "/m/ blank  name.mpg="},
         {"", "nameless", "=nameless"},
-        {fromNativeFileName("/m/\xE9t\xE9 \xFF.dat"), fromNativeFileName("\xE9t\xE9 \xFF.dat"), "/m/\xE9t\xE9 \xFF.dat=\xE9t\xE9 \xFF.dat"},
-        {QString::fromUtf8("/動画/旅行, 2 日目.mpg"), QString::fromUtf8("旅行"), "\"/動画/旅行, 2 日目.mpg=旅行\""},
+        {fromNativeFileName("/m/\xE9t\xE9 \xFF.dat"), fromNativeFileName("\xE9t\xE9 \xFF.dat"),
+            "/m/\xE9t\xE9 \xFF.dat=\xE9t\xE9 \xFF.dat"},
+        {QString::fromUtf8("/動画/旅行, 2 日目.mpg"), QString::fromUtf8("旅行"),
+            "\"/動画/旅行, 2 日目.mpg=旅行\""},
     };
     FileTree tree;
     start({});
@@ -157,8 +182,9 @@ TEST_F(ListFiles, SavedEntriesOpenAgainAsTheyWere)
     dialogs.paths = {tree.path("round.vep")};
     handlers().Command19_Click();
     EXPECT_EQ(contents(tree.path("round.vep")), bytes);
-    EXPECT_EQ(boxes(), "次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。\n" +
-                           leftOut.join(u'\n') + "|ﾘｽﾄ保存");
+    EXPECT_EQ(boxes(),
+        "次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。\n" +
+            leftOut.join(u'\n') + "|ﾘｽﾄ保存");
 
     start({});
     dialogs.paths = {tree.path("round.vep")};
@@ -194,7 +220,8 @@ TEST_F(ListFiles, OpenAppendsAndOpensTheFirstLoaded)
         handlers().Command20_Click();
         const FileDialogSetup& shown = dialogs.fileDialogs.back().setup;
         EXPECT_EQ(shown.title, "ﾘｽﾄﾌｧｲﾙを開く");
-        EXPECT_EQ(shown.filters, (Filters{{"LISTファイル (*.vep)", "*.vep"}}));  // saving offers the same
+        EXPECT_EQ(
+            shown.filters, (Filters{{"LISTファイル (*.vep)", "*.vep"}}));  // saving offers the same
         EXPECT_EQ(paths().mid(5), row.paths);
         EXPECT_EQ(names().mid(5), row.names);
         EXPECT_EQ(selected(), row.opens ? 5 : 2);

@@ -23,7 +23,10 @@ QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes)
 std::optional<QStringList> readFields(const QString& path)
 {
     QStringList all;
-    if (!list_reader::readFields(path, [&](const QString& field) { all << field; return true; }))
+    if (!list_reader::readFields(path, [&](const QString& field) {
+            all << field;
+            return true;
+        }))
         return std::nullopt;
     return all;
 }
@@ -69,18 +72,19 @@ TEST(ListReadFields, EncodingsAndMissingFile)
 
     const std::pair<QByteArray, QStringList> cases[] = {
         {QString::fromUtf8("/動画/旅行.mpg=旅行\r\n/m/b.avi=ﾃｽﾄ\r\n").toUtf8(),
-         {QString::fromUtf8("/動画/旅行.mpg=旅行"), QString::fromUtf8("/m/b.avi=ﾃｽﾄ")}},
+            {QString::fromUtf8("/動画/旅行.mpg=旅行"), QString::fromUtf8("/m/b.avi=ﾃｽﾄ")}},
         {"\xEF\xBB\xBF/m/a.mpg=a\r\n", {"/m/a.mpg=a"}},  // byte-order mark dropped
         // CP932 "テスト" and half-width "ﾃｽﾄ"; 0x83 0x5C ("ソ") carries a backslash byte.
         {"C:\\\x83\x65\x83\x58\x83\x67.mpg=\xC3\xBD\xC4\r\n/m/\x83\x5C.dat=\x83\x5C\r\n",
-         {QString::fromUtf8("C:\\テスト.mpg=ﾃｽﾄ"), QString::fromUtf8("/m/ソ.dat=ソ")}},
+            {QString::fromUtf8("C:\\テスト.mpg=ﾃｽﾄ"), QString::fromUtf8("/m/ソ.dat=ソ")}},
         // Line 1 alone reads as UTF-8 "é"; line 2 is CP932 only: the encoding is decided for
         // the whole file.
         {"/m/a.mpg=\xC3\xA9\r\n/m/b.mpg=\x83\x65\r\n",
-         {QString::fromUtf8("/m/a.mpg=ﾃｩ"), QString::fromUtf8("/m/b.mpg=テ")}},
+            {QString::fromUtf8("/m/a.mpg=ﾃｩ"), QString::fromUtf8("/m/b.mpg=テ")}},
         // Neither UTF-8 nor CP932 (a file name in Latin-1 written as it is): its bytes are kept.
         {"/m/l\xE9gende.mpg=l\xE9gende.mpg\r\n/m/\xFF.dat=\xFF.dat\r\n",
-         {fromNativeFileName("/m/l\xE9gende.mpg=l\xE9gende.mpg"), fromNativeFileName("/m/\xFF.dat=\xFF.dat")}},
+            {fromNativeFileName("/m/l\xE9gende.mpg=l\xE9gende.mpg"),
+                fromNativeFileName("/m/\xFF.dat=\xFF.dat")}},
         // A line up to 64 KiB; a longer one is no list line and ends the reading.
         {"/m/" + QByteArray(65525, 'x') + ".mpg=x\r\n", {"/m/" + QString(65525, u'x') + ".mpg=x"}},
         {"/m/a=a\r\n/m/" + QByteArray(300000, 'x') + ".mpg=x\r\n/m/b=b\r\n", {"/m/a=a"}},
@@ -104,7 +108,9 @@ TEST(ListReadFields, EncodingsAndMissingFile)
 // (stops at a field without "="), Video-CD naming (names only).
 TEST(ListEntryRules, EachReaderKeepsItsOwnRule)
 {
-    const struct { const char *field, *startup, *open, *trackName; } cases[] = {
+    const struct {
+        const char *field, *startup, *open, *trackName;
+    } cases[] = {
         {"/m/trip.mpg=Trip", "/m/trip.mpg|Trip", "/m/trip.mpg|Trip", "Trip"},
         {"x=y", "x|y", "x|y", "y"},
         {"a=b=c", "a|c", "a|c", "c"},
@@ -121,8 +127,9 @@ TEST(ListEntryRules, EachReaderKeepsItsOwnRule)
     for (const auto& c : cases) {
         const QString field = QString::fromLatin1(c.field);
         const std::optional<Entry> opened = listEntry(field);
-        EXPECT_EQ(QStringList({text(startupEntry(field)), opened ? text(*opened) : "stop", trackName(field)}),
-                  QStringList({c.startup, c.open, c.trackName}))
+        EXPECT_EQ(QStringList({text(startupEntry(field)), opened ? text(*opened) : "stop",
+                      trackName(field)}),
+            QStringList({c.startup, c.open, c.trackName}))
             << c.field;
     }
 }

@@ -62,7 +62,8 @@ protected:
 
     // Runs `open`, which shows a modal dialog, and `answer` on that dialog once it is up.
     template <typename DialogType>
-    void withDialog(const std::function<void()>& open, const std::function<void(DialogType&)>& answer)
+    void withDialog(
+        const std::function<void()>& open, const std::function<void(DialogType&)>& answer)
     {
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<DialogType*>(QApplication::activeModalWidget());

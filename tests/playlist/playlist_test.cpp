@@ -14,8 +14,8 @@ protected:
     ListBox List1;
     ListBox List2;
     Playlist playlist{List1, List2};
-    QList<int> clicks;           // List2's index at each Click
-    QList<int> list1AtClick;     // List1's index at each Click
+    QList<int> clicks;  // List2's index at each Click
+    QList<int> list1AtClick;  // List1's index at each Click
     int resets = 0;
 
     PlaylistTest()
@@ -55,7 +55,7 @@ protected:
 TEST(PlaylistDisplayName, TextAfterTheLastSeparator)
 {
     for (const auto& [path, name] : {std::pair{"/media/cdrom/MPEGAV/MUSIC01.DAT", "MUSIC01.DAT"},
-                                     {"/home/u/動画/旅行 1.mpg", "旅行 1.mpg"}, {"trip.mpg", "trip.mpg"}, {"/", ""}})
+             {"/home/u/動画/旅行 1.mpg", "旅行 1.mpg"}, {"trip.mpg", "trip.mpg"}, {"/", ""}})
         EXPECT_EQ(Playlist::displayName(QString::fromUtf8(path)), QString::fromUtf8(name));
 }
 
@@ -67,10 +67,11 @@ TEST_F(PlaylistTest, AppendKeepsBothListsInStepUpToTheLimitAndOpensNothing)
         ASSERT_TRUE(playlist.append(QStringLiteral("/m/%1.mpg").arg(i)));
     EXPECT_FALSE(playlist.append("/m/one-too-many.mpg"));
     EXPECT_EQ(names().mid(0, 4), (QStringList{"a.mpg", "a.mpg", "Custom", "3.mpg"}));
-    EXPECT_EQ(QStringList({playlist.path(1), playlist.path(2), playlist.path(Playlist::MaxEntries - 1)}),
-              QStringList({"/m/a.mpg", "/m/c.avi", "/m/32766.mpg"}));
+    EXPECT_EQ(
+        QStringList({playlist.path(1), playlist.path(2), playlist.path(Playlist::MaxEntries - 1)}),
+        QStringList({"/m/a.mpg", "/m/c.avi", "/m/32766.mpg"}));
     EXPECT_EQ(std::tuple(List1.ListCount(), List2.ListCount(), List2.ListIndex(), clicks.size()),
-              std::tuple(Playlist::MaxEntries, Playlist::MaxEntries, -1, qsizetype(0)));
+        std::tuple(Playlist::MaxEntries, Playlist::MaxEntries, -1, qsizetype(0)));
 }
 
 TEST_F(PlaylistTest, SelectSetsList1BeforeList2Opens)
@@ -87,7 +88,13 @@ TEST_F(PlaylistTest, SelectSetsList1BeforeList2Opens)
 // the one before when it was the last, and resets when it was the only one.
 TEST_F(PlaylistTest, RemoveAndReselect)
 {
-    struct Case { int count, selected, removed; QStringList left; QList<int> clicks; int resets; int selectedAfter; };
+    struct Case {
+        int count, selected, removed;
+        QStringList left;
+        QList<int> clicks;
+        int resets;
+        int selectedAfter;
+    };
     const Case cases[] = {
         {1, 0, 0, {}, {}, 1, -1},
         {3, 1, 1, {"a.mpg", "c.mpg"}, {1}, 0, 1},
@@ -120,16 +127,15 @@ TEST_F(PlaylistTest, RemoveAndReselect)
 TEST(FileKindTest, LastFourAsciiCharactersIgnoringCase)
 {
     const std::pair<const char*, FileKind> cases[] = {
-        {"a.dat", FileKind::MpegVideo},     {"A.DAT", FileKind::MpegVideo},
-        {"/m/T.MPG", FileKind::MpegVideo},  {"clip.mpeg", FileKind::MpegVideo},
+        {"a.dat", FileKind::MpegVideo}, {"A.DAT", FileKind::MpegVideo},
+        {"/m/T.MPG", FileKind::MpegVideo}, {"clip.mpeg", FileKind::MpegVideo},
         {"CLIP.MPEG", FileKind::MpegVideo}, {"xmpeg", FileKind::MpegVideo},
-        {"x.Avi", FileKind::AviVideo},      {"a.vep", FileKind::ListFile},
-        {"/l/B.VEP", FileKind::ListFile},   {".Vep", FileKind::ListFile},
-        {"vcd.cue", FileKind::DiscImage},   {"/i/VCD.Cue", FileKind::DiscImage},
-        {"", FileKind::Other},              {"dat", FileKind::Other},
-        {"a.mp4", FileKind::Other},         {"a.datx", FileKind::Other},
-        {"a.mpg ", FileKind::Other},        {"m/c.mp", FileKind::Other},
-        {"a.mpg.txt", FileKind::Other},     {"a.ＤＡＴ", FileKind::Other},
+        {"x.Avi", FileKind::AviVideo}, {"a.vep", FileKind::ListFile},
+        {"/l/B.VEP", FileKind::ListFile}, {".Vep", FileKind::ListFile},
+        {"vcd.cue", FileKind::DiscImage}, {"/i/VCD.Cue", FileKind::DiscImage},
+        {"", FileKind::Other}, {"dat", FileKind::Other}, {"a.mp4", FileKind::Other},
+        {"a.datx", FileKind::Other}, {"a.mpg ", FileKind::Other}, {"m/c.mp", FileKind::Other},
+        {"a.mpg.txt", FileKind::Other}, {"a.ＤＡＴ", FileKind::Other},
         {"a.AVİ", FileKind::Other},  // dotted capital I
     };
     for (const auto& [path, kind] : cases)

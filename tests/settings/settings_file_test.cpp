@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-
 namespace {
 
 QByteArray contentOf(const QString& path)
@@ -43,7 +42,12 @@ TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
 {
     using F = std::optional<float>;
     using C = std::optional<std::int32_t>;
-    struct Case { QByteArray bytes; F top, left; C colour; F width, height; };
+    struct Case {
+        QByteArray bytes;
+        F top, left;
+        C colour;
+        F width, height;
+    };
     const Case cases[] = {
         {exampleFile, 1200, 6000, 0, 5145, 3945},
         {"\n  -15.5  \n\t30\t\n 255 \n1e3\n 0.25\n", -15.5f, 30, 255, 1000, 0.25f},
@@ -64,11 +68,12 @@ TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
         SCOPED_TRACE(c.bytes.toStdString());
         const SettingsRead r = readBytes(c.bytes);
         EXPECT_EQ(std::tuple(r.top, r.left, r.backColor, r.width, r.height, r.complete()),
-                  std::tuple(c.top, c.left, c.colour, c.width, c.height, bool(c.height)));
+            std::tuple(c.top, c.left, c.colour, c.width, c.height, bool(c.height)));
     }
     QFile::remove(file);
     const SettingsRead missing = settings_file::read(file);
-    EXPECT_FALSE(missing.top || missing.left || missing.backColor || missing.width || missing.height);
+    EXPECT_FALSE(
+        missing.top || missing.left || missing.backColor || missing.width || missing.height);
 }
 
 // Each save replaces the whole file (a shorter one never keeps the longer one's tail, nothing is
@@ -76,11 +81,14 @@ TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
 // be read back is refused and the old file kept.
 TEST_F(SettingsFileTest, WritesTheWholeFileInTheLayoutItReads)
 {
-    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN(),
+                inf = std::numeric_limits<float>::infinity();
     const std::pair<WindowSettings, const char*> cases[] = {
-        {{-450.5f, 19200, std::int32_t(0x80000005), 4815.25f, 3615}, "\r\n-450.5\r\n 19200\r\n-2147483643\r\n 4815.25\r\n 3615\r\n"},
+        {{-450.5f, 19200, std::int32_t(0x80000005), 4815.25f, 3615},
+            "\r\n-450.5\r\n 19200\r\n-2147483643\r\n 4815.25\r\n 3615\r\n"},
         {{1200, 6000, 0, 5145, 3945}, exampleFile.constData()},
-        {{-15.5f, 1234.5678f, std::int32_t(0x8000000F), 0.1f, -0.0f}, "\r\n-15.5\r\n 1234.568\r\n-2147483633\r\n 0.1\r\n 0\r\n"},
+        {{-15.5f, 1234.5678f, std::int32_t(0x8000000F), 0.1f, -0.0f},
+            "\r\n-15.5\r\n 1234.568\r\n-2147483633\r\n 0.1\r\n 0\r\n"},
         {{1, 2, 3, 4, 5}, "\r\n 1\r\n 2\r\n 3\r\n 4\r\n 5\r\n"},
         {{nan, 2, 3, 4, 5}, nullptr},
         {{1, 2, 3, 4, inf}, nullptr},
@@ -93,7 +101,8 @@ TEST_F(SettingsFileTest, WritesTheWholeFileInTheLayoutItReads)
         EXPECT_EQ(contentOf(file), expected);
         const SettingsRead r = settings_file::read(file);
         ASSERT_TRUE(r.complete());
-        ASSERT_TRUE(settings_file::write(file, {*r.top, *r.left, *r.backColor, *r.width, *r.height}));
+        ASSERT_TRUE(
+            settings_file::write(file, {*r.top, *r.left, *r.backColor, *r.width, *r.height}));
         EXPECT_EQ(contentOf(file), expected);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"reelbox.ini"});

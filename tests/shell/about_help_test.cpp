@@ -23,8 +23,9 @@
 namespace {
 
 // Runs `inside` on the About box once it is up, then closes it with `close`.
-void whileAboutIsOpen(const std::function<void(Aboutfrm&)>& inside,
-                      const std::function<void(Aboutfrm&)>& close = [](Aboutfrm& b) { b.cmdOK->click(); })
+void whileAboutIsOpen(
+    const std::function<void(Aboutfrm&)>& inside,
+    const std::function<void(Aboutfrm&)>& close = [](Aboutfrm& b) { b.cmdOK->click(); })
 {
     QTimer::singleShot(0, [=] {
         auto* box = qobject_cast<Aboutfrm*>(QApplication::activeModalWidget());
@@ -41,28 +42,30 @@ void whileAboutIsOpen(const std::function<void(Aboutfrm&)>& inside,
 TEST_F(FormFixture, AboutBoxFromBothPlacesUnderTheTopmostRule)
 {
     load();
-    const std::function<void()> openers[] = {[this] { form1->Command17->click(); },
-                                             [this] { form2().me_about->trigger(); }};
-    const std::function<void(Aboutfrm&)> closers[] = {
-        [](Aboutfrm& b) { b.cmdOK->click(); }, [](Aboutfrm& b) { b.close(); },
-        [](Aboutfrm& b) { QTest::keyClick(&b, Qt::Key_Escape); }};
+    const std::function<void()> openers[] = {
+        [this] { form1->Command17->click(); }, [this] { form2().me_about->trigger(); }};
+    const std::function<void(Aboutfrm&)> closers[] = {[](Aboutfrm& b) { b.cmdOK->click(); },
+        [](Aboutfrm& b) { b.close(); }, [](Aboutfrm& b) { QTest::keyClick(&b, Qt::Key_Escape); }};
     for (const auto& open : openers) {
         for (const auto& close : closers) {
             for (int keep : {1, 0}) {
                 form1->Check4->setValue(keep);
                 desktop.opened.clear();
-                whileAboutIsOpen([&](Aboutfrm& box) {
-                    EXPECT_FALSE(windows.isTopMost(&form2()));
-                    EXPECT_EQ(QStringList({box.windowTitle(), box.lblTitle->text(), box.lblVersion->text(),
-                                           box.Label1->text(), box.lblDescription->text(),
-                                           box.cmdOK->text(), box.cmdSysInfo->text()}),
-                              QStringList({"ReelBoxのﾊﾞｰｼﾞｮﾝ情報", "ReelBox", "ﾊﾞｰｼﾞｮﾝ 0.6.1",
-                                           // two lines, no carriage return between them
-                                           "Video-CD等の動画を4:3の比率にして見る\n動画再生ソフト　By ReelBox Project",
-                                           "ｱﾌﾟﾘｹｰｼｮﾝの説明", "OK", "ｼｽﾃﾑ情報(&S)..."}));
-                    QTest::mouseClick(box.Label2, Qt::LeftButton);
-                    EXPECT_EQ(desktop.opened, std::vector<QUrl>{QUrl(box.Label2->text())});
-                }, close);
+                whileAboutIsOpen(
+                    [&](Aboutfrm& box) {
+                        EXPECT_FALSE(windows.isTopMost(&form2()));
+                        EXPECT_EQ(QStringList({box.windowTitle(), box.lblTitle->text(),
+                                      box.lblVersion->text(), box.Label1->text(),
+                                      box.lblDescription->text(), box.cmdOK->text(),
+                                      box.cmdSysInfo->text()}),
+                            QStringList({"ReelBoxのﾊﾞｰｼﾞｮﾝ情報", "ReelBox", "ﾊﾞｰｼﾞｮﾝ 0.6.1",
+                                // two lines, no carriage return between them
+                                "Video-CD等の動画を4:3の比率にして見る\n動画再生ソフト　By ReelBox Project",
+                                "ｱﾌﾟﾘｹｰｼｮﾝの説明", "OK", "ｼｽﾃﾑ情報(&S)..."}));
+                        QTest::mouseClick(box.Label2, Qt::LeftButton);
+                        EXPECT_EQ(desktop.opened, std::vector<QUrl>{QUrl(box.Label2->text())});
+                    },
+                    close);
                 open();
                 EXPECT_EQ(windows.isTopMost(&form2()), keep == 1);
             }
@@ -88,8 +91,10 @@ TEST_F(FormFixture, SystemInformationButton)
         EXPECT_EQ(int(dialogs.boxes.size()), messages);
         for (const FakeDialogs::Box& box : dialogs.boxes)
             EXPECT_EQ(std::tuple(box.text, box.title, box.icon, box.movieTopMost),
-                      std::tuple(QString("ｼｽﾃﾑ情報ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。現時点ではｼｽﾃﾑ情報を使用できません。"),
-                                 QString("ｼｽﾃﾑ情報表示ｴﾗｰ"), int(msgbox::Information), std::optional(false)));
+                std::tuple(
+                    QString(
+                        "ｼｽﾃﾑ情報ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。現時点ではｼｽﾃﾑ情報を使用できません。"),
+                    QString("ｼｽﾃﾑ情報表示ｴﾗｰ"), int(msgbox::Information), std::optional(false)));
     }
 }
 
@@ -114,14 +119,18 @@ QString helpPage()
 
 QString unescaped(QString html)
 {
-    return html.replace("&quot;", "\"").replace("&lt;", "<").replace("&gt;", ">").replace("&amp;", "&");
+    return html.replace("&quot;", "\"")
+        .replace("&lt;", "<")
+        .replace("&gt;", ">")
+        .replace("&amp;", "&");
 }
 
 // The texts of a piece of the page's <code>s.
 QStringList codes(const QString& html)
 {
     QStringList texts;
-    for (const QRegularExpressionMatch& m : QRegularExpression("<code>(.*?)</code>").globalMatch(html))
+    for (const QRegularExpressionMatch& m :
+        QRegularExpression("<code>(.*?)</code>").globalMatch(html))
         texts << unescaped(m.captured(1));
     return texts;
 }
@@ -159,7 +168,8 @@ TEST(HelpPage, ListFileLinesReadAsThePageSays)
         }));
         ASSERT_EQ(fields.size(), 1);
         const std::optional<list_reader::Entry> opened = list_reader::listEntry(fields.front());
-        EXPECT_EQ(opened ? opened->path + " | " + opened->name : QString("stop"), claim(m.captured(2)));
+        EXPECT_EQ(
+            opened ? opened->path + " | " + opened->name : QString("stop"), claim(m.captured(2)));
         const list_reader::Entry started = list_reader::startupEntry(fields.front());
         EXPECT_EQ(started.path + " | " + started.name, claim(m.captured(3)));
         if (opened && line.count(u'=') == 1) {  // nothing dropped: saving writes the line again
@@ -183,7 +193,8 @@ TEST_F(FormFixture, HelpPageCommandLinesDoWhatThePageSays)
     } rows[] = {
         {"reelbox trip.mpg", {"trip.mpg"}, 0},
         {"reelbox a.mpg b.avi", {"a.mpg", "b.avi"}, 0},
-        {"reelbox \"/home/user/My Movies/a.mpg\" \"/home/user/My Movies/b.mpg\"", {"a.mpg", "b.mpg"}, 0},
+        {"reelbox \"/home/user/My Movies/a.mpg\" \"/home/user/My Movies/b.mpg\"",
+            {"a.mpg", "b.mpg"}, 0},
         {"reelbox favourites.vep", {"旅行", "2 日目"}, 0},
         {"reelbox 1", {"AVSEQ01.DAT", "AVSEQ02.DAT"}, 1},
         {"reelbox 1 names.vep", {"旅行", "2 日目"}, 1},
@@ -191,15 +202,17 @@ TEST_F(FormFixture, HelpPageCommandLinesDoWhatThePageSays)
     };
     const QString page = helpPage();
     QStringList shown;
-    for (const QRegularExpressionMatch& m : QRegularExpression("<td><code>(reelbox [^<]*)</code></td>").globalMatch(page))
+    for (const QRegularExpressionMatch& m :
+        QRegularExpression("<td><code>(reelbox [^<]*)</code></td>").globalMatch(page))
         shown << unescaped(m.captured(1));
     QStringList known;
     for (const auto& row : rows)
         known << QString::fromUtf8(row.example);
     EXPECT_EQ(shown, known);
 
-    const QString exampleList =
-        unescaped(page.section("<h2>リストファイル (.vep)</h2>", 1).section("<pre>", 1).section("</pre>", 0, 0));
+    const QString exampleList = unescaped(page.section("<h2>リストファイル (.vep)</h2>", 1)
+                                              .section("<pre>", 1)
+                                              .section("</pre>", 0, 0));
     QTemporaryDir here;
     const QString before = QDir::currentPath();
     QDir::setCurrent(here.path());

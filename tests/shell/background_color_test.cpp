@@ -32,7 +32,7 @@ TEST_F(FormFixture, BackgroundColourDialog)
     const Case cases[] = {
         {1, {QColor(0x12, 0x34, 0x56), green}, 0x563412},
         {0, {std::nullopt, pink}, 0x563412},  // cancelled
-        {1, {QColor(), pink}, 0x563412},      // no colour
+        {1, {QColor(), pink}, 0x563412},  // no colour
         {0, {QColor(Qt::white), std::nullopt}, 0xFFFFFF},
     };
     load();
@@ -52,7 +52,8 @@ TEST_F(FormFixture, BackgroundColourDialog)
         EXPECT_EQ(windows.isTopMost(&form2()), c.keep == 1);
         EXPECT_EQ(form2().BackColor(), c.backAfter);
         EXPECT_EQ(form2().custom_colors, green);
-        EXPECT_EQ(form2().Label1->palette().color(QPalette::Window), form2().palette().color(QPalette::Window));
+        EXPECT_EQ(form2().Label1->palette().color(QPalette::Window),
+            form2().palette().color(QPalette::Window));
         start = form2().palette().color(QPalette::Window);
         offered = green;
     }

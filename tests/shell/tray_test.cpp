@@ -18,7 +18,10 @@ TEST_F(FormFixture, HidingAndShowingByButtonMenuAndIcon)
     const std::function<void()> button = [this] { form1->Command16->click(); };
     const std::function<void()> menu = [this] { form2().c_hyouji->trigger(); };
     const auto icon = [this](std::vector<std::uint32_t> messages) {
-        return [this, messages] { for (std::uint32_t m : messages) tray.click(m); };
+        return [this, messages] {
+            for (std::uint32_t m : messages)
+                tray.click(m);
+        };
     };
     const struct {
         std::function<void()> act;
@@ -52,7 +55,7 @@ TEST_F(FormFixture, HidingAndShowingByButtonMenuAndIcon)
         EXPECT_EQ(calls, step.topMost);
         const bool hidden = step.hiddenAfter;
         EXPECT_EQ(std::tuple(form1->isHidden(), form2().c_hyouji->Checked(), tray.shown),
-                  std::tuple(hidden, hidden, hidden));
+            std::tuple(hidden, hidden, hidden));
         EXPECT_TRUE(form2().isVisible());
         EXPECT_EQ(windows.isTopMost(&form2()), step.keep == 1);
     }
@@ -69,7 +72,7 @@ TEST_F(FormFixture, NeverWithoutAWindow)
     EXPECT_TRUE(form2().isVisible());  // the movie window comes back to carry the menu
     form2().close();
     EXPECT_EQ(std::tuple(form1->isHidden(), form2().c_hyouji->Checked(), tray.shown),
-              std::tuple(false, false, false));
+        std::tuple(false, false, false));
     form1->Command16->click();
     form2().me_exit->trigger();
     EXPECT_FALSE(tray.shown);

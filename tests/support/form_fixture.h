@@ -23,12 +23,13 @@
 // real command interpreter (every command string recorded) and the fake services.
 //
 //   TEST_F(FormFixture, ...) { load("a.mpg"); EXPECT_EQ(form1->List2->ListCount(), 1); }
-template <typename Engine>
-class FormFixtureOn : public ::testing::Test, protected FakeServices {
+template <typename Engine> class FormFixtureOn : public ::testing::Test, protected FakeServices {
 protected:
     FormFixtureOn() : form1(std::make_unique<Form1>(over(mci)))
     {
-        dialogs.topMostProbe = [this] { return form1->hasForm2() && windows.isTopMost(&form1->form2()); };
+        dialogs.topMostProbe = [this] {
+            return form1->hasForm2() && windows.isTopMost(&form1->form2());
+        };
     }
     ~FormFixtureOn() override
     {
@@ -68,9 +69,9 @@ protected:
     {
         QList<QWidget*> controls;
         for (const char* name : {"Command2", "Command3", "Command4", "Command5", "Command6",
-                                 "Command7", "Command8", "Command9", "Command10", "Command11",
-                                 "Command13", "Command14", "Command15", "Command19", "Command21",
-                                 "Command22", "Command23", "Check6", "cmdUp", "cmdDown", "HScroll1"})
+                 "Command7", "Command8", "Command9", "Command10", "Command11", "Command13",
+                 "Command14", "Command15", "Command19", "Command21", "Command22", "Command23",
+                 "Check6", "cmdUp", "cmdDown", "HScroll1"})
             controls << form1->findChild<QWidget*>(QLatin1String(name));
         return controls;
     }

@@ -30,12 +30,14 @@ public:
     {
         gone_.setConnection(QDBusConnection::sessionBus());
         gone_.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
-        connect(&gone_, &QDBusServiceWatcher::serviceUnregistered, this, [this](const QString& service) {
-            gone_.removeWatchedService(service);
-            items_.removeIf([&](const QString& item) { return item.startsWith(service + '/'); });
-            say("gone " + service);
-            emit StatusNotifierItemUnregistered(service);
-        });
+        connect(&gone_, &QDBusServiceWatcher::serviceUnregistered, this,
+            [this](const QString& service) {
+                gone_.removeWatchedService(service);
+                items_.removeIf(
+                    [&](const QString& item) { return item.startsWith(service + '/'); });
+                say("gone " + service);
+                emit StatusNotifierItemUnregistered(service);
+            });
     }
     QStringList items() const { return items_; }
     bool hostRegistered() const { return true; }
@@ -53,7 +55,7 @@ public slots:
         say("item " + service + " " + object);
         emit StatusNotifierItemRegistered(service + object);
     }
-    void RegisterStatusNotifierHost(const QString&) {}
+    void RegisterStatusNotifierHost(const QString&) { }
 
 signals:
     void StatusNotifierItemRegistered(const QString& item);
@@ -73,8 +75,8 @@ int main(int argc, char** argv)
     Watcher watcher;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerObject("/StatusNotifierWatcher", &watcher,
-                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
-                                QDBusConnection::ExportAllProperties) ||
+            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
+                QDBusConnection::ExportAllProperties) ||
         !bus.registerService("org.kde.StatusNotifierWatcher")) {
         say("no session bus, or the name is taken");
         return 1;

@@ -15,7 +15,8 @@ namespace {
 TEST(ReelboxMciTool, APipedSessionAnswersEveryLineInOrder)
 {
     MediaClips clips;
-    ASSERT_TRUE(clips.makeVideoCd(QStringLiteral("vcd.mpg"), 2)) << clips.why().toStdString();  // 60 frames
+    ASSERT_TRUE(clips.makeVideoCd(QStringLiteral("vcd.mpg"), 2))
+        << clips.why().toStdString();  // 60 frames
 
     QProcess tool;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -40,7 +41,8 @@ TEST(ReelboxMciTool, APipedSessionAnswersEveryLineInOrder)
         return QString::fromUtf8(tool.readLine()).chopped(1);
     };
     const auto error = [](int code) { return QString::number(code) + u'\t' + mcierr::text(code); };
-    const QString open = QStringLiteral("open \"%1\" type mpegvideo alias avfile style child parent %2\n")
+    const QString open = QStringLiteral(
+        "open \"%1\" type mpegvideo alias avfile style child parent %2\n")
                              .arg(clips.path(QStringLiteral("vcd.mpg")), window);
 
     const std::pair<QString, QString> session[] = {
@@ -59,7 +61,8 @@ TEST(ReelboxMciTool, APipedSessionAnswersEveryLineInOrder)
     };
     for (const auto& [line, answer] : session)
         EXPECT_EQ(ask(line).toStdString(), answer.toStdString()) << line.toStdString();
-    EXPECT_TRUE(ask("status avfile window handle\n").contains(QRegularExpression("^0\t[1-9][0-9]*$")));
+    EXPECT_TRUE(
+        ask("status avfile window handle\n").contains(QRegularExpression("^0\t[1-9][0-9]*$")));
 
     // Idle on standard input, the tool's event loop plays the movie to its end.
     for (int i = 0; i < 400 && ask("status avfile mode\n") == "0\tplaying"; ++i)

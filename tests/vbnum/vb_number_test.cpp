@@ -11,9 +11,21 @@ using namespace vbnum;
 TEST(RoundEven, HalvesToEvenOtherwiseNearest)
 {
     const std::pair<double, long long> cases[] = {
-        {87.5, 88}, {65.5, 66}, {241.5, 242}, {238.5, 238}, {751.5, 752}, {0.5, 0}, {2.5, 2},
-        {-2.5, -2}, {-3.5, -4}, {2.4999, 2}, {2.5001, 3}, {-0.4, 0}, {-1.6, -2},
-        {352.0 * 2 / 3, 235}, {5000000000.5, 5000000000},
+        {87.5, 88},
+        {65.5, 66},
+        {241.5, 242},
+        {238.5, 238},
+        {751.5, 752},
+        {0.5, 0},
+        {2.5, 2},
+        {-2.5, -2},
+        {-3.5, -4},
+        {2.4999, 2},
+        {2.5001, 3},
+        {-0.4, 0},
+        {-1.6, -2},
+        {352.0 * 2 / 3, 235},
+        {5000000000.5, 5000000000},
     };
     for (const auto& [value, rounded] : cases)
         EXPECT_EQ(roundEven(value), rounded) << value;
@@ -22,9 +34,17 @@ TEST(RoundEven, HalvesToEvenOtherwiseNearest)
 TEST(Leading, ReadsTheNumberAtTheStartOrZero)
 {
     const std::pair<const char*, double> cases[] = {
-        {"1234", 1234}, {"  -12.5x", -12.5}, {"+7 frames", 7}, {".5", 0.5}, {"5.", 5},
+        {"1234", 1234},
+        {"  -12.5x", -12.5},
+        {"+7 frames", 7},
+        {".5", 0.5},
+        {"5.", 5},
         {"12 34", 12},  // a reply of several numbers gives the first
-        {"", 0}, {"abc", 0}, {"-", 0}, {".", 0}, {"x12", 0},
+        {"", 0},
+        {"abc", 0},
+        {"-", 0},
+        {".", 0},
+        {"x12", 0},
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(leading(QString::fromLatin1(text)), value) << text;
@@ -32,9 +52,9 @@ TEST(Leading, ReadsTheNumberAtTheStartOrZero)
 
 TEST(Strict, ANumberWithBlanksAroundAndNothingElse)
 {
-    const std::pair<const char*, std::optional<double>> cases[] = {
-        {"  42  ", 42.0}, {"\t-3.25\t", -3.25}, {"+0.5", 0.5}, {"", {}},  {" ", {}},     {"42x", {}}, {"4 2", {}},
-        {"x42", {}},      {".", {}},            {"-", {}},     {"+", {}}, {"1.2.3", {}}, {"12 34", {}}};
+    const std::pair<const char*, std::optional<double>> cases[] = {{"  42  ", 42.0},
+        {"\t-3.25\t", -3.25}, {"+0.5", 0.5}, {"", {}}, {" ", {}}, {"42x", {}}, {"4 2", {}},
+        {"x42", {}}, {".", {}}, {"-", {}}, {"+", {}}, {"1.2.3", {}}, {"12 34", {}}};
     for (const auto& [text, value] : cases)
         EXPECT_EQ(strict(QString::fromLatin1(text)), value) << text;
 }
@@ -44,7 +64,7 @@ TEST(ClockText, TwoDigitFieldsCutNotRounded)
 {
     const std::tuple<long long, const char*, const char*> cases[] = {
         {3'723'004, "01:02:03", "01:02:03:004"}, {0, "00:00:00", "00:00:00:000"},
-        {59'999, "00:00:59", "00:00:59:999"},    {3'599'999, "00:59:59", "00:59:59:999"},
+        {59'999, "00:00:59", "00:00:59:999"}, {3'599'999, "00:59:59", "00:59:59:999"},
         {100LL * 3'600'000, "100:00:00", "100:00:00:000"}};
     for (const auto& [ms, text, withMs] : cases)
         EXPECT_EQ(QStringList({clockText(ms), clockTextMs(ms)}), QStringList({text, withMs})) << ms;

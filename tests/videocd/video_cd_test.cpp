@@ -33,11 +33,8 @@ const QString NoPermission = QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ: ドラ
 
 // Table rows print, and their tests are named, as their names.
 template <typename Row>
-    requires requires(const Row& r) { r.name; }
-void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << row.name;
-}
+requires requires(const Row& r) { r.name; }
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 const auto byName = [](const auto& info) { return std::string(info.param.name); };
 
 QStringList tracks(const QString& root, int n = 2)
@@ -66,7 +63,9 @@ protected:
             const bool ok = b.buttons == msgbox::OkOnly && b.icon == msgbox::Information;
             const bool question = b.buttons == msgbox::YesNo && b.icon == msgbox::Question;
             out << b.title + QStringLiteral(": ") + b.text +
-                       (ok ? "" : question ? " [yes/no?]" : " [other]");
+                       (ok            ? ""
+                           : question ? " [yes/no?]"
+                                      : " [other]");
         }
         return out;
     }
@@ -74,11 +73,10 @@ protected:
     std::vector<bool> modeState()
     {
         return {form1->Timer2->isActive() && form1->Timer2->interval() == 5000,
-                form1->Combo1->isEnabled(), form1->Command1->isHidden(),
-                form1->Command12->isHidden(), !form1->Command20->isEnabled(),
-                !form1->Label5->isHidden(), !form1->List2->viewport()->acceptDrops(),
-                !form2().acceptDrops(), !form2().Label1->acceptDrops(),
-                !form2().Label2->acceptDrops()};
+            form1->Combo1->isEnabled(), form1->Command1->isHidden(), form1->Command12->isHidden(),
+            !form1->Command20->isEnabled(), !form1->Label5->isHidden(),
+            !form1->List2->viewport()->acceptDrops(), !form2().acceptDrops(),
+            !form2().Label1->acceptDrops(), !form2().Label2->acceptDrops()};
     }
     // One tick of Timer2, until its probe of the drives has been shown.
     void tick()
@@ -94,8 +92,8 @@ protected:
     }
 };
 
-const QString Question =
-    QStringLiteral("ﾓｰﾄﾞ変更: モードを変更します、リストがクリアされますがよろしいですか？ [yes/no?]");
+const QString Question = QStringLiteral(
+    "ﾓｰﾄﾞ変更: モードを変更します、リストがクリアされますがよろしいですか？ [yes/no?]");
 
 struct Switch {
     const char* name;
@@ -105,7 +103,7 @@ struct Switch {
     int check5, entriesAfter;
 };
 
-class SwitchingTheMode : public VideoCdTest, public ::testing::WithParamInterface<Switch> {};
+class SwitchingTheMode : public VideoCdTest, public ::testing::WithParamInterface<Switch> { };
 
 TEST_P(SwitchingTheMode, AsksOnlyWhenTheListIsNotEmptyAndNoPutsTheBoxBack)
 {
@@ -123,12 +121,12 @@ TEST_P(SwitchingTheMode, AsksOnlyWhenTheListIsNotEmptyAndNoPutsTheBoxBack)
     EXPECT_EQ(modeState(), std::vector<bool>(10, c.check5 == 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SwitchingTheMode, ::testing::Values(
-    Switch{"empty_list_asks_nothing", 0, 0, 1, msgbox::No, {}, 1, 0},
-    Switch{"no_keeps_the_list", 2, 0, 1, msgbox::No, {Question}, 0, 2},
-    Switch{"yes_clears_it", 2, 0, 1, msgbox::Yes, {Question}, 1, 0},
-    Switch{"leaving_no", 2, 1, 0, msgbox::No, {Question}, 1, 2},
-    Switch{"leaving_yes", 2, 1, 0, msgbox::Yes, {Question}, 0, 0}),
+INSTANTIATE_TEST_SUITE_P(Table, SwitchingTheMode,
+    ::testing::Values(Switch{"empty_list_asks_nothing", 0, 0, 1, msgbox::No, {}, 1, 0},
+        Switch{"no_keeps_the_list", 2, 0, 1, msgbox::No, {Question}, 0, 2},
+        Switch{"yes_clears_it", 2, 0, 1, msgbox::Yes, {Question}, 1, 0},
+        Switch{"leaving_no", 2, 1, 0, msgbox::No, {Question}, 1, 2},
+        Switch{"leaving_yes", 2, 1, 0, msgbox::Yes, {Question}, 0, 0}),
     byName);
 
 struct Search {
@@ -141,7 +139,7 @@ struct Search {
     QString label5, tip5;
 };
 
-class DriveSearch : public VideoCdTest, public ::testing::WithParamInterface<Search> {};
+class DriveSearch : public VideoCdTest, public ::testing::WithParamInterface<Search> { };
 
 // One tick of the search: every drive listed, the first Video-CD loaded and playing.
 TEST_P(DriveSearch, ListsEveryDriveAndLoadsTheFirstVideoCd)
@@ -163,18 +161,20 @@ TEST_P(DriveSearch, ListsEveryDriveAndLoadsTheFirstVideoCd)
 const QString Caption = QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ");
 const QString Tip = QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ表示");
 
-INSTANTIATE_TEST_SUITE_P(Table, DriveSearch, ::testing::Values(
-    Search{"no_drive", {}, {}, -1, {}, {NotFound}, Caption, Tip},
-    Search{"empty_drive", {{"/dev/sr0", Empty}}, {"/dev/sr0/"}, -1, {}, {NotFound}, Caption, Tip},
-    Search{"data_disc", {{"/dev/sr0", Data}}, {"/dev/sr0/"}, -1, {}, {NotFound}, Caption, Tip},
-    Search{"second_of_two", {{"/dev/sr0", Empty}, {"/dev/sr1", Vcd}}, {"/dev/sr0/", "/dev/sr1/"},
-           1, tracks("/dev/sr1/"), {}, "MOVIE", "/dev/sr1：- MOVIE"},
-    Search{"first_wins", {{"/dev/sr0", Vcd}, {"/dev/sr1", FakeDriveTable::videoCd("B", 3)}},
-           {"/dev/sr0/", "/dev/sr1/"}, 0, tracks("/dev/sr0/"), {}, "MOVIE", "/dev/sr0：- MOVIE"},
-    Search{"image", {{"/home/me/vcd.cue", Vcd}}, {"/home/me/vcd.cue/"}, 0,
-           tracks("/home/me/vcd.cue/"), {}, "MOVIE", "/home/me/vcd.cue：- MOVIE"},
-    // Chosen, but nothing to play: no message, and the search ends.
-    Search{"mpegav_without_tracks", {{"/dev/sr0", NoTracks}}, {"/dev/sr0/"}, 0, {}, {}, Caption, Tip}),
+INSTANTIATE_TEST_SUITE_P(Table, DriveSearch,
+    ::testing::Values(Search{"no_drive", {}, {}, -1, {}, {NotFound}, Caption, Tip},
+        Search{
+            "empty_drive", {{"/dev/sr0", Empty}}, {"/dev/sr0/"}, -1, {}, {NotFound}, Caption, Tip},
+        Search{"data_disc", {{"/dev/sr0", Data}}, {"/dev/sr0/"}, -1, {}, {NotFound}, Caption, Tip},
+        Search{"second_of_two", {{"/dev/sr0", Empty}, {"/dev/sr1", Vcd}},
+            {"/dev/sr0/", "/dev/sr1/"}, 1, tracks("/dev/sr1/"), {}, "MOVIE", "/dev/sr1：- MOVIE"},
+        Search{"first_wins", {{"/dev/sr0", Vcd}, {"/dev/sr1", FakeDriveTable::videoCd("B", 3)}},
+            {"/dev/sr0/", "/dev/sr1/"}, 0, tracks("/dev/sr0/"), {}, "MOVIE", "/dev/sr0：- MOVIE"},
+        Search{"image", {{"/home/me/vcd.cue", Vcd}}, {"/home/me/vcd.cue/"}, 0,
+            tracks("/home/me/vcd.cue/"), {}, "MOVIE", "/home/me/vcd.cue：- MOVIE"},
+        // Chosen, but nothing to play: no message, and the search ends.
+        Search{"mpegav_without_tracks", {{"/dev/sr0", NoTracks}}, {"/dev/sr0/"}, 0, {}, {}, Caption,
+            Tip}),
     byName);
 
 // Ticks while searching: the list never holds a drive twice, every failed search says so, a
@@ -259,14 +259,14 @@ TEST_F(VideoCdTest, AProbeOverTakenByTheUserIsDropped)
 struct ByHand {
     const char* name;
     std::optional<Disc> disc;  // in /dev/sr1, picked by hand
-    bool failOpen;             // every track fails to open
+    bool failOpen;  // every track fails to open
     QStringList paths;
     QStringList boxes;
     const char* command2;
     DiscFolderError problem = DiscFolderError::NotReady;  // without a disc
 };
 
-class PickingADrive : public VideoCdTest, public ::testing::WithParamInterface<ByHand> {};
+class PickingADrive : public VideoCdTest, public ::testing::WithParamInterface<ByHand> { };
 
 TEST_P(PickingADrive, LoadsItsDiscOrSaysWhyNot)
 {
@@ -282,18 +282,20 @@ TEST_P(PickingADrive, LoadsItsDiscOrSaysWhyNot)
     EXPECT_EQ(form1->Command2->text(), QLatin1String(c.command2));
 }
 
-const QString Removed =
-    QStringLiteral("削除: ファイルが見つかりません。パスとファイル名を確認してください。リスト一覧から削除します。");
+const QString Removed = QStringLiteral(
+    "削除: ファイルが見つかりません。パスとファイル名を確認してください。リスト一覧から削除します。");
 
-INSTANTIATE_TEST_SUITE_P(Table, PickingADrive, ::testing::Values(
-    ByHand{"empty", Empty, false, {}, {NotReady}, "|>"},
-    ByHand{"data_disc", Data, false, {}, {NoVcd}, "|>"},
-    // A disc without an ISO 9660 file system (an audio CD) is there, but no Video-CD.
-    ByHand{"audio_cd", Empty, false, {}, {NoVcd}, "|>", DiscFolderError::NotFound},
-    ByHand{"no_permission", Empty, false, {}, {NoPermission}, "|>", DiscFolderError::NoPermission},
-    ByHand{"video_cd", FakeDriveTable::videoCd("B", 3), false, tracks("/dev/sr1/", 3), {}, "II"},
-    // The one track does not open: nothing is playing, so the button does not say so.
-    ByHand{"unplayable", FakeDriveTable::videoCd("B", 1), true, {}, {Removed}, "|>"}),
+INSTANTIATE_TEST_SUITE_P(Table, PickingADrive,
+    ::testing::Values(ByHand{"empty", Empty, false, {}, {NotReady}, "|>"},
+        ByHand{"data_disc", Data, false, {}, {NoVcd}, "|>"},
+        // A disc without an ISO 9660 file system (an audio CD) is there, but no Video-CD.
+        ByHand{"audio_cd", Empty, false, {}, {NoVcd}, "|>", DiscFolderError::NotFound},
+        ByHand{
+            "no_permission", Empty, false, {}, {NoPermission}, "|>", DiscFolderError::NoPermission},
+        ByHand{
+            "video_cd", FakeDriveTable::videoCd("B", 3), false, tracks("/dev/sr1/", 3), {}, "II"},
+        // The one track does not open: nothing is playing, so the button does not say so.
+        ByHand{"unplayable", FakeDriveTable::videoCd("B", 1), true, {}, {Removed}, "|>"}),
     byName);
 
 struct Naming {
@@ -305,7 +307,7 @@ struct Naming {
     const char* cmdItemAfter;
 };
 
-class NamingTracks : public VideoCdTest, public ::testing::WithParamInterface<Naming> {};
+class NamingTracks : public VideoCdTest, public ::testing::WithParamInterface<Naming> { };
 
 // "1" on the command line starts the mode; a list file behind it names the next disc's tracks.
 TEST_P(NamingTracks, ByTheListFileBehindTheSwitch)
@@ -327,11 +329,13 @@ TEST_P(NamingTracks, ByTheListFileBehindTheSwitch)
     EXPECT_EQ(form1->cmd_vcd, QString());
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, NamingTracks, ::testing::Values(
-    Naming{"switch_alone", "1", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"}, ""},
-    Naming{"fewer_lines", "1 names.vep", "a=One\r\nb=Two\r\n", 3, {"One", "Two", "AVSEQ03.DAT"}, ""},
-    Naming{"more_lines", "1 names.vep", "a=One\nb=Two\nc=Three\n", 2, {"One", "Two"}, ""},
-    Naming{"missing_file", "1 names.vep", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"}, "names.vep"}),
+INSTANTIATE_TEST_SUITE_P(Table, NamingTracks,
+    ::testing::Values(Naming{"switch_alone", "1", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"}, ""},
+        Naming{"fewer_lines", "1 names.vep", "a=One\r\nb=Two\r\n", 3, {"One", "Two", "AVSEQ03.DAT"},
+            ""},
+        Naming{"more_lines", "1 names.vep", "a=One\nb=Two\nc=Three\n", 2, {"One", "Two"}, ""},
+        Naming{"missing_file", "1 names.vep", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"},
+            "names.vep"}),
     byName);
 
 struct Image {
@@ -343,7 +347,8 @@ struct Image {
     QString missingFile = {};
 };
 
-class DiscImageOnTheCommandLine : public VideoCdTest, public ::testing::WithParamInterface<Image> {};
+class DiscImageOnTheCommandLine : public VideoCdTest,
+                                  public ::testing::WithParamInterface<Image> { };
 
 TEST_P(DiscImageOnTheCommandLine, AddsItsTracksAndOpensTheFirst)
 {
@@ -358,17 +363,17 @@ TEST_P(DiscImageOnTheCommandLine, AddsItsTracksAndOpensTheFirst)
     EXPECT_EQ(form1->Check5->Value(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DiscImageOnTheCommandLine, ::testing::Values(
-    Image{"video_cd", Vcd, tracks("/v/disc.cue/"), {}},
-    Image{"unreadable", Empty, {}, {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。"}},
-    Image{"data", Data, {}, {NoVcd}},
-    Image{"no_tracks", NoTracks, {}, {NoVcd}},
-    Image{"audio", Empty, {}, {NoVcd}, DiscFolderError::NotFound},
-    Image{"no_permission", Empty, {}, {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込む権限がないようです。"},
-          DiscFolderError::NoPermission},
-    Image{"data_file_missing", Empty, {},
-          {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。「/v/DISC.BIN」が見つかりません。"},
-          DiscFolderError::DataMissing, "/v/DISC.BIN"}),
+INSTANTIATE_TEST_SUITE_P(Table, DiscImageOnTheCommandLine,
+    ::testing::Values(Image{"video_cd", Vcd, tracks("/v/disc.cue/"), {}},
+        Image{"unreadable", Empty, {}, {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。"}},
+        Image{"data", Data, {}, {NoVcd}}, Image{"no_tracks", NoTracks, {}, {NoVcd}},
+        Image{"audio", Empty, {}, {NoVcd}, DiscFolderError::NotFound},
+        Image{"no_permission", Empty, {},
+            {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込む権限がないようです。"},
+            DiscFolderError::NoPermission},
+        Image{"data_file_missing", Empty, {},
+            {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。「/v/DISC.BIN」が見つかりません。"},
+            DiscFolderError::DataMissing, "/v/DISC.BIN"}),
     byName);
 
 }  // namespace

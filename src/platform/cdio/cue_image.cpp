@@ -25,7 +25,7 @@ int openRegular(const QByteArray& path)
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return -1;
-    struct stat st{};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         errno = EINVAL;
@@ -58,7 +58,7 @@ std::optional<QByteArray> readCue(const QByteArray& path)
 
 struct FileLine {
     qsizetype nameBegin = -1, nameEnd = -1;  // the name's bytes, quotes excluded
-    qsizetype restBegin = -1;                // after the name (its closing quote)
+    qsizetype restBegin = -1;  // after the name (its closing quote)
 };
 
 // The FILE statement of one line: FILE "name" TYPE, or FILE name TYPE.
@@ -144,7 +144,7 @@ std::unique_ptr<CueImage> CueImage::prepare(const QString& cuePath)
     const QByteArray folder = slash < 0 ? QByteArray(".") : cue.left(slash + 1);
     const QByteArray& named = names.first();
     QByteArray data = named.startsWith('/') ? named : folder + named;
-    struct stat st{};
+    struct stat st { };
     if (::stat(data.constData(), &st) != 0 && errno == ENOENT) {
         // Image sets made elsewhere: the name in another case, or a Windows path.
         const qsizetype cut = std::max(named.lastIndexOf('/'), named.lastIndexOf('\\'));
@@ -168,7 +168,8 @@ std::unique_ptr<CueImage> CueImage::prepare(const QString& cuePath)
     image->dir_ = std::make_unique<QTemporaryDir>();
     if (!image->dir_->isValid())
         return image;
-    const QByteArray privateBin = QFile::encodeName(image->dir_->filePath(QStringLiteral("image.bin")));
+    const QByteArray privateBin = QFile::encodeName(
+        image->dir_->filePath(QStringLiteral("image.bin")));
     const QByteArray link = "/proc/self/fd/" + QByteArray::number(image->fd_);
     if (::symlink(link.constData(), privateBin.constData()) != 0)
         return image;

@@ -16,8 +16,8 @@ class CueImage {
 public:
     enum class Problem {
         None,
-        Unreadable,    // no .cue we can use, its data file is no regular file, or several files
-        DataMissing,   // the data file is not there: missing() names it
+        Unreadable,  // no .cue we can use, its data file is no regular file, or several files
+        DataMissing,  // the data file is not there: missing() names it
         NoPermission,  // the data file may not be read
     };
 

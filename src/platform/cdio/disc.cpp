@@ -44,9 +44,13 @@ std::unique_ptr<Disc> Disc::open(const QString& source, DiscFolder* why)
     case DiscSourceKind::Image:
         image = CueImage::prepare(source);
         switch (image->problem()) {
-        case CueImage::Problem::None: break;
-        case CueImage::Problem::Unreadable: return nullptr;
-        case CueImage::Problem::NoPermission: result.error = DiscFolderError::NoPermission; return nullptr;
+        case CueImage::Problem::None:
+            break;
+        case CueImage::Problem::Unreadable:
+            return nullptr;
+        case CueImage::Problem::NoPermission:
+            result.error = DiscFolderError::NoPermission;
+            return nullptr;
         case CueImage::Problem::DataMissing:
             result.error = DiscFolderError::DataMissing;
             result.missingFile = image->missing();
@@ -61,12 +65,10 @@ std::unique_ptr<Disc> Disc::open(const QString& source, DiscFolder* why)
     return std::unique_ptr<Disc>(new Disc(cdio, std::move(image)));
 }
 
-Disc::Disc(CdIo_t* cdio, std::unique_ptr<CueImage> image) : image_(std::move(image)), cdio_(cdio) {}
+Disc::Disc(CdIo_t* cdio, std::unique_ptr<CueImage> image)
+    : image_(std::move(image)), cdio_(cdio) { }
 
-Disc::~Disc()
-{
-    cdio_destroy(cdio_);
-}
+Disc::~Disc() { cdio_destroy(cdio_); }
 
 DiscFolderError Disc::unreadableFileSystem()
 {
@@ -78,8 +80,8 @@ DiscFolderError Disc::unreadableFileSystem()
 iso9660::ReadSector Disc::sectors()
 {
     return [cdio = cdio_](std::int32_t lsn, std::uint8_t* out) {
-        return lsn >= 0 && cdio_read_data_sectors(cdio, out, lsn, iso9660::SectorSize, 1) ==
-                               DRIVER_OP_SUCCESS;
+        return lsn >= 0 &&
+               cdio_read_data_sectors(cdio, out, lsn, iso9660::SectorSize, 1) == DRIVER_OP_SUCCESS;
     };
 }
 
@@ -98,8 +100,9 @@ DiscFolder Disc::listFolder(const QString& folder)
     if (!volume)
         return {unreadableFileSystem(), {}, {}};
     const std::optional<iso9660::Record> dir = iso9660::find(read, *volume, folder);
-    const std::optional<std::vector<iso9660::Record>> entries =
-        dir ? iso9660::readFolder(read, *dir) : std::nullopt;
+    const std::optional<std::vector<iso9660::Record>> entries = dir ? iso9660::readFolder(
+                                                                          read, *dir)
+                                                                    : std::nullopt;
     if (!entries)
         return {DiscFolderError::NotFound, {}, {}};
     DiscFolder result;
@@ -113,8 +116,8 @@ std::optional<DiscExtent> Disc::fileExtent(const QString& path)
 {
     const iso9660::ReadSector read = sectors();
     const std::optional<iso9660::Volume> volume = iso9660::readVolume(read);
-    const std::optional<iso9660::Record> file =
-        volume ? iso9660::find(read, *volume, path) : std::nullopt;
+    const std::optional<iso9660::Record> file = volume ? iso9660::find(read, *volume, path)
+                                                       : std::nullopt;
     if (!file || file->folder)
         return std::nullopt;
     // A Form 2 file's recorded size may count 2324-byte sectors as 2048: never read past the
@@ -125,7 +128,8 @@ std::optional<DiscExtent> Disc::fileExtent(const QString& path)
     const lsn_t last = cdio_get_track_last_lsn(cdio_, track);
     if (last == CDIO_INVALID_LSN || last < file->lsn)
         return std::nullopt;
-    const auto sectors = std::int32_t(std::min<std::int64_t>(file->sectors(), last - file->lsn + 1));
+    const auto sectors = std::int32_t(
+        std::min<std::int64_t>(file->sectors(), last - file->lsn + 1));
     return DiscExtent{file->lsn, sectors};
 }
 
@@ -137,6 +141,6 @@ bool Disc::readForm2(std::int32_t lsn, int count, std::uint8_t* out)
         return false;
     for (int i = 0; i < count; ++i)
         std::memcpy(out + std::size_t(i) * Form2Payload,
-                    raw.data() + std::size_t(i) * RawMode2 + SubheaderSize, Form2Payload);
+            raw.data() + std::size_t(i) * RawMode2 + SubheaderSize, Form2Payload);
     return true;
 }

@@ -15,7 +15,7 @@ bool statPath(const QString& path, struct stat& st)
 
 DiscSourceKind discSourceKind(const QString& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (!statPath(path, st))
         return DiscSourceKind::None;
     if (S_ISBLK(st.st_mode))
@@ -30,7 +30,7 @@ std::optional<DiscPath> splitDiscPath(const QString& path)
     for (qsizetype slash = path.indexOf(QLatin1Char('/'), 1); slash > 0;
          slash = path.indexOf(QLatin1Char('/'), slash + 1)) {
         const QString prefix = path.left(slash);
-        struct stat st {};
+        struct stat st { };
         if (!statPath(prefix, st))
             return std::nullopt;
         if (S_ISDIR(st.st_mode))

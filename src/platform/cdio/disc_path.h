@@ -13,7 +13,7 @@ DiscSourceKind discSourceKind(const QString& path);
 // A path that names something on a disc: the disc's source and the path inside the disc.
 struct DiscPath {
     QString source;  // "/dev/sr0" or "/home/me/disc.cue"
-    QString inner;   // "MPEGAV/AVSEQ01.DAT"; "" for the root itself
+    QString inner;  // "MPEGAV/AVSEQ01.DAT"; "" for the root itself
 };
 
 // Splits "/dev/sr0/MPEGAV/AVSEQ01.DAT" at the first part of the path that is a disc source

@@ -23,8 +23,8 @@ std::int32_t Form2TrackReader::countEmpty(std::int32_t from, int step, std::int3
         if (!disc_.readForm2(extent_.lsn + first, count, chunk_.data()))
             break;
         for (int i = 0; i < count; ++i) {
-            const std::uint8_t* p =
-                chunk_.data() + std::size_t(step > 0 ? i : count - 1 - i) * Payload;
+            const std::uint8_t* p = chunk_.data() +
+                                    std::size_t(step > 0 ? i : count - 1 - i) * Payload;
             if (std::any_of(p, p + Payload, [](std::uint8_t b) { return b != 0; }))
                 return counted;
             ++counted;
@@ -38,8 +38,8 @@ void Form2TrackReader::trimMargins()
     const std::int32_t lead = countEmpty(0, 1, std::min<std::int32_t>(MaxMargin, extent_.sectors));
     if (lead == extent_.sectors || lead == MaxMargin)
         return;  // no data near the start: that is no margin
-    const std::int32_t tail =
-        countEmpty(extent_.sectors - 1, -1, std::min<std::int32_t>(MaxMargin, extent_.sectors - lead - 1));
+    const std::int32_t tail = countEmpty(
+        extent_.sectors - 1, -1, std::min<std::int32_t>(MaxMargin, extent_.sectors - lead - 1));
     extent_.lsn += lead;
     extent_.sectors -= lead + tail;
     loaded_ = -1;

@@ -56,7 +56,7 @@ private:
     DiscExtent extent_;
     std::vector<std::uint8_t> chunk_;
     std::int32_t loaded_ = -1;  // chunk held in chunk_
-    int failedRun_ = 0;         // sectors in a row that could not be read
+    int failedRun_ = 0;  // sectors in a row that could not be read
     int skipped_ = 0;
     std::int32_t goneAt_ = -1;  // the chunk where GoneAfter failed sectors in a row ended
 };

@@ -61,7 +61,8 @@ std::optional<Record> parseRecord(const std::uint8_t* p, int size)
 std::optional<Volume> readVolume(const ReadSector& read)
 {
     Sector s{};
-    if (!read(DescriptorSector, s.data()) || s[0] != 1 || std::memcmp(s.data() + 1, "CD001", 5) != 0)
+    if (!read(DescriptorSector, s.data()) || s[0] != 1 ||
+        std::memcmp(s.data() + 1, "CD001", 5) != 0)
         return std::nullopt;
     const std::uint8_t* root = s.data() + RootRecordAt;
     if (root[0] != 34 || !(root[25] & 0x02))
@@ -70,9 +71,10 @@ std::optional<Volume> readVolume(const ReadSector& read)
     if (extent > std::uint32_t(std::numeric_limits<std::int32_t>::max()))
         return std::nullopt;
     Volume volume;
-    volume.id = QString::fromLatin1(reinterpret_cast<const char*>(s.data() + VolumeIdAt), VolumeIdSize);
-    volume.id.truncate(volume.id.indexOf(QChar(u'\0')) < 0 ? volume.id.size()
-                                                          : volume.id.indexOf(QChar(u'\0')));
+    volume.id = QString::fromLatin1(
+        reinterpret_cast<const char*>(s.data() + VolumeIdAt), VolumeIdSize);
+    volume.id.truncate(
+        volume.id.indexOf(QChar(u'\0')) < 0 ? volume.id.size() : volume.id.indexOf(QChar(u'\0')));
     volume.id = volume.id.trimmed();
     volume.root = Record{QString(), true, std::int32_t(extent), le32(root + 10)};
     return volume;

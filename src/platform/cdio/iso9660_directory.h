@@ -30,7 +30,7 @@ struct Record {
 };
 
 struct Volume {
-    QString id;   // the volume id, blanks trimmed
+    QString id;  // the volume id, blanks trimmed
     Record root;
 };
 

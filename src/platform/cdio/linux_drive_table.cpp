@@ -49,13 +49,12 @@ QString unescapeMountField(const QByteArray& field)
 }  // namespace
 
 LinuxDriveTable::LinuxDriveTable()
-    : LinuxDriveTable(Places{}, qEnvironmentVariable("REELBOX_DISC_IMAGES")
-                                    .split(QLatin1Char(':'), Qt::SkipEmptyParts))
+    : LinuxDriveTable(Places{},
+          qEnvironmentVariable("REELBOX_DISC_IMAGES").split(QLatin1Char(':'), Qt::SkipEmptyParts))
 {
 }
 
-LinuxDriveTable::LinuxDriveTable(Places places, QStringList images)
-    : places_(std::move(places))
+LinuxDriveTable::LinuxDriveTable(Places places, QStringList images) : places_(std::move(places))
 {
     for (const QString& image : images)
         addImage(image);
@@ -73,8 +72,8 @@ QStringList LinuxDriveTable::kernelDriveNames() const
                 names << QString::fromLatin1(name);
     }
     if (names.isEmpty())
-        names = QDir(places_.sysBlock).entryList({QStringLiteral("sr*")},
-                                                 QDir::AllEntries | QDir::NoDotAndDotDot);
+        names = QDir(places_.sysBlock)
+                    .entryList({QStringLiteral("sr*")}, QDir::AllEntries | QDir::NoDotAndDotDot);
     // The kernel lists the newest drive first; sr2 comes before sr10.
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.size() != b.size() ? a.size() < b.size() : a < b;

@@ -10,14 +10,17 @@ namespace {
 
 // ALSA prints every failure (no card, a server that went away) to stderr; the program reports
 // what matters itself.
-extern "C" void quiet(const char*, int, const char*, int, const char*, ...) {}
+extern "C" void quiet(const char*, int, const char*, int, const char*, ...) { }
 
 int codeOf(int alsaError)
 {
     switch (-alsaError) {
-    case ENOMEM: return mmsyserr::NoMem;
-    case EBUSY: return mmsyserr::Allocated;
-    default: return mmsyserr::NoDriver;
+    case ENOMEM:
+        return mmsyserr::NoMem;
+    case EBUSY:
+        return mmsyserr::Allocated;
+    default:
+        return mmsyserr::NoDriver;
     }
 }
 
@@ -44,15 +47,9 @@ snd_mixer_elem_t* findMaster(snd_mixer_t* handle)
 
 }  // namespace
 
-AlsaMixer::AlsaMixer()
-{
-    snd_lib_error_set_handler(quiet);
-}
+AlsaMixer::AlsaMixer() { snd_lib_error_set_handler(quiet); }
 
-AlsaMixer::~AlsaMixer()
-{
-    mixerClose();
-}
+AlsaMixer::~AlsaMixer() { mixerClose(); }
 
 int AlsaMixer::mixerOpen()
 {

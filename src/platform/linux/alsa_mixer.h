@@ -39,7 +39,7 @@ private:
     long min_ = 0;
     long max_ = 0;
     std::vector<long> balance_;  // each channel's value above min_ when the control was found
-    long found_ = 0;             // the loudest of them
-    PulseSinkVolume server_;     // kept when the element showed its maximum for more
+    long found_ = 0;  // the loudest of them
+    PulseSinkVolume server_;  // kept when the element showed its maximum for more
     bool serverKept_ = false;
 };

@@ -16,17 +16,8 @@ QString findSystemInfoProgram(const QStringList& searchPaths)
     return {};
 }
 
-void LinuxDesktop::openUrl(const QUrl& url)
-{
-    QDesktopServices::openUrl(url);
-}
+void LinuxDesktop::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
-QString LinuxDesktop::systemInfoProgram()
-{
-    return findSystemInfoProgram();
-}
+QString LinuxDesktop::systemInfoProgram() { return findSystemInfoProgram(); }
 
-bool LinuxDesktop::startProgram(const QString& path)
-{
-    return QProcess::startDetached(path, {});
-}
+bool LinuxDesktop::startProgram(const QString& path) { return QProcess::startDetached(path, {}); }

@@ -16,8 +16,11 @@ public:
     Session() : loop_(pa_mainloop_new())
     {
         context_ = pa_context_new(pa_mainloop_get_api(loop_), "reelbox");
-        connected_ = context_ && pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0 &&
-                     runUntil([this] { return !PA_CONTEXT_IS_GOOD(state()) || state() == PA_CONTEXT_READY; }) &&
+        connected_ = context_ &&
+                     pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0 &&
+                     runUntil([this] {
+                         return !PA_CONTEXT_IS_GOOD(state()) || state() == PA_CONTEXT_READY;
+                     }) &&
                      state() == PA_CONTEXT_READY;
     }
     ~Session()
@@ -39,14 +42,18 @@ public:
     {
         if (!operation)
             return false;
-        const bool ok = runUntil([&] { return done || pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
+        const bool ok = runUntil(
+            [&] { return done || pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
         pa_operation_unref(operation);
         return ok && done;
     }
 
     std::string defaultSink()
     {
-        struct Answer { std::string name; bool done = false; } answer;
+        struct Answer {
+            std::string name;
+            bool done = false;
+        } answer;
         auto onInfo = [](pa_context*, const pa_server_info* info, void* data) {
             auto* a = static_cast<Answer*>(data);
             if (info && info->default_sink_name)
@@ -60,7 +67,12 @@ public:
     // The sink's volume and channels; false when there is no such sink.
     bool sink(const std::string& name, pa_cvolume& volume, pa_channel_map& map)
     {
-        struct Answer { pa_cvolume* volume; pa_channel_map* map; bool found = false; bool done = false; } answer{&volume, &map};
+        struct Answer {
+            pa_cvolume* volume;
+            pa_channel_map* map;
+            bool found = false;
+            bool done = false;
+        } answer{&volume, &map};
         auto onSink = [](pa_context*, const pa_sink_info* info, int eol, void* data) {
             auto* a = static_cast<Answer*>(data);
             if (info && !a->found) {
@@ -72,7 +84,8 @@ public:
                 a->done = true;
         };
         return !name.empty() &&
-               complete(pa_context_get_sink_info_by_name(context_, name.c_str(), onSink, &answer), answer.done) &&
+               complete(pa_context_get_sink_info_by_name(context_, name.c_str(), onSink, &answer),
+                   answer.done) &&
                answer.found;
     }
 
@@ -83,7 +96,8 @@ private:
     {
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         while (!done()) {
-            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(end - std::chrono::steady_clock::now());
+            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(
+                end - std::chrono::steady_clock::now());
             if (left.count() <= 0 || pa_mainloop_prepare(loop_, int(left.count())) < 0 ||
                 pa_mainloop_poll(loop_) < 0 || pa_mainloop_dispatch(loop_) < 0)
                 return false;
@@ -123,7 +137,10 @@ bool PulseSinkVolume::restore() const
     pa_cvolume volume = volume_;
     pa_cvolume_remap(&volume, &map_, &map);
     bool done = false;
-    auto onSet = [](pa_context*, int success, void* data) { *static_cast<bool*>(data) = success != 0; };
-    return session.complete(pa_context_set_sink_volume_by_name(session.context(), name.c_str(), &volume, onSet, &done),
-                            done);
+    auto onSet = [](pa_context*, int success, void* data) {
+        *static_cast<bool*>(data) = success != 0;
+    };
+    return session.complete(
+        pa_context_set_sink_volume_by_name(session.context(), name.c_str(), &volume, onSet, &done),
+        done);
 }

@@ -2,7 +2,4 @@
 
 #include <QApplication>
 
-void QtBell::beep()
-{
-    QApplication::beep();
-}
+void QtBell::beep() { QApplication::beep(); }

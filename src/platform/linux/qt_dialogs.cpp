@@ -12,11 +12,16 @@ namespace {
 QMessageBox::Icon iconOf(int icon)
 {
     switch (icon) {
-    case msgbox::Critical: return QMessageBox::Critical;
-    case msgbox::Question: return QMessageBox::Question;
-    case msgbox::Exclamation: return QMessageBox::Warning;
-    case msgbox::Information: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case msgbox::Critical:
+        return QMessageBox::Critical;
+    case msgbox::Question:
+        return QMessageBox::Question;
+    case msgbox::Exclamation:
+        return QMessageBox::Warning;
+    case msgbox::Information:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -62,14 +67,14 @@ QString QtDialogs::GetSaveFileName(const FileDialogSetup& setup)
 // Starts in the home folder, the top of the user's own folders.
 QString QtDialogs::BrowseForFolder(const QString& title)
 {
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, QDir::homePath(),
-                                             QFileDialog::ShowDirsOnly);
+    return QFileDialog::getExistingDirectory(
+        QApplication::activeWindow(), title, QDir::homePath(), QFileDialog::ShowDirsOnly);
 }
 
 int QtDialogs::MsgBox(const QString& text, int buttons, int icon, const QString& title)
 {
     QMessageBox box(iconOf(icon), title.isEmpty() ? QStringLiteral("ReelBox") : title, text,
-                    QMessageBox::NoButton, QApplication::activeWindow());
+        QMessageBox::NoButton, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     int escape = msgbox::Ok;
     switch (buttons) {
@@ -94,17 +99,22 @@ int QtDialogs::MsgBox(const QString& text, int buttons, int icon, const QString&
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Ok: return msgbox::Ok;
-    case QMessageBox::Cancel: return msgbox::Cancel;
-    case QMessageBox::Yes: return msgbox::Yes;
-    case QMessageBox::No: return msgbox::No;
-    default: return escape;  // closed without a button
+    case QMessageBox::Ok:
+        return msgbox::Ok;
+    case QMessageBox::Cancel:
+        return msgbox::Cancel;
+    case QMessageBox::Yes:
+        return msgbox::Yes;
+    case QMessageBox::No:
+        return msgbox::No;
+    default:
+        return escape;  // closed without a button
     }
 }
 
 // Qt's own dialog: the desktop's native one would not take the custom colours.
-std::optional<QColor> QtDialogs::ChooseColor(const QColor& color,
-                                             std::array<QColor, 16>& customColors)
+std::optional<QColor> QtDialogs::ChooseColor(
+    const QColor& color, std::array<QColor, 16>& customColors)
 {
     for (int i = 0; i < int(customColors.size()); ++i)
         QColorDialog::setCustomColor(i, customColors[std::size_t(i)]);

@@ -9,6 +9,6 @@ public:
     QString GetOpenFileName(const FileDialogSetup& setup) override;
     QString GetSaveFileName(const FileDialogSetup& setup) override;
     QString BrowseForFolder(const QString& title) override;
-    std::optional<QColor> ChooseColor(const QColor& color,
-                                      std::array<QColor, 16>& customColors) override;
+    std::optional<QColor> ChooseColor(
+        const QColor& color, std::array<QColor, 16>& customColors) override;
 };

@@ -19,11 +19,16 @@ bool dbusTray()
 std::uint32_t messageOf(QSystemTrayIcon::ActivationReason reason, bool dbus)
 {
     switch (reason) {
-    case QSystemTrayIcon::Trigger: return traymsg::LButtonDown;
-    case QSystemTrayIcon::DoubleClick: return traymsg::LButtonDblClk;
-    case QSystemTrayIcon::Context: return traymsg::RButtonDown;
-    case QSystemTrayIcon::MiddleClick: return dbus ? traymsg::LButtonDblClk : traymsg::MButtonDown;
-    default: return traymsg::MouseMove;
+    case QSystemTrayIcon::Trigger:
+        return traymsg::LButtonDown;
+    case QSystemTrayIcon::DoubleClick:
+        return traymsg::LButtonDblClk;
+    case QSystemTrayIcon::Context:
+        return traymsg::RButtonDown;
+    case QSystemTrayIcon::MiddleClick:
+        return dbus ? traymsg::LButtonDblClk : traymsg::MButtonDown;
+    default:
+        return traymsg::MouseMove;
     }
 }
 
@@ -32,10 +37,10 @@ std::uint32_t messageOf(QSystemTrayIcon::ActivationReason reason, bool dbus)
 QtTrayIcon::QtTrayIcon() : icon_(std::make_unique<QSystemTrayIcon>())
 {
     QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
-                     [this](QSystemTrayIcon::ActivationReason reason) {
-                         if (handler_)
-                             handler_(messageOf(reason, dbus_));
-                     });
+        [this](QSystemTrayIcon::ActivationReason reason) {
+            if (handler_)
+                handler_(messageOf(reason, dbus_));
+        });
 }
 
 QtTrayIcon::~QtTrayIcon() = default;
@@ -48,12 +53,6 @@ void QtTrayIcon::add(const QIcon& icon, const QString& tip)
     icon_->show();
 }
 
-void QtTrayIcon::remove()
-{
-    icon_->hide();
-}
+void QtTrayIcon::remove() { icon_->hide(); }
 
-void QtTrayIcon::setHandler(Handler handler)
-{
-    handler_ = std::move(handler);
-}
+void QtTrayIcon::setHandler(Handler handler) { handler_ = std::move(handler); }

@@ -1,6 +1,5 @@
 #include "platform/linux/qt_window_layer.h"
 
-
 #include <QChildEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -12,14 +11,11 @@
 namespace {
 
 // What a window without a procedure of ours answers: nothing to do.
-std::int32_t originalProc(WId, std::uint32_t, std::uint32_t, std::int32_t)
-{
-    return 0;
-}
+std::int32_t originalProc(WId, std::uint32_t, std::uint32_t, std::int32_t) { return 0; }
 
 }  // namespace
 
-QtWindowLayer::QtWindowLayer(QObject* parent) : QObject(parent) {}
+QtWindowLayer::QtWindowLayer(QObject* parent) : QObject(parent) { }
 
 QtWindowLayer::~QtWindowLayer()
 {
@@ -59,7 +55,8 @@ void QtWindowLayer::setFullScreen(QWidget* window, bool on)
     // maps it; a stale copy would bring full screen back after it ended.
     if (QWindow* handle = window->windowHandle()) {
         const Qt::WindowStates states = handle->windowStates();
-        handle->setWindowStates(on ? states | Qt::WindowFullScreen : states & ~Qt::WindowFullScreen);
+        handle->setWindowStates(
+            on ? states | Qt::WindowFullScreen : states & ~Qt::WindowFullScreen);
     }
     if (x11::available())
         wmStates_.set(window, x11::WmState::FullScreen, on);
@@ -69,8 +66,9 @@ WindowLayer::WndProc QtWindowLayer::SetWindowProc(WId hwnd, WndProc proc)
 {
     auto it = hooks_.find(hwnd);
     WndProc previous = it != hooks_.end() ? it->second.proc : WndProc(originalProc);
-    const bool original = !proc || proc.target<std::int32_t (*)(WId, std::uint32_t, std::uint32_t,
-                                                              std::int32_t)>() != nullptr;
+    const bool original =
+        !proc ||
+        proc.target<std::int32_t (*)(WId, std::uint32_t, std::uint32_t, std::int32_t)>() != nullptr;
     if (original) {
         if (it != hooks_.end()) {
             if (it->second.window)
@@ -176,18 +174,13 @@ QList<QRect> QtWindowLayer::screenRects()
 
 QRect QtWindowLayer::screenOf(QWidget* window)
 {
-    QScreen* screen = window ? QGuiApplication::screenAt(window->frameGeometry().center()) : nullptr;
+    QScreen* screen = window ? QGuiApplication::screenAt(window->frameGeometry().center())
+                             : nullptr;
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect(QPoint(0, 0), screenSize());
 }
 
-QPoint QtWindowLayer::cursorPos()
-{
-    return QCursor::pos();
-}
+QPoint QtWindowLayer::cursorPos() { return QCursor::pos(); }
 
-void QtWindowLayer::setCursorPos(QPoint pos)
-{
-    QCursor::setPos(pos);
-}
+void QtWindowLayer::setCursorPos(QPoint pos) { QCursor::setPos(pos); }

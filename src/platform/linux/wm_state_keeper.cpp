@@ -8,10 +8,7 @@ namespace {
 
 constexpr x11::WmState AllStates[] = {x11::WmState::StayOnTop, x11::WmState::FullScreen};
 
-unsigned bitOf(x11::WmState state)
-{
-    return 1u << unsigned(state);
-}
+unsigned bitOf(x11::WmState state) { return 1u << unsigned(state); }
 
 }  // namespace
 

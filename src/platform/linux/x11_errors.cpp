@@ -10,8 +10,9 @@ namespace {
 extern "C" int logError(Display*, XErrorEvent* error)
 {
     // May run on libmpv's output thread, inside Xlib: no requests here.
-    qCWarning(lcX11, "X error %d on request %d.%d, resource 0x%lx (ignored)", int(error->error_code),
-              int(error->request_code), int(error->minor_code), error->resourceid);
+    qCWarning(lcX11, "X error %d on request %d.%d, resource 0x%lx (ignored)",
+        int(error->error_code), int(error->request_code), int(error->minor_code),
+        error->resourceid);
     return 0;
 }
 
@@ -34,9 +35,6 @@ extern "C" XErrorHandler XSetErrorHandler(XErrorHandler handler)
 
 namespace x11_errors {
 
-void install()
-{
-    XSetErrorHandler(logError);
-}
+void install() { XSetErrorHandler(logError); }
 
 }  // namespace x11_errors

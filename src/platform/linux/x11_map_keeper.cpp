@@ -29,7 +29,7 @@ bool iconic(Display* d, Window w)
     unsigned char* data = nullptr;
     bool result = false;
     if (XGetWindowProperty(d, w, wmState, 0, 2, False, wmState, &type, &format, &count, &after,
-                           &data) == Success &&
+            &data) == Success &&
         format == 32 && count >= 1 && data)
         result = reinterpret_cast<long*>(data)[0] == 3;  // IconicState
     if (data)
@@ -40,7 +40,8 @@ bool iconic(Display* d, Window w)
 void mapIfLost(QWidget* window)
 {
     Display* d = display();
-    if (!d || !window->isVisible() || window->isMinimized() || !window->testAttribute(Qt::WA_WState_Created))
+    if (!d || !window->isVisible() || window->isMinimized() ||
+        !window->testAttribute(Qt::WA_WState_Created))
         return;
     const Window w = Window(window->winId());
     XWindowAttributes attributes;

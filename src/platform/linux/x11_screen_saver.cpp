@@ -13,10 +13,7 @@ namespace {
 const QString Service = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString Path = QStringLiteral("/org/freedesktop/ScreenSaver");
 
-Display* displayOf(void* d)
-{
-    return static_cast<Display*>(d);
-}
+Display* displayOf(void* d) { return static_cast<Display*>(d); }
 
 }  // namespace
 
@@ -27,10 +24,7 @@ X11ScreenSaver::X11ScreenSaver()
         display_ = x11->display();
 }
 
-X11ScreenSaver::~X11ScreenSaver()
-{
-    uninhibit();
-}
+X11ScreenSaver::~X11ScreenSaver() { uninhibit(); }
 
 bool X11ScreenSaver::isActive()
 {
@@ -74,9 +68,8 @@ void X11ScreenSaver::inhibit()
     if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(Service))
         return;
     QDBusInterface saver(Service, Path, Service, bus);
-    const QDBusReply<unsigned> reply =
-        saver.call(QStringLiteral("Inhibit"), QStringLiteral("ReelBox"),
-                   QStringLiteral("playing movies"));
+    const QDBusReply<unsigned> reply = saver.call(
+        QStringLiteral("Inhibit"), QStringLiteral("ReelBox"), QStringLiteral("playing movies"));
     if (reply.isValid())
         cookie_ = reply.value();
 }

@@ -25,7 +25,7 @@ struct Atoms {
 Atoms atomsOf(Display* d, WmState which)
 {
     Atoms a{XInternAtom(d, "_NET_WM_STATE", False),
-            XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False), None, None};
+        XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False), None, None};
     if (which == WmState::StayOnTop) {
         a.first = XInternAtom(d, "_NET_WM_STATE_ABOVE", False);
         a.second = XInternAtom(d, "_NET_WM_STATE_STAYS_ON_TOP", False);
@@ -44,7 +44,7 @@ std::vector<long> atomList(Display* d, Window w, Atom property)
     unsigned char* data = nullptr;
     std::vector<long> list;
     if (XGetWindowProperty(d, w, property, 0, 1024, False, XA_ATOM, &type, &format, &count, &after,
-                           &data) == Success &&
+            &data) == Success &&
         type == XA_ATOM && format == 32 && data)
         list.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
     if (data)
@@ -60,7 +60,7 @@ bool windowManagerRuns(Display* d, Window root, const Atoms& a)
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     const bool runs = XGetWindowProperty(d, root, a.wmCheck, 0, 1, False, XA_WINDOW, &type, &format,
-                                         &count, &after, &data) == Success &&
+                          &count, &after, &data) == Success &&
                       type == XA_WINDOW && count == 1;
     if (data)
         XFree(data);
@@ -84,7 +84,7 @@ void writeState(Display* d, Window w, const Atoms& a, bool on)
         XDeleteProperty(d, w, a.state);
     else
         XChangeProperty(d, w, a.state, XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(list.data()), int(list.size()));
+            reinterpret_cast<const unsigned char*>(list.data()), int(list.size()));
 }
 
 void askWindowManager(Display* d, Window w, Window root, const Atoms& a, bool on)
@@ -103,10 +103,7 @@ void askWindowManager(Display* d, Window w, Window root, const Atoms& a, bool on
 
 }  // namespace
 
-bool available()
-{
-    return display() != nullptr;
-}
+bool available() { return display() != nullptr; }
 
 void setWmState(WId window, WmState state, bool on)
 {

@@ -8,7 +8,7 @@
 namespace x11 {
 
 enum class WmState {
-    StayOnTop,   // kept above the other windows (_NET_WM_STATE_ABOVE)
+    StayOnTop,  // kept above the other windows (_NET_WM_STATE_ABOVE)
     FullScreen,  // covers its whole screen, panels and docks included (_NET_WM_STATE_FULLSCREEN)
 };
 

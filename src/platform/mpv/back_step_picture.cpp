@@ -18,10 +18,7 @@ struct FrameDeleter {
 
 }  // namespace
 
-BackStepPicture::~BackStepPicture()
-{
-    closed();
-}
+BackStepPicture::~BackStepPicture() { closed(); }
 
 void BackStepPicture::opened(const QByteArray& path, double fps)
 {

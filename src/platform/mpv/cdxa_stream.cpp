@@ -50,10 +50,7 @@ std::int64_t seekFn(void* cookie, std::int64_t offset)
     return offset;
 }
 
-std::int64_t sizeFn(void* cookie)
-{
-    return static_cast<Reader*>(cookie)->layout.payloadBytes();
-}
+std::int64_t sizeFn(void* cookie) { return static_cast<Reader*>(cookie)->layout.payloadBytes(); }
 
 void closeFn(void* cookie)
 {
@@ -102,8 +99,8 @@ std::optional<CdxaLayout> probeCdxa(const QString& path)
             layout.dataOffset = pos + 8;
             const std::int64_t available = file.size() - layout.dataOffset;
             layout.sectors = std::min(size, available) / CdxaLayout::SectorSize;
-            static const unsigned char sync[12] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff,
-                                                   0xff, 0xff, 0xff, 0xff, 0xff, 0x00};
+            static const unsigned char sync[12] = {
+                0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00};
             unsigned char first[12];
             if (layout.sectors == 0 || !file.seek(layout.dataOffset) ||
                 file.read(reinterpret_cast<char*>(first), 12) != 12 ||

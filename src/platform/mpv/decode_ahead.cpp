@@ -20,7 +20,9 @@ DecodeAhead::DecodeAhead()
     cache_.setCancel(&cancelled_);
     cache_.onKept([this] {
         // Taken and dropped so that a waiter between its check and its sleep hears this.
-        { std::lock_guard<std::mutex> lock(mutex_); }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+        }
         changed_.notify_all();
     });
     thread_ = std::thread([this] { run(); });
@@ -95,10 +97,7 @@ void DecodeAhead::open(const QByteArray& path, double fps)
     unusable_ = path.isEmpty();
 }
 
-void DecodeAhead::close()
-{
-    open(QByteArray(), 0);
-}
+void DecodeAhead::close() { open(QByteArray(), 0); }
 
 void DecodeAhead::release()
 {

@@ -63,7 +63,7 @@ private:
     bool unusable_ = false;
     std::optional<std::int64_t> waiting_;  // the next request
     std::optional<std::int64_t> running_;  // the request under way
-    std::atomic<bool> cancelled_{false};   // the one under way is to stop
+    std::atomic<bool> cancelled_{false};  // the one under way is to stop
     bool quit_ = false;
     std::thread thread_;
 };

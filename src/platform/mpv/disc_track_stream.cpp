@@ -63,10 +63,7 @@ std::int64_t seekFn(void* cookie, std::int64_t offset)
     return offset;
 }
 
-std::int64_t sizeFn(void* cookie)
-{
-    return static_cast<Track*>(cookie)->reader->size();
-}
+std::int64_t sizeFn(void* cookie) { return static_cast<Track*>(cookie)->reader->size(); }
 
 void closeFn(void* cookie)
 {
@@ -95,10 +92,7 @@ int openFn(void*, char* uri, mpv_stream_cb_info* info)
 
 }  // namespace
 
-bool isDiscTrackPath(const QString& path)
-{
-    return splitDiscPath(path).has_value();
-}
+bool isDiscTrackPath(const QString& path) { return splitDiscPath(path).has_value(); }
 
 MediaError discTrackTarget(mpv_handle* mpv, const QString& path, QByteArray& target)
 {

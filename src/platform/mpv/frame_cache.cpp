@@ -58,10 +58,7 @@ AVFormatContext* openVideo(const QByteArray& path, int& stream, const AVIOInterr
 
 }  // namespace
 
-FrameCache::~FrameCache()
-{
-    close();
-}
+FrameCache::~FrameCache() { close(); }
 
 bool FrameCache::open(const QByteArray& path, double fps)
 {
@@ -106,8 +103,8 @@ void FrameCache::clearKept()
 
 const AVFrame* FrameCache::keptLocked(std::int64_t n) const
 {
-    const auto it = std::lower_bound(kept_.begin(), kept_.end(), n,
-                                     [](const Kept& k, std::int64_t m) { return k.n < m; });
+    const auto it = std::lower_bound(
+        kept_.begin(), kept_.end(), n, [](const Kept& k, std::int64_t m) { return k.n < m; });
     return it != kept_.end() && it->n == n ? it->picture : nullptr;
 }
 
@@ -284,7 +281,7 @@ bool FrameCache::decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLat
     avcodec_flush_buffers(decoder_);
     std::unique_ptr<AVPacket, PacketDeleter> packet(av_packet_alloc());
     std::unique_ptr<AVFrame, FrameDeleter> picture(av_frame_alloc());
-    bool whole = false;    // from a keyframe on, every picture is complete
+    bool whole = false;  // from a keyframe on, every picture is complete
     bool reached = false;  // a whole picture at or before n
     bool draining = false;
     while (!stopped()) {
@@ -317,8 +314,8 @@ void FrameCache::keep(std::int64_t n, AVFrame* picture)
         return;
     {
         std::lock_guard<std::mutex> lock(lock_);
-        const auto at = std::lower_bound(kept_.begin(), kept_.end(), n,
-                                         [](const Kept& k, std::int64_t m) { return k.n < m; });
+        const auto at = std::lower_bound(
+            kept_.begin(), kept_.end(), n, [](const Kept& k, std::int64_t m) { return k.n < m; });
         // A picture that repeats a number (time stamps rounded onto the same frame) replaces
         // none: the first one is what a seek shows.
         if (at != kept_.end() && at->n == n) {

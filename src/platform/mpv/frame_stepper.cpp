@@ -12,7 +12,7 @@ constexpr double StepTimeoutS = 5.0;
 
 }  // namespace
 
-FrameStepper::FrameStepper(WaitUntil waitUntil) : waitUntil_(std::move(waitUntil)) {}
+FrameStepper::FrameStepper(WaitUntil waitUntil) : waitUntil_(std::move(waitUntil)) { }
 
 void FrameStepper::opened(mpv_handle* mpv, const Movie& movie)
 {
@@ -78,13 +78,14 @@ bool FrameStepper::step(std::int64_t from, std::int64_t to)
     set("speed", "100");
     const char* cmd[] = {"frame-step", nullptr};
     // frame-step unpauses at once and pauses again when its frame is on screen.
-    const bool shown = mpv_command(mpv_, cmd) >= 0 && waitUntil_(
-                                                          [this] {
-                                                              int paused = 0;
-                                                              mpv_get_property(mpv_, "pause", MPV_FORMAT_FLAG, &paused);
-                                                              return paused != 0;
-                                                          },
-                                                          StepTimeoutS);
+    const bool shown = mpv_command(mpv_, cmd) >= 0 &&
+                       waitUntil_(
+                           [this] {
+                               int paused = 0;
+                               mpv_get_property(mpv_, "pause", MPV_FORMAT_FLAG, &paused);
+                               return paused != 0;
+                           },
+                           StepTimeoutS);
     set("speed", speed.isEmpty() ? QByteArray("1") : speed);
     if (!shown) {
         set("pause", "yes");

@@ -57,8 +57,7 @@ private:
         const char* stepping;
         QByteArray value;
     };
-    Saved saved_[3] = {{"video-sync", "desync", {}},
-                       {"mute", "yes", {}},
-                       {"audio-pitch-correction", "no", {}}};  // no time-stretching at top speed
+    Saved saved_[3] = {{"video-sync", "desync", {}}, {"mute", "yes", {}},
+        {"audio-pitch-correction", "no", {}}};  // no time-stretching at top speed
     bool stepping_ = false;
 };

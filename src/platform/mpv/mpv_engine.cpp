@@ -41,8 +41,7 @@ QByteArray envOr(const char* name, const char* fallback)
 }  // namespace
 
 MpvEngine::MpvEngine(QObject* parent)
-    : QObject(parent),
-      stepper_([this](const std::function<bool()>& done, double timeout) {
+    : QObject(parent), stepper_([this](const std::function<bool()>& done, double timeout) {
           return waitUntil(timeout, done);
       })
 {
@@ -78,11 +77,11 @@ bool MpvEngine::start()
         {"cursor-autohide", "no"},
         {"stop-screensaver", "no"},  // the program handles the screen saver itself
         {"idle", "yes"},
-        {"pause", "yes"},      // a device opens stopped
+        {"pause", "yes"},  // a device opens stopped
         {"keep-open", "yes"},  // hold the last picture at the end
         {"hr-seek", "yes"},
         {"hr-seek-demuxer-offset", "1"},  // exact seeks in MPEG program streams too
-        {"keepaspect", "no"},             // the picture fills the window: 4:3 comes from its size
+        {"keepaspect", "no"},  // the picture fills the window: 4:3 comes from its size
         {"audio-display", "no"},
         {"sub-auto", "no"},
         {"audio-file-auto", "no"},
@@ -100,8 +99,8 @@ bool MpvEngine::start()
         mpv_ = nullptr;
         return false;
     }
-    mpvlog::ok(mpv_request_log_messages(mpv_, mpvlog::requestedLevel()),
-               "mpv_request_log_messages", mpvlog::requestedLevel());
+    mpvlog::ok(mpv_request_log_messages(mpv_, mpvlog::requestedLevel()), "mpv_request_log_messages",
+        mpvlog::requestedLevel());
     const struct {
         Observe id;
         const char* name;
@@ -113,8 +112,8 @@ bool MpvEngine::start()
         {Speed, "speed", MPV_FORMAT_DOUBLE},
     };
     for (const auto& p : observed)
-        mpvlog::ok(mpv_observe_property(mpv_, p.id, p.name, p.format), "mpv_observe_property",
-                   p.name);
+        mpvlog::ok(
+            mpv_observe_property(mpv_, p.id, p.name, p.format), "mpv_observe_property", p.name);
     vo_.clear();
     videoAttached_ = false;
     idle_ = true;
@@ -144,7 +143,7 @@ void MpvEngine::stopPlayer()
 bool MpvEngine::setOption(const char* name, const QByteArray& value)
 {
     return mpvlog::ok(mpv_set_option_string(mpv_, name, value.constData()), "mpv_set_option_string",
-                      QByteArray(name) + '=' + value);
+        QByteArray(name) + '=' + value);
 }
 
 bool MpvEngine::command(std::initializer_list<const char*> args)
@@ -160,8 +159,8 @@ bool MpvEngine::command(std::initializer_list<const char*> args)
     return mpvlog::ok(rc, "mpv_command", what);
 }
 
-MediaError MpvEngine::open(const QString& path, TypeHint /*type: mpv probes the content*/,
-                           WId parent)
+MediaError MpvEngine::open(
+    const QString& path, TypeHint /*type: mpv probes the content*/, WId parent)
 {
     if (loaded_)
         return MediaError::Driver;
@@ -169,7 +168,7 @@ MediaError MpvEngine::open(const QString& path, TypeHint /*type: mpv probes the 
     if (!isDiscTrackPath(path)) {
         // By the name's own bytes: Qt's file classes cannot reach a name that is not UTF-8.
         const QByteArray native = toNativeFileName(path);
-        struct stat info{};
+        struct stat info { };
         if (::stat(native.constData(), &info) != 0)
             return refuse(path, MediaError::FileNotFound, "no such file");
         // Folders, pipes and devices are no movie files; a pipe would also block mpv's reader.
@@ -201,7 +200,8 @@ MediaError MpvEngine::load(const QString& path, WId parent)
     } else {
         QWidget* host = QWidget::find(parent);
         if (!host)
-            return refuse(path, MediaError::NoWindow, "the parent window is none of this program's");
+            return refuse(
+                path, MediaError::NoWindow, "the parent window is none of this program's");
         if (video_ && video_->parentWidget() != host)
             releaseVideo();  // another movie window
         if (!video_ && !makeVideo(host))
@@ -305,14 +305,13 @@ bool MpvEngine::makeVideo(QWidget* host)
     std::int64_t wid = std::int64_t(video_->winId());
     // mpv reads these when it makes its video output, which it then keeps from file to file
     // (force-window): one output, and one GL context, for as long as the movie window stays.
-    const bool ok =
-        mpvlog::ok(mpv_set_property(mpv_, "wid", MPV_FORMAT_INT64, &wid), "mpv_set_property",
-                   "wid=" + QByteArray::number(qlonglong(wid))) &&
-        useVideoOutput(envOr("REELBOX_VO", QGuiApplication::platformName() == QLatin1String("xcb")
-                                               ? "gpu,x11"
-                                               : "null")) &&
-        mpvlog::ok(mpv_set_property_string(mpv_, "force-window", "yes"), "mpv_set_property_string",
-                   "force-window=yes");
+    const bool ok = mpvlog::ok(mpv_set_property(mpv_, "wid", MPV_FORMAT_INT64, &wid),
+                        "mpv_set_property", "wid=" + QByteArray::number(qlonglong(wid))) &&
+                    useVideoOutput(envOr("REELBOX_VO",
+                        QGuiApplication::platformName() == QLatin1String("xcb") ? "gpu,x11"
+                                                                                : "null")) &&
+                    mpvlog::ok(mpv_set_property_string(mpv_, "force-window", "yes"),
+                        "mpv_set_property_string", "force-window=yes");
     videoAttached_ = true;
     if (!ok)
         releaseVideo();
@@ -325,7 +324,7 @@ bool MpvEngine::useVideoOutput(const QByteArray& vo)
         return true;
     // Setting it replaces the video output at once (the old one lets go of its window).
     if (!mpvlog::ok(mpv_set_property_string(mpv_, "vo", vo.constData()), "mpv_set_property_string",
-                    "vo=" + vo))
+            "vo=" + vo))
         return false;
     vo_ = vo;
     return true;
@@ -337,9 +336,9 @@ void MpvEngine::detachVideo()
         return;
     std::int64_t none = -1;
     mpvlog::ok(mpv_set_property_string(mpv_, "force-window", "no"), "mpv_set_property_string",
-               "force-window=no");
-    mpvlog::ok(mpv_set_property(mpv_, "wid", MPV_FORMAT_INT64, &none), "mpv_set_property",
-               "wid=-1");
+        "force-window=no");
+    mpvlog::ok(
+        mpv_set_property(mpv_, "wid", MPV_FORMAT_INT64, &none), "mpv_set_property", "wid=-1");
     useVideoOutput("null");
 }
 
@@ -366,8 +365,7 @@ MediaError MpvEngine::loadFailure(int mpvError, const QString& path)
     }
 }
 
-template <typename Done>
-bool MpvEngine::waitUntil(double seconds, Done done)
+template <typename Done> bool MpvEngine::waitUntil(double seconds, Done done)
 {
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::duration_cast<std::chrono::steady_clock::duration>(
@@ -398,18 +396,29 @@ void MpvEngine::handleEvent(const mpv_event& event)
             observed_.timePos = number(observed_.timePos);
             backStep_.reached(observed_.timePos);
             break;
-        case Pause: observed_.paused = flag(true); break;
-        case EofReached: observed_.eof = flag(false); break;
-        case Speed: observed_.speed = number(1.0); break;
-        default: break;
+        case Pause:
+            observed_.paused = flag(true);
+            break;
+        case EofReached:
+            observed_.eof = flag(false);
+            break;
+        case Speed:
+            observed_.speed = number(1.0);
+            break;
+        default:
+            break;
         }
         break;
     }
     case MPV_EVENT_LOG_MESSAGE:
         mpvlog::forward(*static_cast<const mpv_event_log_message*>(event.data));
         break;
-    case MPV_EVENT_START_FILE: idle_ = false; break;
-    case MPV_EVENT_PLAYBACK_RESTART: ++restarts_; break;
+    case MPV_EVENT_START_FILE:
+        idle_ = false;
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        ++restarts_;
+        break;
     case MPV_EVENT_END_FILE: {
         // With keep-open a file ends only on failure, a playlist redirect or a stop.
         const auto* end = static_cast<const mpv_event_end_file*>(event.data);
@@ -419,11 +428,14 @@ void MpvEngine::handleEvent(const mpv_event& event)
         ++fileEnds_;
         break;
     }
-    case MPV_EVENT_IDLE: idle_ = true; break;
+    case MPV_EVENT_IDLE:
+        idle_ = true;
+        break;
     case MPV_EVENT_SHUTDOWN:
         qCWarning(lcMpv, "mpv shut down on its own");
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -438,10 +450,7 @@ void MpvEngine::drainEvents()
     }
 }
 
-void MpvEngine::close()
-{
-    unload();
-}
+void MpvEngine::close() { unload(); }
 
 void MpvEngine::unload()
 {
@@ -453,7 +462,7 @@ void MpvEngine::unload()
             // The file is gone once mpv is idle; the next load starts from there.
             if (!command({"stop"}) || !waitUntil(UnloadTimeoutS, [this] { return idle_; })) {
                 qCWarning(lcMpv, "mpv did not unload the file in %g s; starting it afresh",
-                          UnloadTimeoutS);
+                    UnloadTimeoutS);
                 stopPlayer();
             }
         }
@@ -495,7 +504,7 @@ MediaError MpvEngine::setPaused(bool paused)
 {
     int flag = paused ? 1 : 0;
     if (!mpvlog::ok(mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &flag), "mpv_set_property",
-                    paused ? "pause=yes" : "pause=no"))
+            paused ? "pause=yes" : "pause=no"))
         return MediaError::Driver;
     // mpv reports no older value once it has taken this one.
     observed_.paused = paused;
@@ -523,7 +532,8 @@ MediaError MpvEngine::play()
     if (observed_.paused && !playStart_) {
         playStart_ = PlayStart{positionFrames(), timePos(), eofReached(), atEnd_, landed_};
         // Forgotten once the event loop has run: from then on a pause is a real pause.
-        QMetaObject::invokeMethod(this, [this] { playStart_.reset(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { playStart_.reset(); }, Qt::QueuedConnection);
     }
     atEnd_ = false;
     landed_.reset();
@@ -629,7 +639,8 @@ MediaError MpvEngine::seekToFrame(std::int64_t frame, bool keepPicture)
     // Seeking past the last frame leaves an MPEG stream in odd states: the end is shown as the
     // last frame instead.
     const bool end = frame >= frames_;
-    const std::int64_t target = std::clamp<std::int64_t>(frame, 0, std::max<std::int64_t>(frames_ - 1, 0));
+    const std::int64_t target = std::clamp<std::int64_t>(
+        frame, 0, std::max<std::int64_t>(frames_ - 1, 0));
     playStart_.reset();
     if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
@@ -697,8 +708,8 @@ MediaError MpvEngine::step(int delta)
     }
     // From the end the picture may be short of the last frame (playback that stopped early):
     // only a seek is sure to show it.
-    if (!atEnd_ && (backStep_.show(from, to, video_) ||
-                    (!backStep_.covering() && stepper_.step(from, to)))) {
+    if (!atEnd_ &&
+        (backStep_.show(from, to, video_) || (!backStep_.covering() && stepper_.step(from, to)))) {
         landed_ = to;
         if (to > from)
             standStill(false);
@@ -725,7 +736,7 @@ MediaError MpvEngine::setSpeed(double speed)
     if (!(speed >= 0.01 && speed <= 100.0))
         return MediaError::OutOfRange;
     if (!mpvlog::ok(mpv_set_property(mpv_, "speed", MPV_FORMAT_DOUBLE, &speed), "mpv_set_property",
-                    "speed=" + QByteArray::number(speed)))
+            "speed=" + QByteArray::number(speed)))
         return MediaError::OutOfRange;
     observed_.speed = speed;
     return MediaError::None;
@@ -738,7 +749,4 @@ QSize MpvEngine::destinationSize()
     return video_ ? video_->size() : source_;
 }
 
-WId MpvEngine::videoWindow()
-{
-    return loaded_ && video_ ? video_->winId() : 0;
-}
+WId MpvEngine::videoWindow() { return loaded_ && video_ ? video_->winId() : 0; }

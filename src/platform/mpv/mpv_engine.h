@@ -81,8 +81,7 @@ private:
     void unload();
     void forget();
     // Runs mpv's events through handleEvent until `done`; false when `seconds` ran out first.
-    template <typename Done>
-    bool waitUntil(double seconds, Done done);
+    template <typename Done> bool waitUntil(double seconds, Done done);
     void handleEvent(const mpv_event& event);
     void drainEvents();
     // Reads the reports mpv has waiting, so that an answer is never older than mpv's news.
@@ -126,17 +125,17 @@ private:
         bool eof = false;
         double speed = 1.0;
     } observed_;
-    bool idle_ = true;       // no file in mpv: its video output is gone
-    int restarts_ = 0;       // playback restarts seen (first picture after a load or a seek)
-    int fileEnds_ = 0;       // files ended (failed, stopped)
-    int lastEndError_ = 0;   // the mpv error of the last file that ended
+    bool idle_ = true;  // no file in mpv: its video output is gone
+    int restarts_ = 0;  // playback restarts seen (first picture after a load or a seek)
+    int fileEnds_ = 0;  // files ended (failed, stopped)
+    int lastEndError_ = 0;  // the mpv error of the last file that ended
 
     bool loaded_ = false;  // a file is open as the device
     double fps_ = 0;
     double first_ = 0;  // time of the first picture
     std::int64_t frames_ = 0;
     QSize source_;
-    bool atEnd_ = false;                  // a seek to the length: the end, whatever mpv says
+    bool atEnd_ = false;  // a seek to the length: the end, whatever mpv says
     std::optional<std::int64_t> landed_;  // the frame the last seek reached, until played
 
     // Where the last play began, kept until the event loop has run once after it (see pause()).

@@ -8,10 +8,7 @@ Q_LOGGING_CATEGORY(lcMpv, "reelbox.mpv", QtWarningMsg)
 
 namespace mpvlog {
 
-const char* requestedLevel()
-{
-    return lcMpv().isDebugEnabled() ? "v" : "warn";
-}
+const char* requestedLevel() { return lcMpv().isDebugEnabled() ? "v" : "warn"; }
 
 namespace {
 
@@ -43,9 +40,15 @@ void forward(const mpv_event_log_message& message)
     case MPV_LOG_LEVEL_ERROR:
         qCCritical(lcMpv, "[%s] %s", message.prefix, text.constData());
         break;
-    case MPV_LOG_LEVEL_WARN: qCWarning(lcMpv, "[%s] %s", message.prefix, text.constData()); break;
-    case MPV_LOG_LEVEL_INFO: qCInfo(lcMpv, "[%s] %s", message.prefix, text.constData()); break;
-    default: qCDebug(lcMpv, "[%s] %s", message.prefix, text.constData()); break;
+    case MPV_LOG_LEVEL_WARN:
+        qCWarning(lcMpv, "[%s] %s", message.prefix, text.constData());
+        break;
+    case MPV_LOG_LEVEL_INFO:
+        qCInfo(lcMpv, "[%s] %s", message.prefix, text.constData());
+        break;
+    default:
+        qCDebug(lcMpv, "[%s] %s", message.prefix, text.constData());
+        break;
     }
 }
 

@@ -14,13 +14,18 @@ namespace {
 int coefficientsOf(const AVFrame& f)
 {
     switch (f.colorspace) {
-    case AVCOL_SPC_BT709: return SWS_CS_ITU709;
+    case AVCOL_SPC_BT709:
+        return SWS_CS_ITU709;
     case AVCOL_SPC_BT470BG:
-    case AVCOL_SPC_SMPTE170M: return SWS_CS_ITU601;
-    case AVCOL_SPC_SMPTE240M: return SWS_CS_SMPTE240M;
+    case AVCOL_SPC_SMPTE170M:
+        return SWS_CS_ITU601;
+    case AVCOL_SPC_SMPTE240M:
+        return SWS_CS_SMPTE240M;
     case AVCOL_SPC_BT2020_NCL:
-    case AVCOL_SPC_BT2020_CL: return SWS_CS_BT2020;
-    default: return f.width >= 1280 || f.height > 576 ? SWS_CS_ITU709 : SWS_CS_ITU601;
+    case AVCOL_SPC_BT2020_CL:
+        return SWS_CS_BT2020;
+    default:
+        return f.width >= 1280 || f.height > 576 ? SWS_CS_ITU709 : SWS_CS_ITU601;
     }
 }
 
@@ -73,16 +78,17 @@ bool PictureCover::convert()
         image_ = QImage(size, QImage::Format_RGB32);  // blue, green, red, unused: BGRA in memory
     image_.setDevicePixelRatio(ratio);
     scaler_ = sws_getCachedContext(scaler_, shown_->width, shown_->height,
-                                   AVPixelFormat(shown_->format), size.width(), size.height(),
-                                   AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr);
+        AVPixelFormat(shown_->format), size.width(), size.height(), AV_PIX_FMT_BGRA, SWS_BILINEAR,
+        nullptr, nullptr, nullptr);
     if (!scaler_)
         return false;
     const int* table = sws_getCoefficients(coefficientsOf(*shown_));
-    sws_setColorspaceDetails(scaler_, table, shown_->color_range == AVCOL_RANGE_JPEG, table, 1, 0,
-                             1 << 16, 1 << 16);
+    sws_setColorspaceDetails(
+        scaler_, table, shown_->color_range == AVCOL_RANGE_JPEG, table, 1, 0, 1 << 16, 1 << 16);
     uint8_t* dst[] = {image_.bits()};
     const int dstStride[] = {int(image_.bytesPerLine())};
-    return sws_scale(scaler_, shown_->data, shown_->linesize, 0, shown_->height, dst, dstStride) > 0;
+    return sws_scale(scaler_, shown_->data, shown_->linesize, 0, shown_->height, dst, dstStride) >
+           0;
 }
 
 void PictureCover::paintEvent(QPaintEvent*)

@@ -16,5 +16,6 @@ inline QString pathOfStreamUri(const char* uri)
 {
     const QByteArray text(uri);
     const qsizetype start = text.indexOf("://");
-    return QFile::decodeName(QByteArray::fromPercentEncoding(start < 0 ? text : text.mid(start + 3)));
+    return QFile::decodeName(
+        QByteArray::fromPercentEncoding(start < 0 ? text : text.mid(start + 3)));
 }

@@ -41,7 +41,7 @@ struct FlakyDisc : SectorReader {
 struct Failing {
     const char* name;
     std::int32_t sectors, from, count;  // `count` sectors from `from` fail
-    int attempts;                       // that many times each
+    int attempts;  // that many times each
     bool zeroed, gone;
 };
 
@@ -74,7 +74,7 @@ TEST(Form2TrackReaderTest, FailingSectorsAreRetriedThenSkippedUntilTheDiscIsGone
         for (std::int32_t s = 0; s < delivered; ++s) {
             const bool zero = c.zeroed && s >= c.from && s < c.from + c.count;
             EXPECT_EQ(track.substr(std::size_t(s) * Payload, Payload),
-                      std::string(Payload, char(zero ? 0 : disc.fill(s))))
+                std::string(Payload, char(zero ? 0 : disc.fill(s))))
                 << "sector " << s;
         }
         EXPECT_EQ(reader.skippedSectors(), c.zeroed ? std::min(c.count, Gone) : 0);
@@ -90,18 +90,16 @@ TEST(Form2TrackReaderTest, FailingSectorsAreRetriedThenSkippedUntilTheDiscIsGone
 struct Margins {
     std::int32_t lead, data, tail;
     std::int32_t sectorsAfter;  // the track as read after trimming
-    int firstByte;              // its first byte
+    int firstByte;  // its first byte
 };
 
 TEST(Form2TrackReaderTest, EmptyMarginsAreTrimmedOnlyAroundData)
 {
     const Margins cases[] = {
-        {30, 100, 45, 100, 31},
-        {0, 50, 0, 50, 1},
-        {1, 1, 1, 1, 2},
+        {30, 100, 45, 100, 31}, {0, 50, 0, 50, 1}, {1, 1, 1, 1, 2},
         {Max - 1, 20, Max + 5, 25, (Max - 1) % 251 + 1},  // at most MaxMargin from the end
         {Max, 10, 0, Max + 10, 0},  // no data near the start: left whole
-        {0, 0, 40, 40, 0},          // nothing but zeros: left whole
+        {0, 0, 40, 40, 0},  // nothing but zeros: left whole
     };
     for (const Margins& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.lead << "/" << c.data << "/" << c.tail);

@@ -32,7 +32,7 @@ void clickAt(QWidget* w, int button)
 {
     const QPoint p = w->mapToGlobal(QPoint(w->width() / 2, w->height() / 2));
     QProcess::execute("xdotool", {"mousemove", QString::number(p.x()), QString::number(p.y()),
-                                  "click", QString::number(button)});
+                                     "click", QString::number(button)});
 }
 
 class QtWindowLayerOnX : public ::testing::Test {
@@ -56,8 +56,8 @@ protected:
             return false;
         Display* d = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
         XWindowAttributes attributes;
-        return XGetWindowAttributes(d, Window(window.winId()), &attributes)
-               && attributes.map_state == IsViewable;
+        return XGetWindowAttributes(d, Window(window.winId()), &attributes) &&
+               attributes.map_state == IsViewable;
     }
 
     WindowLayer::WndProc recorder()
@@ -106,7 +106,7 @@ protected:
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
         if (XGetWindowProperty(d, root, XInternAtom(d, "_NET_CLIENT_LIST_STACKING", False), 0, 4096,
-                               False, AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+                False, AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
             format == 32 && count > 0)
             for (unsigned long i = 0; i < count; ++i)
                 order << WId(reinterpret_cast<long*>(data)[i]);
@@ -114,7 +114,8 @@ protected:
             order = childrenOnServer(WId(root));
         if (data)
             XFree(data);
-        return order.indexOf(upper.winId()) > order.indexOf(lower.winId()) && order.contains(lower.winId());
+        return order.indexOf(upper.winId()) > order.indexOf(lower.winId()) &&
+               order.contains(lower.winId());
     }
 
     QtWindowLayer layer;
@@ -135,7 +136,8 @@ TEST_F(QtWindowLayerOnX, PressesOnTheHookedWindowReachItsProcedureOnly)
     inner->setAttribute(Qt::WA_NativeWindow);
     inner->setGeometry(0, 0, 90, 150);
     inner->show();
-    ASSERT_TRUE(waitUntil([&] { return inner->windowHandle() && inner->windowHandle()->isExposed(); }));
+    ASSERT_TRUE(
+        waitUntil([&] { return inner->windowHandle() && inner->windowHandle()->isExposed(); }));
     clickAt(inner, 1);
     ASSERT_TRUE(waitUntil([&] { return received.size() == 1; }));
     clickAt(video, 3);
@@ -144,8 +146,8 @@ TEST_F(QtWindowLayerOnX, PressesOnTheHookedWindowReachItsProcedureOnly)
     EXPECT_EQ(window.presses, 0);  // the window behind the picture does not see them
 
     int otherCalls = 0;
-    const WindowLayer::WndProc previous = layer.SetWindowProc(
-        video->winId(), [&](WId, std::uint32_t, std::uint32_t, std::int32_t) { return ++otherCalls, 0; });
+    const WindowLayer::WndProc previous = layer.SetWindowProc(video->winId(),
+        [&](WId, std::uint32_t, std::uint32_t, std::int32_t) { return ++otherCalls, 0; });
     clickAt(video, 1);
     ASSERT_TRUE(waitUntil([&] { return otherCalls == 1; }));
     previous(video->winId(), wm::ParentNotify, wm::LButtonDown, 0);
@@ -206,7 +208,8 @@ TEST_F(QtWindowLayerOnX, OnAndOffAtOnceBringsTheWindowForward)
     ASSERT_TRUE(waitUntil([&] { return stackedAbove(cover, window); }));
     layer.setTopMost(&window, true);
     layer.setTopMost(&window, false);
-    EXPECT_TRUE(waitUntil([&] { return stackedAbove(window, cover) && !x11::hasStayOnTop(window.winId()); }));
+    EXPECT_TRUE(waitUntil(
+        [&] { return stackedAbove(window, cover) && !x11::hasStayOnTop(window.winId()); }));
 }
 
 // Hidden and shown again at once, as start-up does with the movie window, the window is always

@@ -20,10 +20,7 @@ void collect(QtMsgType, const QMessageLogContext& context, const QString& text)
         logged << text;
 }
 
-extern "C" int otherHandler(Display*, XErrorEvent*)
-{
-    return 0;
-}
+extern "C" int otherHandler(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
@@ -34,7 +31,11 @@ TEST(X11Errors, BadWindowIsLoggedWhoeverSetTheHandlerLast)
     x11_errors::install();
     qInstallMessageHandler(collect);
     // What libmpv's X11 output does around its life: its own handler, then Xlib's default back.
-    const struct { const char* before; XErrorHandler set; bool reset; } cases[] = {
+    const struct {
+        const char* before;
+        XErrorHandler set;
+        bool reset;
+    } cases[] = {
         {"installed", nullptr, false},
         {"reset to the default", nullptr, true},
         {"another handler", otherHandler, false},
@@ -53,8 +54,11 @@ TEST(X11Errors, BadWindowIsLoggedWhoeverSetTheHandlerLast)
         if (c.set && !c.reset)  // a handler somebody else set is theirs to run
             EXPECT_TRUE(logged.isEmpty());
         else
-            EXPECT_EQ(logged, QStringList({QStringLiteral("X error %1 on request %2.0, resource 0x%3 (ignored)")
-                                               .arg(BadWindow).arg(X_UnmapWindow).arg(gone, 0, 16)}));
+            EXPECT_EQ(logged,
+                QStringList({QStringLiteral("X error %1 on request %2.0, resource 0x%3 (ignored)")
+                                 .arg(BadWindow)
+                                 .arg(X_UnmapWindow)
+                                 .arg(gone, 0, 16)}));
         XSetErrorHandler(nullptr);
     }
     qInstallMessageHandler(nullptr);

@@ -36,11 +36,12 @@ int seen(AVFrame* picture)
 TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
 {
     MediaClips clips;
-    ASSERT_TRUE(clips.makeNumbered(QStringLiteral("gop300.avi"), MediaClips::Numbered::Mpeg4Avi,
-                                   11, 300, 640, 360) &&
+    ASSERT_TRUE(clips.makeNumbered(QStringLiteral("gop300.avi"), MediaClips::Numbered::Mpeg4Avi, 11,
+                    300, 640, 360) &&
                 clips.makeNumbered(QStringLiteral("vcd.mpg"), MediaClips::Numbered::VideoCd, 11))
         << clips.why().toStdString();
-    QFile whole(clips.path(QStringLiteral("gop300.avi"))), cut(clips.path(QStringLiteral("cut.avi")));
+    QFile whole(clips.path(QStringLiteral("gop300.avi"))),
+        cut(clips.path(QStringLiteral("cut.avi")));
     ASSERT_TRUE(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
     cut.write(whole.read(whole.size() / 2));  // frames up to about 160
     cut.close();
@@ -51,14 +52,14 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
     DecodeAhead ahead;
     const struct {
         const char* open;  // null: the file open before
-        int request;       // decoding asked ahead of the step; -1: none
+        int request;  // decoding asked ahead of the step; -1: none
         int ask;
         int seen;  // -2: no picture
     } steps[] = {
         {"gop300.avi", 298, 290, 290},  // asked while the range toward 298 is decoded
         {nullptr, -1, 297, 297},
         {nullptr, 320, 299, 299},  // the next range under way: the kept ones still answer
-        {nullptr, 320, 5, 5},      // before what is under way and kept
+        {nullptr, 320, 5, 5},  // before what is under way and kept
         {"vcd.mpg", 140, 100, 100},  // another file while decoding: only its own pictures
         {"gop300.avi", 298, -1, -2},
         {"cut.avi", 298, 298, -2},  // past where the file fails: none, and no waiting for ever
@@ -67,7 +68,8 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
         {"gop300.avi", 100, 99, 99},
     };
     for (const auto& s : steps) {
-        const std::string where = std::string(s.open ? s.open : "") + " ask " + std::to_string(s.ask);
+        const std::string where = std::string(s.open ? s.open : "") + " ask " +
+                                  std::to_string(s.ask);
         if (s.open)
             ahead.open(clips.path(QString::fromLatin1(s.open)).toLocal8Bit(), 30000.0 / 1001.0);
         if (s.request >= 0)
@@ -76,7 +78,7 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
         EXPECT_LE(ahead.keptBytes(), FrameCache::BudgetBytes) << where;
     }
     EXPECT_FALSE((ahead.open(clips.path(QStringLiteral("text.avi")).toLocal8Bit(), 25),
-                  ahead.picture(1), ahead.usable()));
+        ahead.picture(1), ahead.usable()));
 }
 
 }  // namespace

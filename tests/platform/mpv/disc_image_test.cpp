@@ -91,14 +91,15 @@ TEST_F(DiscImageTest, EachTrackGivesTheFramesOfItsSourceClip)
 TEST_F(DiscImageTest, TheSameSectorsReadAsForm1AreNotTheMovie)
 {
     const std::unique_ptr<Disc> image = Disc::open(disc->cue());
-    const std::optional<DiscExtent> extent =
-        image ? image->fileExtent(QStringLiteral("MPEGAV/AVSEQ01.DAT")) : std::nullopt;
+    const std::optional<DiscExtent> extent = image ? image->fileExtent(
+                                                         QStringLiteral("MPEGAV/AVSEQ01.DAT"))
+                                                   : std::nullopt;
     ASSERT_TRUE(extent);
     CdIo_t* cdio = cdio_open(QFile::encodeName(disc->cue()).constData(), DRIVER_UNKNOWN);
     ASSERT_TRUE(cdio);
     QByteArray form1(qsizetype(extent->sectors) * 2048, '\0');
-    const driver_return_code_t read =
-        cdio_read_mode2_sectors(cdio, form1.data(), extent->lsn, false, std::uint32_t(extent->sectors));
+    const driver_return_code_t read = cdio_read_mode2_sectors(
+        cdio, form1.data(), extent->lsn, false, std::uint32_t(extent->sectors));
     cdio_destroy(cdio);
     ASSERT_EQ(read, DRIVER_OP_SUCCESS);
     const QString mounted = disc->dir() + QStringLiteral("/form1.dat");
@@ -142,10 +143,11 @@ Damage patchBin(const std::function<qsizetype(QByteArray&)>& patch)  // > 0: pat
 Damage spliceArea(int n)
 {
     return patchBin([n](QByteArray& d) {
-        const QByteArray area = readAll(QStringLiteral(REELBOX_DISC_CORPUS "/damaged-area-%1.bin").arg(n));
+        const QByteArray area = readAll(
+            QStringLiteral(REELBOX_DISC_CORPUS "/damaged-area-%1.bin").arg(n));
         for (qsizetype at = 0; at < area.size(); at += 2048)
             d.replace((16 + at / 2048) * 2352 + 24, std::min<qsizetype>(2048, area.size() - at),
-                      area.mid(at, 2048));
+                area.mid(at, 2048));
         return area.size();
     });
 }
@@ -158,7 +160,8 @@ Damage fileLine(const std::function<QString(const QString& bin)>& data, bool mov
         QByteArray text = readAll(cue);
         const QByteArray named = '"' + QFile::encodeName(QFileInfo(bin).fileName()) + '"';
         text.replace(named, '"' + QFile::encodeName(to) + '"');
-        return (!move || QFile::rename(bin, QFileInfo(QFileInfo(cue).dir(), to).absoluteFilePath())) &&
+        return (!move ||
+                   QFile::rename(bin, QFileInfo(QFileInfo(cue).dir(), to).absoluteFilePath())) &&
                writeAll(cue, text);
     };
 }
@@ -179,33 +182,44 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
     const QStringList tracks{"AVSEQ01.DAT", "AVSEQ02.DAT"};
     const BadImage cases[] = {
         {"intact", [](auto&, auto&) { return true; }, TestDisc::Label, DiscFolderError::None,
-         tracks, true, true},
+            tracks, true, true},
         {"no-bin", [](auto&, const QString& bin) { return QFile::remove(bin); }, nullptr,
-         DiscFolderError::DataMissing, {}, false, false},
+            DiscFolderError::DataMissing, {}, false, false},
         // The data file is the one the FILE line names, wherever and however it is written.
         {"file-renamed", fileLine([](auto&) { return QStringLiteral("other name.bin"); }),
-         TestDisc::Label, DiscFolderError::None, tracks, true, true},
+            TestDisc::Label, DiscFolderError::None, tracks, true, true},
         {"file-absolute", fileLine([](const QString& bin) { return bin + ".moved"; }),
-         TestDisc::Label, DiscFolderError::None, tracks, true, true},
-        {"file-other-case", [](auto&, const QString& bin) {
-             return QFile::rename(bin, QFileInfo(bin).path() + "/FILE-OTHER-CASE.BIN");
-         }, TestDisc::Label, DiscFolderError::None, tracks, true, true},
-        {"file-missing", fileLine([](auto&) { return QStringLiteral("gone.bin"); }, false),
-         nullptr, DiscFolderError::DataMissing, {}, false, false},
-        {"two-files", [](const QString& cue, auto&) {
-             return writeAll(cue, readAll(cue) + "FILE \"two-files.cue\" BINARY\r\n");
-         }, nullptr, DiscFolderError::NotReady, {}, false, false},
-        {"fifo-bin", [](auto&, const QString& bin) {
-             return QFile::remove(bin) && ::mkfifo(QFile::encodeName(bin).constData(), 0600) == 0;
-         }, nullptr, DiscFolderError::NotReady, {}, false, false},
-        {"truncated", patchBin([](QByteArray& d) { d.truncate(d.size() / 2); return d.size(); }),
-         TestDisc::Label, DiscFolderError::None, tracks, true, false},
+            TestDisc::Label, DiscFolderError::None, tracks, true, true},
+        {"file-other-case",
+            [](auto&, const QString& bin) {
+                return QFile::rename(bin, QFileInfo(bin).path() + "/FILE-OTHER-CASE.BIN");
+            },
+            TestDisc::Label, DiscFolderError::None, tracks, true, true},
+        {"file-missing", fileLine([](auto&) { return QStringLiteral("gone.bin"); }, false), nullptr,
+            DiscFolderError::DataMissing, {}, false, false},
+        {"two-files",
+            [](const QString& cue, auto&) {
+                return writeAll(cue, readAll(cue) + "FILE \"two-files.cue\" BINARY\r\n");
+            },
+            nullptr, DiscFolderError::NotReady, {}, false, false},
+        {"fifo-bin",
+            [](auto&, const QString& bin) {
+                return QFile::remove(bin) &&
+                       ::mkfifo(QFile::encodeName(bin).constData(), 0600) == 0;
+            },
+            nullptr, DiscFolderError::NotReady, {}, false, false},
+        {"truncated", patchBin([](QByteArray& d) {
+             d.truncate(d.size() / 2);
+             return d.size();
+         }),
+            TestDisc::Label, DiscFolderError::None, tracks, true, false},
         {"scrambled-folder", patchBin([](QByteArray& d) {
              const qsizetype sector = d.indexOf("AVSEQ01.DAT;1") / 2352 * 2352 + 24;
              for (qsizetype i = 0; i < 2048; ++i)
                  d[sector + i] = char((i * 37 + 11) & 0xff);
              return sector - 24;
-         }), TestDisc::Label, DiscFolderError::None, {}, false, false},
+         }),
+            TestDisc::Label, DiscFolderError::None, {}, false, false},
         {"huge-folder", patchBin([](QByteArray& d) {  // MPEGAV's record says 2 GB
              qsizetype at = d.indexOf("MPEGAV");
              while (at > 33 && !(d[at - 1] == 6 && quint8(d[at - 33]) >= 33))
@@ -213,30 +227,42 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
              for (int i = 0; i < 4; ++i)
                  d[at - 23 + i] = d[at - 16 - i] = char(0x7ffff800u >> (8 * i));
              return at - 33;
-         }), TestDisc::Label, DiscFolderError::NotFound, {}, false, false},
+         }),
+            TestDisc::Label, DiscFolderError::NotFound, {}, false, false},
         // A disc is there, but without a file system: no Video-CD (an audio CD reads the same).
-        {"no-volume", patchBin([](QByteArray& d) { d.replace(16 * 2352 + 24, 6, QByteArray(6, '\0')); return 1; }),
-         nullptr, DiscFolderError::NotFound, {}, false, false},
-        {"audio", [](const QString& cue, const QString& bin) {
-             return writeAll(bin, QByteArray(300 * 2352, '\0')) &&
-                    writeAll(cue, "FILE \"audio.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
-         }, nullptr, DiscFolderError::NotFound, {}, false, false},
+        {"no-volume", patchBin([](QByteArray& d) {
+             d.replace(16 * 2352 + 24, 6, QByteArray(6, '\0'));
+             return 1;
+         }),
+            nullptr, DiscFolderError::NotFound, {}, false, false},
+        {"audio",
+            [](const QString& cue, const QString& bin) {
+                return writeAll(bin, QByteArray(300 * 2352, '\0')) &&
+                       writeAll(cue,
+                           "FILE \"audio.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+            },
+            nullptr, DiscFolderError::NotFound, {}, false, false},
         {"damaged-area-1", spliceArea(1), "VIDEOCD", DiscFolderError::NotFound, {}, false, false},
         {"damaged-area-2", spliceArea(2), "VIDEOCD", DiscFolderError::NotFound, {}, false, false},
         {"damaged-area-3", spliceArea(3), "VIDEOCD", DiscFolderError::NotFound, {}, false, false},
         {"damaged-area-4", spliceArea(4), "VIDEOCD", DiscFolderError::NotFound, {}, false, false},
-        {"text", [](const QString& cue, auto&) { return writeAll(cue, "FILE\nno cue\n"); },
-         nullptr, DiscFolderError::NotReady, {}, false, false},
-        {"fifo", [](const QString& cue, auto&) {
-             return QFile::remove(cue) && ::mkfifo(QFile::encodeName(cue).constData(), 0600) == 0;
-         }, nullptr, DiscFolderError::NotReady, {}, false, false},
-        {"dev-null", [](const QString& cue, auto&) {
-             return QFile::remove(cue) && QFile::link(QStringLiteral("/dev/null"), cue);
-         }, nullptr, DiscFolderError::NotReady, {}, false, false},
+        {"text", [](const QString& cue, auto&) { return writeAll(cue, "FILE\nno cue\n"); }, nullptr,
+            DiscFolderError::NotReady, {}, false, false},
+        {"fifo",
+            [](const QString& cue, auto&) {
+                return QFile::remove(cue) &&
+                       ::mkfifo(QFile::encodeName(cue).constData(), 0600) == 0;
+            },
+            nullptr, DiscFolderError::NotReady, {}, false, false},
+        {"dev-null",
+            [](const QString& cue, auto&) {
+                return QFile::remove(cue) && QFile::link(QStringLiteral("/dev/null"), cue);
+            },
+            nullptr, DiscFolderError::NotReady, {}, false, false},
     };
     QTemporaryDir noDrives;
-    const LinuxDriveTable::Places places{noDrives.filePath("x"), noDrives.filePath("x"),
-                                         noDrives.path(), noDrives.filePath("x")};
+    const LinuxDriveTable::Places places{
+        noDrives.filePath("x"), noDrives.filePath("x"), noDrives.path(), noDrives.filePath("x")};
     for (const BadImage& c : cases) {
         SCOPED_TRACE(c.name);
         const QString cue = disc->author(QString::fromLatin1(c.name));
@@ -255,8 +281,8 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
         EXPECT_FALSE(table.listFolder(disc->dir() + '/'));  // an ordinary folder
         MpvEngine first, second;
         EXPECT_EQ(open(first, cue + "/MPEGAV/AVSEQ01.DAT") == MediaError::None, c.firstTrackPlays);
-        EXPECT_EQ(open(second, cue + "/mpegav/avseq02.dat") == MediaError::None,
-                  c.secondTrackPlays);
+        EXPECT_EQ(
+            open(second, cue + "/mpegav/avseq02.dat") == MediaError::None, c.secondTrackPlays);
     }
 }
 

@@ -30,7 +30,8 @@ TEST(FrameCacheTest, KeptPicturesStayWithinTheBudgetWhenThePictureSizeGrows)
         const AVFrame* picture = cache.frame(a.frame);
         ASSERT_NE(picture, nullptr) << "frame " << a.frame;
         EXPECT_EQ(picture->width, a.width) << "frame " << a.frame;
-        EXPECT_LE(cache.keptBytes(), FrameCache::BudgetBytes + large * 11 / 10) << "frame " << a.frame;
+        EXPECT_LE(cache.keptBytes(), FrameCache::BudgetBytes + large * 11 / 10)
+            << "frame " << a.frame;
         EXPECT_GT(cache.lastKept() - cache.firstKept(), 0) << "frame " << a.frame;
     }
 }

@@ -25,15 +25,14 @@ using Numbered = MediaClips::Numbered;
 struct Clip {
     const char* name;
     Numbered kind;
-    int gop;    // asked of ffmpeg; 0: the Video-CD default
+    int gop;  // asked of ffmpeg; 0: the Video-CD default
     int range;  // frames from one keyframe to the next
 };
 // 11 s: 329 frames, past the second keyframe of the long GOP. H.264 decodes its B-frames out of
 // order.
 const Clip Clips[] = {{"vcd.mpg", Numbered::VideoCd, 0, 18},
-                      {"gop15.mpeg", Numbered::Mpeg2, 15, 15},
-                      {"gop300.avi", Numbered::Mpeg4Avi, 300, 300},
-                      {"gop24.mp4", Numbered::H264Mp4, 24, 24}};
+    {"gop15.mpeg", Numbered::Mpeg2, 15, 15}, {"gop300.avi", Numbered::Mpeg4Avi, 300, 300},
+    {"gop24.mp4", Numbered::H264Mp4, 24, 24}};
 MediaClips& clips()
 {
     static MediaClips made;
@@ -49,16 +48,26 @@ struct Action {
 };
 // Steps around whatever else the user does: seeks, speed changes, play and stop.
 const Action Around[] = {
-    {Seek, "seek avfile to 302", 302}, {Step, "step avfile reverse", -1},
-    {Step, "step avfile reverse", -1}, {Step, "set avfile speed 1500", 0},
-    {Step, "step avfile", 1},          {Step, "step avfile reverse", -1},
-    {Glance, "", 0},                   {Step, "step avfile reverse", -1},
-    {Play, "", 0},                     {Step, "step avfile reverse", -1},
-    {Step, "step avfile", 1},          {Step, "stop avfile", 0},
-    {Step, "step avfile reverse", -1}, {Step, "set avfile speed 1000", 0},
-    {Seek, "seek avfile to 1", 1},     {Step, "step avfile reverse", -1},
-    {Step, "step avfile reverse", 0},  {Step, "step avfile", 1},
-    {Play, "", 0},                     {Step, "step avfile reverse", -1},
+    {Seek, "seek avfile to 302", 302},
+    {Step, "step avfile reverse", -1},
+    {Step, "step avfile reverse", -1},
+    {Step, "set avfile speed 1500", 0},
+    {Step, "step avfile", 1},
+    {Step, "step avfile reverse", -1},
+    {Glance, "", 0},
+    {Step, "step avfile reverse", -1},
+    {Play, "", 0},
+    {Step, "step avfile reverse", -1},
+    {Step, "step avfile", 1},
+    {Step, "stop avfile", 0},
+    {Step, "step avfile reverse", -1},
+    {Step, "set avfile speed 1000", 0},
+    {Seek, "seek avfile to 1", 1},
+    {Step, "step avfile reverse", -1},
+    {Step, "step avfile reverse", 0},
+    {Step, "step avfile", 1},
+    {Play, "", 0},
+    {Step, "step avfile reverse", -1},
 };
 
 class FrameStepTest : public ::testing::TestWithParam<Clip> {
@@ -88,8 +97,8 @@ protected:
                                  ->grabWindow(0, at.x(), at.y(), size.width(), size.height())
                                  .toImage()
                                  .convertToFormat(QImage::Format_RGB32);
-        return MediaClips::barcode(image.constBits(), image.width(), image.height(),
-                                   image.bytesPerLine());
+        return MediaClips::barcode(
+            image.constBits(), image.width(), image.height(), image.bytesPerLine());
     }
     // mpv draws a moment after it answers: the screen is read until it shows `frame` (or long
     // after it should have).
@@ -155,7 +164,7 @@ TEST_P(FrameStepTest, EveryStepShowsAndReportsExactlyTheNextFrame)
     ASSERT_EQ(send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
                        .arg(clips().path(QString::fromLatin1(GetParam().name)))
                        .arg(host.winId())),
-              0);
+        0);
     send(QStringLiteral("set avfile time format frames"));
     send(QStringLiteral("status avfile length"));
     length = reply.toInt();
@@ -185,8 +194,8 @@ TEST_P(FrameStepTest, DecodedPicturesAreTheFramesAsked)
 {
     const int range = GetParam().range;
     FrameCache cache;
-    ASSERT_TRUE(cache.open(clips().path(QString::fromLatin1(GetParam().name)).toLocal8Bit(),
-                           30000.0 / 1001.0));
+    ASSERT_TRUE(cache.open(
+        clips().path(QString::fromLatin1(GetParam().name)).toLocal8Bit(), 30000.0 / 1001.0));
     QWidget video;
     video.resize(640, 360);
     PictureCover cover(&video);
@@ -194,16 +203,16 @@ TEST_P(FrameStepTest, DecodedPicturesAreTheFramesAsked)
         if (!picture || !cover.cover(picture))
             return -2;
         const QImage image = cover.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        return MediaClips::barcode(image.constBits(), image.width(), image.height(),
-                                   image.bytesPerLine());
+        return MediaClips::barcode(
+            image.constBits(), image.width(), image.height(), image.bytesPerLine());
     };
     // In this order: a range from the first picture, then the first picture, a keyframe, the
     // last frame, past the end.
     const struct {
         int frame;
         int seen;  // -2: none
-    } asks[] = {{range - 1, range - 1}, {0, 0},       {range, range}, {range + 3, range + 3},
-                {328, 328},             {330, -2}, {-1, -2}};
+    } asks[] = {{range - 1, range - 1}, {0, 0}, {range, range}, {range + 3, range + 3}, {328, 328},
+        {330, -2}, {-1, -2}};
     for (const auto& a : asks)
         EXPECT_EQ(seen(cache.frame(a.frame)), a.seen) << "frame " << a.frame;
 

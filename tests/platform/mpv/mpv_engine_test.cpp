@@ -39,10 +39,11 @@ struct MpvLog {
     MpvLog() { logged.clear(); }
     ~MpvLog() { qInstallMessageHandler(previous); }
     QString text() const { return logged.join(u'\n'); }
-    QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& at, const QString& line) {
-        if (at.category && qstrcmp(at.category, "reelbox.mpv") == 0)
-            logged << line;
-    });
+    QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext& at, const QString& line) {
+            if (at.category && qstrcmp(at.category, "reelbox.mpv") == 0)
+                logged << line;
+        });
 };
 
 // Runs the event loop for `ms`, as the program does between a user's actions.
@@ -69,7 +70,8 @@ protected:
     }
     // Opens `name` from the clip folder as the program does (into `parent`, else the host), in
     // frames.
-    int open(const QString& name, const char* type = " type mpegvideo", std::optional<WId> parent = {})
+    int open(
+        const QString& name, const char* type = " type mpegvideo", std::optional<WId> parent = {})
     {
         const int rc = send(QStringLiteral("open \"%1\"%2 alias avfile style child parent %3")
                                 .arg(clips().path(name), QLatin1String(type))
@@ -78,10 +80,19 @@ protected:
             send(QStringLiteral("set avfile time format frames"));
         return rc;
     }
-    QWidget* videoWindow() { return QWidget::find(ask("status avfile window handle").toULongLong()); }
+    QWidget* videoWindow()
+    {
+        return QWidget::find(ask("status avfile window handle").toULongLong());
+    }
     int position() { return ask(QStringLiteral("status avfile position")).toInt(); }
-    void seek(int n) { ASSERT_EQ(send(QStringLiteral("seek avfile to  %1").arg(n)), 0) << reply.toStdString(); }
-    bool stopped() { return ask(QStringLiteral("status avfile mode")) == QStringLiteral("stopped"); }
+    void seek(int n)
+    {
+        ASSERT_EQ(send(QStringLiteral("seek avfile to  %1").arg(n)), 0) << reply.toStdString();
+    }
+    bool stopped()
+    {
+        return ask(QStringLiteral("status avfile mode")) == QStringLiteral("stopped");
+    }
     // The position or length in milliseconds; frames again afterwards.
     QString inMs(const char* what)
     {
@@ -106,7 +117,9 @@ TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
 {
     const QByteArray latin1 = toNativeFileName(clips().dir()) + "/l\xE9gende.mpg";
     ::unlink(latin1.constData());
-    ASSERT_EQ(::link(toNativeFileName(clips().path(QStringLiteral("vcd.mpg"))).constData(), latin1.constData()), 0);
+    ASSERT_EQ(::link(toNativeFileName(clips().path(QStringLiteral("vcd.mpg"))).constData(),
+                  latin1.constData()),
+        0);
     const struct {
         QString name;
         const char* type;
@@ -128,9 +141,10 @@ TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
         ASSERT_EQ(open(c.name, c.type), 0) << reply.toStdString();
-        EXPECT_EQ(QStringList({ask("status avfile length"), ask("status avfile mode"), ask("status avfile speed"),
-                               ask("where avfile source"), inMs("length"), inMs("position")}),
-                  QStringList({QString::number(c.frames), "stopped", "1000", c.source, c.ms, "0"}));
+        EXPECT_EQ(QStringList({ask("status avfile length"), ask("status avfile mode"),
+                      ask("status avfile speed"), ask("where avfile source"), inMs("length"),
+                      inMs("position")}),
+            QStringList({QString::number(c.frames), "stopped", "1000", c.source, c.ms, "0"}));
         for (const int n : {37 % c.frames, 1, c.frames - 2, c.frames - 1, 0, c.frames / 2, 13}) {
             seek(n);
             EXPECT_EQ(position(), n) << "seek to " << n;
@@ -285,7 +299,7 @@ TEST_F(MpvEngineTest, SpeedIsSetAndReadInThousandthsAndRefusalsAreErrors)
 {
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
     const std::pair<const char*, int> cases[] = {{"250", 0}, {"1750", 0}, {"0", mcierr::OutOfRange},
-                                                 {"100001", mcierr::OutOfRange}, {"1x", mcierr::BadInteger}};
+        {"100001", mcierr::OutOfRange}, {"1x", mcierr::BadInteger}};
     for (const auto& [speed, rc] : cases) {
         EXPECT_EQ(send(QStringLiteral("set avfile speed ") + QLatin1String(speed)), rc) << speed;
         EXPECT_EQ(ask(QStringLiteral("status avfile speed")), rc ? "1750" : speed);
@@ -321,7 +335,8 @@ TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndSayWhy)
     }
     EXPECT_EQ(bell.beeps, 0);
     const QList<QWidget*> children = host.findChildren<QWidget*>();
-    EXPECT_TRUE(std::none_of(children.begin(), children.end(), [](QWidget* w) { return w->isVisible(); }));
+    EXPECT_TRUE(
+        std::none_of(children.begin(), children.end(), [](QWidget* w) { return w->isVisible(); }));
 
     ASSERT_EQ(open(QStringLiteral("truncated.mpg")), 0) << reply.toStdString();
     EXPECT_GT(ask(QStringLiteral("status avfile length")).toInt(), 10);
@@ -344,11 +359,12 @@ TEST_F(MpvEngineTest, AFailedMpvCallIsLogged)
     qputenv("REELBOX_GPU_CONTEXT", "no-such-context");
     const MpvLog log;
     MpvEngine fresh;  // options are set when the engine starts mpv
-    const MediaError opened =
-        fresh.open(clips().path(QStringLiteral("vcd.mpg")), MediaEngine::TypeHint::Auto, 0);
+    const MediaError opened = fresh.open(
+        clips().path(QStringLiteral("vcd.mpg")), MediaEngine::TypeHint::Auto, 0);
     qunsetenv("REELBOX_GPU_CONTEXT");
     EXPECT_EQ(opened, MediaError::None);
-    EXPECT_TRUE(log.text().contains(QLatin1String("gpu-context=no-such-context"))) << log.text().toStdString();
+    EXPECT_TRUE(log.text().contains(QLatin1String("gpu-context=no-such-context")))
+        << log.text().toStdString();
 }
 
 }  // namespace
