@@ -22,10 +22,6 @@
 
 Q_LOGGING_CATEGORY(lcVideoCd, "reelbox.videocd", QtWarningMsg)
 
-namespace {
-const QString TrackFolder = QStringLiteral("MPEGAV/");
-}
-
 // Loads the disc of the drive chosen in Combo1: its tracks become the playlist and the first
 // one plays.
 void VideoCd::Combo1_Click()
@@ -69,7 +65,10 @@ void VideoCd::Combo1_Click()
     Label5->setToolTip(drive->device + QStringLiteral("：- ") + drive->volumeLabel);
 }
 
-int VideoCd::openTrackFolder(const QString& root) { return File1->trySetPath(root + TrackFolder); }
+int VideoCd::openTrackFolder(const QString& root)
+{
+    return File1->trySetPath(root + VideoCdTrackFolder);
+}
 
 // Appends the tracks File1 lists in root's "MPEGAV/"; 0, or the error File1 failed with.
 int VideoCd::appendTracks(const QString& root)
@@ -79,7 +78,7 @@ int VideoCd::appendTracks(const QString& root)
     QStringList names;
     for (int i = 0; i < File1->ListCount(); ++i) {
         names << File1->List(i);
-        if (!playlist.append(root + TrackFolder + names.last(), names.last()))
+        if (!playlist.append(root + VideoCdTrackFolder + names.last(), names.last()))
             break;
     }
     qCDebug(lcVideoCd).noquote() << "tracks of" << root + QLatin1Char(':') << names.join(", ");

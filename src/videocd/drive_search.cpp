@@ -16,7 +16,6 @@
 
 namespace {
 constexpr int NoneFound = 99;
-const QString TrackFolder = QStringLiteral("MPEGAV/");
 }  // namespace
 
 // Lists every drive in Combo1 and loads the first that holds a Video-CD.
@@ -29,7 +28,7 @@ VideoCd::Probe VideoCd::probe(DriveTable& drives)
     for (const OpticalDrive& drive : probe.drives)
         if (drive.ready)
             if (const std::optional<DiscFolder> folder = drives.listFolder(
-                    drive.root() + TrackFolder))
+                    drive.root() + VideoCdTrackFolder))
                 probe.trackFolders.insert(drive.root(), *folder);
     return probe;
 }

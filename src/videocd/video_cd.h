@@ -23,6 +23,9 @@ class QPushButton;
 class QTimer;
 class QThread;
 
+// The folder of a Video-CD's movie tracks, under the disc's root.
+inline const QString VideoCdTrackFolder = QStringLiteral("MPEGAV/");
+
 // The control window's controls that the Video-CD mode reads and drives.
 struct VideoCdControls {
     CheckBox* Check5;  // the mode itself
