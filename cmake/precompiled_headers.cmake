@@ -24,7 +24,7 @@ endif()
 
 function(reelbox_use_pch target)
   cmake_parse_arguments(arg "TESTS" "" "" ${ARGN})
-  if(NOT REELBOX_PCH)
+  if(NOT REELBOX_PCH OR arg_TESTS)
     return()
   endif()
   set(pch reelbox_pch)
