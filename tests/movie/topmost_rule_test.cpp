@@ -1,7 +1,5 @@
 // The keep-in-front switch and SetTopMost. The rule around message boxes is checked with the boxes
 // themselves (a failed save, an unplayable entry, the About box).
-#include "controls/check_box.h"
-#include "controls/menu_item.h"
 #include "form_fixture.h"
 #include "movie/topmost.h"
 
@@ -12,18 +10,14 @@ TEST_F(FormFixture, MessageBoxBeforeTheMovieWindowExistsDoesNotCreateIt)
     EXPECT_TRUE(windows.topMostCalls.empty());
 }
 
-TEST_F(FormFixture, KeepInFrontSwitchAndMenuMirrorEachOther)
+TEST_F(StartedForm, KeepInFrontSwitchAndMenuMirrorEachOther)
 {
-    load();
     Form2& m = form2();
     m.topw1->trigger();
-    EXPECT_FALSE(m.topw1->Checked());
-    EXPECT_EQ(form1->Check4->Value(), 0);
-    EXPECT_FALSE(windows.isTopMost(&m));
-
+    EXPECT_EQ(std::tuple(m.topw1->Checked(), form1->Check4->Value(), windows.isTopMost(&m)),
+        std::tuple(false, 0, false));
     form1->Check4->setValue(1);
-    EXPECT_TRUE(m.topw1->Checked());
-    EXPECT_TRUE(windows.isTopMost(&m));
+    EXPECT_EQ(std::tuple(m.topw1->Checked(), windows.isTopMost(&m)), std::tuple(true, true));
 
     // The grayed value changes nothing.
     const auto calls = windows.topMostCalls.size();
@@ -32,9 +26,8 @@ TEST_F(FormFixture, KeepInFrontSwitchAndMenuMirrorEachOther)
     EXPECT_TRUE(m.topw1->Checked());
 }
 
-TEST_F(FormFixture, SetTopMostWithAnotherModeDoesNothing)
+TEST_F(StartedForm, SetTopMostWithAnotherModeDoesNothing)
 {
-    load();
     const auto calls = windows.topMostCalls.size();
     EXPECT_EQ(SetTopMost(windows, &form2(), 2), 0);
     EXPECT_EQ(SetTopMost(windows, &form2(), -1), 0);
