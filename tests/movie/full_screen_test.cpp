@@ -85,10 +85,9 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
                                "F解", "FullScreen解除", "---+++++++--++-----+",
                                QStringLiteral("strip at 0,0 %1 wide").arg(screen.width()),
                                "strip right", "idle cursor counted"}));
-        EXPECT_EQ(form2().Label1->height(), screen.height());
         form1->List2->setListIndex(1 - form1->List2->ListIndex());  // opened while full: fitted too
-        EXPECT_EQ(lastMove(), c.picture);
-        EXPECT_EQ(form2().Label1->toolTip(), "");
+        EXPECT_EQ(std::tuple(form2().Label1->height(), lastMove(), form2().Label1->toolTip()),
+            std::tuple(screen.height(), c.picture, ""));
 
         form2().me_full->trigger();
         EXPECT_EQ(state(), expected);
@@ -118,8 +117,7 @@ TEST_F(FullScreenTest, CallersActOnlyWhileCommand22IsEnabled)
         form1->Command22->setEnabled(false);
         clearSent();
         call();
-        EXPECT_EQ(form1->Command22->text(), "Full");
-        EXPECT_TRUE(sent().isEmpty());
+        EXPECT_EQ(std::tuple(form1->Command22->text(), sent()), std::tuple("Full", QStringList()));
     }
 }
 
@@ -130,9 +128,8 @@ TEST_F(FullScreenTest, ResetAllEndsFullScreenFirst)
     const QStringList before = state();
     form1->Command22->click();
     form1->reset_all();
-    EXPECT_EQ(state().mid(0, 2), before.mid(0, 2));
-    EXPECT_TRUE(form1->isVisible());
-    EXPECT_FALSE(windows.isFullScreen(&form2()));
+    EXPECT_EQ(std::tuple(state().mid(0, 2), form1->isVisible(), windows.isFullScreen(&form2())),
+        std::tuple(before.mid(0, 2), true, false));
 }
 
 // "Set": the size dialog opens with the movie window lifted; once it has closed, whichever way,

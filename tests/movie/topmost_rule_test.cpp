@@ -6,8 +6,7 @@
 TEST_F(FormFixture, MessageBoxBeforeTheMovieWindowExistsDoesNotCreateIt)
 {
     form1->MsgBox("mixer", msgbox::OkOnly, msgbox::Information);
-    EXPECT_FALSE(form1->hasForm2());
-    EXPECT_TRUE(windows.topMostCalls.empty());
+    EXPECT_FALSE(form1->hasForm2() || !windows.topMostCalls.empty());
 }
 
 TEST_F(StartedForm, KeepInFrontSwitchAndMenuMirrorEachOther)
@@ -22,16 +21,15 @@ TEST_F(StartedForm, KeepInFrontSwitchAndMenuMirrorEachOther)
     // The grayed value changes nothing.
     const auto calls = windows.topMostCalls.size();
     form1->Check4->setValue(2);
-    EXPECT_EQ(windows.topMostCalls.size(), calls);
-    EXPECT_TRUE(m.topw1->Checked());
+    EXPECT_EQ(std::tuple(windows.topMostCalls.size(), m.topw1->Checked()), std::tuple(calls, true));
 }
 
 TEST_F(StartedForm, SetTopMostWithAnotherModeDoesNothing)
 {
     const auto calls = windows.topMostCalls.size();
-    EXPECT_EQ(SetTopMost(windows, &form2(), 2), 0);
-    EXPECT_EQ(SetTopMost(windows, &form2(), -1), 0);
-    EXPECT_EQ(windows.topMostCalls.size(), calls);
+    EXPECT_EQ(std::tuple(SetTopMost(windows, &form2(), 2), SetTopMost(windows, &form2(), -1),
+                  windows.topMostCalls.size()),
+        std::tuple(0, 0, calls));
     EXPECT_NE(SetTopMost(windows, &form2(), 0), 0);
-    EXPECT_FALSE(windows.isTopMost(&form2()));
+    EXPECT_FALSE(movieTopMost());
 }
