@@ -116,9 +116,9 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
 
         ASSERT_EQ(dialogs.boxes.size(), 1u);
         const FakeDialogs::Box& box = dialogs.boxes.front();
-        EXPECT_EQ(box.text, mcierr::text(c.rc) + "リスト一覧から削除します。");
-        EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon, box.movieTopMost),
-            std::tuple(QString("削除"), msgbox::OkOnly, msgbox::Information, std::optional(false)));
+        EXPECT_EQ(std::tuple(box.text, box.title, box.buttons, box.icon, box.movieTopMost),
+            std::tuple(mcierr::text(c.rc) + "リスト一覧から削除します。", QString("削除"),
+                msgbox::OkOnly, msgbox::Information, std::optional(false)));
         EXPECT_EQ(std::tuple(names(), selected(), form1->List1->ListIndex(), form1->Label1->text()),
             std::tuple(c.left, c.index, c.index, c.left.value(c.index, "ファイル名")));
         const bool open = !c.left.isEmpty();
