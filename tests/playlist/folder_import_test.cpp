@@ -91,18 +91,16 @@ TEST_F(FolderImport, OptionsDialogThenImport)
             QTest::mouseClick(dialog.Label2, Qt::LeftButton);  // Check1's caption
             dialog.OKButton->click();
         });
-    EXPECT_EQ(dialogs.fileDialogs.back().setup.title, "フォルダを指定して下さい。");
-    EXPECT_EQ(names(), QStringList({"top.dat"}));
-    EXPECT_EQ(form1->Check1->Value(), 0);
-    EXPECT_TRUE(movieTopMost());
+    EXPECT_EQ(std::tuple(dialogs.fileDialogs.back().setup.title, names(), form1->Check1->Value(),
+                  movieTopMost()),
+        std::tuple("フォルダを指定して下さい。", QStringList({"top.dat"}), 0, true));
 
     withDialog<folda_op>([this] { handlers().Command12_Click(); },
         [&](folda_op& dialog) {
             EXPECT_EQ(dialog.Check1->Value(), 0);
             dialog.close();
         });
-    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
-    EXPECT_TRUE(movieTopMost());
+    EXPECT_EQ(std::tuple(dialogs.fileDialogs.size(), movieTopMost()), std::tuple(1u, true));
 }
 
 // A full playlist is reported once; the walk ends there and the first entry it added opens.
@@ -115,8 +113,7 @@ TEST_F(FolderImport, FullPlaylistEndsTheWalk)
     form1->Check1->setValue(1);
     dialogs.paths = {tree.path(".")};
     handlers().folda_open();
-    EXPECT_EQ(names().mid(filler.size()), QStringList({"b1.mpg", "b2.mpg", "a1.mpg"}));
+    EXPECT_EQ(std::tuple(names().mid(filler.size()), selected(), form1->Dir1->Path()),
+        std::tuple(QStringList({"b1.mpg", "b2.mpg", "a1.mpg"}), filler.size(), tree.path("A")));
     EXPECT_EQ(boxes(), "ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。|ﾘｽﾄｵｰﾊﾞｰ");
-    EXPECT_EQ(selected(), filler.size());
-    EXPECT_EQ(form1->Dir1->Path(), tree.path("A"));
 }
