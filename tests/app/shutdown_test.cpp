@@ -1,10 +1,5 @@
 // Shutdown, and the screen-saver keeper while running.
-#include "controls/list_box.h"
-#include "controls/menu_item.h"
 #include "form_fixture.h"
-
-#include <QSignalSpy>
-#include <functional>
 
 // Every way to end, with a movie open or not: the device is closed, the video window's procedure
 // given back, both windows hidden, the screen saver back on, and all of it once however often
@@ -28,14 +23,14 @@ TEST_F(FormFixture, EveryWayToEndPutsEverythingBackOnce)
         clearSent();
         QSignalSpy ended(form1.get(), &Form1::unloaded);
         end();
-        EXPECT_EQ(ended.count(), 1);
+        const qsizetype endedOnce = ended.count();
         form1->Form_Unload();
-        EXPECT_EQ(ended.count(), 1);
-        EXPECT_EQ(sent(), QStringList({"close avfile"}));
-        EXPECT_EQ(windows.procChanges - procChanges, video ? 1 : 0);
+        EXPECT_EQ(std::tuple(endedOnce, ended.count(), sent(), windows.procChanges - procChanges,
+                      screenSaver.changes),
+            std::tuple(
+                1, 1, QStringList({"close avfile"}), video ? 1 : 0, std::vector<bool>{true}));
         EXPECT_FALSE(windows.hooked(video) || engine.isOpen());
         EXPECT_FALSE(form2().isVisible() || form1->isVisible());
-        EXPECT_EQ(screenSaver.changes, std::vector<bool>{true});
     }
 }
 
@@ -46,18 +41,15 @@ TEST_F(FormFixture, EndedWhileStartUpShowsABoxStaysEnded)
     engine.failNextOpen(MediaError::InvalidFile);
     dialogs.whileShown = [this] { form1->Form_Unload(); };
     load("/m/a.mpg");
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_TRUE(screenSaver.active);
-    EXPECT_FALSE(form2().isVisible());
+    EXPECT_EQ(std::tuple(dialogs.boxes.size(), screenSaver.active, form2().isVisible()),
+        std::tuple(1u, true, false));
 }
 
-TEST_F(FormFixture, KeeperSwitchesTheScreenSaverOffAgain)
+TEST_F(StartedForm, KeeperSwitchesTheScreenSaverOffAgain)
 {
-    load();
     screenSaver.changes.clear();
-    form1->Timer3_Timer();
-    EXPECT_TRUE(screenSaver.changes.empty());  // still off: nothing to do
-    screenSaver.active = true;  // somebody switched it on
+    form1->Timer3_Timer();  // still off: nothing to do
+    screenSaver.active = true;  // somebody switched it on, and it goes off again
     form1->Timer3_Timer();
     EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
 }

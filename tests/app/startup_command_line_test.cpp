@@ -1,13 +1,6 @@
 // What the command line does at start-up: which entries land, which one is opened, the Video-CD
 // switch. How the line is split is the command-line parser's own test.
-#include "controls/check_box.h"
-#include "controls/list_box.h"
 #include "form_fixture.h"
-
-#include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QRegularExpression>
 
 namespace {
 
@@ -15,11 +8,8 @@ class StartupCommandLine : public FormFixture {
 protected:
     QString writeList(const QString& name, const QStringList& lines)
     {
-        QFile file(programFile(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        for (const QString& line : lines)
-            file.write((line + "\r\n").toUtf8());
-        return file.fileName();
+        writeFile(programFile(name), (lines.join("\r\n") + "\r\n").toUtf8());
+        return programFile(name);
     }
     int opens() const { return engine.calls().filter(QRegularExpression("^open ")).size(); }
 };
@@ -41,17 +31,15 @@ TEST_P(StartupLines, EntriesLandInOrderAndTheFirstIsOpenedStopped)
     const QString list = writeList("fav.VEP", {"/m/one.mpg=One", "/m/two.avi=Two"});
     load(QString::fromUtf8(c.line).replace("%L", list).replace("%M", programFile("missing.vep")));
 
-    EXPECT_EQ(names(), c.names);
-    EXPECT_EQ(form1->List1->ListCount(), c.names.size());
-    EXPECT_EQ(engine.path(), QString::fromUtf8(c.opened));
+    EXPECT_EQ(std::tuple(names(), form1->List1->ListCount(), engine.path()),
+        std::tuple(c.names, c.names.size(), QString::fromUtf8(c.opened)));
     // Opened once, stopped; the placeholder hidden once a picture stands.
     const int opened = c.names.isEmpty() ? 0 : 1;
     EXPECT_EQ(std::tuple(opens(), form1->List2->ListIndex(), form1->List1->ListIndex(),
                   form1->Command2->isEnabled(), form2().Label2->isVisible(), engine.isPlaying()),
         std::tuple(opened, opened - 1, opened - 1, opened == 1, opened == 0, false));
-    EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_TRUE(form1->cmd_item.isEmpty());  // only while start-up runs
-    EXPECT_EQ(form1->Check5->Value(), 0);
+    // No box; cmd_item is only there while start-up runs.
+    EXPECT_EQ(std::tuple(boxes(), form1->cmd_item, form1->Check5->Value()), std::tuple("", "", 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, StartupLines,
@@ -94,10 +82,8 @@ TEST_F(StartupCommandLine, VideoCdSwitch)
         screenSaver.changes.clear();
         load(c.line);
         EXPECT_EQ(QStringList({form1->cmd_vcd, form1->cmd_item}), QStringList({c.vcd, c.item}));
-        EXPECT_EQ(
-            std::tuple(form1->Check5->Value(), form1->mode_flg, form1->List2->ListCount(), opens()),
-            std::tuple(1, 0, 0, 0));
-        EXPECT_TRUE(form2().isVisible());
-        EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
+        EXPECT_EQ(std::tuple(form1->Check5->Value(), form1->mode_flg, form1->List2->ListCount(),
+                      opens(), form2().isVisible(), screenSaver.changes),
+            std::tuple(1, 0, 0, 0, true, std::vector<bool>{false}));
     }
 }

@@ -1,18 +1,9 @@
 // The nothing-open state, as start-up with an empty command line leaves it and reset_all brings
 // it back, and what only start-up does.
-#include "controls/check_box.h"
-#include "controls/file_list_box.h"
-#include "controls/list_box.h"
-#include "controls/menu_item.h"
-#include "controls/scroll_bar.h"
 #include "form_fixture.h"
 
 #include <QComboBox>
 #include <QFrame>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
-#include <functional>
 
 namespace {
 
@@ -44,11 +35,9 @@ TEST_P(NothingOpen, EveryMovieControlOffAndTheCaptionsBack)
     QList<bool> closed;
     for (int rc : device.results())
         closed << (rc == 0);
-    EXPECT_EQ(sent(), QStringList(c.closed.size(), "close avfile"));
-    EXPECT_EQ(closed, c.closed);
-    EXPECT_EQ(windows.procChanges - procChanges, c.procChanges);
-    EXPECT_FALSE(windows.hooked(video));
-    EXPECT_FALSE(engine.isOpen());
+    EXPECT_EQ(std::tuple(sent(), closed, windows.procChanges - procChanges),
+        std::tuple(QStringList(c.closed.size(), "close avfile"), c.closed, c.procChanges));
+    EXPECT_FALSE(windows.hooked(video) || engine.isOpen());
     EXPECT_TRUE(dialogs.boxes.empty());
 
     QList<QWidget*> off = movieControls();
@@ -57,10 +46,9 @@ TEST_P(NothingOpen, EveryMovieControlOffAndTheCaptionsBack)
         EXPECT_EQ(w->isEnabled(), !off.contains(w)) << w->objectName().toStdString();
     for (QAction* item : movieMenuItems())
         EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
-    EXPECT_EQ(
-        std::tuple(form1->List1->ListCount(), form1->List2->ListCount(), form1->List2->ListIndex()),
-        std::tuple(0, 0, -1));
-    EXPECT_FALSE(form1->Timer1->isActive());
+    EXPECT_EQ(std::tuple(form1->List1->ListCount(), form1->List2->ListCount(), selected(),
+                  form1->Timer1->isActive()),
+        std::tuple(0, 0, -1, false));
     EXPECT_EQ(QStringList({form1->Command2->text(), form1->Label1->text(), form1->Label2->text(),
                   form1->Label3->text(), form1->Label4->text(), form1->List2->toolTip()}),
         QStringList({"|>", "ファイル名", "ﾌﾚｰﾑor時間", "SPEED", "ﾘｽﾄ数", "再生ﾌｧｲﾙﾘｽﾄ"}));
@@ -69,12 +57,10 @@ TEST_P(NothingOpen, EveryMovieControlOffAndTheCaptionsBack)
     // The strip and the placeholder of a 5145 x 3945 twip window: 200 twips above the bottom,
     // 130 in; 150 in, 345 smaller (the video window's place).
     Form2& m = form2();
-    EXPECT_EQ(
-        std::tuple(m.Label1->text(), m.Label1->toolTip()), std::tuple(QString("Movie"), QString()));
-    EXPECT_EQ(m.Label1->geometry().topLeft(), QPoint(9, 250));
-    EXPECT_EQ(m.Label1->width(), 343);
-    EXPECT_EQ(m.Label2->geometry(), QRect(10, 10, 320, 240));
-    EXPECT_TRUE(m.Label2->isVisible());
+    EXPECT_EQ(std::tuple(m.Label1->text(), m.Label1->toolTip(), m.Label1->geometry().topLeft(),
+                  m.Label1->width(), m.Label2->geometry(), m.Label2->isVisible()),
+        std::tuple(
+            QString("Movie"), QString(), QPoint(9, 250), 343, QRect(10, 10, 320, 240), true));
 }
 
 INSTANTIATE_TEST_SUITE_P(StartUpAndResets, NothingOpen,
@@ -82,9 +68,8 @@ INSTANTIATE_TEST_SUITE_P(StartUpAndResets, NothingOpen,
 
 // Start-up switches the screen saver off (and keeps it off), shows the movie window in front as
 // Check4 says, and ticks Loop after the movie window's load, which enables "selected only" again.
-TEST_F(FormFixture, StartUpState)
+TEST_F(StartedForm, StartUpState)
 {
-    load();
     // A few captions as samples of the half- and full-width texts.
     EXPECT_EQ(QStringList({form1->windowTitle(), form1->Command1->text(), form1->Command9->text(),
                   form1->Command13->text(), form1->Check7->text(), form1->File1->Pattern()}),
@@ -101,9 +86,8 @@ TEST_F(FormFixture, StartUpState)
 
 // Code-set values run their handlers at once: the loop options and their menu mirror. Setting a
 // menu mark runs nothing; choosing an item runs its handler, and the handler sets the mark.
-TEST_F(FormFixture, LoopOptionsFollowEachOther)
+TEST_F(StartedForm, LoopOptionsFollowEachOther)
 {
-    load();
     Form2& m = form2();
     const auto state = [&] {
         return QString("Check3 %1 Check7 %2%3, menu %4%5%6")

@@ -1,44 +1,11 @@
-#include "controls/dir_list_box.h"
-#include "controls/file_list_box.h"
 #include "file_tree.h"
 #include "form_fixture.h"
 
 #include <QDir>
-#include <QTest>
 
 namespace {
 
-using FolderBox = FormFixture;
-
-// The lines of the folder box from the line of `top` on, each as its indent below that line
-// ("." a step) and its name; the current line is marked "*".
-QString linesFrom(const DirListBox& box, const QString& top)
-{
-    QStringList lines;
-    const int topDepth = int(top.count(u'/'));
-    int depth = -1;
-    for (int row = 0; row < box.count(); ++row) {
-        const QString folder = box.folderAt(row);
-        if (folder == top)
-            depth = 0;
-        if (depth < 0)
-            continue;
-        const int level = row < box.count() - box.ListCount()
-                              ? int(folder.count(u'/')) - topDepth
-                              : int(box.Path().count(u'/')) - topDepth + 1;
-        lines << QString(level, u'.') + box.item(row)->text() +
-                     (row == box.currentRow() ? "*" : "");
-    }
-    return lines.join(u' ');
-}
-
-QStringList files(const FileListBox& box)
-{
-    QStringList names;
-    for (int i = 0; i < box.ListCount(); ++i)
-        names << box.List(i);
-    return names;
-}
+using FolderBox = StartedForm;
 
 int rowOf(const DirListBox& box, const QString& folder)
 {
@@ -46,6 +13,22 @@ int rowOf(const DirListBox& box, const QString& folder)
         if (box.folderAt(row) == folder)
             return row;
     return -1;
+}
+
+// The lines of the folder box from the line of `top` on, each as its indent below that line
+// ("." a step) and its name; the current line is marked "*".
+QString linesFrom(const DirListBox& box, const QString& top)
+{
+    QStringList lines;
+    const int topDepth = int(top.count(u'/'));
+    for (int row = std::max(rowOf(box, top), 0); row < box.count(); ++row) {
+        const int level = row < box.count() - box.ListCount()
+                              ? int(box.folderAt(row).count(u'/')) - topDepth
+                              : int(box.Path().count(u'/')) - topDepth + 1;
+        lines << QString(level, u'.') + box.item(row)->text() +
+                     (row == box.currentRow() ? "*" : "");
+    }
+    return lines.join(u' ');
 }
 
 }  // namespace
@@ -56,7 +39,6 @@ int rowOf(const DirListBox& box, const QString& folder)
 // box lists (it follows through Dir1_Change).
 TEST_F(FolderBox, ChainNavigationAndFileBoxFollowing)
 {
-    load();
     FileTree tree;
     tree.add(
         {"t.mpg", "notes.txt", "A/a.mpg", "A/deep/er/e.dat", "A/deep/d.avi", "B/b.MPG", "A/zz/"});
@@ -90,24 +72,19 @@ TEST_F(FolderBox, ChainNavigationAndFileBoxFollowing)
         const int row = rowOf(box, QDir::cleanPath(tree.path(step.clicked)));
         ASSERT_GE(row, 0);
         box.enter(row);
-        EXPECT_EQ(box.Path(), QDir::cleanPath(tree.path(step.in)));
-        QString lines = linesFrom(box, top);
-        EXPECT_EQ(lines.replace(QDir(top).dirName(), "t"), step.lines);
-        EXPECT_EQ(form1->File1->Path(), box.Path());
-        EXPECT_EQ(files(*form1->File1), step.files);
+        EXPECT_EQ(std::tuple(box.Path(), linesFrom(box, top).replace(QDir(top).dirName(), "t"),
+                      form1->File1->Path(), items(form1->File1)),
+            std::tuple(QDir::cleanPath(tree.path(step.in)), step.lines, box.Path(), step.files));
     }
 }
 
 // The root: one open line and its subfolders; a real double-click on a subfolder's line enters it.
 TEST_F(FolderBox, RootAndARealDoubleClick)
 {
-    load();
     DirListBox& box = *form1->Dir1;
     ASSERT_TRUE(box.setPath("/"));
-    EXPECT_EQ(box.item(0)->text(), "/");
-    EXPECT_EQ(box.currentRow(), 0);
-    EXPECT_EQ(box.count(), 1 + box.ListCount());
-    EXPECT_EQ(form1->File1->Path(), "/");
+    EXPECT_EQ(std::tuple(box.item(0)->text(), box.currentRow(), box.count(), form1->File1->Path()),
+        std::tuple("/", 0, 1 + box.ListCount(), "/"));
     const int tmp = rowOf(box, "/tmp");
     ASSERT_GT(tmp, 0);
     form1->show();
@@ -115,6 +92,5 @@ TEST_F(FolderBox, RootAndARealDoubleClick)
     const QPoint at = box.visualItemRect(box.item(tmp)).center();
     QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, at);  // a double click's first press
     QTest::mouseDClick(box.viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(box.Path(), "/tmp");
-    EXPECT_EQ(form1->File1->Path(), "/tmp");
+    EXPECT_EQ(QStringList({box.Path(), form1->File1->Path()}), QStringList({"/tmp", "/tmp"}));
 }

@@ -1,17 +1,9 @@
 // Full screen both ways, the movie menu it cuts down, who may ask for it, and the size dialog's
 // topmost rule.
-#include "controls/check_box.h"
-#include "controls/list_box.h"
-#include "controls/menu_item.h"
 #include "form_fixture.h"
-#include "movie/full_screen.h"
 
-#include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -32,8 +24,7 @@ protected:
     }
     void setCheck4(int value)
     {
-        const QSignalBlocker quiet(form1->Check4);
-        form1->Check4->setValue(value);
+        quietly(form1->Check4, [=, this] { form1->Check4->setValue(value); });
     }
     // What full screen changes and leaving gives back, readable in a failure.
     QStringList state()
@@ -74,12 +65,10 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
         QRect windowScreen, picture;
         bool controlShown;
         int check4;
-    } cases[] = {
-        {{1024, 768}, {}, {10, 11, 1002, 752}, true, 1},
+    } cases[] = {{{1024, 768}, {}, {10, 11, 1002, 752}, true, 1},
         {{1280, 1024}, {}, {10, 43, 1258, 944}, false, 1},
         {{1920, 1080}, {}, {254, 14, 1411, 1058}, true, 0},  // the height limits
-        {{1920, 1080}, {1920, 0, 1280, 1024}, {10, 43, 1258, 944}, false, 0},
-    };
+        {{1920, 1080}, {1920, 0, 1280, 1024}, {10, 43, 1258, 944}, false, 0}};
     for (const Case& c : cases) {
         windows.screen = c.screen;
         windows.windowScreen = c.windowScreen;
@@ -96,10 +85,9 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
                                "F解", "FullScreen解除", "---+++++++--++-----+",
                                QStringLiteral("strip at 0,0 %1 wide").arg(screen.width()),
                                "strip right", "idle cursor counted"}));
-        EXPECT_EQ(form2().Label1->height(), screen.height());
         form1->List2->setListIndex(1 - form1->List2->ListIndex());  // opened while full: fitted too
-        EXPECT_EQ(lastMove(), c.picture);
-        EXPECT_EQ(form2().Label1->toolTip(), "");
+        EXPECT_EQ(std::tuple(form2().Label1->height(), lastMove(), form2().Label1->toolTip()),
+            std::tuple(screen.height(), c.picture, ""));
 
         form2().me_full->trigger();
         EXPECT_EQ(state(), expected);
@@ -120,8 +108,7 @@ TEST_F(FullScreenTest, MenuItemsAndTheirMarks)
 // movie window's double-clicks and double presses ask only while it is enabled (movie_mouse_test).
 TEST_F(FullScreenTest, CallersActOnlyWhileCommand22IsEnabled)
 {
-    const std::function<void()> callers[] = {
-        [&] { form1->Command22->click(); }, [&] { form2().me_full->trigger(); }};
+    const std::function<void()> callers[] = {press(form1->Command22), press(form2().me_full)};
     for (const auto& call : callers) {
         form1->Command22->setEnabled(true);
         call();
@@ -130,8 +117,7 @@ TEST_F(FullScreenTest, CallersActOnlyWhileCommand22IsEnabled)
         form1->Command22->setEnabled(false);
         clearSent();
         call();
-        EXPECT_EQ(form1->Command22->text(), "Full");
-        EXPECT_TRUE(sent().isEmpty());
+        EXPECT_EQ(std::tuple(form1->Command22->text(), sent()), std::tuple("Full", QStringList()));
     }
 }
 
@@ -142,9 +128,8 @@ TEST_F(FullScreenTest, ResetAllEndsFullScreenFirst)
     const QStringList before = state();
     form1->Command22->click();
     form1->reset_all();
-    EXPECT_EQ(state().mid(0, 2), before.mid(0, 2));
-    EXPECT_TRUE(form1->isVisible());
-    EXPECT_FALSE(windows.isFullScreen(&form2()));
+    EXPECT_EQ(std::tuple(state().mid(0, 2), form1->isVisible(), windows.isFullScreen(&form2())),
+        std::tuple(before.mid(0, 2), true, false));
 }
 
 // "Set": the size dialog opens with the movie window lifted; once it has closed, whichever way,
@@ -158,27 +143,19 @@ TEST_F(FullScreenTest, SizeDialogUnderTheTopmostRule)
         int check4;
         std::function<void(QWidget*)> close;
         int width;
-    } cases[] = {
-        {1, press("Command1"), 663},
-        {0, press("Command1"), 663},
-        {1, press("Command2"), 343},
-        {0, press("Command2"), 343},
-        {1, [](QWidget* d) { d->close(); }, 343},
-    };
+    } cases[] = {{1, press("Command1"), 663}, {0, press("Command1"), 663},
+        {1, press("Command2"), 343}, {0, press("Command2"), 343},
+        {1, [](QWidget* d) { d->close(); }, 343}};
     for (const auto& c : cases) {
         form2().resize(343, 263);
         setCheck4(c.check4);
         windows.setTopMost(&form2(), true);
-        bool liftedWhileOpen = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            ASSERT_NE(dialog, nullptr);
-            liftedWhileOpen = !windows.isTopMost(&form2());
-            dialog->findChild<QLineEdit*>("Text1")->setText("640");
-            c.close(dialog);
-        });
-        form1->Command23->click();
-        EXPECT_TRUE(liftedWhileOpen);
+        withDialog([&] { form1->Command23->click(); },
+            [&](QWidget& dialog) {
+                EXPECT_FALSE(windows.isTopMost(&form2()));  // lifted while open
+                dialog.findChild<QLineEdit*>("Text1")->setText("640");
+                c.close(&dialog);
+            });
         EXPECT_EQ(windows.isTopMost(&form2()), c.check4 == 1);
         EXPECT_EQ(form2().width(), c.width);
     }

@@ -1,25 +1,21 @@
 // Picture geometry: reading device rectangles, stored size / 4:3, halving, doubling, typed sizes.
-#include "controls/menu_item.h"
-#include "movie/form2.h"
-#include "playback_fixture.h"
-
-#include <functional>
+#include "form_fixture.h"
 
 namespace {
 
-class GeometryTest : public PlaybackFixture {
+class GeometryTest : public FormFixture {
 protected:
     void SetUp() override
     {
-        PlaybackFixture::SetUp();
-        openEntries({"/m/a.mpg"});
+        load();
+        start({"/m/a.mpg"}, 0);
         windows.moves.clear();
     }
     // The video window at (10, 10) in w x h, the movie window 345 twips larger.
     void expectPlaced(int w, int h)
     {
         ASSERT_FALSE(windows.moves.empty());
-        EXPECT_EQ(lastMove(),
+        EXPECT_EQ(windows.moves.back(),
             (FakeWindowLayer::Move{FakeMediaEngine::DefaultVideoWindow, 10, 10, w, h, true}));
         EXPECT_EQ(QSize(form2().Width(), form2().Height()), QSize(w * 15 + 345, h * 15 + 345));
     }
@@ -28,15 +24,10 @@ protected:
 TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
 {
     using Rect = std::array<std::int32_t, 4>;
-    const std::pair<QString, Rect> cases[] = {
-        {"5 7 320 240", {5, 7, 320, 240}},
-        {"0 0 352", {0, 0, 352, 0}},
-        {"12", {12, 0, 0, 0}},
-        {"", {0, 0, 0, 0}},
-        {"デバイスが開かれていません", {}},
-        {"1 2 3.5 4.5", {1, 2, 4, 4}},
-        {"0 0 352 240 9", {0, 0, 352, 240}},
-    };
+    const std::pair<QString, Rect> cases[] = {{"5 7 320 240", {5, 7, 320, 240}},
+        {"0 0 352", {0, 0, 352, 0}}, {"12", {12, 0, 0, 0}}, {"", {0, 0, 0, 0}},
+        {"デバイスが開かれていません", {}}, {"1 2 3.5 4.5", {1, 2, 4, 4}},
+        {"0 0 352 240 9", {0, 0, 352, 240}}};
     for (const auto& [reply, expected] : cases) {
         Rect r{-1, -1, -1, -1};
         Geometry::wind_xywh(reply, r[0], r[1], r[2], r[3]);
@@ -47,19 +38,18 @@ TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
 TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
 {
     engine.setSourceSize({352, 240});
-    form1->Command4->click();
-    EXPECT_EQ(sent(), QStringList({"where avfile source", "status avfile window handle"}));
-    EXPECT_EQ(form1->Command4->text(), "4:3");
-    expectPlaced(352, 240);
-    const QLabel* strip = form2().Label1;  // the strip follows the window
-    EXPECT_EQ(strip->geometry(), QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0),
-                                     qRound(5625 / 15.0), strip->height()));
-
-    clearSent();
-    form1->Command4->click();
-    EXPECT_EQ(sent(), QStringList({"status avfile window handle"}));
-    EXPECT_EQ(form1->Command4->text(), "Org");
-    expectPlaced(320, 240);
+    const std::tuple<QStringList, QString, int> presses[] = {
+        {{"where avfile source", "status avfile window handle"}, "4:3", 352},
+        {{"status avfile window handle"}, "Org", 320}};
+    for (const auto& [commands, caption, width] : presses) {
+        clearSent();
+        form1->Command4->click();
+        EXPECT_EQ(std::tuple(sent(), form1->Command4->text()), std::tuple(commands, caption));
+        expectPlaced(width, 240);
+        const QLabel* strip = form2().Label1;  // the strip follows the window: 130 twips in
+        EXPECT_EQ(strip->geometry(), QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0),
+                                         qRound((width * 15 + 345) / 15.0), strip->height()));
+    }
 }
 
 // Halving and doubling, by button or menu item, from the device's current picture size (halves
@@ -71,8 +61,6 @@ TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
 {
     windows.screen = {1024, 768};
     engine.setSourceSize({352, 288});
-    const auto button = [&](QPushButton* b) { return std::function<void()>([b] { b->click(); }); };
-    const auto item = [&](MenuItem* m) { return std::function<void()>([m] { m->trigger(); }); };
     const auto typed = [&](std::int16_t flag, QString w, QString h) {
         return std::function<void()>([=, this] { form1->geometry->re_size(flag, w, h); });
     };
@@ -82,12 +70,12 @@ TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
         int w, h;
         bool applied;
     } cases[] = {
-        {{175, 131}, button(form1->Command7), 88, 66, true},
-        {{165, 123}, item(form2().me_wari), 82, 62, true},
-        {{160, 120}, button(form1->Command7), 80, 60, true},
-        {{158, 118}, item(form2().me_wari), 79, 59, false},
-        {{511, 600}, button(form1->Command8), 1022, 1200, true},
-        {{512, 384}, item(form2().me_kake), 1024, 768, false},
+        {{175, 131}, press(form1->Command7), 88, 66, true},
+        {{165, 123}, press(form2().me_wari), 82, 62, true},
+        {{160, 120}, press(form1->Command7), 80, 60, true},
+        {{158, 118}, press(form2().me_wari), 79, 59, false},
+        {{511, 600}, press(form1->Command8), 1022, 1200, true},
+        {{512, 384}, press(form2().me_kake), 1024, 768, false},
         {{}, typed(1, "322", ""), 322, 242, true},  // 241.5 -> 242
         {{}, typed(1, "318", ""), 318, 238, true},  // 238.5 -> 238
         {{}, typed(2, "400", "123"), 400, 123, true},
@@ -117,8 +105,7 @@ TEST_F(GeometryTest, PlacementWithoutAVideoWindowStillShapesTheMovieWindow)
     mci.MciSend("close avfile", reply);  // the handle query now answers an error text
     form1->geometry->re_size(2, "200", "100");
     EXPECT_TRUE(windows.moves.empty());
-    EXPECT_EQ(form2().Width(), 200 * 15 + 345);
-    EXPECT_EQ(form2().Height(), 100 * 15 + 345);
+    EXPECT_EQ(QSize(form2().Width(), form2().Height()), QSize(200 * 15 + 345, 100 * 15 + 345));
 }
 
 }  // namespace

@@ -1,16 +1,8 @@
 // Presses on the picture, the popup menu, dragging, and the idle cursor of full screen.
-#include "controls/list_box.h"
 #include "form_fixture.h"
 
-#include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTimer>
-#include <functional>
 #include <map>
 
 namespace {
@@ -36,31 +28,23 @@ protected:
 // not the tick count, so the window closes at its second tick.
 TEST_F(MovieMouse, PressesOnThePictureAreCountedAndTwoAskForFullScreen)
 {
-    const struct {
-        const char* events;
-        bool available;
-        int requests;
-    } cases[] = {{"ptt", true, 0}, {"pptt", true, 1}, {"ppptt", true, 0}, {"pptt", false, 0},
-        {"ptpt", true, 1}};
-    int presses = 0;
-    const std::map<char, std::function<void()>> act = {
-        {'p', [&] { windows.pressLeft(video), ++presses; }},
-        {'t', [&] { form2().Timer3_Timer(); }}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.events);
-        form1->Command22->setEnabled(c.available);
+    const std::tuple<const char*, bool, int> cases[] = {{"ptt", true, 0}, {"pptt", true, 1},
+        {"ppptt", true, 0}, {"pptt", false, 0}, {"ptpt", true, 1}};
+    for (const auto& [events, available, requests] : cases) {
+        SCOPED_TRACE(events);
+        form1->Command22->setEnabled(available);
         QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
         const int passedOn = windows.defaultProcCalls;
-        presses = 0;
-        for (const char* e = c.events; *e; ++e) {
-            act.at (*e)();
+        int presses = 0;
+        for (const char* e = events; *e; ++e) {
+            *e == 'p' ? void((windows.pressLeft(video), ++presses)) : form2().Timer3_Timer();
             const bool counting = e[1] != 0;  // until the last event
-            EXPECT_EQ(form2().Timer3->isActive(), counting) << e - c.events;
-            EXPECT_EQ(form2().Label2->text(), QString::number(counting ? presses : 0))
-                << e - c.events;
+            EXPECT_EQ(std::tuple(form2().Timer3->isActive(), form2().Label2->text()),
+                std::tuple(counting, QString::number(counting ? presses : 0)))
+                << e - events;
         }
-        EXPECT_EQ(spy.count(), c.requests);
-        EXPECT_EQ(windows.defaultProcCalls - passedOn, presses);
+        EXPECT_EQ(std::tuple(spy.count(), windows.defaultProcCalls - passedOn),
+            std::tuple(requests, presses));
     }
 }
 
@@ -69,11 +53,11 @@ TEST_F(MovieMouse, PressesOnThePictureAreCountedAndTwoAskForFullScreen)
 TEST_F(MovieMouse, RightPressOnThePictureOpensTheMenuAfterwards)
 {
     windows.pressRight(video);
-    EXPECT_FALSE(form2().menu0->isVisible());
-    EXPECT_TRUE(form2().Timer2->isActive());
+    EXPECT_EQ(std::tuple(form2().menu0->isVisible(), form2().Timer2->isActive()),
+        std::tuple(false, true));
     form2().Timer2_Timer();
-    EXPECT_FALSE(form2().Timer2->isActive());
-    EXPECT_TRUE(form2().menu0->isVisible());
+    EXPECT_EQ(std::tuple(form2().menu0->isVisible(), form2().Timer2->isActive()),
+        std::tuple(true, false));
 }
 
 // Mouse events on the strip (Label1), the placeholder (Label2) and the window's surface: the menu,
@@ -82,30 +66,22 @@ TEST_F(MovieMouse, RightPressOnThePictureOpensTheMenuAfterwards)
 TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
 {
     Form2& m = form2();
-    const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
+    const QEvent::Type pressed = QEvent::MouseButtonPress, doubled = QEvent::MouseButtonDblClick;
+    const Qt::MouseButtons left = Qt::LeftButton, right = Qt::RightButton, both = left | right;
     const struct {
         QWidget* target;
         QEvent::Type type;
         Qt::MouseButtons buttons;
         bool available, menu;
-        std::size_t drags;
         int requests;
-    } cases[] = {
-        {m.Label1, QEvent::MouseButtonPress, Qt::RightButton, true, true, 0, 0},
-        {m.Label2, QEvent::MouseButtonPress, Qt::RightButton, true, true, 0, 0},
-        {&m, QEvent::MouseButtonPress, Qt::RightButton, true, true, 0, 0},
-        {m.Label1, QEvent::MouseButtonPress, Qt::LeftButton, true, false, 0, 0},
-        {m.Label2, QEvent::MouseButtonPress, Qt::LeftButton, true, false, 0, 0},
-        {&m, QEvent::MouseButtonPress, both, true, false, 0, 0},  // drags once it moves
-        {m.Label1, QEvent::MouseButtonDblClick, Qt::LeftButton, true, false, 0, 1},
-        {&m, QEvent::MouseButtonDblClick, Qt::LeftButton, true, false, 0, 1},
-        {m.Label2, QEvent::MouseButtonDblClick, Qt::LeftButton, true, false, 0, 0},
-        {m.Label1, QEvent::MouseButtonDblClick, Qt::LeftButton, false, false, 0, 0},
-        {&m, QEvent::MouseButtonDblClick, Qt::LeftButton, false, false, 0, 0},
-    };
+    } cases[] = {{m.Label1, pressed, right, true, true, 0},
+        {m.Label2, pressed, right, true, true, 0}, {&m, pressed, right, true, true, 0},
+        {m.Label1, pressed, left, true, false, 0}, {m.Label2, pressed, left, true, false, 0},
+        {&m, pressed, both, true, false, 0}, {m.Label1, doubled, left, true, false, 1},
+        {&m, doubled, left, true, false, 1}, {m.Label2, doubled, left, true, false, 0},
+        {m.Label1, doubled, left, false, false, 0}, {&m, doubled, left, false, false, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.target->objectName().toStdString() << " " << c.type << " " << c.buttons);
+        SCOPED_TRACE(&c - cases);
         form1->Command22->setEnabled(c.available);
         m.Label2->show();
         windows.systemMoves.clear();
@@ -115,9 +91,8 @@ TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
         QMouseEvent e(c.type, QPointF(3, 3), c.target->mapToGlobal(QPointF(3, 3)), button,
             c.buttons, Qt::NoModifier);
         QApplication::sendEvent(c.target, &e);
-        EXPECT_EQ(m.menu0->isVisible(), c.menu);
-        EXPECT_EQ(windows.systemMoves.size(), c.drags);
-        EXPECT_EQ(spy.count(), c.requests);
+        EXPECT_EQ(std::tuple(m.menu0->isVisible(), windows.systemMoves.size(), spy.count()),
+            std::tuple(c.menu, 0u, c.requests));
         m.menu0->hide();
     }
 }
@@ -131,38 +106,29 @@ TEST_F(MovieMouse, DragStartsOnlyOnceThePointerMoves)
     Form2& m = form2();
     const int far = QApplication::startDragDistance() + 1;
     const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
-    const struct {
-        const char* events;
-        Qt::MouseButtons buttons;
-        std::size_t drags;
-    } cases[] = {{"p1", Qt::LeftButton, 0}, {"pF", Qt::LeftButton, 1}, {"p1FF", Qt::LeftButton, 1},
+    const std::tuple<const char*, Qt::MouseButtons, std::size_t> cases[] = {
+        {"p1", Qt::LeftButton, 0}, {"pF", Qt::LeftButton, 1}, {"p1FF", Qt::LeftButton, 1},
         {"pF", both, 1}, {"pF", Qt::RightButton, 0}, {"prF", Qt::LeftButton, 0},
         {"prdF", Qt::LeftButton, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.events);
+    // Each event: its type, the buttons down during it, the button it is about.
+    const std::map<char, std::tuple<QEvent::Type, Qt::MouseButtons, Qt::MouseButton>> kinds = {
+        {'p', {QEvent::MouseButtonPress, {}, Qt::LeftButton}},
+        {'r', {QEvent::MouseButtonRelease, Qt::NoButton, Qt::LeftButton}},
+        {'d', {QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton}}};
+    for (const auto& [events, buttons, drags] : cases) {
+        SCOPED_TRACE(events);
         windows.systemMoves.clear();
-        const QPointF from(3, 3);
         Qt::MouseButtons down = Qt::NoButton;
-        const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButton button) {
-            QMouseEvent e(type, at, m.mapToGlobal(at), button, down, Qt::NoModifier);
-            QApplication::sendEvent(&m, &e);
-        };
-        for (const char* e = c.events; *e; ++e) {
-            switch (*e) {
-            case 'p':
-                down = c.buttons, send(QEvent::MouseButtonPress, from, Qt::LeftButton);
-                break;
-            case 'r':
-                down = Qt::NoButton, send(QEvent::MouseButtonRelease, from, Qt::LeftButton);
-                break;
-            case 'd':
-                down = Qt::LeftButton, send(QEvent::MouseButtonDblClick, from, Qt::LeftButton);
-                break;
-            default:
-                send(QEvent::MouseMove, from + QPointF(*e == 'F' ? far : 1, 0), Qt::NoButton);
-            }
+        for (const char* e = events; *e; ++e) {
+            const bool move = !kinds.count(*e);
+            const auto [type, held,
+                button] = move ? std::tuple(QEvent::MouseMove, down, Qt::NoButton) : kinds.at(*e);
+            down = *e == 'p' ? buttons : held;
+            const QPointF at = QPointF(3, 3) + QPointF(!move ? 0 : *e == 'F' ? far : 1, 0);
+            QMouseEvent event(type, at, m.mapToGlobal(at), button, down, Qt::NoModifier);
+            QApplication::sendEvent(&m, &event);
         }
-        EXPECT_EQ(windows.systemMoves.size(), c.drags);
+        EXPECT_EQ(windows.systemMoves.size(), drags);
         m.menu0->hide();
     }
 }
@@ -202,13 +168,13 @@ TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
     ticks(10);
     EXPECT_TRUE(windows.cursorMoves.empty());
     ticks(1);
-    EXPECT_EQ(windows.cursorMoves, std::vector<QPoint>{parked});
-    EXPECT_FALSE(m.Timer1->isActive());
+    EXPECT_EQ(std::tuple(windows.cursorMoves, m.Timer1->isActive()),
+        std::tuple(std::vector<QPoint>{parked}, false));
 
     for (int x : {150, 150, 165})  // the first movement, the same place, away from it
         m.Label1_MouseMove(Qt::NoButton, x, 45);
-    EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed}));
-    EXPECT_TRUE(m.Timer1->isActive());
+    EXPECT_EQ(std::tuple(windows.cursorMoves, m.Timer1->isActive()),
+        std::tuple(std::vector<QPoint>{parked, freed}, true));
 
     windows.cursor = freed;
     ticks(11);

@@ -1,17 +1,8 @@
 // The settings file applied when the movie window loads, and saved from its menu.
-#include "controls/check_box.h"
-#include "controls/menu_item.h"
 #include "form_fixture.h"
-#include "movie/system_colors.h"
 #include "settings/settings_file.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QRegularExpression>
-
-using MovieSettings = FormFixture;
+using MovieSettings = StartedForm;
 
 // A file that gives no usable place leaves the place beside the control window; the colour is
 // applied whenever it was read. `lines` empty: no file at all.
@@ -24,7 +15,7 @@ struct FileCase {
     QSize screen{1024, 768};
 };
 
-class MovieSettingsFiles : public MovieSettings, public testing::WithParamInterface<FileCase> { };
+class MovieSettingsFiles : public FormFixture, public testing::WithParamInterface<FileCase> { };
 
 TEST_P(MovieSettingsFiles, PlaceSizeAndColour)
 {
@@ -39,51 +30,41 @@ TEST_P(MovieSettingsFiles, PlaceSizeAndColour)
     const QRect fromFile(c.lines.value(2).toInt(), c.lines.value(1).toInt(),
         c.lines.value(4).toInt(), c.lines.value(5).toInt());
     EXPECT_EQ(QRect(m.Left(), m.Top(), m.Width(), m.Height()), c.defaultPlace ? beside : fromFile);
+    // The placeholder follows the size: 150 twips in, 345 smaller.
+    EXPECT_EQ(m.Label2->geometry(), QRect(10, 10, m.Width() / 15 - 23, m.Height() / 15 - 23));
     EXPECT_EQ(m.BackColor(), c.colour);
     EXPECT_EQ(m.palette().color(QPalette::Window),
         c.window.isValid() ? c.window
-                           : QGuiApplication::palette().color(QPalette::Active, QPalette::Button));
+                           : QApplication::palette().color(QPalette::Active, QPalette::Button));
     EXPECT_TRUE(windows.isTopMost(&m));  // kept in front whatever the file says
 }
 
+const QColor black(0, 0, 0), red(255, 0, 0);
 INSTANTIATE_TEST_SUITE_P(Files, MovieSettingsFiles,
-    testing::Values(FileCase{"missing", {}, true, 0, QColor(0, 0, 0)},
-        FileCase{"complete", {"", " 1200", " 6000", " 255", " 6000", " 4500"}, false, 255,
-            QColor(255, 0, 0)},
-        FileCase{"short", {"", "1500", "3000"}, true, 0, QColor(0, 0, 0)},
-        FileCase{"colour, no size", {"", "1500", "3000", "65280"}, true, 65280, QColor(0, 255, 0)},
+    testing::ValuesIn(std::vector<FileCase>{{"missing", {}, true, 0, black},
+        {"complete", {"", " 1200", " 6000", " 255", " 6000", " 4500"}, false, 255, red},
+        {"short", {"", "1500", "3000"}, true, 0, black},
+        {"colour, no size", {"", "1500", "3000", "65280"}, true, 65280, QColor(0, 255, 0)},
         // 0x8000000F: the system's button face colour, kept as the same reference.
-        FileCase{"system colour", {"", "1500", "3000", "-2147483633", "5145", "3945"}, false,
+        {"system colour", {"", "1500", "3000", "-2147483633", "5145", "3945"}, false,
             std::int32_t(0x8000000F), QColor()},
         // Saved while a second monitor stood to the right: the place is refused, not the colour.
-        FileCase{"off every screen", {"", "1500", "30000", "255", "5145", "3945"}, true, 255,
-            QColor(255, 0, 0)},
-        FileCase{"partly on screen", {"", "-1500", "13500", "0", "5145", "3945"}, false, 0,
-            QColor(0, 0, 0)},
+        {"off every screen", {"", "1500", "30000", "255", "5145", "3945"}, true, 255, red},
+        {"partly on screen", {"", "-1500", "13500", "0", "5145", "3945"}, false, 0, black},
         // A size no screen shows is refused like a place off every screen; the whole screen is not.
-        FileCase{"larger than the screen", {"", "0", "0", "255", "491505", "491505"}, true, 255,
-            QColor(255, 0, 0)},
-        FileCase{"the whole screen", {"", "0", "0", "255", "15360", "11520"}, false, 255,
-            QColor(255, 0, 0)},
+        {"larger than the screen", {"", "0", "0", "255", "491505", "491505"}, true, 255, red},
+        {"the whole screen", {"", "0", "0", "255", "15360", "11520"}, false, 255, red},
         // Wider than the video output can draw (16384 pixels), even where the desktop is wider.
-        FileCase{"wider than the video output", {"", "0", "0", "0", "245775", "3945"}, true, 0,
-            QColor(0, 0, 0), QSize(20000, 1200)}),
+        {"wider than the video output", {"", "0", "0", "0", "245775", "3945"}, true, 0, black,
+            QSize(20000, 1200)}}),
     [](const testing::TestParamInfo<FileCase>& info) {
         return QString::fromLatin1(info.param.what)
             .replace(QRegularExpression("[^A-Za-z]"), "_")
             .toStdString();
     });
 
-TEST_F(MovieSettings, LabelsFollowTheLoadedSize)
-{
-    writeSettings({"", " 1200", " 6000", " 255", " 6000", " 4500"});
-    load();
-    EXPECT_EQ(form2().Label2->geometry(), QRect(10, 10, 400 - 23, 300 - 23));
-}
-
 TEST_F(MovieSettings, SaveWritesWhatTheNextStartReads)
 {
-    load();
     form2().setTop(1800);
     form2().setLeft(7500);
     form2().setBackColor(std::int32_t(0x80000005));
@@ -103,7 +84,6 @@ TEST_F(MovieSettings, SaveWritesWhatTheNextStartReads)
 
 TEST_F(MovieSettings, FailedSaveIsReportedUnderTheTopmostRule)
 {
-    load();
     // A folder where the file should be: nothing can be written there, even by root.
     ASSERT_TRUE(QDir(programDir.path()).mkdir("reelbox.ini"));
     form2().ch_ho->trigger();

@@ -1,33 +1,39 @@
 // Opening a playlist entry: command sequence, device type, placement, labels, enables, and
 // what happens to entries that cannot be opened.
-#include "controls/menu_item.h"
+#include "form_fixture.h"
 #include "mci/mci_errors.h"
-#include "movie/form2.h"
 #include "playback/open_command.h"
-#include "playback_fixture.h"
-
-#include <QTest>
-
-#include <vector>
 
 namespace {
 
-using OpenListItem = PlaybackFixture;
+using OpenListItem = StartedForm;
 
-TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndStaysStopped)
+// A stopped player shows the first picture and stays stopped; the labels, tool tips and enables
+// describe the open movie.
+TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndDescribesTheMovie)
 {
-    addEntries({"/m/a.mpg"});
-    clearSent();
+    engine.setSourceSize({352, 240});
+    start({"/m/dir/a b.mpg"});
     form1->playlist->select(0);
-
-    const QString open = "open \"/m/a.mpg\" type mpegvideo alias avfile style child parent " +
+    const QString open = "open \"/m/dir/a b.mpg\" type mpegvideo alias avfile style child parent " +
                          QString::number(form2().winId());
     EXPECT_EQ(sent(), QStringList({"close avfile", open, "where avfile source",
                           "status avfile window handle", "set avfile time format frames",
                           "status avfile length", "play avfile window", "stop avfile"}));
-    EXPECT_EQ(caption2(), "|>");
-    EXPECT_FALSE(engine.isPlaying());
-    EXPECT_TRUE(form1->Timer1->isActive());
+    EXPECT_EQ(std::tuple(caption2(), engine.isPlaying(), form1->Timer1->isActive()),
+        std::tuple("|>", false, true));
+
+    form1->playlist->rename(0, "Trip");
+    form1->playback->List2_Click();
+    EXPECT_EQ(QStringList({form1->Label1->text(), form1->Label1->toolTip(), form2().Label1->text(),
+                  form2().Label1->toolTip(), form1->List2->toolTip()}),
+        QStringList({"a b.mpg", "/m/dir/a b.mpg", "Trip　", "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240",
+            "再生ﾘｽﾄ一覧 Trip 選択中"}));
+    EXPECT_FALSE(form2().Label2->isVisibleTo(&form2()));
+    for (QWidget* w : movieControls())
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    for (QAction* item : movieMenuItems())
+        EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
 }
 
 TEST_F(OpenListItem, DeviceTypeFollowsTheFileKind)
@@ -48,30 +54,29 @@ TEST_F(OpenListItem, VideoWindowIsPlacedAndSubclassedForEachOpen)
     const WId first = FakeMediaEngine::DefaultVideoWindow;
     form2().setWidth(500 * 15 + 345);
     form2().setHeight(300 * 15 + 345);
-    openEntries({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"});
+    start({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"}, 0);
     EXPECT_EQ(windows.moves, std::vector<FakeWindowLayer::Move>({{first, 10, 10, 500, 300, true}}));
     EXPECT_EQ(form1->video.mci_hwnd, first);
-    windows.pressLeft(first);
-    EXPECT_TRUE(form2().Timer3->isActive());  // the movie window's press counting
-    EXPECT_EQ(windows.defaultProcCalls, 1);
+    windows.pressLeft(first);  // counted by the movie window, and passed on
+    EXPECT_EQ(
+        std::tuple(form2().Timer3->isActive(), windows.defaultProcCalls), std::tuple(true, 1));
 
     engine.setVideoWindow(5151);
     form1->List2->setListIndex(1);
-    EXPECT_FALSE(windows.hooked(first));
-    EXPECT_TRUE(windows.hooked(5151));
+    EXPECT_EQ(std::tuple(windows.hooked(first), windows.hooked(5151)), std::tuple(false, true));
 
     engine.setVideoWindow(0);  // the handle query then answers an error text
     form1->List2->setListIndex(2);
-    EXPECT_EQ(windows.moves.size(), 2u);
-    EXPECT_FALSE(windows.hooked(5151));
-    EXPECT_EQ(windows.procChanges, 4);  // hook, give back, hook, give back
+    // Hook, give back, hook, give back.
+    EXPECT_EQ(std::tuple(windows.moves.size(), windows.hooked(5151), windows.procChanges),
+        std::tuple(2u, false, 4));
     EXPECT_EQ(sent().mid(sent().size() - 2), QStringList({"play avfile window", "stop avfile"}));
 }
 
 TEST_F(OpenListItem, ShorterMovieDoesNotSeekWhenTheSliderIsPulledBack)
 {
     engine.setLength(1000);
-    openEntries({"/m/long.mpg", "/m/short.mpg"});
+    start({"/m/long.mpg", "/m/short.mpg"}, 0);
     form1->HScroll1->setValue(800);
     clearSent();
     engine.setLength(100);
@@ -79,24 +84,6 @@ TEST_F(OpenListItem, ShorterMovieDoesNotSeekWhenTheSliderIsPulledBack)
     EXPECT_TRUE(sent().filter(QRegularExpression("^seek")).isEmpty())
         << sent().join(", ").toStdString();
     EXPECT_EQ(engine.positionFrames(), 0);
-}
-
-TEST_F(OpenListItem, LabelsToolTipsAndEnablesDescribeTheOpenMovie)
-{
-    engine.setSourceSize({352, 240});
-    openEntries({"/m/dir/a b.mpg"});
-    form1->playlist->rename(0, "Trip");
-    form1->playback->List2_Click();
-
-    EXPECT_EQ(QStringList({form1->Label1->text(), form1->Label1->toolTip(), form2().Label1->text(),
-                  form2().Label1->toolTip(), form1->List2->toolTip()}),
-        QStringList({"a b.mpg", "/m/dir/a b.mpg", "Trip　", "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240",
-            "再生ﾘｽﾄ一覧 Trip 選択中"}));
-    EXPECT_FALSE(form2().Label2->isVisibleTo(&form2()));
-    for (QWidget* w : movieControls())
-        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-    for (QAction* item : movieMenuItems())
-        EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
 }
 
 // One box (the device's text and the removal, the movie window lifted for it), the entry goes,
@@ -122,22 +109,18 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.paths.join(' ').toStdString());
-        form1->reset_all();
-        dialogs.boxes.clear();
-        addEntries(c.paths);
+        start(c.paths);
         form1->playlist->select(c.before);
         engine.failNextOpen(c.error);
         form1->playlist->select(c.bad);
 
         ASSERT_EQ(dialogs.boxes.size(), 1u);
         const FakeDialogs::Box& box = dialogs.boxes.front();
-        EXPECT_EQ(box.text, mcierr::text(c.rc) + "リスト一覧から削除します。");
-        EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon, box.movieTopMost),
-            std::tuple(QString("削除"), msgbox::OkOnly, msgbox::Information, std::optional(false)));
-        EXPECT_EQ(names(), c.left);
-        EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex()),
-            std::tuple(c.index, c.index));
-        EXPECT_EQ(form1->Label1->text(), c.left.value(c.index, "ファイル名"));
+        EXPECT_EQ(std::tuple(box.text, box.title, box.buttons, box.icon, box.movieTopMost),
+            std::tuple(mcierr::text(c.rc) + "リスト一覧から削除します。", QString("削除"),
+                msgbox::OkOnly, msgbox::Information, std::optional(false)));
+        EXPECT_EQ(std::tuple(names(), selected(), form1->List1->ListIndex(), form1->Label1->text()),
+            std::tuple(c.left, c.index, c.index, c.left.value(c.index, "ファイル名")));
         const bool open = !c.left.isEmpty();
         EXPECT_EQ(
             std::tuple(engine.isOpen(), form1->Timer1->isActive(), form1->Command2->isEnabled()),
@@ -152,15 +135,12 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
 TEST_F(OpenListItem, ClickedEntryThatFailsLeavesTheHighlightOnWhatOpens)
 {
     const struct {
-        QList<int> clicks;
-        QList<int> whileShown;
+        QList<int> clicks, whileShown;
         QStringList left;
         int highlighted;
-    } rows[] = {
-        {{0, 3}, {3}, {"a.mpg", "missing1.mpg", "b.mpg"}, 2},
+    } rows[] = {{{0, 3}, {3}, {"a.mpg", "missing1.mpg", "b.mpg"}, 2},
         {{1}, {1}, {"a.mpg", "b.mpg", "missing2.mpg"}, 1},
-        {{2, 1}, {1}, {"a.mpg", "b.mpg", "missing2.mpg"}, 1},
-    };
+        {{2, 1}, {1}, {"a.mpg", "b.mpg", "missing2.mpg"}, 1}};
     const auto highlight = [this] {
         QList<int> rows;
         for (const QModelIndex& index : form1->List2->selectionModel()->selectedIndexes())
@@ -168,8 +148,7 @@ TEST_F(OpenListItem, ClickedEntryThatFailsLeavesTheHighlightOnWhatOpens)
         return rows;
     };
     for (const auto& row : rows) {
-        form1->reset_all();
-        addEntries({"/m/a.mpg", "/m/missing1.mpg", "/m/b.mpg", "/m/missing2.mpg"});
+        start({"/m/a.mpg", "/m/missing1.mpg", "/m/b.mpg", "/m/missing2.mpg"});
         QList<int> shown;
         dialogs.whileShown = [&] { shown += highlight(); };
         for (const int click : row.clicks) {
@@ -179,11 +158,9 @@ TEST_F(OpenListItem, ClickedEntryThatFailsLeavesTheHighlightOnWhatOpens)
             QTest::mouseClick(form1->List2->viewport(), Qt::LeftButton, {}, rect.center());
         }
         dialogs.whileShown = nullptr;
-        EXPECT_EQ(shown, row.whileShown);
-        EXPECT_EQ(names(), row.left);
-        EXPECT_EQ(highlight(), QList<int>{row.highlighted});
-        EXPECT_EQ(form1->List2->ListIndex(), row.highlighted);
-        EXPECT_EQ(form1->Label1->text(), row.left[row.highlighted]);
+        EXPECT_EQ(std::tuple(shown, names(), highlight(), selected(), form1->Label1->text()),
+            std::tuple(row.whileShown, row.left, QList<int>{row.highlighted}, row.highlighted,
+                row.left[row.highlighted]));
     }
 }
 
@@ -195,7 +172,7 @@ TEST_F(OpenListItem, RunOfBadEntriesGivesOneBoxEachInOrderWithoutNesting)
     QStringList paths;
     for (int i = 0; i < bad; ++i)
         paths << QStringLiteral("/m/bad%1.mpg").arg(i);
-    addEntries(paths + QStringList{"/m/good.mpg"});
+    start(paths + QStringList{"/m/good.mpg"});
 
     int failuresLeft = bad;
     std::vector<const void*> depth;
@@ -211,10 +188,8 @@ TEST_F(OpenListItem, RunOfBadEntriesGivesOneBoxEachInOrderWithoutNesting)
 
     ASSERT_EQ(dialogs.boxes.size(), std::size_t(bad));
     EXPECT_EQ(std::count(depth.begin(), depth.end(), depth.front()), bad);
-    QStringList opened = engine.calls().filter(QRegularExpression("^open "));
-    opened.replaceInStrings(QRegularExpression("^open (\\S+) .*"), "\\1");
-    EXPECT_EQ(opened, paths + QStringList{"/m/good.mpg"});
-    EXPECT_EQ(names(), QStringList({"good.mpg"}));
+    EXPECT_EQ(std::tuple(opened(), names()),
+        std::tuple(paths + QStringList{"/m/good.mpg"}, QStringList({"good.mpg"})));
 }
 
 }  // namespace

@@ -1,15 +1,11 @@
 // The position timer: slider, labels, the end-of-movie rules, the frame/time switch and the
 // previous/next buttons.
-#include "controls/menu_item.h"
+#include "form_fixture.h"
 #include "playback/label_caption.h"
-#include "playback_fixture.h"
-
-#include <QSignalBlocker>
-#include <functional>
 
 namespace {
 
-class PositionTimer : public PlaybackFixture {
+class PositionTimer : public StartedForm {
 protected:
     QString label2() const { return label_caption::captionOf(*form1->Label2); }
     // The movie has played to its end, where the engine stops by itself.
@@ -23,23 +19,20 @@ protected:
 TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
 {
     engine.setLength(300);
-    openEntries({"/m/a.mpg", "/m/b.mpg"});
+    start({"/m/a.mpg", "/m/b.mpg"}, 0);
     engine.setPosition(123);
     QMetaObject::invokeMethod(form1->Timer1, "timeout", Qt::DirectConnection);  // a real tick
 
     EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed"}));
-    EXPECT_EQ(form1->HScroll1->Value(), 123);
-    EXPECT_EQ(label2(), " 123\n\r    /300 (ﾌﾚｰﾑ)");
-    EXPECT_EQ(form1->Label2->text(), " 123\n    /300 (ﾌﾚｰﾑ)");  // drawn as two clean lines
+    // The caption, and drawn as two clean lines.
+    EXPECT_EQ(std::tuple(
+                  form1->HScroll1->Value(), label2(), form1->Label2->text(), form1->Label4->text()),
+        std::tuple(123, " 123\n\r    /300 (ﾌﾚｰﾑ)", " 123\n    /300 (ﾌﾚｰﾑ)", "1/2"));
     form1->Label2->setText("ﾌﾚｰﾑor時間");  // written by something else: read back as written
     EXPECT_EQ(label2(), "ﾌﾚｰﾑor時間");
-    EXPECT_EQ(form1->Label4->text(), "1/2");
 
     // Opened with the time display on: in milliseconds, the length text built at the open.
-    {
-        const QSignalBlocker quiet(form1->Check6);
-        form1->Check6->setValue(1);
-    }
+    quietly(form1->Check6, [this] { form1->Check6->setValue(1); });
     engine.setFps(25);
     engine.setLength(25 * 4000);
     clearSent();
@@ -49,10 +42,7 @@ TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
     form1->playback->Timer1_Timer();
     EXPECT_EQ(label2(), " 01:02:03:000\n\r    /01:06:40 (時間)");
 
-    {
-        const QSignalBlocker quiet(form1->List2);
-        form1->List2->setListIndex(-1);
-    }
+    quietly(form1->List2, [this] { form1->List2->setListIndex(-1); });
     form1->playback->Timer1_Timer();
     EXPECT_EQ(form1->Label4->text(), "0/2");  // nothing selected
 }
@@ -66,7 +56,7 @@ TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
         int length, position, value, small, large;
     } cases[] = {{30000, 29999, 29999, 10, 50}, {30001, 15000, 15000, 30, 150},
         {30001, 10001, 10001, 30, 150}, {60000, 45000, 22500, 30, 150}, {60000, 0, 0, 30, 150}};
-    openEntries({"/m/a.mpg"});
+    start({"/m/a.mpg"}, 0);
     for (const auto& c : cases) {
         engine.setLength(c.length);
         form1->playback->List2_Click();
@@ -84,7 +74,7 @@ TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
 // The eight speeds the buttons reach have their captions; any other keeps the last one.
 TEST_F(PositionTimer, SpeedLabelFollowsTheTableAndKeepsUnknownSpeeds)
 {
-    openEntries({"/m/a.mpg"});
+    start({"/m/a.mpg"}, 0);
     const std::pair<double, QString> table[] = {{0.25, "|>|> -3"}, {0.5, "|>|> -2"},
         {0.75, "|>|> -1"}, {1.0, "|>|> ±0"}, {1.25, "|>|> ＋1"}, {1.5, "|>|> ＋2"},
         {1.75, "|>|> ＋3"}, {2.0, "|>|> ＋4"}, {1.1, "|>|> ＋4"}};
@@ -96,8 +86,10 @@ TEST_F(PositionTimer, SpeedLabelFollowsTheTableAndKeepsUnknownSpeeds)
 }
 
 // What two ticks at the end of the playing movie leave: the entry selected, the button's caption,
-// whether it plays and from where. Loop (Check3) and "selected only" (Check7), one or two entries;
-// a movie of length 0 is at its end on every tick.
+// whether it plays and from where. Loop (Check3) and "selected only" (Check7), one or two entries:
+// the next entry, wrapping after the last; with "selected only", a pause, then the same again
+// (with one entry, a restart in the same tick); without Loop it stays at the end, asking for
+// nothing more. A movie of length 0 is at its end on every tick.
 TEST_F(PositionTimer, EndOfTheMovie)
 {
     struct After {
@@ -108,28 +100,21 @@ TEST_F(PositionTimer, EndOfTheMovie)
     const struct {
         int entries, loop, only, length;
         After first, second;
-    } cases[] = {
-        {2, 1, 0, 150, {1, "II", true, true},
-            {0, "II", true, true}},  // next entry, wraps after the last
-        {2, 1, 1, 150, {0, "|>", false, false},
-            {0, "II", true, true}},  // pauses, then the same again
+    } cases[] = {{2, 1, 0, 150, {1, "II", true, true}, {0, "II", true, true}},
+        {2, 1, 1, 150, {0, "|>", false, false}, {0, "II", true, true}},
         {1, 1, 0, 150, {0, "|>", false, false}, {0, "II", true, true}},
-        {1, 1, 1, 150, {0, "II", true, true}, {0, "II", true, true}},  // restarts in the same tick
-        // Without Loop it stays at the end, asking for nothing more.
+        {1, 1, 1, 150, {0, "II", true, true}, {0, "II", true, true}},
         {1, 0, 0, 150, {0, "|>", false, false}, {0, "|>", false, false}},
         {2, 0, 0, 150, {0, "|>", false, false}, {0, "|>", false, false}},
-        {1, 0, 0, 0, {0, "|>", false, false}, {0, "|>", false, false}},
-    };
+        {1, 0, 0, 0, {0, "|>", false, false}, {0, "|>", false, false}}};
     const QStringList paths{"/m/a.mpg", "/m/b.mpg"};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.entries << " entries, Loop " << c.loop
-                                        << ", selected only " << c.only << ", length " << c.length);
-        form1->reset_all();
+        SCOPED_TRACE(&c - cases);
         form1->Check3->setValue(1);
         form1->Check7->setValue(c.only);
         form1->Check3->setValue(c.loop);
         engine.setLength(c.length);
-        openEntries(paths.mid(0, c.entries));
+        start(paths.mid(0, c.entries), 0);
         startPlaying();
         for (const After& after : {c.first, c.second}) {
             atEnd();
@@ -144,7 +129,7 @@ TEST_F(PositionTimer, EndOfTheMovie)
 
 TEST_F(PositionTimer, NextEntryThatFailsIsRemovedAndTheOneAfterPlays)
 {
-    openEntries({"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"});
+    start({"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"}, 0);
     startPlaying();
     atEnd();
     engine.failNextOpen(MediaError::FileNotFound);
@@ -159,22 +144,18 @@ TEST_F(PositionTimer, SwitchingBetweenFramesAndTime)
 {
     engine.setFps(25);
     engine.setLength(25 * 1000);  // 1000 s
-    openEntries({"/m/a.mpg"});
+    start({"/m/a.mpg"}, 0);
     engine.setPosition(25 * 500);
-    const struct {
-        int check6;
-        const char* format;
-        int length, max, value;
-    } cases[] = {{1, "milliseconds", 1000000, 30000, 15000}, {0, "frames", 25000, 25000, 12500}};
-    for (const auto& c : cases) {
+    const std::tuple<int, QString, int, int, int> cases[] = {
+        {1, "milliseconds", 1000000, 30000, 15000}, {0, "frames", 25000, 25000, 12500}};
+    for (const auto& [check6, format, length, max, value] : cases) {
         clearSent();
-        form1->Check6->setValue(c.check6);
-        EXPECT_EQ(sent(), QStringList({QString("set avfile time format ") + c.format,
-                              "status avfile length", "status avfile position"}));
-        EXPECT_EQ(std::tuple(
-                      form1->playback->media_len, form1->HScroll1->Max(), form1->HScroll1->Value()),
-            std::tuple(c.length, c.max, c.value));
-        EXPECT_EQ(form1->playback->len_text, "00:16:40");
+        form1->Check6->setValue(check6);
+        EXPECT_EQ(sent(), QStringList({"set avfile time format " + format, "status avfile length",
+                              "status avfile position"}));
+        EXPECT_EQ(std::tuple(form1->playback->media_len, form1->HScroll1->Max(),
+                      form1->HScroll1->Value(), form1->playback->len_text),
+            std::tuple(length, max, value, "00:16:40"));
     }
 }
 
@@ -183,31 +164,21 @@ TEST_F(PositionTimer, SwitchingBetweenFramesAndTime)
 TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
 {
     const QStringList paths{"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"};
-    const std::function<void()> previous[] = {
-        [&] { form1->Command10->click(); }, [&] { form2().m_mae->trigger(); }};
-    const std::function<void()> next[] = {
-        [&] { form1->Command11->click(); }, [&] { form2().m_yugi->trigger(); }};
-    const struct {
-        int from;
-        std::function<void()> press;
-        int to;
-    } cases[] = {{0, previous[0], 2}, {2, next[1], 0}, {0, next[0], 1}, {1, previous[1], 0},
-        {-1, previous[0], 2}, {-1, next[1], 0}};
-    openEntries(paths);
-    for (const auto& c : cases) {
-        {
-            const QSignalBlocker quiet(form1->List2);
-            form1->List2->setListIndex(c.from);
-        }
-        c.press();
-        EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex()),
-            std::tuple(c.to, c.to))
-            << c.from;
-        EXPECT_EQ(engine.path(), paths[c.to]) << c.from;
+    const std::function<void()> previous[] = {press(form1->Command10), press(form2().m_mae)};
+    const std::function<void()> next[] = {press(form1->Command11), press(form2().m_yugi)};
+    const std::tuple<int, std::function<void()>, int> cases[] = {{0, previous[0], 2},
+        {2, next[1], 0}, {0, next[0], 1}, {1, previous[1], 0}, {-1, previous[0], 2},
+        {-1, next[1], 0}};
+    start(paths, 0);
+    for (const auto& [from, press, to] : cases) {
+        quietly(form1->List2, [&, from = from] { form1->List2->setListIndex(from); });
+        press();
+        EXPECT_EQ(std::tuple(selected(), form1->List1->ListIndex(), engine.path()),
+            std::tuple(to, to, paths[to]))
+            << from;
     }
     for (const QStringList& few : {QStringList(), QStringList{"/m/a.mpg"}}) {
-        form1->reset_all();
-        openEntries(few);
+        start(few, 0);
         form1->Command10->click();
         form1->Command11->click();
         EXPECT_TRUE(sent().isEmpty()) << few.size();

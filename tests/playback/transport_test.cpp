@@ -1,21 +1,18 @@
 // Transport controls: play/pause, stop, frame steps, speed and the position slider, pressed the
 // way the user presses them: the buttons, or the movie window's menu items.
-#include "controls/menu_item.h"
-#include "playback_fixture.h"
+#include "form_fixture.h"
 
 #include <QStyle>
 #include <QStyleOptionSlider>
-#include <QTest>
-#include <functional>
 
 namespace {
 
-class Transport : public PlaybackFixture {
+class Transport : public FormFixture {
 protected:
     void SetUp() override
     {
-        PlaybackFixture::SetUp();
-        openEntries({"/m/a.mpg"});
+        load();
+        start({"/m/a.mpg"}, 0);
     }
     // Closes the device behind the program's back: every status reply becomes an error text.
     void loseTheDevice()
@@ -27,26 +24,26 @@ protected:
 };
 
 // Each press from a position, playing or not: what it sends, and the caption, the device's state
-// and its position after it. The position timer runs on after every one of them.
+// and its position after it. The position timer runs on after every one of them. The stop of a
+// frame back has gone out before the position turns out to be no number (the device lost): the
+// caption says stopped, as the device is.
 TEST_F(Transport, PressesSendTheirCommands)
 {
-    using Press = std::function<void()>;
-    const Press play = [this] { form1->Command2->click(); };
-    const Press playFromMenu = [this] { form2().me_s_t->trigger(); };
-    const Press stop = [this] { form2().me_teisi->trigger(); };
-    const Press forward = [this] { form1->Command5->click(); };
-    const Press back = [this] { form1->Command6->click(); };
+    const auto play = press(form1->Command2), playFromMenu = press(form2().me_s_t),
+               stop = press(form2().me_teisi), forward = press(form1->Command5),
+               back = press(form1->Command6);
     const QStringList backToStart = {"stop avfile", "status avfile position", "seek avfile to 0",
         "play avfile window", "stop avfile"};
     const struct {
         const char* what;
         int position;
         bool playing;
-        Press press;
+        std::function<void()> press;
         QStringList sent;
         const char* caption;
         bool playingAfter;
         int positionAfter;
+        bool lost = false;
     } cases[] = {
         {"play in the middle", 40, false, play, {"status avfile position", "play avfile window"},
             "II", true, 40},
@@ -60,6 +57,8 @@ TEST_F(Transport, PressesSendTheirCommands)
         {"frame back from 1", 1, true, back, backToStart, "|>", false, 0},
         {"frame back from 2", 2, true, back,
             {"stop avfile", "status avfile position", "step avfile reverse"}, "|>", false, 1},
+        {"frame back, the device lost", 2, true, back, {"stop avfile", "status avfile position"},
+            "|>", false, 0, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -67,6 +66,8 @@ TEST_F(Transport, PressesSendTheirCommands)
         engine.setPlaying(c.playing);
         form1->Command2->setText(c.playing ? "II" : "|>");
         clearSent();
+        if (c.lost)
+            loseTheDevice();
         c.press();
         EXPECT_EQ(sent(), c.sent);
         EXPECT_EQ(std::tuple(caption2(), engine.isPlaying(), engine.positionFrames(),
@@ -75,41 +76,20 @@ TEST_F(Transport, PressesSendTheirCommands)
     }
 }
 
-// The stop has gone out before the position turns out to be no number: the caption says
-// stopped, as the device is.
-TEST_F(Transport, FrameBackWithoutANumberLeavesCaptionAndDeviceStopped)
-{
-    startPlaying();
-    loseTheDevice();
-    form1->Command6->click();
-    EXPECT_EQ(sent(), QStringList({"stop avfile", "status avfile position"}));
-    EXPECT_FALSE(engine.isPlaying());
-    EXPECT_EQ(caption2(), "|>");
-    EXPECT_TRUE(form1->Timer1->isActive());
-}
-
 // Faster and slower move by 250 from the device's speed, and past either end fall back to normal.
 TEST_F(Transport, SpeedStepsAndWrapsToNormal)
 {
-    const struct {
-        double speed;
-        QPushButton* button;
-        const char* set;
-    } cases[] = {
-        {1.0, form1->Command3, "set avfile speed 1250"},
-        {1.75, form1->Command3, "set avfile speed 2000"},
-        {2.0, form1->Command3, "set avfile speed 1000"},
-        {1.1, form1->Command3, "set avfile speed 1350"},
-        {1.0, form1->Command14, "set avfile speed 750"},
-        {0.5, form1->Command14, "set avfile speed 250"},
-        {0.25, form1->Command14, "set avfile speed 1000"},
-        {0.3, form1->Command14, "set avfile speed 1000"},
-    };
-    for (const auto& c : cases) {
-        engine.setCurrentSpeed(c.speed);
+    QPushButton *faster = form1->Command3, *slower = form1->Command14;
+    const std::tuple<double, QPushButton*, int> cases[] = {{1.0, faster, 1250},
+        {1.75, faster, 2000}, {2.0, faster, 1000}, {1.1, faster, 1350}, {1.0, slower, 750},
+        {0.5, slower, 250}, {0.25, slower, 1000}, {0.3, slower, 1000}};
+    for (const auto& [speed, button, set] : cases) {
+        engine.setCurrentSpeed(speed);
         clearSent();
-        c.button->click();
-        EXPECT_EQ(sent(), QStringList({"status avfile speed", c.set})) << c.speed;
+        button->click();
+        EXPECT_EQ(sent(),
+            QStringList({"status avfile speed", "set avfile speed " + QString::number(set)}))
+            << speed;
     }
     loseTheDevice();  // no number: nothing further
     form1->Command3->click();
@@ -121,18 +101,16 @@ TEST_F(Transport, SliderSeeksWithTwoBlanksAndScalesLongMovies)
 {
     // Up to 30000 the value is the position; above, the value is scaled from 0..30000 onto the
     // length (60000 at the middle is 30000; 29999 of 30001 is 29999.99997 -> 30000).
-    const struct {
-        int length, value;
-        QString seek;
-    } cases[] = {{30000, 12345, "seek avfile to  12345"}, {60000, 15000, "seek avfile to  30000"},
-        {30001, 29999, "seek avfile to  30000"}, {90000, 1, "seek avfile to  3"}};
-    for (const auto& c : cases) {
-        engine.setLength(c.length);
+    const std::tuple<int, int, QString> cases[] = {{30000, 12345, "seek avfile to  12345"},
+        {60000, 15000, "seek avfile to  30000"}, {30001, 29999, "seek avfile to  30000"},
+        {90000, 1, "seek avfile to  3"}};
+    for (const auto& [length, value, seek] : cases) {
+        engine.setLength(length);
         form1->playback->List2_Click();
         form1->HScroll1->setValue(0);
         clearSent();
-        form1->HScroll1->setValue(c.value);
-        EXPECT_EQ(sent(), QStringList({c.seek})) << c.length << " " << c.value;
+        form1->HScroll1->setValue(value);
+        EXPECT_EQ(sent(), QStringList({seek})) << length << " " << value;
     }
 }
 

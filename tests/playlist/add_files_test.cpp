@@ -1,16 +1,9 @@
-#include "movie/form2.h"
-#include "platform/native_file_name.h"
-#include "playlist_fixture.h"
+#include "form_fixture.h"
 
 #include <QDropEvent>
-#include <QLabel>
 #include <QMimeData>
-#include <QPushButton>
 
-namespace {
-using AddFiles = PlaylistFixture;
-using Filters = std::vector<std::pair<QString, QString>>;
-}  // namespace
+using AddFiles = StartedForm;
 
 // Rows in order, each on the state the one before left: where the dialog opens, what a choice
 // adds and opens, and whether the movie window is in front afterwards.
@@ -22,8 +15,7 @@ TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
         bool keepInFront;
         QString answer;  // empty: cancelled
         QString startsIn;
-        QStringList names;
-        QStringList opened;
+        QStringList names, opened;
     } rows[] = {
         {true, "", program, {}, {}},
         {false, "/m/dir/Trip.MPG", program, {"Trip.MPG"}, {"/m/dir/Trip.MPG"}},
@@ -39,17 +31,15 @@ TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
         engine.clearCalls();
         handlers().Command1_Click();
         const FileDialogSetup& shown = dialogs.fileDialogs.back().setup;
-        EXPECT_EQ(shown.title, "動画ﾌｧｲﾙを開く");
+        EXPECT_EQ(std::tuple(shown.title, shown.filterIndex, shown.folder),
+            std::tuple(QString("動画ﾌｧｲﾙを開く"), 1, row.startsIn));
         EXPECT_EQ(shown.filters,
-            (Filters{{"Mpegファイル(*.mpg,*.mpeg)", "*.mpg;*.mpeg"},
+            (decltype(shown.filters){{"Mpegファイル(*.mpg,*.mpeg)", "*.mpg;*.mpeg"},
                 {"AVIファイル (*.avi)", "*.avi"}, {"VCDファイル (*.dat)", "*.dat"}}));
-        EXPECT_EQ(shown.filterIndex, 1);
-        EXPECT_EQ(shown.folder, row.startsIn);
-        EXPECT_EQ(dialogs.fileDialogs.back().movieTopMost, false);
-        EXPECT_EQ(names(), row.names);
-        EXPECT_EQ(selected(), row.names.size() - 1);
-        EXPECT_EQ(opened(), row.opened);
-        EXPECT_EQ(movieTopMost(), row.keepInFront);
+        EXPECT_EQ(std::tuple(dialogs.fileDialogs.back().movieTopMost, names(), selected(), opened(),
+                      movieTopMost()),
+            std::tuple(std::optional(false), row.names, row.names.size() - 1, row.opened,
+                row.keepInFront));
     }
 }
 
@@ -84,7 +74,7 @@ TEST_F(AddFiles, DropsAddTheMoviesAndOpenTheFirst)
     setKeepInFront(true);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.uris.constData());
-        if (row.playing != (form1->Command2->text() == "II"))
+        if (row.playing != (caption2() == "II"))
             form1->Command2->click();
         const QStringList before = paths();
         const int selectedBefore = selected();
@@ -98,11 +88,9 @@ TEST_F(AddFiles, DropsAddTheMoviesAndOpenTheFirst)
         EXPECT_EQ(paths(), before + row.added);
         for (qsizetype i = 0; i < row.added.size(); ++i)
             EXPECT_EQ(names().value(before.size() + i), row.added[i].section(u'/', -1));
-        EXPECT_EQ(selected(), row.added.isEmpty() ? selectedBefore : before.size());
-        EXPECT_EQ(opened(), row.added.mid(0, 1));
-        EXPECT_EQ(engine.isPlaying(), row.playing);
-        EXPECT_EQ(boxes(), "");
-        EXPECT_TRUE(movieTopMost());
-        EXPECT_EQ(handlers().file_dir, programDir.path() + u'/');
+        EXPECT_EQ(std::tuple(selected(), opened(), engine.isPlaying(), boxes(), movieTopMost(),
+                      handlers().file_dir),
+            std::tuple(row.added.isEmpty() ? selectedBefore : before.size(), row.added.mid(0, 1),
+                row.playing, "", true, programDir.path() + u'/'));
     }
 }

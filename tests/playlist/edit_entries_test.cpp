@@ -1,15 +1,11 @@
 #include "file_tree.h"
-#include "movie/form2.h"
+#include "form_fixture.h"
 #include "playlist/rename_dialog.h"
-#include "playlist_fixture.h"
 
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
-using EditEntries = PlaylistFixture;
+using EditEntries = StartedForm;
 const QStringList ABC = {"/m/A.mpg", "/m/B.mpg", "/m/C.mpg"};
 }  // namespace
 
@@ -52,32 +48,22 @@ TEST_F(EditEntries, MovesRemovalsAndClearing)
     };
     setKeepInFront(true);
     for (const auto& row : rows) {
-        SCOPED_TRACE(QString("%1 on %2, %3")
-                         .arg(row.asked)
-                         .arg(row.selected)
-                         .arg(row.after.join(u' '))
-                         .toStdString());
+        SCOPED_TRACE(testing::Message() << &row - rows);
         start(row.entries, row.selected);
         if (row.playing)
-            form1->Command2->click();
-        engine.clearCalls();
+            startPlaying();
         dialogs.answers = {row.answer};
         (handlers().*row.button)();
-        EXPECT_EQ(boxes(), row.asked);
-        EXPECT_EQ(names(), row.after);
-        EXPECT_EQ(selected(), row.selectedAfter);
-        EXPECT_EQ(form1->List1->ListIndex(), row.selectedAfter);
-        EXPECT_EQ(opened(), row.opened);
-        EXPECT_EQ(engine.isPlaying(), row.playing && !row.after.isEmpty());
-        EXPECT_EQ(form1->Command19->isEnabled(), !row.after.isEmpty());  // off after a reset
-        EXPECT_EQ(form1->move_flg(), 0);
-        EXPECT_TRUE(movieTopMost());
+        EXPECT_EQ(std::tuple(boxes(), names(), selected(), form1->List1->ListIndex(), opened()),
+            std::tuple(row.asked, row.after, row.selectedAfter, row.selectedAfter, row.opened));
+        const bool left = !row.after.isEmpty();  // Command19 is off after a reset
+        EXPECT_EQ(std::tuple(engine.isPlaying(), form1->Command19->isEnabled(), form1->move_flg(),
+                      movieTopMost()),
+            std::tuple(row.playing && left, left, 0, true));
     }
-    for (const auto& box : dialogs.boxes) {
-        EXPECT_EQ(box.buttons, msgbox::YesNo);
-        EXPECT_EQ(box.icon, msgbox::Question);
-        EXPECT_EQ(box.movieTopMost, false);
-    }
+    for (const auto& box : dialogs.boxes)
+        EXPECT_EQ(std::tuple(box.buttons, box.icon, box.movieTopMost),
+            std::tuple(msgbox::YesNo, msgbox::Question, std::optional(false)));
 }
 
 // Names typed into the rename dialog, in order, until one is taken; the red line says what is
@@ -87,16 +73,10 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
     const QString badCharacters =
         "変更後の名前に半角で「,」か「=」か「＆」があります。「,」か「=」か「＆」は無くして下さい。";
     const QString blank = "変更後の名前がありません。空白のみは無視されます。";
-    const std::pair<QString, QString> typed[] = {
-        {"My, movie", badCharacters},
-        {"a=b", badCharacters},
-        {"Tom & Jerry", badCharacters},
-        {"   ", blank},
-        {"  Trip  ", ""},
-    };
+    const std::pair<QString, QString> typed[] = {{"My, movie", badCharacters},
+        {"a=b", badCharacters}, {"Tom & Jerry", badCharacters}, {"   ", blank}, {"  Trip  ", ""}};
     start(ABC, 1);
-    form1->Command2->click();
-    engine.clearCalls();
+    startPlaying();
     setKeepInFront(true);
     withDialog<Dialog>([this] { handlers().Command21_Click(); },
         [&](Dialog& dialog) {
@@ -107,17 +87,16 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
             for (const auto& [text, message] : typed) {
                 dialog.Text1->setText(text);
                 dialog.OKButton->click();
-                EXPECT_EQ(dialog.isVisible(), !message.isEmpty()) << text.toStdString();
-                EXPECT_EQ(dialog.Label2->text(), message.isEmpty() ? blank : message)
+                EXPECT_EQ(std::tuple(dialog.isVisible(), dialog.Label2->text()),
+                    std::tuple(!message.isEmpty(), message.isEmpty() ? blank : message))
                     << text.toStdString();
             }
         });
-    EXPECT_EQ(names(), QStringList({"A.mpg", "  Trip  ", "C.mpg"}));
-    EXPECT_EQ(paths(), ABC);
-    EXPECT_EQ(form2().Label1->text(), "  Trip  　");
-    EXPECT_EQ(form1->List2->toolTip(), "再生ﾘｽﾄ一覧   Trip  選択中");  // no blank before 選択中
-    EXPECT_EQ(engine.calls(), QStringList());
-    EXPECT_TRUE(movieTopMost());
+    EXPECT_EQ(std::tuple(names(), paths(), engine.calls(), movieTopMost()),
+        std::tuple(QStringList({"A.mpg", "  Trip  ", "C.mpg"}), ABC, QStringList(), true));
+    // No blank before 選択中 in the tool tip.
+    EXPECT_EQ(QStringList({form2().Label1->text(), form1->List2->toolTip()}),
+        QStringList({"  Trip  　", "再生ﾘｽﾄ一覧   Trip  選択中"}));
 
     // Cancel and the close box change nothing and bring the movie window back in front.
     for (const bool cancel : {true, false}) {
@@ -126,8 +105,7 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
                 dialog.Text1->setText("Other");
                 cancel ? dialog.CancelButton->click() : (void)dialog.close();
             });
-        EXPECT_EQ(names()[1], "  Trip  ");
-        EXPECT_TRUE(movieTopMost());
+        EXPECT_EQ(std::tuple(names()[1], movieTopMost()), std::tuple("  Trip  ", true));
     }
 }
 
@@ -138,96 +116,54 @@ TEST_F(EditEntries, EveryChangeKeepsPathsAndNamesInStep)
 {
     FileTree tree;
     tree.add({"dir/f1.mpg", "dir/f2.avi"});
-    QFile list(tree.path("l.vep"));
-    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write("/m/l1.mpg=l1.mpg\r\n/m/l2.mpg=l2.mpg\r\n");
-    list.close();
+    writeFile(tree.path("l.vep"), "/m/l1.mpg=l1.mpg\r\n/m/l2.mpg=l2.mpg\r\n");
     const auto end = [this] {
         engine.setPosition(engine.lengthFrames());
         form1->playback->Timer1_Timer();
     };
+    using H = PlaylistHandlers;
+    const auto choose = [this](const QString& path, void (H::*handler)()) {
+        return [=, this] { dialogs.paths = {path}, (handlers().*handler)(); };
+    };
+    const auto yes = [this](void (H::*handler)()) {
+        return [=, this] { dialogs.answers = {msgbox::Yes}, (handlers().*handler)(); };
+    };
+    const auto failed = [this](const std::function<void()>& run) {
+        return [=, this] { engine.failNextOpen(MediaError::FileNotFound), run(); };
+    };
+    const auto handler = [this](void (H::*h)()) { return [=, this] { (handlers().*h)(); }; };
     const struct {
         const char* change;
         std::function<void()> run;
         int count;
-    } steps[] = {
-        {"open dialog",
-            [&] {
-                dialogs.paths = {"/m/o.mpg"};
-                handlers().Command1_Click();
-            },
-            1},
+    } steps[] = {{"open dialog", choose("/m/o.mpg", &H::Command1_Click), 1},
         {"drop",
             [&] {
                 handlers().OLEDragDrop({"/m/d1.mpg", "/m/d2.avi"});
             },
             3},
-        {"list file",
-            [&] {
-                dialogs.paths = {tree.path("l.vep")};
-                handlers().Command20_Click();
-            },
-            5},
-        {"folder import",
-            [&] {
-                dialogs.paths = {tree.path("dir")};
-                handlers().folda_open();
-            },
-            7},
-        {"up", [&] { handlers().cmdUp_Click(); }, 7},
-        {"down", [&] { handlers().cmdDown_Click(); }, 7},
-        {"previous", [&] { form1->Command10->click(); }, 7},
-        {"next", [&] { form1->Command11->click(); }, 7},
-        {"next to the last", [&] { form1->Command11->click(); }, 7},
-        {"next after the last", [&] { form1->Command11->click(); }, 7},
-        {"previous before the first", [&] { form1->Command10->click(); }, 7},
-        {"end of a movie", end, 7},
-        {"a failed open",
-            [&] {
-                engine.failNextOpen(MediaError::FileNotFound);
-                form1->Command10->click();
-            },
-            6},
-        {"a failed next at the end",
-            [&] {
-                engine.failNextOpen(MediaError::FileNotFound);
-                end();
-            },
-            5},
-        {"remove",
-            [&] {
-                dialogs.answers = {msgbox::Yes};
-                handlers().Command15_Click();
-            },
-            4},
+        {"list file", choose(tree.path("l.vep"), &H::Command20_Click), 5},
+        {"folder import", choose(tree.path("dir"), &H::folda_open), 7},
+        {"up", handler(&H::cmdUp_Click), 7}, {"down", handler(&H::cmdDown_Click), 7},
+        {"previous", press(form1->Command10), 7}, {"next", press(form1->Command11), 7},
+        {"next to the last", press(form1->Command11), 7},
+        {"next after the last", press(form1->Command11), 7},
+        {"previous before the first", press(form1->Command10), 7}, {"end of a movie", end, 7},
+        {"a failed open", failed(press(form1->Command10)), 6},
+        {"a failed next at the end", failed(end), 5}, {"remove", yes(&H::Command15_Click), 4},
         {"click", [&] { form1->List2->setListIndex(2); }, 4},
-        {"up again", [&] { handlers().cmdUp_Click(); }, 4},
-        {"remove again",
-            [&] {
-                dialogs.answers = {msgbox::Yes};
-                handlers().Command15_Click();
-            },
-            3},
-        {"clear all",
-            [&] {
-                dialogs.answers = {msgbox::Yes};
-                handlers().Command13_Click();
-            },
-            0},
-    };
+        {"up again", handler(&H::cmdUp_Click), 4}, {"remove again", yes(&H::Command15_Click), 3},
+        {"clear all", yes(&H::Command13_Click), 0}};
     start({});
     for (const auto& step : steps) {
         SCOPED_TRACE(step.change);
         step.run();
-        EXPECT_EQ(form1->List1->ListCount(), step.count);
-        EXPECT_EQ(form1->List2->ListCount(), step.count);
-        EXPECT_EQ(form1->List1->ListIndex(), form1->List2->ListIndex());
-        EXPECT_EQ(form1->List2->ListIndex() >= 0, step.count > 0);
+        EXPECT_EQ(std::tuple(form1->List1->ListCount(), form1->List2->ListCount(),
+                      form1->List1->ListIndex(), selected() >= 0),
+            std::tuple(step.count, step.count, selected(), step.count > 0));
         for (int i = 0; i < playlist().count(); ++i)
             EXPECT_EQ(Playlist::displayName(playlist().path(i)), playlist().name(i)) << i;
-        if (step.count > 0) {
-            EXPECT_EQ(engine.path(),
-                playlist().path(selected()));  // the open movie is the selected entry
-        }
+        EXPECT_EQ(engine.path(), step.count > 0 ? playlist().path(selected()) : engine.path())
+            << "the open movie is the selected entry";
     }
 }

@@ -1,64 +1,51 @@
-#include "controls/dir_list_box.h"
-#include "controls/file_list_box.h"
 #include "file_tree.h"
+#include "form_fixture.h"
 #include "playlist/folder_options_dialog.h"
-#include "playlist_fixture.h"
-
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
-using FolderImport = PlaylistFixture;
+using FolderImport = StartedForm;
 const QString AllMovies = "*.dat;*.mpg;*.mpeg;*.avi";
 }  // namespace
 
-// folda_open on a tree. Rows: the tree, the folder chosen (empty: cancelled), the pattern
-// folda_op left, subfolders, whether the walk runs as an unprivileged user, the paths added
-// (relative), the messages, the folder the browser ends in.
+// folda_open on a tree. Rows: the tree, the paths added (relative), subfolders, the messages,
+// the folder chosen (nullptr: cancelled), the pattern folda_op left, whether the walk runs as an
+// unprivileged user; the folder browser ends where it started.
 TEST_F(FolderImport, WalkOrderTypesAndFailures)
 {
-    const QString denied = qt_error_string(EACCES) + u'|';
     const struct {
         QList<QByteArray> tree;
-        const char* chosen;  // nullptr: cancelled
-        QString pattern;
-        bool subfolders;
-        bool unprivileged;
         QStringList added;
-        QString messages;
-        const char* endsIn;
+        bool subfolders = true;
+        QString messages = {};
+        const char* chosen = ".";
+        QString pattern = AllMovies;
+        bool unprivileged = false;
     } rows[] = {
         // Subfolders from the last to the first, each completely, then the folder's own files.
-        {{"f1.mpg", "f2.mpg", "A/a1.mpg", "B/b1.mpg"}, ".", AllMovies, true, false,
-            {"B/b1.mpg", "A/a1.mpg", "f1.mpg", "f2.mpg"}, "", "."},
-        {{"f1.mpg", "f2.mpg", "A/a1.mpg", "B/b1.mpg"}, ".", AllMovies, false, false,
-            {"f1.mpg", "f2.mpg"}, "", "."},
-        {{"top.MPEG", "A/A1/x.mpg", "A/A2/y.dat", "A/a.avi", "B/z.avi", "B/B1/w.mpg", "C/"}, ".",
-            AllMovies, true, false,
-            {"B/B1/w.mpg", "B/z.avi", "A/A2/y.dat", "A/A1/x.mpg", "A/a.avi", "top.MPEG"}, "", "."},
+        {{"f1.mpg", "f2.mpg", "A/a1.mpg", "B/b1.mpg"},
+            {"B/b1.mpg", "A/a1.mpg", "f1.mpg", "f2.mpg"}},
+        {{"f1.mpg", "f2.mpg", "A/a1.mpg", "B/b1.mpg"}, {"f1.mpg", "f2.mpg"}, false},
+        {{"top.MPEG", "A/A1/x.mpg", "A/A2/y.dat", "A/a.avi", "B/z.avi", "B/B1/w.mpg", "C/"},
+            {"B/B1/w.mpg", "B/z.avi", "A/A2/y.dat", "A/A1/x.mpg", "A/a.avi", "top.MPEG"}},
         // Name order ignores case, so does the pattern; hidden names are not listed.
-        {{"b.MPG", "a.dat", "C.Avi", "d.txt", "e.mpg.bak", ".h.mpg", ".hid/x.mpg"}, ".", AllMovies,
-            true, false, {"a.dat", "b.MPG", "C.Avi"}, "", "."},
-        {{"a.mpg", "b.dat", "c.avi", "d.mpeg"}, ".", "*.dat;*.avi", false, false,
-            {"b.dat", "c.avi"}, "", "."},
+        {{"b.MPG", "a.dat", "C.Avi", "d.txt", "e.mpg.bak", ".h.mpg", ".hid/x.mpg"},
+            {"a.dat", "b.MPG", "C.Avi"}},
+        {{"a.mpg", "b.dat", "c.avi", "d.mpeg"}, {"b.dat", "c.avi"}, false, "", ".", "*.dat;*.avi"},
         // Any bytes in names; each real folder once, however links lead there.
         {{"a b.mpg", "q\"u=o,te.mpg", "l\xE9gende.dat", "日本/旅.avi",
              "\xEF\xBB\xBF"
              "bom.mpg"},
-            ".", AllMovies, true, false,
             {QString::fromUtf8("日本/旅.avi"), "a b.mpg", fromNativeFileName("l\xE9gende.dat"),
-                "q\"u=o,te.mpg", QChar(0xFEFF) + QStringLiteral("bom.mpg")},
-            "", "."},
+                "q\"u=o,te.mpg", QChar(0xFEFF) + QStringLiteral("bom.mpg")}},
         {{"A/a.mpg", "A/up -> ..", "B -> A", "C/c.mpg", "C/self -> .", "broken.mpg -> gone.mpg"},
-            ".", AllMovies, true, false, {"C/c.mpg", "B/a.mpg"}, "", "."},
+            {"C/c.mpg", "B/a.mpg"}},
         // A folder that cannot be read is reported once and skipped.
-        {{"A/a.mpg", "U/u.mpg", "U/deep/d.mpg", "Z/z.mpg", "f.mpg"}, ".", AllMovies, true, true,
-            {"Z/z.mpg", "A/a.mpg", "f.mpg"}, denied, "."},
-        {{"notes.txt", "sub/"}, ".", AllMovies, true, false, {}, "", "."},
-        {{"a.mpg"}, "gone", AllMovies, true, false, {},
-            "デバイスが準備されていないみたいです。|ﾃﾞﾊﾞｲｽｴﾗｰ", "."},
-        {{"a.mpg"}, nullptr, AllMovies, true, false, {}, "", "."},
+        {{"A/a.mpg", "U/u.mpg", "U/deep/d.mpg", "Z/z.mpg", "f.mpg"},
+            {"Z/z.mpg", "A/a.mpg", "f.mpg"}, true, qt_error_string(EACCES) + u'|', ".", AllMovies,
+            true},
+        {{"notes.txt", "sub/"}, {}},
+        {{"a.mpg"}, {}, true, "デバイスが準備されていないみたいです。|ﾃﾞﾊﾞｲｽｴﾗｰ", "gone"},
+        {{"a.mpg"}, {}, true, "", nullptr},
     };
     setKeepInFront(true);
     for (const auto& row : rows) {
@@ -77,11 +64,10 @@ TEST_F(FolderImport, WalkOrderTypesAndFailures)
         }
         tree.chmod("U", 0755);
         EXPECT_EQ(paths().replaceInStrings(tree.path(""), ""), row.added);
-        EXPECT_EQ(selected(), row.added.isEmpty() ? -1 : 0);
-        EXPECT_EQ(boxes(), row.messages);
-        EXPECT_EQ(QDir::cleanPath(form1->Dir1->Path()), QDir::cleanPath(tree.path(row.endsIn)));
-        EXPECT_EQ(form1->File1->Pattern(), AllMovies);
-        EXPECT_TRUE(movieTopMost());
+        EXPECT_EQ(std::tuple(selected(), boxes(), QDir::cleanPath(form1->Dir1->Path()),
+                      form1->File1->Pattern(), movieTopMost()),
+            std::tuple(row.added.isEmpty() ? -1 : 0, row.messages, QDir::cleanPath(tree.path(".")),
+                AllMovies, true));
     }
 }
 
@@ -105,18 +91,16 @@ TEST_F(FolderImport, OptionsDialogThenImport)
             QTest::mouseClick(dialog.Label2, Qt::LeftButton);  // Check1's caption
             dialog.OKButton->click();
         });
-    EXPECT_EQ(dialogs.fileDialogs.back().setup.title, "フォルダを指定して下さい。");
-    EXPECT_EQ(names(), QStringList({"top.dat"}));
-    EXPECT_EQ(form1->Check1->Value(), 0);
-    EXPECT_TRUE(movieTopMost());
+    EXPECT_EQ(std::tuple(dialogs.fileDialogs.back().setup.title, names(), form1->Check1->Value(),
+                  movieTopMost()),
+        std::tuple("フォルダを指定して下さい。", QStringList({"top.dat"}), 0, true));
 
     withDialog<folda_op>([this] { handlers().Command12_Click(); },
         [&](folda_op& dialog) {
             EXPECT_EQ(dialog.Check1->Value(), 0);
             dialog.close();
         });
-    EXPECT_EQ(dialogs.fileDialogs.size(), 1u);
-    EXPECT_TRUE(movieTopMost());
+    EXPECT_EQ(std::tuple(dialogs.fileDialogs.size(), movieTopMost()), std::tuple(1u, true));
 }
 
 // A full playlist is reported once; the walk ends there and the first entry it added opens.
@@ -129,8 +113,7 @@ TEST_F(FolderImport, FullPlaylistEndsTheWalk)
     form1->Check1->setValue(1);
     dialogs.paths = {tree.path(".")};
     handlers().folda_open();
-    EXPECT_EQ(names().mid(filler.size()), QStringList({"b1.mpg", "b2.mpg", "a1.mpg"}));
+    EXPECT_EQ(std::tuple(names().mid(filler.size()), selected(), form1->Dir1->Path()),
+        std::tuple(QStringList({"b1.mpg", "b2.mpg", "a1.mpg"}), filler.size(), tree.path("A")));
     EXPECT_EQ(boxes(), "ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。|ﾘｽﾄｵｰﾊﾞｰ");
-    EXPECT_EQ(selected(), filler.size());
-    EXPECT_EQ(form1->Dir1->Path(), tree.path("A"));
 }

@@ -1,15 +1,13 @@
 #include "file_tree.h"
+#include "form_fixture.h"
 #include "playlist/file_error_number.h"
-#include "playlist_fixture.h"
 
-#include <QFile>
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
 
-using ListFiles = PlaylistFixture;
-using Filters = std::vector<std::pair<QString, QString>>;
+using ListFiles = StartedForm;
 
 QByteArray contents(const QString& path)
 {
@@ -17,42 +15,15 @@ QByteArray contents(const QString& path)
     return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
 }
 
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    ::chmod(toNativeFileName(path).constData(), 0666);
-}
-
 }  // namespace
 
 // The save messages' numbers for what Linux reports.
 TEST(FileErrorNumber, EveryErrnoRow)
 {
-    const std::pair<int, int> rows[] = {
-        {ENOENT, 53},
-        {ESTALE, 53},
-        {EIO, 57},
-        {ENOSPC, 61},
-        {EDQUOT, 61},
-        {EFBIG, 61},
-        {EMFILE, 67},
-        {ENFILE, 67},
-        {ENXIO, 68},
-        {ENODEV, 68},
-        {EPERM, 70},
-        {ENOMEDIUM, 71},
-        {EAGAIN, 71},
-        {EACCES, 75},
-        {EROFS, 75},
-        {ETXTBSY, 75},
-        {EBUSY, 75},
-        {EISDIR, 75},
-        {EINVAL, 75},
-        {ENOTDIR, 76},
-        {ENAMETOOLONG, 76},
-        {ELOOP, 76},
-    };
+    const std::pair<int, int> rows[] = {{ENOENT, 53}, {ESTALE, 53}, {EIO, 57}, {ENOSPC, 61},
+        {EDQUOT, 61}, {EFBIG, 61}, {EMFILE, 67}, {ENFILE, 67}, {ENXIO, 68}, {ENODEV, 68},
+        {EPERM, 70}, {ENOMEDIUM, 71}, {EAGAIN, 71}, {EACCES, 75}, {EROFS, 75}, {ETXTBSY, 75},
+        {EBUSY, 75}, {EISDIR, 75}, {EINVAL, 75}, {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ELOOP, 76}};
     for (const auto& [err, number] : rows)
         EXPECT_EQ(fileErrorNumber(err), number) << "errno " << err;
 }
@@ -65,9 +36,9 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
 {
     FileTree tree;
     tree.add({"ro/", "dir.vep/"});
-    write(tree.path("old.vep"), "old\r\n");
-    write(tree.path("ro/old.vep"), "old\r\n");
-    write(tree.path("ro/short.vep"), "old\r\n");
+    writeFile(tree.path("old.vep"), "old\r\n");
+    writeFile(tree.path("ro/old.vep"), "old\r\n");
+    writeFile(tree.path("ro/short.vep"), "old\r\n");
     start({"/m/a b.mpg", QString::fromUtf8("/動画/旅行.avi"), "/m/c.dat",
               fromNativeFileName("/m/\xE9t\xE9.dat"), "/m/p,q.mpg"},
         0);
@@ -82,8 +53,7 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
         QByteArray chosen;
         std::vector<std::pair<QByteArray, mode_t>> modes;
         rlim_t sizeLimit;
-        QByteArray written;
-        QByteArray after;
+        QByteArray written, after;
         QString message;
     } rows[] = {
         {"one.vep", {}, RLIM_INFINITY, "one.vep", lines, ""},
@@ -119,25 +89,15 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
             ::setrlimit(RLIMIT_FSIZE, &saved);
         }
         const FakeDialogs::FileDialog& shown = dialogs.fileDialogs.back();
-        EXPECT_EQ(QStringList({shown.setup.title, shown.setup.folder, shown.setup.fileName}),
-            QStringList({"ﾘｽﾄに名前を付けてﾌｧｲﾙに保存", folder, offered}));
-        EXPECT_TRUE(shown.save);
-        EXPECT_EQ(contents(tree.path(row.written)), row.after);
-        EXPECT_EQ(boxes(), row.message);
-        EXPECT_EQ(handlers().list_file, tree.path(row.written));
-        EXPECT_TRUE(movieTopMost());
+        EXPECT_EQ(
+            std::tuple(shown.setup.title, shown.setup.folder, shown.setup.fileName, shown.save),
+            std::tuple(QString("ﾘｽﾄに名前を付けてﾌｧｲﾙに保存"), folder, offered, true));
+        EXPECT_EQ(std::tuple(contents(tree.path(row.written)), boxes(), handlers().list_file,
+                      movieTopMost()),
+            std::tuple(row.after, row.message, tree.path(row.written), true));
         offered = handlers().list_file;
         folder = Playlist::folderOf(tree.path(row.chosen));
     }
-    EXPECT_EQ(selected(), 0);
-
-    // Read back as written.
-    const QStringList saved = paths(), savedNames = names();
-    form1->reset_all();
-    dialogs.paths = {tree.path("one.vep")};
-    handlers().Command20_Click();
-    EXPECT_EQ(paths(), saved);
-    EXPECT_EQ(names(), savedNames);
     EXPECT_EQ(selected(), 0);
 }
 
@@ -147,8 +107,7 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
 TEST_F(ListFiles, SavedEntriesOpenAgainAsTheyWere)
 {
     const struct {
-        QString path;
-        QString name;
+        QString path, name;
         const char* line;
     } rows[] = {
         {"/m/Tom, Jerry.mpg", "Tom, Jerry.mpg", "\"/m/Tom, Jerry.mpg=Tom, Jerry.mpg\""},
@@ -159,6 +118,7 @@ TEST_F(ListFiles, SavedEntriesOpenAgainAsTheyWere)
         {"/m/b.mpg", "B=C", nullptr},
         {"/m/two\nlines.mpg", "two\nlines.mpg", nullptr},
         {" /m/lead.mpg", " lead ", "\" /m/lead.mpg= lead \""},
+        {"/m/c.dat", "  C  ", "/m/c.dat=  C  "},
         {"\"/m/q.mpg", "q", nullptr},
         {"/m/ blank  name.mpg", "", "/m/ blank  name.mpg="},
         {"", "nameless", "=nameless"},
@@ -189,10 +149,8 @@ TEST_F(ListFiles, SavedEntriesOpenAgainAsTheyWere)
     start({});
     dialogs.paths = {tree.path("round.vep")};
     handlers().Command20_Click();
-    EXPECT_EQ(paths(), keptPaths);
-    EXPECT_EQ(names(), keptNames);
-    EXPECT_EQ(selected(), 0);
-    EXPECT_EQ(boxes(), "");
+    EXPECT_EQ(
+        std::tuple(paths(), names(), selected(), boxes()), std::tuple(keptPaths, keptNames, 0, ""));
 }
 
 // Opening appends the file's entries and opens the first of them, unless the load stopped at a
@@ -202,31 +160,25 @@ TEST_F(ListFiles, OpenAppendsAndOpensTheFirstLoaded)
 {
     const struct {
         QByteArray bytes;
-        QStringList paths;
-        QStringList names;
+        QStringList paths, names;
         bool opens;
-    } rows[] = {
-        {"/m/x.mpg=X\r\n/m/y.avi=Y\r\n", {"/m/x.mpg", "/m/y.avi"}, {"X", "Y"}, true},
+    } rows[] = {{"/m/x.mpg=X\r\n/m/y.avi=Y\r\n", {"/m/x.mpg", "/m/y.avi"}, {"X", "Y"}, true},
         {"/m/a.mpg=A\r\nno equals\r\n/m/b.mpg=B\r\n", {"/m/a.mpg"}, {"A"}, false},
-        {QByteArray("\x00\x01\xFF binary", 10), {}, {}, false},
-    };
+        {QByteArray("\x00\x01\xFF binary", 10), {}, {}, false}};
     FileTree tree;
     setKeepInFront(true);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.bytes.toStdString());
         start({"/m/1.mpg", "/m/2.mpg", "/m/3.mpg", "/m/4.mpg", "/m/5.mpg"}, 2);
-        write(tree.path("list.vep"), row.bytes);
+        writeFile(tree.path("list.vep"), row.bytes);
         dialogs.paths = {tree.path("list.vep")};
         handlers().Command20_Click();
         const FileDialogSetup& shown = dialogs.fileDialogs.back().setup;
         EXPECT_EQ(shown.title, "ﾘｽﾄﾌｧｲﾙを開く");
-        EXPECT_EQ(
-            shown.filters, (Filters{{"LISTファイル (*.vep)", "*.vep"}}));  // saving offers the same
-        EXPECT_EQ(paths().mid(5), row.paths);
-        EXPECT_EQ(names().mid(5), row.names);
-        EXPECT_EQ(selected(), row.opens ? 5 : 2);
-        EXPECT_EQ(opened(), row.paths.mid(0, row.opens ? 1 : 0));
-        EXPECT_EQ(handlers().list_dir, tree.path(""));
-        EXPECT_TRUE(movieTopMost());
+        EXPECT_EQ(shown.filters, (decltype(shown.filters){{"LISTファイル (*.vep)", "*.vep"}}));
+        EXPECT_EQ(std::tuple(paths().mid(5), names().mid(5), selected(), opened(),
+                      handlers().list_dir, movieTopMost()),
+            std::tuple(row.paths, row.names, row.opens ? 5 : 2, row.paths.mid(0, row.opens ? 1 : 0),
+                tree.path(""), true));
     }
 }

@@ -11,12 +11,9 @@ namespace {
 // selection List1 had at that moment (the open handler reads the path through List1).
 class PlaylistTest : public ::testing::Test {
 protected:
-    ListBox List1;
-    ListBox List2;
+    ListBox List1, List2;
     Playlist playlist{List1, List2};
-    QList<int> clicks;  // List2's index at each Click
-    QList<int> list1AtClick;  // List1's index at each Click
-    int resets = 0;
+    QList<int> clicks, list1AtClick;  // List2's and List1's index at each Click
 
     PlaylistTest()
     {
@@ -30,15 +27,6 @@ protected:
     {
         for (const char* p : paths)
             ASSERT_TRUE(playlist.append(QString::fromUtf8(p)));
-    }
-
-    std::function<void()> resetAll()
-    {
-        return [this] {
-            ++resets;
-            List1.Clear();
-            List2.Clear();
-        };
     }
 
     QStringList names() const
@@ -80,8 +68,7 @@ TEST_F(PlaylistTest, SelectSetsList1BeforeList2Opens)
     playlist.select(2);
     playlist.select(2);  // already selected: nothing reopens
     playlist.select(0);
-    EXPECT_EQ(clicks, (QList<int>{2, 0}));
-    EXPECT_EQ(list1AtClick, (QList<int>{2, 0}));
+    EXPECT_EQ(std::tuple(clicks, list1AtClick), std::tuple(QList<int>{2, 0}, QList<int>{2, 0}));
 }
 
 // Removing the selected entry opens the one that took its place (same index, different entry),
@@ -92,34 +79,26 @@ TEST_F(PlaylistTest, RemoveAndReselect)
         int count, selected, removed;
         QStringList left;
         QList<int> clicks;
-        int resets;
-        int selectedAfter;
+        int resets, selectedAfter;
     };
-    const Case cases[] = {
-        {1, 0, 0, {}, {}, 1, -1},
-        {3, 1, 1, {"a.mpg", "c.mpg"}, {1}, 0, 1},
-        {3, 2, 2, {"a.mpg", "b.mpg"}, {1}, 0, 1},
-        {1, 0, 1, {"a.mpg"}, {}, 0, 0},  // out of range
-        {1, 0, -1, {"a.mpg"}, {}, 0, 0},
-    };
+    const Case cases[] = {{1, 0, 0, {}, {}, 1, -1}, {3, 1, 1, {"a.mpg", "c.mpg"}, {1}, 0, 1},
+        {3, 2, 2, {"a.mpg", "b.mpg"}, {1}, 0, 1}, {1, 0, 1, {"a.mpg"}, {}, 0, 0},
+        {1, 0, -1, {"a.mpg"}, {}, 0, 0}};  // the last two out of range
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.count << " entries, " << c.removed << " removed");
         List1.Clear();
         List2.Clear();
-        resets = 0;
-        const char* const all[] = {"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"};
-        for (int i = 0; i < c.count; ++i)
-            ASSERT_TRUE(playlist.append(all[i]));
+        for (const char* path : {"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"})
+            if (List1.ListCount() < c.count)
+                playlist.append(path);
         playlist.select(c.selected);
         clicks.clear();
         list1AtClick.clear();
-        playlist.removeAndReselect(c.removed, resetAll());
-        EXPECT_EQ(names(), c.left);
-        EXPECT_EQ(List1.ListCount(), c.left.size());
-        EXPECT_EQ(clicks, c.clicks);
-        EXPECT_EQ(list1AtClick, c.clicks);
-        EXPECT_EQ(resets, c.resets);
-        EXPECT_EQ(List2.ListIndex(), c.selectedAfter);
+        int resets = 0;
+        playlist.removeAndReselect(c.removed, [&] { ++resets, List1.Clear(), List2.Clear(); });
+        EXPECT_EQ(
+            std::tuple(names(), List1.ListCount(), clicks, list1AtClick, resets, List2.ListIndex()),
+            std::tuple(c.left, c.left.size(), c.clicks, c.clicks, c.resets, c.selectedAfter));
     }
 }
 

@@ -1,49 +1,18 @@
 // The help page and the About box: its texts, the topmost rule around it from both places, the
 // web address, and the system-information button.
-#include "controls/check_box.h"
-#include "controls/menu_item.h"
 #include "form_fixture.h"
-#include "fake_drive_table.h"
 #include "playlist/list_reader.h"
 #include "playlist/list_writer.h"
 #include "shell/aboutfrm.h"
 #include "videocd/video_cd.h"
-#include "wait.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-namespace {
-
-// Runs `inside` on the About box once it is up, then closes it with `close`.
-void whileAboutIsOpen(
-    const std::function<void(Aboutfrm&)>& inside,
-    const std::function<void(Aboutfrm&)>& close = [](Aboutfrm& b) { b.cmdOK->click(); })
-{
-    QTimer::singleShot(0, [=] {
-        auto* box = qobject_cast<Aboutfrm*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        inside(*box);
-        close(*box);
-    });
-}
-
-}  // namespace
 
 // From "A" and from the menu, closed by OK, by the window or by Escape: the same box, with the
 // movie window let go while it is up and kept in front afterwards only as Check4 says.
-TEST_F(FormFixture, AboutBoxFromBothPlacesUnderTheTopmostRule)
+TEST_F(StartedForm, AboutBoxFromBothPlacesUnderTheTopmostRule)
 {
-    load();
-    const std::function<void()> openers[] = {
-        [this] { form1->Command17->click(); }, [this] { form2().me_about->trigger(); }};
+    const std::function<void()> openers[] = {press(form1->Command17), press(form2().me_about)};
     const std::function<void(Aboutfrm&)> closers[] = {[](Aboutfrm& b) { b.cmdOK->click(); },
         [](Aboutfrm& b) { b.close(); }, [](Aboutfrm& b) { QTest::keyClick(&b, Qt::Key_Escape); }};
     for (const auto& open : openers) {
@@ -51,22 +20,20 @@ TEST_F(FormFixture, AboutBoxFromBothPlacesUnderTheTopmostRule)
             for (int keep : {1, 0}) {
                 form1->Check4->setValue(keep);
                 desktop.opened.clear();
-                whileAboutIsOpen(
-                    [&](Aboutfrm& box) {
-                        EXPECT_FALSE(windows.isTopMost(&form2()));
-                        EXPECT_EQ(QStringList({box.windowTitle(), box.lblTitle->text(),
-                                      box.lblVersion->text(), box.Label1->text(),
-                                      box.lblDescription->text(), box.cmdOK->text(),
-                                      box.cmdSysInfo->text()}),
-                            QStringList({"ReelBoxのﾊﾞｰｼﾞｮﾝ情報", "ReelBox", "ﾊﾞｰｼﾞｮﾝ 0.6.1",
-                                // two lines, no carriage return between them
-                                "Video-CD等の動画を4:3の比率にして見る\n動画再生ソフト　By ReelBox Project",
-                                "ｱﾌﾟﾘｹｰｼｮﾝの説明", "OK", "ｼｽﾃﾑ情報(&S)..."}));
-                        QTest::mouseClick(box.Label2, Qt::LeftButton);
-                        EXPECT_EQ(desktop.opened, std::vector<QUrl>{QUrl(box.Label2->text())});
-                    },
-                    close);
-                open();
+                withDialog<Aboutfrm>(open, [&](Aboutfrm& box) {
+                    EXPECT_FALSE(windows.isTopMost(&form2()));
+                    EXPECT_EQ(
+                        QStringList({box.windowTitle(), box.lblTitle->text(),
+                            box.lblVersion->text(), box.Label1->text(), box.lblDescription->text(),
+                            box.cmdOK->text(), box.cmdSysInfo->text()}),
+                        QStringList({"ReelBoxのﾊﾞｰｼﾞｮﾝ情報", "ReelBox", "ﾊﾞｰｼﾞｮﾝ 0.6.1",
+                            // two lines, no carriage return between them
+                            "Video-CD等の動画を4:3の比率にして見る\n動画再生ソフト　By ReelBox Project",
+                            "ｱﾌﾟﾘｹｰｼｮﾝの説明", "OK", "ｼｽﾃﾑ情報(&S)..."}));
+                    QTest::mouseClick(box.Label2, Qt::LeftButton);
+                    EXPECT_EQ(desktop.opened, std::vector<QUrl>{QUrl(box.Label2->text())});
+                    close(box);
+                });
                 EXPECT_EQ(windows.isTopMost(&form2()), keep == 1);
             }
         }
@@ -75,37 +42,34 @@ TEST_F(FormFixture, AboutBoxFromBothPlacesUnderTheTopmostRule)
 
 // A system-information program found and started; found but it will not start; none at all.
 // The message comes over the About box, the movie window still let go.
-TEST_F(FormFixture, SystemInformationButton)
+TEST_F(StartedForm, SystemInformationButton)
 {
-    const std::tuple<QString, bool, int> cases[] = {
-        {"/usr/bin/hardinfo", true, 0}, {"/usr/bin/hardinfo", false, 1}, {"", true, 1}};
-    load();
-    for (const auto& [program, starts, messages] : cases) {
+    const QString none = "ｼｽﾃﾑ情報ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。現時点ではｼｽﾃﾑ情報を使用できません。"
+                         "|ｼｽﾃﾑ情報表示ｴﾗｰ";
+    const std::tuple<QString, bool, bool> cases[] = {
+        {"/usr/bin/hardinfo", true, false}, {"/usr/bin/hardinfo", false, true}, {"", true, true}};
+    for (const auto& [program, starts, message] : cases) {
         desktop.infoProgram = program;
         desktop.startWorks = starts;
         desktop.started.clear();
         dialogs.boxes.clear();
-        whileAboutIsOpen([](Aboutfrm& box) { box.cmdSysInfo->click(); });
-        form1->Command17->click();
-        EXPECT_EQ(desktop.started, program.isEmpty() ? QStringList{} : QStringList{program});
-        EXPECT_EQ(int(dialogs.boxes.size()), messages);
+        withDialog<Aboutfrm>(press(form1->Command17),
+            [](Aboutfrm& box) { box.cmdSysInfo->click(), box.cmdOK->click(); });
+        EXPECT_EQ(std::tuple(desktop.started, boxes()),
+            std::tuple(program.isEmpty() ? QStringList{} : QStringList{program},
+                message ? none : QString()));
         for (const FakeDialogs::Box& box : dialogs.boxes)
-            EXPECT_EQ(std::tuple(box.text, box.title, box.icon, box.movieTopMost),
-                std::tuple(
-                    QString(
-                        "ｼｽﾃﾑ情報ｱﾌﾟﾘｹｰｼｮﾝが見つかりません。現時点ではｼｽﾃﾑ情報を使用できません。"),
-                    QString("ｼｽﾃﾑ情報表示ｴﾗｰ"), int(msgbox::Information), std::optional(false)));
+            EXPECT_EQ(std::tuple(box.icon, box.movieTopMost),
+                std::tuple(int(msgbox::Information), std::optional(false)));
     }
 }
 
 // Without the page beside the program "H" shows nothing (the installed program's is opened in
 // the install test).
-TEST_F(FormFixture, MissingHelpPageShowsNothing)
+TEST_F(StartedForm, MissingHelpPageShowsNothing)
 {
-    load();
     form1->Command18->click();
-    EXPECT_TRUE(desktop.opened.empty());
-    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(desktop.opened.empty() && dialogs.boxes.empty());
 }
 
 namespace {
@@ -135,13 +99,6 @@ QStringList codes(const QString& html)
     return texts;
 }
 
-void writeFile(const QString& path, const QString& text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text.toUtf8());
-}
-
 }  // namespace
 
 // Every line of the page's list-file table, in a file of its own, reads as the page says through
@@ -160,7 +117,7 @@ TEST(HelpPage, ListFileLinesReadAsThePageSays)
     for (const QRegularExpressionMatch& m : row.globalMatch(table)) {
         const QString line = codes(m.captured(1)).value(0);
         SCOPED_TRACE(line.toStdString());
-        writeFile(dir.filePath("line.vep"), line + "\r\n");
+        writeFile(dir.filePath("line.vep"), (line + "\r\n").toUtf8());
         QStringList fields;
         ASSERT_TRUE(list_reader::readFields(dir.filePath("line.vep"), [&](const QString& field) {
             fields << field;
@@ -186,28 +143,21 @@ TEST(HelpPage, ListFileLinesReadAsThePageSays)
 // example list.
 TEST_F(FormFixture, HelpPageCommandLinesDoWhatThePageSays)
 {
-    const struct {
-        const char* example;
-        QStringList names;
-        int videoCd;
-    } rows[] = {
-        {"reelbox trip.mpg", {"trip.mpg"}, 0},
+    const QStringList trip = {"旅行", "2 日目"}, disc = {"AVSEQ01.DAT", "AVSEQ02.DAT"};
+    const std::tuple<const char*, QStringList, int> rows[] = {{"reelbox trip.mpg", {"trip.mpg"}, 0},
         {"reelbox a.mpg b.avi", {"a.mpg", "b.avi"}, 0},
         {"reelbox \"/home/user/My Movies/a.mpg\" \"/home/user/My Movies/b.mpg\"",
             {"a.mpg", "b.mpg"}, 0},
-        {"reelbox favourites.vep", {"旅行", "2 日目"}, 0},
-        {"reelbox 1", {"AVSEQ01.DAT", "AVSEQ02.DAT"}, 1},
-        {"reelbox 1 names.vep", {"旅行", "2 日目"}, 1},
-        {"reelbox disc.cue", {"AVSEQ01.DAT", "AVSEQ02.DAT"}, 0},
-    };
+        {"reelbox favourites.vep", trip, 0}, {"reelbox 1", disc, 1},
+        {"reelbox 1 names.vep", trip, 1}, {"reelbox disc.cue", disc, 0}};
     const QString page = helpPage();
     QStringList shown;
     for (const QRegularExpressionMatch& m :
         QRegularExpression("<td><code>(reelbox [^<]*)</code></td>").globalMatch(page))
         shown << unescaped(m.captured(1));
     QStringList known;
-    for (const auto& row : rows)
-        known << QString::fromUtf8(row.example);
+    for (const auto& [example, names, videoCd] : rows)
+        known << QString::fromUtf8(example);
     EXPECT_EQ(shown, known);
 
     const QString exampleList = unescaped(page.section("<h2>リストファイル (.vep)</h2>", 1)
@@ -216,19 +166,18 @@ TEST_F(FormFixture, HelpPageCommandLinesDoWhatThePageSays)
     QTemporaryDir here;
     const QString before = QDir::currentPath();
     QDir::setCurrent(here.path());
-    writeFile(here.filePath("favourites.vep"), exampleList);
-    writeFile(programFile("names.vep"), exampleList);
+    writeFile(here.filePath("favourites.vep"), exampleList.toUtf8());
+    writeFile(programFile("names.vep"), exampleList.toUtf8());
     drives.table = {{"disc.cue", FakeDriveTable::videoCd("MOVIE")}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.example);
+    for (const auto& [example, expected, videoCd] : rows) {
+        SCOPED_TRACE(example);
         form1 = std::make_unique<Form1>(*services);
-        load(QString::fromUtf8(row.example).mid(QStringLiteral("reelbox ").size()));
-        if (row.videoCd == 1) {  // the first search finds the disc
+        load(QString::fromUtf8(example).mid(QStringLiteral("reelbox ").size()));
+        if (videoCd == 1) {  // the first search finds the disc
             form1->videoCd->Timer2_Timer();
             ASSERT_TRUE(waitUntil([this] { return !form1->videoCd->probing(); }));
         }
-        EXPECT_EQ(names(), row.names);
-        EXPECT_EQ(form1->Check5->Value(), row.videoCd);
+        EXPECT_EQ(std::tuple(names(), form1->Check5->Value()), std::tuple(expected, videoCd));
     }
     QDir::setCurrent(before);
 }
