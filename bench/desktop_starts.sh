@@ -13,9 +13,9 @@ here=$(dirname "${BASH_SOURCE[0]}")
 
 for desktop in ${desktops[*]}; do
   (
-    source "$here/../tests/support/desktops.sh"
+    source "$here/../tests/support/xvfb.sh"
     export REELBOX_AO=null
-    start_bus
+    start_session_bus
     start_desktop "$desktop"
     start_sound
     app=$(copy_program "$program")

@@ -31,9 +31,7 @@ bool MediaClips::makeVideoCd(const QString& name, int seconds)
         "sine", "-t", QString::number(seconds), "-target", "ntsc-vcd", path(name)});
 }
 
-namespace {
-constexpr int BarcodeBits = 12;
-}
+static constexpr int BarcodeBits = 12;
 
 bool MediaClips::makeNumbered(
     const QString& name, Numbered kind, int seconds, int gop, int width, int height)
@@ -84,16 +82,22 @@ int MediaClips::barcode(const uchar* pixels, int width, int height, qsizetype st
     return n;
 }
 
-static bool writeFile(const QString& to, const QByteArray& data)
+bool MediaClips::writeFile(const QString& to, const QByteArray& data)
 {
     QFile out(to);
     return out.open(QIODevice::WriteOnly) && out.write(data) == data.size();
 }
 
-static bool copyFile(const QString& from, const QString& to, qint64 bytes = -1)
+QByteArray MediaClips::readFile(const QString& from, qint64 bytes)
 {
     QFile in(from);
-    return in.open(QIODevice::ReadOnly) && writeFile(to, bytes < 0 ? in.readAll() : in.read(bytes));
+    return !in.open(QIODevice::ReadOnly) ? QByteArray() : bytes < 0 ? in.readAll() : in.read(bytes);
+}
+
+static bool copyFile(const QString& from, const QString& to, qint64 bytes = -1)
+{
+    const QByteArray data = MediaClips::readFile(from, bytes);
+    return !data.isEmpty() && MediaClips::writeFile(to, data);
 }
 
 bool MediaClips::makeSizeChanging(const QString& name, int small, int large)
@@ -101,14 +105,12 @@ bool MediaClips::makeSizeChanging(const QString& name, int small, int large)
     QByteArray joined;
     for (const auto& [size, frames] : {std::pair{"176x144", small}, {"3840x2160", large}}) {
         const QString part = path(QStringLiteral("part-%1.m2v").arg(QLatin1String(size)));
-        QFile in(part);
         if (!ffmpeg({"-f", "lavfi", "-i",
                 QStringLiteral("testsrc=size=%1:rate=25").arg(QLatin1String(size)), "-frames:v",
                 QString::number(frames), "-c:v", "mpeg2video", "-g", QString::number(frames),
-                "-q:v", "10", part}) ||
-            !in.open(QIODevice::ReadOnly))
+                "-q:v", "10", part}))
             return false;
-        joined += in.readAll();
+        joined += readFile(part);
     }
     return writeFile(path(name), joined);
 }
@@ -159,10 +161,9 @@ bool MediaClips::makeEarlyEndings()
 
 bool MediaClips::wrapCdxa(const QString& mpegPath, const QString& outPath)
 {
-    QFile in(mpegPath);
-    if (!in.open(QIODevice::ReadOnly))
+    QByteArray mpeg = readFile(mpegPath);
+    if (mpeg.isEmpty())
         return false;
-    QByteArray mpeg = in.readAll();
     constexpr int payload = 2324;
     const qsizetype sectors = (mpeg.size() + payload - 1) / payload;
     mpeg.append(QByteArray(sectors * payload - mpeg.size(), '\0'));

@@ -42,6 +42,11 @@ public:
     // track looks when copied off the disc.
     static bool wrapCdxa(const QString& mpegPath, const QString& outPath);
 
+    // A file's bytes (the first `bytes` of them; none when it cannot be read), and a file written
+    // whole.
+    static QByteArray readFile(const QString& path, qint64 bytes = -1);
+    static bool writeFile(const QString& path, const QByteArray& data);
+
 private:
     bool ffmpeg(const QStringList& args);
     bool makeEarlyEndings();

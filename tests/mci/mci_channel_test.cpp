@@ -41,19 +41,11 @@ TEST(MciChannelTest, RepliesAndBeeps)
         int rc;
         QString write, raw, reply;
         int beeps;
-    } cases[] = {
-        {0, "1234", {}, "1234", 0},
-        {0, {}, {}, "", 0},
-        {0, {}, QString(256, u'x'), "old", 0},
-        {0, QString(300, u'y'), {}, QString(255, u'y'), 0},
-        {0, QString(255, u'z'), {}, QString(255, u'z'), 0},
-        {259, "ignored", {}, "E259", 0},
-        {261, "ignored", {}, "E261", 0},
-        {263, {}, {}, "E263", 0},
-        {275, {}, {}, "E275", 0},
-        {296, {}, {}, "E296", 0},
-        {282, "ignored", {}, "E282", 1},
-    };
+    } cases[] = {{0, "1234", {}, "1234", 0}, {0, {}, {}, "", 0},
+        {0, {}, QString(256, u'x'), "old", 0}, {0, QString(300, u'y'), {}, QString(255, u'y'), 0},
+        {0, QString(255, u'z'), {}, QString(255, u'z'), 0}, {259, "ignored", {}, "E259", 0},
+        {261, "ignored", {}, "E261", 0}, {263, {}, {}, "E263", 0}, {275, {}, {}, "E275", 0},
+        {296, {}, {}, "E296", 0}, {282, "ignored", {}, "E282", 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reply.left(10).toStdString());
         ScriptedDevice device;

@@ -142,13 +142,10 @@ TEST_F(MciInterpreterTest, ASessionGetsEachCommandsCodeReplyAndEngineCalls)
 // Engine failures come back as codes without a beep; a failed open leaves no device.
 TEST_F(MciInterpreterTest, EngineFailuresComeBackAsCodes)
 {
-    const std::pair<MediaError, int> atOpen[] = {
-        {MediaError::FileNotFound, mcierr::FileNotFound},
+    const std::pair<MediaError, int> atOpen[] = {{MediaError::FileNotFound, mcierr::FileNotFound},
         {MediaError::InvalidFile, mcierr::InvalidFile},
-        {MediaError::NoWindow, mcierr::CreateWindow},
-        {MediaError::Timeout, mcierr::DeviceNotReady},
-        {MediaError::Driver, mcierr::Driver},
-    };
+        {MediaError::NoWindow, mcierr::CreateWindow}, {MediaError::Timeout, mcierr::DeviceNotReady},
+        {MediaError::Driver, mcierr::Driver}};
     for (const auto& [error, rc] : atOpen) {
         engine.failNextOpen(error);
         EXPECT_EQ(send(QStringLiteral("open \"/m/x.mpg\" alias avfile style child parent 7")), rc);
@@ -159,8 +156,7 @@ TEST_F(MciInterpreterTest, EngineFailuresComeBackAsCodes)
         << reply.toStdString();
     const std::tuple<const char*, MediaError, const char*, int> afterOpen[] = {
         {"play", MediaError::Driver, "play avfile window", mcierr::Driver},
-        {"step", MediaError::Timeout, "step avfile", mcierr::DeviceNotReady},
-    };
+        {"step", MediaError::Timeout, "step avfile", mcierr::DeviceNotReady}};
     for (const auto& [method, error, cmd, rc] : afterOpen) {
         engine.failNext(QLatin1String(method), error);
         EXPECT_EQ(send(QLatin1String(cmd)), rc);

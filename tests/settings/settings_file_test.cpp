@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include "media_clips.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,18 +9,7 @@
 
 namespace {
 
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void putFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
+QByteArray contentOf(const QString& path) { return MediaClips::readFile(path); }
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -27,7 +18,7 @@ protected:
 
     SettingsRead readBytes(const QByteArray& bytes)
     {
-        putFile(file, bytes);
+        EXPECT_TRUE(MediaClips::writeFile(file, bytes));
         return settings_file::read(file);
     }
 };

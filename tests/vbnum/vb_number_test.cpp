@@ -10,42 +10,19 @@ using namespace vbnum;
 // neighbour in either direction, never always up.
 TEST(RoundEven, HalvesToEvenOtherwiseNearest)
 {
-    const std::pair<double, long long> cases[] = {
-        {87.5, 88},
-        {65.5, 66},
-        {241.5, 242},
-        {238.5, 238},
-        {751.5, 752},
-        {0.5, 0},
-        {2.5, 2},
-        {-2.5, -2},
-        {-3.5, -4},
-        {2.4999, 2},
-        {2.5001, 3},
-        {-0.4, 0},
-        {-1.6, -2},
-        {352.0 * 2 / 3, 235},
-        {5000000000.5, 5000000000},
-    };
+    const std::pair<double, long long> cases[] = {{87.5, 88}, {65.5, 66}, {241.5, 242},
+        {238.5, 238}, {751.5, 752}, {0.5, 0}, {2.5, 2}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2},
+        {2.5001, 3}, {-0.4, 0}, {-1.6, -2}, {352.0 * 2 / 3, 235}, {5000000000.5, 5000000000}};
     for (const auto& [value, rounded] : cases)
         EXPECT_EQ(roundEven(value), rounded) << value;
 }
 
 TEST(Leading, ReadsTheNumberAtTheStartOrZero)
 {
-    const std::pair<const char*, double> cases[] = {
-        {"1234", 1234},
-        {"  -12.5x", -12.5},
-        {"+7 frames", 7},
-        {".5", 0.5},
-        {"5.", 5},
+    const std::pair<const char*, double> cases[] = {{"1234", 1234}, {"  -12.5x", -12.5},
+        {"+7 frames", 7}, {".5", 0.5}, {"5.", 5},
         {"12 34", 12},  // a reply of several numbers gives the first
-        {"", 0},
-        {"abc", 0},
-        {"-", 0},
-        {".", 0},
-        {"x12", 0},
-    };
+        {"", 0}, {"abc", 0}, {"-", 0}, {".", 0}, {"x12", 0}};
     for (const auto& [text, value] : cases)
         EXPECT_EQ(leading(QString::fromLatin1(text)), value) << text;
 }

@@ -2,6 +2,8 @@
 // way the kernel writes them.
 #include "platform/cdio/linux_drive_table.h"
 
+#include "media_clips.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,11 +21,7 @@ struct Case {
     QStringList drives;  // "device name@mount point", in the table's order
 };
 
-bool write(const QString& path, const QByteArray& text)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
-}
+constexpr auto& write = MediaClips::writeFile;
 
 TEST(LinuxDriveTableTest, DrivesComeFromTheKernelListsOnceEachWithTheirMountPoints)
 {

@@ -35,12 +35,9 @@ TEST(X11Errors, BadWindowIsLoggedWhoeverSetTheHandlerLast)
         const char* before;
         XErrorHandler set;
         bool reset;
-    } cases[] = {
-        {"installed", nullptr, false},
-        {"reset to the default", nullptr, true},
+    } cases[] = {{"installed", nullptr, false}, {"reset to the default", nullptr, true},
         {"another handler", otherHandler, false},
-        {"another handler, then the default", otherHandler, true},
-    };
+        {"another handler, then the default", otherHandler, true}};
     const Window gone = 0x3fffffe;  // an id no client of this server holds
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before);

@@ -1,0 +1,88 @@
+# The desktop's master volume (the default sink of a real sound server behind ALSA's default
+# device, read with pactl from outside) under the real program (tests/support/scenarios.sh runs
+# these).
+
+# The program started on the volume VOLUME and the volume moved: by a click on the slider, or
+# without input, by the slider's own rounding at start.
+moved_from() {
+  pactl set-sink-volume @DEFAULT_SINK@ $1
+  start_app "$2"
+  [[ $desktop == weston ]] || click_slider
+  wait_for "$2: the slider did not move the volume" eval '! sink_is "$1"'
+}
+# 150 %: the slider shows its top while the program runs; the server's own value comes back.
+volume_150() {
+  moved_from "98304 49152" volume_150
+  stop_app volume_150 "98304 49152"
+}
+sigterm() {
+  moved_from "40000 20000" sigterm
+  stop_app sigterm "40000 20000"
+}
+# PulseAudio stops and PipeWire takes its place: the slider moves the new server's volume, and
+# the value found at start is put back there.
+sound_replaced() {
+  moved_from "40000 20000" sound_replaced
+  kill "$sound_pid"
+  wait "$sound_pid" 2>/dev/null || true
+  rm -rf "$XDG_RUNTIME_DIR/pulse"
+  start_pipewire
+  pactl set-sink-volume @DEFAULT_SINK@ 30000
+  click_slider
+  wait_for "the slider does not follow the new server" eval '! sink_is "30000 30000"'
+  stop_app sound_replaced "40000 20000"
+  ! grep -i 'alsa\|pulse\|snd_' "$work/log" || fail "sound chatter after the server was replaced"
+}
+# The X server goes away under the program: it ends, the volume as found. The screen saver's
+# setting went with that server.
+killed_x() {
+  moved_from "40000 20000" killed_x
+  if [[ $desktop == weston ]]; then kill "$weston_pid"; else kill "$xvfb_pid"; fi
+  wait_for "killed X: still running" ended
+  app_pid=""
+  sink_is "40000 20000" || fail "killed X: volume $(sink_volume)"
+}
+
+# With a tray: the volume moves with the slider and every channel is put back however the program
+# ends: its menu's "終了", SIGTERM, SIGINT, SIGHUP. From an uneven balance: at start the slider
+# takes the loudest channel and writes it back in its own units (40000 / 3 = 13333), the balance
+# kept; a click takes 4369 units off. The movie window's menu hides the control window to an icon
+# in the tray, and a double click on the icon brings it back; once the tray has gone, the menu
+# does both. A sound server that stops while the program runs is ignored quietly.
+volume() {
+  start_trayer
+  for ending in menu TERM INT HUP; do
+    pactl set-sink-volume @DEFAULT_SINK@ 40000 20000
+    run_app
+    wait_for "$ending: no control window" visible ReelBox
+    wait_for "$ending: the slider did not take the master volume: $(sink_volume)" sink_is "39999 20000"
+    click_slider
+    wait_for "$ending: the slider did not move the master volume: $(sink_volume)" sink_is "26892 13446"
+    if [[ $ending == menu ]]; then
+      hide_controls
+      wait_for "no tray icon" xembed_shown
+      read -r ix iy <<<"$(window_origin "$(xembed_icon)")"
+      ((iy < 24 && ix > 1000)) || fail "the icon is at $ix,$iy, not in the tray"
+      xdotool mousemove $((ix + 8)) $((iy + 8)) click --repeat 2 --delay 80 1
+      wait_for "a double click on the icon did not bring the control window back" visible ReelBox
+      wait_for "the icon stayed" eval '! xembed_shown'
+      movie_menu Up Return  # "終了", the last item
+      exited menu
+    else
+      if [[ $ending == TERM ]]; then
+        kill "$tray_pid"
+        hide_controls
+        movie_menu Down Down Return
+        wait_for "without a tray: the menu did not bring the control window back" visible ReelBox
+      fi
+      end_app "$ending" "$ending"
+    fi
+    sink_is "40000 20000" || fail "$ending: master volume $(sink_volume) after the end"
+  done
+  run_app
+  wait_for "no control window" visible ReelBox
+  kill "$sound_pid"
+  for _ in 1 2 3; do click_slider; done
+  end_app "server gone"
+  ! grep -i 'alsa\|pulse\|snd_' "$work/log" || fail "sound chatter after the server went away"
+}

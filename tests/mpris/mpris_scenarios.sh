@@ -1,0 +1,89 @@
+# The desktop's media controls (MPRIS), driven by playerctl and dbus-send on the session bus
+# (tests/support/scenarios.sh runs these): each row sends one command and waits until the state it
+# names is there; bad calls get the error a client expects and change nothing; `playerctl
+# --follow` hears every change; without a session bus the program still starts, with one log line.
+mpris_set() {
+  dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.reelbox /org/mpris/MediaPlayer2 \
+    org.freedesktop.DBus.Properties.Set string:org.mpris.MediaPlayer2.Player string:"$1" variant:"$2" >/dev/null
+}
+mpris_call() {  # METHOD ARGS...: dbus-send's answer, "ok" or the error's name
+  { dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.reelbox /org/mpris/MediaPlayer2 \
+      "org.mpris.MediaPlayer2.Player.$1" "${@:2}" 2>&1 || true; } |
+    awk '/^Error/ {sub(":", "", $2); print $2; e = 1} END {if (!e) print "ok"}'
+}
+player_state() { echo "$(pc status) $(pc metadata xesam:title) $(pc position)"; }
+windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
+mpris() {
+  command -v playerctl >/dev/null || fail "playerctl is missing (scripts/install-deps.sh --test)"
+  local near_by=0.05 bus_name id before shown follow_pid
+  for name in a b c; do make_clip "$name" testsrc 3; done
+  echo "not a movie" >"$work/notes.txt"
+
+  # Nothing open: the transport is off and refuses. The player's name is the program's own.
+  run_app
+  wait_tenths=600 wait_for "not on the session bus" is Stopped status
+  bus_name=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+               org.freedesktop.DBus.ListNames | grep -o 'org.mpris.MediaPlayer2.reelbox[^"]*')
+  [[ $bus_name == org.mpris.MediaPlayer2.reelbox ]] || fail "bus name $bus_name"
+  pc play || true
+  [[ $(mpris_get CanPlay) == false && $(pc status) == Stopped ]] || fail "play with nothing open"
+  end_app "nothing open"
+
+  run_app "$work/a.mpg" "$work/b.mpg"
+  wait_tenths=600 wait_for "the movie did not open" is Paused status
+  pc --follow status >"$work/follow" 2>/dev/null &
+  follow_pid=$!
+  extra_pids+=($follow_pid)
+  wait_for "playerctl --follow heard nothing" grep -qx Paused "$work/follow"
+  # command | the state waited for
+  for row in "pc play | is Playing status" "pc play-pause | is Paused status" \
+      "pc play-pause | is Playing status" "pc pause | is Paused status" \
+      "pc next | is b.mpg metadata xesam:title" "pc previous | is a.mpg metadata xesam:title" \
+      "pc pause | is Paused status" "pc position 1 | near 1" "pc position 0.5- | near 0.5" \
+      "pc loop Track | is Track loop" "pc loop None | is None loop" \
+      "pc loop Playlist | is Playlist loop" \
+      "mpris_set Rate double:1.5 | eval [[ \$(mpris_get Rate) == 1.5 ]]" \
+      "mpris_set Rate double:0.5 | eval [[ \$(mpris_get Rate) == 0.5 ]]" \
+      "mpris_set Rate double:1 | eval [[ \$(mpris_get Rate) == 1 ]]" \
+      "pc open file://$work/c.mpg | is c.mpg metadata xesam:title" "pc stop | near 0"; do
+    eval "${row%%|*}" || true
+    # shellcheck disable=SC2086  # the check's words are its arguments
+    wait_for "after '${row%%|*}': not ${row#*|}" ${row#*|}
+  done
+  [[ $(pc metadata mpris:length) -gt 2900000 ]] || fail "length $(pc metadata mpris:length)"
+  [[ $(pc metadata xesam:url) == "file://$work/c.mpg" ]] || fail "url $(pc metadata xesam:url)"
+
+  # Bad calls: the error, and nothing changed.
+  pc pause
+  id=$(pc metadata mpris:trackid | tr -d "'")
+  before=$(player_state)
+  shown=$(windows)
+  for row in "SetPosition objpath:/org/reelbox/track/9_0 int64:1000000 | InvalidArgs" \
+      "SetPosition objpath:$id int64:-1 | InvalidArgs" \
+      "SetPosition objpath:$id int64:999999999999 | InvalidArgs" \
+      "OpenUri string:http://example.com/a.mpg | NotSupported" \
+      "OpenUri string:ftp://example.com/a.mpg | NotSupported" \
+      "OpenUri string:file://$work/notes.txt | NotSupported" \
+      "OpenUri string:file://$work/missing.mpg | InvalidArgs" \
+      "OpenUri string:no-uri-at-all | InvalidArgs"; do
+    read -r -a args <<<"${row%%|*}"
+    got=$(mpris_call "${args[@]}")
+    [[ $got == "org.freedesktop.DBus.Error.${row##*| }" ]] || fail "${args[*]}: $got, not ${row##*| }"
+    [[ $(player_state) == "$before" ]] || fail "${args[*]} changed the player"
+    [[ $(windows) == "$shown" ]] || fail "${args[*]} showed a window"
+  done
+
+  # The follower heard the play and the pause after the first status.
+  kill "$follow_pid"
+  awk '/^Playing$/ && NR > 1 {p = 1} /^Paused$/ && p {ok = 1} END {exit !ok}' "$work/follow" ||
+    fail "playerctl --follow: $(tr '\n' ' ' <"$work/follow")"
+
+  # Quit: the orderly end.
+  dbus-send --session --type=method_call --dest="$bus_name" /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit
+  exited Quit
+
+  # No session bus: the program starts and works, and says so once.
+  DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus run_app "$work/a.mpg"
+  wait_tenths=600 wait_for "no windows without a bus" both_viewable
+  [[ $(grep -c "session bus" "$work/log") == 1 ]] || fail "log without a bus: $(cat "$work/log")"
+}

@@ -1,0 +1,10 @@
+# The real program started with two clips shows the first picture of the first clip inside its
+# movie window, and not the other clip's (tests/support/scenarios.sh runs this).
+first_picture() {
+  make_clip a testsrc 2
+  make_clip b smptebars 2
+  run_app "$work/a.mpg" "$work/b.mpg"
+  wait_for "no movie window" visible Form2
+  shows a b
+  end_app first_picture
+}

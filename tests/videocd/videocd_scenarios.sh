@@ -1,0 +1,36 @@
+# The real program started with a Video-CD image (made by ffmpeg and vcdimager; tests/support/
+# scenarios.sh runs this): the image's tracks are the playlist (AVSEQ01.DAT, AVSEQ02.DAT, as the
+# program reports them) and the movie window shows the first track's first picture, read raw from
+# the image. Then another program drops three files onto the movie window by a real X11 drag
+# (XDND, tests/support's drag_files pressed and dragged by xdotool): the two movies are added, the
+# text file is skipped, and the first dropped movie's first picture shows.
+disc_image() {
+  make_clip a testsrc 2
+  make_clip b smptebars 2
+  make_clip dropped testsrc2 2
+  make_clip other rgbtestsrc 2
+  echo "not a movie" >"$work/notes.txt"
+  (cd "$work" && vcdimager -t vcd2 -l XVFBDISC -c disc.cue -b disc.bin a.mpg b.mpg >/dev/null)
+  QT_LOGGING_RULES="reelbox.videocd.debug=true;reelbox.playlist.debug=true" run_app "$work/disc.cue"
+  wait_for "no movie window" visible Form2
+  grep -q "tracks of $work/disc.cue/: AVSEQ01.DAT, AVSEQ02.DAT\$" "$work/log" ||
+    fail "the tracks were not listed: $(cat "$work/log")"
+  shows a b
+
+  "$drag" "$work/dropped.mpg" "$work/notes.txt" "$work/other.mpg" >"$work/drag.log" 2>&1 &
+  extra_pids+=($!)
+  wait_for "no drag source window" visible drag_files
+  read -r mx my <<<"$(window_origin "$(window_id Form2)")"
+  # The drag starts on the press; the pointer then travels to the movie window in steps, as a
+  # hand would, and lets go there.
+  xdotool mousemove 60 60 mousedown 1
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((60 + (mx + 170 - 60) * step / 8)) $((60 + (my + 130 - 60) * step / 8))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  wait_until grep -q "drop: added 2 of 3 files" "$work/log" ||
+    fail "the drop did not add two of three files: $(cat "$work/drag.log")"
+  shows dropped
+  end_app disc_image
+}
