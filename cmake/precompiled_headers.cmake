@@ -1,10 +1,10 @@
-# Precompiled headers. Nearly every file of the program and its tests includes Qt's widget
-# headers, whose parsing took most of a clean build. They are compiled once in reelbox_pch (the
-# program, the tools, the benchmarks) and once more with GoogleTest in reelbox_test_pch (the
-# tests), and every target reuses one of the two: their compile flags match (the macros of the
-# other Qt modules do not reach these headers), so GCC takes the one .gch. Targets over QtCore
-# alone keep out: the widget headers are not theirs.
-#   reelbox_use_pch(<target> [TESTS])
+# Precompiled headers for the program's libraries and tools. Nearly every file of the program
+# includes Qt's widget headers; they are compiled once in reelbox_pch and every target reuses it:
+# their compile flags match (the macros of the other Qt modules do not reach these headers), so
+# GCC takes the one .gch. Targets over QtCore alone keep out: the widget headers are not theirs.
+# The tests and benchmarks keep out as well: loading the 200 MB .gch cost each of their files more
+# than parsing what it includes (measured on a clean build).
+#   reelbox_use_pch(<target>)
 set(REELBOX_PCH_HEADERS
   <algorithm> <array> <cerrno> <chrono> <cmath> <cstdint> <cstring> <functional> <map> <memory>
   <optional> <string> <utility> <vector>
@@ -23,14 +23,10 @@ if(mpv_options)
 endif()
 
 function(reelbox_use_pch target)
-  cmake_parse_arguments(arg "TESTS" "" "" ${ARGN})
-  if(NOT REELBOX_PCH OR arg_TESTS)
+  if(NOT REELBOX_PCH)
     return()
   endif()
   set(pch reelbox_pch)
-  if(arg_TESTS)
-    set(pch reelbox_test_pch)
-  endif()
   if(NOT TARGET ${pch})
     set(anchor ${CMAKE_BINARY_DIR}/pch/anchor.cpp)
     if(NOT EXISTS ${anchor})
@@ -39,10 +35,6 @@ function(reelbox_use_pch target)
     add_library(${pch} STATIC ${anchor})
     target_link_libraries(${pch} PRIVATE Qt6::Widgets PkgConfig::MPV)
     target_precompile_headers(${pch} PRIVATE ${REELBOX_PCH_HEADERS})
-    if(arg_TESTS)
-      target_link_libraries(${pch} PRIVATE GTest::gtest)
-      target_precompile_headers(${pch} PRIVATE <gtest/gtest.h>)
-    endif()
   endif()
   target_precompile_headers(${target} REUSE_FROM ${pch})
 endfunction()
