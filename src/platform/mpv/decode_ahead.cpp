@@ -7,6 +7,7 @@ extern "C" {
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -96,6 +97,9 @@ void DecodeAhead::decode(std::int64_t n, std::unique_lock<std::mutex>& lock)
 
 void DecodeAhead::decoded(std::int64_t k)
 {
+    // Most pictures concern no one: the mutex, which the window's thread takes, is left alone.
+    if (k < wantedFrom_.load(std::memory_order_acquire))
+        return;
     bool tell = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -114,6 +118,12 @@ void DecodeAhead::decoded(std::int64_t k)
         ready_();
 }
 
+void DecodeAhead::setWanted(std::optional<std::int64_t> n)
+{
+    wanted_ = n;
+    wantedFrom_.store(n ? *n : std::numeric_limits<std::int64_t>::max());
+}
+
 bool DecodeAhead::reaches(std::optional<std::int64_t> toward, std::int64_t n) const
 {
     const int capacity = cache_.capacity();
@@ -123,7 +133,7 @@ bool DecodeAhead::reaches(std::optional<std::int64_t> toward, std::int64_t n) co
 void DecodeAhead::cancelLocked(std::unique_lock<std::mutex>& lock)
 {
     waiting_.reset();
-    wanted_.reset();
+    setWanted(std::nullopt);
     missed_.reset();
     if (running_)
         cancelled_.store(true);
@@ -147,7 +157,7 @@ void DecodeAhead::release()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         waiting_.reset();
-        wanted_.reset();
+        setWanted(std::nullopt);
         missed_.reset();
         if (running_)
             cancelled_.store(true);
@@ -183,15 +193,16 @@ DecodeAhead::Wanted DecodeAhead::want(std::int64_t n)
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        // Set before looking: a picture kept meanwhile is either seen here or told.
+        setWanted(n);
         if (n >= 0 && cache_.has(n)) {
-            wanted_.reset();
+            setWanted(std::nullopt);
             return Wanted::Kept;
         }
         if (n < 0 || unusable_ || missed_ == n) {
-            wanted_.reset();
+            setWanted(std::nullopt);
             return Wanted::Never;
         }
-        wanted_ = n;
         if ((reaches(running_, n) && !cancelled_.load()) || reaches(waiting_, n))
             return Wanted::Coming;
         // Nothing under way reaches it: whatever is gives way, without waiting for it here.
@@ -206,5 +217,5 @@ DecodeAhead::Wanted DecodeAhead::want(std::int64_t n)
 void DecodeAhead::unwant()
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    wanted_.reset();
+    setWanted(std::nullopt);
 }

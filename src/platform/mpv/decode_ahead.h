@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -72,6 +73,8 @@ private:
     void decode(std::int64_t n, std::unique_lock<std::mutex>& lock);
     // On the worker's thread: a whole picture of frame k was decoded.
     void decoded(std::int64_t k);
+    // With mutex_ held.
+    void setWanted(std::optional<std::int64_t> n);
     // With mutex_ held: whether decoding toward `toward` keeps frame n.
     bool reaches(std::optional<std::int64_t> toward, std::int64_t n) const;
 
@@ -85,6 +88,8 @@ private:
     std::optional<std::int64_t> waiting_;  // the next range to decode, toward that frame
     std::optional<std::int64_t> running_;  // the range under way
     std::optional<std::int64_t> wanted_;  // the frame the caller waits for
+    // The same for the thread to read without the mutex; past every frame when none.
+    std::atomic<std::int64_t> wantedFrom_{std::numeric_limits<std::int64_t>::max()};
     std::optional<std::int64_t> missed_;  // decoded toward, and not found
     std::atomic<bool> cancelled_{false};  // the range under way is to stop
     bool releasing_ = false;  // the thread is to give back what it holds

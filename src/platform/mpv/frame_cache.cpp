@@ -8,6 +8,7 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -317,26 +318,30 @@ void FrameCache::keep(std::int64_t n, AVFrame* picture)
 {
     if (!picture)
         return;
-    std::lock_guard<std::mutex> lock(lock_);
-    const auto at = std::lower_bound(
-        kept_.begin(), kept_.end(), n, [](const Kept& k, std::int64_t m) { return k.n < m; });
-    // A picture that repeats a number (time stamps rounded onto the same frame) replaces none:
-    // the first one is what a seek shows.
-    if (at != kept_.end() && at->n == n) {
-        av_frame_free(&picture);
-        return;
+    std::vector<AVFrame*> gone;  // freed after the lock: readers on other threads wait for none
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        const auto at = std::lower_bound(
+            kept_.begin(), kept_.end(), n, [](const Kept& k, std::int64_t m) { return k.n < m; });
+        // A picture that repeats a number (time stamps rounded onto the same frame) replaces
+        // none: the first one is what a seek shows.
+        if (at != kept_.end() && at->n == n) {
+            gone.push_back(picture);
+        } else {
+            kept_.insert(at, {n, picture});
+            keptBytes_ += bytesOf(picture);
+        }
+        // Over the budget, the pictures past the frame asked for go first, then the earliest.
+        while (kept_.size() > 1 && (int(kept_.size()) > capacity() || keptBytes_ > BudgetBytes)) {
+            const bool last = kept_.back().n > target_;
+            gone.push_back(last ? kept_.back().picture : kept_.front().picture);
+            keptBytes_ -= bytesOf(gone.back());
+            if (last)
+                kept_.pop_back();
+            else
+                kept_.pop_front();
+        }
     }
-    kept_.insert(at, {n, picture});
-    keptBytes_ += bytesOf(picture);
-    // Over the budget, the pictures past the frame asked for go first, then the earliest.
-    while (kept_.size() > 1 && (int(kept_.size()) > capacity() || keptBytes_ > BudgetBytes)) {
-        const bool last = kept_.back().n > target_;
-        Kept& gone = last ? kept_.back() : kept_.front();
-        keptBytes_ -= bytesOf(gone.picture);
-        av_frame_free(&gone.picture);
-        if (last)
-            kept_.pop_back();
-        else
-            kept_.pop_front();
-    }
+    for (AVFrame* f : gone)
+        av_frame_free(&f);
 }
