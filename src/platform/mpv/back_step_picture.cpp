@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -17,6 +18,15 @@ struct FrameDeleter {
 };
 
 }  // namespace
+
+BackStepPicture::BackStepPicture(std::function<void(std::int64_t)> missed)
+    : missed_(std::move(missed)), decoded_([this] {
+          // On the decoding thread: only post; one piece of news on its way is enough.
+          if (!posted_.exchange(true))
+              QMetaObject::invokeMethod(&receiver_, [this] { arrived(); }, Qt::QueuedConnection);
+      })
+{
+}
 
 BackStepPicture::~BackStepPicture() { closed(); }
 
@@ -48,21 +58,60 @@ bool BackStepPicture::show(std::int64_t from, std::int64_t to, QWidget* video)
     // there is nothing to show decoded pictures in.
     if ((!beneath_ && to > from) || !video || !decoded_.usable())
         return false;
-    const std::unique_ptr<AVFrame, FrameDeleter> picture(decoded_.picture(to));
-    if (!picture)
-        return false;
     if (!cover_)
         cover_ = new PictureCover(video);
-    if (!cover_->cover(picture.get()))
+    switch (decoded_.want(to)) {
+    case DecodeAhead::Wanted::Never:
+        wanted_.reset();
         return false;
+    case DecodeAhead::Wanted::Coming:
+        wanted_ = to;  // shown by arrived()
+        break;
+    case DecodeAhead::Wanted::Kept:
+        wanted_.reset();
+        if (!put(to))
+            return false;
+        // Stepping back through the first picture kept: the range before it starts now.
+        if (to < from && to == decoded_.firstKept())
+            decoded_.request(to - 1);
+        break;
+    }
     if (!beneath_)
         beneath_ = from;
     return true;
 }
 
+bool BackStepPicture::put(std::int64_t frame)
+{
+    const std::unique_ptr<AVFrame, FrameDeleter> picture(decoded_.kept(frame));
+    return picture && cover_ && cover_->cover(picture.get());
+}
+
+void BackStepPicture::arrived()
+{
+    posted_.store(false);
+    if (!wanted_)
+        return;  // news of a step since overtaken by a seek, a play or another file
+    const std::int64_t frame = *wanted_;
+    switch (decoded_.want(frame)) {
+    case DecodeAhead::Wanted::Coming:
+        return;
+    case DecodeAhead::Wanted::Kept:
+        wanted_.reset();
+        if (put(frame))
+            return;
+        break;
+    case DecodeAhead::Wanted::Never:
+        wanted_.reset();
+        break;
+    }
+    // Not to be had from the decoding thread after all: mpv's exact seek shows it.
+    missed_(frame);
+}
+
 void BackStepPicture::landed(bool keep)
 {
-    if (keep)
+    if (keep && !wanted_)
         beneath_.reset();
     else
         uncover();
@@ -77,10 +126,8 @@ void BackStepPicture::playing(std::optional<double> until)
 
 void BackStepPicture::standing(std::int64_t frame, const QWidget* video, bool elsewhere)
 {
-    if (elsewhere)
-        decoded_.cancel();
     if (video)
-        decoded_.request(frame - 1);
+        decoded_.request(frame - 1, elsewhere);
 }
 
 void BackStepPicture::reached(double time)
@@ -95,4 +142,6 @@ void BackStepPicture::uncover()
         cover_->uncover();
     beneath_.reset();
     coverUntil_.reset();
+    if (std::exchange(wanted_, std::nullopt))
+        decoded_.unwant();
 }

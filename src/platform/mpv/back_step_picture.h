@@ -3,8 +3,11 @@
 #include "platform/mpv/decode_ahead.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QPointer>
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class PictureCover;
@@ -16,11 +19,17 @@ class QWidget;
 // the steps back began (the frame "beneath") until a step forward reaches it again, or a play or
 // seek takes over.
 //
+// A step whose picture is not decoded yet is answered at once: its picture follows as soon as the
+// decoding thread has it (the window's thread never waits for decoding), and steps meanwhile
+// only move the frame waited for.
+//
 // The engine tells it what happens to the movie: opened, closed, a step, a seek that landed, a
 // play, the frame the picture stands on, and the time mpv reports while playing.
 class BackStepPicture {
 public:
-    BackStepPicture() = default;
+    // `missed`: on the window's thread, a step's picture that could not be decoded after all;
+    // the engine seeks exactly to that frame.
+    explicit BackStepPicture(std::function<void(std::int64_t)> missed);
     ~BackStepPicture();
     BackStepPicture(const BackStepPicture&) = delete;
     BackStepPicture& operator=(const BackStepPicture&) = delete;
@@ -32,11 +41,14 @@ public:
 
     // Before a step: a picture left up by a play goes (mpv holds the same frame).
     void stepping();
-    // Shows frame `to` over mpv's picture in `video`, stepping from `from`, the frame on screen;
-    // false when the step has to go another way (mpv's own step forward, or an exact seek).
+    // Shows frame `to` over mpv's picture in `video`, stepping from `from`, the frame the
+    // position stands on: at once when its picture is kept, else once it is decoded. False when
+    // the step has to go another way (mpv's own step forward, or an exact seek).
     bool show(std::int64_t from, std::int64_t to, QWidget* video);
-    // True while a picture covers mpv's, which holds another frame beneath.
+    // True while a picture covers mpv's, or is to, and mpv holds another frame beneath.
     bool covering() const { return beneath_.has_value(); }
+    // True while a step's picture is still to come.
+    bool waiting() const { return wanted_.has_value(); }
 
     // A seek landed. `keep`: it went to the frame covered, whose picture stays up until playing
     // passes it (see playing()); otherwise mpv's own picture is the one.
@@ -54,9 +66,17 @@ public:
 
 private:
     void uncover();
+    // The decoding thread has news of the frame waited for.
+    void arrived();
+    bool put(std::int64_t frame);
 
+    // Declared before decoded_, whose thread posts to it until it ends.
+    QObject receiver_;  // takes the decoding thread's news on the window's thread
+    std::atomic<bool> posted_{false};  // news on its way
+    const std::function<void(std::int64_t)> missed_;
     DecodeAhead decoded_;
     QPointer<PictureCover> cover_;
     std::optional<std::int64_t> beneath_;  // while covered: the frame mpv shows beneath
+    std::optional<std::int64_t> wanted_;  // the frame whose picture is to come
     std::optional<double> coverUntil_;
 };

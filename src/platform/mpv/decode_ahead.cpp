@@ -7,24 +7,21 @@ extern "C" {
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <limits>
+#include <utility>
 
 namespace {
 
-// Below the window's thread and mpv's: decoding ahead yields to whatever the user sees.
+// Below the window's thread and mpv's: decoding ahead yields to whatever the user sees. The
+// decoder's own threads, started from this one, inherit it.
 constexpr int WorkerNice = 10;
 
 }  // namespace
 
-DecodeAhead::DecodeAhead()
+DecodeAhead::DecodeAhead(std::function<void()> ready) : ready_(std::move(ready))
 {
     cache_.setCancel(&cancelled_);
-    cache_.onKept([this] {
-        // Taken and dropped so that a waiter between its check and its sleep hears this.
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-        }
-        changed_.notify_all();
-    });
+    cache_.onPicture([this](std::int64_t k) { decoded(k); });
     thread_ = std::thread([this] { run(); });
 }
 
@@ -44,10 +41,35 @@ void DecodeAhead::run()
     setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), WorkerNice);
     std::unique_lock<std::mutex> lock(mutex_);
     while (true) {
-        changed_.wait(lock, [this] { return quit_ || waiting_; });
+        changed_.wait(lock, [this] { return quit_ || waiting_ || releasing_; });
         if (quit_)
             return;
-        decode(*std::exchange(waiting_, std::nullopt), lock);
+        if (std::exchange(releasing_, false)) {
+            running_ = -1;  // busy with the cache: open() and close() wait for it
+            lock.unlock();
+            cache_.release();
+            lock.lock();
+            running_.reset();
+            changed_.notify_all();
+            if (!waiting_ || quit_)
+                continue;
+        }
+        const std::int64_t n = *std::exchange(waiting_, std::nullopt);
+        decode(n, lock);
+        if (!wanted_ || cancelled_.load() || cache_.has(*wanted_))
+            continue;
+        // The range ended without the frame waited for (it began after it, or the file gave
+        // less than it said): a range toward it is next, or the caller hears it will not come.
+        if (*wanted_ != n && !unusable_) {
+            if (!reaches(waiting_, *wanted_))
+                waiting_ = *wanted_;
+            continue;
+        }
+        missed_ = wanted_;
+        lock.unlock();
+        if (ready_)
+            ready_();
+        lock.lock();
     }
 }
 
@@ -73,18 +95,49 @@ void DecodeAhead::decode(std::int64_t n, std::unique_lock<std::mutex>& lock)
     changed_.notify_all();
 }
 
+void DecodeAhead::decoded(std::int64_t k)
+{
+    // Most pictures concern no one: the mutex, which the window's thread takes, is left alone.
+    if (k < wantedFrom_.load(std::memory_order_acquire))
+        return;
+    bool tell = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!wanted_ || k < *wanted_ || cancelled_.load())
+            return;
+        if (cache_.has(*wanted_)) {
+            tell = k == *wanted_;  // the rest of the range goes on, for the steps after
+        } else if (*wanted_ != running_) {
+            // Past the frame waited for without keeping it: this range began after it, or keeps
+            // too few. One toward it takes over.
+            cancelled_.store(true);
+            waiting_ = wanted_;
+        }
+    }
+    if (tell && ready_)
+        ready_();
+}
+
+void DecodeAhead::setWanted(std::optional<std::int64_t> n)
+{
+    wanted_ = n;
+    wantedFrom_.store(n ? *n : std::numeric_limits<std::int64_t>::max());
+}
+
+bool DecodeAhead::reaches(std::optional<std::int64_t> toward, std::int64_t n) const
+{
+    const int capacity = cache_.capacity();
+    return toward && n <= *toward && (capacity == 0 || n > *toward - capacity);
+}
+
 void DecodeAhead::cancelLocked(std::unique_lock<std::mutex>& lock)
 {
     waiting_.reset();
+    setWanted(std::nullopt);
+    missed_.reset();
     if (running_)
         cancelled_.store(true);
     changed_.wait(lock, [this] { return !running_; });
-}
-
-void DecodeAhead::cancel()
-{
-    std::unique_lock<std::mutex> lock(mutex_);
-    cancelLocked(lock);
 }
 
 void DecodeAhead::open(const QByteArray& path, double fps)
@@ -101,9 +154,16 @@ void DecodeAhead::close() { open(QByteArray(), 0); }
 
 void DecodeAhead::release()
 {
-    std::unique_lock<std::mutex> lock(mutex_);
-    cancelLocked(lock);
-    cache_.release();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        waiting_.reset();
+        setWanted(std::nullopt);
+        missed_.reset();
+        if (running_)
+            cancelled_.store(true);
+        releasing_ = true;
+    }
+    changed_.notify_all();
 }
 
 bool DecodeAhead::usable()
@@ -112,31 +172,50 @@ bool DecodeAhead::usable()
     return !unusable_;
 }
 
-void DecodeAhead::request(std::int64_t n)
+void DecodeAhead::request(std::int64_t n, bool elsewhere)
 {
-    if (n < 0 || cache_.has(n))
-        return;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (unusable_ || running_ == n || waiting_ == n)
+        const bool forWanted = wanted_ && !cancelled_.load() && reaches(running_, *wanted_);
+        if (elsewhere && running_ && !forWanted && !reaches(running_, n))
+            cancelled_.store(true);
+        if (n < 0 || unusable_ || cache_.has(n) || reaches(waiting_, n) ||
+            (reaches(running_, n) && !cancelled_.load()))
             return;
+        if (wanted_ && reaches(waiting_, *wanted_))
+            return;  // the range the caller waits for comes first
         waiting_ = n;
     }
     changed_.notify_all();
 }
 
-AVFrame* DecodeAhead::picture(std::int64_t n)
+DecodeAhead::Wanted DecodeAhead::want(std::int64_t n)
 {
-    if (n < 0)
-        return nullptr;
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (AVFrame* kept = cache_.copyOf(n))
-        return kept;
-    if (unusable_)
-        return nullptr;
-    // Not ready: decoded here and now rather than waited for, since the thread's low priority
-    // may leave it far behind on a busy machine.
-    cancelLocked(lock);
-    decode(n, lock);
-    return cache_.copyOf(n);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        // Set before looking: a picture kept meanwhile is either seen here or told.
+        setWanted(n);
+        if (n >= 0 && cache_.has(n)) {
+            setWanted(std::nullopt);
+            return Wanted::Kept;
+        }
+        if (n < 0 || unusable_ || missed_ == n) {
+            setWanted(std::nullopt);
+            return Wanted::Never;
+        }
+        if ((reaches(running_, n) && !cancelled_.load()) || reaches(waiting_, n))
+            return Wanted::Coming;
+        // Nothing under way reaches it: whatever is gives way, without waiting for it here.
+        if (running_)
+            cancelled_.store(true);
+        waiting_ = n;
+    }
+    changed_.notify_all();
+    return Wanted::Coming;
+}
+
+void DecodeAhead::unwant()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    setWanted(std::nullopt);
 }

@@ -25,7 +25,7 @@ struct AVPacket;
 // picture.
 //
 // Decoding (open, frame, release, close) belongs to one thread at a time; the kept pictures may
-// be read from another meanwhile (has, copyOf, firstKept, lastKept, keptBytes).
+// be read from another meanwhile (has, copyOf, firstKept, lastKept, keptBytes, capacity).
 class FrameCache {
 public:
     FrameCache() = default;
@@ -44,8 +44,9 @@ public:
     const AVFrame* frame(std::int64_t n);
     // Decoding stops as soon as `cancelled` is set (frame() then answers null).
     void setCancel(const std::atomic<bool>* cancelled) { cancelled_ = cancelled; }
-    // Called after each picture kept, on the decoding thread.
-    void onKept(std::function<void()> kept) { onKept_ = std::move(kept); }
+    // Called on the decoding thread for each whole picture decoded on the way to the frame asked
+    // for (up to it), once kept when it is.
+    void onPicture(std::function<void(std::int64_t)> decoded) { onPicture_ = std::move(decoded); }
     // Whether frame n is kept; a new reference to its picture (the caller frees it), or null.
     bool has(std::int64_t n) const;
     AVFrame* copyOf(std::int64_t n) const;
@@ -54,6 +55,8 @@ public:
 
     // How many pictures of that size the budget holds.
     static int capacityFor(int width, int height);
+    // How many pictures of the open file's size it holds, 0 before open (read from any thread).
+    int capacity() const { return capacity_.load(std::memory_order_relaxed); }
     // The budget for the kept pictures (YUV 4:2:0, 1.5 bytes a pixel): 43 pictures at 1080p, 97 at
     // 720p. With the decoder's own pictures and the one shown, a 1080p movie stays under 200 MB.
     // The pictures kept take at most this, or one picture when a single one is larger.
@@ -90,9 +93,9 @@ private:
     double timeBase_ = 0;  // seconds per pts unit
     std::int64_t firstPts_ = 0;
     bool firstKnown_ = false;
-    int capacity_ = 0;  // the pictures of the container's size the budget holds
+    std::atomic<int> capacity_{0};  // the pictures of the container's size the budget holds
     const std::atomic<bool>* cancelled_ = nullptr;
-    std::function<void()> onKept_;
+    std::function<void(std::int64_t)> onPicture_;
     std::int64_t target_ = 0;  // the frame the decoding under way goes to
     mutable std::mutex lock_;  // guards kept_ and keptBytes_
     std::int64_t keptBytes_ = 0;

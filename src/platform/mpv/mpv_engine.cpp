@@ -41,8 +41,14 @@ QByteArray envOr(const char* name, const char* fallback)
 }  // namespace
 
 MpvEngine::MpvEngine(QObject* parent)
-    : QObject(parent), stepper_([this](const std::function<bool()>& done, double timeout) {
+    : QObject(parent),
+      stepper_([this](const std::function<bool()>& done, double timeout) {
           return waitUntil(timeout, done);
+      }),
+      backStep_([this](std::int64_t frame) {
+          // A step's picture that could not be decoded beside mpv: mpv shows it.
+          if (loaded_ && seekToFrame(frame) != MediaError::None)
+              qCWarning(lcMpv, "frame %lld could not be shown", qlonglong(frame));
       })
 {
 }

@@ -27,7 +27,9 @@ class QWidget;
 // decoded (or the load failed), seeks and steps until the target frame is on screen.
 //
 // Steps forward are mpv's own (FrameStepper); steps back show pictures decoded beside mpv over
-// mpv's own, in the video window (BackStepPicture).
+// mpv's own, in the video window (BackStepPicture). A step back is answered at once, its position
+// exact; a picture not decoded yet follows from the event loop (never decoded on this thread),
+// or, when it cannot be decoded beside mpv, mpv's exact seek shows it.
 //
 // Playing state comes from memory: mpv reports time, pause, end and speed as they change
 // (mpv_observe_property); the GUI thread reads those reports when mpv wakes it, and before each
@@ -66,6 +68,8 @@ public:
 
     // The raw handle, for measuring against plain libmpv; null before the first open.
     mpv_handle* handle() const { return mpv_; }
+    // True while a step's picture is still to come (for measuring).
+    bool pictureComing() const { return backStep_.waiting(); }
 
 private:
     bool start();

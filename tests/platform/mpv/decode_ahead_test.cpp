@@ -1,12 +1,17 @@
-// Decoding ahead on its own thread: asked for a frame while decoding, switched to another file
-// while decoding, and on files that end or fail part way; every picture handed over is exactly
-// the frame asked for (the barcode ffmpeg drew into it).
+// Decoding ahead on its own thread: frames wanted while decoding (several in a row, as presses
+// come), switched to another file while decoding or while a frame is waited for, and on files that
+// end or fail part way; every picture handed over is exactly the frame asked for (the barcode
+// ffmpeg drew into it), and every frame waited for is either handed over or refused.
 #include "platform/mpv/decode_ahead.h"
 
 #include "media_clips.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 extern "C" {
 #include <libavutil/frame.h>
@@ -33,6 +38,41 @@ int seen(AVFrame* picture)
     return n;
 }
 
+// The worker's news counted, and a frame taken as a step takes it: at once when kept, else once
+// the worker has news of it.
+struct Waiter {
+    std::mutex mutex;
+    std::condition_variable told;
+    int news = 0;
+    DecodeAhead ahead{[this] {
+        std::lock_guard<std::mutex> lock(mutex);
+        ++news;
+        told.notify_all();
+    }};
+
+    AVFrame* picture(std::int64_t n)
+    {
+        while (true) {
+            std::unique_lock<std::mutex> lock(mutex);
+            const int before = news;
+            lock.unlock();
+            switch (ahead.want(n)) {
+            case DecodeAhead::Wanted::Never:
+                return nullptr;
+            case DecodeAhead::Wanted::Kept:
+                if (AVFrame* picture = ahead.kept(n))
+                    return picture;
+                continue;  // given back meanwhile: wanted again
+            case DecodeAhead::Wanted::Coming:
+                lock.lock();
+                // Generous: the worker runs at low priority on a machine that may be busy.
+                if (!told.wait_for(lock, std::chrono::seconds(60), [&] { return news != before; }))
+                    return nullptr;
+            }
+        }
+    }
+};
+
 TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
 {
     MediaClips clips;
@@ -49,23 +89,30 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
     ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a movie\n") > 0);
     text.close();
 
-    DecodeAhead ahead;
+    Waiter waiter;
+    DecodeAhead& ahead = waiter.ahead;
     const struct {
         const char* open;  // null: the file open before
         int request;  // decoding asked ahead of the step; -1: none
+        int pressed;  // frames wanted before, one a step back, without waiting; 0: none
         int ask;
-        int seen;  // -2: no picture
+        int seen;  // -2: no picture; -3: wanted, not waited for
     } steps[] = {
-        {"gop300.avi", 298, 290, 290},  // asked while the range toward 298 is decoded
-        {nullptr, -1, 297, 297},
-        {nullptr, 320, 299, 299},  // the next range under way: the kept ones still answer
-        {nullptr, 320, 5, 5},  // before what is under way and kept
-        {"vcd.mpg", 140, 100, 100},  // another file while decoding: only its own pictures
-        {"gop300.avi", 298, -1, -2},
-        {"cut.avi", 298, 298, -2},  // past where the file fails: none, and no waiting for ever
-        {nullptr, -1, 100, 100},
-        {"text.avi", 20, 10, -2},
-        {"gop300.avi", 100, 99, 99},
+        {"gop300.avi", 298, 0, 290, 290},  // asked while the range toward 298 is decoded
+        {nullptr, -1, 0, 297, 297},
+        {nullptr, 320, 0, 299, 299},  // the next range under way: the kept ones still answer
+        {nullptr, 320, 0, 5, 5},  // before what is under way and kept
+        {"gop300.avi", 298, 6, 292, 292},  // steps back pressed while the range is decoded
+        {"gop300.avi", 310, 12, 298, 298},  // ... and across the keyframe at 300
+        {"vcd.mpg", 140, 0, 100, 100},  // another file while decoding: only its own pictures
+        {"gop300.avi", 298, 0, -1, -2},
+        {"gop300.avi", -1, 0, 250, -3},  // left waiting for 250 ...
+        {"vcd.mpg", -1, 0, 120, 120},  // ... when another file opens
+        {"cut.avi", 298, 0, 298, -2},  // past where the file fails: none, and no waiting for ever
+        {nullptr, -1, 0, 100, 100},
+        {nullptr, -1, 2, 297, -2},  // presses past where it fails
+        {"text.avi", 20, 0, 10, -2},
+        {"gop300.avi", 100, 0, 99, 99},
     };
     for (const auto& s : steps) {
         const std::string where = std::string(s.open ? s.open : "") + " ask " +
@@ -74,11 +121,16 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
             ahead.open(clips.path(QString::fromLatin1(s.open)).toLocal8Bit(), 30000.0 / 1001.0);
         if (s.request >= 0)
             ahead.request(s.request);
-        EXPECT_EQ(seen(ahead.picture(s.ask)), s.seen) << where;
+        for (int i = s.pressed; i > 0; --i)
+            ahead.want(s.ask + i);
+        if (s.seen == -3)
+            ahead.want(s.ask);
+        else
+            EXPECT_EQ(seen(waiter.picture(s.ask)), s.seen) << where;
         EXPECT_LE(ahead.keptBytes(), FrameCache::BudgetBytes) << where;
     }
     EXPECT_FALSE((ahead.open(clips.path(QStringLiteral("text.avi")).toLocal8Bit(), 25),
-        ahead.picture(1), ahead.usable()));
+        waiter.picture(1), ahead.usable()));
 }
 
 }  // namespace

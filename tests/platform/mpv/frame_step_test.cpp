@@ -40,7 +40,9 @@ MediaClips& clips()
 }
 
 // Play: play a few frames, then stop. Glance: play and stop at once, which leaves the picture.
-enum Kind { Step, Seek, Play, Glance };
+// Presses: the command sent |arg| times in a row, nothing checked in between (steps that come
+// while the range before the picture is still being decoded).
+enum Kind { Step, Seek, Play, Glance, Presses };
 struct Action {
     Kind kind;
     const char* cmd;
@@ -48,6 +50,11 @@ struct Action {
 };
 // Steps around whatever else the user does: seeks, speed changes, play and stop.
 const Action Around[] = {
+    {Seek, "seek avfile to 299", 299},
+    {Presses, "step avfile reverse", -3},
+    {Presses, "step avfile", 2},
+    {Seek, "seek avfile to 310", 310},
+    {Presses, "step avfile reverse", -14},  // across the keyframe at 300
     {Seek, "seek avfile to 302", 302},
     {Step, "step avfile reverse", -1},
     {Step, "step avfile reverse", -1},
@@ -100,12 +107,12 @@ protected:
         return MediaClips::barcode(
             image.constBits(), image.width(), image.height(), image.bytesPerLine());
     }
-    // mpv draws a moment after it answers: the screen is read until it shows `frame` (or long
-    // after it should have).
+    // mpv draws a moment after it answers, and a step back's picture may still be decoding: the
+    // screen is read until it shows `frame` (or long after it should have).
     int seenOnceShowing(int frame)
     {
         int n = -1;
-        waitUntil([&] { return (n = seen()) == frame; }, 5000);
+        waitUntil([&] { return (n = seen()) == frame; });
         return n;
     }
     void play()
@@ -136,6 +143,10 @@ protected:
         } else if (a.kind == Glance) {
             ASSERT_EQ(send(QStringLiteral("play avfile")), 0);
             ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
+        } else if (a.kind == Presses) {
+            for (int i = 0; i < std::abs(a.arg); ++i)
+                ASSERT_EQ(send(QString::fromLatin1(a.cmd)), 0) << where << reply.toStdString();
+            expected = std::clamp(expected + a.arg, 0, length);
         } else {
             ASSERT_EQ(send(QString::fromLatin1(a.cmd)), 0) << where << reply.toStdString();
             expected = a.kind == Seek ? a.arg : std::clamp(expected + a.arg, 0, length);
@@ -183,9 +194,17 @@ TEST_P(FrameStepTest, EveryStepShowsAndReportsExactlyTheNextFrame)
         run(Around[i], "action " + std::to_string(i) + ": ");
     EXPECT_EQ(bell.beeps, 0);
     run({Step, "step avfile", 1}, "before closing: ");
+    // Closed while a step back's picture is being decoded: the next movie shows its own.
+    run({Seek, "seek avfile to 299", 299}, "before closing: ");
+    ASSERT_EQ(send(QStringLiteral("step avfile reverse")), 0);
     ASSERT_EQ(send(QStringLiteral("close avfile")), 0);
-    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias avfile").arg(clips().path("vcd.mpg"))), 0);
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
+                       .arg(clips().path("vcd.mpg"))
+                       .arg(host.winId())),
+        0);
     expectSoundBack();
+    expected = 0;
+    run({Step, "status avfile mode", 0}, "the next movie: ");
 }
 
 // Steps back show these pictures: each must be exactly the frame asked for, and one decoding must

@@ -342,6 +342,17 @@ TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndSayWhy)
     EXPECT_GT(ask(QStringLiteral("status avfile length")).toInt(), 10);
     seek(10);
     EXPECT_EQ(position(), 10);
+    // Steps back next to frames that cannot be decoded (cut inside their group of pictures):
+    // exact, and nothing waits for ever.
+    EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
+    ASSERT_EQ(open(QStringLiteral("cut-80.mpg")), 0) << reply.toStdString();
+    const int cut = ask(QStringLiteral("status avfile length")).toInt();
+    seek(cut - 1);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(send(QStringLiteral("step avfile reverse")), 0) << reply.toStdString();
+    EXPECT_EQ(position(), cut - 4);
+    EXPECT_TRUE(waitUntil([&] { return !engine.pictureComing(); }));
+    EXPECT_EQ(position(), cut - 4);
 }
 
 TEST_F(MpvEngineTest, AFileWithoutReadPermissionIsUnreadable)
