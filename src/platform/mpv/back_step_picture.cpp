@@ -4,20 +4,8 @@
 
 #include <QWidget>
 
-extern "C" {
-#include <libavutil/frame.h>
-}
-
 #include <memory>
 #include <utility>
-
-namespace {
-
-struct FrameDeleter {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-
-}  // namespace
 
 BackStepPicture::BackStepPicture(std::function<void(std::int64_t)> missed)
     : missed_(std::move(missed)), decoded_([this] {

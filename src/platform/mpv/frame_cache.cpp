@@ -31,9 +31,6 @@ std::int64_t bytesOf(const AVFrame* picture)
 struct PacketDeleter {
     void operator()(AVPacket* p) const { av_packet_free(&p); }
 };
-struct FrameDeleter {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
 
 // The file with only its video stream read; null when it has none libavformat can read.
 // `interrupt` ends reading at once.
@@ -58,6 +55,8 @@ AVFormatContext* openVideo(const QByteArray& path, int& stream, const AVIOInterr
 }
 
 }  // namespace
+
+void FrameDeleter::operator()(AVFrame* f) const { av_frame_free(&f); }
 
 FrameCache::~FrameCache() { close(); }
 

@@ -12,6 +12,11 @@ struct AVFormatContext;
 struct AVFrame;
 struct AVPacket;
 
+// Frees a picture held by a std::unique_ptr.
+struct FrameDeleter {
+    void operator()(AVFrame* f) const;
+};
+
 // Decoded pictures just before a frame, for steps backward.
 //
 // A picture decodes only forward from its keyframe: the frame before the one on screen costs the
