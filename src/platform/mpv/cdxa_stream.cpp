@@ -118,10 +118,5 @@ MediaError cdxaTarget(mpv_handle* mpv, const QString& path, QByteArray& target)
     target.clear();
     if (!probeCdxa(path))
         return MediaError::None;
-    // Registered once per handle; a second registration is refused and changes nothing.
-    const int rc = mpv_stream_cb_add_ro(mpv, Protocol, nullptr, openFn);
-    if (rc < 0 && rc != MPV_ERROR_INVALID_PARAMETER)
-        return MediaError::Driver;
-    target = streamUri(Protocol, path);
-    return MediaError::None;
+    return streamTarget(mpv, Protocol, openFn, path, target);
 }

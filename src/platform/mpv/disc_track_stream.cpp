@@ -103,10 +103,5 @@ MediaError discTrackTarget(mpv_handle* mpv, const QString& path, QByteArray& tar
         qCWarning(lcDisc, "%s: no such file on a readable disc", qPrintable(path));
         return MediaError::FileNotFound;
     }
-    // Registered once per handle; a second registration is refused and changes nothing.
-    const int rc = mpv_stream_cb_add_ro(mpv, Protocol, nullptr, openFn);
-    if (rc < 0 && rc != MPV_ERROR_INVALID_PARAMETER)
-        return MediaError::Driver;
-    target = streamUri(Protocol, path);
-    return MediaError::None;
+    return streamTarget(mpv, Protocol, openFn, path, target);
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/media_engine.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <mpv/client.h>
+#include <mpv/stream_cb.h>
 
 // The URI of a stream of our own that reads `path`: the path travels in the URI, so the stream,
 // opened on mpv's thread, needs nothing else of the engine's.
@@ -18,4 +22,16 @@ inline QString pathOfStreamUri(const char* uri)
     const qsizetype start = text.indexOf("://");
     return QFile::decodeName(
         QByteArray::fromPercentEncoding(start < 0 ? text : text.mid(start + 3)));
+}
+
+// Makes `protocol` open through `open` on this handle and gives the URI that opens `path` with it.
+// Registered once per handle; a second registration is refused and changes nothing.
+inline MediaError streamTarget(mpv_handle* mpv, const char* protocol, mpv_stream_cb_open_ro_fn open,
+    const QString& path, QByteArray& target)
+{
+    const int rc = mpv_stream_cb_add_ro(mpv, protocol, nullptr, open);
+    if (rc < 0 && rc != MPV_ERROR_INVALID_PARAMETER)
+        return MediaError::Driver;
+    target = streamUri(protocol, path);
+    return MediaError::None;
 }
