@@ -211,10 +211,10 @@ BENCHMARK(BM_RawFrameBackStep)
 // The clips of the first step back: MPEG-4 AVI 720p and 1080p GOP 300, MPEG-2 720p GOP 15,
 // Video-CD, H.264 in AVI GOP 250.
 const Clip FirstClips[] = {
-    {"gop300.avi", MediaClips::Numbered::Mpeg4Avi, 300, 1280, 720},
-    {"gop300_1080.avi", MediaClips::Numbered::Mpeg4Avi, 300, 1920, 1080},
-    {"gop15.mpeg", MediaClips::Numbered::Mpeg2, 15, 1280, 720},
-    {"vcd.mpg", MediaClips::Numbered::VideoCd, 0, 352, 240},
+    Clips[2],
+    Clips[4],
+    Clips[1],
+    Clips[0],
     {"gop250_h264.avi", MediaClips::Numbered::H264Mp4, 250, 1280, 720},
 };
 
