@@ -13,14 +13,16 @@ set(REELBOX_PCH_HEADERS
   <QSignalBlocker> <QString> <QStringList> <QTimer> <QWidget>
   <mpv/client.h>)
 
-# libmpv's pkg-config asks for -D_REENTRANT, which glibc has long ignored (g++ defines
-# _GNU_SOURCE); it would tell the mpv targets' compile flags from the others' and so keep them
+# libmpv's and libpulse's pkg-config ask for -D_REENTRANT, which glibc has long ignored (g++
+# defines _GNU_SOURCE); it would tell their users' compile flags from the others' and so keep them
 # from the shared precompiled headers.
-get_target_property(mpv_options PkgConfig::MPV INTERFACE_COMPILE_OPTIONS)
-if(mpv_options)
-  list(REMOVE_ITEM mpv_options -D_REENTRANT)
-  set_target_properties(PkgConfig::MPV PROPERTIES INTERFACE_COMPILE_OPTIONS "${mpv_options}")
-endif()
+foreach(package PkgConfig::MPV PkgConfig::PULSE)
+  get_target_property(options ${package} INTERFACE_COMPILE_OPTIONS)
+  if(options)
+    list(REMOVE_ITEM options -D_REENTRANT)
+    set_target_properties(${package} PROPERTIES INTERFACE_COMPILE_OPTIONS "${options}")
+  endif()
+endforeach()
 
 function(reelbox_use_pch target)
   if(NOT REELBOX_PCH)
