@@ -11,7 +11,8 @@ BackStepPicture::BackStepPicture(std::function<void(std::int64_t)> missed)
     : missed_(std::move(missed)), decoded_([this] {
           // On the decoding thread: only post; one piece of news on its way is enough.
           if (!posted_.exchange(true))
-              QMetaObject::invokeMethod(&receiver_, [this] { arrived(); }, Qt::QueuedConnection);
+              QMetaObject::invokeMethod(
+                  &receiver_, [this] { arrived(); }, Qt::QueuedConnection);
       })
 {
 }
@@ -46,8 +47,7 @@ bool BackStepPicture::show(std::int64_t from, std::int64_t to, QWidget* video)
     // there is nothing to show decoded pictures in.
     if ((!beneath_ && to > from) || !video || !decoded_.usable())
         return false;
-    if (!cover_)
-        cover_ = new PictureCover(video);
+    coverIn(video);
     switch (decoded_.want(to)) {
     case DecodeAhead::Wanted::Never:
         wanted_.reset();
@@ -112,10 +112,19 @@ void BackStepPicture::playing(std::optional<double> until)
     decoded_.release();
 }
 
-void BackStepPicture::standing(std::int64_t frame, const QWidget* video, bool elsewhere)
+void BackStepPicture::standing(std::int64_t frame, QWidget* video, bool elsewhere)
 {
-    if (video)
-        decoded_.request(frame - 1, elsewhere);
+    if (!video || !decoded_.usable())
+        return;
+    decoded_.request(frame - 1, elsewhere);
+    coverIn(video)->prepare();
+}
+
+PictureCover* BackStepPicture::coverIn(QWidget* video)
+{
+    if (!cover_)
+        cover_ = new PictureCover(video);
+    return cover_;
 }
 
 void BackStepPicture::reached(double time)

@@ -61,14 +61,16 @@ public:
     void reached(double time);
     // The picture stands still on `frame` in `video` (null: no window) after a pause, a seek or
     // a step forward; `elsewhere`: not where it stood before (a seek), whatever was being
-    // decoded is dropped. The frames before it are decoded ahead.
-    void standing(std::int64_t frame, const QWidget* video, bool elsewhere);
+    // decoded is dropped. The frames before it are decoded ahead, and the cover made ready.
+    void standing(std::int64_t frame, QWidget* video, bool elsewhere);
 
 private:
     void uncover();
     // The decoding thread has news of the frame waited for.
     void arrived();
     bool put(std::int64_t frame);
+    // The cover over `video`, made the first time.
+    PictureCover* coverIn(QWidget* video);
 
     // Declared before decoded_, whose thread posts to it until it ends.
     QObject receiver_;  // takes the decoding thread's news on the window's thread

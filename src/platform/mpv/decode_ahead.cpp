@@ -45,7 +45,7 @@ void DecodeAhead::run()
         if (quit_)
             return;
         if (std::exchange(releasing_, false)) {
-            running_ = -1;  // busy with the cache: open() and close() wait for it
+            running_ = Releasing;  // busy with the cache: open() and close() wait for it
             lock.unlock();
             cache_.release();
             lock.lock();
@@ -84,10 +84,17 @@ void DecodeAhead::decode(std::int64_t n, std::unique_lock<std::mutex>& lock)
     bool useless = false;
     if (opening && !cache_.open(path, fps))
         useless = !cancelled_.load();
-    if (!useless && cache_.isOpen()) {
-        cache_.frame(n);
+    if (!useless && cache_.isOpen() && n == Prepare) {
+        cache_.prepare();
+        useless = !cache_.isOpen() && !cancelled_.load();
+        cache_.release();  // nothing held meanwhile: the movie may be playing
+    } else if (!useless && cache_.isOpen()) {
+        // First the frames nearest n, on memory already in hand: out soonest after playing.
+        cache_.frame(n, cache_.quickKeep());
         // A file whose first picture cannot be found is closed: no use trying it again.
         useless = !cache_.isOpen() && !cancelled_.load();
+        if (!useless && !cancelled_.load())
+            cache_.fillBefore(n);  // then as many before them as the budget holds
     }
     lock.lock();
     unusable_ = unusable_ || useless;
@@ -148,6 +155,13 @@ void DecodeAhead::open(const QByteArray& path, double fps)
     path_ = path;
     fps_ = fps;
     unusable_ = path.isEmpty();
+    if (unusable_)
+        return;
+    // The file opened and its first picture found while the movie is still to be played: the
+    // first pause decodes its range straight away.
+    waiting_ = Prepare;
+    lock.unlock();
+    changed_.notify_all();
 }
 
 void DecodeAhead::close() { open(QByteArray(), 0); }
@@ -156,10 +170,12 @@ void DecodeAhead::release()
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        waiting_.reset();
+        // Opening the file is done once, and is no range: it goes on.
+        if (waiting_ != Prepare)
+            waiting_.reset();
         setWanted(std::nullopt);
         missed_.reset();
-        if (running_)
+        if (running_ && running_ != Prepare)
             cancelled_.store(true);
         releasing_ = true;
     }

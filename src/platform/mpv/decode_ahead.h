@@ -32,7 +32,8 @@ public:
     DecodeAhead& operator=(const DecodeAhead&) = delete;
 
     // The file to decode; empty: none. Ends what is under way first (within a picture's
-    // decoding), so that no picture of the file before is kept or handed over afterwards.
+    // decoding), so that no picture of the file before is kept or handed over afterwards; then
+    // opens it on the thread.
     void open(const QByteArray& path, double fps);
     // Ends what is under way and forgets the file and its pictures.
     void close();
@@ -85,6 +86,10 @@ private:
     QByteArray path_;
     double fps_ = 0;
     bool unusable_ = false;
+    // What waiting_ holds to have the file opened and made ready, with no range decoded.
+    static constexpr std::int64_t Prepare = -1;
+    // What running_ holds while the thread gives back what it holds.
+    static constexpr std::int64_t Releasing = -2;
     std::optional<std::int64_t> waiting_;  // the next range to decode, toward that frame
     std::optional<std::int64_t> running_;  // the range under way
     std::optional<std::int64_t> wanted_;  // the frame the caller waits for

@@ -86,6 +86,7 @@ void FrameCache::release()
 {
     clearKept();
     avcodec_free_context(&decoder_);
+    buffers_.trim();
 }
 
 int FrameCache::interrupted(void* self)
@@ -158,11 +159,10 @@ bool FrameCache::startDecoder()
         return false;
     }
     decoder_->pkt_timebase = format_->streams[stream_]->time_base;
-    // Two threads, on the two cores of a modest machine: a range is decoded while the picture
-    // stands still, when mpv decodes nothing, and no one waits for the frame of delay each frame
-    // thread adds. They run at the priority of the thread that starts them.
-    decoder_->thread_count = 2;
-    decoder_->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    // One thread: on a two-core machine frame threads made a range slower, each holding a
+    // picture more, on fresh memory.
+    decoder_->thread_count = 1;
+    buffers_.serve(decoder_);
     if (avcodec_open2(decoder_, codec, nullptr) < 0) {
         avcodec_free_context(&decoder_);
         return false;
@@ -218,28 +218,52 @@ void FrameCache::feed(AVPacket* packet, bool& draining)
     av_packet_unref(packet);
 }
 
-const AVFrame* FrameCache::frame(std::int64_t n)
+bool FrameCache::prepare()
+{
+    if (!format_ || !startDecoder())
+        return false;
+    if (findFirstPicture())
+        return true;
+    if (!stopped())
+        close();  // no counting to go by: the file is no use here
+    return false;
+}
+
+const AVFrame* FrameCache::frame(std::int64_t n, int keep)
 {
     if (!format_ || n < 0)
         return nullptr;
     // Read without the lock: only the decoding thread changes what is kept.
     if (const AVFrame* f = keptLocked(n))
         return f;
-    if (!startDecoder())
+    if (!prepare())
         return nullptr;
-    if (!findFirstPicture()) {
-        if (!stopped())
-            close();  // no counting to go by: the file is no use here
-        return nullptr;
-    }
     target_ = n;
-    if (!fill(n))
+    if (!fill(n, keep > 0 ? std::min(keep, capacity()) : capacity()))
         return nullptr;
     return keptLocked(n);
 }
 
-bool FrameCache::fill(std::int64_t n)
+void FrameCache::fillBefore(std::int64_t n)
 {
+    if (!format_ || !decoder_ || n < 0 || !cut_ || keep_ >= capacity() || target_ != n || stopped())
+        return;
+    fill(n, capacity());
+}
+
+int FrameCache::quickKeep() const
+{
+    // The decoder holds up to four pictures of its own meanwhile (references, the one out).
+    constexpr int DecoderHolds = 4;
+    const int each = BudgetBytes / std::max(capacity(), 1);
+    return std::clamp(
+        int(ReserveBytes / std::max(each, 1)) - DecoderHolds, 2, std::max(capacity(), 2));
+}
+
+bool FrameCache::fill(std::int64_t n, int keep)
+{
+    keep_ = keep;
+    cut_ = false;
     std::int64_t back = 0;
     for (int attempt = 0; attempt < Retries; ++attempt) {
         bool tooLate = false;
@@ -296,7 +320,8 @@ bool FrameCache::decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLat
             if (whole && k > n)
                 break;
             reached = reached || (whole && k >= 0);
-            if (reached && k >= std::max<std::int64_t>(0, n - capacity() + 1))
+            cut_ = cut_ || (reached && k <= n - keep_);
+            if (reached && k >= std::max<std::int64_t>(0, n - keep_ + 1))
                 keep(k, av_frame_clone(picture.get()));
             av_frame_unref(picture.get());
             if (whole && k >= 0 && onPicture_)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/mpv/picture_buffers.h"
+
 #include <QByteArray>
 #include <atomic>
 #include <cstdint>
@@ -42,11 +44,21 @@ public:
     bool open(const QByteArray& path, double fps);
     void close();
     bool isOpen() const { return format_ != nullptr; }
+    // Starts the decoder and finds the first picture, where frames are counted from; a file
+    // where it finds none is closed. What the first frame() would do before decoding its range.
+    bool prepare();
 
     // The picture of frame n, decoding its keyframe range when it is not kept; null when the
-    // file cannot give exactly that frame. Valid until the next call. Pictures kept before stay
-    // as long as the budget allows, those after n going first.
-    const AVFrame* frame(std::int64_t n);
+    // file cannot give exactly that frame. Valid until the next call. Of the range, the last
+    // `keep` frames are kept (0: as many as the budget holds); pictures kept before stay as long
+    // as the budget allows, those after n going first.
+    const AVFrame* frame(std::int64_t n, int keep = 0);
+    // After frame(n, keep) left out whole pictures the budget holds: decodes the range again,
+    // keeping them too.
+    void fillBefore(std::int64_t n);
+    // How many frames of the range a decoding keeps on memory still in hand since the last
+    // release(): fewer than the budget holds, and out sooner after playing.
+    int quickKeep() const;
     // Decoding stops as soon as `cancelled` is set (frame() then answers null).
     void setCancel(const std::atomic<bool>* cancelled) { cancelled_ = cancelled; }
     // Called on the decoding thread for each whole picture decoded on the way to the frame asked
@@ -55,7 +67,8 @@ public:
     // Whether frame n is kept; a new reference to its picture (the caller frees it), or null.
     bool has(std::int64_t n) const;
     AVFrame* copyOf(std::int64_t n) const;
-    // Gives back the kept pictures and the decoder's buffers; the file stays open.
+    // Gives back the kept pictures and the decoder's buffers, but for a reserve of memory for the
+    // next range (ReserveBytes); the file stays open.
     void release();
 
     // How many pictures of that size the budget holds.
@@ -66,6 +79,9 @@ public:
     // 720p. With the decoder's own pictures and the one shown, a 1080p movie stays under 200 MB.
     // The pictures kept take at most this, or one picture when a single one is larger.
     static constexpr std::int64_t BudgetBytes = 128LL << 20;
+    // Kept while playing, for the pictures the first range after it decodes: at 1080p the
+    // decoder's own and six kept ones.
+    static constexpr std::int64_t ReserveBytes = 32LL << 20;
     // The bytes the kept pictures' buffers take.
     std::int64_t keptBytes() const;
 
@@ -77,7 +93,7 @@ private:
     bool startDecoder();
     bool findFirstPicture();
     // Decodes from the keyframe at or before frame n up to n, keeping the last capacity frames.
-    bool fill(std::int64_t n);
+    bool fill(std::int64_t n, int keep);
     bool reopen();
     bool decodeFrom(std::int64_t seekFrame, std::int64_t n, bool& tooLate);
     std::int64_t frameAt(std::int64_t pts) const;
@@ -91,6 +107,7 @@ private:
     const AVFrame* keptLocked(std::int64_t n) const;
 
     QByteArray path_;
+    PictureBuffers buffers_{ReserveBytes};
     AVFormatContext* format_ = nullptr;
     AVCodecContext* decoder_ = nullptr;
     int stream_ = -1;
@@ -102,6 +119,8 @@ private:
     const std::atomic<bool>* cancelled_ = nullptr;
     std::function<void(std::int64_t)> onPicture_;
     std::int64_t target_ = 0;  // the frame the decoding under way goes to
+    int keep_ = 0;  // how many frames up to it that decoding keeps
+    bool cut_ = false;  // it decoded whole pictures before those it keeps
     mutable std::mutex lock_;  // guards kept_ and keptBytes_
     std::int64_t keptBytes_ = 0;
     struct Kept {

@@ -67,19 +67,25 @@ void PictureCover::uncover()
 {
     hide();
     av_frame_free(&shown_);
-    image_ = QImage();
+}
+
+void PictureCover::prepare()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = (QSizeF(this->size()) * ratio).toSize().expandedTo(QSize(1, 1));
+    if (image_.size() != size) {
+        image_ = QImage(size, QImage::Format_RGB32);  // blue, green, red, unused: BGRA in memory
+        image_.fill(Qt::black);  // its pages in memory now, not at the step
+    }
+    image_.setDevicePixelRatio(ratio);
 }
 
 bool PictureCover::convert()
 {
-    const qreal ratio = devicePixelRatioF();
-    const QSize size = (QSizeF(this->size()) * ratio).toSize().expandedTo(QSize(1, 1));
-    if (image_.size() != size)
-        image_ = QImage(size, QImage::Format_RGB32);  // blue, green, red, unused: BGRA in memory
-    image_.setDevicePixelRatio(ratio);
+    prepare();
     scaler_ = sws_getCachedContext(scaler_, shown_->width, shown_->height,
-        AVPixelFormat(shown_->format), size.width(), size.height(), AV_PIX_FMT_BGRA, SWS_BILINEAR,
-        nullptr, nullptr, nullptr);
+        AVPixelFormat(shown_->format), image_.width(), image_.height(), AV_PIX_FMT_BGRA,
+        SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!scaler_)
         return false;
     const int* table = sws_getCoefficients(coefficientsOf(*shown_));

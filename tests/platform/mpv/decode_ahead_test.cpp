@@ -100,6 +100,7 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
     } steps[] = {
         {"gop300.avi", 298, 0, 290, 290},  // asked while the range toward 298 is decoded
         {nullptr, -1, 0, 297, 297},
+        {"gop300.avi", 298, 0, 150, 150},  // before the frames a range keeps first
         {nullptr, 320, 0, 299, 299},  // the next range under way: the kept ones still answer
         {nullptr, 320, 0, 5, 5},  // before what is under way and kept
         {"gop300.avi", 298, 6, 292, 292},  // steps back pressed while the range is decoded
@@ -131,6 +132,16 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
     }
     EXPECT_FALSE((ahead.open(clips.path(QStringLiteral("text.avi")).toLocal8Bit(), 25),
         waiter.picture(1), ahead.usable()));
+
+    // A picture handed over outlives the decoder and its memory: the window shows it on.
+    AVFrame* held = nullptr;
+    {
+        Waiter other;
+        other.ahead.open(clips.path(QStringLiteral("gop300.avi")).toLocal8Bit(), 30000.0 / 1001.0);
+        held = other.picture(40);
+        other.ahead.release();
+    }
+    EXPECT_EQ(seen(held), 40);
 }
 
 }  // namespace
