@@ -4,6 +4,7 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 
+#include <pthread.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -39,6 +40,7 @@ DecodeAhead::~DecodeAhead()
 void DecodeAhead::run()
 {
     setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), WorkerNice);
+    pthread_setname_np(pthread_self(), "decode-ahead");  // as top -H and play_cpu.sh show it
     std::unique_lock<std::mutex> lock(mutex_);
     while (true) {
         changed_.wait(lock, [this] { return quit_ || waiting_ || releasing_; });
