@@ -253,11 +253,11 @@ void FrameCache::fillBefore(std::int64_t n)
 
 int FrameCache::quickKeep() const
 {
-    // The decoder holds up to four pictures of its own meanwhile (references, the one out).
+    // The reserve holds the budget's share of pictures, less the decoder's own meanwhile (up to
+    // four: references, the one out).
     constexpr int DecoderHolds = 4;
-    const int each = BudgetBytes / std::max(capacity(), 1);
-    return std::clamp(
-        int(ReserveBytes / std::max(each, 1)) - DecoderHolds, 2, std::max(capacity(), 2));
+    const int reserved = int(capacity() * ReserveBytes / BudgetBytes);
+    return std::clamp(reserved - DecoderHolds, 2, std::max(capacity(), 2));
 }
 
 bool FrameCache::fill(std::int64_t n, int keep)

@@ -37,11 +37,6 @@ struct PictureBuffers::Store : std::enable_shared_from_this<PictureBuffers::Stor
     };
 
     explicit Store(std::int64_t reserve) : reserve(reserve) { }
-    ~Store()
-    {
-        for (const Block& b : idle)
-            munmap(b.data, b.size);
-    }
 
     std::uint8_t* take(std::size_t size)
     {
@@ -183,12 +178,3 @@ void PictureBuffers::serve(AVCodecContext* decoder)
 }
 
 void PictureBuffers::trim() { store_->trim(store_->reserve); }
-
-std::int64_t PictureBuffers::idleBytes() const
-{
-    std::lock_guard<std::mutex> lock(store_->mutex);
-    std::int64_t bytes = 0;
-    for (const Store::Block& b : store_->idle)
-        bytes += std::int64_t(b.size);
-    return bytes;
-}

@@ -15,6 +15,7 @@ struct AVCodecContext;
 // range decoded after playing starts on pictures already in memory.
 //
 // Blocks may come back on any thread, even after this is gone: pictures outlive their decoder.
+// Once it is gone, none is kept idle: each is given back to the system as it comes back.
 class PictureBuffers {
 public:
     explicit PictureBuffers(std::int64_t reserveBytes);
@@ -27,8 +28,6 @@ public:
     void serve(AVCodecContext* decoder);
     // Gives back to the system every idle block past the reserve.
     void trim();
-    // Bytes in blocks waiting to be handed out again.
-    std::int64_t idleBytes() const;
 
     struct Store;
 
