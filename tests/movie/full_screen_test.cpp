@@ -66,7 +66,6 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
         bool controlShown;
         int check4;
     } cases[] = {{{1024, 768}, {}, {10, 11, 1002, 752}, true, 1},
-        {{1280, 1024}, {}, {10, 43, 1258, 944}, false, 1},
         {{1920, 1080}, {}, {254, 14, 1411, 1058}, true, 0},  // the height limits
         {{1920, 1080}, {1920, 0, 1280, 1024}, {10, 43, 1258, 944}, false, 0}};
     for (const Case& c : cases) {

@@ -11,14 +11,6 @@ protected:
         start({"/m/a.mpg"}, 0);
         windows.moves.clear();
     }
-    // The video window at (10, 10) in w x h, the movie window 345 twips larger.
-    void expectPlaced(int w, int h)
-    {
-        ASSERT_FALSE(windows.moves.empty());
-        EXPECT_EQ(windows.moves.back(),
-            (FakeWindowLayer::Move{FakeMediaEngine::DefaultVideoWindow, 10, 10, w, h, true}));
-        EXPECT_EQ(QSize(form2().Width(), form2().Height()), QSize(w * 15 + 345, h * 15 + 345));
-    }
 };
 
 TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
@@ -43,9 +35,15 @@ TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
         {{"status avfile window handle"}, "Org", 320}};
     for (const auto& [commands, caption, width] : presses) {
         clearSent();
+        windows.moves.clear();
         form1->Command4->click();
         EXPECT_EQ(std::tuple(sent(), form1->Command4->text()), std::tuple(commands, caption));
-        expectPlaced(width, 240);
+        // The video window at (10, 10), the movie window 345 twips larger.
+        EXPECT_EQ(
+            windows.moves, (std::vector<FakeWindowLayer::Move>{
+                               {FakeMediaEngine::DefaultVideoWindow, 10, 10, width, 240, true}}));
+        EXPECT_EQ(
+            QSize(form2().Width(), form2().Height()), QSize(width * 15 + 345, 240 * 15 + 345));
         const QLabel* strip = form2().Label1;  // the strip follows the window: 130 twips in
         EXPECT_EQ(strip->geometry(), QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0),
                                          qRound((width * 15 + 345) / 15.0), strip->height()));

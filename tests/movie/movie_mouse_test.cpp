@@ -1,7 +1,6 @@
 // Presses on the picture, the popup menu, dragging, and the idle cursor of full screen.
 #include "form_fixture.h"
 
-#include <QKeyEvent>
 #include <QMenu>
 #include <map>
 
@@ -133,22 +132,18 @@ TEST_F(MovieMouse, DragStartsOnlyOnceThePointerMoves)
     }
 }
 
-// Esc asks to leave full screen only while it is on.
-TEST_F(MovieMouse, EscLeavesFullScreen)
+// Esc asks nothing while full screen is off; in full screen it leaves (the surface scenario).
+TEST_F(MovieMouse, EscOutsideFullScreenAsksNothing)
 {
-    for (const auto& [caption, requests] : {std::pair{"F解", 1}, {"Full", 0}}) {
-        form1->Command22->setText(QString::fromUtf8(caption));
-        QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&form2(), &esc);
-        EXPECT_EQ(spy.count(), requests) << caption;
-    }
+    QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
+    QTest::keyClick(&form2(), Qt::Key_Escape);
+    EXPECT_EQ(spy.count(), 0);
 }
 
 // The idle cursor of full screen: parked at the screen's top right after ten ticks without moving
 // (the first tick only sees it); a movement over the strip away from the first one seen brings it
 // to the top middle and counts again; the first movement is kept for the whole run. A cursor that
-// keeps moving is never parked.
+// keeps moving is never parked. That the parking jump itself frees nothing is the parking scenario.
 TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
 {
     Form2& m = form2();
@@ -180,14 +175,4 @@ TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
     ticks(11);
     m.Label1_MouseMove(Qt::NoButton, 150, 45);  // back at the first movement: nothing freed
     EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed, parked}));
-
-    // The X server reports the parking jump as a movement over the strip, where the cursor
-    // landed: not the user's, nothing freed. A movement anywhere else frees it.
-    for (const QPoint at : {parked, parked + QPoint(-5, 3)}) {
-        const QPointF local = m.Label1->mapFromGlobal(QPointF(at));
-        QMouseEvent move(
-            QEvent::MouseMove, local, QPointF(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(m.Label1, &move);
-    }
-    EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed, parked, freed}));
 }

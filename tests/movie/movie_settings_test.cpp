@@ -5,63 +5,55 @@
 using MovieSettings = StartedForm;
 
 // A file that gives no usable place leaves the place beside the control window; the colour is
-// applied whenever it was read. `lines` empty: no file at all.
-struct FileCase {
-    const char* what;
-    QStringList lines;
-    bool defaultPlace;
-    std::int32_t colour;
-    QColor window;  // invalid: the system's button face
-    QSize screen{1024, 768};
-};
-
-class MovieSettingsFiles : public FormFixture, public testing::WithParamInterface<FileCase> { };
-
-TEST_P(MovieSettingsFiles, PlaceSizeAndColour)
+// applied whenever it was read.
+TEST_F(FormFixture, SettingsFilePlaceSizeAndColour)
 {
-    const FileCase& c = GetParam();
-    windows.screen = c.screen;
-    if (!c.lines.isEmpty())  // no file at all otherwise
-        writeSettings(c.lines);
-    load();
-    Form2& m = form2();
-    // Beside the control window, level with its top, 5145 x 3945 twips; or as the file says.
-    const QRect beside(form1->Left() + form1->Width(), form1->Top(), 5145, 3945);
-    const QRect fromFile(c.lines.value(2).toInt(), c.lines.value(1).toInt(),
-        c.lines.value(4).toInt(), c.lines.value(5).toInt());
-    EXPECT_EQ(QRect(m.Left(), m.Top(), m.Width(), m.Height()), c.defaultPlace ? beside : fromFile);
-    // The placeholder follows the size: 150 twips in, 345 smaller.
-    EXPECT_EQ(m.Label2->geometry(), QRect(10, 10, m.Width() / 15 - 23, m.Height() / 15 - 23));
-    EXPECT_EQ(m.BackColor(), c.colour);
-    EXPECT_EQ(m.palette().color(QPalette::Window),
-        c.window.isValid() ? c.window
-                           : QApplication::palette().color(QPalette::Active, QPalette::Button));
-    EXPECT_TRUE(windows.isTopMost(&m));  // kept in front whatever the file says
-}
-
-const QColor black(0, 0, 0), red(255, 0, 0);
-INSTANTIATE_TEST_SUITE_P(Files, MovieSettingsFiles,
-    testing::ValuesIn(std::vector<FileCase>{{"missing", {}, true, 0, black},
-        {"complete", {"", " 1200", " 6000", " 255", " 6000", " 4500"}, false, 255, red},
-        {"short", {"", "1500", "3000"}, true, 0, black},
-        {"colour, no size", {"", "1500", "3000", "65280"}, true, 65280, QColor(0, 255, 0)},
+    const QColor black(0, 0, 0), red(255, 0, 0);
+    const struct {
+        QStringList lines;  // empty: no file at all
+        bool defaultPlace;
+        std::int32_t colour;
+        QColor window;  // invalid: the system's button face
+        QSize screen{1024, 768};
+    } cases[] = {{{}, true, 0, black},
+        {{"", " 1200", " 6000", " 255", " 6000", " 4500"}, false, 255, red},
+        {{"", "1500", "3000"}, true, 0, black},  // short
+        {{"", "1500", "3000", "65280"}, true, 65280, QColor(0, 255, 0)},  // colour, no size
         // 0x8000000F: the system's button face colour, kept as the same reference.
-        {"system colour", {"", "1500", "3000", "-2147483633", "5145", "3945"}, false,
-            std::int32_t(0x8000000F), QColor()},
+        {{"", "1500", "3000", "-2147483633", "5145", "3945"}, false, std::int32_t(0x8000000F),
+            QColor()},
         // Saved while a second monitor stood to the right: the place is refused, not the colour.
-        {"off every screen", {"", "1500", "30000", "255", "5145", "3945"}, true, 255, red},
-        {"partly on screen", {"", "-1500", "13500", "0", "5145", "3945"}, false, 0, black},
+        {{"", "1500", "30000", "255", "5145", "3945"}, true, 255, red},
+        {{"", "-1500", "13500", "0", "5145", "3945"}, false, 0, black},  // partly on screen
         // A size no screen shows is refused like a place off every screen; the whole screen is not.
-        {"larger than the screen", {"", "0", "0", "255", "491505", "491505"}, true, 255, red},
-        {"the whole screen", {"", "0", "0", "255", "15360", "11520"}, false, 255, red},
+        {{"", "0", "0", "255", "491505", "491505"}, true, 255, red},
+        {{"", "0", "0", "255", "15360", "11520"}, false, 255, red},
         // Wider than the video output can draw (16384 pixels), even where the desktop is wider.
-        {"wider than the video output", {"", "0", "0", "0", "245775", "3945"}, true, 0, black,
-            QSize(20000, 1200)}}),
-    [](const testing::TestParamInfo<FileCase>& info) {
-        return QString::fromLatin1(info.param.what)
-            .replace(QRegularExpression("[^A-Za-z]"), "_")
-            .toStdString();
-    });
+        {{"", "0", "0", "0", "245775", "3945"}, true, 0, black, QSize(20000, 1200)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines.join(u'|').toStdString());
+        windows.screen = c.screen;
+        QFile::remove(programFile("reelbox.ini"));
+        if (!c.lines.isEmpty())
+            writeSettings(c.lines);
+        form1 = std::make_unique<Form1>(*services);
+        load();
+        Form2& m = form2();
+        // Beside the control window, level with its top, 5145 x 3945 twips; or as the file says.
+        const QRect beside(form1->Left() + form1->Width(), form1->Top(), 5145, 3945);
+        const QRect fromFile(c.lines.value(2).toInt(), c.lines.value(1).toInt(),
+            c.lines.value(4).toInt(), c.lines.value(5).toInt());
+        EXPECT_EQ(
+            QRect(m.Left(), m.Top(), m.Width(), m.Height()), c.defaultPlace ? beside : fromFile);
+        // The placeholder follows the size: 150 twips in, 345 smaller.
+        EXPECT_EQ(m.Label2->geometry(), QRect(10, 10, m.Width() / 15 - 23, m.Height() / 15 - 23));
+        EXPECT_EQ(m.BackColor(), c.colour);
+        EXPECT_EQ(m.palette().color(QPalette::Window),
+            c.window.isValid() ? c.window
+                               : QApplication::palette().color(QPalette::Active, QPalette::Button));
+        EXPECT_TRUE(windows.isTopMost(&m));  // kept in front whatever the file says
+    }
+}
 
 TEST_F(MovieSettings, SaveWritesWhatTheNextStartReads)
 {
