@@ -1,9 +1,9 @@
 # The real program started with a Video-CD image (made by ffmpeg and vcdimager; tests/support/
-# scenarios.sh runs this): the image's tracks are the playlist (AVSEQ01.DAT, AVSEQ02.DAT, as the
-# program reports them) and the movie window shows the first track's first picture, read raw from
-# the image. Then another program drops three files onto the movie window by a real X11 drag
-# (XDND, tests/support's drag_files pressed and dragged by xdotool): the two movies are added, the
-# text file is skipped, and the first dropped movie's first picture shows.
+# scenarios.sh runs this): the movie window shows the first track's first picture, read raw from
+# the image (the tracks an image lists are disc_image_test's, the playlist they make
+# video_cd_test's). Then another program drops three files onto the movie window by a real X11
+# drag (XDND, tests/support's drag_files pressed and dragged by xdotool): the two movies are added,
+# the text file is skipped, and the first dropped movie's first picture shows.
 disc_image() {
   make_clip a testsrc 2
   make_clip b smptebars 2
@@ -11,10 +11,8 @@ disc_image() {
   make_clip other rgbtestsrc 2
   echo "not a movie" >"$work/notes.txt"
   (cd "$work" && vcdimager -t vcd2 -l XVFBDISC -c disc.cue -b disc.bin a.mpg b.mpg >/dev/null)
-  QT_LOGGING_RULES="reelbox.videocd.debug=true;reelbox.playlist.debug=true" run_app "$work/disc.cue"
+  QT_LOGGING_RULES="reelbox.playlist.debug=true" run_app "$work/disc.cue"
   wait_for "no movie window" visible Form2
-  grep -q "tracks of $work/disc.cue/: AVSEQ01.DAT, AVSEQ02.DAT\$" "$work/log" ||
-    fail "the tracks were not listed: $(cat "$work/log")"
   shows a b
 
   "$drag" "$work/dropped.mpg" "$work/notes.txt" "$work/other.mpg" >"$work/drag.log" 2>&1 &
