@@ -96,18 +96,15 @@ TEST(ScrollBarEvents, DragScrollsThenChangesOnceAtReleaseIfMoved)
 {
     ScrollBar bar;
     bar.setMax(100);
-    int changes = 0;
-    int scrolls = 0;
+    int changes = 0, scrolls = 0;
     QObject::connect(&bar, &ScrollBar::Change, [&] { ++changes; });
     QObject::connect(&bar, &ScrollBar::Scroll, [&] { ++scrolls; });
     bar.setSliderDown(true);
     for (int position : {10, 20, 30})
         bar.setSliderPosition(position);
-    EXPECT_EQ(scrolls, 3);
-    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(std::pair(scrolls, changes), std::pair(3, 0));
     bar.setSliderDown(false);
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(bar.Value(), 30);
+    EXPECT_EQ(std::pair(changes, bar.Value()), std::pair(1, 30));
 
     bar.setSliderDown(true);  // back to where it started: nothing
     bar.setSliderPosition(60);

@@ -3,7 +3,8 @@
 #include "form_fixture.h"
 #include "platform/tray_icon.h"
 
-// Steps in a row on one window. The button, the movie window's menu item and the icon's double
+// Steps in a row on one window (a minimized control window coming back from the icon as a
+// window is the hide_and_restore scenario). The button, the movie window's menu item and the icon's double
 // click go by the mark of c_hyouji; the icon is there exactly while the control window is hidden.
 // A press on the icon raises the movie window (on top and off again) unless it is kept in front;
 // other buttons do nothing.
@@ -59,15 +60,4 @@ TEST_F(StartedForm, NeverWithoutAWindow)
     form1->Command16->click();
     form2().me_exit->trigger();
     EXPECT_EQ(std::tuple(tray.shown, form1->isUnloaded()), std::tuple(false, true));
-}
-
-// Minimized before it was hidden, the control window comes back from the icon as a window.
-TEST_F(StartedForm, MinimizedControlWindowComesBackAsAWindow)
-{
-    form1->showMinimized();
-    form1->Command16->click();
-    tray.click(traymsg::LButtonDown);
-    tray.click(traymsg::LButtonDblClk);
-    EXPECT_TRUE(form1->isVisible());
-    EXPECT_FALSE(form1->isMinimized());
 }
