@@ -135,27 +135,20 @@ TEST_F(FullScreenTest, ResetAllEndsFullScreenFirst)
 // the window is topmost again exactly when Check4 is ticked.
 TEST_F(FullScreenTest, SizeDialogUnderTheTopmostRule)
 {
-    const auto press = [](const char* button) {
-        return [button](QWidget* dialog) { dialog->findChild<QPushButton*>(button)->click(); };
-    };
-    const struct {
-        int check4;
-        std::function<void(QWidget*)> close;
-        int width;
-    } cases[] = {{1, press("Command1"), 663}, {0, press("Command1"), 663},
-        {1, press("Command2"), 343}, {0, press("Command2"), 343},
-        {1, [](QWidget* d) { d->close(); }, 343}};
-    for (const auto& c : cases) {
+    // Check4, the button that closes the dialog (none: its window's close), the width after.
+    const std::tuple<int, const char*, int> cases[] = {{1, "Command1", 663}, {0, "Command1", 663},
+        {1, "Command2", 343}, {0, "Command2", 343}, {1, nullptr, 343}};
+    for (const auto& [check4, button, width] : cases) {
         form2().resize(343, 263);
-        setCheck4(c.check4);
+        setCheck4(check4);
         windows.setTopMost(&form2(), true);
         withDialog([&] { form1->Command23->click(); },
             [&](QWidget& dialog) {
                 EXPECT_FALSE(windows.isTopMost(&form2()));  // lifted while open
                 dialog.findChild<QLineEdit*>("Text1")->setText("640");
-                c.close(&dialog);
+                button ? dialog.findChild<QPushButton*>(button)->click() : void(dialog.close());
             });
-        EXPECT_EQ(windows.isTopMost(&form2()), c.check4 == 1);
-        EXPECT_EQ(form2().width(), c.width);
+        EXPECT_EQ(std::tuple(windows.isTopMost(&form2()), form2().width()),
+            std::tuple(check4 == 1, width));
     }
 }

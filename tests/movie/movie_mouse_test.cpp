@@ -2,7 +2,6 @@
 #include "form_fixture.h"
 
 #include <QMenu>
-#include <map>
 
 namespace {
 
@@ -59,75 +58,57 @@ TEST_F(MovieMouse, RightPressOnThePictureOpensTheMenuAfterwards)
         std::tuple(true, false));
 }
 
-// Mouse events on the strip (Label1), the placeholder (Label2) and the window's surface: the menu,
-// (no drag from a press alone: below) and double-clicks asking for full screen while it is
-// available (not on the placeholder).
+// Mouse events on the strip (Label1), the placeholder (Label2) and the window's surface, as a
+// script: "p" a press of the row's buttons, "r" the release, "d" a left double click, "1" and "F"
+// moves that far from the press ("F" past the drag distance). A right press opens the menu; a
+// double click asks for full screen while it is available, not on the placeholder. A drag from
+// the surface is handed to the window system only once the pointer has moved past the drag
+// distance with the left button down, so a double click stays a double click; moving with the
+// right button alone, or after the release, drags nothing.
 TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
 {
     Form2& m = form2();
-    const QEvent::Type pressed = QEvent::MouseButtonPress, doubled = QEvent::MouseButtonDblClick;
+    const int far = QApplication::startDragDistance() + 1;
     const Qt::MouseButtons left = Qt::LeftButton, right = Qt::RightButton, both = left | right;
     const struct {
         QWidget* target;
-        QEvent::Type type;
+        const char* events;
         Qt::MouseButtons buttons;
         bool available, menu;
         int requests;
-    } cases[] = {{m.Label1, pressed, right, true, true, 0},
-        {m.Label2, pressed, right, true, true, 0}, {&m, pressed, right, true, true, 0},
-        {m.Label1, pressed, left, true, false, 0}, {m.Label2, pressed, left, true, false, 0},
-        {&m, pressed, both, true, false, 0}, {m.Label1, doubled, left, true, false, 1},
-        {&m, doubled, left, true, false, 1}, {m.Label2, doubled, left, true, false, 0},
-        {m.Label1, doubled, left, false, false, 0}, {&m, doubled, left, false, false, 0}};
+        std::size_t drags;
+    } cases[] = {{m.Label1, "p", right, true, true, 0, 0}, {m.Label2, "p", right, true, true, 0, 0},
+        {&m, "p", right, true, true, 0, 0}, {m.Label1, "p", left, true, false, 0, 0},
+        {m.Label2, "p", left, true, false, 0, 0}, {&m, "p", both, true, false, 0, 0},
+        {m.Label1, "d", left, true, false, 1, 0}, {&m, "d", left, true, false, 1, 0},
+        {m.Label2, "d", left, true, false, 0, 0}, {m.Label1, "d", left, false, false, 0, 0},
+        {&m, "d", left, false, false, 0, 0}, {&m, "p1", left, true, false, 0, 0},
+        {&m, "pF", left, true, false, 0, 1}, {&m, "p1FF", left, true, false, 0, 1},
+        {&m, "pF", both, true, false, 0, 1}, {&m, "pF", right, true, true, 0, 0},
+        {&m, "prF", left, true, false, 0, 0}, {&m, "prdF", left, true, false, 1, 0}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
+        SCOPED_TRACE(testing::Message() << &c - cases << " " << c.events);
         form1->Command22->setEnabled(c.available);
         m.Label2->show();
         windows.systemMoves.clear();
         QSignalSpy spy(&m, &Form2::fullScreenToggleRequested);
-        const Qt::MouseButton button = c.buttons & Qt::LeftButton ? Qt::LeftButton
-                                                                  : Qt::RightButton;
-        QMouseEvent e(c.type, QPointF(3, 3), c.target->mapToGlobal(QPointF(3, 3)), button,
-            c.buttons, Qt::NoModifier);
-        QApplication::sendEvent(c.target, &e);
-        EXPECT_EQ(std::tuple(m.menu0->isVisible(), windows.systemMoves.size(), spy.count()),
-            std::tuple(c.menu, 0u, c.requests));
-        m.menu0->hide();
-    }
-}
-
-// A drag from the window's surface is handed to the window system only once the pointer has moved
-// past the drag distance with the left button down ("p" press of the buttons, "r" release, "d"
-// double click, digits: a move that far from the press), so a double click stays a double click.
-// Moving with the right button alone, or after the release, drags nothing.
-TEST_F(MovieMouse, DragStartsOnlyOnceThePointerMoves)
-{
-    Form2& m = form2();
-    const int far = QApplication::startDragDistance() + 1;
-    const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
-    const std::tuple<const char*, Qt::MouseButtons, std::size_t> cases[] = {
-        {"p1", Qt::LeftButton, 0}, {"pF", Qt::LeftButton, 1}, {"p1FF", Qt::LeftButton, 1},
-        {"pF", both, 1}, {"pF", Qt::RightButton, 0}, {"prF", Qt::LeftButton, 0},
-        {"prdF", Qt::LeftButton, 0}};
-    // Each event: its type, the buttons down during it, the button it is about.
-    const std::map<char, std::tuple<QEvent::Type, Qt::MouseButtons, Qt::MouseButton>> kinds = {
-        {'p', {QEvent::MouseButtonPress, {}, Qt::LeftButton}},
-        {'r', {QEvent::MouseButtonRelease, Qt::NoButton, Qt::LeftButton}},
-        {'d', {QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton}}};
-    for (const auto& [events, buttons, drags] : cases) {
-        SCOPED_TRACE(events);
-        windows.systemMoves.clear();
         Qt::MouseButtons down = Qt::NoButton;
-        for (const char* e = events; *e; ++e) {
-            const bool move = !kinds.count(*e);
-            const auto [type, held,
-                button] = move ? std::tuple(QEvent::MouseMove, down, Qt::NoButton) : kinds.at(*e);
-            down = *e == 'p' ? buttons : held;
-            const QPointF at = QPointF(3, 3) + QPointF(!move ? 0 : *e == 'F' ? far : 1, 0);
-            QMouseEvent event(type, at, m.mapToGlobal(at), button, down, Qt::NoModifier);
-            QApplication::sendEvent(&m, &event);
+        for (const char* e = c.events; *e; ++e) {
+            const bool move = *e == '1' || *e == 'F';
+            const QEvent::Type type = move        ? QEvent::MouseMove
+                                      : *e == 'p' ? QEvent::MouseButtonPress
+                                      : *e == 'r' ? QEvent::MouseButtonRelease
+                                                  : QEvent::MouseButtonDblClick;
+            const Qt::MouseButton button = move                               ? Qt::NoButton
+                                           : *e == 'p' && !(c.buttons & left) ? Qt::RightButton
+                                                                              : Qt::LeftButton;
+            down = *e == 'p' ? c.buttons : *e == 'r' ? Qt::NoButton : *e == 'd' ? left : down;
+            const QPointF at(3 + (*e == 'F' ? far : move ? 1 : 0), 3);
+            QMouseEvent event(type, at, c.target->mapToGlobal(at), button, down, Qt::NoModifier);
+            QApplication::sendEvent(c.target, &event);
         }
-        EXPECT_EQ(windows.systemMoves.size(), drags);
+        EXPECT_EQ(std::tuple(m.menu0->isVisible(), spy.count(), windows.systemMoves.size()),
+            std::tuple(c.menu, c.requests, c.drags));
         m.menu0->hide();
     }
 }
