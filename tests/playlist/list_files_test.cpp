@@ -32,6 +32,7 @@ TEST(FileErrorNumber, EveryErrnoRow)
 // chosen, modes given before, a file size limit, the file written, its bytes afterwards, the
 // message. A failed save leaves the previous file as it was; a folder that may not change but
 // whose file may gets the file rewritten in place, and keeps it when the rewrite cannot finish.
+// How each kind of entry is written is the round trip's below.
 TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
 {
     FileTree tree;
@@ -39,14 +40,8 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
     writeFile(tree.path("old.vep"), "old\r\n");
     writeFile(tree.path("ro/old.vep"), "old\r\n");
     writeFile(tree.path("ro/short.vep"), "old\r\n");
-    start({"/m/a b.mpg", QString::fromUtf8("/動画/旅行.avi"), "/m/c.dat",
-              fromNativeFileName("/m/\xE9t\xE9.dat"), "/m/p,q.mpg"},
-        0);
-    playlist().rename(2, "  C  ");
-    const QByteArray lines =
-        QByteArray("/m/a b.mpg=a b.mpg\r\n") +
-        QString::fromUtf8("/動画/旅行.avi=旅行.avi\r\n").toUtf8() +
-        "/m/c.dat=  C  \r\n/m/\xE9t\xE9.dat=\xE9t\xE9.dat\r\n\"/m/p,q.mpg=p,q.mpg\"\r\n";
+    start({"/m/a b.mpg", "/m/p,q.mpg"}, 0);
+    const QByteArray lines = "/m/a b.mpg=a b.mpg\r\n\"/m/p,q.mpg=p,q.mpg\"\r\n";
     const QString protect =
         "リストファイルが保存できません。ライトプロテクトされている可能性があります。|書込みｴﾗｰ";
     const struct {

@@ -12,11 +12,9 @@ namespace {
 
 QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes)
 {
-    const QString path = dir.filePath("list.vep");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        ADD_FAILURE() << "cannot write " << path.toStdString();
-    return path;
+    QFile file(dir.filePath("list.vep"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return file.fileName();
 }
 
 // Every field of the file; nothing when it cannot be read.
