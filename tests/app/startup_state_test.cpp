@@ -80,12 +80,10 @@ TEST_F(StartedForm, LoopOptionsFollowEachOther)
 {
     Form2& m = form2();
     const auto state = [&] {
-        return QString("Check3 %1 Check7 %2%3, menu %4%5%6")
-            .arg(form1->Check3->Value())
-            .arg(form1->Check7->Value())
-            .arg(form1->Check7->isEnabled() ? "" : " off")
-            .arg(m.me_loop->Checked() ? "v" : "-", m.me_loop_only->Checked() ? "v" : "-",
-                m.me_loop_only->isEnabled() ? "" : " off");
+        return QString::asprintf("Check3 %d Check7 %d%s, menu %s%s%s", form1->Check3->Value(),
+            form1->Check7->Value(), form1->Check7->isEnabled() ? "" : " off",
+            m.me_loop->Checked() ? "v" : "-", m.me_loop_only->Checked() ? "v" : "-",
+            m.me_loop_only->isEnabled() ? "" : " off");
     };
     const std::pair<std::function<void()>, const char*> steps[] = {
         {[&] { form1->Check7->setValue(1); }, "Check3 1 Check7 1, menu vv"},

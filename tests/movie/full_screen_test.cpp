@@ -39,10 +39,8 @@ protected:
             windows.isFullScreen(&m) ? "full" : "normal", form1->Command22->text(),
             m.me_full->text(), menu,
             // The strip's height keeps its full-screen value on leaving; the window clips it.
-            QStringLiteral("strip at %1,%2 %3 wide")
-                .arg(m.Label1->x())
-                .arg(m.Label1->y())
-                .arg(m.Label1->width()),
+            QString::asprintf(
+                "strip at %d,%d %d wide", m.Label1->x(), m.Label1->y(), m.Label1->width()),
             m.Label1->alignment() == (Qt::AlignRight | Qt::AlignTop) ? "strip right" : "strip left",
             m.Timer1->isActive() ? "idle cursor counted" : "idle cursor free"};
     }

@@ -83,10 +83,10 @@ QString helpPage()
 
 QString unescaped(QString html)
 {
-    return html.replace("&quot;", "\"")
-        .replace("&lt;", "<")
-        .replace("&gt;", ">")
-        .replace("&amp;", "&");
+    for (const auto& [entity, character] :
+        {std::pair{"&quot;", "\""}, {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}})
+        html.replace(entity, character);
+    return html;
 }
 
 // The texts of a piece of the page's <code>s.
