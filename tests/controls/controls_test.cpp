@@ -7,24 +7,14 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
-ListBox* listWith(ListBox& list, std::initializer_list<const char*> items)
-{
-    for (const char* text : items)
-        list.AddItem(QString::fromLatin1(text));
-    return &list;
-}
-
-}  // namespace
-
 // A new selection from code runs Click before the setter returns (the same one, or one out of
 // range, runs nothing); adding, renaming, removing and clearing run nothing. A removed selection
 // leaves none, so selecting the entry that moved into its place opens it.
 TEST(ListBoxEvents, CodeSelectionRunsClickAndEditsRunNothing)
 {
     ListBox list;
-    listWith(list, {"a", "b", "c", "d"});
+    for (const char* text : {"a", "b", "c", "d"})
+        list.AddItem(text);
     QStringList opened;
     QObject::connect(&list, &ListBox::Click, [&] { opened << list.List(list.ListIndex()); });
     for (int index : {1, 1, 5, -2, 3})
@@ -45,7 +35,8 @@ TEST(ListBoxEvents, CodeSelectionRunsClickAndEditsRunNothing)
 TEST(ListBoxEvents, UserClickOnAnotherEntryRunsClickOnce)
 {
     ListBox list;
-    listWith(list, {"a", "b", "c"});
+    for (const char* text : {"a", "b", "c"})
+        list.AddItem(text);
     list.resize(200, 200);
     list.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));

@@ -105,8 +105,7 @@ TEST_F(FullScreenTest, MenuItemsAndTheirMarks)
 // movie window's double-clicks and double presses ask only while it is enabled (movie_mouse_test).
 TEST_F(FullScreenTest, CallersActOnlyWhileCommand22IsEnabled)
 {
-    const std::function<void()> callers[] = {press(form1->Command22), press(form2().me_full)};
-    for (const auto& call : callers) {
+    for (const auto& call : {press(form1->Command22), press(form2().me_full)}) {
         form1->Command22->setEnabled(true);
         call();
         EXPECT_EQ(form1->Command22->text(), "F解");
