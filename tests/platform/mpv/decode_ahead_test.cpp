@@ -6,18 +6,15 @@
 
 #include "media_clips.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
-
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <vector>
 
 extern "C" {
 #include <libavutil/frame.h>
 }
-
-#include <vector>
 
 namespace {
 
@@ -80,14 +77,10 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
                     300, 640, 360) &&
                 clips.makeNumbered(QStringLiteral("vcd.mpg"), MediaClips::Numbered::VideoCd, 11))
         << clips.why().toStdString();
-    QFile whole(clips.path(QStringLiteral("gop300.avi"))),
-        cut(clips.path(QStringLiteral("cut.avi")));
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
-    cut.write(whole.read(whole.size() / 2));  // frames up to about 160
-    cut.close();
-    QFile text(clips.path(QStringLiteral("text.avi")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a movie\n") > 0);
-    text.close();
+    const QByteArray whole = MediaClips::readFile(clips.path("gop300.avi"));
+    ASSERT_TRUE(MediaClips::writeFile(clips.path("cut.avi"), whole.left(whole.size() / 2)) &&
+                MediaClips::writeFile(clips.path("text.avi"), "not a movie\n"));  // cut: to ~160
+    const auto file = [&](const char* name) { return clips.path(name).toLocal8Bit(); };
 
     Waiter waiter;
     DecodeAhead& ahead = waiter.ahead;
@@ -119,7 +112,7 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
         const std::string where = std::string(s.open ? s.open : "") + " ask " +
                                   std::to_string(s.ask);
         if (s.open)
-            ahead.open(clips.path(QString::fromLatin1(s.open)).toLocal8Bit(), 30000.0 / 1001.0);
+            ahead.open(file(s.open), 30000.0 / 1001.0);
         if (s.request >= 0)
             ahead.request(s.request);
         for (int i = s.pressed; i > 0; --i)
@@ -130,18 +123,43 @@ TEST(DecodeAheadTest, HandsOverExactlyTheFrameAskedWhateverTheWorkerIsDoing)
             EXPECT_EQ(seen(waiter.picture(s.ask)), s.seen) << where;
         EXPECT_LE(ahead.keptBytes(), FrameCache::BudgetBytes) << where;
     }
-    EXPECT_FALSE((ahead.open(clips.path(QStringLiteral("text.avi")).toLocal8Bit(), 25),
-        waiter.picture(1), ahead.usable()));
+    EXPECT_FALSE((ahead.open(file("text.avi"), 25), waiter.picture(1), ahead.usable()));
 
     // A picture handed over outlives the decoder and its memory: the window shows it on.
     AVFrame* held = nullptr;
     {
         Waiter other;
-        other.ahead.open(clips.path(QStringLiteral("gop300.avi")).toLocal8Bit(), 30000.0 / 1001.0);
+        other.ahead.open(file("gop300.avi"), 30000.0 / 1001.0);
         held = other.picture(40);
         other.ahead.release();
     }
     EXPECT_EQ(seen(held), 40);
+}
+
+// The kept pictures stay within their budget however the stream's picture size changes:
+// 50 frames of 176x144 (what the container reports), then 30 of 3840x2160 (frames 50 to 78 are
+// counted; the first of them comes without a time): a keyframe range of
+// 4K pictures that the small size's count would keep whole (about 370 MB).
+TEST(FrameCacheTest, KeptPicturesStayWithinTheBudgetWhenThePictureSizeGrows)
+{
+    MediaClips clips;
+    ASSERT_TRUE(clips.makeSizeChanging(QStringLiteral("sizes.mpg"), 50, 30))
+        << clips.why().toStdString();
+    FrameCache cache;
+    ASSERT_TRUE(cache.open(clips.path(QStringLiteral("sizes.mpg")).toLocal8Bit(), 25));
+    const std::int64_t large = 3840LL * 2160 * 3 / 2;
+    const struct {
+        int frame;
+        int width;
+    } asks[] = {{78, 3840}, {60, 3840}, {48, 176}, {77, 3840}};
+    for (const auto& a : asks) {
+        const AVFrame* picture = cache.frame(a.frame);
+        ASSERT_NE(picture, nullptr) << "frame " << a.frame;
+        EXPECT_EQ(picture->width, a.width) << "frame " << a.frame;
+        EXPECT_LE(cache.keptBytes(), FrameCache::BudgetBytes + large * 11 / 10)
+            << "frame " << a.frame;
+        EXPECT_GT(cache.lastKept() - cache.firstKept(), 0) << "frame " << a.frame;
+    }
 }
 
 }  // namespace

@@ -3,20 +3,11 @@
 // frame): what the movie window shows, whether mpv drew it or a decoded picture covers mpv's.
 // Runs on an X server of its own (run_in_xvfb.sh), with mpv's usual video output and ao=null.
 #include "platform/mpv/frame_cache.h"
-#include "platform/mpv/mpv_engine.h"
 #include "platform/mpv/picture_cover.h"
-#include "mci/mci_channel.h"
-#include "mci/mci_interpreter.h"
 
-#include "counting_bell.h"
-#include "media_clips.h"
+#include "engine_fixture.h"
 
-#include "wait.h"
-
-#include <QApplication>
 #include <QScreen>
-#include <QWidget>
-#include <gtest/gtest.h>
 #include <mpv/client.h>
 
 namespace {
@@ -30,14 +21,9 @@ struct Clip {
 };
 // 11 s: 329 frames, past the second keyframe of the long GOP. H.264 decodes its B-frames out of
 // order.
-const Clip Clips[] = {{"vcd.mpg", Numbered::VideoCd, 0, 18},
+const Clip Clips[] = {{"numbered.mpg", Numbered::VideoCd, 0, 18},
     {"gop15.mpeg", Numbered::Mpeg2, 15, 15}, {"gop300.avi", Numbered::Mpeg4Avi, 300, 300},
     {"gop24.mp4", Numbered::H264Mp4, 24, 24}};
-MediaClips& clips()
-{
-    static MediaClips made;
-    return made;
-}
 
 // Play: play a few frames, then stop. Glance: play and stop at once, which leaves the picture.
 // Presses: the command sent |arg| times in a row, nothing checked in between (steps that come
@@ -77,51 +63,28 @@ const Action Around[] = {
     {Step, "step avfile reverse", -1},
 };
 
-class FrameStepTest : public ::testing::TestWithParam<Clip> {
+class FrameStepTest : public EngineFixture, public ::testing::WithParamInterface<Clip> {
 protected:
     static void SetUpTestSuite()
     {
-        static const bool made = [] {
-            for (const Clip& c : Clips)
-                clips().makeNumbered(QString::fromLatin1(c.name), c.kind, 11, c.gop);
-            return true;
-        }();
-        (void)made;
+        for (const Clip& c : Clips)
+            clips().makeNumbered(QString::fromLatin1(c.name), c.kind, 11, c.gop);
     }
 
-    int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
-    int position()
-    {
-        send(QStringLiteral("status avfile position"));
-        return reply.toInt();
-    }
-    // The frame number on the screen, in the movie window's place.
-    int seen()
+    // The frame number on the screen, in the movie window's place. mpv draws a moment after it
+    // answers, and a step back's picture may still be decoding: the screen is read until it
+    // shows `frame` (or long after it should have).
+    int seenOnceShowing(int frame)
     {
         const QPoint at = host.mapToGlobal(QPoint(0, 0));
         const QSize size = engine.sourceSize();
-        const QImage image = host.screen()
-                                 ->grabWindow(0, at.x(), at.y(), size.width(), size.height())
-                                 .toImage()
-                                 .convertToFormat(QImage::Format_RGB32);
-        return MediaClips::barcode(
-            image.constBits(), image.width(), image.height(), image.bytesPerLine());
-    }
-    // mpv draws a moment after it answers, and a step back's picture may still be decoding: the
-    // screen is read until it shows `frame` (or long after it should have).
-    int seenOnceShowing(int frame)
-    {
         int n = -1;
-        waitUntil([&] { return (n = seen()) == frame; });
+        waitUntil([&] {
+            const QPixmap shown = host.screen()->grabWindow(
+                0, at.x(), at.y(), size.width(), size.height());
+            return (n = barcodeOf(shown.toImage())) == frame;
+        });
         return n;
-    }
-    void play()
-    {
-        const int from = position();
-        ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
-        waitUntil([&] { return position() >= from + 5; });
-        expectSoundBack();
-        ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
     }
     // Stepping mutes the sound and cuts the picture loose from it: playing, or the next file in
     // the same player, has both back.
@@ -138,17 +101,19 @@ protected:
     void run(const Action& a, const std::string& where)
     {
         if (a.kind == Play) {
-            play();
+            const int from = position();
+            ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
+            waitUntil([&] { return position() >= from + 5; });
+            expectSoundBack();
+            ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
             expected = position();  // where playing stopped: the picture must agree
         } else if (a.kind == Glance) {
             ASSERT_EQ(send(QStringLiteral("play avfile")), 0);
             ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
-        } else if (a.kind == Presses) {
-            for (int i = 0; i < std::abs(a.arg); ++i)
-                ASSERT_EQ(send(QString::fromLatin1(a.cmd)), 0) << where << reply.toStdString();
-            expected = std::clamp(expected + a.arg, 0, length);
         } else {
-            ASSERT_EQ(send(QString::fromLatin1(a.cmd)), 0) << where << reply.toStdString();
+            const int times = a.kind == Presses ? std::abs(a.arg) : 1;
+            for (int i = 0; i < times; ++i)
+                ASSERT_EQ(send(QString::fromLatin1(a.cmd)), 0) << where << reply.toStdString();
             expected = a.kind == Seek ? a.arg : std::clamp(expected + a.arg, 0, length);
         }
         EXPECT_EQ(position(), expected) << where << a.cmd;
@@ -156,29 +121,14 @@ protected:
             << where << a.cmd;
     }
 
-    MpvEngine engine;
-    MciInterpreter interpreter{engine};
-    CountingBell bell;
-    MciChannel mci{interpreter, bell};
-    QWidget host;
-    QString reply;
     int length = 0;
     int expected = 0;
 };
 
 TEST_P(FrameStepTest, EveryStepShowsAndReportsExactlyTheNextFrame)
 {
-    ASSERT_TRUE(clips().ok()) << clips().why().toStdString();
-    host.setAttribute(Qt::WA_NativeWindow);
-    host.resize(1280, 720);
-    host.show();
-    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
-                       .arg(clips().path(QString::fromLatin1(GetParam().name)))
-                       .arg(host.winId())),
-        0);
-    send(QStringLiteral("set avfile time format frames"));
-    send(QStringLiteral("status avfile length"));
-    length = reply.toInt();
+    ASSERT_EQ(open(QString::fromLatin1(GetParam().name), ""), 0) << reply.toStdString();
+    length = ask(QStringLiteral("status avfile length")).toInt();
     ASSERT_GT(length, 320);
     // 31 steps each way: from the first frame, across the keyframe at 300 (and the short GOPs'
     // every few frames), onto the last frame and the end.
@@ -198,10 +148,7 @@ TEST_P(FrameStepTest, EveryStepShowsAndReportsExactlyTheNextFrame)
     run({Seek, "seek avfile to 299", 299}, "before closing: ");
     ASSERT_EQ(send(QStringLiteral("step avfile reverse")), 0);
     ASSERT_EQ(send(QStringLiteral("close avfile")), 0);
-    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias avfile style child parent %2")
-                       .arg(clips().path("vcd.mpg"))
-                       .arg(host.winId())),
-        0);
+    ASSERT_EQ(open(QStringLiteral("numbered.mpg"), ""), 0) << reply.toStdString();
     expectSoundBack();
     expected = 0;
     run({Step, "status avfile mode", 0}, "the next movie: ");
@@ -219,11 +166,7 @@ TEST_P(FrameStepTest, DecodedPicturesAreTheFramesAsked)
     video.resize(640, 360);
     PictureCover cover(&video);
     const auto seen = [&](const AVFrame* picture) {
-        if (!picture || !cover.cover(picture))
-            return -2;
-        const QImage image = cover.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        return MediaClips::barcode(
-            image.constBits(), image.width(), image.height(), image.bytesPerLine());
+        return picture && cover.cover(picture) ? barcodeOf(cover.grab().toImage()) : -2;
     };
     // In this order: a range from the first picture, then the first picture, a keyframe, the
     // last frame, past the end.
@@ -237,9 +180,9 @@ TEST_P(FrameStepTest, DecodedPicturesAreTheFramesAsked)
 
     // The picture follows the window's size.
     video.resize(320, 180);
-    const QImage resized = cover.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage resized = cover.grab().toImage();
     EXPECT_EQ(resized.size(), QSize(320, 180));
-    EXPECT_EQ(MediaClips::barcode(resized.constBits(), 320, 180, resized.bytesPerLine()), 328);
+    EXPECT_EQ(barcodeOf(resized), 328);
 
     ASSERT_EQ(seen(cache.frame(range - 1)), range - 1);
     const std::int64_t first = cache.firstKept();

@@ -1,37 +1,21 @@
 // The real libmpv engine behind the command strings, on clips made by ffmpeg at start.
 // Runs with vo=null (offscreen Qt) and ao=null.
-#include "platform/mpv/mpv_engine.h"
 #include "platform/native_file_name.h"
-#include "mci/mci_channel.h"
 #include "mci/mci_errors.h"
-#include "mci/mci_interpreter.h"
 
-#include "counting_bell.h"
-#include "media_clips.h"
-#include "wait.h"
+#include "engine_fixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPointer>
-#include <QWidget>
-
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <chrono>
 #include <memory>
-#include <optional>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
-
-MediaClips& clips()
-{
-    static MediaClips made;
-    static const bool all = made.makeAll();
-    return (void)all, made;
-}
 
 // What the engine logged ("reelbox.mpv") while the object lives.
 QStringList logged;
@@ -52,42 +36,13 @@ void idle(int ms)
     waitUntil([] { return false; }, ms);
 }
 
-class MpvEngineTest : public ::testing::Test {
+class MpvEngineTest : public EngineFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(clips().ok()) << clips().why().toStdString();
-        host.resize(800, 600);
-        host.setAttribute(Qt::WA_NativeWindow);
-        host.show();
-    }
+    static void SetUpTestSuite() { clips().makeAll(); }
 
-    int send(const QString& cmd) { return mci.MciSend(cmd, reply); }
-    QString ask(const QString& cmd)
-    {
-        EXPECT_EQ(send(cmd), 0) << cmd.toStdString() << ": " << reply.toStdString();
-        return reply;
-    }
-    // Opens `name` from the clip folder as the program does (into `parent`, else the host), in
-    // frames.
-    int open(
-        const QString& name, const char* type = " type mpegvideo", std::optional<WId> parent = {})
-    {
-        const int rc = send(QStringLiteral("open \"%1\"%2 alias avfile style child parent %3")
-                                .arg(clips().path(name), QLatin1String(type))
-                                .arg(parent.value_or(host.winId())));
-        if (rc == 0)
-            send(QStringLiteral("set avfile time format frames"));
-        return rc;
-    }
     QWidget* videoWindow()
     {
         return QWidget::find(ask("status avfile window handle").toULongLong());
-    }
-    int position() { return ask(QStringLiteral("status avfile position")).toInt(); }
-    void seek(int n)
-    {
-        ASSERT_EQ(send(QStringLiteral("seek avfile to  %1").arg(n)), 0) << reply.toStdString();
     }
     bool stopped()
     {
@@ -101,13 +56,6 @@ protected:
         send(QStringLiteral("set avfile time format frames"));
         return ms;
     }
-
-    QWidget host;
-    MpvEngine engine;
-    MciInterpreter interpreter{engine};
-    CountingBell bell;
-    MciChannel mci{interpreter, bell};
-    QString reply;
 };
 
 // Each container, and names with quotes, "=", ",", Japanese or bytes that are not UTF-8 (Latin-1
