@@ -132,6 +132,9 @@ TEST_F(Transport, DraggingTheThumbSeeksWhereItIsAndTheTickLeavesItAlone)
                                  QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &slider)
                              .center();
 
+    const auto seekTo = [](int value) {
+        return QStringList({"seek avfile to  " + QString::number(value), "play avfile window"});
+    };
     QTest::mousePress(&slider, Qt::LeftButton, {}, thumb);
     int value = slider.Value();
     for (int dx : {30, 60, 90}) {
@@ -139,24 +142,20 @@ TEST_F(Transport, DraggingTheThumbSeeksWhereItIsAndTheTickLeavesItAlone)
         QTest::mouseMove(&slider, thumb + QPoint(dx, 0));
         ASSERT_GT(slider.Value(), value) << dx;
         value = slider.Value();
-        EXPECT_EQ(sent(),
-            QStringList({"seek avfile to  " + QString::number(value), "play avfile window"}))
-            << dx;
+        EXPECT_EQ(sent(), seekTo(value)) << dx;
     }
 
     for (int tick = 1; tick <= 3; ++tick) {
         clearSent();
         engine.setPosition(value + 5 * tick);  // the movie plays on
         form1->playback->Timer1_Timer();
-        EXPECT_EQ(sent(), QStringList({"status avfile position", "status avfile speed"}));
-        EXPECT_EQ(slider.Value(), value);
+        EXPECT_EQ(std::tuple(sent(), slider.Value()),
+            std::tuple(QStringList({"status avfile position", "status avfile speed"}), value));
     }
 
     clearSent();
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, thumb + QPoint(90, 0));
-    EXPECT_EQ(
-        sent(), QStringList({"seek avfile to  " + QString::number(value), "play avfile window"}));
-    EXPECT_EQ(engine.positionFrames(), value);
+    EXPECT_EQ(std::tuple(sent(), engine.positionFrames()), std::tuple(seekTo(value), value));
 }
 
 }  // namespace
