@@ -131,7 +131,6 @@ TEST_F(EditEntries, EveryChangeKeepsPathsAndNamesInStep)
     const auto failed = [this](const std::function<void()>& run) {
         return [=, this] { engine.failNextOpen(MediaError::FileNotFound), run(); };
     };
-    const auto handler = [this](void (H::*h)()) { return [=, this] { (handlers().*h)(); }; };
     const struct {
         const char* change;
         std::function<void()> run;
@@ -144,16 +143,15 @@ TEST_F(EditEntries, EveryChangeKeepsPathsAndNamesInStep)
             3},
         {"list file", choose(tree.path("l.vep"), &H::Command20_Click), 5},
         {"folder import", choose(tree.path("dir"), &H::folda_open), 7},
-        {"up", handler(&H::cmdUp_Click), 7}, {"down", handler(&H::cmdDown_Click), 7},
+        {"up", press(form1->cmdUp), 7}, {"down", press(form1->cmdDown), 7},
         {"previous", press(form1->Command10), 7}, {"next", press(form1->Command11), 7},
         {"next to the last", press(form1->Command11), 7},
         {"next after the last", press(form1->Command11), 7},
         {"previous before the first", press(form1->Command10), 7}, {"end of a movie", end, 7},
         {"a failed open", failed(press(form1->Command10)), 6},
         {"a failed next at the end", failed(end), 5}, {"remove", yes(&H::Command15_Click), 4},
-        {"click", [&] { form1->List2->setListIndex(2); }, 4},
-        {"up again", handler(&H::cmdUp_Click), 4}, {"remove again", yes(&H::Command15_Click), 3},
-        {"clear all", yes(&H::Command13_Click), 0}};
+        {"click", [&] { form1->List2->setListIndex(2); }, 4}, {"up again", press(form1->cmdUp), 4},
+        {"remove again", yes(&H::Command15_Click), 3}, {"clear all", yes(&H::Command13_Click), 0}};
     start({});
     for (const auto& step : steps) {
         SCOPED_TRACE(step.change);

@@ -51,10 +51,8 @@ protected:
         for (const auto& b : dialogs.boxes) {
             const bool ok = b.buttons == msgbox::OkOnly && b.icon == msgbox::Information;
             const bool question = b.buttons == msgbox::YesNo && b.icon == msgbox::Question;
-            out << b.title + QStringLiteral(": ") + b.text +
-                       (ok            ? ""
-                           : question ? " [yes/no?]"
-                                      : " [other]");
+            const char* kind = ok ? "" : question ? " [yes/no?]" : " [other]";
+            out << b.title + ": " + b.text + kind;
         }
         return out;
     }
