@@ -63,16 +63,6 @@ protected:
                attributes.map_state == IsViewable;
     }
 
-    WindowLayer::WndProc recorder()
-    {
-        return [this](WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t) {
-            EXPECT_EQ(hwnd, video->winId());
-            EXPECT_EQ(msg, wm::ParentNotify);
-            received.push_back(wParam & 0xFFFF);
-            return 0;
-        };
-    }
-
     void hideAndShow()
     {
         window.hide();
@@ -123,17 +113,21 @@ protected:
     QtWindowLayer layer;
     PressCounter window;
     QWidget* video = nullptr;
-    std::vector<std::uint32_t> received;
 };
-
-}  // namespace
 
 // Presses reach the installed procedure only, also from a native child made after the hook; one
 // replaced by another is returned and stops hearing; giving the original back ends the hook and
 // presses go their usual way again.
 TEST_F(QtWindowLayerOnX, PressesOnTheHookedWindowReachItsProcedureOnly)
 {
-    const WindowLayer::WndProc original = layer.SetWindowProc(video->winId(), recorder());
+    std::vector<std::uint32_t> received;
+    const WindowLayer::WndProc original = layer.SetWindowProc(
+        video->winId(), [&](WId hwnd, std::uint32_t msg, std::uint32_t wParam, std::int32_t) {
+            EXPECT_EQ(hwnd, video->winId());
+            EXPECT_EQ(msg, wm::ParentNotify);
+            received.push_back(wParam & 0xFFFF);
+            return 0;
+        });
     auto* inner = new QWidget(video);  // the left half; the video window's middle stays its own
     inner->setAttribute(Qt::WA_NativeWindow);
     inner->setGeometry(0, 0, 90, 150);
@@ -220,3 +214,5 @@ TEST_F(QtWindowLayerOnX, ShownAgainAtOnceIsMappedInTheEnd)
         ASSERT_TRUE(waitUntil([&] { return shown(); })) << i;
     }
 }
+
+}  // namespace

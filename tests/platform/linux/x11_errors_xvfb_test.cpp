@@ -14,12 +14,6 @@ namespace {
 
 QStringList logged;
 
-void collect(QtMsgType, const QMessageLogContext& context, const QString& text)
-{
-    if (QByteArray(context.category) == "reelbox.x11")
-        logged << text;
-}
-
 extern "C" int otherHandler(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
@@ -29,7 +23,10 @@ TEST(X11Errors, BadWindowIsLoggedWhoeverSetTheHandlerLast)
     Display* display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
     ASSERT_NE(display, nullptr);
     x11_errors::install();
-    qInstallMessageHandler(collect);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+        if (QByteArray(context.category) == "reelbox.x11")
+            logged << text;
+    });
     // What libmpv's X11 output does around its life: its own handler, then Xlib's default back.
     const struct {
         const char* before;
