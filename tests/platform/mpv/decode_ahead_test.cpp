@@ -27,8 +27,7 @@ int seen(AVFrame* picture)
     std::vector<uchar> pixels(std::size_t(picture->width) * 4);
     for (int x = 0; x < picture->width; ++x) {
         const uchar y = picture->data[0][row * picture->linesize[0] + x];
-        const uchar level = y < 128 ? 0 : 255;
-        std::fill_n(pixels.begin() + x * 4, 3, level);
+        std::fill_n(pixels.begin() + x * 4, 3, y < 128 ? 0 : 255);
     }
     const int n = MediaClips::barcode(pixels.data(), picture->width, picture->height, 0);
     av_frame_free(&picture);
@@ -148,17 +147,13 @@ TEST(FrameCacheTest, KeptPicturesStayWithinTheBudgetWhenThePictureSizeGrows)
     FrameCache cache;
     ASSERT_TRUE(cache.open(clips.path(QStringLiteral("sizes.mpg")).toLocal8Bit(), 25));
     const std::int64_t large = 3840LL * 2160 * 3 / 2;
-    const struct {
-        int frame;
-        int width;
-    } asks[] = {{78, 3840}, {60, 3840}, {48, 176}, {77, 3840}};
-    for (const auto& a : asks) {
-        const AVFrame* picture = cache.frame(a.frame);
-        ASSERT_NE(picture, nullptr) << "frame " << a.frame;
-        EXPECT_EQ(picture->width, a.width) << "frame " << a.frame;
-        EXPECT_LE(cache.keptBytes(), FrameCache::BudgetBytes + large * 11 / 10)
-            << "frame " << a.frame;
-        EXPECT_GT(cache.lastKept() - cache.firstKept(), 0) << "frame " << a.frame;
+    for (const auto& [frame, width] : {std::pair{78, 3840}, {60, 3840}, {48, 176}, {77, 3840}}) {
+        SCOPED_TRACE(frame);
+        const AVFrame* picture = cache.frame(frame);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->width, width);
+        EXPECT_LE(cache.keptBytes(), FrameCache::BudgetBytes + large * 11 / 10);
+        EXPECT_GT(cache.lastKept() - cache.firstKept(), 0);
     }
 }
 

@@ -20,7 +20,11 @@
 
 namespace {
 
-TestDisc* disc = nullptr;  // one image for the whole run
+TestDisc& disc()
+{
+    static TestDisc made;  // one image for the whole run
+    return made;
+}
 
 // The picture on screen as mpv hands it out: the same frame decoded gives the same bytes.
 QByteArray picture(MpvEngine& engine)
@@ -49,21 +53,16 @@ constexpr auto& writeAll = MediaClips::writeFile;
 
 class DiscImageTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static TestDisc made;
-        disc = &made;
-    }
-    void SetUp() override { ASSERT_TRUE(disc->ok()) << disc->why().toStdString(); }
+    void SetUp() override { ASSERT_TRUE(disc().ok()) << disc().why().toStdString(); }
 };
 
 TEST_F(DiscImageTest, EachTrackGivesTheFramesOfItsSourceClip)
 {
     for (int i = 0; i < TestDisc::Tracks; ++i) {
-        SCOPED_TRACE(disc->track(i).toStdString());
+        SCOPED_TRACE(disc().track(i).toStdString());
         MpvEngine plain, fromDisc;
-        ASSERT_EQ(open(plain, disc->clip(i)), MediaError::None);
-        ASSERT_EQ(open(fromDisc, disc->track(i)), MediaError::None);
+        ASSERT_EQ(open(plain, disc().clip(i)), MediaError::None);
+        ASSERT_EQ(open(fromDisc, disc().track(i)), MediaError::None);
         const std::int64_t frames = plain.lengthFrames();
         EXPECT_EQ(fromDisc.lengthFrames(), frames);
         ASSERT_FALSE(picture(plain).isEmpty());
@@ -81,23 +80,23 @@ TEST_F(DiscImageTest, EachTrackGivesTheFramesOfItsSourceClip)
 // blocks, lose 276 bytes of every 2324, and the movie with them.
 TEST_F(DiscImageTest, TheSameSectorsReadAsForm1AreNotTheMovie)
 {
-    const std::unique_ptr<Disc> image = Disc::open(disc->cue());
+    const std::unique_ptr<Disc> image = Disc::open(disc().cue());
     const std::optional<DiscExtent> extent = image ? image->fileExtent(
                                                          QStringLiteral("MPEGAV/AVSEQ01.DAT"))
                                                    : std::nullopt;
     ASSERT_TRUE(extent);
-    CdIo_t* cdio = cdio_open(QFile::encodeName(disc->cue()).constData(), DRIVER_UNKNOWN);
+    CdIo_t* cdio = cdio_open(QFile::encodeName(disc().cue()).constData(), DRIVER_UNKNOWN);
     ASSERT_TRUE(cdio);
     QByteArray form1(qsizetype(extent->sectors) * 2048, '\0');
     const driver_return_code_t read = cdio_read_mode2_sectors(
         cdio, form1.data(), extent->lsn, false, std::uint32_t(extent->sectors));
     cdio_destroy(cdio);
     ASSERT_EQ(read, DRIVER_OP_SUCCESS);
-    const QString mounted = disc->dir() + QStringLiteral("/form1.dat");
+    const QString mounted = disc().dir() + QStringLiteral("/form1.dat");
     ASSERT_TRUE(writeAll(mounted, form1));
 
     MpvEngine plain, fromMount;
-    ASSERT_EQ(open(plain, disc->clip(0)), MediaError::None);
+    ASSERT_EQ(open(plain, disc().clip(0)), MediaError::None);
     const bool sameMovie = open(fromMount, mounted) == MediaError::None &&
                            fromMount.lengthFrames() == plain.lengthFrames() &&
                            picture(fromMount) == picture(plain);
@@ -108,7 +107,7 @@ TEST_F(DiscImageTest, TheSameSectorsReadAsForm1AreNotTheMovie)
 // number of failed sectors) and the engine answers as at any end; opening it again fails.
 TEST_F(DiscImageTest, ADiscTakenOutWhilePlayingEndsTheTrack)
 {
-    const QString cue = disc->author(QStringLiteral("pulled"));
+    const QString cue = disc().author(QStringLiteral("pulled"));
     MpvEngine engine;
     ASSERT_EQ(open(engine, cue + "/MPEGAV/AVSEQ01.DAT"), MediaError::None);
     ASSERT_EQ(engine.play(), MediaError::None);
@@ -248,9 +247,9 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
         noDrives.filePath("x"), noDrives.filePath("x"), noDrives.path(), noDrives.filePath("x")};
     for (const BadImage& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString cue = disc->author(QString::fromLatin1(c.name));
+        const QString cue = disc().author(QString::fromLatin1(c.name));
         ASSERT_TRUE(c.damage(cue, cue.chopped(4) + ".bin"));
-        LinuxDriveTable table(places, {cue, disc->dir() + "/./" + c.name + ".cue"});
+        LinuxDriveTable table(places, {cue, disc().dir() + "/./" + c.name + ".cue"});
         const QList<OpticalDrive> drives = table.drives();
         ASSERT_EQ(drives.size(), 1);
         EXPECT_EQ(drives[0].root(), cue + '/');
@@ -261,7 +260,7 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
             table.listFolder(cue + "/MPEGAV/").value_or(DiscFolder{DiscFolderError::NotReady, {}});
         EXPECT_EQ(mpegav.error, c.mpegav);
         EXPECT_EQ(mpegav.files, c.tracksPlaying ? tracks : QStringList());
-        EXPECT_FALSE(table.listFolder(disc->dir() + '/'));  // an ordinary folder
+        EXPECT_FALSE(table.listFolder(disc().dir() + '/'));  // an ordinary folder
         MpvEngine first, second;
         EXPECT_EQ(
             open(first, cue + "/MPEGAV/AVSEQ01.DAT") == MediaError::None, c.tracksPlaying > 0);

@@ -97,8 +97,6 @@ TEST_F(MpvEngineTest, EveryContainerOpensWithItsFrameCountAndExactSeeks)
             seek(n);
             EXPECT_EQ(position(), n) << "seek to " << n;
         }
-        send(QStringLiteral("step avfile"));
-        EXPECT_EQ(position(), 14);
         EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
     }
     EXPECT_EQ(bell.beeps, 0);
@@ -193,24 +191,19 @@ TEST_F(MpvEngineTest, PlayingToTheEndStopsAtPositionEqualToLength)
 // when the next frame has long fallen due.
 TEST_F(MpvEngineTest, PlayAtOnceFollowedByStopLeavesThePictureWhereItWas)
 {
-    const auto playAndStop = [&](int expected) {
+    for (const int n : {-1, -1, -1, -1, -1, -1, 0, 40, 149, 150, 0}) {  // -1: opened afresh
+        SCOPED_TRACE(n);
+        if (n < 0) {
+            send(QStringLiteral("close avfile"));
+            ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+        } else {
+            seek(n);
+        }
         idle(100);  // the next frame falls due meanwhile
         ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
         ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
-        EXPECT_EQ(position(), expected);
+        EXPECT_EQ(position(), std::max(n, 0));
         EXPECT_TRUE(stopped());
-    };
-    for (int run = 0; run < 6; ++run) {
-        SCOPED_TRACE(run);
-        ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-        playAndStop(0);
-        EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
-    }
-    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
-    for (const int n : {0, 40, 149, 150, 0}) {
-        SCOPED_TRACE(n);
-        seek(n);
-        playAndStop(n);
     }
 }
 
