@@ -142,11 +142,10 @@ Damage spliceArea(int n)
     });
 }
 
-// The .cue's FILE line made to name `data` (the .bin moved there first when `move`).
-Damage fileLine(const std::function<QString(const QString& bin)>& data, bool move = true)
+// The .cue's FILE line made to name `to` (the .bin moved there first when `move`).
+Damage fileLine(const QString& to, bool move = true)
 {
-    return [data, move](const QString& cue, const QString& bin) {
-        const QString to = data(bin);
+    return [to, move](const QString& cue, const QString& bin) {
         QByteArray text = readAll(cue);
         const QByteArray named = '"' + QFile::encodeName(QFileInfo(bin).fileName()) + '"';
         text.replace(named, '"' + QFile::encodeName(to) + '"');
@@ -154,6 +153,12 @@ Damage fileLine(const std::function<QString(const QString& bin)>& data, bool mov
                    QFile::rename(bin, QFileInfo(QFileInfo(cue).dir(), to).absoluteFilePath())) &&
                writeAll(cue, text);
     };
+}
+
+// `path` made a named pipe, which blocks whoever reads it.
+bool fifo(const QString& path)
+{
+    return QFile::remove(path) && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
 struct BadImage {
@@ -175,26 +180,19 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
         {"no-bin", [](auto&, const QString& bin) { return QFile::remove(bin); }, nullptr,
             E::DataMissing},
         // The data file is the one the FILE line names, wherever and however it is written.
-        {"file-renamed", fileLine([](auto&) { return QStringLiteral("other name.bin"); }), label,
-            E::None, 2},
-        {"file-absolute", fileLine([](const QString& bin) { return bin + ".moved"; }), label,
-            E::None, 2},
+        {"file-renamed", fileLine("other name.bin"), label, E::None, 2},
+        {"file-absolute", fileLine(disc().dir() + "/file-absolute.bin.moved"), label, E::None, 2},
         {"file-other-case",
             [](auto&, const QString& bin) {
                 return QFile::rename(bin, QFileInfo(bin).path() + "/FILE-OTHER-CASE.BIN");
             },
             label, E::None, 2},
-        {"file-missing", fileLine([](auto&) { return QStringLiteral("gone.bin"); }, false), nullptr,
-            E::DataMissing},
+        {"file-missing", fileLine("gone.bin", false), nullptr, E::DataMissing},
         {"two-files",
             [](const QString& cue, auto&) {
                 return writeAll(cue, readAll(cue) + "FILE \"two-files.cue\" BINARY\r\n");
             }},
-        {"fifo-bin",
-            [](auto&, const QString& bin) {
-                return QFile::remove(bin) &&
-                       ::mkfifo(QFile::encodeName(bin).constData(), 0600) == 0;
-            }},
+        {"fifo-bin", [](auto&, const QString& bin) { return fifo(bin); }},
         {"truncated", patchBin([](QByteArray& d) {
              d.truncate(d.size() / 2);
              return d.size();
@@ -234,11 +232,7 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
         {"damaged-area-3", spliceArea(3), "VIDEOCD", E::NotFound},
         {"damaged-area-4", spliceArea(4), "VIDEOCD", E::NotFound},
         {"text", [](const QString& cue, auto&) { return writeAll(cue, "FILE\nno cue\n"); }},
-        {"fifo",
-            [](const QString& cue, auto&) {
-                return QFile::remove(cue) &&
-                       ::mkfifo(QFile::encodeName(cue).constData(), 0600) == 0;
-            }},
+        {"fifo", [](const QString& cue, auto&) { return fifo(cue); }},
         {"dev-null", [](const QString& cue, auto&) {
              return QFile::remove(cue) && QFile::link(QStringLiteral("/dev/null"), cue);
          }}};
