@@ -15,8 +15,8 @@ started() {
   app_up started
   read -r cx cy cw _ <<<"$(geometry "$(window_id ReelBox)")"
   read -r mx my mw mh <<<"$(geometry "$(window_id Form2)")"
-  [[ "$mw x $mh" == "343 x 263" ]] || fail "movie window is $mw x $mh"
-  [[ $my == "$cy" && $mx == $((cx + cw)) ]] || fail "movie window at $mx,$my; control window at $cx,$cy width $cw"
+  [[ "$mx $my $mw $mh" == "$((cx + cw)) $cy 343 263" ]] ||
+    fail "movie window at $mx,$my $mw x $mh; control window at $cx,$cy width $cw"
 }
 popup_open() { started; movie_menu; }
 # The first entry's message box is up while start-up waits on it, the other entries still to come.
@@ -53,10 +53,10 @@ signals() {
 # takes the focus is without a name.
 tree_py=$(dirname "${BASH_SOURCE[0]}")/accessible_tree.py
 focused() { /usr/bin/python3 "$tree_py" reelbox --focused; }
-tree() {
-  /usr/bin/python3 "$tree_py" reelbox "$@" >"$work/tree" 2>&1 ||
-    fail "accessible tree of $*: $(grep -v '^ ' "$work/tree" | head -20)"
-}
+# The tree of the windows named, once the reader can see them (a fail inside wait_for would end
+# the run without its message).
+tree_of() { /usr/bin/python3 "$tree_py" reelbox "$@" >"$work/tree" 2>&1; }
+tree() { wait_until tree_of "$@" || fail "accessible tree of $*: $(grep -v '^ ' "$work/tree" | head -20)"; }
 dialog_shown() { [[ -n $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) ]]; }
 # Focus on control NAME by Tab or Shift+Tab, whichever passes fewer controls.
 focus() {
@@ -134,7 +134,7 @@ keyboard() {
 
   # The accessible trees: both windows, then each dialog opened from the keyboard. The playlist
   # is named by its tool tip, which follows the selected entry.
-  wait_for "no accessible tree" tree ReelBox Form2
+  tree ReelBox Form2
   grep -q '"再生ﾘｽﾄ一覧 a.mpg 選択中"' "$work/tree" || fail "the playlist is not named by its tool tip"
   for row in "Command12|ﾌｫﾙﾀﾞ 指定ｵﾌﾟｼｮﾝ" "Command23|ｻｲｽﾞ指定" "Command21|選択ﾘｽﾄ表示名変更" \
              "Command17|ReelBoxのﾊﾞｰｼﾞｮﾝ情報"; do
