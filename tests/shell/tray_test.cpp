@@ -3,11 +3,11 @@
 #include "form_fixture.h"
 #include "platform/tray_icon.h"
 
-// Steps in a row on one window (a minimized control window coming back from the icon as a
-// window is the hide_and_restore scenario). The button, the movie window's menu item and the icon's double
+// Steps in a row on one window. The button, the movie window's menu item and the icon's double
 // click go by the mark of c_hyouji; the icon is there exactly while the control window is hidden.
 // A press on the icon raises the movie window (on top and off again) unless it is kept in front;
-// other buttons do nothing.
+// other buttons do nothing. (A minimized control window comes back from the icon as a window in
+// the hide_and_restore scenario.)
 TEST_F(StartedForm, HidingAndShowingByButtonMenuAndIcon)
 {
     using Calls = std::vector<bool>;  // SetTopMost calls, on or off
