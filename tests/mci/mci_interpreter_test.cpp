@@ -62,8 +62,8 @@ TEST_F(MciInterpreterTest, ASessionGetsEachCommandsCodeReplyAndEngineCalls)
     const struct {
         QString cmd;
         int rc;
-        QString reply;  // for rc 0
-        QStringList calls;
+        QString reply = {};  // for rc 0
+        QStringList calls = {};
     } session[] = {
         {"open \"/m/a.mpg type mpegvideo alias avfile", mcierr::NoClosingQuote},
         {"open \"\" alias avfile", mcierr::FilenameRequired},

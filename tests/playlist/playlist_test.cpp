@@ -38,7 +38,6 @@ protected:
     }
 };
 
-}  // namespace
 
 TEST(PlaylistDisplayName, TextAfterTheLastSeparator)
 {
@@ -119,3 +118,5 @@ TEST(FileKindTest, LastFourAsciiCharactersIgnoringCase)
     for (const auto& [path, kind] : cases)
         EXPECT_EQ(fileKindOf(QString::fromUtf8(path)), kind) << path;
 }
+
+}  // namespace
