@@ -58,33 +58,31 @@ protected:
 // was shown, and topmost as Check4 says.
 TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
 {
-    struct Case {
-        QSize screen;
-        QRect windowScreen, picture;
-        bool controlShown;
-        int check4;
-    } cases[] = {{{1024, 768}, {}, {10, 11, 1002, 752}, true, 1},
+    // The screen, the movie window's own screen (none: the screen), the picture in full screen,
+    // whether the control window was shown, Check4.
+    const std::tuple<QSize, QRect, QRect, bool, int> cases[] = {
+        {{1024, 768}, {}, {10, 11, 1002, 752}, true, 1},
         {{1920, 1080}, {}, {254, 14, 1411, 1058}, true, 0},  // the height limits
         {{1920, 1080}, {1920, 0, 1280, 1024}, {10, 43, 1258, 944}, false, 0}};
-    for (const Case& c : cases) {
-        windows.screen = c.screen;
-        windows.windowScreen = c.windowScreen;
-        form1->setVisible(c.controlShown);
-        setCheck4(c.check4);
-        windows.setTopMost(&form2(), c.check4 == 0);  // what it was before does not count
+    for (const auto& [screenSize, windowScreen, picture, controlShown, check4] : cases) {
+        windows.screen = screenSize;
+        windows.windowScreen = windowScreen;
+        form1->setVisible(controlShown);
+        setCheck4(check4);
+        windows.setTopMost(&form2(), check4 == 0);  // what it was before does not count
         QStringList expected = state();
-        expected[4] = c.check4 == 1 ? "topmost" : "not topmost";
-        const QRect screen = c.windowScreen.isNull() ? QRect({0, 0}, c.screen) : c.windowScreen;
+        expected[4] = check4 == 1 ? "topmost" : "not topmost";
+        const QRect screen = windowScreen.isNull() ? QRect({0, 0}, screenSize) : windowScreen;
 
         form1->Command22->click();
-        EXPECT_EQ(lastMove(), c.picture);
+        EXPECT_EQ(lastMove(), picture);
         EXPECT_EQ(state(), (QStringList{text(screen), "0", "", "control hidden", "topmost", "full",
                                "F解", "FullScreen解除", "---+++++++--++-----+",
                                QStringLiteral("strip at 0,0 %1 wide").arg(screen.width()),
                                "strip right", "idle cursor counted"}));
         form1->List2->setListIndex(1 - form1->List2->ListIndex());  // opened while full: fitted too
         EXPECT_EQ(std::tuple(form2().Label1->height(), lastMove(), form2().Label1->toolTip()),
-            std::tuple(screen.height(), c.picture, ""));
+            std::tuple(screen.height(), picture, ""));
 
         form2().me_full->trigger();
         EXPECT_EQ(state(), expected);

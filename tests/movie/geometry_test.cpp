@@ -62,12 +62,8 @@ TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
     const auto typed = [&](std::int16_t flag, QString w, QString h) {
         return std::function<void()>([=, this] { form1->geometry->re_size(flag, w, h); });
     };
-    const struct {
-        QSize picture;
-        std::function<void()> press;
-        int w, h;
-        bool applied;
-    } cases[] = {
+    // The device's picture size, the press, the size asked for, whether it was applied.
+    const std::tuple<QSize, std::function<void()>, int, int, bool> cases[] = {
         {{175, 131}, press(form1->Command7), 88, 66, true},
         {{165, 123}, press(form2().me_wari), 82, 62, true},
         {{160, 120}, press(form1->Command7), 80, 60, true},
@@ -81,19 +77,18 @@ TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
         {{}, typed(3, "999", "999"), 320, 240, true},
         {{}, typed(7, "", ""), 320, 240, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
-        engine.setDestinationSize(c.picture);
+    for (const auto& [picture, press, w, h, applied] : cases) {
+        SCOPED_TRACE(testing::Message() << w << "x" << h);
+        engine.setDestinationSize(picture);
         windows.moves.clear();
         const QSize before(form2().Width(), form2().Height());
-        c.press();
-        EXPECT_EQ(QSize(form1->geometry->mov_w, form1->geometry->mov_h), QSize(c.w, c.h));
-        const FakeWindowLayer::Move placed{
-            FakeMediaEngine::DefaultVideoWindow, 10, 10, c.w, c.h, true};
+        press();
+        EXPECT_EQ(QSize(form1->geometry->mov_w, form1->geometry->mov_h), QSize(w, h));
+        const FakeWindowLayer::Move placed{FakeMediaEngine::DefaultVideoWindow, 10, 10, w, h, true};
         EXPECT_EQ(
-            windows.moves, c.applied ? std::vector{placed} : std::vector<FakeWindowLayer::Move>());
+            windows.moves, applied ? std::vector{placed} : std::vector<FakeWindowLayer::Move>());
         EXPECT_EQ(QSize(form2().Width(), form2().Height()),
-            c.applied ? QSize(c.w * 15 + 345, c.h * 15 + 345) : before);
+            applied ? QSize(w * 15 + 345, h * 15 + 345) : before);
     }
 }
 

@@ -31,20 +31,18 @@ struct SizeDialog {
 
 TEST(SizeDialogTest, OpensOnTheCurrentPictureWithTheScreensLimits)
 {
-    struct Case {
-        QSize screen, movieTwips;
-        QString texts;
-        int max_w, max_h;
-    } cases[] = {{{1024, 768}, {5145, 3945}, "320 320 240", 1001, 751},
+    // The screen, the movie window in twips, the three boxes' texts, the largest width and height.
+    const std::tuple<QSize, QSize, QString, int, int> cases[] = {
+        {{1024, 768}, {5145, 3945}, "320 320 240", 1001, 751},
         {{1920, 1080}, {5625, 3945}, "352 352 240", 1409, 1057},  // the height limits
         {{1280, 800}, {360, 360}, "1 1 1", 1036, 777}};
-    for (const Case& c : cases) {
-        SizeDialog d(c.screen, c.movieTwips);
+    for (const auto& [screen, movieTwips, texts, max_w, max_h] : cases) {
+        SizeDialog d(screen, movieTwips);
         const size_op& s = d.dialog;
         EXPECT_TRUE(s.Option1->isChecked());
         EXPECT_EQ(
-            QStringList({s.Text1->text(), s.Text2->text(), s.Text3->text()}).join(' '), c.texts);
-        EXPECT_EQ((std::array{int(s.max_w), int(s.max_h)}), (std::array{c.max_w, c.max_h}));
+            QStringList({s.Text1->text(), s.Text2->text(), s.Text3->text()}).join(' '), texts);
+        EXPECT_EQ((std::array{int(s.max_w), int(s.max_h)}), (std::array{max_w, max_h}));
     }
 }
 
