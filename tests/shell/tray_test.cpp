@@ -20,29 +20,26 @@ TEST_F(StartedForm, HidingAndShowingByButtonMenuAndIcon)
     };
     const auto once = icon({traymsg::LButtonDown});
     const auto twice = icon({traymsg::LButtonDown, traymsg::LButtonDblClk});
-    const struct {
-        std::function<void()> act;
-        int keep;
-        bool hiddenAfter;
-        Calls topMost;
-    } steps[] = {{button, 0, true, {}}, {once, 0, true, {true, false}}, {once, 1, true, {}},
+    // What is done, Check4, whether the control window is hidden after it, the SetTopMost calls.
+    const std::tuple<std::function<void()>, int, bool, Calls> steps[] = {{button, 0, true, {}},
+        {once, 0, true, {true, false}}, {once, 1, true, {}},
         {icon({traymsg::RButtonDown, traymsg::MButtonDown, traymsg::MouseMove}), 0, true, {}},
         {twice, 0, false, {true, false}}, {menu, 0, true, {}}, {menu, 1, false, {}},
         {menu, 1, true, {}}, {twice, 1, false, {}}, {button, 1, true, {}}, {button, 1, true, {}},
         {menu, 0, false, {}}};
     form1->show();
-    for (const auto& step : steps) {
-        SCOPED_TRACE(&step - steps);
-        form1->Check4->setValue(step.keep);
+    int step = 0;
+    for (const auto& [act, keep, hidden, topMost] : steps) {
+        SCOPED_TRACE(step++);
+        form1->Check4->setValue(keep);
         windows.topMostCalls.clear();
-        step.act();
+        act();
         Calls calls;
         for (const FakeWindowLayer::TopMostCall& call : windows.topMostCalls)
             calls.push_back(call.topmost);
-        const bool hidden = step.hiddenAfter;
         EXPECT_EQ(std::tuple(calls, form1->isHidden(), form2().c_hyouji->Checked(), tray.shown,
                       form2().isVisible(), movieTopMost()),
-            std::tuple(step.topMost, hidden, hidden, hidden, true, step.keep == 1));
+            std::tuple(topMost, hidden, hidden, hidden, true, keep == 1));
     }
     EXPECT_EQ(tray.tip, "ReelBox");
 }
