@@ -52,16 +52,14 @@ TEST_F(FormFixture, ErrorListEntriesAreRemovedWhenOpened)
 // empties the list; what stands behind "1" is kept, not read as files.
 TEST_F(FormFixture, VideoCdSwitch)
 {
-    const struct {
-        const char* line;
-        const char* vcd;
-        const char* item;
-    } cases[] = {{"1", "1", ""}, {"/m/a.mpg 1 /m/names.vep /m/b.mpg", "", "/m/names.vep /m/b.mpg"}};
-    for (const auto& c : cases) {
+    // The line, then what start-up keeps of it as the switch and as the rest behind it.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"1", "1", ""}, {"/m/a.mpg 1 /m/names.vep /m/b.mpg", "", "/m/names.vep /m/b.mpg"}};
+    for (const auto& [line, vcd, item] : cases) {
         form1 = std::make_unique<Form1>(*services);
         screenSaver.changes.clear();
-        load(c.line);
-        EXPECT_EQ(QStringList({form1->cmd_vcd, form1->cmd_item}), QStringList({c.vcd, c.item}));
+        load(line);
+        EXPECT_EQ(QStringList({form1->cmd_vcd, form1->cmd_item}), QStringList({vcd, item}));
         EXPECT_EQ(std::tuple(form1->Check5->Value(), form1->mode_flg, form1->List2->ListCount(),
                       opened().size(), form2().isVisible(), screenSaver.changes),
             std::tuple(1, 0, 0, 0, true, std::vector<bool>{false}));

@@ -45,13 +45,9 @@ TEST_F(FolderBox, ChainNavigationAndFileBoxFollowing)
     DirListBox& box = *form1->Dir1;
     const QString top = QDir::cleanPath(tree.path("."));
     ASSERT_TRUE(box.setPath(top));
-    const struct {
-        const char* removeFirst;  // nullptr: nothing removed
-        const char* clicked;  // the line double-clicked, relative to the top folder
-        const char* in;
-        QString lines;
-        QStringList files;
-    } steps[] = {
+    // The folder removed first (nullptr: none), the line double-clicked (relative to the top
+    // folder); then the folder the box is in, its lines, the files the file box lists.
+    const std::tuple<const char*, const char*, const char*, QString, QStringList> steps[] = {
         {nullptr, "A", "A", "t .A* ..deep ..zz", {"a.mpg"}},
         {nullptr, "A/deep", "A/deep", "t .A ..deep* ...er", {"d.avi"}},
         {nullptr, "A/deep/er", "A/deep/er", "t .A ..deep ...er*", {"e.dat"}},
@@ -64,17 +60,17 @@ TEST_F(FolderBox, ChainNavigationAndFileBoxFollowing)
         {"A/zz", "A", "A", "t .A*", {"a.mpg"}},
         {"A", "A", ".", "t* .B", {"t.mpg"}},
     };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.clicked);
-        if (step.removeFirst) {
-            ASSERT_TRUE(QDir(tree.path(step.removeFirst)).removeRecursively());
+    for (const auto& [removeFirst, clicked, in, lines, files] : steps) {
+        SCOPED_TRACE(clicked);
+        if (removeFirst) {
+            ASSERT_TRUE(QDir(tree.path(removeFirst)).removeRecursively());
         }
-        const int row = rowOf(box, QDir::cleanPath(tree.path(step.clicked)));
+        const int row = rowOf(box, QDir::cleanPath(tree.path(clicked)));
         ASSERT_GE(row, 0);
         box.enter(row);
         EXPECT_EQ(std::tuple(box.Path(), linesFrom(box, top).replace(QDir(top).dirName(), "t"),
                       form1->File1->Path(), items(form1->File1)),
-            std::tuple(QDir::cleanPath(tree.path(step.in)), step.lines, box.Path(), step.files));
+            std::tuple(QDir::cleanPath(tree.path(in)), lines, box.Path(), files));
     }
 }
 

@@ -71,44 +71,42 @@ TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
     Form2& m = form2();
     const int far = QApplication::startDragDistance() + 1;
     const Qt::MouseButtons left = Qt::LeftButton, right = Qt::RightButton, both = left | right;
-    const struct {
-        QWidget* target;
-        const char* events;
-        Qt::MouseButtons buttons;
-        bool available, menu;
-        int requests;
-        std::size_t drags;
-    } cases[] = {{m.Label1, "p", right, true, true, 0, 0}, {m.Label2, "p", right, true, true, 0, 0},
-        {&m, "p", right, true, true, 0, 0}, {m.Label1, "p", left, true, false, 0, 0},
-        {m.Label2, "p", left, true, false, 0, 0}, {&m, "p", both, true, false, 0, 0},
-        {m.Label1, "d", left, true, false, 1, 0}, {m.Label2, "d", left, true, false, 0, 0},
-        {m.Label1, "d", left, false, false, 0, 0}, {&m, "d", left, false, false, 0, 0},
-        {&m, "p1", left, true, false, 0, 0}, {&m, "p1FF", left, true, false, 0, 1},
-        {&m, "pF", both, true, false, 0, 1}, {&m, "pF", right, true, true, 0, 0},
-        {&m, "prF", left, true, false, 0, 0}, {&m, "prdF", left, true, false, 1, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << &c - cases << " " << c.events);
-        form1->Command22->setEnabled(c.available);
+    // Where, the script, the buttons pressed, whether full screen is available; then whether the
+    // menu is open, the requests for full screen and the drags handed to the window system.
+    const std::tuple<QWidget*, const char*, Qt::MouseButtons, bool, bool, int, std::size_t>
+        cases[] = {{m.Label1, "p", right, true, true, 0, 0},
+            {m.Label2, "p", right, true, true, 0, 0}, {&m, "p", right, true, true, 0, 0},
+            {m.Label1, "p", left, true, false, 0, 0}, {m.Label2, "p", left, true, false, 0, 0},
+            {&m, "p", both, true, false, 0, 0}, {m.Label1, "d", left, true, false, 1, 0},
+            {m.Label2, "d", left, true, false, 0, 0}, {m.Label1, "d", left, false, false, 0, 0},
+            {&m, "d", left, false, false, 0, 0}, {&m, "p1", left, true, false, 0, 0},
+            {&m, "p1FF", left, true, false, 0, 1}, {&m, "pF", both, true, false, 0, 1},
+            {&m, "pF", right, true, true, 0, 0}, {&m, "prF", left, true, false, 0, 0},
+            {&m, "prdF", left, true, false, 1, 0}};
+    for (const auto& [target, events, buttons, available, menu, requests, drags] : cases) {
+        SCOPED_TRACE(testing::Message() << target->objectName().toStdString() << " " << events
+                                        << (available ? "" : " unavailable"));
+        form1->Command22->setEnabled(available);
         m.Label2->show();
         windows.systemMoves.clear();
         QSignalSpy spy(&m, &Form2::fullScreenToggleRequested);
         Qt::MouseButtons down = Qt::NoButton;
-        for (const char* e = c.events; *e; ++e) {
+        for (const char* e = events; *e; ++e) {
             const bool move = *e == '1' || *e == 'F';
             const QEvent::Type type = move        ? QEvent::MouseMove
                                       : *e == 'p' ? QEvent::MouseButtonPress
                                       : *e == 'r' ? QEvent::MouseButtonRelease
                                                   : QEvent::MouseButtonDblClick;
-            const Qt::MouseButton button = move                               ? Qt::NoButton
-                                           : *e == 'p' && !(c.buttons & left) ? Qt::RightButton
-                                                                              : Qt::LeftButton;
-            down = *e == 'p' ? c.buttons : *e == 'r' ? Qt::NoButton : *e == 'd' ? left : down;
+            const Qt::MouseButton button = move                             ? Qt::NoButton
+                                           : *e == 'p' && !(buttons & left) ? Qt::RightButton
+                                                                            : Qt::LeftButton;
+            down = *e == 'p' ? buttons : *e == 'r' ? Qt::NoButton : *e == 'd' ? left : down;
             const QPointF at(3 + (*e == 'F' ? far : move ? 1 : 0), 3);
-            QMouseEvent event(type, at, c.target->mapToGlobal(at), button, down, Qt::NoModifier);
-            QApplication::sendEvent(c.target, &event);
+            QMouseEvent event(type, at, target->mapToGlobal(at), button, down, Qt::NoModifier);
+            QApplication::sendEvent(target, &event);
         }
         EXPECT_EQ(std::tuple(m.menu0->isVisible(), spy.count(), windows.systemMoves.size()),
-            std::tuple(c.menu, c.requests, c.drags));
+            std::tuple(menu, requests, drags));
         m.menu0->hide();
     }
 }
