@@ -3,15 +3,7 @@
 
 namespace {
 
-class GeometryTest : public FormFixture {
-protected:
-    void SetUp() override
-    {
-        load();
-        start({"/m/a.mpg"}, 0);
-        windows.moves.clear();
-    }
-};
+using GeometryTest = StartedForm;  // each test opens /m/a.mpg
 
 TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
 {
@@ -29,6 +21,7 @@ TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
 
 TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
 {
+    start({"/m/a.mpg"}, 0);
     engine.setSourceSize({352, 240});
     const std::tuple<QStringList, QString, int> presses[] = {
         {{"where avfile source", "status avfile window handle"}, "4:3", 352},
@@ -57,6 +50,7 @@ TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
 // and 4:3 for any other kind.
 TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
 {
+    start({"/m/a.mpg"}, 0);
     windows.screen = {1024, 768};
     engine.setSourceSize({352, 288});
     const auto typed = [&](std::int16_t flag, QString w, QString h) {
@@ -94,8 +88,10 @@ TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
 
 TEST_F(GeometryTest, PlacementWithoutAVideoWindowStillShapesTheMovieWindow)
 {
+    start({"/m/a.mpg"}, 0);
     QString reply;
     mci.MciSend("close avfile", reply);  // the handle query now answers an error text
+    windows.moves.clear();
     form1->geometry->re_size(2, "200", "100");
     EXPECT_TRUE(windows.moves.empty());
     EXPECT_EQ(QSize(form2().Width(), form2().Height()), QSize(200 * 15 + 345, 100 * 15 + 345));
