@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-# Prints the accessible tree of a program's windows as a screen reader finds it on AT-SPI (role,
-# name, focusable), and exits 1 when a control that takes the focus has no name. With --focused,
-# prints the name of the control that has the focus instead.
-#     accessible_tree.py PROGRAM-NAME [WINDOW-NAME...]   (no window names: every window)
-#     accessible_tree.py PROGRAM-NAME --focused
+"""Prints the accessible tree of a program's windows as a screen reader finds it on AT-SPI (role,
+name, focusable), and exits 1 when a control that takes the focus has no name. With --focused,
+prints the name of the control that has the focus instead.
+    accessible_tree.py PROGRAM-NAME [WINDOW-NAME...]   (no window names: every window)
+    accessible_tree.py PROGRAM-NAME --focused"""
 import sys
 
 import pyatspi
@@ -30,7 +30,7 @@ def walk(node, depth, out, nameless):
 
 
 def focused(node):
-    # The focused control under node; the current item of a list counts as its list.
+    """The focused control under node; the current item of a list counts as its list."""
     if has(node, pyatspi.STATE_FOCUSED) and node.getRoleName() not in ITEMS:
         return node
     return next((found for found in map(focused, children(node)) if found is not None), None)
