@@ -51,7 +51,6 @@ protected:
     }
 };
 
-}  // namespace
 
 // Each screen's numbers; on several screens, the movie window's own; a movie opened while full is
 // fitted too. Leaving gives everything back (the old picture size); the control window only if it
@@ -147,3 +146,5 @@ TEST_F(FullScreenTest, SizeDialogUnderTheTopmostRule)
             std::tuple(check4 == 1, width));
     }
 }
+
+}  // namespace

@@ -18,7 +18,6 @@ protected:
     WId video = 0;
 };
 
-}  // namespace
 
 // Left presses on the picture ("p") and ticks of the counting window ("t"): each press is counted
 // on the placeholder and passed on to the window's own procedure; two presses in one window ask
@@ -155,3 +154,5 @@ TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
     m.Label1_MouseMove(Qt::NoButton, 150, 45);  // back at the first movement: nothing freed
     EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed, parked}));
 }
+
+}  // namespace
