@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <malloc.h>
 #include <sys/stat.h>
@@ -180,7 +181,8 @@ MediaError MpvEngine::open(
         // Folders, pipes and devices are no movie files; a pipe would also block mpv's reader.
         if (!S_ISREG(info.st_mode))
             return refuse(path, MediaError::Unreadable, "not a regular file");
-        if (::access(native.constData(), R_OK) != 0)
+        // As the effective user, who opens it (access() would ask as the real one).
+        if (::faccessat(AT_FDCWD, native.constData(), R_OK, AT_EACCESS) != 0)
             return refuse(path, MediaError::Unreadable, "no permission to read it");
     }
     if (!mpv_ && !start())
