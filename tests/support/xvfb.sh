@@ -58,9 +58,11 @@ fail() {
   [[ -s "$work/log" ]] && sed "s/^/  log: /" "$work/log" >&2
   exit 1
 }
+# Each try runs in a subshell: a check that fails by calling `fail` is tried again, where it
+# would otherwise end the run with its message gone to /dev/null.
 wait_until() {
-  for _ in $(seq "${wait_tenths:-100}"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  "$@" >/dev/null 2>&1
+  for _ in $(seq "${wait_tenths:-100}"); do ("$@") >/dev/null 2>&1 && return 0; sleep 0.1; done
+  ("$@") >/dev/null 2>&1
 }
 wait_for() { local message=$1; shift; wait_until "$@" || fail "$message"; }
 
