@@ -1,4 +1,3 @@
-#include "file_tree.h"
 #include "form_fixture.h"
 #include "playlist/rename_dialog.h"
 
@@ -106,62 +105,5 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
                 cancel ? dialog.CancelButton->click() : (void)dialog.close();
             });
         EXPECT_EQ(std::tuple(names()[1], movieTopMost()), std::tuple("  Trip  ", true));
-    }
-}
-
-// Every way the playlist changes, one after another on one list, through the handlers a user
-// runs: after each, both lists hold the same number of entries, the same one is selected in both,
-// and every path still has its own name beside it (paths and names differ here only by folder).
-TEST_F(EditEntries, EveryChangeKeepsPathsAndNamesInStep)
-{
-    FileTree tree;
-    tree.add({"dir/f1.mpg", "dir/f2.avi"});
-    writeFile(tree.path("l.vep"), "/m/l1.mpg=l1.mpg\r\n/m/l2.mpg=l2.mpg\r\n");
-    const auto end = [this] {
-        engine.setPosition(engine.lengthFrames());
-        form1->playback->Timer1_Timer();
-    };
-    using H = PlaylistHandlers;
-    const auto choose = [this](const QString& path, void (H::*handler)()) {
-        return [=, this] { dialogs.paths = {path}, (handlers().*handler)(); };
-    };
-    const auto yes = [this](void (H::*handler)()) {
-        return [=, this] { dialogs.answers = {msgbox::Yes}, (handlers().*handler)(); };
-    };
-    const auto failed = [this](const std::function<void()>& run) {
-        return [=, this] { engine.failNextOpen(MediaError::FileNotFound), run(); };
-    };
-    const struct {
-        const char* change;
-        std::function<void()> run;
-        int count;
-    } steps[] = {{"open dialog", choose("/m/o.mpg", &H::Command1_Click), 1},
-        {"drop",
-            [&] {
-                handlers().OLEDragDrop({"/m/d1.mpg", "/m/d2.avi"});
-            },
-            3},
-        {"list file", choose(tree.path("l.vep"), &H::Command20_Click), 5},
-        {"folder import", choose(tree.path("dir"), &H::folda_open), 7},
-        {"up", press(form1->cmdUp), 7}, {"down", press(form1->cmdDown), 7},
-        {"previous", press(form1->Command10), 7}, {"next", press(form1->Command11), 7},
-        {"next to the last", press(form1->Command11), 7},
-        {"next after the last", press(form1->Command11), 7},
-        {"previous before the first", press(form1->Command10), 7}, {"end of a movie", end, 7},
-        {"a failed open", failed(press(form1->Command10)), 6},
-        {"a failed next at the end", failed(end), 5}, {"remove", yes(&H::Command15_Click), 4},
-        {"click", [&] { form1->List2->setListIndex(2); }, 4}, {"up again", press(form1->cmdUp), 4},
-        {"remove again", yes(&H::Command15_Click), 3}, {"clear all", yes(&H::Command13_Click), 0}};
-    start({});
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.change);
-        step.run();
-        EXPECT_EQ(std::tuple(form1->List1->ListCount(), form1->List2->ListCount(),
-                      form1->List1->ListIndex(), selected() >= 0),
-            std::tuple(step.count, step.count, selected(), step.count > 0));
-        for (int i = 0; i < playlist().count(); ++i)
-            EXPECT_EQ(Playlist::displayName(playlist().path(i)), playlist().name(i)) << i;
-        EXPECT_EQ(engine.path(), step.count > 0 ? playlist().path(selected()) : engine.path())
-            << "the open movie is the selected entry";
     }
 }

@@ -1,6 +1,5 @@
 #include "file_tree.h"
 #include "form_fixture.h"
-#include "playlist/file_error_number.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -16,17 +15,6 @@ QByteArray contents(const QString& path)
 }
 
 }  // namespace
-
-// The save messages' numbers for what Linux reports.
-TEST(FileErrorNumber, EveryErrnoRow)
-{
-    const std::pair<int, int> rows[] = {{ENOENT, 53}, {ESTALE, 53}, {EIO, 57}, {ENOSPC, 61},
-        {EDQUOT, 61}, {EFBIG, 61}, {EMFILE, 67}, {ENFILE, 67}, {ENXIO, 68}, {ENODEV, 68},
-        {EPERM, 70}, {ENOMEDIUM, 71}, {EAGAIN, 71}, {EACCES, 75}, {EROFS, 75}, {ETXTBSY, 75},
-        {EBUSY, 75}, {EISDIR, 75}, {EINVAL, 75}, {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ELOOP, 76}};
-    for (const auto& [err, number] : rows)
-        EXPECT_EQ(fileErrorNumber(err), number) << "errno " << err;
-}
 
 // Saves in a row, as an unprivileged user, then the first file opened again. Rows: the name
 // chosen, modes given before, a file size limit, the file written, its bytes afterwards, the
@@ -53,7 +41,6 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
     } rows[] = {
         {"one.vep", {}, RLIM_INFINITY, "one.vep", lines, ""},
         {"two", {}, RLIM_INFINITY, "two.vep", lines, ""},
-        {"Three.VeP", {}, RLIM_INFINITY, "Three.VeP", lines, ""},
         {"old.vep", {}, 8, "old.vep", "old\r\n", "なにかしらのエラーがあります。エラーNo=61|ｴﾗｰ"},
         {"old.vep", {{"old.vep", 0444}}, RLIM_INFINITY, "old.vep", "old\r\n", protect},
         {"gone/list.vep", {}, RLIM_INFINITY, "gone/list.vep", "<none>", protect},
