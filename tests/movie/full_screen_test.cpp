@@ -51,7 +51,6 @@ protected:
     }
 };
 
-
 // Each screen's numbers; on several screens, the movie window's own; a movie opened while full is
 // fitted too. Leaving gives everything back (the old picture size); the control window only if it
 // was shown, and topmost as Check4 says.
@@ -87,15 +86,6 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
         EXPECT_EQ(state(), expected);
         EXPECT_EQ(lastMove(), QRect(10, 10, 320, 240));
     }
-}
-
-// The menu marks only its four switches, separators are only separators.
-TEST_F(FullScreenTest, MenuItemsAndTheirMarks)
-{
-    QString kinds;
-    for (QAction* a : form2().menu0->actions())
-        kinds += a->isSeparator() && a->text().isEmpty() ? u'-' : a->isCheckable() ? u'v' : u'.';
-    EXPECT_EQ(kinds, "vv-....vv-...-..-.-.");
 }
 
 // The menu item checks Command22 as the button does (it cannot be pressed while disabled); the

@@ -5,20 +5,6 @@ namespace {
 
 using GeometryTest = StartedForm;  // each test opens /m/a.mpg
 
-TEST(WindXywh, ReadsFourNumbersAndLeavesMissingOnesZero)
-{
-    using Rect = std::array<std::int32_t, 4>;
-    const std::pair<QString, Rect> cases[] = {{"5 7 320 240", {5, 7, 320, 240}},
-        {"0 0 352", {0, 0, 352, 0}}, {"12", {12, 0, 0, 0}}, {"", {0, 0, 0, 0}},
-        {"デバイスが開かれていません", {}}, {"1 2 3.5 4.5", {1, 2, 4, 4}},
-        {"0 0 352 240 9", {0, 0, 352, 240}}};
-    for (const auto& [reply, expected] : cases) {
-        Rect r{-1, -1, -1, -1};
-        Geometry::wind_xywh(reply, r[0], r[1], r[2], r[3]);
-        EXPECT_EQ(r, expected) << reply.toStdString();
-    }
-}
-
 TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
 {
     start({"/m/a.mpg"}, 0);
@@ -84,17 +70,6 @@ TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
         EXPECT_EQ(QSize(form2().Width(), form2().Height()),
             applied ? QSize(w * 15 + 345, h * 15 + 345) : before);
     }
-}
-
-TEST_F(GeometryTest, PlacementWithoutAVideoWindowStillShapesTheMovieWindow)
-{
-    start({"/m/a.mpg"}, 0);
-    QString reply;
-    mci.MciSend("close avfile", reply);  // the handle query now answers an error text
-    windows.moves.clear();
-    form1->geometry->re_size(2, "200", "100");
-    EXPECT_TRUE(windows.moves.empty());
-    EXPECT_EQ(QSize(form2().Width(), form2().Height()), QSize(200 * 15 + 345, 100 * 15 + 345));
 }
 
 }  // namespace

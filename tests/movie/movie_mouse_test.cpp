@@ -18,7 +18,6 @@ protected:
     WId video = 0;
 };
 
-
 // Left presses on the picture ("p") and ticks of the counting window ("t"): each press is counted
 // on the placeholder and passed on to the window's own procedure; two presses in one window ask
 // for full screen while it is available, one or three do not. A press restarts the period but
@@ -108,14 +107,6 @@ TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
             std::tuple(menu, requests, drags));
         m.menu0->hide();
     }
-}
-
-// Esc asks nothing while full screen is off; in full screen it leaves (the surface scenario).
-TEST_F(MovieMouse, EscOutsideFullScreenAsksNothing)
-{
-    QSignalSpy spy(&form2(), &Form2::fullScreenToggleRequested);
-    QTest::keyClick(&form2(), Qt::Key_Escape);
-    EXPECT_EQ(spy.count(), 0);
 }
 
 // The idle cursor of full screen: parked at the screen's top right after ten ticks without moving

@@ -1,7 +1,6 @@
 // The keep-in-front switch and SetTopMost. The rule around message boxes is checked with the boxes
 // themselves (a failed save, an unplayable entry, the About box).
 #include "form_fixture.h"
-#include "movie/topmost.h"
 
 TEST_F(FormFixture, MessageBoxBeforeTheMovieWindowExistsDoesNotCreateIt)
 {
@@ -22,14 +21,4 @@ TEST_F(StartedForm, KeepInFrontSwitchAndMenuMirrorEachOther)
     const auto calls = windows.topMostCalls.size();
     form1->Check4->setValue(2);
     EXPECT_EQ(std::tuple(windows.topMostCalls.size(), m.topw1->Checked()), std::tuple(calls, true));
-}
-
-TEST_F(StartedForm, SetTopMostWithAnotherModeDoesNothing)
-{
-    const auto calls = windows.topMostCalls.size();
-    EXPECT_EQ(std::tuple(SetTopMost(windows, &form2(), 2), SetTopMost(windows, &form2(), -1),
-                  windows.topMostCalls.size()),
-        std::tuple(0, 0, calls));
-    EXPECT_NE(SetTopMost(windows, &form2(), 0), 0);
-    EXPECT_FALSE(movieTopMost());
 }
