@@ -62,10 +62,9 @@ TEST_F(FormFixture, NothingOpenEveryMovieControlOffAndTheCaptionsBack)
 // Check4 says, and ticks Loop after the movie window's load, which enables "selected only" again.
 TEST_F(StartedForm, StartUpState)
 {
-    // The buttons' captions are read as their names in the keyboard scenario.
-    EXPECT_EQ(QStringList({form1->windowTitle(), form1->File1->Pattern()}),
-        QStringList({"ReelBox", "*.dat;*.mpg;*.mpeg;*.avi"}));
-    EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
+    // The buttons' captions are read as their names in the keyboard scenario, the window's title
+    // and the screen saver switched off by every scenario that finds the program started.
+    EXPECT_EQ(form1->File1->Pattern(), "*.dat;*.mpg;*.mpeg;*.avi");
     EXPECT_TRUE(form1->Timer3->isActive());
     Form2& m = form2();
     EXPECT_TRUE(m.isVisible() && windows.isTopMost(&m) && m.topw1->Checked());
