@@ -30,18 +30,12 @@ TEST_F(EditEntries, MovesRemovalsAndClearing)
     } rows[] = {
         {ABC, 1, true, &H::cmdUp_Click, 0, "", {"B.mpg", "A.mpg", "C.mpg"}, 0, {}},
         {ABC, 1, true, &H::cmdDown_Click, 0, "", {"A.mpg", "C.mpg", "B.mpg"}, 2, {}},
-        {ABC, 0, false, &H::cmdUp_Click, 0, "", {"A.mpg", "B.mpg", "C.mpg"}, 0, {}},
-        {ABC, 2, false, &H::cmdDown_Click, 0, "", {"A.mpg", "B.mpg", "C.mpg"}, 2, {}},
         {ABC, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1,
             {"/m/C.mpg"}},
         {{"/m/A.mpg", "/m/B.mpg"}, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg"}, 0,
             {"/m/A.mpg"}},
-        {ABC, 1, false, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1,
-            {"/m/C.mpg"}},
         {{"/m/A.mpg"}, 0, true, &H::Command15_Click, msgbox::Yes, removeA, {}, -1, {}},
         {ABC, 1, true, &H::Command15_Click, msgbox::No, removeB, {"A.mpg", "B.mpg", "C.mpg"}, 1,
-            {}},
-        {ABC, 1, true, &H::Command13_Click, msgbox::No, clearAll, {"A.mpg", "B.mpg", "C.mpg"}, 1,
             {}},
         {ABC, 1, true, &H::Command13_Click, msgbox::Yes, clearAll, {}, -1, {}},
     };
