@@ -53,7 +53,6 @@ TEST_F(Transport, PressesSendTheirCommands)
         {"stop", 90, true, stop, {"seek avfile to 0", "play avfile window", "stop avfile"}, "|>",
             false, 0},
         {"frame forward", 10, true, forward, {"stop avfile", "step avfile"}, "|>", false, 11},
-        {"frame back from 0", 0, false, back, backToStart, "|>", false, 0},
         {"frame back from 1", 1, true, back, backToStart, "|>", false, 0},
         {"frame back from 2", 2, true, back,
             {"stop avfile", "status avfile position", "step avfile reverse"}, "|>", false, 1},
@@ -82,7 +81,7 @@ TEST_F(Transport, SpeedStepsAndWrapsToNormal)
     QPushButton *faster = form1->Command3, *slower = form1->Command14;
     const std::tuple<double, QPushButton*, int> cases[] = {{1.0, faster, 1250},
         {1.75, faster, 2000}, {2.0, faster, 1000}, {1.1, faster, 1350}, {1.0, slower, 750},
-        {0.5, slower, 250}, {0.25, slower, 1000}, {0.3, slower, 1000}};
+        {0.5, slower, 250}, {0.25, slower, 1000}};
     for (const auto& [speed, button, set] : cases) {
         engine.setCurrentSpeed(speed);
         clearSent();
@@ -91,10 +90,6 @@ TEST_F(Transport, SpeedStepsAndWrapsToNormal)
             QStringList({"status avfile speed", "set avfile speed " + QString::number(set)}))
             << speed;
     }
-    loseTheDevice();  // no number: nothing further
-    form1->Command3->click();
-    form1->Command14->click();
-    EXPECT_EQ(sent(), QStringList({"status avfile speed", "status avfile speed"}));
 }
 
 TEST_F(Transport, SliderSeeksWithTwoBlanksAndScalesLongMovies)
