@@ -95,6 +95,7 @@ TEST(ListEntryRules, EachReaderKeepsItsOwnRule)
     } cases[] = {
         {"=title", "ErrorList|ErrorList", "|title", "title"},
         {"=", "ErrorList|ErrorList", "|", "ErrorList"},
+        {"no equals", "ErrorList|ErrorList", "stop", "ErrorList"},
         {"path=", "path|ErrorList", "path|", "ErrorList"},
     };
     const auto text = [](const Entry& e) { return e.path + u'|' + e.name; };
