@@ -138,15 +138,15 @@ TEST_F(PositionTimer, SwitchingBetweenFramesAndTime)
     }
 }
 
-// By button or menu item: the neighbour opens, wrapping at both ends; one entry or none sends
-// nothing.
+// By button or menu item: the neighbour opens, wrapping at both ends; next with nothing selected
+// opens the first; one entry or none sends nothing.
 TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
 {
     const QStringList paths{"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"};
     const std::function<void()> previous[] = {press(form1->Command10), press(form2().m_mae)};
     const std::function<void()> next[] = {press(form1->Command11), press(form2().m_yugi)};
-    const std::tuple<int, std::function<void()>, int> cases[] = {
-        {0, previous[0], 2}, {2, next[1], 0}, {0, next[0], 1}, {1, previous[1], 0}};
+    const std::tuple<int, std::function<void()>, int> cases[] = {{0, previous[0], 2},
+        {2, next[1], 0}, {0, next[0], 1}, {1, previous[1], 0}, {-1, next[1], 0}};
     start(paths, 0);
     for (const auto& [from, press, to] : cases) {
         quietly(form1->List2, [&, from = from] { form1->List2->setListIndex(from); });
