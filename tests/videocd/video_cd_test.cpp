@@ -147,6 +147,8 @@ INSTANTIATE_TEST_SUITE_P(Table, DriveSearch,
         // An empty drive and a data disc: TheSearchRepeatsUntilADiscArrives... below.
         Search{"second_of_two", {{"/dev/sr0", Empty}, {"/dev/sr1", Vcd}},
             {"/dev/sr0/", "/dev/sr1/"}, 1, tracks("/dev/sr1/"), {}, "MOVIE", "/dev/sr1：- MOVIE"},
+        Search{"first_wins", {{"/dev/sr0", Vcd}, {"/dev/sr1", FakeDriveTable::videoCd("B", 3)}},
+            {"/dev/sr0/", "/dev/sr1/"}, 0, tracks("/dev/sr0/"), {}, "MOVIE", "/dev/sr0：- MOVIE"},
         // Chosen, but nothing to play: no message, and the search ends.
         Search{"mpegav_without_tracks", {{"/dev/sr0", NoTracks}}, {"/dev/sr0/"}, 0, {}, {}, Caption,
             Tip}),
@@ -286,8 +288,9 @@ TEST_P(NamingTracks, ByTheListFileBehindTheSwitch)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, NamingTracks,
-    ::testing::Values(Naming{"fewer_lines", "1 names.vep", "a=One\r\nb=Two\r\n", 3,
-                          {"One", "Two", "AVSEQ03.DAT"}, ""},
+    ::testing::Values(Naming{"switch_alone", "1", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"}, ""},
+        Naming{"fewer_lines", "1 names.vep", "a=One\r\nb=Two\r\n", 3, {"One", "Two", "AVSEQ03.DAT"},
+            ""},
         Naming{"missing_file", "1 names.vep", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"},
             "names.vep"}),
     byName);
