@@ -4,7 +4,6 @@
 #include "controls/list_box.h"
 #include "controls/scroll_bar.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
 
 // A new selection from code runs Click before the setter returns (the same one, or one out of
@@ -30,23 +29,6 @@ TEST(ListBoxEvents, CodeSelectionRunsClickAndEditsRunNothing)
     list.setListIndex(2);  // "e" moved into index 2
     list.Clear();
     EXPECT_EQ(std::tuple(list.ListIndex(), opened), std::tuple(-1, QStringList({"b", "d", "e"})));
-}
-
-TEST(ListBoxEvents, UserClickOnAnotherEntryRunsClickOnce)
-{
-    ListBox list;
-    for (const char* text : {"a", "b", "c"})
-        list.AddItem(text);
-    list.resize(200, 200);
-    list.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
-    QList<int> seen;
-    QObject::connect(&list, &ListBox::Click, [&] { seen << list.ListIndex(); });
-    const QPoint onB = list.visualRect(list.model()->index(1, 0)).center();
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onB);
-    EXPECT_EQ(seen, QList<int>{1});
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onB);  // the same entry again
-    EXPECT_EQ(seen, QList<int>{1});
 }
 
 // A value set from code runs Click before the setter returns (the same value runs nothing); the
