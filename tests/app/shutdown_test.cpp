@@ -10,7 +10,6 @@ TEST_F(FormFixture, EveryWayToEndPutsEverythingBackOnce)
         {"/m/a.mpg", [&] { form1->Form_Unload(); }},
         {"", [&] { form1->Form_Unload(); }},
         {"/m/a.mpg", [&] { form1->show(), form1->close(); }},
-        {"", [&] { form1->show(), form1->close(); }},
         {"/m/a.mpg", [&] { form2().me_exit->trigger(); }},
     };
     for (const auto& [line, end] : ends) {
