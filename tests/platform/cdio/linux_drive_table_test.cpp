@@ -31,7 +31,6 @@ TEST(LinuxDriveTableTest, DrivesComeFromTheKernelListsOnceEachWithTheirMountPoin
             {"sr0@", "sr1@"}},
         {"sys-block-without-info", nullptr, {"sda", "sr10", "sr2", "sr0", "loop0"}, {}, "",
             {"sr0@", "sr2@", "sr10@"}},
-        {"info-without-drives", "CD-ROM information\n\n", {"sr0"}, {}, "", {"sr0@"}},
         {"none", nullptr, {"sda"}, {}, "", {}},
         {"mounted-by-its-udev-name", "drive name:\tsr0\n", {}, {"cdrom>sr0"},
             "/dev/sda1 / ext4 rw 0 0\n@DEV@/cdrom /media/me/MY\\040DISC iso9660 ro 0 0\n",
