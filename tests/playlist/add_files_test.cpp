@@ -17,7 +17,6 @@ TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
         QString startsIn;
         QStringList names, opened;
     } rows[] = {
-        {true, "", program, {}, {}},
         {false, "/m/dir/Trip.MPG", program, {"Trip.MPG"}, {"/m/dir/Trip.MPG"}},
         {true, "/m/dir/Trip.MPG", "/m/dir/", {"Trip.MPG", "Trip.MPG"}, {"/m/dir/Trip.MPG"}},
         {true, longFolder + "a.avi", "/m/dir/", {"Trip.MPG", "Trip.MPG", "a.avi"},

@@ -94,7 +94,6 @@ TEST(ListEntryRules, EachReaderKeepsItsOwnRule)
         const char *field, *startup, *open, *trackName;
     } cases[] = {
         {"=title", "ErrorList|ErrorList", "|title", "title"},
-        {"=", "ErrorList|ErrorList", "|", "ErrorList"},
         {"no equals", "ErrorList|ErrorList", "stop", "ErrorList"},
         {"path=", "path|ErrorList", "path|", "ErrorList"},
     };
