@@ -80,7 +80,7 @@ TEST_F(PositionTimer, SpeedLabelFollowsTheTableAndKeepsUnknownSpeeds)
 // whether it plays and from where. Loop (Check3) and "selected only" (Check7), one or two entries:
 // the next entry, wrapping after the last; with "selected only", a pause, then the same again
 // (with one entry, a restart in the same tick); without Loop it stays at the end, asking for
-// nothing more. A movie of length 0 is at its end on every tick.
+// nothing more.
 TEST_F(PositionTimer, EndOfTheMovie)
 {
     struct After {
@@ -96,8 +96,7 @@ TEST_F(PositionTimer, EndOfTheMovie)
         {1, 1, 0, 150, {0, "|>", false, false}, {0, "II", true, true}},
         {1, 1, 1, 150, {0, "II", true, true}, {0, "II", true, true}},
         {1, 0, 0, 150, {0, "|>", false, false}, {0, "|>", false, false}},
-        {2, 0, 0, 150, {0, "|>", false, false}, {0, "|>", false, false}},
-        {1, 0, 0, 0, {0, "|>", false, false}, {0, "|>", false, false}}};
+        {2, 0, 0, 150, {0, "|>", false, false}, {0, "|>", false, false}}};
     const QStringList paths{"/m/a.mpg", "/m/b.mpg"};
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
