@@ -239,8 +239,8 @@ TEST_F(MpvEngineTest, SpeedIsSetAndReadInThousandthsAndRefusalsAreErrors)
     }
 }
 
-// Every refusal says why in the log, in mpv's words where mpv decided, leaves no device and no
-// video window, and does not beep. A cut-off file plays what it has.
+// Every refusal says why in the log, leaves no device and no video window, and does not beep (a
+// missing, empty or text file, and a cut-off one that plays what it has: engine_playback_test).
 TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndSayWhy)
 {
     QDir(clips().dir()).mkdir(QStringLiteral("folder.mpg"));
@@ -250,9 +250,6 @@ TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndSayWhy)
         int rc;
         const char* logged;
     } cases[] = {
-        {"missing.mpg", mcierr::FileNotFound, "no such file"},
-        {"text.mpg", mcierr::InvalidFile, "Failed to recognize file format"},
-        {"empty.mpg", mcierr::InvalidFile, "unrecognized file format"},
         {"sound.mpg", mcierr::InvalidFile, "no picture"},
         {"fragment.mpg", mcierr::InvalidFile, "no whole picture"},
         {"folder.mpg", mcierr::FileRead, "not a regular file"},
@@ -271,13 +268,8 @@ TEST_F(MpvEngineTest, BadFilesFailWithTheirCodeAndSayWhy)
     EXPECT_TRUE(
         std::none_of(children.begin(), children.end(), [](QWidget* w) { return w->isVisible(); }));
 
-    ASSERT_EQ(open(QStringLiteral("truncated.mpg")), 0) << reply.toStdString();
-    EXPECT_GT(ask(QStringLiteral("status avfile length")).toInt(), 10);
-    seek(10);
-    EXPECT_EQ(position(), 10);
     // Steps back next to frames that cannot be decoded (cut inside their group of pictures):
     // exact, and nothing waits for ever.
-    EXPECT_EQ(send(QStringLiteral("close avfile")), 0);
     ASSERT_EQ(open(QStringLiteral("cut-80.mpg")), 0) << reply.toStdString();
     const int cut = ask(QStringLiteral("status avfile length")).toInt();
     seek(cut - 1);
