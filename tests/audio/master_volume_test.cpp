@@ -29,6 +29,7 @@ struct Volume {
 
 }  // namespace
 
+// PulseAudio's range (65536) is the volume scenario's, on a real sound server.
 TEST(MasterVolume, SliderStandsForTheControlsRange)
 {
     struct Case {
@@ -37,7 +38,6 @@ TEST(MasterVolume, SliderStandsForTheControlsRange)
     };
     const Case cases[] = {
         {65535, 30000, 3, 21845, 4369, 2184, 10000},
-        {65536, 65536, 3, 21845, 4369, 2184, 21845},  // PulseAudio's range
         {32766, 1001, 1, 32766, 6553, 3276, 1001},  // below 32767 the units are the control's
         {32767, 32767, 2, 16383, 3276, 1638, 16383}, {5, 4, 1, 5, 1, 1, 4},  // steps never 0
     };
