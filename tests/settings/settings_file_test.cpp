@@ -41,7 +41,6 @@ TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
     };
     const Case cases[] = {
         {exampleFile, 1200, 6000, 0, 5145, 3945},
-        {"\n  -15.5  \n\t30\t\n 255 \n1e3\n 0.25\n", -15.5f, 30, 255, 1000, 0.25f},
         {"999\r\n 1\r\n 2\r\n 3\r\n 4\r\n 5\r\n", 1, 2, 3, 4, 5},  // first line discarded
         {"\r\n 100, 200\r\n 7\r\n 300\r\n 400\r\n", 100, 200, 7, 300, 400},  // commas end fields
         {"\r\n 1200\r\n 6000\r\n", 1200, 6000, {}, {}, {}},
