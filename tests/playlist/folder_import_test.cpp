@@ -28,6 +28,7 @@ TEST_F(FolderImport, WalkOrderTypesAndFailures)
         // Name order ignores case, so does the pattern; hidden names are not listed.
         {{"b.MPG", "a.dat", "C.Avi", "d.txt", "e.mpg.bak", ".h.mpg", ".hid/x.mpg"},
             {"a.dat", "b.MPG", "C.Avi"}},
+        {{"a.mpg", "b.dat", "c.avi", "d.mpeg"}, {"b.dat", "c.avi"}, false, "", ".", "*.dat;*.avi"},
         // Any bytes in names; each real folder once, however links lead there.
         {{"a b.mpg", "q\"u=o,te.mpg", "l\xE9gende.dat", "日本/旅.avi",
              "\xEF\xBB\xBF"

@@ -110,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Table, SwitchingTheMode,
     ::testing::Values(Switch{"empty_list_asks_nothing", 0, 0, 1, msgbox::No, {}, 1, 0},
         Switch{"no_keeps_the_list", 2, 0, 1, msgbox::No, {Question}, 0, 2},
         Switch{"yes_clears_it", 2, 0, 1, msgbox::Yes, {Question}, 1, 0},
+        Switch{"leaving_no", 2, 1, 0, msgbox::No, {Question}, 1, 2},
         Switch{"leaving_yes", 2, 1, 0, msgbox::Yes, {Question}, 0, 0}),
     byName);
 
