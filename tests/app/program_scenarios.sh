@@ -105,11 +105,10 @@ keyboard() {
   # it would start the movie again (the "selected only" box is off while Loop is, and drops out
   # of the chain). 0.3337 s is SmallChange (10 frames), 1.6683 s LargeChange.
   for row in "Command2 | space | is Playing status" "Command2 | Return | is Paused status" \
-      "Command2 | KP_Enter | is Playing status" "Command2 | space | is Paused status" \
       "Check3 | space | is None loop" "HScroll1 | End | near \$(length)" "HScroll1 | Home | near 0" \
       "HScroll1 | Right | near 0.3337" "HScroll1 | Prior | near 2.002" \
-      "HScroll1 | Down | near 1.6683" "HScroll1 | Next | near 0" "HScroll1 | Up | near 0.3337" \
-      "HScroll1 | Left | near 0" "Command5 | space | near 0.0334" "Command9 | Return | near 0" \
+      "HScroll1 | Next | near 0.3337" "HScroll1 | Left | near 0" "Command5 | space | near 0.0334" \
+      "Command9 | Return | near 0" \
       "Command3 | space | eval [[ \$(mpris_get Rate) == 1.25 ]]" \
       "Command14 | space | eval [[ \$(mpris_get Rate) == 1 ]]" "Check3 | space | is Playlist loop" \
       "Check7 | space | is Track loop" "HScroll2 | Home | near 0 volume" \
