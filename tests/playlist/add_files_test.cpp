@@ -21,6 +21,7 @@ TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
         {true, "/m/dir/Trip.MPG", "/m/dir/", {"Trip.MPG", "Trip.MPG"}, {"/m/dir/Trip.MPG"}},
         {true, longFolder + "a.avi", "/m/dir/", {"Trip.MPG", "Trip.MPG", "a.avi"},
             {longFolder + "a.avi"}},
+        {false, "", longFolder, {"Trip.MPG", "Trip.MPG", "a.avi"}, {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.answer.left(20).toStdString());

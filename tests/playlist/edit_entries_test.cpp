@@ -37,6 +37,8 @@ TEST_F(EditEntries, MovesRemovalsAndClearing)
         {{"/m/A.mpg"}, 0, true, &H::Command15_Click, msgbox::Yes, removeA, {}, -1, {}},
         {ABC, 1, true, &H::Command15_Click, msgbox::No, removeB, {"A.mpg", "B.mpg", "C.mpg"}, 1,
             {}},
+        {ABC, 1, true, &H::Command13_Click, msgbox::No, clearAll, {"A.mpg", "B.mpg", "C.mpg"}, 1,
+            {}},
         {ABC, 1, true, &H::Command13_Click, msgbox::Yes, clearAll, {}, -1, {}},
     };
     setKeepInFront(true);
