@@ -5,15 +5,15 @@
 using MovieSettings = StartedForm;
 
 // A file that gives no usable place leaves the place beside the control window; the colour is
-// applied whenever it was read.
+// applied whenever it was read. (No file at all: the program scenarios' default place.)
 TEST_F(FormFixture, SettingsFilePlaceSizeAndColour)
 {
     const struct {
-        QStringList lines;  // empty: no file at all
+        QStringList lines;
         bool defaultPlace;
         std::int32_t colour;
         QSize screen{1024, 768};
-    } cases[] = {{{}, true, 0}, {{"", " 1200", " 6000", " 255", " 6000", " 4500"}, false, 255},
+    } cases[] = {{{"", " 1200", " 6000", " 255", " 6000", " 4500"}, false, 255},
         // Saved while a second monitor stood to the right: the place is refused, not the colour.
         {{"", "1500", "30000", "255", "5145", "3945"}, true, 255},
         // A size no screen shows is refused like a place off every screen; the whole screen is not.
@@ -24,9 +24,7 @@ TEST_F(FormFixture, SettingsFilePlaceSizeAndColour)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines.join(u'|').toStdString());
         windows.screen = c.screen;
-        QFile::remove(programFile("reelbox.ini"));
-        if (!c.lines.isEmpty())
-            writeSettings(c.lines);
+        writeSettings(c.lines);
         form1 = std::make_unique<Form1>(*services);
         load();
         Form2& m = form2();
