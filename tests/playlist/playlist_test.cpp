@@ -43,15 +43,15 @@ TEST_F(PlaylistTest, AppendKeepsBothListsInStepUpToTheLimitAndOpensNothing)
         std::tuple(Playlist::MaxEntries, Playlist::MaxEntries, -1, 0));
 }
 
-// What a file is goes by its last four characters, ASCII case only.
+// What a file is goes by its last four characters, whatever their case; shorter names are none.
 TEST(FileKindTest, LastFourAsciiCharactersIgnoringCase)
 {
     const std::pair<const char*, FileKind> cases[] = {{"a.dat", FileKind::MpegVideo},
         {"A.DAT", FileKind::MpegVideo}, {"/m/T.MPG", FileKind::MpegVideo},
         {"clip.mpeg", FileKind::MpegVideo}, {"xmpeg", FileKind::MpegVideo},
         {"x.Avi", FileKind::AviVideo}, {".Vep", FileKind::ListFile},
-        {"vcd.Cue", FileKind::DiscImage}, {"a.mp4", FileKind::Other},
-        {"a.mpg.txt", FileKind::Other}};
+        {"vcd.Cue", FileKind::DiscImage}, {"a.mp4", FileKind::Other}, {"", FileKind::Other},
+        {"dat", FileKind::Other}, {"a.mpg.txt", FileKind::Other}};
     for (const auto& [path, kind] : cases)
         EXPECT_EQ(fileKindOf(QString::fromUtf8(path)), kind) << path;
 }
