@@ -29,7 +29,6 @@ TEST(CommandLineParse, SplittingRules)
         {"/m/a.mpg 1 names.vep /m/b.mpg", Parsed::Tokens, {"/m/a.mpg"}, true, "names.vep /m/b.mpg"},
         {"\"1\" \"my names.vep\"", Parsed::Tokens, {}, true, "\"my names.vep\""},
         {"/m/a.mpg 1", Parsed::Tokens, {"/m/a.mpg", "1"}},  // last place: an ordinary token
-        {"/m/a.mpg  /m/b.mpg", Parsed::Tokens, {"/m/a.mpg", "", "/m/b.mpg"}},
         // Token lengths that come out negative give empty tokens instead of failing.
         {"\"", Parsed::SingleToken, {""}},
         {"\"a.mpg\" ", Parsed::Tokens, {"a.mpg", ""}},

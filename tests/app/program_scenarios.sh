@@ -46,8 +46,9 @@ signals() {
 
 # The control window from the keyboard alone, under a window manager: Tab walks every control in
 # reading order and comes round again (no trap), Space and Enter press buttons and tick boxes, the
-# arrows, Page Up/Down and Home/End move both sliders, the mouse wheel moves the volume one
-# SmallChange a notch upwards, and the movie window's menu opens with the Menu key and Shift+F10.
+# arrows, Page Up/Down and Home/End move the position slider (Home, End and an arrow the volume
+# slider), the mouse wheel moves the volume one SmallChange a notch upwards, and the movie
+# window's menu opens with the Menu key and Shift+F10.
 # What each key did is read back through the media controls (playerctl). Then the accessible tree
 # of both windows and of each dialog, as a screen reader reads it over AT-SPI: no control that
 # takes the focus is without a name.
@@ -112,9 +113,8 @@ keyboard() {
       "Command3 | space | eval [[ \$(mpris_get Rate) == 1.25 ]]" \
       "Command14 | space | eval [[ \$(mpris_get Rate) == 1 ]]" "Check3 | space | is Playlist loop" \
       "Check7 | space | is Track loop" "HScroll2 | Home | near 0 volume" \
-      "HScroll2 | Right | near 0.1 volume" "HScroll2 | Prior | near 0.3 volume" \
-      "HScroll2 | Next | near 0.1 volume" "HScroll2 | End | near 1 volume" \
-      "HScroll2 | Left | near 0.9 volume" "Command2 | space | is Playing status"; do
+      "HScroll2 | End | near 1 volume" "HScroll2 | Left | near 0.9 volume" \
+      "Command2 | space | is Playing status"; do
     IFS='|' read -r name keys check <<<"$row"
     focus "${name// /}"
     # shellcheck disable=SC2086  # several keys
