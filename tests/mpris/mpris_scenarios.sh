@@ -61,7 +61,6 @@ mpris() {
       "SetPosition objpath:$id int64:-1 | InvalidArgs" \
       "SetPosition objpath:$id int64:999999999999 | InvalidArgs" \
       "OpenUri string:http://example.com/a.mpg | NotSupported" \
-      "OpenUri string:ftp://example.com/a.mpg | NotSupported" \
       "OpenUri string:file://$work/notes.txt | NotSupported" \
       "OpenUri string:file://$work/missing.mpg | InvalidArgs" \
       "OpenUri string:no-uri-at-all | InvalidArgs"; do
