@@ -2,12 +2,12 @@
 
 #include "platform/media_engine.h"
 
-#include <QMap>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 // A scripted media engine for tests: no decoding, no windows, no time. Positions change only
 // through the calls (seek, step) or the script (setPosition). Every call is logged.
@@ -34,10 +34,7 @@ public:
     void setDestinationSize(QSize size) { destination_ = size; }
     // The handle a later open with a parent reports (DefaultVideoWindow unless set).
     void setVideoWindow(WId handle) { windowForOpen_ = handle; }
-    void failNextOpen(MediaError error) { failures_.insert(QStringLiteral("open"), error); }
-    // Makes the next call of `method` ("play", "pause", "seekFrame", "seekMs", "step",
-    // "setSpeed") fail with `error` and change nothing.
-    void failNext(const QString& method, MediaError error) { failures_.insert(method, error); }
+    void failNextOpen(MediaError error) { openFailure_ = error; }
 
     // --- observation ---
     const QStringList& calls() const { return calls_; }
@@ -50,7 +47,8 @@ public:
         static const char* const names[] = {"auto", "mpeg", "avi"};
         const QString call =
             QStringLiteral("open %1 %2 %3").arg(path, QLatin1String(names[int(type)])).arg(parent);
-        if (const auto error = scripted(QStringLiteral("open"), call))
+        calls_ << call;
+        if (const auto error = std::exchange(openFailure_, std::nullopt))
             return *error;
         std::tie(open_, playing_, path_, window_, position_, speed_) = std::tuple(
             true, false, path, parent ? windowForOpen_ : 0, 0, 1.0);
@@ -88,28 +86,24 @@ public:
     }
     MediaError seekFrame(std::int64_t frame) override
     {
-        return moveTo(
-            enter(QStringLiteral("seekFrame"), QStringLiteral("seekFrame %1").arg(frame)), frame);
+        return moveTo(enter(QStringLiteral("seekFrame %1").arg(frame)), frame);
     }
     MediaError seekMs(std::int64_t ms) override
     {
-        const MediaError error = enter(
-            QStringLiteral("seekMs"), QStringLiteral("seekMs %1").arg(ms));
+        const MediaError error = enter(QStringLiteral("seekMs %1").arg(ms));
         return moveTo(error, ms >= lengthMs()
                                  ? length_
                                  : std::int64_t(std::floor(double(ms) * fps_ / 1000.0 + 1e-6)));
     }
     MediaError step(int delta) override
     {
-        return moveTo(
-            enter(QStringLiteral("step"), QStringLiteral("step %1").arg(delta)), position_ + delta);
+        return moveTo(enter(QStringLiteral("step %1").arg(delta)), position_ + delta);
     }
     double speed() override { return speed_; }
     // Refuses what the real engine refuses: 0 or less, more than 100.
     MediaError setSpeed(double speed) override
     {
-        MediaError error = enter(
-            QStringLiteral("setSpeed"), QStringLiteral("setSpeed %1").arg(speed));
+        MediaError error = enter(QStringLiteral("setSpeed %1").arg(speed));
         if (error == MediaError::None && !(speed > 0.0 && speed <= 100.0))
             error = MediaError::OutOfRange;
         speed_ = error == MediaError::None ? speed : speed_;
@@ -123,17 +117,10 @@ public:
     WId videoWindow() override { return open_ ? window_ : 0; }
 
 private:
-    // Logs the call and answers the scripted failure of `method`, if any.
-    std::optional<MediaError> scripted(const QString& method, const QString& call)
+    // Logs the call; NotOpen with no file open, None when the call may go ahead.
+    MediaError enter(const QString& call)
     {
         calls_ << call;
-        return failures_.contains(method) ? std::optional(failures_.take(method)) : std::nullopt;
-    }
-    // The same, and NotOpen with no file open; None when the call may go ahead.
-    MediaError enter(const QString& method, const QString& call = {})
-    {
-        if (const auto error = scripted(method, call.isEmpty() ? method : call))
-            return *error;
         return open_ ? MediaError::None : MediaError::NotOpen;
     }
     // Moves to `frame` (held inside the movie) and pauses, unless the call fails.
@@ -147,7 +134,7 @@ private:
     }
 
     QStringList calls_;
-    QMap<QString, MediaError> failures_;
+    std::optional<MediaError> openFailure_;
     bool open_ = false;
     bool playing_ = false;
     QString path_;
