@@ -293,4 +293,18 @@ TEST_F(MpvEngineTest, AFileWithoutReadPermissionIsUnreadable)
     EXPECT_TRUE(log.text().contains(QLatin1String("no permission"))) << log.text().toStdString();
 }
 
+// A call mpv refuses is logged with what was asked (here an option set when mpv starts).
+TEST_F(MpvEngineTest, AFailedMpvCallIsLogged)
+{
+    qputenv("REELBOX_GPU_CONTEXT", "no-such-context");
+    const MpvLog log;
+    MpvEngine fresh;
+    const MediaError opened = fresh.open(
+        clips().path(QStringLiteral("vcd.mpg")), MediaEngine::TypeHint::Auto, 0);
+    qunsetenv("REELBOX_GPU_CONTEXT");
+    EXPECT_EQ(opened, MediaError::None);
+    EXPECT_TRUE(log.text().contains(QLatin1String("gpu-context=no-such-context")))
+        << log.text().toStdString();
+}
+
 }  // namespace
