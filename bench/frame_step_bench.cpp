@@ -29,12 +29,10 @@
 #include "platform/mpv/mpv_engine.h"
 #include "platform/mpv/picture_cover.h"
 #include "platform/linux/qt_bell.h"
-#include "platform/process_setup.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 
-#include "bench_samples.h"
-#include "media_clips.h"
+#include "clip_bench_main.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -440,25 +438,17 @@ BENCHMARK(BM_SizeChangeBackStep)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    useHeadlessDefaults();
-    QApplication app(argc, argv);
-    setUpMoviePlayerProcess();  // as the program has it
-    clips = new MediaClips;
-    for (const Clip& c : Clips) {
-        if (!clips->makeNumbered(
-                QString::fromLatin1(c.name), c.kind, 20, c.gop, c.width, c.height)) {
-            std::fprintf(stderr, "%s\n", qPrintable(clips->why()));
-            return 1;
-        }
-    }
-    for (const Clip& c : FirstClips) {
-        if (!QFile::exists(clips->path(QString::fromLatin1(c.name))) &&
-            !clips->makeNumbered(QString::fromLatin1(c.name), c.kind, 20, c.gop, c.width, c.height))
-            return 1;
-    }
-    if (!clips->makeSizeChanging(QStringLiteral("sizes.mpg"), 50, 30))
-        return 1;
-    runBenchmarks(argc, argv);
-    delete clips;
-    return 0;
+    return runOnClips(argc, argv, clips, [](MediaClips& c) {
+        const auto make = [&c](const Clip& clip) {
+            return c.makeNumbered(
+                QString::fromLatin1(clip.name), clip.kind, 20, clip.gop, clip.width, clip.height);
+        };
+        for (const Clip& clip : Clips)
+            if (!make(clip))
+                return false;
+        for (const Clip& clip : FirstClips)
+            if (!QFile::exists(c.path(QString::fromLatin1(clip.name))) && !make(clip))
+                return false;
+        return c.makeSizeChanging(QStringLiteral("sizes.mpg"), 50, 30);
+    });
 }

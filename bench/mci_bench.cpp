@@ -5,13 +5,11 @@
 // Runs offscreen with vo=null and ao=null (set here unless already set). Each benchmark reports
 // p50_us and p99_us over its iterations besides Google Benchmark's mean.
 #include "platform/mpv/mpv_engine.h"
-#include "platform/process_setup.h"
 #include "platform/linux/qt_bell.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 
-#include "bench_samples.h"
-#include "media_clips.h"
+#include "clip_bench_main.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -151,15 +149,6 @@ BENCHMARK(BM_MciStepReverse)->Unit(benchmark::kMillisecond)->Iterations(80);
 
 int main(int argc, char** argv)
 {
-    useHeadlessDefaults();
-    QApplication app(argc, argv);
-    setUpMoviePlayerProcess();  // as the program has it
-    clips = new MediaClips;
-    if (!clips->makeVideoCd(QStringLiteral("vcd.mpg"))) {
-        std::fprintf(stderr, "%s\n", qPrintable(clips->why()));
-        return 1;
-    }
-    runBenchmarks(argc, argv);
-    delete clips;
-    return 0;
+    return runOnClips(
+        argc, argv, clips, [](MediaClips& c) { return c.makeVideoCd(QStringLiteral("vcd.mpg")); });
 }

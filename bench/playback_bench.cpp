@@ -10,7 +10,6 @@
 #include "controls/list_box.h"
 #include "app/form1.h"
 #include "platform/mpv/mpv_engine.h"
-#include "platform/process_setup.h"
 #include "platform/linux/qt_bell.h"
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
@@ -18,8 +17,7 @@
 #include "playlist/playlist.h"
 
 #include "fake_services.h"
-#include "bench_samples.h"
-#include "media_clips.h"
+#include "clip_bench_main.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -112,17 +110,9 @@ BENCHMARK(BM_RawLibmpvSwitchToFirstPicture)->Unit(benchmark::kMillisecond)->Iter
 
 int main(int argc, char** argv)
 {
-    useHeadlessDefaults();
-    QApplication app(argc, argv);
-    setUpMoviePlayerProcess();  // as the program has it
-    clips = new MediaClips;
-    if (!clips->makeVideoCd(QStringLiteral("vcd.mpg")) ||
-        !clips->makeVideoCd(QStringLiteral("vcd2.mpg")) ||
-        !clips->makeVideoCd(QStringLiteral("long.mpg"), 20)) {
-        std::fprintf(stderr, "%s\n", qPrintable(clips->why()));
-        return 1;
-    }
-    runBenchmarks(argc, argv);
-    delete clips;
-    return 0;
+    return runOnClips(argc, argv, clips, [](MediaClips& c) {
+        return c.makeVideoCd(QStringLiteral("vcd.mpg")) &&
+               c.makeVideoCd(QStringLiteral("vcd2.mpg")) &&
+               c.makeVideoCd(QStringLiteral("long.mpg"), 20);
+    });
 }
