@@ -1,7 +1,12 @@
-// MciSend's reply and beep rules, over a scripted device.
+// MciSend's reply and beep rules, over a scripted device; the command strings the windows send,
+// through MciSend and the interpreter, over the fake engine: the engine calls each makes (the real
+// engine's answers are checked in mpv_engine_test).
 #include "mci/mci_channel.h"
+#include "mci/mci_errors.h"
+#include "mci/mci_interpreter.h"
 
 #include "counting_bell.h"
+#include "fake_media_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -51,12 +56,46 @@ TEST(MciChannelTest, RepliesAndBeeps)
         device.write = c.write;
         device.raw = c.raw;
         QString reply = QStringLiteral("old");
-        EXPECT_EQ(mci.MciSend(QStringLiteral("status avfile position"), reply), c.rc);
-        EXPECT_EQ(device.sentCmd, QStringLiteral("status avfile position"));
-        EXPECT_EQ(device.bufferSeen, QString(256, QChar(0)));
-        EXPECT_EQ(reply, c.reply);
-        EXPECT_EQ(bell.beeps, c.beeps);
+        const int rc = mci.MciSend(QStringLiteral("status avfile position"), reply);
+        EXPECT_EQ(std::tuple(rc, device.sentCmd, device.bufferSeen, reply, bell.beeps),
+            std::tuple(c.rc, "status avfile position", QString(256, QChar(0)), c.reply, c.beeps));
     }
+}
+
+// One session, in order: each command's code, its reply (the code's text on a refusal, whatever
+// the reply held before), and the engine calls it made. The time format chooses the unit of
+// seeks; commands to a closed device are refused without a beep.
+TEST(MciInterpreterTest, ASessionGetsEachCommandsCodeReplyAndEngineCalls)
+{
+    FakeMediaEngine engine;
+    MciInterpreter interpreter{engine};
+    CountingBell bell;
+    MciChannel mci{interpreter, bell};
+    const struct {
+        QString cmd;
+        int rc;
+        QStringList calls = {};
+    } session[] = {
+        {"close avfile", mcierr::InvalidDeviceName},
+        {"open \"/m/a.mpg\" type mpegvideo alias avfile style child parent 77", 0,
+            {"open /m/a.mpg mpeg 77"}},
+        {"set avfile time format frames", 0},
+        {"seek avfile to  150", 0, {"seekFrame 150"}},
+        {"set avfile time format milliseconds", 0},
+        {"seek avfile to  8000", 0, {"seekMs 8000"}},
+        {"close avfile", 0, {"close"}},
+        {"seek avfile to  8000", mcierr::InvalidDeviceName},
+    };
+    engine.setLength(300);
+    for (const auto& row : session) {
+        engine.clearCalls();
+        QString reply = QStringLiteral("old");
+        const int rc = mci.MciSend(row.cmd, reply);
+        EXPECT_EQ(std::tuple(rc, reply, engine.calls()),
+            std::tuple(row.rc, mcierr::text(row.rc), row.calls))
+            << row.cmd.toStdString();
+    }
+    EXPECT_EQ(bell.beeps, 0);
 }
 
 }  // namespace
