@@ -1,4 +1,4 @@
-// Shutdown, and the screen-saver keeper while running.
+// Shutdown.
 #include "form_fixture.h"
 
 // Every way to end, with a movie open or not: the device is closed, the video window's procedure
@@ -42,13 +42,4 @@ TEST_F(FormFixture, EndedWhileStartUpShowsABoxStaysEnded)
     load("/m/a.mpg");
     EXPECT_EQ(std::tuple(dialogs.boxes.size(), screenSaver.active, form2().isVisible()),
         std::tuple(1u, true, false));
-}
-
-TEST_F(StartedForm, KeeperSwitchesTheScreenSaverOffAgain)
-{
-    screenSaver.changes.clear();
-    form1->Timer3_Timer();  // still off: nothing to do
-    screenSaver.active = true;  // somebody switched it on, and it goes off again
-    form1->Timer3_Timer();
-    EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
 }

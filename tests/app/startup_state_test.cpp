@@ -27,57 +27,52 @@ TEST_F(FormFixture, NothingOpenEveryMovieControlOffAndTheCaptionsBack)
         QList<bool> closed;
         for (int rc : device.results())
             closed << (rc == 0);
-        EXPECT_EQ(std::tuple(sent(), closed, windows.procChanges - procChanges),
-            std::tuple(QStringList(closedOk.size(), "close avfile"), closedOk, procChanged));
-        EXPECT_FALSE(windows.hooked(video) || engine.isOpen());
-        EXPECT_TRUE(dialogs.boxes.empty());
-
         QList<QWidget*> off = movieControls();
         off << form1->Combo1;  // the drive list belongs to Video-CD mode
         for (QWidget* w : form1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
             EXPECT_EQ(w->isEnabled(), !off.contains(w)) << w->objectName().toStdString();
         for (QAction* item : movieMenuItems())
             EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
-        EXPECT_EQ(std::tuple(form1->List1->ListCount(), form1->List2->ListCount(), selected(),
-                      form1->Timer1->isActive()),
-            std::tuple(0, 0, -1, false));
-        EXPECT_EQ(
-            QStringList({form1->Command2->text(), form1->Label1->text(), form1->Label2->text(),
-                form1->Label3->text(), form1->Label4->text(), form1->List2->toolTip()}),
-            QStringList({"|>", "ファイル名", "ﾌﾚｰﾑor時間", "SPEED", "ﾘｽﾄ数", "再生ﾌｧｲﾙﾘｽﾄ"}));
-        EXPECT_FALSE(
-            form1->Line1->isVisibleTo(form1.get()) || form1->Line2->isVisibleTo(form1.get()));
-
         // The strip and the placeholder of a 5145 x 3945 twip window: 200 twips above the bottom,
         // 130 in; 150 in, 345 smaller (the video window's place).
         Form2& m = form2();
-        EXPECT_EQ(std::tuple(m.Label1->text(), m.Label1->toolTip(), m.Label1->geometry().topLeft(),
-                      m.Label1->width(), m.Label2->geometry(), m.Label2->isVisible()),
-            std::tuple(
-                QString("Movie"), QString(), QPoint(9, 250), 343, QRect(10, 10, 320, 240), true));
+        EXPECT_EQ(
+            std::tuple(sent(), closed, windows.procChanges - procChanges, windows.hooked(video),
+                engine.isOpen(), boxes(), form1->List1->ListCount(), form1->List2->ListCount(),
+                selected(), form1->Timer1->isActive(),
+                QStringList({form1->Command2->text(), form1->Label1->text(), form1->Label2->text(),
+                    form1->Label3->text(), form1->Label4->text(), form1->List2->toolTip()}),
+                form1->Line1->isVisibleTo(form1.get()), form1->Line2->isVisibleTo(form1.get()),
+                m.Label1->text(), m.Label1->toolTip(), m.Label1->geometry().topLeft(),
+                m.Label1->width(), m.Label2->geometry(), m.Label2->isVisible()),
+            std::tuple(QStringList(closedOk.size(), "close avfile"), closedOk, procChanged, false,
+                false, QString(), 0, 0, -1, false,
+                QStringList({"|>", "ファイル名", "ﾌﾚｰﾑor時間", "SPEED", "ﾘｽﾄ数", "再生ﾌｧｲﾙﾘｽﾄ"}),
+                false, false, QString("Movie"), QString(), QPoint(9, 250), 343,
+                QRect(10, 10, 320, 240), true));
     }
 }
 
-// Start-up switches the screen saver off (and keeps it off), shows the movie window in front as
-// Check4 says, and ticks Loop after the movie window's load, which enables "selected only" again.
-TEST_F(StartedForm, StartUpState)
+// A message box before the movie window exists (the mixer's, at start-up) does not create it.
+TEST_F(FormFixture, MessageBoxBeforeTheMovieWindowExistsDoesNotCreateIt)
+{
+    form1->MsgBox("mixer", msgbox::OkOnly, msgbox::Information);
+    EXPECT_FALSE(form1->hasForm2() || !windows.topMostCalls.empty());
+}
+
+// Start-up switches the screen saver off (and keeps it off: the keeper switches it off again),
+// shows the movie window in front as Check4 says, and ticks Loop after the movie window's load,
+// which enables "selected only" again. Code-set values run their handlers at once: the loop
+// options, the keep-in-front switch and their menu mirrors. Setting a menu mark runs nothing;
+// choosing an item runs its handler, and the handler sets the mark.
+TEST_F(StartedForm, StartUpStateAndTheOptionsMirrorEachOther)
 {
     // The buttons' captions are read as their names in the keyboard scenario, the window's title
     // and the screen saver switched off by every scenario that finds the program started.
-    EXPECT_EQ(form1->File1->Pattern(), "*.dat;*.mpg;*.mpeg;*.avi");
-    EXPECT_TRUE(form1->Timer3->isActive());
     Form2& m = form2();
-    EXPECT_TRUE(m.isVisible() && windows.isTopMost(&m) && m.topw1->Checked());
-    EXPECT_EQ(std::tuple(form1->Check7->isEnabled(), m.me_loop->Checked(),
-                  m.me_loop_only->isEnabled(), m.me_loop_only->Checked()),
-        std::tuple(true, true, true, false));
-}
-
-// Code-set values run their handlers at once: the loop options and their menu mirror. Setting a
-// menu mark runs nothing; choosing an item runs its handler, and the handler sets the mark.
-TEST_F(StartedForm, LoopOptionsFollowEachOther)
-{
-    Form2& m = form2();
+    EXPECT_EQ(std::tuple(form1->File1->Pattern(), form1->Timer3->isActive(), m.isVisible(),
+                  windows.isTopMost(&m), m.topw1->Checked()),
+        std::tuple("*.dat;*.mpg;*.mpeg;*.avi", true, true, true, true));
     const auto state = [&] {
         return QString::asprintf("Check3 %d Check7 %d%s, menu %s%s%s", form1->Check3->Value(),
             form1->Check7->Value(), form1->Check7->isEnabled() ? "" : " off",
@@ -85,6 +80,7 @@ TEST_F(StartedForm, LoopOptionsFollowEachOther)
             m.me_loop_only->isEnabled() ? "" : " off");
     };
     const std::pair<std::function<void()>, const char*> steps[] = {
+        {[] {}, "Check3 1 Check7 0, menu v-"},
         {[&] { form1->Check7->setValue(1); }, "Check3 1 Check7 1, menu vv"},
         {[&] { form1->Check3->setValue(0); },
             "Check3 0 Check7 0 off, menu -- off"},  // clears "selected only"
@@ -96,4 +92,15 @@ TEST_F(StartedForm, LoopOptionsFollowEachOther)
         step();
         EXPECT_EQ(state(), after);
     }
+    m.topw1->trigger();
+    EXPECT_EQ(std::tuple(m.topw1->Checked(), form1->Check4->Value(), windows.isTopMost(&m)),
+        std::tuple(false, 0, false));
+    form1->Check4->setValue(1);
+    EXPECT_EQ(std::tuple(m.topw1->Checked(), windows.isTopMost(&m)), std::tuple(true, true));
+
+    screenSaver.changes.clear();
+    form1->Timer3_Timer();  // still off: nothing to do
+    screenSaver.active = true;  // somebody switched it on, and it goes off again
+    form1->Timer3_Timer();
+    EXPECT_EQ(screenSaver.changes, std::vector<bool>{false});
 }
