@@ -66,12 +66,7 @@ int openFn(void*, char* uri, mpv_stream_cb_info* info)
     std::FILE* file = layout ? std::fopen(layout->path.constData(), "rb") : nullptr;
     if (!file)
         return MPV_ERROR_LOADING_FAILED;
-    info->cookie = new Reader{*layout, file};
-    info->read_fn = readFn;
-    info->seek_fn = seekFn;
-    info->size_fn = sizeFn;
-    info->close_fn = closeFn;
-    return 0;
+    return streamOpened(info, new Reader{*layout, file}, readFn, seekFn, sizeFn, closeFn);
 }
 
 }  // namespace

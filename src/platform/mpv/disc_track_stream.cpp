@@ -82,12 +82,7 @@ int openFn(void*, char* uri, mpv_stream_cb_info* info)
     auto* track = new Track{std::move(opened->disc), nullptr, path};
     track->reader = std::make_unique<Form2TrackReader>(*track->disc, opened->extent);
     track->reader->trimMargins();
-    info->cookie = track;
-    info->read_fn = readFn;
-    info->seek_fn = seekFn;
-    info->size_fn = sizeFn;
-    info->close_fn = closeFn;
-    return 0;
+    return streamOpened(info, track, readFn, seekFn, sizeFn, closeFn);
 }
 
 }  // namespace

@@ -24,6 +24,18 @@ inline QString pathOfStreamUri(const char* uri)
         QByteArray::fromPercentEncoding(start < 0 ? text : text.mid(start + 3)));
 }
 
+// Hands mpv an opened stream: its reader and the functions that work on it. Returns 0 (success).
+inline int streamOpened(mpv_stream_cb_info* info, void* cookie, mpv_stream_cb_read_fn read,
+    mpv_stream_cb_seek_fn seek, mpv_stream_cb_size_fn size, mpv_stream_cb_close_fn close)
+{
+    info->cookie = cookie;
+    info->read_fn = read;
+    info->seek_fn = seek;
+    info->size_fn = size;
+    info->close_fn = close;
+    return 0;
+}
+
 // Makes `protocol` open through `open` on this handle and gives the URI that opens `path` with it.
 // Registered once per handle; a second registration is refused and changes nothing.
 inline MediaError streamTarget(mpv_handle* mpv, const char* protocol, mpv_stream_cb_open_ro_fn open,
