@@ -41,41 +41,6 @@ TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
     EXPECT_EQ(label2(), " 01:02:03:000\n\r    /01:06:40 (時間)");
 }
 
-// Up to 30000 frames the slider is the position; above, it is scaled and its steps grow with it.
-TEST_F(PositionTimer, SliderFollowsThePositionInBothScales)
-{
-    const struct {
-        int length, position, value, small, large;
-    } cases[] = {{30000, 29999, 29999, 10, 50}, {60000, 45000, 22500, 30, 150}};
-    start({"/m/a.mpg"}, 0);
-    for (const auto& c : cases) {
-        engine.setLength(c.length);
-        form1->playback->List2_Click();
-        engine.setPosition(c.position);
-        clearSent();
-        form1->playback->Timer1_Timer();
-        EXPECT_EQ(std::tuple(form1->HScroll1->Value(), form1->HScroll1->Max(),
-                      form1->HScroll1->SmallChange(), form1->HScroll1->LargeChange()),
-            std::tuple(c.value, 30000, c.small, c.large))
-            << c.length << " " << c.position;
-        EXPECT_EQ(sent().size(), 2) << "the timer's slider update must not seek";
-    }
-}
-
-// The eight speeds the buttons reach have their captions; any other keeps the last one.
-TEST_F(PositionTimer, SpeedLabelFollowsTheTableAndKeepsUnknownSpeeds)
-{
-    start({"/m/a.mpg"}, 0);
-    const std::pair<double, QString> table[] = {{0.25, "|>|> -3"}, {0.5, "|>|> -2"},
-        {0.75, "|>|> -1"}, {1.0, "|>|> ±0"}, {1.25, "|>|> ＋1"}, {1.5, "|>|> ＋2"},
-        {1.75, "|>|> ＋3"}, {2.0, "|>|> ＋4"}, {1.1, "|>|> ＋4"}};
-    for (const auto& [speed, caption] : table) {
-        engine.setCurrentSpeed(speed);
-        form1->playback->Timer1_Timer();
-        EXPECT_EQ(form1->Label3->text(), caption) << speed;
-    }
-}
-
 // What two ticks at the end of the playing movie leave: the entry selected, the button's caption,
 // whether it plays and from where. Loop (Check3) and "selected only" (Check7), one or two entries:
 // the next entry, wrapping after the last; with "selected only", a pause, then the same again

@@ -75,36 +75,53 @@ TEST_F(Transport, PressesSendTheirCommands)
     }
 }
 
-// Faster and slower move by 250 from the device's speed, and past either end fall back to normal.
-TEST_F(Transport, SpeedStepsAndWrapsToNormal)
+// The eight speeds the buttons reach have their captions; any other keeps the last one. Faster and
+// slower move by 250 from the device's speed, and past either end fall back to normal.
+TEST_F(Transport, SpeedLabelAndStepsWrapToNormal)
 {
     QPushButton *faster = form1->Command3, *slower = form1->Command14;
-    const std::tuple<double, QPushButton*, int> cases[] = {{1.0, faster, 1250},
-        {1.75, faster, 2000}, {2.0, faster, 1000}, {1.1, faster, 1350}, {1.0, slower, 750},
-        {0.5, slower, 250}, {0.25, slower, 1000}};
-    for (const auto& [speed, button, set] : cases) {
+    const std::tuple<double, QString, QPushButton*, int> cases[] = {{0.25, "|>|> -3", slower, 1000},
+        {0.5, "|>|> -2", slower, 250}, {0.75, "|>|> -1", slower, 500},
+        {1.0, "|>|> ±0", slower, 750}, {1.0, "|>|> ±0", faster, 1250},
+        {1.25, "|>|> ＋1", faster, 1500}, {1.5, "|>|> ＋2", faster, 1750},
+        {1.75, "|>|> ＋3", faster, 2000}, {2.0, "|>|> ＋4", faster, 1000},
+        {1.1, "|>|> ＋4", faster, 1350}};
+    for (const auto& [speed, caption, button, set] : cases) {
         engine.setCurrentSpeed(speed);
+        form1->playback->Timer1_Timer();
         clearSent();
         button->click();
-        EXPECT_EQ(sent(),
-            QStringList({"status avfile speed", "set avfile speed " + QString::number(set)}))
+        EXPECT_EQ(std::tuple(form1->Label3->text(), sent()),
+            std::tuple(caption,
+                QStringList({"status avfile speed", "set avfile speed " + QString::number(set)})))
             << speed;
     }
 }
 
-TEST_F(Transport, SliderSeeksWithTwoBlanksAndScalesLongMovies)
+// Up to 30000 frames the slider is the position; above, it is scaled (0..30000 onto the length)
+// and its steps grow with it. The timer's update of the slider does not seek; the user's seeks,
+// with two blanks.
+TEST_F(Transport, SliderFollowsThePositionAndSeeksInBothScales)
 {
-    // Up to 30000 the value is the position; above, the value is scaled from 0..30000 onto the
-    // length (60000 at the middle is 30000).
-    const std::tuple<int, int, QString> cases[] = {
-        {30000, 12345, "seek avfile to  12345"}, {60000, 15000, "seek avfile to  30000"}};
-    for (const auto& [length, value, seek] : cases) {
-        engine.setLength(length);
+    const struct {
+        int length, position, value, small, large, moved;
+        QString seek;
+    } cases[] = {{30000, 29999, 29999, 10, 50, 12345, "seek avfile to  12345"},
+        {60000, 45000, 22500, 30, 150, 15000, "seek avfile to  30000"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        engine.setLength(c.length);
         form1->playback->List2_Click();
-        form1->HScroll1->setValue(0);
+        engine.setPosition(c.position);
         clearSent();
-        form1->HScroll1->setValue(value);
-        EXPECT_EQ(sent(), QStringList({seek})) << length << " " << value;
+        form1->playback->Timer1_Timer();
+        EXPECT_EQ(
+            std::tuple(form1->HScroll1->Value(), form1->HScroll1->Max(),
+                form1->HScroll1->SmallChange(), form1->HScroll1->LargeChange(), sent().size()),
+            std::tuple(c.value, 30000, c.small, c.large, 2));
+        clearSent();
+        form1->HScroll1->setValue(c.moved);
+        EXPECT_EQ(sent(), QStringList({c.seek}));
     }
 }
 
