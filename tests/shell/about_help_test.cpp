@@ -59,22 +59,7 @@ TEST_F(StartedForm, AboutBoxFromBothPlacesUnderTheTopmostRule)
     }
 }
 
-// Without the page beside the program "H" shows nothing (the installed program's is opened in
-// the install test).
-TEST_F(StartedForm, MissingHelpPageShowsNothing)
-{
-    form1->Command18->click();
-    EXPECT_TRUE(desktop.opened.empty() && dialogs.boxes.empty());
-}
-
 namespace {
-
-QString helpPage()
-{
-    QFile file(QStringLiteral(REELBOX_HELP_PAGE));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QString::fromUtf8(file.readAll());
-}
 
 QString unescaped(QString html)
 {
@@ -96,48 +81,56 @@ QStringList codes(const QString& html)
 
 }  // namespace
 
+// Without the page beside the program "H" shows nothing (the installed program's is opened in
+// the install test).
+//
 // Every line of the page's list-file table, in a file of its own, reads as the page says through
 // the open button's reader and the start-up reader ("stop" where the page says the load stops);
 // saving an entry read from a line with one "=" writes that very line.
-TEST(HelpPage, ListFileLinesReadAsThePageSays)
+//
+// Every command line the page shows, run by the program's start-up: the playlist it gives, and
+// whether it starts in Video-CD mode. "names.vep" lies in the program's folder, where the page
+// says it is looked for; the other files in the current folder. The list files hold the page's
+// example list.
+TEST_F(FormFixture, HelpPageDoesWhatItSays)
 {
-    const QString table = helpPage().section("<table class=\"vep\">", 1).section("</table>", 0, 0);
+    load();
+    form1->Command18->click();
+    EXPECT_TRUE(desktop.opened.empty() && dialogs.boxes.empty());
+
+    QFile file(QStringLiteral(REELBOX_HELP_PAGE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(file.readAll());
+    const QString table = page.section("<table class=\"vep\">", 1).section("</table>", 0, 0);
     const QRegularExpression row("<tr><td>(.*?)</td><td>(.*?)</td><td>(.*?)</td></tr>");
     const auto claim = [](const QString& cell) {
         const QStringList both = codes(cell);
         return both.size() == 2 ? both.join(" | ") : QString("stop");
     };
-    QTemporaryDir dir;
-    int rows = 0;
+    QTemporaryDir here;
+    int tableRows = 0;
     for (const QRegularExpressionMatch& m : row.globalMatch(table)) {
         const QString line = codes(m.captured(1)).value(0);
         SCOPED_TRACE(line.toStdString());
-        writeFile(dir.filePath("line.vep"), (line + "\r\n").toUtf8());
+        writeFile(here.filePath("line.vep"), (line + "\r\n").toUtf8());
         QStringList fields;
-        ASSERT_TRUE(list_reader::readFields(dir.filePath("line.vep"), [&](const QString& field) {
+        ASSERT_TRUE(list_reader::readFields(here.filePath("line.vep"), [&](const QString& field) {
             fields << field;
             return true;
         }));
         ASSERT_EQ(fields.size(), 1);
         const std::optional<list_reader::Entry> opened = list_reader::listEntry(fields.front());
-        EXPECT_EQ(
-            opened ? opened->path + " | " + opened->name : QString("stop"), claim(m.captured(2)));
         const list_reader::Entry started = list_reader::startupEntry(fields.front());
-        EXPECT_EQ(started.path + " | " + started.name, claim(m.captured(3)));
+        EXPECT_EQ(std::tuple(opened ? opened->path + " | " + opened->name : QString("stop"),
+                      started.path + " | " + started.name),
+            std::tuple(claim(m.captured(2)), claim(m.captured(3))));
         if (opened && line.count(u'=') == 1) {  // nothing dropped: saving writes the line again
             EXPECT_EQ(list_writer::line(opened->path, opened->name), line);
         }
-        ++rows;
+        ++tableRows;
     }
-    EXPECT_GE(rows, 4);
-}
+    EXPECT_GE(tableRows, 4);
 
-// Every command line the page shows, run by the program's start-up: the playlist it gives, and
-// whether it starts in Video-CD mode. "names.vep" lies in the program's folder, where the page
-// says it is looked for; the other files in the current folder. The list files hold the page's
-// example list.
-TEST_F(FormFixture, HelpPageCommandLinesDoWhatThePageSays)
-{
     const QStringList trip = {"旅行", "2 日目"}, disc = {"AVSEQ01.DAT", "AVSEQ02.DAT"};
     const std::tuple<const char*, QStringList, int> rows[] = {{"reelbox trip.mpg", {"trip.mpg"}, 0},
         {"reelbox a.mpg b.avi", {"a.mpg", "b.avi"}, 0},
@@ -145,7 +138,6 @@ TEST_F(FormFixture, HelpPageCommandLinesDoWhatThePageSays)
             {"a.mpg", "b.mpg"}, 0},
         {"reelbox favourites.vep", trip, 0}, {"reelbox 1", disc, 1},
         {"reelbox 1 names.vep", trip, 1}, {"reelbox disc.cue", disc, 0}};
-    const QString page = helpPage();
     QStringList shown;  // the examples, in the page's order
     for (const QRegularExpressionMatch& m :
         QRegularExpression("<td><code>(reelbox [^<]*)</code></td>").globalMatch(page))
@@ -155,16 +147,15 @@ TEST_F(FormFixture, HelpPageCommandLinesDoWhatThePageSays)
     const QString exampleList = unescaped(page.section("<h2>リストファイル (.vep)</h2>", 1)
                                               .section("<pre>", 1)
                                               .section("</pre>", 0, 0));
-    QTemporaryDir here;
     const QString before = QDir::currentPath();
     QDir::setCurrent(here.path());
     writeFile(here.filePath("favourites.vep"), exampleList.toUtf8());
     writeFile(programFile("names.vep"), exampleList.toUtf8());
     drives.table = {{"disc.cue", FakeDriveTable::videoCd("MOVIE")}};
-    int row = 0;
+    int at = 0;
     for (const auto& [example, expected, videoCd] : rows) {
         SCOPED_TRACE(example);
-        EXPECT_EQ(shown.value(row++), QString::fromUtf8(example));
+        EXPECT_EQ(shown.value(at++), QString::fromUtf8(example));
         form1 = std::make_unique<Form1>(*services);
         load(QString::fromUtf8(example).mid(QStringLiteral("reelbox ").size()));
         if (videoCd == 1) {  // the first search finds the disc
