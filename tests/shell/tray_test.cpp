@@ -40,12 +40,9 @@ TEST_F(StartedForm, HidingAndShowingByButtonMenuAndIcon)
             std::tuple(topMost, hidden, hidden, hidden, true, keep == 1));
     }
     EXPECT_EQ(tray.tip, "ReelBox");
-}
 
-// Whatever happens while the control window is hidden, a window stays to bring it back; quitting
-// takes the icon away.
-TEST_F(StartedForm, NeverWithoutAWindow)
-{
+    // Whatever happens while the control window is hidden, a window stays to bring it back;
+    // quitting takes the icon away.
     form2().hide();
     form1->Command16->click();
     EXPECT_TRUE(form2().isVisible());  // the movie window comes back to carry the menu
