@@ -2,11 +2,10 @@
 #include "form_fixture.h"
 #include "settings/settings_file.h"
 
-using MovieSettings = StartedForm;
-
 // A file that gives no usable place leaves the place beside the control window; the colour is
-// applied whenever it was read. (No file at all: the program scenarios' default place.)
-TEST_F(FormFixture, SettingsFilePlaceSizeAndColour)
+// applied whenever it was read. (No file at all: the program scenarios' default place.) Saving
+// writes what the next start reads; a failed save is reported under the topmost rule.
+TEST_F(FormFixture, SettingsFilePlaceSizeAndColourSavedAndRead)
 {
     const struct {
         QStringList lines;
@@ -32,18 +31,15 @@ TEST_F(FormFixture, SettingsFilePlaceSizeAndColour)
         const QRect beside(form1->Left() + form1->Width(), form1->Top(), 5145, 3945);
         const QRect fromFile(c.lines.value(2).toInt(), c.lines.value(1).toInt(),
             c.lines.value(4).toInt(), c.lines.value(5).toInt());
-        EXPECT_EQ(
-            QRect(m.Left(), m.Top(), m.Width(), m.Height()), c.defaultPlace ? beside : fromFile);
-        // The placeholder follows the size: 150 twips in, 345 smaller.
-        EXPECT_EQ(m.Label2->geometry(), QRect(10, 10, m.Width() / 15 - 23, m.Height() / 15 - 23));
-        EXPECT_EQ(std::tuple(m.BackColor(), m.palette().color(QPalette::Window)),
-            std::tuple(c.colour, QColor(c.colour & 0xFF, c.colour >> 8 & 0xFF, c.colour >> 16)));
-        EXPECT_TRUE(windows.isTopMost(&m));  // kept in front whatever the file says
+        // The placeholder follows the size: 150 twips in, 345 smaller; the window is kept in
+        // front whatever the file says.
+        EXPECT_EQ(std::tuple(QRect(m.Left(), m.Top(), m.Width(), m.Height()), m.Label2->geometry(),
+                      m.BackColor(), m.palette().color(QPalette::Window), windows.isTopMost(&m)),
+            std::tuple(c.defaultPlace ? beside : fromFile,
+                QRect(10, 10, m.Width() / 15 - 23, m.Height() / 15 - 23), c.colour,
+                QColor(c.colour & 0xFF, c.colour >> 8 & 0xFF, c.colour >> 16), true));
     }
-}
 
-TEST_F(MovieSettings, SaveWritesWhatTheNextStartReads)
-{
     form2().setTop(1800);
     form2().setLeft(7500);
     form2().setBackColor(std::int32_t(0x80000005));
@@ -55,21 +51,18 @@ TEST_F(MovieSettings, SaveWritesWhatTheNextStartReads)
     ASSERT_TRUE(read.complete());
     EXPECT_EQ(std::tuple(*read.top, *read.left, *read.backColor, *read.width, *read.height),
         std::tuple(1800.f, 7500.f, std::int32_t(0x80000005), 5145.f, 3945.f));
-}
 
-TEST_F(MovieSettings, FailedSaveIsReportedUnderTheTopmostRule)
-{
     // A folder where the file should be: nothing can be written there, even by root.
-    ASSERT_TRUE(QDir(programDir.path()).mkdir("reelbox.ini"));
+    ASSERT_TRUE(QFile::remove(file) && QDir(programDir.path()).mkdir("reelbox.ini"));
     form2().ch_ho->trigger();
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     const auto& box = dialogs.boxes[0];
     EXPECT_EQ(box.text,
         "設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。");
-    EXPECT_EQ(std::tuple(box.title, box.buttons, box.icon, box.movieTopMost),
+    EXPECT_EQ(
+        std::tuple(box.title, box.buttons, box.icon, box.movieTopMost, windows.isTopMost(&form2())),
         std::tuple(
-            QString("書込みｴﾗｰ"), msgbox::OkOnly, msgbox::Information, std::optional(false)));
-    EXPECT_TRUE(windows.isTopMost(&form2()));
+            QString("書込みｴﾗｰ"), msgbox::OkOnly, msgbox::Information, std::optional(false), true));
 
     form1->Check4->setValue(0);
     form2().ch_ho->trigger();
