@@ -49,12 +49,12 @@ TEST_F(EditEntries, MovesRemovalsAndClearing)
             startPlaying();
         dialogs.answers = {row.answer};
         (handlers().*row.button)();
-        EXPECT_EQ(std::tuple(boxes(), names(), selected(), form1->List1->ListIndex(), opened()),
-            std::tuple(row.asked, row.after, row.selectedAfter, row.selectedAfter, row.opened));
         const bool left = !row.after.isEmpty();  // Command19 is off after a reset
-        EXPECT_EQ(std::tuple(engine.isPlaying(), form1->Command19->isEnabled(), form1->move_flg(),
+        EXPECT_EQ(std::tuple(boxes(), names(), selected(), form1->List1->ListIndex(), opened(),
+                      engine.isPlaying(), form1->Command19->isEnabled(), form1->move_flg(),
                       movieTopMost()),
-            std::tuple(row.playing && left, left, 0, true));
+            std::tuple(row.asked, row.after, row.selectedAfter, row.selectedAfter, row.opened,
+                row.playing && left, left, 0, true));
     }
     for (const auto& box : dialogs.boxes)
         EXPECT_EQ(std::tuple(box.buttons, box.icon, box.movieTopMost),
@@ -75,10 +75,9 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
     setKeepInFront(true);
     withDialog<Dialog>([this] { handlers().Command21_Click(); },
         [&](Dialog& dialog) {
-            EXPECT_EQ(
-                QStringList({dialog.Label3->text(), dialog.Label1->text(), dialog.Text1->text()}),
-                QStringList({"/m/B.mpg", "B.mpg", "B.mpg"}));
-            EXPECT_FALSE(movieTopMost());
+            EXPECT_EQ(std::tuple(dialog.Label3->text(), dialog.Label1->text(), dialog.Text1->text(),
+                          movieTopMost()),
+                std::tuple("/m/B.mpg", "B.mpg", "B.mpg", false));
             for (const auto& [text, message] : typed) {
                 dialog.Text1->setText(text);
                 dialog.OKButton->click();
@@ -87,11 +86,11 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
                     << text.toStdString();
             }
         });
-    EXPECT_EQ(std::tuple(names(), paths(), engine.calls(), movieTopMost()),
-        std::tuple(QStringList({"A.mpg", "  Trip  ", "C.mpg"}), ABC, QStringList(), true));
     // No blank before 選択中 in the tool tip.
-    EXPECT_EQ(QStringList({form2().Label1->text(), form1->List2->toolTip()}),
-        QStringList({"  Trip  　", "再生ﾘｽﾄ一覧   Trip  選択中"}));
+    EXPECT_EQ(std::tuple(names(), paths(), engine.calls(), movieTopMost(), form2().Label1->text(),
+                  form1->List2->toolTip()),
+        std::tuple(QStringList({"A.mpg", "  Trip  ", "C.mpg"}), ABC, QStringList(), true,
+            "  Trip  　", "再生ﾘｽﾄ一覧   Trip  選択中"));
 
     // Cancel and the close box change nothing and bring the movie window back in front.
     for (const bool cancel : {true, false}) {

@@ -60,11 +60,11 @@ TEST_F(FolderImport, WalkOrderTypesAndFailures)
             handlers().folda_open();
         }
         tree.chmod("U", 0755);
-        EXPECT_EQ(paths().replaceInStrings(tree.path(""), ""), row.added);
-        EXPECT_EQ(std::tuple(selected(), boxes(), QDir::cleanPath(form1->Dir1->Path()),
-                      form1->File1->Pattern(), movieTopMost()),
-            std::tuple(row.added.isEmpty() ? -1 : 0, row.messages, QDir::cleanPath(tree.path(".")),
-                AllMovies, true));
+        EXPECT_EQ(
+            std::tuple(paths().replaceInStrings(tree.path(""), ""), selected(), boxes(),
+                QDir::cleanPath(form1->Dir1->Path()), form1->File1->Pattern(), movieTopMost()),
+            std::tuple(row.added, row.added.isEmpty() ? -1 : 0, row.messages,
+                QDir::cleanPath(tree.path(".")), AllMovies, true));
     }
 }
 
@@ -79,10 +79,9 @@ TEST_F(FolderImport, OptionsDialogThenImport)
     dialogs.paths = {tree.path(".")};
     withDialog<folda_op>([this] { handlers().Command12_Click(); },
         [&](folda_op& dialog) {
-            EXPECT_EQ(QList<int>({dialog.Check1->Value(), dialog.Check2->Value(),
-                          dialog.Check3->Value(), dialog.Check4->Value()}),
-                QList<int>({1, 0, 0, 0}));
-            EXPECT_FALSE(movieTopMost());
+            EXPECT_EQ(std::tuple(dialog.Check1->Value(), dialog.Check2->Value(),
+                          dialog.Check3->Value(), dialog.Check4->Value(), movieTopMost()),
+                std::tuple(1, 0, 0, 0, false));
             dialog.Check3->setValue(1);
             dialog.Check4->setValue(1);
             QTest::mouseClick(dialog.Label2, Qt::LeftButton);  // Check1's caption
@@ -103,7 +102,7 @@ TEST_F(FolderImport, FullPlaylistEndsTheWalk)
     form1->Check1->setValue(1);
     dialogs.paths = {tree.path(".")};
     handlers().folda_open();
-    EXPECT_EQ(std::tuple(names().mid(filler.size()), selected(), form1->Dir1->Path()),
-        std::tuple(QStringList({"b1.mpg", "b2.mpg", "a1.mpg"}), filler.size(), tree.path("A")));
-    EXPECT_EQ(boxes(), "ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。|ﾘｽﾄｵｰﾊﾞｰ");
+    EXPECT_EQ(std::tuple(names().mid(filler.size()), selected(), form1->Dir1->Path(), boxes()),
+        std::tuple(QStringList({"b1.mpg", "b2.mpg", "a1.mpg"}), filler.size(), tree.path("A"),
+            "ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。|ﾘｽﾄｵｰﾊﾞｰ"));
 }

@@ -70,11 +70,10 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
         }
         const FakeDialogs::FileDialog& shown = dialogs.fileDialogs.back();
         EXPECT_EQ(
-            std::tuple(shown.setup.title, shown.setup.folder, shown.setup.fileName, shown.save),
-            std::tuple(QString("ﾘｽﾄに名前を付けてﾌｧｲﾙに保存"), folder, offered, true));
-        EXPECT_EQ(std::tuple(contents(tree.path(row.written)), boxes(), handlers().list_file,
-                      movieTopMost()),
-            std::tuple(row.after, row.message, tree.path(row.written), true));
+            std::tuple(shown.setup.title, shown.setup.folder, shown.setup.fileName, shown.save,
+                contents(tree.path(row.written)), boxes(), handlers().list_file, movieTopMost()),
+            std::tuple(QString("ﾘｽﾄに名前を付けてﾌｧｲﾙに保存"), folder, offered, true, row.after,
+                row.message, tree.path(row.written), true));
         offered = handlers().list_file;
         folder = Playlist::folderOf(tree.path(row.chosen));
     }
@@ -121,10 +120,10 @@ TEST_F(ListFiles, SavedEntriesOpenAgainAsTheyWere)
     }
     dialogs.paths = {tree.path("round.vep")};
     handlers().Command19_Click();
-    EXPECT_EQ(contents(tree.path("round.vep")), bytes);
-    EXPECT_EQ(boxes(),
-        "次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。\n" +
-            leftOut.join(u'\n') + "|ﾘｽﾄ保存");
+    EXPECT_EQ(std::tuple(contents(tree.path("round.vep")), boxes()),
+        std::tuple(bytes,
+            "次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。\n" +
+                leftOut.join(u'\n') + "|ﾘｽﾄ保存"));
 
     start({});
     dialogs.paths = {tree.path("round.vep")};
@@ -154,11 +153,10 @@ TEST_F(ListFiles, OpenAppendsAndOpensTheFirstLoaded)
         dialogs.paths = {tree.path("list.vep")};
         handlers().Command20_Click();
         const FileDialogSetup& shown = dialogs.fileDialogs.back().setup;
-        EXPECT_EQ(shown.title, "ﾘｽﾄﾌｧｲﾙを開く");
-        EXPECT_EQ(shown.filters, (decltype(shown.filters){{"LISTファイル (*.vep)", "*.vep"}}));
-        EXPECT_EQ(std::tuple(paths().mid(5), names().mid(5), selected(), opened(),
-                      handlers().list_dir, movieTopMost()),
-            std::tuple(row.paths, row.names, row.opens ? 5 : 2, row.paths.mid(0, row.opens ? 1 : 0),
+        EXPECT_EQ(std::tuple(shown.title, shown.filters, paths().mid(5), names().mid(5), selected(),
+                      opened(), handlers().list_dir, movieTopMost()),
+            std::tuple("ﾘｽﾄﾌｧｲﾙを開く", decltype(shown.filters){{"LISTファイル (*.vep)", "*.vep"}},
+                row.paths, row.names, row.opens ? 5 : 2, row.paths.mid(0, row.opens ? 1 : 0),
                 tree.path(""), true));
     }
 }
