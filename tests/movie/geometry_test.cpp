@@ -1,11 +1,12 @@
 // Picture geometry: reading device rectangles, stored size / 4:3, halving, doubling, typed sizes.
 #include "form_fixture.h"
 
-namespace {
-
-using GeometryTest = StartedForm;  // each test opens /m/a.mpg
-
-TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
+// Command4 alternates the stored size and 4:3. Halving and doubling, by button or menu item, from
+// the device's current picture size (halves to even); a half under 80 wide, or a double not
+// narrower than the screen (the height is not checked), is refused and changes nothing on the
+// screen. The size dialog's kinds of size: typed width with the source's shape (halves to even),
+// typed width and height, the source's size, and 4:3 for any other kind.
+TEST_F(StartedForm, StoredSizeFourThreeHalvingDoublingAndTypedSizes)
 {
     start({"/m/a.mpg"}, 0);
     engine.setSourceSize({352, 240});
@@ -16,27 +17,19 @@ TEST_F(GeometryTest, StoredSizeAndFourThreeAlternate)
         clearSent();
         windows.moves.clear();
         form1->Command4->click();
-        EXPECT_EQ(std::tuple(sent(), form1->Command4->text()), std::tuple(commands, caption));
-        // The video window at (10, 10), the movie window 345 twips larger.
-        EXPECT_EQ(
-            windows.moves, (std::vector<FakeWindowLayer::Move>{
-                               {FakeMediaEngine::DefaultVideoWindow, 10, 10, width, 240, true}}));
-        EXPECT_EQ(
-            QSize(form2().Width(), form2().Height()), QSize(width * 15 + 345, 240 * 15 + 345));
-        const QLabel* strip = form2().Label1;  // the strip follows the window: 130 twips in
-        EXPECT_EQ(strip->geometry(), QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0),
-                                         qRound((width * 15 + 345) / 15.0), strip->height()));
+        // The video window at (10, 10), the movie window 345 twips larger, the strip following
+        // the window 130 twips in.
+        const QLabel* strip = form2().Label1;
+        EXPECT_EQ(std::tuple(sent(), form1->Command4->text(), windows.moves,
+                      QSize(form2().Width(), form2().Height()), strip->geometry()),
+            std::tuple(commands, caption,
+                std::vector<FakeWindowLayer::Move>{
+                    {FakeMediaEngine::DefaultVideoWindow, 10, 10, width, 240, true}},
+                QSize(width * 15 + 345, 240 * 15 + 345),
+                QRect(qRound(130 / 15.0), qRound((3945 - 200) / 15.0),
+                    qRound((width * 15 + 345) / 15.0), strip->height())));
     }
-}
 
-// Halving and doubling, by button or menu item, from the device's current picture size (halves
-// to even); a half under 80 wide, or a double not narrower than the screen (the height is not
-// checked), is refused and changes nothing on the screen. The size dialog's kinds of size: typed
-// width with the source's shape (halves to even), typed width and height, the source's size,
-// and 4:3 for any other kind.
-TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
-{
-    start({"/m/a.mpg"}, 0);
     windows.screen = {1024, 768};
     engine.setSourceSize({352, 288});
     const auto typed = [&](std::int16_t flag, QString w, QString h) {
@@ -61,13 +54,11 @@ TEST_F(GeometryTest, HalvingDoublingAndTypedSizes)
         windows.moves.clear();
         const QSize before(form2().Width(), form2().Height());
         press();
-        EXPECT_EQ(QSize(form1->geometry->mov_w, form1->geometry->mov_h), QSize(w, h));
         const FakeWindowLayer::Move placed{FakeMediaEngine::DefaultVideoWindow, 10, 10, w, h, true};
-        EXPECT_EQ(
-            windows.moves, applied ? std::vector{placed} : std::vector<FakeWindowLayer::Move>());
-        EXPECT_EQ(QSize(form2().Width(), form2().Height()),
-            applied ? QSize(w * 15 + 345, h * 15 + 345) : before);
+        EXPECT_EQ(std::tuple(QSize(form1->geometry->mov_w, form1->geometry->mov_h), windows.moves,
+                      QSize(form2().Width(), form2().Height())),
+            std::tuple(QSize(w, h),
+                applied ? std::vector{placed} : std::vector<FakeWindowLayer::Move>(),
+                applied ? QSize(w * 15 + 345, h * 15 + 345) : before));
     }
 }
-
-}  // namespace
