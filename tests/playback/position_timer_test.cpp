@@ -5,19 +5,11 @@
 
 namespace {
 
-class PositionTimer : public StartedForm {
-protected:
-    QString label2() const { return label_caption::captionOf(*form1->Label2); }
-    // The movie has played to its end, where the engine stops by itself.
-    void atEnd()
-    {
-        engine.setPosition(engine.lengthFrames());
-        engine.setPlaying(false);
-    }
-};
+using PositionTimer = StartedForm;
 
 TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
 {
+    const auto label2 = [this] { return label_caption::captionOf(*form1->Label2); };
     engine.setLength(300);
     start({"/m/a.mpg", "/m/b.mpg"}, 0);
     engine.setPosition(123);
@@ -72,7 +64,8 @@ TEST_F(PositionTimer, EndOfTheMovie)
         start(paths.mid(0, c.entries), 0);
         startPlaying();
         for (const After& after : {c.first, c.second}) {
-            atEnd();
+            engine.setPosition(engine.lengthFrames());  // at the end, where the engine stops
+            engine.setPlaying(false);
             form1->playback->Timer1_Timer();
             EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex(),
                           engine.path(), caption2(), engine.isPlaying(), engine.positionFrames()),
