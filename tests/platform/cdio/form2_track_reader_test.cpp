@@ -38,16 +38,14 @@ struct FlakyDisc : SectorReader {
     int fill(std::int32_t n) const { return n >= dataFrom && n < dataTo ? n % 251 + 1 : 0; }
 };
 
-struct Failing {
-    const char* name;
-    std::int32_t sectors, from, count;  // `count` sectors from `from` fail
-    int attempts;  // that many times each
-    bool zeroed, gone;
-};
-
 TEST(Form2TrackReaderTest, FailingSectorsAreRetriedThenSkippedUntilTheDiscIsGone)
 {
-    const Failing cases[] = {
+    const struct {
+        const char* name;
+        std::int32_t sectors, from, count;  // `count` sectors from `from` fail
+        int attempts;  // that many times each
+        bool zeroed, gone;
+    } cases[] = {
         {"clean", 100, 0, 0, 0, false, false},
         {"ends-inside-a-chunk", 37, 0, 0, 0, false, false},
         {"fails-until-the-last-attempt", 100, 40, 1, Tries - 1, false, false},
@@ -55,7 +53,7 @@ TEST(Form2TrackReaderTest, FailingSectorsAreRetriedThenSkippedUntilTheDiscIsGone
         {"long-scratch", 300, 20, Gone - 1, 1000, true, false},
         {"disc-pulled-out", 300, 20, 280, 1000, true, true},
     };
-    for (const Failing& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FlakyDisc disc;
         for (std::int32_t s = c.from; s < c.from + c.count; ++s)
@@ -87,21 +85,19 @@ TEST(Form2TrackReaderTest, FailingSectorsAreRetriedThenSkippedUntilTheDiscIsGone
     }
 }
 
-struct Margins {
-    std::int32_t lead, data, tail;
-    std::int32_t sectorsAfter;  // the track as read after trimming
-    int firstByte;  // its first byte
-};
-
 TEST(Form2TrackReaderTest, EmptyMarginsAreTrimmedOnlyAroundData)
 {
-    const Margins cases[] = {
+    const struct {
+        std::int32_t lead, data, tail;
+        std::int32_t sectorsAfter;  // the track as read after trimming
+        int firstByte;  // its first byte
+    } cases[] = {
         {30, 100, 45, 100, 31}, {0, 50, 0, 50, 1}, {1, 1, 1, 1, 2},
         {Max - 1, 20, Max + 5, 25, (Max - 1) % 251 + 1},  // at most MaxMargin from the end
         {Max, 10, 0, Max + 10, 0},  // no data near the start: left whole
         {0, 0, 40, 40, 0},  // nothing but zeros: left whole
     };
-    for (const Margins& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.lead << "/" << c.data << "/" << c.tail);
         FlakyDisc disc;
         disc.dataFrom = c.lead;

@@ -12,20 +12,18 @@
 
 namespace {
 
-struct Case {
-    const char* name;
-    const char* cdromInfo;  // nullptr: no such file
-    QStringList sysBlock;  // entries of /sys/block
-    QStringList devLinks;  // "name>target" symlinks in /dev
-    const char* mounts;  // @DEV@ stands for the device folder
-    QStringList drives;  // "device name@mount point", in the table's order
-};
-
 constexpr auto& write = MediaClips::writeFile;
 
 TEST(LinuxDriveTableTest, DrivesComeFromTheKernelListsOnceEachWithTheirMountPoints)
 {
-    const Case cases[] = {
+    const struct {
+        const char* name;
+        const char* cdromInfo;  // nullptr: no such file
+        QStringList sysBlock;  // entries of /sys/block
+        QStringList devLinks;  // "name>target" symlinks in /dev
+        const char* mounts;  // @DEV@ stands for the device folder
+        QStringList drives;  // "device name@mount point", in the table's order
+    } cases[] = {
         {"newest-listed-first",
             "CD-ROM information\n\ndrive name:\t\tsr1\tsr0\ndrive speed:\t24\t24\n", {}, {}, "",
             {"sr0@", "sr1@"}},
@@ -38,7 +36,7 @@ TEST(LinuxDriveTableTest, DrivesComeFromTheKernelListsOnceEachWithTheirMountPoin
         {"one-of-two-mounted", "drive name:\tsr1\tsr0\n", {}, {},
             "@DEV@/sr1 /media/cdrom1 udf ro 0 0\n", {"sr0@", "sr1@/media/cdrom1"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir root;
         const LinuxDriveTable::Places places{root.filePath("info"), root.filePath("block"),
