@@ -47,18 +47,15 @@ TEST(MasterVolume, SliderStandsForTheControlsRange)
         v.mixer.maximum = c.maximum;
         v.mixer.value = c.start;
         v.volume.open();
-        EXPECT_EQ(v.volume.vol_div, c.div);
-        EXPECT_EQ(std::vector<int>({v.HScroll2.Max(), v.HScroll2.LargeChange(),
-                      v.HScroll2.SmallChange(), v.HScroll2.Value()}),
-            std::vector<int>({c.max, c.large, c.small, c.value}));
         // The start writes the value back in slider units; the top of the slider is the top.
-        EXPECT_EQ(v.mixer.value, std::uint32_t(c.value * c.div));
+        EXPECT_EQ(std::tuple(v.volume.vol_div, v.HScroll2.Max(), v.HScroll2.LargeChange(),
+                      v.HScroll2.SmallChange(), v.HScroll2.Value(), v.mixer.value),
+            std::tuple(c.div, c.max, c.large, c.small, c.value, std::uint32_t(c.value * c.div)));
         v.HScroll2.setValue(c.max);
         EXPECT_EQ(v.mixer.value, std::uint32_t(c.max * c.div));
         v.volume.close();
-        EXPECT_EQ(v.mixer.value, c.start);
-        EXPECT_EQ(v.mixer.closes, 1);
-        EXPECT_TRUE(v.messages.empty());
+        EXPECT_EQ(std::tuple(v.mixer.value, v.mixer.closes, v.messages),
+            std::tuple(c.start, 1, QStringList()));
     }
 }
 
@@ -79,11 +76,10 @@ TEST(MasterVolume, FailuresDisableTheSlider)
         v.mixer.openResult = open;
         v.mixer.controlResult = control;
         v.volume.open();
-        EXPECT_EQ(v.messages, message.isEmpty() ? QStringList{} : QStringList{message});
-        EXPECT_FALSE(v.HScroll2.isEnabled());
+        EXPECT_EQ(std::tuple(v.messages, v.HScroll2.isEnabled()),
+            std::tuple(message.isEmpty() ? QStringList{} : QStringList{message}, false));
         v.HScroll2.setValue(50);
         v.volume.close();
-        EXPECT_TRUE(v.mixer.sets.empty());
-        EXPECT_EQ(v.mixer.closes, 1);
+        EXPECT_EQ(std::tuple(v.mixer.sets.empty(), v.mixer.closes), std::tuple(true, 1));
     }
 }
