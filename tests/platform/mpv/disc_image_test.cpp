@@ -161,14 +161,6 @@ bool fifo(const QString& path)
     return QFile::remove(path) && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
-struct BadImage {
-    const char* name;
-    Damage damage;
-    const char* label = nullptr;  // nullptr: not ready
-    DiscFolderError mpegav = DiscFolderError::NotReady;
-    int tracksPlaying = 0;  // the first n of the two play; MPEGAV lists both unless none does
-};
-
 // A drive table of the image alone (named twice, it is one drive): nothing crashes or hangs;
 // what can still be read is, the rest is refused with an error.
 TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
@@ -176,7 +168,13 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
     using E = DiscFolderError;
     const QStringList tracks{"AVSEQ01.DAT", "AVSEQ02.DAT"};
     const char* label = TestDisc::Label;
-    const BadImage cases[] = {{"intact", [](auto&, auto&) { return true; }, label, E::None, 2},
+    const struct {
+        const char* name;
+        Damage damage;
+        const char* label = nullptr;  // nullptr: not ready
+        DiscFolderError mpegav = DiscFolderError::NotReady;
+        int tracksPlaying = 0;  // the first n of the two play; MPEGAV lists both unless none does
+    } cases[] = {{"intact", [](auto&, auto&) { return true; }, label, E::None, 2},
         {"no-bin", [](auto&, const QString& bin) { return QFile::remove(bin); }, nullptr,
             E::DataMissing},
         // The data file is the one the FILE line names, wherever and however it is written.
@@ -234,7 +232,7 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
     QTemporaryDir noDrives;
     const LinuxDriveTable::Places places{
         noDrives.filePath("x"), noDrives.filePath("x"), noDrives.path(), noDrives.filePath("x")};
-    for (const BadImage& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString cue = disc().author(QString::fromLatin1(c.name));
         ASSERT_TRUE(c.damage(cue, cue.chopped(4) + ".bin"));
