@@ -8,9 +8,9 @@ using EditEntries = StartedForm;
 const QStringList ABC = {"/m/A.mpg", "/m/B.mpg", "/m/C.mpg"};
 }  // namespace
 
-// The editing buttons on an entry that is open. A move keeps the movie as it is (nothing closed
-// or opened); a removal opens the entry that takes the removed one's place, playing when the
-// player played; clearing all, or removing the last entry, resets the window.
+// The editing buttons on an entry that is playing. A move keeps the movie as it is (nothing closed
+// or opened); a removal opens the entry that takes the removed one's place, playing on; clearing
+// all, or removing the last entry, resets the window.
 TEST_F(EditEntries, MovesRemovalsAndClearing)
 {
     using H = PlaylistHandlers;
@@ -20,7 +20,6 @@ TEST_F(EditEntries, MovesRemovalsAndClearing)
     const struct {
         QStringList entries;
         int selected;
-        bool playing;
         void (H::*button)();
         int answer;
         QString asked;
@@ -28,33 +27,29 @@ TEST_F(EditEntries, MovesRemovalsAndClearing)
         int selectedAfter;
         QStringList opened;
     } rows[] = {
-        {ABC, 1, true, &H::cmdUp_Click, 0, "", {"B.mpg", "A.mpg", "C.mpg"}, 0, {}},
-        {ABC, 1, true, &H::cmdDown_Click, 0, "", {"A.mpg", "C.mpg", "B.mpg"}, 2, {}},
-        {ABC, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1,
-            {"/m/C.mpg"}},
-        {{"/m/A.mpg", "/m/B.mpg"}, 1, true, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg"}, 0,
+        {ABC, 1, &H::cmdUp_Click, 0, "", {"B.mpg", "A.mpg", "C.mpg"}, 0, {}},
+        {ABC, 1, &H::cmdDown_Click, 0, "", {"A.mpg", "C.mpg", "B.mpg"}, 2, {}},
+        {ABC, 1, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg", "C.mpg"}, 1, {"/m/C.mpg"}},
+        {{"/m/A.mpg", "/m/B.mpg"}, 1, &H::Command15_Click, msgbox::Yes, removeB, {"A.mpg"}, 0,
             {"/m/A.mpg"}},
-        {{"/m/A.mpg"}, 0, true, &H::Command15_Click, msgbox::Yes, removeA, {}, -1, {}},
-        {ABC, 1, true, &H::Command15_Click, msgbox::No, removeB, {"A.mpg", "B.mpg", "C.mpg"}, 1,
-            {}},
-        {ABC, 1, true, &H::Command13_Click, msgbox::No, clearAll, {"A.mpg", "B.mpg", "C.mpg"}, 1,
-            {}},
-        {ABC, 1, true, &H::Command13_Click, msgbox::Yes, clearAll, {}, -1, {}},
+        {{"/m/A.mpg"}, 0, &H::Command15_Click, msgbox::Yes, removeA, {}, -1, {}},
+        {ABC, 1, &H::Command15_Click, msgbox::No, removeB, {"A.mpg", "B.mpg", "C.mpg"}, 1, {}},
+        {ABC, 1, &H::Command13_Click, msgbox::No, clearAll, {"A.mpg", "B.mpg", "C.mpg"}, 1, {}},
+        {ABC, 1, &H::Command13_Click, msgbox::Yes, clearAll, {}, -1, {}},
     };
     setKeepInFront(true);
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << &row - rows);
         start(row.entries, row.selected);
-        if (row.playing)
-            startPlaying();
+        startPlaying();
         dialogs.answers = {row.answer};
         (handlers().*row.button)();
         const bool left = !row.after.isEmpty();  // Command19 is off after a reset
         EXPECT_EQ(std::tuple(boxes(), names(), selected(), form1->List1->ListIndex(), opened(),
                       engine.isPlaying(), form1->Command19->isEnabled(), form1->move_flg(),
                       movieTopMost()),
-            std::tuple(row.asked, row.after, row.selectedAfter, row.selectedAfter, row.opened,
-                row.playing && left, left, 0, true));
+            std::tuple(row.asked, row.after, row.selectedAfter, row.selectedAfter, row.opened, left,
+                left, 0, true));
     }
     for (const auto& box : dialogs.boxes)
         EXPECT_EQ(std::tuple(box.buttons, box.icon, box.movieTopMost),
