@@ -15,22 +15,6 @@ int rowOf(const DirListBox& box, const QString& folder)
     return -1;
 }
 
-// The lines of the folder box from the line of `top` on, each as its indent below that line
-// ("." a step) and its name; the current line is marked "*".
-QString linesFrom(const DirListBox& box, const QString& top)
-{
-    QStringList lines;
-    const int topDepth = int(top.count(u'/'));
-    for (int row = std::max(rowOf(box, top), 0); row < box.count(); ++row) {
-        const int level = row < box.count() - box.ListCount()
-                              ? int(box.folderAt(row).count(u'/')) - topDepth
-                              : int(box.Path().count(u'/')) - topDepth + 1;
-        lines << QString(level, u'.') + box.item(row)->text() +
-                     (row == box.currentRow() ? "*" : "");
-    }
-    return lines.join(u' ');
-}
-
 }  // namespace
 
 // One user's walk through the folder box, a step a row: a double click on a shown folder's line
@@ -71,7 +55,17 @@ TEST_F(FolderBox, ChainNavigationAndFileBoxFollowing)
         const QPoint at = box.visualItemRect(box.item(row)).center();
         QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, at);  // a double click's first press
         QTest::mouseDClick(box.viewport(), Qt::LeftButton, {}, at);
-        EXPECT_EQ(std::tuple(box.Path(), linesFrom(box, top).replace(QDir(top).dirName(), "t"),
+        // The box's lines from the top folder's on, each as its indent below that line ("." a
+        // step) and its name; the current line is marked "*".
+        QStringList shown;
+        for (int r = std::max(rowOf(box, top), 0); r < box.count(); ++r) {
+            const int level = r < box.count() - box.ListCount()
+                                  ? int(box.folderAt(r).count(u'/')) - int(top.count(u'/'))
+                                  : int(box.Path().count(u'/')) - int(top.count(u'/')) + 1;
+            shown << QString(level, u'.') + box.item(r)->text() +
+                         (r == box.currentRow() ? "*" : "");
+        }
+        EXPECT_EQ(std::tuple(box.Path(), shown.join(u' ').replace(QDir(top).dirName(), "t"),
                       form1->File1->Path(), items(form1->File1)),
             std::tuple(QDir::cleanPath(tree.path(in)), lines, box.Path(), files));
     }
