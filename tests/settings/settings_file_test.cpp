@@ -9,18 +9,10 @@
 
 namespace {
 
-QByteArray contentOf(const QString& path) { return MediaClips::readFile(path); }
-
 class SettingsFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString file = settings_file::path(dir.path());
-
-    SettingsRead readBytes(const QByteArray& bytes)
-    {
-        EXPECT_TRUE(MediaClips::writeFile(file, bytes));
-        return settings_file::read(file);
-    }
 };
 
 // Top 1200, Left 6000, black, 5145 x 3945 twips: the example file.
@@ -28,7 +20,8 @@ const QByteArray exampleFile = "\r\n 1200\r\n 6000\r\n 0\r\n 5145\r\n 3945\r\n";
 
 }  // namespace
 
-// Each case: the file, then what was read, field by field, up to the first error.
+// Each case: the file (none: no file at all), then what was read, field by field, up to the
+// first error.
 TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
 {
     using F = std::optional<float>;
@@ -50,17 +43,15 @@ TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
         {"\r\n 1\r\n 2\r\n 3\r\n 1e39\r\n 5\r\n", 1, 2, 3, {}, {}},
         {"\r\n inf\r\n 2\r\n 3\r\n 4\r\n 5\r\n", {}, {}, {}, {}, {}},
         {"\r\n 1\r\n 2\r\n 2.5\r\n", 1, 2, 2, {}, {}},  // colour halves go to even
+        {QByteArray(), {}, {}, {}, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes.toStdString());
-        const SettingsRead r = readBytes(c.bytes);
+        ASSERT_TRUE(c.bytes.isNull() ? QFile::remove(file) : MediaClips::writeFile(file, c.bytes));
+        const SettingsRead r = settings_file::read(file);
         EXPECT_EQ(std::tuple(r.top, r.left, r.backColor, r.width, r.height, r.complete()),
             std::tuple(c.top, c.left, c.colour, c.width, c.height, bool(c.height)));
     }
-    QFile::remove(file);
-    const SettingsRead missing = settings_file::read(file);
-    EXPECT_FALSE(
-        missing.top || missing.left || missing.backColor || missing.width || missing.height);
 }
 
 // Each save replaces the whole file (a shorter one never keeps the longer one's tail, nothing is
@@ -84,12 +75,12 @@ TEST_F(SettingsFileTest, WritesTheWholeFileInTheLayoutItReads)
         SCOPED_TRACE(testing::Message() << values.top << " " << values.height);
         EXPECT_EQ(settings_file::write(file, values), text != nullptr);
         expected = text ? QByteArray(text) : expected;
-        EXPECT_EQ(contentOf(file), expected);
+        EXPECT_EQ(MediaClips::readFile(file), expected);
         const SettingsRead r = settings_file::read(file);
         ASSERT_TRUE(r.complete());
         ASSERT_TRUE(
             settings_file::write(file, {*r.top, *r.left, *r.backColor, *r.width, *r.height}));
-        EXPECT_EQ(contentOf(file), expected);
+        EXPECT_EQ(MediaClips::readFile(file), expected);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"reelbox.ini"});
 }
