@@ -17,21 +17,18 @@ TEST(RoundEven, HalvesToEvenOtherwiseNearest)
         EXPECT_EQ(roundEven(value), rounded) << value;
 }
 
-TEST(Leading, ReadsTheNumberAtTheStartOrZero)
+// leading: the number at the start, or 0; strict: a number with blanks around and nothing else.
+TEST(LeadingAndStrict, TheNumberAtTheStartOrOnlyANumber)
 {
-    const std::pair<const char*, double> cases[] = {{"1234", 1234}, {"  -12.5x", -12.5},
-        {"+7 frames", 7}, {"12 34", 12},  // a reply of several numbers gives the first
-        {"", 0}, {"abc", 0}, {"x12", 0}};
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(leading(QString::fromLatin1(text)), value) << text;
-}
-
-TEST(Strict, ANumberWithBlanksAroundAndNothingElse)
-{
-    const std::pair<const char*, std::optional<double>> cases[] = {
-        {"  42  ", 42.0}, {"\t-3.25\t", -3.25}, {"", {}}, {"42x", {}}, {"x42", {}}, {"12 34", {}}};
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(strict(QString::fromLatin1(text)), value) << text;
+    const std::tuple<const char*, double, std::optional<double>> cases[] = {{"1234", 1234, 1234},
+        {"  -12.5x", -12.5, {}}, {"+7 frames", 7, {}},
+        {"12 34", 12, {}},  // a reply of several numbers gives the first
+        {"", 0, {}}, {"abc", 0, {}}, {"x12", 0, {}}, {"  42  ", 42, 42},
+        {"\t-3.25\t", -3.25, -3.25}, {"42x", 42, {}}, {"x42", 0, {}}};
+    for (const auto& [text, atStart, only] : cases)
+        EXPECT_EQ(std::tuple(leading(QString::fromLatin1(text)), strict(QString::fromLatin1(text))),
+            std::tuple(atStart, only))
+            << text;
 }
 
 // Hours grow beyond two digits.
