@@ -73,35 +73,32 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
         const QRect screen = windowScreen.isNull() ? QRect({0, 0}, screenSize) : windowScreen;
 
         form1->Command22->click();
-        EXPECT_EQ(lastMove(), picture);
-        EXPECT_EQ(state(), (QStringList{text(screen), "0", "", "control hidden", "topmost", "full",
-                               "F解", "FullScreen解除", "---+++++++--++-----+",
-                               QStringLiteral("strip at 0,0 %1 wide").arg(screen.width()),
-                               "strip right", "idle cursor counted"}));
+        EXPECT_EQ(std::tuple(lastMove(), state()),
+            std::tuple(picture, QStringList{text(screen), "0", "", "control hidden", "topmost",
+                                    "full", "F解", "FullScreen解除", "---+++++++--++-----+",
+                                    QStringLiteral("strip at 0,0 %1 wide").arg(screen.width()),
+                                    "strip right", "idle cursor counted"}));
         form1->List2->setListIndex(1 - form1->List2->ListIndex());  // opened while full: fitted too
         EXPECT_EQ(std::tuple(form2().Label1->height(), lastMove(), form2().Label1->toolTip()),
             std::tuple(screen.height(), picture, ""));
 
         form2().me_full->trigger();
-        EXPECT_EQ(state(), expected);
-        EXPECT_EQ(lastMove(), QRect(10, 10, 320, 240));
+        EXPECT_EQ(std::tuple(state(), lastMove()), std::tuple(expected, QRect(10, 10, 320, 240)));
     }
 }
 
 // The menu item asks only while Command22 is enabled, as the button, which cannot be pressed
 // then; the movie window's double-clicks and double presses likewise (movie_mouse_test).
-TEST_F(FullScreenTest, MenuItemActsOnlyWhileCommand22IsEnabled)
+// Emptying the list in full screen ends it first: nothing could end it afterwards, and the
+// control window would stay hidden.
+TEST_F(FullScreenTest, MenuItemActsOnlyWhileCommand22IsEnabledAndResetAllEndsFullScreenFirst)
 {
     form1->Command22->setEnabled(false);
     clearSent();
     form2().me_full->trigger();
     EXPECT_EQ(std::tuple(form1->Command22->text(), sent()), std::tuple("Full", QStringList()));
-}
 
-// Emptying the list in full screen ends it first: nothing could end it afterwards, and the
-// control window would stay hidden.
-TEST_F(FullScreenTest, ResetAllEndsFullScreenFirst)
-{
+    form1->Command22->setEnabled(true);
     const QStringList before = state();
     form1->Command22->click();
     form1->reset_all();
