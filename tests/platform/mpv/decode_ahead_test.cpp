@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <vector>
 
 extern "C" {

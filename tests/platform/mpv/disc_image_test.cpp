@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <functional>
 
 namespace {
 
@@ -81,9 +80,8 @@ TEST_F(DiscImageTest, EachTrackGivesTheFramesOfItsSourceClip)
 TEST_F(DiscImageTest, TheSameSectorsReadAsForm1AreNotTheMovie)
 {
     const std::unique_ptr<Disc> image = Disc::open(disc().cue());
-    const std::optional<DiscExtent> extent = image ? image->fileExtent(
-                                                         QStringLiteral("MPEGAV/AVSEQ01.DAT"))
-                                                   : std::nullopt;
+    ASSERT_TRUE(image);
+    const auto extent = image->fileExtent(QStringLiteral("MPEGAV/AVSEQ01.DAT"));
     ASSERT_TRUE(extent);
     CdIo_t* cdio = cdio_open(QFile::encodeName(disc().cue()).constData(), DRIVER_UNKNOWN);
     ASSERT_TRUE(cdio);

@@ -1,6 +1,5 @@
 // The real libmpv engine behind the command strings, on clips made by ffmpeg at start.
 // Runs with vo=null (offscreen Qt) and ao=null.
-#include "platform/native_file_name.h"
 #include "mci/mci_errors.h"
 
 #include "engine_fixture.h"
@@ -8,13 +7,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPointer>
 #include <algorithm>
 #include <chrono>
 #include <memory>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
