@@ -21,8 +21,9 @@ protected:
 // Left presses on the picture ("p") and ticks of the counting window ("t"): each press is counted
 // on the placeholder and passed on to the window's own procedure; two presses in one window ask
 // for full screen while it is available, one or three do not. A press restarts the period but
-// not the tick count, so the window closes at its second tick.
-TEST_F(MovieMouse, PressesOnThePictureAreCountedAndTwoAskForFullScreen)
+// not the tick count, so the window closes at its second tick. A right press on the picture opens
+// the menu once the press has ended (Timer2); elsewhere the menu opens at once.
+TEST_F(MovieMouse, PressesOnThePicture)
 {
     const std::tuple<const char*, bool, int> cases[] = {{"ptt", true, 0}, {"pptt", true, 1},
         {"ppptt", true, 0}, {"pptt", false, 0}, {"ptpt", true, 1}};
@@ -42,12 +43,6 @@ TEST_F(MovieMouse, PressesOnThePictureAreCountedAndTwoAskForFullScreen)
         EXPECT_EQ(std::tuple(spy.count(), windows.defaultProcCalls - passedOn),
             std::tuple(requests, presses));
     }
-}
-
-// A right press on the picture opens the menu once the press has ended (Timer2); elsewhere the
-// menu opens at once.
-TEST_F(MovieMouse, RightPressOnThePictureOpensTheMenuAfterwards)
-{
     windows.pressRight(video);
     EXPECT_EQ(std::tuple(form2().menu0->isVisible(), form2().Timer2->isActive()),
         std::tuple(false, true));
