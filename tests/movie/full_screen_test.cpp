@@ -22,10 +22,6 @@ protected:
         form2().setGeometry(200, 150, 343, 263);  // a 320 x 240 picture
         form2().setBackColor(0x00406080);
     }
-    void setCheck4(int value)
-    {
-        quietly(form1->Check4, [=, this] { form1->Check4->setValue(value); });
-    }
     // What full screen changes and leaving gives back, readable in a failure.
     QStringList state()
     {
@@ -66,7 +62,7 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
         windows.screen = screenSize;
         windows.windowScreen = windowScreen;
         form1->setVisible(controlShown);
-        setCheck4(check4);
+        quietly(form1->Check4, [&] { form1->Check4->setValue(check4); });
         windows.setTopMost(&form2(), check4 == 0);  // what it was before does not count
         QStringList expected = state();
         expected[4] = check4 == 1 ? "topmost" : "not topmost";
@@ -115,7 +111,7 @@ TEST_F(FullScreenTest, SizeDialogUnderTheTopmostRule)
         {1, "Command2", 343}, {0, "Command2", 343}, {1, nullptr, 343}};
     for (const auto& [check4, button, width] : cases) {
         form2().resize(343, 263);
-        setCheck4(check4);
+        quietly(form1->Check4, [&] { form1->Check4->setValue(check4); });
         windows.setTopMost(&form2(), true);
         withDialog([&] { form1->Command23->click(); },
             [&](QWidget& dialog) {
