@@ -2,9 +2,6 @@
 // way the user presses them: the buttons, or the movie window's menu items.
 #include "form_fixture.h"
 
-#include <QStyle>
-#include <QStyleOptionSlider>
-
 namespace {
 
 class Transport : public FormFixture {

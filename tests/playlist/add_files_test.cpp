@@ -1,6 +1,5 @@
 #include "form_fixture.h"
 
-#include <QDropEvent>
 #include <QMimeData>
 
 using AddFiles = StartedForm;
