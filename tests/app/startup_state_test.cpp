@@ -3,7 +3,6 @@
 #include "form_fixture.h"
 
 #include <QComboBox>
-#include <QFrame>
 
 // reset_all called that many times after a start-up with two movies (none: an empty command
 // line); each call closes the device, successfully while a movie is open, and gives the video

@@ -1,8 +1,6 @@
 #include "file_tree.h"
 #include "form_fixture.h"
 
-#include <QDir>
-
 namespace {
 
 using FolderBox = StartedForm;

@@ -6,8 +6,6 @@
 #include "shell/aboutfrm.h"
 #include "videocd/video_cd.h"
 
-#include <QDir>
-
 // From "A" and from the menu, closed by OK, by the window or by Escape: the same box, with the
 // movie window let go while it is up and kept in front afterwards only as Check4 says. Its
 // system-information button, in turn: a program found and started; found but it will not start;

@@ -1,7 +1,6 @@
 // Hiding the control window to the tray and bringing it back, by the button, the movie window's
 // menu and the icon.
 #include "form_fixture.h"
-#include "platform/tray_icon.h"
 
 // Steps in a row on one window. The button, the movie window's menu item and the icon's double
 // click go by the mark of c_hyouji; the icon is there exactly while the control window is hidden.
