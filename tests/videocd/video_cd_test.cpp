@@ -219,44 +219,66 @@ TEST_F(VideoCdTest, AProbeOverTakenByTheUserIsDropped)
     }
 }
 
-struct ByHand {
+// A disc in /dev/sr1 picked by hand in Video-CD mode, or a disc image on the command line (added,
+// the mode left off, its first track opened but stopped): its tracks, or why not.
+struct Source {
     const char* name;
-    std::optional<Disc> disc;  // in /dev/sr1, picked by hand
-    bool failOpen;  // every track fails to open
+    bool image;
+    std::optional<Disc> disc;
     QStringList paths;
     QStringList boxes;
     const char* command2;
     DiscFolderError problem = DiscFolderError::NotReady;  // without a disc
+    QString missingFile = {};
+    bool failOpen = false;  // every track fails to open
 };
 
-class PickingADrive : public VideoCdTest, public ::testing::WithParamInterface<ByHand> { };
+class LoadingADisc : public VideoCdTest, public ::testing::WithParamInterface<Source> { };
 
-TEST_P(PickingADrive, LoadsItsDiscOrSaysWhyNot)
+TEST_P(LoadingADisc, LoadsItsTracksOrSaysWhyNot)
 {
-    const ByHand& c = GetParam();
-    enterMode({{"/dev/sr0", Vcd}, {"/dev/sr1", c.disc, c.problem}});
-    tick();
-    ASSERT_EQ(form1->Combo1->currentIndex(), 0);
-    if (c.failOpen)
-        engine.failNextOpen(MediaError::FileNotFound);
-    QTest::keyClick(form1->Combo1, Qt::Key_Down);  // the user picks /dev/sr1/
+    const Source& c = GetParam();
+    if (c.image) {
+        drives.table = {{"/v/disc.cue", c.disc, c.problem, c.missingFile}};
+        load(QStringLiteral("/v/disc.cue"));
+        EXPECT_EQ(std::tuple(drives.imagesAdded, engine.path(), form1->Check5->Value()),
+            std::tuple(QStringList({"/v/disc.cue"}), c.paths.value(0), 0));
+    } else {
+        enterMode({{"/dev/sr0", Vcd}, {"/dev/sr1", c.disc, c.problem}});
+        tick();
+        ASSERT_EQ(form1->Combo1->currentIndex(), 0);
+        if (c.failOpen)
+            engine.failNextOpen(MediaError::FileNotFound);
+        QTest::keyClick(form1->Combo1, Qt::Key_Down);  // the user picks /dev/sr1/
+    }
     EXPECT_EQ(std::tuple(paths(), boxes(), caption2()), std::tuple(c.paths, c.boxes, c.command2));
 }
 
 const QString Removed = QStringLiteral(
     "削除: ファイルが見つかりません。パスとファイル名を確認してください。リスト一覧から削除します。");
 
-INSTANTIATE_TEST_SUITE_P(Table, PickingADrive,
-    ::testing::Values(ByHand{"empty", Empty, false, {}, {NotReady}, "|>"},
-        ByHand{"data_disc", Data, false, {}, {NoVcd}, "|>"},
+INSTANTIATE_TEST_SUITE_P(Table, LoadingADisc,
+    ::testing::Values(Source{"empty", false, Empty, {}, {NotReady}, "|>"},
+        Source{"data_disc", false, Data, {}, {NoVcd}, "|>"},
         // A disc without an ISO 9660 file system (an audio CD) is there, but no Video-CD.
-        ByHand{"audio_cd", Empty, false, {}, {NoVcd}, "|>", DiscFolderError::NotFound},
-        ByHand{
-            "no_permission", Empty, false, {}, {NoPermission}, "|>", DiscFolderError::NoPermission},
-        ByHand{
-            "video_cd", FakeDriveTable::videoCd("B", 3), false, tracks("/dev/sr1/", 3), {}, "II"},
+        Source{"audio_cd", false, Empty, {}, {NoVcd}, "|>", DiscFolderError::NotFound},
+        Source{
+            "no_permission", false, Empty, {}, {NoPermission}, "|>", DiscFolderError::NoPermission},
+        Source{
+            "video_cd", false, FakeDriveTable::videoCd("B", 3), tracks("/dev/sr1/", 3), {}, "II"},
         // The one track does not open: nothing is playing, so the button does not say so.
-        ByHand{"unplayable", FakeDriveTable::videoCd("B", 1), true, {}, {Removed}, "|>"}),
+        Source{"unplayable", false, FakeDriveTable::videoCd("B", 1), {}, {Removed}, "|>",
+            DiscFolderError::NotReady, {}, true},
+        Source{"image_unreadable", true, Empty, {},
+            {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。"}, "|>"},
+        Source{"image_without_tracks", true, NoTracks, {}, {NoVcd}, "|>"},
+        Source{"image_audio", true, Empty, {}, {NoVcd}, "|>", DiscFolderError::NotFound},
+        Source{"image_no_permission", true, Empty, {},
+            {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込む権限がないようです。"}, "|>",
+            DiscFolderError::NoPermission},
+        Source{"image_data_file_missing", true, Empty, {},
+            {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。「/v/DISC.BIN」が見つかりません。"},
+            "|>", DiscFolderError::DataMissing, "/v/DISC.BIN"}),
     byName);
 
 struct Naming {
@@ -292,41 +314,6 @@ INSTANTIATE_TEST_SUITE_P(Table, NamingTracks,
             ""},
         Naming{"missing_file", "1 names.vep", nullptr, 2, {"AVSEQ01.DAT", "AVSEQ02.DAT"},
             "names.vep"}),
-    byName);
-
-struct Image {
-    const char* name;
-    std::optional<Disc> disc;
-    QStringList paths;  // added, the first one opened and stopped
-    QStringList boxes;
-    DiscFolderError problem = DiscFolderError::NotReady;  // without a disc
-    QString missingFile = {};
-};
-
-class DiscImageOnTheCommandLine : public VideoCdTest,
-                                  public ::testing::WithParamInterface<Image> { };
-
-TEST_P(DiscImageOnTheCommandLine, AddsItsTracksAndOpensTheFirst)
-{
-    const Image& c = GetParam();
-    drives.table = {{"/v/disc.cue", c.disc, c.problem, c.missingFile}};
-    load(QStringLiteral("/v/disc.cue"));
-    EXPECT_EQ(std::tuple(drives.imagesAdded, paths(), boxes(), engine.path(), caption2(),
-                  form1->Check5->Value()),
-        std::tuple(QStringList({"/v/disc.cue"}), c.paths, c.boxes, c.paths.value(0), "|>", 0));
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, DiscImageOnTheCommandLine,
-    ::testing::Values(
-        Image{"unreadable", Empty, {}, {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。"}},
-        Image{"no_tracks", NoTracks, {}, {NoVcd}},
-        Image{"audio", Empty, {}, {NoVcd}, DiscFolderError::NotFound},
-        Image{"no_permission", Empty, {},
-            {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込む権限がないようです。"},
-            DiscFolderError::NoPermission},
-        Image{"data_file_missing", Empty, {},
-            {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。「/v/DISC.BIN」が見つかりません。"},
-            DiscFolderError::DataMissing, "/v/DISC.BIN"}),
     byName);
 
 }  // namespace
