@@ -12,8 +12,8 @@ namespace {
 
 using OpenListItem = StartedForm;
 
-// A stopped player shows the first picture and stays stopped; the labels, tool tips and enables
-// describe the open movie.
+// A stopped player shows the first picture and stays stopped; the open names the device type the
+// file's kind calls for; the labels, tool tips and enables describe the open movie.
 TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndDescribesTheMovie)
 {
     engine.setSourceSize({352, 240});
@@ -21,31 +21,27 @@ TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndDescribesTheMovie)
     form1->playlist->select(0);
     const QString open = "open \"/m/dir/a b.mpg\" type mpegvideo alias avfile style child parent " +
                          QString::number(form2().winId());
-    EXPECT_EQ(sent(), QStringList({"close avfile", open, "where avfile source",
-                          "status avfile window handle", "set avfile time format frames",
-                          "status avfile length", "play avfile window", "stop avfile"}));
-    EXPECT_EQ(std::tuple(caption2(), engine.isPlaying(), form1->Timer1->isActive()),
-        std::tuple("|>", false, true));
+    EXPECT_EQ(std::tuple(sent(), caption2(), engine.isPlaying(), form1->Timer1->isActive()),
+        std::tuple(QStringList({"close avfile", open, "where avfile source",
+                       "status avfile window handle", "set avfile time format frames",
+                       "status avfile length", "play avfile window", "stop avfile"}),
+            "|>", false, true));
+    // An AVI's device type, and none for other kinds; the file kinds themselves are FileKindTest's.
+    EXPECT_EQ(QStringList({open_command::typePart("/m/x.AVI"), open_command::typePart("/m/x.wmv")}),
+        QStringList({" type avivideo alias avfile style child parent ",
+            " alias avfile style child parent "}));
 
     form1->playlist->rename(0, "Trip");
     form1->playback->List2_Click();
-    EXPECT_EQ(QStringList({form1->Label1->text(), form1->Label1->toolTip(), form2().Label1->text(),
-                  form2().Label1->toolTip(), form1->List2->toolTip()}),
-        QStringList({"a b.mpg", "/m/dir/a b.mpg", "Trip　", "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240",
-            "再生ﾘｽﾄ一覧 Trip 選択中"}));
-    EXPECT_FALSE(form2().Label2->isVisibleTo(&form2()));
+    EXPECT_EQ(std::tuple(form1->Label1->text(), form1->Label1->toolTip(), form2().Label1->text(),
+                  form2().Label1->toolTip(), form1->List2->toolTip(),
+                  form2().Label2->isVisibleTo(&form2())),
+        std::tuple("a b.mpg", "/m/dir/a b.mpg", "Trip　", "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240",
+            "再生ﾘｽﾄ一覧 Trip 選択中", false));
     for (QWidget* w : movieControls())
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     for (QAction* item : movieMenuItems())
         EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
-}
-
-// An MPEG's device type is in the open above; the file kinds themselves are FileKindTest's.
-TEST_F(OpenListItem, DeviceTypeFollowsTheFileKind)
-{
-    EXPECT_EQ(QStringList({open_command::typePart("/m/x.AVI"), open_command::typePart("/m/x.wmv")}),
-        QStringList({" type avivideo alias avfile style child parent ",
-            " alias avfile style child parent "}));
 }
 
 // The video window goes to (10, 10) at the movie window's picture size and gets the movie
