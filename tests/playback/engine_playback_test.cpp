@@ -58,8 +58,7 @@ TEST_F(EnginePlayback, AListPlaysThroughBadAndDamagedFilesAndWraps)
         EXPECT_TRUE(
             box.text.endsWith(removal) && box.text.size() > removal.size() && box.title == "削除")
             << box.text.toStdString();
-    ASSERT_EQ(playing(), "truncated.mpg");
-    EXPECT_EQ(caption2(), "|>");
+    ASSERT_EQ(std::tuple(playing(), caption2()), std::tuple("truncated.mpg", "|>"));
 
     form1->Command2->click();
     for (const char* next : {"corrupted.mpg", "good.mpg", "truncated.mpg"}) {
