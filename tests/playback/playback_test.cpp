@@ -45,34 +45,29 @@ TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndDescribesTheMovie)
 }
 
 // The video window goes to (10, 10) at the movie window's picture size and gets the movie
-// window's procedure, which passes presses on; the next open gives the old procedure back first.
-TEST_F(OpenListItem, VideoWindowIsPlacedAndSubclassedForEachOpen)
+// window's procedure, which passes presses on; the next open gives the old procedure back first,
+// and a shorter movie does not seek when the slider is pulled back.
+TEST_F(OpenListItem, EachOpenPlacesAndSubclassesTheVideoWindowAndStartsAtTheStart)
 {
     const WId first = FakeMediaEngine::DefaultVideoWindow;
     form2().setWidth(500 * 15 + 345);
     form2().setHeight(300 * 15 + 345);
-    start({"/m/a.mpg", "/m/b.mpg"}, 0);
+    engine.setLength(1000);
+    start({"/m/long.mpg", "/m/short.mpg"}, 0);
     EXPECT_EQ(std::tuple(windows.moves, form1->video.mci_hwnd),
         std::tuple(std::vector<FakeWindowLayer::Move>({{first, 10, 10, 500, 300, true}}), first));
     windows.pressLeft(first);  // counted by the movie window, and passed on
     EXPECT_EQ(
         std::tuple(form2().Timer3->isActive(), windows.defaultProcCalls), std::tuple(true, 1));
 
-    engine.setVideoWindow(5151);
-    form1->List2->setListIndex(1);
-    EXPECT_EQ(std::tuple(windows.hooked(first), windows.hooked(5151)), std::tuple(false, true));
-}
-
-TEST_F(OpenListItem, ShorterMovieDoesNotSeekWhenTheSliderIsPulledBack)
-{
-    engine.setLength(1000);
-    start({"/m/long.mpg", "/m/short.mpg"}, 0);
     form1->HScroll1->setValue(800);
     clearSent();
+    engine.setVideoWindow(5151);
     engine.setLength(100);
     form1->List2->setListIndex(1);
-    EXPECT_EQ(std::tuple(sent().filter(QRegularExpression("^seek")), engine.positionFrames()),
-        std::tuple(QStringList(), 0));
+    EXPECT_EQ(std::tuple(windows.hooked(first), windows.hooked(5151),
+                  sent().filter(QRegularExpression("^seek")), engine.positionFrames()),
+        std::tuple(false, true, QStringList(), 0));
 }
 
 // One box (the device's text and the removal, the movie window lifted for it), the entry goes,
@@ -428,10 +423,9 @@ TEST_F(PositionTimer, SwitchingBetweenFramesAndTime)
 TEST_F(PositionTimer, PreviousAndNextWrapAroundTheList)
 {
     const QStringList paths{"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"};
-    const std::function<void()> previous[] = {press(form1->Command10), press(form2().m_mae)};
-    const std::function<void()> next[] = {press(form1->Command11), press(form2().m_yugi)};
-    const std::tuple<int, std::function<void()>, int> cases[] = {{0, previous[0], 2},
-        {2, next[1], 0}, {0, next[0], 1}, {1, previous[1], 0}, {-1, next[1], 0}};
+    const std::tuple<int, std::function<void()>, int> cases[] = {{0, press(form1->Command10), 2},
+        {2, press(form2().m_yugi), 0}, {0, press(form1->Command11), 1},
+        {1, press(form2().m_mae), 0}, {-1, press(form2().m_yugi), 0}};
     start(paths, 0);
     for (const auto& [from, press, to] : cases) {
         quietly(form1->List2, [&, from = from] { form1->List2->setListIndex(from); });
