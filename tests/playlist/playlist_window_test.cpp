@@ -12,11 +12,11 @@
 
 namespace {
 
-using AddFiles = StartedForm;
+using PlaylistWindow = StartedForm;
 
 // Rows in order, each on the state the one before left: where the dialog opens, what a choice
 // adds and opens, and whether the movie window is in front afterwards.
-TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
+TEST_F(PlaylistWindow, OpenDialogAddsTheChosenFileAndOpensIt)
 {
     const QString longFolder = u'/' + QString(300, u'x') + u'/';  // beyond the old 256 limit
     const QString program = programDir.path() + u'/';
@@ -53,7 +53,7 @@ TEST_F(AddFiles, OpenDialogAddsTheChosenFileAndOpensIt)
 // Drops onto each of the four targets, with one body: the movies by their last four characters
 // (and a disc image's tracks) in the drop's order, the first of them opened (playing when the
 // player plays); no message, no change of the topmost state or of the dialogs' folders.
-TEST_F(AddFiles, DropsAddTheMoviesAndOpenTheFirst)
+TEST_F(PlaylistWindow, DropsAddTheMoviesAndOpenTheFirst)
 {
     const struct {
         QWidget* target;
@@ -99,13 +99,12 @@ TEST_F(AddFiles, DropsAddTheMoviesAndOpenTheFirst)
     }
 }
 
-using FolderImport = StartedForm;
 const QString AllMovies = "*.dat;*.mpg;*.mpeg;*.avi";
 
 // folda_open on a tree. Rows: the tree, the paths added (relative), subfolders, the messages,
 // the folder chosen (nullptr: cancelled), the pattern folda_op left, whether the walk runs as an
 // unprivileged user; the folder browser ends where it started.
-TEST_F(FolderImport, WalkOrderTypesAndFailures)
+TEST_F(PlaylistWindow, FolderImportWalkOrderTypesAndFailures)
 {
     const struct {
         QList<QByteArray> tree;
@@ -165,7 +164,7 @@ TEST_F(FolderImport, WalkOrderTypesAndFailures)
 
 // The options dialog starts with the control window's subfolder choice and no type ticked; OK
 // hands the choices on and the import follows.
-TEST_F(FolderImport, OptionsDialogThenImport)
+TEST_F(PlaylistWindow, FolderOptionsDialogThenImport)
 {
     FileTree tree;
     tree.add({"top.mpg", "top.dat", "A/a.avi", "A/a.mpg"});
@@ -188,7 +187,7 @@ TEST_F(FolderImport, OptionsDialogThenImport)
 }
 
 // A full playlist is reported once; the walk ends there and the first entry it added opens.
-TEST_F(FolderImport, FullPlaylistEndsTheWalk)
+TEST_F(PlaylistWindow, FullPlaylistEndsTheFolderWalk)
 {
     FileTree tree;
     tree.add({"A/a1.mpg", "A/a2.mpg", "B/b1.mpg", "B/b2.mpg", "f.mpg"});
@@ -202,13 +201,12 @@ TEST_F(FolderImport, FullPlaylistEndsTheWalk)
             "ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。|ﾘｽﾄｵｰﾊﾞｰ"));
 }
 
-using EditEntries = StartedForm;
 const QStringList ABC = {"/m/A.mpg", "/m/B.mpg", "/m/C.mpg"};
 
 // The editing buttons on an entry that is playing. A move keeps the movie as it is (nothing closed
 // or opened); a removal opens the entry that takes the removed one's place, playing on; clearing
 // all, or removing the last entry, resets the window.
-TEST_F(EditEntries, MovesRemovalsAndClearing)
+TEST_F(PlaylistWindow, MovesRemovalsAndClearing)
 {
     using H = PlaylistHandlers;
     const QString removeB = "選択されているリスト「B.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ";
@@ -255,7 +253,7 @@ TEST_F(EditEntries, MovesRemovalsAndClearing)
 
 // Names typed into the rename dialog, in order, until one is taken; the red line says what is
 // wrong and the dialog stays open. The movie plays on.
-TEST_F(EditEntries, RenameTakesOnlyAUsableName)
+TEST_F(PlaylistWindow, RenameTakesOnlyAUsableName)
 {
     const QString badCharacters =
         "変更後の名前に半角で「,」か「=」か「＆」があります。「,」か「=」か「＆」は無くして下さい。";
@@ -295,8 +293,6 @@ TEST_F(EditEntries, RenameTakesOnlyAUsableName)
     }
 }
 
-using ListFiles = StartedForm;
-
 QByteArray contents(const QString& path)
 {
     QFile file(path);
@@ -308,13 +304,12 @@ QByteArray contents(const QString& path)
 // message. A failed save leaves the previous file as it was; a folder that may not change but
 // whose file may gets the file rewritten in place, and keeps it when the rewrite cannot finish.
 // How each kind of entry is written is the round trip's below.
-TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
+TEST_F(PlaylistWindow, ListSaveWritesEveryEntryOrSaysWhyNot)
 {
     FileTree tree;
     tree.add({"ro/"});
-    writeFile(tree.path("old.vep"), "old\r\n");
-    writeFile(tree.path("ro/old.vep"), "old\r\n");
-    writeFile(tree.path("ro/short.vep"), "old\r\n");
+    for (const char* name : {"old.vep", "ro/old.vep", "ro/short.vep"})
+        writeFile(tree.path(name), "old\r\n");
     start({"/m/a b.mpg", "/m/p,q.mpg"}, 0);
     const QByteArray lines = "/m/a b.mpg=a b.mpg\r\n\"/m/p,q.mpg=p,q.mpg\"\r\n";
     const QString protect =
@@ -370,7 +365,7 @@ TEST_F(ListFiles, SaveWritesEveryEntryOrSaysWhyNot)
 // Save, then open into an empty playlist: every entry comes back as it was, whatever its path and
 // name hold, or is named before the save and left out of the file, so that it cannot stop the
 // load of the entries behind it. Rows: path, name, the line written (nullptr: left out).
-TEST_F(ListFiles, SavedEntriesOpenAgainAsTheyWere)
+TEST_F(PlaylistWindow, SavedListEntriesOpenAgainAsTheyWere)
 {
     const struct {
         QString path, name;
@@ -422,7 +417,7 @@ TEST_F(ListFiles, SavedEntriesOpenAgainAsTheyWere)
 // Opening appends the file's entries and opens the first of them, unless the load stopped at a
 // field without "=" (the field rules themselves are the list reader's). Rows: the file's bytes,
 // paths and names added, whether the first opens.
-TEST_F(ListFiles, OpenAppendsAndOpensTheFirstLoaded)
+TEST_F(PlaylistWindow, ListOpenAppendsAndOpensTheFirstLoaded)
 {
     const struct {
         QByteArray bytes;
