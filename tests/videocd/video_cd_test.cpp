@@ -194,11 +194,10 @@ TEST_F(VideoCdTest, ASlowDriveIsProbedWhileTheWindowsGoOn)
     EXPECT_TRUE(vcd().probing());
     vcd().Timer2_Timer();  // a tick while the probe runs starts no second one
     ASSERT_TRUE(waitUntil([this] { return !vcd().probing(); }));
-    EXPECT_GT(eventsWhileProbing, 0);
-    EXPECT_EQ(std::tuple(drives.searches, combo(), form1->Combo1->currentIndex(), paths(), boxes(),
-                  form1->Label5->text()),
-        std::tuple(searches + 1, QStringList({"/dev/sr0/", "/dev/sr1/"}), 1, tracks("/dev/sr1/"),
-            QStringList(), "MOVIE"));
+    EXPECT_EQ(std::tuple(eventsWhileProbing > 0, drives.searches, combo(),
+                  form1->Combo1->currentIndex(), paths(), boxes(), form1->Label5->text()),
+        std::tuple(true, searches + 1, QStringList({"/dev/sr0/", "/dev/sr1/"}), 1,
+            tracks("/dev/sr1/"), QStringList(), "MOVIE"));
 }
 
 // A probe that comes back after the mode was left, or after files were added, is not shown.
