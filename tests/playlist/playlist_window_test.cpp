@@ -19,14 +19,13 @@ using PlaylistWindow = StartedForm;
 TEST_F(PlaylistWindow, OpenDialogAddsTheChosenFileAndOpensIt)
 {
     const QString longFolder = u'/' + QString(300, u'x') + u'/';  // beyond the old 256 limit
-    const QString program = programDir.path() + u'/';
     const struct {
         bool keepInFront;
         QString answer;  // empty: cancelled
         QString startsIn;
         QStringList names, opened;
     } rows[] = {
-        {false, "/m/dir/Trip.MPG", program, {"Trip.MPG"}, {"/m/dir/Trip.MPG"}},
+        {false, "/m/dir/Trip.MPG", programDir.path() + u'/', {"Trip.MPG"}, {"/m/dir/Trip.MPG"}},
         {true, "/m/dir/Trip.MPG", "/m/dir/", {"Trip.MPG", "Trip.MPG"}, {"/m/dir/Trip.MPG"}},
         {true, longFolder + "a.avi", "/m/dir/", {"Trip.MPG", "Trip.MPG", "a.avi"},
             {longFolder + "a.avi"}},

@@ -54,15 +54,6 @@ protected:
         }
         return out;
     }
-    // Everything the mode switches, as true when the mode is on.
-    std::vector<bool> modeState()
-    {
-        return {form1->Timer2->isActive() && form1->Timer2->interval() == 5000,
-            form1->Combo1->isEnabled(), form1->Command1->isHidden(), form1->Command12->isHidden(),
-            !form1->Command20->isEnabled(), !form1->Label5->isHidden(),
-            !form1->List2->viewport()->acceptDrops(), !form2().acceptDrops(),
-            !form2().Label1->acceptDrops(), !form2().Label2->acceptDrops()};
-    }
     // One tick of Timer2, until its probe of the drives has been shown.
     void tick()
     {
@@ -99,8 +90,14 @@ TEST_P(SwitchingTheMode, AsksOnlyWhenTheListIsNotEmptyAndNoPutsTheBoxBack)
         form1->playlist->append(QStringLiteral("/m/%1.mpg").arg(i));
     dialogs.answers = {c.answer};
     form1->Check5->setValue(c.to);
+    // Everything the mode switches, as true when the mode is on.
+    const std::vector<bool> modeState = {
+        form1->Timer2->isActive() && form1->Timer2->interval() == 5000, form1->Combo1->isEnabled(),
+        form1->Command1->isHidden(), form1->Command12->isHidden(), !form1->Command20->isEnabled(),
+        !form1->Label5->isHidden(), !form1->List2->viewport()->acceptDrops(),
+        !form2().acceptDrops(), !form2().Label1->acceptDrops(), !form2().Label2->acceptDrops()};
     EXPECT_EQ(std::tuple(boxes(), form1->Check5->Value(), playlist().count(), vcd().mode_revert,
-                  modeState()),
+                  modeState),
         std::tuple(c.boxes, c.check5, c.entriesAfter, 0, std::vector<bool>(10, c.check5 == 1)));
 }
 
@@ -253,9 +250,6 @@ TEST_P(LoadingADisc, LoadsItsTracksOrSaysWhyNot)
     EXPECT_EQ(std::tuple(paths(), boxes(), caption2()), std::tuple(c.paths, c.boxes, c.command2));
 }
 
-const QString Removed = QStringLiteral(
-    "削除: ファイルが見つかりません。パスとファイル名を確認してください。リスト一覧から削除します。");
-
 INSTANTIATE_TEST_SUITE_P(Table, LoadingADisc,
     ::testing::Values(Source{"empty", false, Empty, {}, {NotReady}, "|>"},
         Source{"data_disc", false, Data, {}, {NoVcd}, "|>"},
@@ -266,8 +260,9 @@ INSTANTIATE_TEST_SUITE_P(Table, LoadingADisc,
         Source{
             "video_cd", false, FakeDriveTable::videoCd("B", 3), tracks("/dev/sr1/", 3), {}, "II"},
         // The one track does not open: nothing is playing, so the button does not say so.
-        Source{"unplayable", false, FakeDriveTable::videoCd("B", 1), {}, {Removed}, "|>",
-            DiscFolderError::NotReady, {}, true},
+        Source{"unplayable", false, FakeDriveTable::videoCd("B", 1), {},
+            {"削除: ファイルが見つかりません。パスとファイル名を確認してください。リスト一覧から削除します。"},
+            "|>", DiscFolderError::NotReady, {}, true},
         Source{"image_unreadable", true, Empty, {},
             {"ﾄﾞﾗｲﾌﾞｴﾗｰ: ディスクイメージを読み込めません。"}, "|>"},
         Source{"image_without_tracks", true, NoTracks, {}, {NoVcd}, "|>"},
