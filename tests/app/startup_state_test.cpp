@@ -52,18 +52,11 @@ TEST_F(FormFixture, NothingOpenEveryMovieControlOffAndTheCaptionsBack)
     }
 }
 
-// A message box before the movie window exists (the mixer's, at start-up) does not create it.
-TEST_F(FormFixture, MessageBoxBeforeTheMovieWindowExistsDoesNotCreateIt)
-{
-    form1->MsgBox("mixer", msgbox::OkOnly, msgbox::Information);
-    EXPECT_FALSE(form1->hasForm2() || !windows.topMostCalls.empty());
-}
-
 // Start-up switches the screen saver off (and keeps it off: the keeper switches it off again),
 // shows the movie window in front as Check4 says, and ticks Loop after the movie window's load,
 // which enables "selected only" again. Code-set values run their handlers at once: the loop
-// options, the keep-in-front switch and their menu mirrors. Setting a menu mark runs nothing;
-// choosing an item runs its handler, and the handler sets the mark.
+// options and their menu mirror. Setting a menu mark runs nothing; choosing an item runs its
+// handler, and the handler sets the mark.
 TEST_F(StartedForm, StartUpStateAndTheOptionsMirrorEachOther)
 {
     // The buttons' captions are read as their names in the keyboard scenario, the window's title
@@ -91,12 +84,6 @@ TEST_F(StartedForm, StartUpStateAndTheOptionsMirrorEachOther)
         step();
         EXPECT_EQ(state(), after);
     }
-    m.topw1->trigger();
-    EXPECT_EQ(std::tuple(m.topw1->Checked(), form1->Check4->Value(), windows.isTopMost(&m)),
-        std::tuple(false, 0, false));
-    form1->Check4->setValue(1);
-    EXPECT_EQ(std::tuple(m.topw1->Checked(), windows.isTopMost(&m)), std::tuple(true, true));
-
     screenSaver.changes.clear();
     form1->Timer3_Timer();  // still off: nothing to do
     screenSaver.active = true;  // somebody switched it on, and it goes off again
