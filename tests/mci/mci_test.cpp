@@ -12,6 +12,8 @@
 
 namespace {
 
+// mci_channel.cpp: MciSend.
+
 // Answers every command with a scripted code and writes a scripted buffer content.
 class ScriptedDevice : public MciDevice {
 public:
@@ -61,6 +63,8 @@ TEST(MciChannelTest, RepliesAndBeeps)
             std::tuple(c.rc, "status avfile position", QString(256, QChar(0)), c.reply, c.beeps));
     }
 }
+
+// mci_interpreter.cpp: the command strings.
 
 // One session, in order: each command's code, its reply (the code's text on a refusal, whatever
 // the reply held before), and the engine calls it made. The time format chooses the unit of

@@ -10,6 +10,7 @@
 
 namespace {
 
+// open_list_item.cpp: opening the selected entry.
 using OpenListItem = StartedForm;
 
 // A stopped player shows the first picture and stays stopped; the open names the device type the
@@ -169,6 +170,7 @@ TEST_F(OpenListItem, RunOfBadEntriesGivesOneBoxEachInOrderWithoutNesting)
         std::tuple(bad, paths + QStringList{"/m/good.mpg"}, QStringList({"good.mpg"})));
 }
 
+// transport.cpp: the transport buttons and menu items, and the position slider.
 class Transport : public FormFixture {
 protected:
     void SetUp() override
@@ -325,6 +327,7 @@ TEST_F(Transport, DraggingTheThumbSeeksWhereItIsAndTheTickLeavesItAlone)
     EXPECT_EQ(std::tuple(sent(), engine.positionFrames()), std::tuple(seekTo(value), value));
 }
 
+// position_timer.cpp: the position timer.
 using PositionTimer = StartedForm;
 
 TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)

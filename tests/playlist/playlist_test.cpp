@@ -23,6 +23,7 @@ using namespace list_reader;
 
 namespace {
 
+// playlist.cpp: the list.
 TEST(PlaylistTest, AppendKeepsBothListsInStepUpToTheLimitAndOpensNothing)
 {
     // List1 and List2 as the control window has them; every List2 Click is counted.
@@ -43,6 +44,8 @@ TEST(PlaylistTest, AppendKeepsBothListsInStepUpToTheLimitAndOpensNothing)
         std::tuple(Playlist::MaxEntries, Playlist::MaxEntries, -1, 0));
 }
 
+// file_kind.cpp: what a file is.
+
 // What a file is goes by its last four characters, whatever their case; shorter names are none.
 TEST(FileKindTest, LastFourAsciiCharactersIgnoringCase)
 {
@@ -62,6 +65,8 @@ QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes)
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     return file.fileName();
 }
+
+// list_reader.cpp: reading list files.
 
 // Every field of the file; nothing when it cannot be read.
 std::optional<QStringList> readFields(const QString& path)
@@ -152,6 +157,7 @@ TEST(ListEntryRules, EachReaderKeepsItsOwnRule)
     }
 }
 
+// The program's own files, list files and reelbox.ini (src/settings/text_file.cpp).
 TEST(OwnFiles, OnlyRegularFilesAreRead)
 {
     QTemporaryDir dir;

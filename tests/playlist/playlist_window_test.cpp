@@ -14,6 +14,8 @@ namespace {
 
 using PlaylistWindow = StartedForm;
 
+// add_files.cpp: the file dialog and drops.
+
 // Rows in order, each on the state the one before left: where the dialog opens, what a choice
 // adds and opens, and whether the movie window is in front afterwards.
 TEST_F(PlaylistWindow, OpenDialogAddsTheChosenFileAndOpensIt)
@@ -99,6 +101,8 @@ TEST_F(PlaylistWindow, DropsAddTheMoviesAndOpenTheFirst)
 }
 
 const QString AllMovies = "*.dat;*.mpg;*.mpeg;*.avi";
+
+// folder_import.cpp (and folder_options_dialog.cpp): importing a folder.
 
 // folda_open on a tree. Rows: the tree, the paths added (relative), subfolders, the messages,
 // the folder chosen (nullptr: cancelled), the pattern folda_op left, whether the walk runs as an
@@ -202,6 +206,8 @@ TEST_F(PlaylistWindow, FullPlaylistEndsTheFolderWalk)
 
 const QStringList ABC = {"/m/A.mpg", "/m/B.mpg", "/m/C.mpg"};
 
+// edit_entries.cpp (and rename_dialog.cpp): moving, removing, clearing and renaming entries.
+
 // The editing buttons on an entry that is playing. A move keeps the movie as it is (nothing closed
 // or opened); a removal opens the entry that takes the removed one's place, playing on; clearing
 // all, or removing the last entry, resets the window.
@@ -297,6 +303,8 @@ QByteArray contents(const QString& path)
     QFile file(path);
     return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
 }
+
+// list_files.cpp (and list_writer.cpp): saving and opening list files.
 
 // Saves in a row, as an unprivileged user, then the first file opened again. Rows: the name
 // chosen, modes given before, a file size limit, the file written, its bytes afterwards, the

@@ -22,6 +22,8 @@
 
 namespace {
 
+// qt_window_layer.cpp: the window layer.
+
 class PressCounter : public QWidget {
 public:
     using QWidget::QWidget;
@@ -167,6 +169,8 @@ TEST_F(QtWindowLayerOnX, ShownAgainAtOnceIsMappedInTheEnd)
         ASSERT_TRUE(waitUntil([&] { return shown(); })) << i;
     }
 }
+
+// x11_errors.cpp: X protocol errors.
 
 // X errors: what the program's handler logged.
 QStringList logged;
