@@ -4,6 +4,7 @@ name, focusable), and exits 1 when a control that takes the focus has no name. W
 prints the name of the control that has the focus instead.
     accessible_tree.py PROGRAM-NAME [WINDOW-NAME...]   (no window names: every window)
     accessible_tree.py PROGRAM-NAME --focused"""
+# Checks: accessible_name.cpp (src/controls).
 import sys
 
 import pyatspi

@@ -1,3 +1,4 @@
+// Checks: command_line.cpp (src/app).
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>

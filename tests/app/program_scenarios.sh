@@ -1,4 +1,8 @@
 # The real program as a whole (tests/support/scenarios.sh runs these).
+# Checks: main.cpp, form_load.cpp, form_unload.cpp, form1_layout.cpp (src/app); accessible_name.cpp,
+# enter_clicks.cpp, scroll_bar.cpp (src/controls); form2_load.cpp, form2_menu.cpp (src/movie);
+# termination_signals.cpp, x11_screen_saver.cpp, x11_map_keeper.cpp, qt_dialogs.cpp
+# (src/platform/linux).
 
 # Started and ended, again and again: both windows come up every time.
 starts() {

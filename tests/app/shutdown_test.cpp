@@ -1,4 +1,6 @@
 // Shutdown.
+// Checks: form_unload.cpp, form_load.cpp, form1.cpp (src/app); video_window.cpp, form2_menu.cpp
+// (src/movie).
 #include "form_fixture.h"
 
 // Every way to end, with a movie open or not: the device is closed, the video window's procedure

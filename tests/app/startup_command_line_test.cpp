@@ -1,6 +1,8 @@
 // What the command line does at start-up: which entries land and which one is opened. How the
 // line is split is the command-line parser's own test; the Video-CD switch at start-up, the
 // Video-CD tests'.
+// Checks: form_load.cpp, command_line.cpp (src/app); file_kind.cpp, list_reader.cpp (src/playlist);
+// open_list_item.cpp (src/playback).
 #include "form_fixture.h"
 
 // %L stands for a list file holding One and Two. The first entry is opened once, stopped; the

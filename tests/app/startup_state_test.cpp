@@ -1,5 +1,8 @@
 // The nothing-open state, as start-up with an empty command line leaves it and reset_all brings
 // it back, and what only start-up does.
+// Checks: reset_all.cpp, form_load.cpp, form_unload.cpp, loop_options.cpp, form1.cpp (src/app);
+// form2.cpp, form2_menu.cpp, keep_in_front.cpp, video_window.cpp (src/movie); check_box.cpp,
+// menu_item.cpp (src/controls).
 #include "form_fixture.h"
 
 #include <QComboBox>

@@ -1,5 +1,6 @@
 // The volume slider over the mixer: its scale, the value written back at start and at the end,
 // and the error table.
+// Checks: master_volume.cpp, volume_scale.cpp, mixer_errors.cpp (src/audio).
 #include "audio/master_volume.h"
 #include "controls/scroll_bar.h"
 #include "fake_mixer.h"

@@ -1,6 +1,9 @@
 # The desktop's master volume (the default sink of a real sound server behind ALSA's default
 # device, read with pactl from outside) under the real program (tests/support/scenarios.sh runs
 # these).
+# Checks: master_volume.cpp (src/audio); main.cpp, form_unload.cpp (src/app); tray.cpp (src/shell);
+# alsa_mixer.cpp, pulse_sink_volume.cpp, qt_tray_icon.cpp, termination_signals.cpp
+# (src/platform/linux).
 
 # The program started on the volume VOLUME and the volume moved: by a click on the slider, or
 # without input, by the slider's own rounding at start.

@@ -1,5 +1,6 @@
 // The controls' event rules: a value set from code runs the handler before the setter returns,
 // the same value runs nothing, list edits run nothing.
+// Checks: list_box.cpp, check_box.cpp, scroll_bar.cpp (src/controls).
 #include "controls/check_box.h"
 #include "controls/list_box.h"
 #include "controls/scroll_bar.h"

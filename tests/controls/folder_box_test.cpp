@@ -1,3 +1,5 @@
+// Checks: dir_list_box.cpp, file_list_box.cpp, folder_listing.cpp (src/controls); form1_wiring.cpp
+// (src/app).
 #include "file_tree.h"
 #include "form_fixture.h"
 

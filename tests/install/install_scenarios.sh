@@ -3,6 +3,8 @@
 # list files, the MIME types it names, and the icon. Then the installed program, run by a user who
 # may not write into its folder: "H" opens its help page, and the movie window's place is saved in
 # the user's config folder.
+# Checks: help_about.cpp (src/shell); form2_menu.cpp (src/movie); settings_file.cpp (src/settings);
+# linux_desktop.cpp (src/platform/linux).
 install_tree() {
   local prefix=$work/prefix program desktop_file report types user_home=$work/home opened=$work/opened
   env -u DESTDIR cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||

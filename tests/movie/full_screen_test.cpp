@@ -1,5 +1,7 @@
 // Full screen both ways, the movie menu it cuts down, who may ask for it, and the size dialog's
 // topmost rule.
+// Checks: full_screen.cpp, geometry_helpers.cpp, form2.cpp, geometry.cpp, size_op.cpp (src/movie);
+// reset_all.cpp, modal_rule.cpp (src/app).
 #include "form_fixture.h"
 
 #include <QLineEdit>

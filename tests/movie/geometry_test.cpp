@@ -1,4 +1,5 @@
 // Picture geometry: reading device rectangles, stored size / 4:3, halving, doubling, typed sizes.
+// Checks: geometry.cpp, geometry_helpers.cpp, form2.cpp (src/movie).
 #include "form_fixture.h"
 
 // Command4 alternates the stored size and 4:3. Halving and doubling, by button or menu item, from

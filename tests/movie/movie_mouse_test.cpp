@@ -1,4 +1,5 @@
 // Presses on the picture, the popup menu, dragging, and the idle cursor of full screen.
+// Checks: form2_mouse.cpp, form2.cpp (src/movie).
 #include "form_fixture.h"
 
 #include <QMenu>

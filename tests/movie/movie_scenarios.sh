@@ -1,5 +1,8 @@
 # The movie window of the real program on a desktop (tests/support/scenarios.sh runs these). The
 # clip is plain red: the picture is wherever the screen is red.
+# Checks: full_screen.cpp, form2_mouse.cpp, geometry_helpers.cpp (src/movie); form1.cpp,
+# form_unload.cpp (src/app); x11_wm_state.cpp, wm_state_keeper.cpp, x11_screen_saver.cpp
+# (src/platform/linux).
 
 # "r" for each red point, "k" for each black one, "?" otherwise.
 colours() {

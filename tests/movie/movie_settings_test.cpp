@@ -1,4 +1,6 @@
 // The settings file applied when the movie window loads, and saved from its menu.
+// Checks: form2_load.cpp, form2_menu.cpp, form2.cpp, system_colors.cpp (src/movie); modal_rule.cpp
+// (src/app); settings_file.cpp (src/settings).
 #include "form_fixture.h"
 #include "settings/settings_file.h"
 

@@ -1,5 +1,6 @@
 // The size dialog: what it shows when it opens, the screen's limits, and every check with its
 // message, through its own controls.
+// Checks: size_op.cpp (src/movie).
 #include "fake_dialogs.h"
 #include "movie/size_op.h"
 #include "qt_printers.h"

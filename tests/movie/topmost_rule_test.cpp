@@ -1,5 +1,6 @@
 // The keep-in-front switch and SetTopMost. The rule around message boxes is checked with the boxes
 // themselves (a failed save, an unplayable entry, the About box).
+// Checks: topmost.cpp, keep_in_front.cpp, form2_menu.cpp (src/movie); modal_rule.cpp (src/app).
 #include "form_fixture.h"
 
 TEST_F(FormFixture, MessageBoxBeforeTheMovieWindowExistsDoesNotCreateIt)

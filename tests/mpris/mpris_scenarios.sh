@@ -2,6 +2,7 @@
 # (tests/support/scenarios.sh runs these): each row sends one command and waits until the state it
 # names is there; bad calls get the error a client expects and change nothing; `playerctl
 # --follow` hears every change; without a session bus the program still starts, with one log line.
+# Checks: mpris_service.cpp, mpris_adaptors.cpp (src/mpris); mpris_bridge.cpp, main.cpp (src/app).
 mpris_set() {
   dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.reelbox /org/mpris/MediaPlayer2 \
     org.freedesktop.DBus.Properties.Set string:org.mpris.MediaPlayer2.Player string:"$1" variant:"$2" >/dev/null

@@ -1,3 +1,4 @@
+// Checks: settings_file.cpp, text_file.cpp, file_save.cpp (src/settings).
 #include "settings/settings_file.h"
 
 #include "media_clips.h"

@@ -1,5 +1,7 @@
 // The help page and the About box: its texts, the topmost rule around it from both places, the
 // web address, and the system-information button.
+// Checks: aboutfrm.cpp, help_about.cpp (src/shell); modal_rule.cpp, form_load.cpp, command_line.cpp
+// (src/app); list_reader.cpp, list_writer.cpp (src/playlist).
 #include "form_fixture.h"
 #include "playlist/list_reader.h"
 #include "playlist/list_writer.h"

@@ -1,4 +1,6 @@
 // The movie window's background colour through the colour dialog.
+// Checks: background_color.cpp, color_chooser.cpp (src/shell); system_colors.cpp, form2.cpp
+// (src/movie); modal_rule.cpp (src/app).
 #include "form_fixture.h"
 
 namespace {

@@ -1,5 +1,6 @@
 # The tray icon of the real program (tests/support/scenarios.sh runs these), in a tray of either
 # kind: an XEmbed one (trayer) or one over D-Bus (the StatusNotifierWatcher of tests/support).
+# Checks: tray.cpp (src/shell); qt_tray_icon.cpp, x11_wm_state.cpp (src/platform/linux).
 
 use_tray() {  # xembed | dbus: that tray alone, afresh
   tray=$1

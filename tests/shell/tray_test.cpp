@@ -1,5 +1,6 @@
 // Hiding the control window to the tray and bringing it back, by the button, the movie window's
 // menu and the icon.
+// Checks: tray.cpp (src/shell).
 #include "form_fixture.h"
 
 // Steps in a row on one window. The button, the movie window's menu item and the icon's double

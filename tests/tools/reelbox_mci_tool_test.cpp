@@ -1,4 +1,6 @@
 // reelbox-mci end to end: command strings on standard input, "code<TAB>reply" lines out.
+// Checks: reelbox_mci.cpp (tools); mci_interpreter.cpp, mci_channel.cpp, mci_errors.cpp (src/mci);
+// mpv_engine.cpp (src/platform/mpv).
 #include "mci/mci_errors.h"
 
 #include "media_clips.h"

@@ -1,3 +1,4 @@
+// Checks: vb_number.cpp (src/vbnum).
 #include "vbnum/vb_number.h"
 
 #include <QStringList>

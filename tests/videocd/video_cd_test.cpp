@@ -1,5 +1,6 @@
 // Video-CD mode over the fake drive table: switching the mode, the 5 s search, loading a disc by
 // hand, the list file that names the tracks, and disc images on the command line.
+// Checks: video_cd.cpp, drive_search.cpp, disc_load.cpp (src/videocd); form_load.cpp (src/app).
 #include "form_fixture.h"
 #include "videocd/video_cd.h"
 

@@ -4,6 +4,9 @@
 # video_cd_test's). Then another program drops three files onto the movie window by a real X11
 # drag (XDND, tests/support's drag_files pressed and dragged by xdotool): the two movies are added,
 # the text file is skipped, and the first dropped movie's first picture shows.
+# Checks: disc_load.cpp (src/videocd); file_drop.cpp (src/controls); form1_wiring.cpp (src/app);
+# add_files.cpp (src/playlist); linux_drive_table.cpp, cue_image.cpp, disc.cpp (src/platform/cdio);
+# disc_track_stream.cpp (src/platform/mpv).
 disc_image() {
   make_clip a testsrc 2
   make_clip b smptebars 2
