@@ -1,6 +1,7 @@
 // MciSend's reply and beep rules, over a scripted device; the command strings the windows send,
 // through MciSend and the interpreter, over the fake engine: the engine calls each makes (the real
 // engine's answers are checked in mpv_engine_test).
+// Checks: mci_channel.cpp, mci_interpreter.cpp (src/mci).
 #include "mci/mci_channel.h"
 #include "mci/mci_errors.h"
 #include "mci/mci_interpreter.h"

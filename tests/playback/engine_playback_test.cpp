@@ -1,6 +1,7 @@
 // The program's playback over the real libmpv engine (no video or sound output), on clips made
 // by ffmpeg when the test starts. What the engine itself must do is mpv_engine_test's; here the
 // program's own rules meet real answers: failed opens, damaged clips, the end of each movie.
+// Checks: open_list_item.cpp, position_timer.cpp (src/playback); mpv_engine.cpp (src/platform/mpv).
 #include "form_fixture.h"
 #include "media_clips.h"
 #include "platform/mpv/mpv_engine.h"

@@ -3,6 +3,9 @@
 // controls: play/pause, stop, frame steps, speed and the position slider, pressed the way the user
 // presses them: the buttons, or the movie window's menu items. The position timer: slider, labels,
 // the end-of-movie rules, the frame/time switch and the previous/next buttons.
+// Checks: open_list_item.cpp, open_command.cpp, transport.cpp, slider_scale.cpp,
+// position_timer.cpp, label_caption.cpp (src/playback); playlist.cpp (src/playlist);
+// geometry_helpers.cpp, video_window.cpp (src/movie).
 #include "form_fixture.h"
 #include "mci/mci_errors.h"
 #include "playback/label_caption.h"

@@ -1,6 +1,8 @@
 // The list itself, what a file is, reading list files, and the program's own files (list files,
 // reelbox.ini): those are read only when they are regular files; anything else is skipped like a
 // file that cannot be read, and at once.
+// Checks: playlist.cpp, file_kind.cpp, list_reader.cpp (src/playlist); text_file.cpp,
+// settings_file.cpp (src/settings).
 #include "playlist/playlist.h"
 
 #include "controls/list_box.h"

@@ -1,5 +1,9 @@
 // The playlist window's buttons and drops over the fakes: adding files, importing a folder,
 // editing entries, and saving and opening list files.
+// Checks: add_files.cpp, folder_import.cpp, folder_options_dialog.cpp, folder_walk.cpp,
+// edit_entries.cpp, rename_dialog.cpp, list_files.cpp, list_writer.cpp, list_reader.cpp,
+// file_error_number.cpp, playlist_handlers.cpp, playlist.cpp (src/playlist); file_drop.cpp,
+// folder_listing.cpp (src/controls); file_save.cpp (src/settings).
 #include "file_tree.h"
 #include "form_fixture.h"
 #include "playlist/folder_options_dialog.h"

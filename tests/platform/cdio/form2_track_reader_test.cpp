@@ -1,4 +1,5 @@
 // The raw track reader over a disc whose sectors fail, or hold nothing, as each case says.
+// Checks: form2_track_reader.cpp (src/platform/cdio).
 #include "platform/cdio/form2_track_reader.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // How the drive table finds the system's drives and their mount points, in files laid out the
 // way the kernel writes them.
+// Checks: linux_drive_table.cpp (src/platform/cdio).
 #include "platform/cdio/linux_drive_table.h"
 
 #include "media_clips.h"

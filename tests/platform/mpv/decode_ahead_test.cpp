@@ -2,6 +2,7 @@
 // come), switched to another file while decoding or while a frame is waited for, and on files that
 // end or fail part way; every picture handed over is exactly the frame asked for (the barcode
 // ffmpeg drew into it), and every frame waited for is either handed over or refused.
+// Checks: decode_ahead.cpp, frame_cache.cpp, picture_buffers.cpp (src/platform/mpv).
 #include "platform/mpv/decode_ahead.h"
 
 #include "media_clips.h"

@@ -1,5 +1,8 @@
 // Video-CD tracks read from a real disc image through the media engine, and images that are
 // damaged or no image at all. Runs with vo=null and ao=null.
+// Checks: disc.cpp, cue_image.cpp, iso9660_directory.cpp, disc_path.cpp, linux_drive_table.cpp,
+// form2_track_reader.cpp (src/platform/cdio); mpv_engine.cpp, disc_track_stream.cpp
+// (src/platform/mpv).
 #include "platform/cdio/disc.h"
 #include "platform/cdio/linux_drive_table.h"
 #include "platform/mpv/mpv_engine.h"

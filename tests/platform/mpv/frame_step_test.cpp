@@ -2,6 +2,8 @@
 // channel reports and by the frame number read off the screen (a barcode ffmpeg draws into every
 // frame): what the movie window shows, whether mpv drew it or a decoded picture covers mpv's.
 // Runs on an X server of its own (run_in_xvfb.sh), with mpv's usual video output and ao=null.
+// Checks: mpv_engine.cpp, frame_stepper.cpp, back_step_picture.cpp, decode_ahead.cpp,
+// frame_cache.cpp, picture_cover.cpp (src/platform/mpv).
 #include "platform/mpv/frame_cache.h"
 #include "platform/mpv/picture_cover.h"
 
