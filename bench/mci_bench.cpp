@@ -9,6 +9,7 @@
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 
+#include "bench_samples.h"
 #include "clip_bench_main.h"
 
 #include <QApplication>

@@ -17,6 +17,7 @@
 #include "playlist/playlist.h"
 
 #include "fake_services.h"
+#include "bench_samples.h"
 #include "clip_bench_main.h"
 
 #include <QApplication>
