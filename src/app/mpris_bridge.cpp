@@ -14,6 +14,7 @@
 #include "playlist/file_kind.h"
 #include "playlist/playlist_handlers.h"
 
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
@@ -77,6 +78,8 @@ mpris::PlayerState MprisBridge::state()
 }
 
 qint64 MprisBridge::positionUs() { return engine_.isOpen() ? engine_.positionMs() * 1000 : 0; }
+
+bool MprisBridge::busy() { return QGuiApplication::modalWindow() != nullptr; }
 
 void MprisBridge::raise()
 {
@@ -165,12 +168,11 @@ void MprisBridge::setVolume(double volume)
         slider.setValue(int(std::lround(volume * slider.Max())));
 }
 
-// Added and opened as a dropped file is.
-bool MprisBridge::openFile(const QString& path)
+bool MprisBridge::takes(const QString& path)
 {
     const FileKind kind = fileKindOf(path);
-    if (!isMovie(kind) && kind != FileKind::DiscImage)
-        return false;
-    form1_.playlistHandlers->OLEDragDrop({path});
-    return true;
+    return isMovie(kind) || kind == FileKind::DiscImage;
 }
+
+// Added and opened as a dropped file is.
+void MprisBridge::openFile(const QString& path) { form1_.playlistHandlers->OLEDragDrop({path}); }

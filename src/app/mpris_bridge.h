@@ -21,6 +21,7 @@ public:
 
     mpris::PlayerState state() override;
     qint64 positionUs() override;
+    bool busy() override;
     void raise() override;
     void quit() override;
     void play() override;
@@ -33,7 +34,8 @@ public:
     void setLoopStatus(const QString& status) override;
     void setRate(double rate) override;
     void setVolume(double volume) override;
-    bool openFile(const QString& path) override;
+    bool takes(const QString& path) override;
+    void openFile(const QString& path) override;
 
 private:
     void changed();

@@ -4,7 +4,6 @@
 
 #include <QDBusError>
 #include <QFileInfo>
-#include <QTimer>
 #include <QUrl>
 #include <cmath>
 
@@ -43,12 +42,14 @@ QStringList MprisRootAdaptor::supportedMimeTypes() const
         QStringLiteral("video/vnd.avi"), QStringLiteral("video/x-mpeg")};
 }
 
-void MprisRootAdaptor::Raise() { service_.handlers().raise(); }
+void MprisRootAdaptor::Raise()
+{
+    service_.later([](mpris::PlayerHandlers& h) { h.raise(); });
+}
 
-// The reply goes out before the orderly end begins.
 void MprisRootAdaptor::Quit()
 {
-    QTimer::singleShot(0, &service_, [this] { service_.handlers().quit(); });
+    service_.later([](mpris::PlayerHandlers& h) { h.quit(); });
 }
 
 // ---- org.mpris.MediaPlayer2.Player ---------------------------------------------------------------
@@ -63,12 +64,6 @@ void MprisPlayerAdaptor::refuse(QDBusError::ErrorType error, const QString& why)
 {
     if (object_.calledFromDBus())
         object_.sendErrorReply(error, why);
-}
-
-template <typename F> void MprisPlayerAdaptor::run(F&& call)
-{
-    call(service_.handlers());
-    service_.refresh();
 }
 
 QString MprisPlayerAdaptor::playbackStatus() const
@@ -91,71 +86,79 @@ bool MprisPlayerAdaptor::canPlay() const { return service_.handlers().state().ca
 bool MprisPlayerAdaptor::canPause() const { return service_.handlers().state().canPause; }
 bool MprisPlayerAdaptor::canSeek() const { return service_.handlers().state().canSeek; }
 
+// Every action runs once the call has been answered (MprisService::later); what can be checked
+// against the state now is checked now, so that a bad call gets its error.
+
 // Property writes have no reply to carry an error: values outside the range are ignored.
 void MprisPlayerAdaptor::setLoopStatus(const QString& status)
 {
     if (status == QLatin1String("None") || status == QLatin1String("Track") ||
         status == QLatin1String("Playlist"))
-        run([&](mpris::PlayerHandlers& h) { h.setLoopStatus(status); });
+        service_.later([status](mpris::PlayerHandlers& h) { h.setLoopStatus(status); });
 }
 
 // A rate of 0 pauses, as the interface asks.
 void MprisPlayerAdaptor::setRate(double rate)
 {
     if (rate == 0.0)
-        run([](mpris::PlayerHandlers& h) { h.pause(); });
+        service_.later([](mpris::PlayerHandlers& h) { h.pause(); });
     else if (rate >= mpris::MinimumRate && rate <= mpris::MaximumRate)
-        run([&](mpris::PlayerHandlers& h) { h.setRate(rate); });
+        service_.later([rate](mpris::PlayerHandlers& h) { h.setRate(rate); });
 }
 
 void MprisPlayerAdaptor::setVolume(double volume)
 {
     if (std::isnan(volume))
         return;
-    run([&](mpris::PlayerHandlers& h) { h.setVolume(std::clamp(volume, 0.0, 1.0)); });
+    service_.later(
+        [volume](mpris::PlayerHandlers& h) { h.setVolume(std::clamp(volume, 0.0, 1.0)); });
 }
 
 void MprisPlayerAdaptor::Play()
 {
-    run([](mpris::PlayerHandlers& h) { h.play(); });
+    service_.later([](mpris::PlayerHandlers& h) { h.play(); });
 }
 void MprisPlayerAdaptor::Pause()
 {
-    run([](mpris::PlayerHandlers& h) { h.pause(); });
+    service_.later([](mpris::PlayerHandlers& h) { h.pause(); });
 }
 void MprisPlayerAdaptor::PlayPause()
 {
-    run([](mpris::PlayerHandlers& h) { h.playPause(); });
+    service_.later([](mpris::PlayerHandlers& h) { h.playPause(); });
 }
 void MprisPlayerAdaptor::Next()
 {
-    run([](mpris::PlayerHandlers& h) { h.next(); });
+    service_.later([](mpris::PlayerHandlers& h) { h.next(); });
 }
 void MprisPlayerAdaptor::Previous()
 {
-    run([](mpris::PlayerHandlers& h) { h.previous(); });
+    service_.later([](mpris::PlayerHandlers& h) { h.previous(); });
 }
 
 void MprisPlayerAdaptor::Stop()
 {
-    run([](mpris::PlayerHandlers& h) { h.stop(); });
-    service_.jumped();
+    service_.later([this](mpris::PlayerHandlers& h) {
+        h.stop();
+        service_.jumped();
+    });
 }
 
-// Before the start is the start; past the end is the next entry, as the interface says.
+// Before the start is the start; past the end is the next entry, as the interface says. Measured
+// from where the movie is when the seek's turn comes.
 void MprisPlayerAdaptor::Seek(qlonglong offset)
 {
-    mpris::PlayerHandlers& h = service_.handlers();
-    const mpris::PlayerState state = h.state();
-    if (!state.canSeek)
-        return;
-    const qlonglong from = h.positionUs();
-    if (offset > 0 && from > state.lengthUs - offset) {
-        run([](mpris::PlayerHandlers& hh) { hh.next(); });
-        return;
-    }
-    run([&](mpris::PlayerHandlers& hh) { hh.setPosition(std::max<qlonglong>(0, from + offset)); });
-    service_.jumped();
+    service_.later([this, offset](mpris::PlayerHandlers& h) {
+        const mpris::PlayerState state = h.state();
+        if (!state.canSeek)
+            return;
+        const qlonglong from = h.positionUs();
+        if (offset > 0 && from > state.lengthUs - offset) {
+            h.next();
+            return;
+        }
+        h.setPosition(std::max<qlonglong>(0, from + offset));
+        service_.jumped();
+    });
 }
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong position)
@@ -170,10 +173,14 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong p
             QStringLiteral("position outside 0 ... %1").arg(state.lengthUs));
         return;
     }
-    if (!state.canSeek)
-        return;
-    run([&](mpris::PlayerHandlers& h) { h.setPosition(position); });
-    service_.jumped();
+    // The entry may have changed by the action's turn: the position is for this one only.
+    service_.later([this, id = state.trackId, position](mpris::PlayerHandlers& h) {
+        const mpris::PlayerState now = h.state();
+        if (!now.canSeek || now.trackId != id)
+            return;
+        h.setPosition(position);
+        service_.jumped();
+    });
 }
 
 void MprisPlayerAdaptor::OpenUri(const QString& uri)
@@ -192,8 +199,10 @@ void MprisPlayerAdaptor::OpenUri(const QString& uri)
         refuse(QDBusError::InvalidArgs, QStringLiteral("no such file: ") + file.filePath());
         return;
     }
-    bool taken = false;
-    run([&](mpris::PlayerHandlers& h) { taken = h.openFile(file.absoluteFilePath()); });
-    if (!taken)
+    const QString path = file.absoluteFilePath();
+    if (!service_.handlers().takes(path)) {
         refuse(QDBusError::NotSupported, QStringLiteral("not a movie: ") + file.filePath());
+        return;
+    }
+    service_.later([path](mpris::PlayerHandlers& h) { h.openFile(path); });
 }

@@ -102,8 +102,6 @@ signals:
     void Seeked(qlonglong Position);
 
 private:
-    // Runs a call and tells the listeners what it changed.
-    template <typename F> void run(F&& call);
     void refuse(QDBusError::ErrorType error, const QString& why);
 
     MprisService& service_;

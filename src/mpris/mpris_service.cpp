@@ -41,7 +41,10 @@ QVariantMap changedProperties(const mpris::PlayerState& a, const mpris::PlayerSt
 
 MprisService::MprisService(
     mpris::PlayerHandlers& handlers, const QString& desktopEntry, QDBusConnection bus)
-    : handlers_(handlers), desktopEntry_(desktopEntry), bus_(bus)
+    : handlers_(handlers),
+      calls_([&handlers] { return handlers.busy(); }),
+      desktopEntry_(desktopEntry),
+      bus_(bus)
 {
     if (!bus_.isConnected()) {
         qCInfo(lcMpris) << "no session bus: the desktop's media controls cannot reach the player";
@@ -99,6 +102,14 @@ void MprisService::jumped()
 {
     if (isRegistered())
         emit Seeked(handlers_.positionUs());
+}
+
+void MprisService::later(std::function<void(mpris::PlayerHandlers&)> action)
+{
+    calls_.post([this, action = std::move(action)] {
+        action(handlers_);
+        refresh();
+    });
 }
 
 void MprisService::propertiesChanged(const QString& interface, const QVariantMap& changed)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mpris/call_queue.h"
 #include "mpris/player_handlers.h"
 
 #include <QDBusConnection>
@@ -24,6 +25,9 @@ public:
     void refresh();
     // The position jumped (a seek, a step, a stop): listeners are told the new position.
     void jumped();
+    // Runs `action` on the handlers once the call has been answered, then tells listeners what
+    // it changed (see CallQueue: one at a time, refused while the player is busy).
+    void later(std::function<void(mpris::PlayerHandlers&)> action);
 
     mpris::PlayerHandlers& handlers() { return handlers_; }
     const mpris::PlayerState& lastState() const { return last_; }
@@ -36,6 +40,7 @@ private:
     void propertiesChanged(const QString& interface, const QVariantMap& changed);
 
     mpris::PlayerHandlers& handlers_;
+    mpris::CallQueue calls_;
     QString desktopEntry_;
     QDBusConnection bus_;
     QString serviceName_;

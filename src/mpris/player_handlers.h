@@ -37,6 +37,8 @@ public:
 
     virtual PlayerState state() = 0;
     virtual qint64 positionUs() = 0;
+    // A message box or modal dialog is up: the controls take no clicks now.
+    virtual bool busy() = 0;
 
     virtual void raise() = 0;
     virtual void quit() = 0;
@@ -54,8 +56,10 @@ public:
     virtual void setRate(double rate) = 0;
     // 0 ... 1.
     virtual void setVolume(double volume) = 0;
-    // An existing local file; false when it is no movie the player takes.
-    virtual bool openFile(const QString& path) = 0;
+    // Whether openFile would take this file: a movie the player plays.
+    virtual bool takes(const QString& path) = 0;
+    // An existing local file that takes() accepts.
+    virtual void openFile(const QString& path) = 0;
 };
 
 }  // namespace mpris

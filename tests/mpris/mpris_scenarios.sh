@@ -1,19 +1,23 @@
 # The desktop's media controls (MPRIS), driven by playerctl and dbus-send on the session bus
 # (tests/support/scenarios.sh runs these): each row sends one command and waits until the state it
 # names is there; bad calls get the error a client expects and change nothing; `playerctl
-# --follow` hears every change; without a session bus the program still starts, with one log line.
-# Checks: mpris_service.cpp, mpris_adaptors.cpp (src/mpris); mpris_bridge.cpp, main.cpp (src/app).
+# --follow` hears every change; a call whose action shows a message box is answered at once, and
+# so are the calls that come while the box is up, which show no second box; without a session
+# bus the program still starts, with one log line.
+# Checks: mpris_service.cpp, mpris_adaptors.cpp, call_queue.cpp (src/mpris); mpris_bridge.cpp,
+# main.cpp (src/app).
 mpris_set() {
   dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.reelbox /org/mpris/MediaPlayer2 \
     org.freedesktop.DBus.Properties.Set string:org.mpris.MediaPlayer2.Player string:"$1" variant:"$2" >/dev/null
 }
-mpris_call() {  # METHOD ARGS...: dbus-send's answer, "ok" or the error's name
-  { dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.reelbox /org/mpris/MediaPlayer2 \
-      "org.mpris.MediaPlayer2.Player.$1" "${@:2}" 2>&1 || true; } |
+mpris_call() {  # METHOD ARGS...: dbus-send's answer, "ok" or the error's name (NoReply: none in 5 s)
+  { dbus-send --session --print-reply --reply-timeout=5000 --dest=org.mpris.MediaPlayer2.reelbox \
+      /org/mpris/MediaPlayer2 "org.mpris.MediaPlayer2.Player.$1" "${@:2}" 2>&1 || true; } |
     awk '/^Error/ {sub(":", "", $2); print $2; e = 1} END {if (!e) print "ok"}'
 }
 player_state() { echo "$(pc status) $(pc metadata xesam:title) $(pc position)"; }
 windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
+boxes() { xdotool search --onlyvisible --name "^NO Video-CD$" 2>/dev/null | wc -l; }
 mpris() {
   command -v playerctl >/dev/null || fail "playerctl is missing (scripts/install-deps.sh --test)"
   local near_by=0.05 bus_name id before shown follow_pid
@@ -76,6 +80,23 @@ mpris() {
   kill "$follow_pid"
   awk '/^Playing$/ && NR > 1 {p = 1} /^Paused$/ && p {ok = 1} END {exit !ok}' "$work/follow" ||
     fail "playerctl --follow: $(tr '\n' ' ' <"$work/follow")"
+
+  # An image that is no Video-CD: its box is up after the call's answer. While it is, calls are
+  # answered at once and refused; no second box comes.
+  printf 'FILE "damaged.bin" BINARY\r\n  TRACK 01 MODE2/2352\r\n    INDEX 01 00:00:00\r\n' >"$work/damaged.cue"
+  head -c 400000 /dev/urandom >"$work/damaged.bin"
+  [[ $(mpris_call OpenUri "string:file://$work/damaged.cue") == ok ]] || fail "OpenUri of the image"
+  wait_for "no box for the damaged image" eval '[[ $(boxes) == 1 ]]'
+  for call in "OpenUri string:file://$work/damaged.cue" Next Play; do
+    read -r -a args <<<"$call"
+    got=$(mpris_call "${args[@]}")
+    [[ $got == ok ]] || fail "${args[0]} while the box is up: $got"
+  done
+  [[ $(boxes) == 1 ]] || fail "$(boxes) boxes"
+  # The box may be gone before the key's release is sent to it.
+  xdotool key --window "$(xdotool search --onlyvisible --name "^NO Video-CD$")" Return \
+    2>/dev/null || true
+  wait_for "the box stays up" eval '[[ $(boxes) == 0 ]]'
 
   # Quit: the orderly end.
   dbus-send --session --type=method_call --dest="$bus_name" /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit
