@@ -13,6 +13,10 @@ namespace {
 
 const QString ObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+// How often the bus is looked at, and the longest pause between tries to reach it again.
+constexpr int WatchInterval = 1000;
+constexpr int MaxRetryInterval = 8000;
+const QString OwnConnection = QStringLiteral("reelbox-mpris-");
 
 // The Player properties whose values differ between two states.
 QVariantMap changedProperties(const mpris::PlayerState& a, const mpris::PlayerState& b)
@@ -53,9 +57,18 @@ MprisService::MprisService(
     auto* object = new MprisObject(this);
     new MprisRootAdaptor(object, *this);
     new MprisPlayerAdaptor(object, *this);
-    if (!bus_.registerObject(ObjectPath, object)) {
-        qCInfo(lcMpris) << "media controls: the object path is taken";
+    object_ = object;
+    if (!registerOnBus())
         return;
+    watch_.callOnTimeout(this, &MprisService::watchBus);
+    watch_.start(WatchInterval);
+}
+
+bool MprisService::registerOnBus()
+{
+    if (!bus_.registerObject(ObjectPath, object_)) {
+        qCInfo(lcMpris) << "media controls: the object path is taken";
+        return false;
     }
     // A second copy of the program takes a name of its own.
     const QString base = QStringLiteral("org.mpris.MediaPlayer2.reelbox");
@@ -72,9 +85,32 @@ MprisService::MprisService(
     if (serviceName_.isEmpty()) {
         qCInfo(lcMpris) << "media controls: no bus name could be had";
         bus_.unregisterObject(ObjectPath);
-        return;
+        return false;
     }
     last_ = handlers_.state();
+    return true;
+}
+
+// Qt does not connect again by itself: a lost bus is left for a new connection of our own,
+// tried with growing pauses while no bus answers.
+void MprisService::watchBus()
+{
+    if (isRegistered()) {
+        if (bus_.isConnected())
+            return;
+        qCInfo(lcMpris) << "the session bus went away: waiting for it to come back";
+        serviceName_.clear();
+    }
+    if (bus_.name().startsWith(OwnConnection))
+        QDBusConnection::disconnectFromBus(bus_.name());
+    const QString name = OwnConnection + QString::number(++connections_);
+    bus_ = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+    if (bus_.isConnected() && registerOnBus()) {
+        qCInfo(lcMpris) << "back on the session bus as" << serviceName_;
+        watch_.start(WatchInterval);
+        return;
+    }
+    watch_.start(std::min(watch_.interval() * 2, MaxRetryInterval));
 }
 
 MprisService::~MprisService()

@@ -5,11 +5,14 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <QTimer>
 #include <QVariantMap>
 
 // The player on the session bus as org.mpris.MediaPlayer2.reelbox (with ".instance<pid>" when
 // another copy holds that name), which is how media keys, the desktops' player widgets and
-// playerctl reach it. Without a session bus it stays away, with one line in the log.
+// playerctl reach it. Without a session bus it stays away, with one line in the log. A bus that
+// goes away once the player is on it (the session's services restarted) is watched for: the
+// player registers again on the bus that answers at the same address.
 class MprisService : public QObject {
     Q_OBJECT
 public:
@@ -37,12 +40,17 @@ signals:
     void Seeked(qlonglong position);
 
 private:
+    bool registerOnBus();
+    void watchBus();
     void propertiesChanged(const QString& interface, const QVariantMap& changed);
 
     mpris::PlayerHandlers& handlers_;
     mpris::CallQueue calls_;
     QString desktopEntry_;
     QDBusConnection bus_;
+    QObject* object_ = nullptr;  // what the bus calls, with its two adaptors
     QString serviceName_;
     mpris::PlayerState last_;
+    QTimer watch_;  // whether the bus is still there; while not, the next try to reach it
+    int connections_ = 0;  // connections of our own made so far, to name the next one
 };

@@ -2,8 +2,9 @@
 # (tests/support/scenarios.sh runs these): each row sends one command and waits until the state it
 # names is there; bad calls get the error a client expects and change nothing; `playerctl
 # --follow` hears every change; a call whose action shows a message box is answered at once, and
-# so are the calls that come while the box is up, which show no second box; without a session
-# bus the program still starts, with one log line.
+# so are the calls that come while the box is up, which show no second box; the player is back
+# on a session bus restarted at the same address; without a session bus the program still
+# starts, with one log line.
 # Checks: mpris_service.cpp, mpris_adaptors.cpp, call_queue.cpp (src/mpris); mpris_bridge.cpp,
 # main.cpp (src/app).
 mpris_set() {
@@ -97,6 +98,14 @@ mpris() {
   xdotool key --window "$(xdotool search --onlyvisible --name "^NO Video-CD$")" Return \
     2>/dev/null || true
   wait_for "the box stays up" eval '[[ $(boxes) == 0 ]]'
+
+  # The session bus restarts: the player is on the new one, and answers there.
+  kill "$bus_pid"
+  wait "$bus_pid" 2>/dev/null || true
+  start_session_bus
+  wait_tenths=300 wait_for "not back on the restarted bus" eval '[[ -n $(pc status) ]]'
+  pc play-pause
+  wait_for "play-pause on the restarted bus" is Playing status
 
   # Quit: the orderly end.
   dbus-send --session --type=method_call --dest="$bus_name" /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit

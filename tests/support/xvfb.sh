@@ -11,7 +11,8 @@
 #                           XWayland with Weston's own X window manager; $weston_pid)
 #   start_wm, start_xfwm4   openbox or xfwm4 on the current display ($wm_pid); a window mapped
 #                           before it is ready would never be managed
-#   start_session_bus       a session bus private to the test
+#   start_session_bus       a session bus private to the test ($bus_pid); again: a new one at
+#                           the same address
 #   start_server SOUND      pulse (start_sound: PulseAudio with one null sink), pipewire
 #                           (start_pipewire: pipewire, wireplumber, pipewire-pulse with a null
 #                           sink) or none; ALSA's default device reaches either ($sound_pid)
@@ -112,7 +113,8 @@ start_desktop() {
 }
 start_session_bus() {
   dbus-daemon --session --address="unix:path=$XDG_RUNTIME_DIR/bus" --nofork --nopidfile >/dev/null 2>&1 &
-  extra_pids+=($!)
+  bus_pid=$!
+  extra_pids+=($bus_pid)
   export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
   wait_for "no session bus" test -S "$XDG_RUNTIME_DIR/bus"
 }
