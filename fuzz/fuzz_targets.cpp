@@ -5,9 +5,7 @@
 #include "platform/cdio/iso9660_directory.h"
 #include "platform/native_file_name.h"
 #include "playlist/list_reader.h"
-#include "playlist/playlist.h"
 #include "settings/settings_file.h"
-#include "settings/text_file.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -19,12 +17,10 @@ namespace {
 // A list file's bytes through the field reader and the three readers on top of it.
 void listFile(const QByteArray& bytes)
 {
-    text_file::splitLines(bytes, Playlist::MaxEntries, [](const QString& line) {
-        for (const QString& field : list_reader::lineFields(line)) {
-            list_reader::startupEntry(field);
-            list_reader::listEntry(field);
-            list_reader::trackName(field);
-        }
+    list_reader::readFields(bytes, [](const QString& field) {
+        list_reader::startupEntry(field);
+        list_reader::listEntry(field);
+        list_reader::trackName(field);
         return true;
     });
 }

@@ -1,10 +1,32 @@
 #include "playlist/list_reader.h"
 
 #include "platform/native_file_name.h"
-#include "playlist/playlist.h"
-#include "settings/text_file.h"
 
 namespace list_reader {
+
+namespace {
+
+// The first MaxFieldBytes bytes of a text as the file system sees it (a character cut in two
+// keeps its bytes, see native_file_name.h).
+QString capped(const QString& text)
+{
+    const QByteArray bytes = toNativeFileName(text);
+    return bytes.size() <= MaxFieldBytes ? text : fromNativeFileName(bytes.left(MaxFieldBytes));
+}
+
+// A field too long for a path: its path and name parts capped; what lies between the first and
+// the last "=" is dropped, as every reader drops it.
+QString cappedField(const QString& field)
+{
+    if (field.size() * 3 <= MaxFieldBytes)  // no UTF-16 unit takes more than three bytes
+        return field;
+    const qsizetype first = field.indexOf(u'=');
+    if (first < 0)
+        return capped(field);
+    return capped(field.left(first)) + u'=' + capped(field.mid(field.lastIndexOf(u'=') + 1));
+}
+
+}  // namespace
 
 QStringList lineFields(const QString& line)
 {
@@ -42,28 +64,38 @@ QStringList lineFields(const QString& line)
 QStringList fields(const QString& text)
 {
     QStringList result;
-    text_file::splitLines(toNativeFileName(text), Playlist::MaxEntries, [&](const QString& line) {
+    text_file::splitLines(toNativeFileName(text), FileLimits, [&](const QString& line) {
         result << lineFields(line);
         return true;
     });
     return result;
 }
 
+namespace {
+
+// Hands the fields of `line` over as readFields promises; false once reading is to end.
+bool handFields(const QString& line, int& given, const std::function<bool(const QString&)>& take)
+{
+    for (const QString& field : lineFields(line))
+        if (given++ >= Playlist::MaxEntries || !take(cappedField(field)))
+            return false;
+    return true;
+}
+
+}  // namespace
+
 bool readFields(const QString& filePath, const std::function<bool(const QString&)>& take)
 {
     int given = 0;
-    bool more = true;
-    const bool read = text_file::readLines(
-        filePath, Playlist::MaxEntries, [&](const QString& line) {
-            for (const QString& field : lineFields(line)) {
-                more = given < Playlist::MaxEntries && take(field);
-                ++given;
-                if (!more)
-                    break;
-            }
-            return more;
-        });
-    return read;
+    return text_file::readLines(
+        filePath, FileLimits, [&](const QString& line) { return handFields(line, given, take); });
+}
+
+void readFields(const QByteArray& bytes, const std::function<bool(const QString&)>& take)
+{
+    int given = 0;
+    text_file::splitLines(
+        bytes, FileLimits, [&](const QString& line) { return handFields(line, given, take); });
 }
 
 namespace {

@@ -21,6 +21,8 @@ namespace settings_file {
 namespace {
 
 constexpr int Wanted = 6;
+// Six short lines; blanks around the numbers leave room to spare.
+constexpr text_file::Limits Limits{Wanted, 64 * 1024};
 
 // Collects the first six fields: a field ends at a comma or at the end of a line, an empty line
 // is one empty field.
@@ -104,7 +106,7 @@ QString path(const QString& programDir)
 SettingsRead read(const QString& filePath)
 {
     QStringList f;
-    if (!text_file::readLines(filePath, Wanted, collect(f)))
+    if (!text_file::readLines(filePath, Limits, collect(f)))
         return {};
     return values(f);
 }
@@ -112,7 +114,7 @@ SettingsRead read(const QString& filePath)
 SettingsRead parse(const QByteArray& bytes)
 {
     QStringList f;
-    text_file::splitLines(bytes, Wanted, collect(f));
+    text_file::splitLines(bytes, Limits, collect(f));
     return values(f);
 }
 

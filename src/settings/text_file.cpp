@@ -23,23 +23,24 @@ class LineSource {
 public:
     virtual ~LineSource() = default;
     virtual bool rewind() = 0;
-    // The next line without its end; false at the end, at a read error (failed() is then true)
-    // or before a line longer than MaxLineBytes.
-    bool next(QByteArray& line)
+    // The next line without its end; false at the end, at a read error (failed() is then true),
+    // before a line longer than MaxLineBytes, or before the line that would pass `maxBytes`.
+    bool next(QByteArray& line, qint64 maxBytes)
     {
         for (;;) {
             const qsizetype lf = buffer_.indexOf('\n', at_);
             if (lf >= 0 || eof_) {
                 const qsizetype end = lf >= 0 ? lf : buffer_.size();
-                if (end - at_ > MaxLineBytes || (lf < 0 && end == at_))
+                const qsizetype used = (lf >= 0 ? lf + 1 : end) - at_;
+                if (end - at_ > MaxLineBytes || (lf < 0 && end == at_) || used > maxBytes - given_)
                     return false;
                 line = buffer_.mid(at_, end - at_);
                 if (line.endsWith('\r'))
                     line.chop(1);
-                if (first_ && line.startsWith(Bom))
+                if (line.startsWith(Bom))
                     line.remove(0, Bom.size());
-                first_ = false;
-                at_ = lf >= 0 ? lf + 1 : end;
+                at_ += used;
+                given_ += used;
                 return true;
             }
             if (buffer_.size() - at_ > MaxLineBytes)
@@ -57,8 +58,8 @@ protected:
     {
         buffer_.clear();
         at_ = 0;
+        given_ = 0;
         eof_ = false;
-        first_ = true;
     }
     // Appends the next block to `buffer`; sets eof_ at the end; false on an error.
     virtual bool more(QByteArray& buffer) = 0;
@@ -76,7 +77,7 @@ private:
     }
     QByteArray buffer_;
     qsizetype at_ = 0;
-    bool first_ = true;
+    qint64 given_ = 0;  // bytes of the lines handed over, their ends included
 };
 
 class FileLines final : public LineSource {
@@ -134,11 +135,6 @@ bool isAscii(const QByteArray& line)
     return std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; });
 }
 
-bool isBlank(const QByteArray& line)
-{
-    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; });
-}
-
 // CP932 under the name this system's codecs know it by. A fresh decoder for each line: a
 // decoder reset between lines stops reporting bytes that are not CP932.
 class Cp932 {
@@ -166,24 +162,21 @@ private:
     const char* name_ = nullptr;
 };
 
-// The lines `source` gives, up to `maxLines` lines that are not blank.
-template <typename Each> void forLines(LineSource& source, int maxLines, Each each)
+// The lines `source` gives, within the limits.
+template <typename Each> void forLines(LineSource& source, Limits limits, Each each)
 {
     QByteArray line;
-    int counted = 0;
-    while (counted < maxLines && source.next(line)) {
-        counted += isBlank(line) ? 0 : 1;
+    for (int counted = 0; counted < limits.lines && source.next(line, limits.bytes); ++counted)
         if (!each(line))
             return;
-    }
 }
 
 // The encoding is decided before a line is handed over: one round finds whether all is UTF-8,
 // another (only when not) whether all is CP932, the last hands the lines over.
-bool readFrom(LineSource& source, int maxLines, const std::function<bool(const QString&)>& take)
+bool readFrom(LineSource& source, Limits limits, const std::function<bool(const QString&)>& take)
 {
     bool utf8 = true;
-    forLines(source, maxLines, [&](const QByteArray& line) {
+    forLines(source, limits, [&](const QByteArray& line) {
         utf8 = isAscii(line) || QUtf8StringView(line).isValidUtf8();
         return utf8;
     });
@@ -193,14 +186,14 @@ bool readFrom(LineSource& source, int maxLines, const std::function<bool(const Q
         if (source.failed() || !source.rewind())
             return false;
         isCp932 = true;
-        forLines(source, maxLines, [&](const QByteArray& line) {
+        forLines(source, limits, [&](const QByteArray& line) {
             isCp932 = isAscii(line) || cp932.decode(line).has_value();
             return isCp932;
         });
     }
     if (source.failed() || !source.rewind())
         return false;
-    forLines(source, maxLines, [&](const QByteArray& line) {
+    forLines(source, limits, [&](const QByteArray& line) {
         if (isCp932)
             if (std::optional<QString> text = cp932.decode(line))
                 return take(*text);
@@ -214,7 +207,7 @@ bool readFrom(LineSource& source, int maxLines, const std::function<bool(const Q
 // Only a regular file is read: opening a FIFO waits for a writer that never comes, a device may
 // never end. The check is made again on the opened file, which cannot be swapped any more;
 // O_NONBLOCK keeps that open from waiting.
-bool readLines(const QString& path, int maxLines, const std::function<bool(const QString&)>& take)
+bool readLines(const QString& path, Limits limits, const std::function<bool(const QString&)>& take)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat info;
@@ -226,14 +219,14 @@ bool readLines(const QString& path, int maxLines, const std::function<bool(const
     FileLines lines(fd);
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    return readFrom(lines, maxLines, take);
+    return readFrom(lines, limits, take);
 }
 
 void splitLines(
-    const QByteArray& bytes, int maxLines, const std::function<bool(const QString&)>& take)
+    const QByteArray& bytes, Limits limits, const std::function<bool(const QString&)>& take)
 {
     MemoryLines lines(bytes);
-    readFrom(lines, maxLines, take);
+    readFrom(lines, limits, take);
 }
 
 }  // namespace text_file

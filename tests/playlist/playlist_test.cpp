@@ -118,10 +118,20 @@ TEST(ListReadFields, EncodingsAndMissingFile)
         {"/m/l\xE9gende.mpg=l\xE9gende.mpg\r\n/m/\xFF.dat=\xFF.dat\r\n",
             {fromNativeFileName("/m/l\xE9gende.mpg=l\xE9gende.mpg"),
                 fromNativeFileName("/m/\xFF.dat=\xFF.dat")}},
-        // A line up to 64 KiB; a longer one is no list line and ends the reading.
-        {"/m/" + QByteArray(65525, 'x') + ".mpg=x\r\n", {"/m/" + QString(65525, u'x') + ".mpg=x"}},
+        // A line up to 64 KiB; a longer one is no list line and ends the reading. A field over
+        // 4096 bytes keeps 4096 of its path and of its name; a character cut in two keeps its
+        // bytes.
+        {"/m/" + QByteArray(60000, 'x') + "=" + QByteArray(5000, 'n') + "\r\n",
+            {"/m/" + QString(4093, u'x') + "=" + QString(4096, u'n')}},
+        {"//" + QString(1400, u'あ').toUtf8() + "=a\n",
+            {fromNativeFileName(("//" + QString(1400, u'あ').toUtf8()).left(4096)) + "=a"}},
+        {QByteArray(5000, 'x') + "\n", {QString(4096, u'x')}},
         {"/m/a=a\r\n/m/" + QByteArray(300000, 'x') + ".mpg=x\r\n/m/b=b\r\n", {"/m/a=a"}},
         {"/m/a=a\n" + QByteArray(3 << 20, '\0'), {"/m/a=a"}},
+        // A byte-order mark is dropped wherever a line starts.
+        {"\xEF\xBB\xBF/m/a=a\r\n\xEF\xBB\xBF/m/b=b\r\n", {"/m/a=a", "/m/b=b"}},
+        // Blank lines count against the line limit: reading ends there.
+        {QByteArray(Playlist::MaxEntries, '\n') + "/m/a=a\n", {}},
     };
     for (const auto& [bytes, expected] : cases) {
         SCOPED_TRACE(bytes.toStdString());
@@ -135,6 +145,11 @@ TEST(ListReadFields, EncodingsAndMissingFile)
     ASSERT_TRUE(full);
     EXPECT_EQ(
         std::pair(full->size(), full->last()), std::pair(qsizetype(32767), QString("/m/16383=a")));
+    // ... and before the line that would pass the byte limit (here 258 lines of 65,001 bytes).
+    const QByteArray line = "/m/" + QByteArray(64994, 'x') + "=n\r\n";
+    const std::optional<QStringList> cut = readFields(writeFile(dir, line.repeated(300)));
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->size(), FileLimits.bytes / line.size());
 }
 
 // The three readers' rules for one field, as "path|name": start-up (never stops), the open button
