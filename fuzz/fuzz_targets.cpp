@@ -2,11 +2,14 @@
 
 #include "fake_media_engine.h"
 #include "mci/mci_interpreter.h"
+#include "platform/cdio/disc.h"
 #include "platform/cdio/iso9660_directory.h"
 #include "platform/native_file_name.h"
 #include "playlist/list_reader.h"
 #include "settings/settings_file.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <cstring>
 
@@ -69,6 +72,32 @@ void discDirectory(const QByteArray& bytes)
     iso9660::find(read, *volume, "MPEGAV/AVSEQ01.DAT");
 }
 
+// The bytes as a .cue beside a data file of empty Mode 2 sectors, opened as a dropped disc
+// image is: our reading of its FILE lines, then libcdio's of the sheet we hand it, then the
+// disc's file system and a Video-CD track read through it.
+void cueSheet(const QByteArray& bytes)
+{
+    static QTemporaryDir dir;
+    static const QString cuePath = [] {
+        QFile data(dir.filePath(QStringLiteral("disc.bin")));
+        if (!data.open(QIODevice::WriteOnly) || !data.write(QByteArray(64 * 2352, '\0')))
+            std::abort();
+        return dir.filePath(QStringLiteral("disc.cue"));
+    }();
+    QFile cue(cuePath);
+    if (!cue.open(QIODevice::WriteOnly | QIODevice::Truncate) || cue.write(bytes) != bytes.size())
+        std::abort();
+    cue.close();
+    const std::unique_ptr<Disc> disc = Disc::open(cuePath);
+    if (!disc)
+        return;
+    disc->volumeId();
+    disc->listFolder(QStringLiteral("MPEGAV/"));
+    std::vector<std::uint8_t> payload(4 * SectorReader::Form2Payload);
+    disc->readForm2(0, 4, payload.data());
+    disc->readForm2(60, 4, payload.data());
+}
+
 }  // namespace
 
 const std::vector<Target>& all()
@@ -79,6 +108,7 @@ const std::vector<Target>& all()
         {"mci_command", mciCommands},
         {"file_name", fileName},
         {"disc_directory", discDirectory},
+        {"cue_sheet", cueSheet},
     };
     return targets;
 }

@@ -1,5 +1,5 @@
 // Checks: list_reader.cpp (src/playlist); settings_file.cpp, text_file.cpp (src/settings);
-// mci_interpreter.cpp (src/mci); iso9660_directory.cpp (src/platform/cdio).
+// mci_interpreter.cpp (src/mci); iso9660_directory.cpp, cue_image.cpp (src/platform/cdio).
 #include "fuzz_targets.h"
 
 #include <QDir>
