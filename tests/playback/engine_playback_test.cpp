@@ -42,6 +42,12 @@ protected:
     void TearDown() override { form1->Form_Unload(); }
 
     QString playing() const { return form1->Label1->text(); }
+    QString speedReply()
+    {
+        QString reply;
+        mci.MciSend(QStringLiteral("status avfile speed"), reply);
+        return reply;
+    }
 };
 
 // Files that cannot be played go with one message each; damaged ones play what they have and
@@ -69,6 +75,24 @@ TEST_F(EnginePlayback, AListPlaysThroughBadAndDamagedFilesAndWraps)
     }
     EXPECT_EQ(std::tuple(caption2(), form1->List2->ListCount(), dialogs.boxes.size()),
         std::tuple("II", 3, 3u));
+}
+
+// mpv keeps its speed from file to file: the next entry, by >| or by Loop, plays at normal speed.
+TEST_F(EnginePlayback, TheNextEntryPlaysAtNormalSpeed)
+{
+    for (int i = 0; i < 3; ++i)
+        form1->playlist->append(clips->path("good.mpg"));
+    form1->playlist->select(0);
+    for (int i = 0; i < 4; ++i)
+        form1->Command3->click();
+    form1->Command11->click();
+    form1->playback->Timer1_Timer();
+    EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->Label3->text(), speedReply()),
+        std::tuple(1, QStringLiteral("|>|> ±0"), QStringLiteral("1000")));
+    form1->Command3->click();
+    form1->Command2->click();
+    EXPECT_TRUE(waitUntil([&] { return form1->List2->ListIndex() == 2; }));
+    EXPECT_EQ(speedReply(), "1000");
 }
 
 }  // namespace
