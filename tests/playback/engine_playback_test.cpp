@@ -1,10 +1,14 @@
 // The program's playback over the real libmpv engine (no video or sound output), on clips made
 // by ffmpeg when the test starts. What the engine itself must do is mpv_engine_test's; here the
 // program's own rules meet real answers: failed opens, damaged clips, the end of each movie.
-// Checks: open_list_item.cpp, position_timer.cpp (src/playback); mpv_engine.cpp (src/platform/mpv).
+// Checks: open_list_item.cpp, position_timer.cpp (src/playback); mpv_engine.cpp (src/platform/mpv);
+// list_writer.cpp, list_files.cpp (src/playlist); text_file.cpp (src/settings).
+#include "file_tree.h"
 #include "form_fixture.h"
 #include "media_clips.h"
 #include "platform/mpv/mpv_engine.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -93,6 +97,27 @@ TEST_F(EnginePlayback, TheNextEntryPlaysAtNormalSpeed)
     form1->Command2->click();
     EXPECT_TRUE(waitUntil([&] { return form1->List2->ListIndex() == 2; }));
     EXPECT_EQ(speedReply(), "1000");
+}
+
+// A name that is not UTF-8 (Shift-JIS bytes, valid CP932 too): imported with its folder, saved in
+// a list file, opened from it again, and played.
+TEST_F(EnginePlayback, ANameNotUtf8IsSavedOpenedAgainAndPlayed)
+{
+    FileTree tree;
+    tree.add({"movies/"});
+    const QByteArray name = "\x93\xFA\x96\x7B.mpg";
+    std::filesystem::copy_file(toNativeFileName(clips->path("good.mpg")).toStdString(),
+        (tree.root() + "/movies/" + name).toStdString());
+    dialogs.paths = {tree.path("movies"), tree.path("list.vep")};
+    handlers().folda_open();
+    handlers().Command19_Click();
+    form1->reset_all();  // an empty playlist
+    dialogs.paths = {tree.path("list.vep")};
+    handlers().Command20_Click();
+    form1->Command2->click();
+    EXPECT_TRUE(waitUntil([&] { return speedReply() == "1000" && form1->HScroll1->Value() > 0; }));
+    EXPECT_EQ(std::tuple(paths(), playing(), boxes()),
+        std::tuple(QStringList{tree.path("movies/" + name)}, fromNativeFileName(name), ""));
 }
 
 }  // namespace
