@@ -77,9 +77,7 @@ int main(int argc, char** argv)
         std::_Exit(0);
     });
 
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    form1.Form_Load(command_line::join(arguments));
+    form1.Form_Load(command_line::join(command_line::arguments(argc, argv)));
     if (form1.isUnloaded())  // asked to end while starting
         return 0;
 

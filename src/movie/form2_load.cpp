@@ -50,7 +50,7 @@ bool within(float twips, double lo, double hi)
 // the video output can draw.
 void Form2::applySettings()
 {
-    const SettingsRead read = settings_file::read(settings_file::path(programDir));
+    const SettingsRead read = settings_file::read(settings_file::readPath(programDir));
     const QList<QRect> screens = windows.screenRects();
     QRect desktop;
     for (const QRect& screen : screens)

@@ -96,7 +96,7 @@ void Form2::ch_ho_Click()
 {
     const WindowSettings values{
         float(Top()), float(Left()), BackColor(), float(Width()), float(Height())};
-    if (!settings_file::write(settings_file::path(programDir), values))
+    if (!settings_file::write(settings_file::writePath(programDir), values))
         form1.MsgBox(
             QStringLiteral(
                 "設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。"),

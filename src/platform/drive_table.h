@@ -47,6 +47,9 @@ public:
 
     // Makes the disc image `imagePath` (a .cue file) one of the drives; returns it as listed.
     virtual OpticalDrive addImage(const QString& imagePath) = 0;
+    // Takes a disc image that could not be read off the list of drives again; false when
+    // `device` is no image of the list (a drive of the machine).
+    virtual bool removeImage(const QString& device) = 0;
 
     // The files of the folder `path` on a disc: a drive's root followed by a folder
     // ("/dev/sr0/MPEGAV/"). Nothing when `path` does not lie on a disc (a folder of the file

@@ -9,7 +9,6 @@
 #include "playlist/playlist_log.h"
 #include "playlist/playlist_window.h"
 
-#include <algorithm>
 
 namespace {
 
@@ -46,17 +45,33 @@ void PlaylistHandlers::Command19_Click()
     form1.afterModal();
 }
 
-// Names the entries a list file cannot hold, ten at most, one a line.
-void PlaylistHandlers::reportLeftOut(const QList<int>& entries)
+// Names the entries a list file cannot hold, under the reason why, ten at most for each reason,
+// one a line.
+void PlaylistHandlers::reportLeftOut(const QList<list_writer::LeftOut>& entries)
 {
+    using list_writer::Refusal;
+    static const std::pair<Refusal, const char*> reasons[] = {
+        {Refusal::Separators, "「,」と「\"」の両方や「=」、改行を含むため"},
+        {Refusal::Unwritable, "ファイルに書けない文字を含むため"},
+        {Refusal::TooLong, "長すぎるため"},
+    };
     constexpr int Shown = 10;
-    QString text = QStringLiteral(
-        "次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。");
-    for (int i = 0; i < std::min<int>(entries.size(), Shown); ++i)
-        text += u'\n' + playlist.path(entries[i]);
-    if (entries.size() > Shown)
-        text += QStringLiteral("\n…ほか%1件").arg(entries.size() - Shown);
-    form1.MsgBox(text, msgbox::OkOnly, msgbox::Information, QStringLiteral("ﾘｽﾄ保存"));
+    QStringList parts;
+    for (const auto& [reason, why] : reasons) {
+        QString text;
+        int count = 0;
+        for (const list_writer::LeftOut& e : entries) {
+            if (e.why == reason && ++count <= Shown)
+                text += u'\n' + playlist.path(e.entry);
+        }
+        if (count > Shown)
+            text += QStringLiteral("\n…ほか%1件").arg(count - Shown);
+        if (count > 0)
+            parts << QStringLiteral("次のリストは%1、リストファイルに保存できません。")
+                             .arg(QString::fromUtf8(why)) +
+                    text;
+    }
+    form1.MsgBox(parts.join(u"\n\n"), msgbox::OkOnly, msgbox::Information, QStringLiteral("ﾘｽﾄ保存"));
 }
 
 void PlaylistHandlers::reportSaveFailure(int errorNumber)

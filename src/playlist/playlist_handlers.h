@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/list_writer.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -63,7 +65,7 @@ private:
     // A move changes places, not the movie: the reselection it makes opens nothing.
     void moveSelected(int step);
     void reportSaveFailure(int errorNumber);
-    void reportLeftOut(const QList<int>& entries);
+    void reportLeftOut(const QList<list_writer::LeftOut>& entries);
 
     PlaylistWindow& form1;
     Playlist& playlist;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -90,17 +91,38 @@ SettingsRead values(const QStringList& f)
     return result;
 }
 
+const QString FileName = QStringLiteral("/reelbox.ini");
+
+QString configFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+// An installed program's folder belongs to the system: then the user's own config folder.
+bool inConfigFolder(const QString& programDir)
+{
+    const QString real = QDir(programDir).canonicalPath();
+    if (real == u"/usr" || real.startsWith(QStringLiteral("/usr/")))
+        return true;
+    QTemporaryFile probe(programDir + QStringLiteral("/.reelbox-XXXXXX"));
+    return !probe.open();
+}
+
 }  // namespace
 
-QString path(const QString& programDir)
+QString writePath(const QString& programDir)
 {
-    // An installed program's folder belongs to the system: then the user's own config folder.
-    QTemporaryFile probe(programDir + QStringLiteral("/.reelbox-XXXXXX"));
-    if (probe.open())
-        return programDir + QStringLiteral("/reelbox.ini");
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(config);
-    return config + QStringLiteral("/reelbox.ini");
+    if (!inConfigFolder(programDir))
+        return programDir + FileName;
+    QDir().mkpath(configFolder());
+    return configFolder() + FileName;
+}
+
+QString readPath(const QString& programDir)
+{
+    if (inConfigFolder(programDir) && QFileInfo::exists(configFolder() + FileName))
+        return configFolder() + FileName;
+    return programDir + FileName;
 }
 
 SettingsRead read(const QString& filePath)

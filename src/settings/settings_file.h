@@ -27,9 +27,14 @@ struct SettingsRead {
 
 namespace settings_file {
 
-// programDir + "/reelbox.ini" when the program's folder takes new files, otherwise reelbox.ini in
-// the user's config folder (~/.config/reelbox).
-QString path(const QString& programDir);
+// Where reelbox.ini is written: next to the program (programDir + "/reelbox.ini") when its folder
+// takes new files; otherwise in the user's config folder (~/.config/reelbox, made when missing),
+// and always there for a program installed under /usr, whose folders are the system's even when
+// root runs it.
+QString writePath(const QString& programDir);
+// Where it is read: where it is written when there is one there; else next to the program (a
+// read-only or installed copy may carry one).
+QString readPath(const QString& programDir);
 
 SettingsRead read(const QString& filePath);
 // The same reading of a file's bytes.

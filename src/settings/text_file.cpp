@@ -37,8 +37,10 @@ public:
                 line = buffer_.mid(at_, end - at_);
                 if (line.endsWith('\r'))
                     line.chop(1);
-                if (line.startsWith(Bom))
+                if (line.startsWith(Bom)) {
                     line.remove(0, Bom.size());
+                    bom_ = bom_ || given_ == 0;
+                }
                 at_ += used;
                 given_ += used;
                 return true;
@@ -52,6 +54,8 @@ public:
         }
     }
     bool failed() const { return failed_; }
+    // The file began with a UTF-8 byte-order mark.
+    bool bom() const { return bom_; }
 
 protected:
     void restart()
@@ -78,6 +82,7 @@ private:
     QByteArray buffer_;
     qsizetype at_ = 0;
     qint64 given_ = 0;  // bytes of the lines handed over, their ends included
+    bool bom_ = false;
 };
 
 class FileLines final : public LineSource {
@@ -172,7 +177,8 @@ template <typename Each> void forLines(LineSource& source, Limits limits, Each e
 }
 
 // The encoding is decided before a line is handed over: one round finds whether all is UTF-8,
-// another (only when not) whether all is CP932, the last hands the lines over.
+// another (only when not, and without a byte-order mark) whether all is CP932, the last hands the
+// lines over.
 bool readFrom(LineSource& source, Limits limits, const std::function<bool(const QString&)>& take)
 {
     bool utf8 = true;
@@ -182,7 +188,7 @@ bool readFrom(LineSource& source, Limits limits, const std::function<bool(const 
     });
     Cp932 cp932;
     bool isCp932 = false;
-    if (!utf8) {
+    if (!utf8 && !source.bom()) {
         if (source.failed() || !source.rewind())
             return false;
         isCp932 = true;

@@ -10,8 +10,10 @@
 // New files are UTF-8; files made on Japanese Windows systems are CP932. The choice is made for
 // the part of the file that is read, as a whole: when a line of it is not valid UTF-8, it is read
 // as CP932 if all of it is valid CP932, else as UTF-8 keeping the odd bytes of file names (see
-// platform/native_file_name.h). A UTF-8 byte-order mark at the start of a line is dropped (files
-// joined from several saved ones carry one on each part). Lines end in LF or CR LF.
+// platform/native_file_name.h). A file that begins with a UTF-8 byte-order mark is UTF-8 keeping
+// such bytes, never CP932: that is how a list file carries names that are not UTF-8 (Shift-JIS
+// bytes are often valid CP932 too). A UTF-8 byte-order mark at the start of a line is dropped
+// (files joined from several saved ones carry one on each part). Lines end in LF or CR LF.
 namespace text_file {
 
 // A longer line is no line of ours (a list line is a path, "=" and a name): reading ends before

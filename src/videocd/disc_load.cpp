@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QScopeGuard>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <utility>
 
@@ -36,8 +37,10 @@ void VideoCd::Combo1_Click()
     Label5->setText(QStringLiteral("ﾎﾞﾘｭｰﾑﾗﾍﾞﾙ"));
 
     const QString root = Combo1->currentText();
-    if (const int error = appendTracks(root))
+    if (const int error = appendTracks(root)) {
+        forgetFailedImage(root.chopped(1));
         return discError(error);
+    }
     Timer2->stop();
     if (switches.cmd_vcd == QLatin1String("1")) {
         Line1->show();
@@ -129,11 +132,21 @@ std::optional<OpticalDrive> VideoCd::driveOf(const QString& root)
     return std::nullopt;
 }
 
+// A disc image that failed to read is no drive to pick again.
+void VideoCd::forgetFailedImage(const QString& device)
+{
+    if (!drives.removeImage(device))
+        return;
+    const QSignalBlocker quiet(Combo1);
+    Combo1->removeItem(Combo1->findText(device + QLatin1Char('/')));
+}
+
 int VideoCd::appendDiscImage(const QString& imagePath)
 {
     const OpticalDrive drive = drives.addImage(imagePath);
     const int before = playlist.count();
     if (!drive.ready) {
+        forgetFailedImage(drive.device);
         const QString unreadable = QStringLiteral("ディスクイメージを読み込めません。");
         switch (drive.problem) {
         case DiscFolderError::NotFound:
@@ -155,6 +168,8 @@ int VideoCd::appendDiscImage(const QString& imagePath)
     int error = appendTracks(drive.root());
     if (error == 0 && playlist.count() == before)
         error = FileListBox::PathNotFound;  // "MPEGAV/" without a track is no Video-CD either
+    if (error != 0)
+        forgetFailedImage(drive.device);
     if (error == FileListBox::DeviceUnavailable)
         driveError(QStringLiteral("ディスクイメージを読み込めません。"));
     else

@@ -75,8 +75,9 @@ public:
 
     // A disc image (.cue) named on the command line or dropped: makes it one of the drives and
     // appends its tracks as Combo1_Click does (path = image "/MPEGAV/" file, display name = the
-    // file name). An image that cannot be read, or holds no tracks, is reported. Selects
-    // nothing; returns the number of entries added.
+    // file name). An image that cannot be read, or holds no tracks, is reported and is no drive
+    // any more (nor is one that fails when picked in Combo1). Selects nothing; returns the number
+    // of entries added.
     int appendDiscImage(const QString& imagePath);
 
 private:
@@ -101,6 +102,7 @@ private:
     // File1 on root "MPEGAV/"; 0, or the error it failed with (68, 76).
     int openTrackFolder(const QString& root);
     int appendTracks(const QString& root);
+    void forgetFailedImage(const QString& device);
     void applyListFileNames();
     void discError(int error);
     void driveError(const QString& text);

@@ -1,5 +1,6 @@
 // Checks: command_line.cpp (src/app).
 #include "app/command_line.h"
+#include "platform/native_file_name.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ TEST(CommandLineParse, SplittingRules)
     }
 }
 
-// Blanks between arguments; with a blank in any of them, quotes around each. The files come back
+// Blanks between arguments; with a blank or a quote in any of them, quotes around each. The files come back
 // from parse as given, whatever mix a file manager passes; behind the Video-CD switch the rest
 // stays as it is.
 TEST(CommandLineJoin, BlanksBetweenQuotesAroundAllAndParsedBack)
@@ -59,7 +60,12 @@ TEST(CommandLineJoin, BlanksBetweenQuotesAroundAllAndParsedBack)
             "\"/x/my clip.mpg\" \"/x/clip.mpg\" \"/l/c.vep\""},
         {{"/x/a b.mpg", "1"}, "\"/x/a b.mpg\" \"1\""},
         {{"1", "my names.vep"}, "\"1\" my names.vep", "my names.vep"},
-        {{"/x/a b.mpg", "1", "names.vep"}, "\"/x/a b.mpg\" \"1\" names.vep", "names.vep"}};
+        {{"/x/a b.mpg", "1", "names.vep"}, "\"/x/a b.mpg\" \"1\" names.vep", "names.vep"},
+        // A quote in a name: every argument quoted, that quote doubled, wherever it stands.
+        {{"/m/a.mpg", "/m/q\"x.mpg"}, "\"/m/a.mpg\" \"/m/q\"\"x.mpg\""},
+        {{"/m/q\" x.mpg"}, "\"/m/q\"\" x.mpg\""},
+        {{"\"", "/m/\"a\" \"b\".mpg", "", "/m/c\""}, "\"\"\"\" \"/m/\"\"a\"\" \"\"b\"\".mpg\" \"\" \"/m/c\"\"\""},
+        {{"/m/q\"x.mpg", "1", "n\"s.vep"}, "\"/m/q\"\"x.mpg\" \"1\" n\"s.vep", "n\"s.vep"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         EXPECT_EQ(join(c.args), c.line);
@@ -67,4 +73,14 @@ TEST(CommandLineJoin, BlanksBetweenQuotesAroundAllAndParsedBack)
         EXPECT_EQ(std::tuple(p.tokens, p.rest),
             std::tuple(*c.rest ? c.args.mid(0, c.args.indexOf("1")) : c.args, QString(c.rest)));
     }
+}
+
+// Each argument keeps its bytes, UTF-8 or not (Shift-JIS from a Japanese archive, Latin-1).
+TEST(CommandLineArguments, BytesAsGiven)
+{
+    const char* const argv[] = {"reelbox", "/m/\x93\xFA\x96\x7B.mpg", "/m/\xE6\x97\xA5.mpg", "l\xE9gende"};
+    QList<QByteArray> back;
+    for (const QString& argument : arguments(4, argv))
+        back << toNativeFileName(argument);
+    EXPECT_EQ(back, QList<QByteArray>(argv + 1, argv + 4));
 }

@@ -55,6 +55,12 @@ public:
                 return d;
         return OpticalDrive{imagePath, {}, false, {}, false};
     }
+    // An image is taken off the table (drives are not).
+    bool removeImage(const QString& device) override
+    {
+        return imagesAdded.contains(device) &&
+               table.removeIf([&](const Drive& d) { return d.device == device; }) > 0;
+    }
     std::optional<DiscFolder> listFolder(const QString& path) override
     {
         for (const Drive& d : table) {

@@ -48,7 +48,7 @@ TEST_F(FormFixture, SettingsFilePlaceSizeAndColourSavedAndRead)
     form2().ch_ho->trigger();
     EXPECT_TRUE(dialogs.boxes.empty());
 
-    const QString file = settings_file::path(programDir.path());
+    const QString file = settings_file::writePath(programDir.path());
     const SettingsRead read = settings_file::read(file);
     ASSERT_TRUE(read.complete());
     EXPECT_EQ(std::tuple(*read.top, *read.left, *read.backColor, *read.width, *read.height),

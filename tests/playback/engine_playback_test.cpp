@@ -1,10 +1,14 @@
 // The program's playback over the real libmpv engine (no video or sound output), on clips made
 // by ffmpeg when the test starts. What the engine itself must do is mpv_engine_test's; here the
 // program's own rules meet real answers: failed opens, damaged clips, the end of each movie.
-// Checks: open_list_item.cpp, position_timer.cpp (src/playback); mpv_engine.cpp (src/platform/mpv).
+// Checks: open_list_item.cpp, position_timer.cpp (src/playback); mpv_engine.cpp (src/platform/mpv);
+// list_writer.cpp, list_files.cpp (src/playlist); text_file.cpp (src/settings).
+#include "file_tree.h"
 #include "form_fixture.h"
 #include "media_clips.h"
 #include "platform/mpv/mpv_engine.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -42,6 +46,12 @@ protected:
     void TearDown() override { form1->Form_Unload(); }
 
     QString playing() const { return form1->Label1->text(); }
+    QString speedReply()
+    {
+        QString reply;
+        mci.MciSend(QStringLiteral("status avfile speed"), reply);
+        return reply;
+    }
 };
 
 // Files that cannot be played go with one message each; damaged ones play what they have and
@@ -69,6 +79,45 @@ TEST_F(EnginePlayback, AListPlaysThroughBadAndDamagedFilesAndWraps)
     }
     EXPECT_EQ(std::tuple(caption2(), form1->List2->ListCount(), dialogs.boxes.size()),
         std::tuple("II", 3, 3u));
+}
+
+// mpv keeps its speed from file to file: the next entry, by >| or by Loop, plays at normal speed.
+TEST_F(EnginePlayback, TheNextEntryPlaysAtNormalSpeed)
+{
+    for (int i = 0; i < 3; ++i)
+        form1->playlist->append(clips->path("good.mpg"));
+    form1->playlist->select(0);
+    for (int i = 0; i < 4; ++i)
+        form1->Command3->click();
+    form1->Command11->click();
+    form1->playback->Timer1_Timer();
+    EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->Label3->text(), speedReply()),
+        std::tuple(1, QStringLiteral("|>|> ±0"), QStringLiteral("1000")));
+    form1->Command3->click();
+    form1->Command2->click();
+    EXPECT_TRUE(waitUntil([&] { return form1->List2->ListIndex() == 2; }));
+    EXPECT_EQ(speedReply(), "1000");
+}
+
+// A name that is not UTF-8 (Shift-JIS bytes, valid CP932 too): imported with its folder, saved in
+// a list file, opened from it again, and played.
+TEST_F(EnginePlayback, ANameNotUtf8IsSavedOpenedAgainAndPlayed)
+{
+    FileTree tree;
+    tree.add({"movies/"});
+    const QByteArray name = "\x93\xFA\x96\x7B.mpg";
+    std::filesystem::copy_file(toNativeFileName(clips->path("good.mpg")).toStdString(),
+        (tree.root() + "/movies/" + name).toStdString());
+    dialogs.paths = {tree.path("movies"), tree.path("list.vep")};
+    handlers().folda_open();
+    handlers().Command19_Click();
+    form1->reset_all();  // an empty playlist
+    dialogs.paths = {tree.path("list.vep")};
+    handlers().Command20_Click();
+    form1->Command2->click();
+    EXPECT_TRUE(waitUntil([&] { return speedReply() == "1000" && form1->HScroll1->Value() > 0; }));
+    EXPECT_EQ(std::tuple(paths(), playing(), boxes()),
+        std::tuple(QStringList{tree.path("movies/" + name)}, fromNativeFileName(name), ""));
 }
 
 }  // namespace

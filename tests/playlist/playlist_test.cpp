@@ -118,6 +118,11 @@ TEST(ListReadFields, EncodingsAndMissingFile)
         {"/m/l\xE9gende.mpg=l\xE9gende.mpg\r\n/m/\xFF.dat=\xFF.dat\r\n",
             {fromNativeFileName("/m/l\xE9gende.mpg=l\xE9gende.mpg"),
                 fromNativeFileName("/m/\xFF.dat=\xFF.dat")}},
+        // After a byte-order mark, UTF-8 whatever the bytes: Shift-JIS bytes of a name are kept,
+        // not read as CP932 (the program writes names that are not UTF-8 so).
+        {"\xEF\xBB\xBF/m/\x93\xFA\x96\x7B.mpg=\x93\xFA\x96\x7B\r\n/m/\x83\x5C=\xE9\r\n",
+            {fromNativeFileName("/m/\x93\xFA\x96\x7B.mpg=\x93\xFA\x96\x7B"),
+                fromNativeFileName("/m/\x83\x5C=\xE9")}},
         // A line up to 64 KiB; a longer one is no list line and ends the reading. A field over
         // 4096 bytes keeps 4096 of its path and of its name; a character cut in two keeps its
         // bytes.

@@ -373,14 +373,20 @@ TEST_F(PlaylistWindow, ListSaveWritesEveryEntryOrSaysWhyNot)
 }
 
 // Save, then open into an empty playlist: every entry comes back as it was, whatever its path and
-// name hold, or is named before the save and left out of the file, so that it cannot stop the
-// load of the entries behind it. Rows: path, name, the line written (nullptr: left out).
+// name hold, or is named before the save, under the reason, and left out of the file, so that it
+// cannot stop the load of the entries behind it. Names that are not UTF-8 (Latin-1, Shift-JIS
+// bytes that are also CP932) come back byte for byte: the file begins with a byte-order mark.
+// Rows: path, name, the line written (nullptr: left out; "!": for a reason other than separators).
 TEST_F(PlaylistWindow, SavedListEntriesOpenAgainAsTheyWere)
 {
     const struct {
         QString path, name;
         const char* line;
     } rows[] = {
+        {fromNativeFileName("/m/\x93\xFA\x96\x7B.mpg"), fromNativeFileName("\x93\xFA\x96\x7B.mpg"),
+            "/m/\x93\xFA\x96\x7B.mpg=\x93\xFA\x96\x7B.mpg"},
+        {QStringLiteral("/m/") + QChar(0xD800) + QStringLiteral(".mpg"), "lone", "!"},
+        {"/m/" + QString(70000, u'x'), "long", "!"},
         {"/m/Tom, Jerry.mpg", "Tom, Jerry.mpg", "\"/m/Tom, Jerry.mpg=Tom, Jerry.mpg\""},
         {"/m/a.mpg", "x,y", "\"/m/a.mpg=x,y\""},
         {"/m/say \"hi\".mpg", "say \"hi\".mpg", "/m/say \"hi\".mpg=say \"hi\".mpg"},
@@ -401,13 +407,16 @@ TEST_F(PlaylistWindow, SavedListEntriesOpenAgainAsTheyWere)
     FileTree tree;
     start({});
     QStringList keptPaths, keptNames, leftOut;
-    QByteArray bytes;
+    QByteArray bytes = "\xEF\xBB\xBF";
     for (const auto& row : rows) {
         playlist().append(row.path, row.name);
-        (row.line ? keptPaths : leftOut) << row.path;
-        if (row.line) {
+        const bool kept = row.line && *row.line != '!';
+        if (kept) {
+            keptPaths << row.path;
             keptNames << row.name;
             bytes += QByteArray(row.line) + "\r\n";
+        } else if (!row.line) {
+            leftOut << row.path;
         }
     }
     dialogs.paths = {tree.path("round.vep")};
@@ -415,7 +424,10 @@ TEST_F(PlaylistWindow, SavedListEntriesOpenAgainAsTheyWere)
     EXPECT_EQ(std::tuple(contents(tree.path("round.vep")), boxes()),
         std::tuple(bytes,
             "次のリストは「,」と「\"」の両方や「=」、改行を含むため、リストファイルに保存できません。\n" +
-                leftOut.join(u'\n') + "|ﾘｽﾄ保存"));
+                leftOut.join(u'\n') +
+                "\n\n次のリストはファイルに書けない文字を含むため、リストファイルに保存できません。\n" +
+                rows[1].path + "\n\n次のリストは長すぎるため、リストファイルに保存できません。\n" +
+                rows[2].path + "|ﾘｽﾄ保存"));
 
     start({});
     dialogs.paths = {tree.path("round.vep")};

@@ -1,10 +1,12 @@
 // Checks: settings_file.cpp, text_file.cpp, file_save.cpp (src/settings).
 #include "settings/settings_file.h"
 
+#include "file_tree.h"
 #include "media_clips.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,7 +15,7 @@ namespace {
 class SettingsFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    QString file = settings_file::path(dir.path());
+    QString file = settings_file::writePath(dir.path());
 };
 
 // Top 1200, Left 6000, black, 5145 x 3945 twips: the example file.
@@ -88,3 +90,30 @@ TEST_F(SettingsFileTest, WritesTheWholeFileInTheLayoutItReads)
 
 // Failed saves (missing folder, read-only folder, a write cut short) are saveFile()'s, tested
 // with the list files' saves.
+
+// Where reelbox.ini is read and written: beside the program while its folder takes new files;
+// else written in the config folder and read there once it holds one, until then beside the
+// program. A program under /usr always writes to the config folder, even as root.
+TEST(SettingsFilePlace, BesideTheProgramOrInTheConfigFolder)
+{
+    FileTree tree;
+    tree.add({"config/", "portable/", "installed/reelbox.ini"});
+    tree.chmod("installed", 0555);
+    tree.chmod("config", 0777);
+    tree.chmod("portable", 0777);
+    qputenv("XDG_CONFIG_HOME", tree.path("config").toUtf8());
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                           QStringLiteral("/reelbox.ini");
+    const auto places = [&](const QString& dir) {
+        AsUnprivileged user(dir != "/usr/bin");  // root may write into /usr/bin
+        return std::pair(settings_file::readPath(dir), settings_file::writePath(dir));
+    };
+    const QString portable = tree.path("portable"), installed = tree.path("installed");
+    EXPECT_EQ(places(portable), std::pair(portable + "/reelbox.ini", portable + "/reelbox.ini"));
+    EXPECT_EQ(places(installed), std::pair(installed + "/reelbox.ini", config));
+    EXPECT_EQ(places("/usr/bin"), std::pair(QString("/usr/bin/reelbox.ini"), config));
+    ASSERT_TRUE(MediaClips::writeFile(config, exampleFile));
+    EXPECT_EQ(places(installed), std::pair(config, config));
+    EXPECT_EQ(places("/usr/bin"), std::pair(config, config));
+    qunsetenv("XDG_CONFIG_HOME");
+}

@@ -115,6 +115,12 @@ OpticalDrive LinuxDriveTable::addImage(const QString& imagePath)
     return probe(path);
 }
 
+bool LinuxDriveTable::removeImage(const QString& device)
+{
+    const QMutexLocker lock(&imagesLock_);
+    return images_.removeAll(QDir::cleanPath(QFileInfo(device).absoluteFilePath())) > 0;
+}
+
 std::optional<DiscFolder> LinuxDriveTable::listFolder(const QString& path)
 {
     const std::optional<DiscPath> where = splitDiscPath(path);

@@ -23,6 +23,7 @@ public:
 
     QList<OpticalDrive> drives() override;
     OpticalDrive addImage(const QString& imagePath) override;
+    bool removeImage(const QString& device) override;
     std::optional<DiscFolder> listFolder(const QString& path) override;
 
     // The kernel's names of the optical drives ("sr0", "sr1"), in order.

@@ -233,6 +233,7 @@ MediaError MpvEngine::load(const QString& path, WId parent)
     const int restarts = restarts_;
     const int ends = fileEnds_;
     idle_ = false;
+    normalSpeed();  // a newly opened device plays at 1000
     if (!command({"loadfile", target.constData()}))
         return MediaError::Driver;
     if (!waitUntil(OpenTimeoutS, [&] { return restarts_ != restarts || fileEnds_ != ends; }))
@@ -474,6 +475,8 @@ void MpvEngine::unload()
                 stopPlayer();
             }
         }
+        if (mpv_)
+            normalSpeed();
         // mpv's messages come after its events: what it said about the file is read now.
         drainEvents();
     }
@@ -727,6 +730,15 @@ MediaError MpvEngine::step(int delta)
     if (e == MediaError::None)
         standStill(to < from);
     return e;
+}
+
+// mpv's speed belongs to the player and outlives the file: each device starts at normal speed.
+void MpvEngine::normalSpeed()
+{
+    double one = 1.0;
+    mpvlog::ok(mpv_set_property(mpv_, "speed", MPV_FORMAT_DOUBLE, &one), "mpv_set_property",
+        "speed=1");
+    observed_.speed = one;
 }
 
 double MpvEngine::speed()

@@ -97,6 +97,7 @@ private:
     bool setOption(const char* name, const QByteArray& value);
     bool command(std::initializer_list<const char*> args);
     MediaError setPaused(bool paused);
+    void normalSpeed();
     // keepPicture: a decoded picture shown stays over mpv's until playing moves past it.
     MediaError seekToFrame(std::int64_t frame, bool keepPicture = false);
     // The picture stands still (`elsewhere`: after a seek): the frames before it are decoded

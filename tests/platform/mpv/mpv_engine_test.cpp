@@ -222,6 +222,8 @@ TEST_F(MpvEngineTest, PositionsWhilePlayingFollowThePicture)
     }
 }
 
+// mpv's speed belongs to the whole player and outlives its file: a device opened again, after a
+// close, plays at normal speed.
 TEST_F(MpvEngineTest, SpeedIsSetAndReadInThousandthsAndRefusalsAreErrors)
 {
     ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
@@ -231,6 +233,9 @@ TEST_F(MpvEngineTest, SpeedIsSetAndReadInThousandthsAndRefusalsAreErrors)
         EXPECT_EQ(send(QStringLiteral("set avfile speed ") + QLatin1String(speed)), rc) << speed;
         EXPECT_EQ(ask(QStringLiteral("status avfile speed")), rc ? "1750" : speed);
     }
+    send(QStringLiteral("close avfile"));
+    ASSERT_EQ(open(QStringLiteral("vcd.mpg")), 0) << reply.toStdString();
+    EXPECT_EQ(ask(QStringLiteral("status avfile speed")), "1000");
 }
 
 // Every refusal says why in the log, leaves no device and no video window, and does not beep (a
