@@ -48,6 +48,9 @@ public:
     // 0x80000000 + index (a negative number) for one of the system's colours.
     std::int32_t BackColor() const { return back_color_; }
     void setBackColor(std::int32_t value);
+    // The strip's text: blue in the normal window, white on full screen's black.
+    static constexpr QColor StripBlue = QColor(0, 0, 255);
+    void setStripTextColor(const QColor& color);
 
     // ---- state --------------------------------------------------------------------------------
     std::int16_t click_ticks = 0;
