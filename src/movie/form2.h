@@ -107,6 +107,9 @@ public:
     void stopTimers();
 
 signals:
+    // Full screen has ended: the idle cursor is no longer watched, nor parked.
+    void endCursorWatch();
+
     // A double press (or double-click) asked for full screen while Form1's Command22 is enabled.
     void fullScreenToggleRequested();
 

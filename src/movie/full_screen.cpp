@@ -131,5 +131,5 @@ void FullScreen::leave()
     default:
         break;
     }
-    movie.Timer1->stop();
+    movie.endCursorWatch();
 }

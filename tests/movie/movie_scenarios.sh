@@ -74,7 +74,8 @@ surface() {
 
 # Full screen parks the idle cursor at the top right edge and leaves it there: the jump is no
 # movement of the user's. Esc comes after the jump, so once full screen has ended the program has
-# seen the jump.
+# seen the jump. Leaving ends the parking: the pointer moved over the strip stays where it is put
+# (the popup opened there afterwards comes after any jump the moves could cause).
 pointer_at() { [[ $(xdotool getmouselocation | awk '{print $1, $2}') == "x:$1 y:$2" ]]; }
 parking() {
   start_movie parking
@@ -84,6 +85,11 @@ parking() {
   wait_tenths=200 wait_for "parking: the cursor was not parked" pointer_at 1279 2
   leave_full_screen parking
   pointer_at 1279 2 || fail "parking: the cursor left its place: $(xdotool getmouselocation)"
+  local sy=$((my + mh - 6))
+  xdotool mousemove --sync $((mx + 40)) $sy click 3
+  wait_for "parking: no popup over the strip" menu_shown
+  xdotool key Escape
+  pointer_at $((mx + 40)) $sy || fail "parking: parked after leaving: $(xdotool getmouselocation)"
   stop_app parking
 }
 
