@@ -5,6 +5,8 @@
 #include "controls/scroll_bar.h"
 #include "platform/dialogs.h"
 
+#include <QSignalBlocker>
+
 MasterVolume::MasterVolume(Mixer& mixer, ScrollBar& HScroll2, MsgBoxFn msgBox)
     : mixer_(mixer), HScroll2_(HScroll2), msgBox_(std::move(msgBox))
 {
@@ -41,6 +43,8 @@ void MasterVolume::close()
 {
     if (vol_off != 1)
         mixer_.SetVolumeControl(vol_ctrl.id, vol_start);
+    const QSignalBlocker unwritten(
+        vol_start > std::uint64_t(vol_div) * std::uint64_t(scale.max) ? &HScroll2_ : nullptr);
     mixer_.mixerClose();
 }
 
