@@ -66,6 +66,20 @@ TEST(MasterVolume, SliderStandsForTheControlsRange)
     }
 }
 
+// Put back once, by whichever comes first (the end, or a thread that found the display gone):
+// nothing before the volume was found, and the slider moves nothing after.
+TEST(MasterVolume, PutBackOnce)
+{
+    Volume v;
+    v.volume.putBack();
+    v.volume.open();
+    v.HScroll2.setValue(0);
+    v.volume.putBack();
+    v.HScroll2.setValue(5);
+    v.volume.close();
+    EXPECT_EQ(v.mixer.sets, (std::vector<std::uint32_t>{30000, 0, 30000}));
+}
+
 // Opening fails with the code's message, a missing control silently; either way the slider is
 // off, nothing is ever written, and the mixer is still closed at the end.
 TEST(MasterVolume, FailuresDisableTheSlider)
