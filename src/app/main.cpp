@@ -36,6 +36,10 @@ int main(int argc, char** argv)
     // Placing windows and the cursor needs X11 (XWayland on a Wayland desktop).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    // The sound server's clients (the movie's stream among them) show the program's icon in the
+    // desktop's sound settings.
+    if (qEnvironmentVariableIsEmpty("PULSE_PROP"))
+        qputenv("PULSE_PROP", "application.icon_name=reelbox");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("reelbox"));  // ~/.config/reelbox
     QApplication::setApplicationVersion(QStringLiteral(REELBOX_VERSION));
@@ -79,10 +83,6 @@ int main(int argc, char** argv)
         std::_Exit(0);
     });
 
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    form1.Form_Load(command_line::join(arguments));
-    if (form1.isUnloaded())  // asked to end while starting
     // The display server gone, at any moment from here on (a message box of start-up included):
     // the volume found at start is put back by the thread that finds the loss, and the process
     // ends there, before destructors meet the dead display. The screen saver's setting died
@@ -92,6 +92,10 @@ int main(int argc, char** argv)
     x11_server_lost::watch(x11 ? x11->connection() : nullptr, [] { volumeToRestore->putBack(); });
     QObject::connect(&form1, &Form1::unloaded, [] { x11_server_lost::release(); });
 
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    form1.Form_Load(command_line::join(arguments));
+    if (form1.isUnloaded())  // asked to end while starting
         return 0;
     form1.show();
 

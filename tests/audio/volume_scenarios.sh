@@ -43,6 +43,17 @@ sound_replaced() {
   stop_app sound_replaced "40000 20000"
   ! grep -i 'alsa\|pulse\|snd_' "$work/log" || fail "sound chatter after the server was replaced"
 }
+# A movie playing is a stream of the program's name and icon in the desktop's sound settings.
+stream_is() { pactl list sink-inputs | grep -q "application.$1 = \"$2\""; }
+sound_stream() {
+  [[ -s $work/red.mpg ]] || make_clip red color=c=red 60
+  start_app sound_stream "$work/red.mpg"
+  wait_tenths=600 wait_for "sound stream: the movie does not play" eval 'pc play; is Playing status'
+  wait_for "sound stream: no stream named ReelBox: $(pactl list sink-inputs)" stream_is name ReelBox
+  stream_is icon_name reelbox || fail "sound stream: not the program's icon: $(pactl list sink-inputs)"
+  stop_app sound_stream
+}
+
 # The X server goes away under the program: it ends, the volume as found. The screen saver's
 # setting went with that server. First while start-up's "NO Video-CD" box is up (the start-up
 # write, 39999, done), then on a new server while the program runs.
