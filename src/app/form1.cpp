@@ -88,6 +88,7 @@ void Form1::appendDiscImage(const QString& path) { videoCd->appendDiscImage(path
 int Form1::Top() const { return vbnum::toTwips(frameGeometry().top()); }
 int Form1::Left() const { return vbnum::toTwips(frameGeometry().left()); }
 int Form1::Width() const { return vbnum::toTwips(frameGeometry().width()); }
+bool Form1::framed() const { return frameGeometry() != QWidget::geometry(); }
 int Form1::Height() const { return vbnum::toTwips(frameGeometry().height()); }
 void Form1::setTop(int twips) { move(x(), vbnum::toPixels(twips)); }
 void Form1::setLeft(int twips) { move(vbnum::toPixels(twips), y()); }

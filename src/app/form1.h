@@ -97,6 +97,7 @@ public:
     int Top() const override;
     int Left() const override;
     int Width() const override;
+    bool framed() const override;
     int Height() const;
     void setTop(int twips);
     void setLeft(int twips);

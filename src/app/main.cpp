@@ -17,12 +17,14 @@
 #include "platform/linux/qt_window_layer.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/linux/x11_errors.h"
+#include "platform/linux/x11_server_lost.h"
 #include "platform/linux/x11_screen_saver.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/process_setup.h"
 #include "shell/program_icon.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -34,6 +36,10 @@ int main(int argc, char** argv)
     // Placing windows and the cursor needs X11 (XWayland on a Wayland desktop).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    // The sound server's clients (the movie's stream among them) show the program's icon in the
+    // desktop's sound settings.
+    if (qEnvironmentVariableIsEmpty("PULSE_PROP"))
+        qputenv("PULSE_PROP", "application.icon_name=reelbox");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("reelbox"));  // ~/.config/reelbox
     QApplication::setApplicationVersion(QStringLiteral(REELBOX_VERSION));
@@ -77,23 +83,18 @@ int main(int argc, char** argv)
         std::_Exit(0);
     });
 
+    // The display server gone, at any moment from here on (a message box of start-up included):
+    // the volume found at start is put back by the thread that finds the loss, and the process
+    // ends there, before destructors meet the dead display. The screen saver's setting died
+    // with that server; the desktop's inhibition ends with the program's bus connection.
+    static MasterVolume* volumeToRestore = form1.volume.get();
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    x11_server_lost::watch(x11 ? x11->connection() : nullptr, [] { volumeToRestore->putBack(); });
+    QObject::connect(&form1, &Form1::unloaded, [] { x11_server_lost::release(); });
+
     form1.Form_Load(command_line::join(command_line::arguments(argc, argv)));
     if (form1.isUnloaded())  // asked to end while starting
         return 0;
-
-    // A broken X connection (the display server gone) ends the process in Qt or Xlib with
-    // exit(): the volume found at start is put back on the way out, and the process ends there,
-    // before destructors meet the dead display. The screen saver's setting died with that
-    // server; the desktop's inhibition ends with the program's bus connection.
-    static MasterVolume* volumeToRestore = form1.volume.get();
-    std::atexit([] {
-        if (!volumeToRestore)
-            return;
-        volumeToRestore->close();
-        std::fflush(nullptr);
-        std::_Exit(1);
-    });
-    QObject::connect(&form1, &Form1::unloaded, [] { volumeToRestore = nullptr; });
     form1.show();
 
     // The desktop's media controls, once the windows are there to answer them.

@@ -49,10 +49,11 @@ mpris::PlayerState MprisBridge::state()
 {
     mpris::PlayerState s;
     const bool open = engine_.isOpen();
-    if (open)
-        s.playbackStatus = form1_.Command2->text() == play_state::Playing
-                               ? QStringLiteral("Playing")
-                               : QStringLiteral("Paused");
+    // Not playing at the start is stopped: where the stop button leaves a movie, or opening it.
+    if (open && form1_.Command2->text() == play_state::Playing)
+        s.playbackStatus = QStringLiteral("Playing");
+    else if (open && engine_.positionMs() != 0)
+        s.playbackStatus = QStringLiteral("Paused");
     if (form1_.Check3->Value() == 1)
         s.loopStatus = form1_.Check7->Value() == 1 ? QStringLiteral("Track")
                                                    : QStringLiteral("Playlist");
@@ -72,7 +73,7 @@ mpris::PlayerState MprisBridge::state()
         s.trackId = QStringLiteral("/org/reelbox/track/%1_%2").arg(index).arg(qHash(path), 0, 16);
         s.lengthUs = engine_.lengthMs() * 1000;
         s.title = form1_.List2->List(index);
-        s.url = QUrl::fromLocalFile(path).toString();
+        s.url = QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
     }
     return s;
 }

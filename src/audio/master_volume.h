@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 
 class ScrollBar;
 
@@ -21,6 +22,9 @@ public:
     // on). Shutdown: puts the volume back as found and closes the mixer.
     void open();
     void close();
+    // Puts the volume found at start-up back, once; nothing before it was found. Any thread may
+    // call it (the one that finds the display gone): the slider moves the volume no more after.
+    void putBack();
 
     void HScroll2_Change();
     void HScroll2_Scroll();
@@ -39,4 +43,7 @@ private:
     Mixer& mixer_;
     ScrollBar& HScroll2_;
     MsgBoxFn msgBox_;
+    std::mutex mixerUse_;  // the mixer's calls, from the window thread or one putting back
+    bool found_ = false;  // vol_start holds the volume found
+    bool putBack_ = false;
 };

@@ -16,6 +16,8 @@ public:
     virtual int Top() const = 0;
     virtual int Left() const = 0;
     virtual int Width() const = 0;
+    // Whether the window manager's frame around it is known (none without a window manager).
+    virtual bool framed() const = 0;
 
     // The program's one orderly end.
     virtual void Form_Unload() = 0;

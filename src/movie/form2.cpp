@@ -51,6 +51,7 @@ Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, Vide
     Label1->setAlignment(
         Qt::AlignLeft | Qt::AlignTop);  // full screen leaves it taller than the strip
     Label1->resize(Label1->width(), 13);
+    setStripTextColor(StripBlue);
 
     for (QLabel* l : {Label1, Label2})
         l->installEventFilter(this);
@@ -64,6 +65,8 @@ Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, Vide
     connect(Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &Form2::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &Form2::Timer3_Timer);
+    frame_watch_ = new QTimer(this);
+    connect(frame_watch_, &QTimer::timeout, this, &Form2::placeBesideFrame);
 
     createMenu();
     setBackColor(0);
@@ -88,9 +91,12 @@ void Form2::setBackColor(std::int32_t value)
     p.setColor(QPalette::Window, color);
     setPalette(p);
     setAutoFillBackground(true);
-    // The strip's text stays readable on any background.
+}
+
+void Form2::setStripTextColor(const QColor& color)
+{
     QPalette strip = Label1->palette();
-    strip.setColor(QPalette::WindowText, color.lightness() < 128 ? Qt::white : Qt::black);
+    strip.setColor(QPalette::WindowText, color);
     Label1->setPalette(strip);
 }
 

@@ -48,6 +48,9 @@ public:
     // 0x80000000 + index (a negative number) for one of the system's colours.
     std::int32_t BackColor() const { return back_color_; }
     void setBackColor(std::int32_t value);
+    // The strip's text: blue in the normal window, white on full screen's black.
+    static constexpr QColor StripBlue = QColor(0, 0, 255);
+    void setStripTextColor(const QColor& color);
 
     // ---- state --------------------------------------------------------------------------------
     std::int16_t click_ticks = 0;
@@ -86,6 +89,11 @@ public:
     // shared VideoWindow for shutdown and the next open.
     void hookVideoWindow(WId handle);
 
+    // The default place beside the control window, taken before the window manager framed it, is
+    // taken again beside the frame once that is known (looked for over a few seconds), unless the
+    // window has been moved since.
+    void placeBesideFrame();
+
     // The menu items that act on an open movie, off while nothing is open.
     void setMovieMenuEnabled(bool on);
     // The menu of full screen: the ten items that do not belong there hidden, and me_full saying
@@ -99,6 +107,9 @@ public:
     // placed for the window's current size.
     void placeStrip();
     void placePlaceholder();
+
+    // Full screen has ended: the idle cursor is no longer watched, nor parked.
+    void endCursorWatch();
 
     // Stops the three timers (shutdown).
     void stopTimers();
@@ -133,4 +144,8 @@ private:
     // Where Timer1 put the cursor: the X server reports that jump as a movement there, which
     // is not the user's.
     std::optional<QPoint> parked_at_;
+    // Where the default place put the window, until the control window's frame is known.
+    std::optional<QPoint> default_place_;
+    QTimer* frame_watch_;
+    int frame_looks_ = 0;
 };

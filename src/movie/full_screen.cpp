@@ -86,9 +86,7 @@ void FullScreen::enter()
 
     fs_saved_back = movie.BackColor();
     movie.setBackColor(0);
-    QPalette white = movie.Label1->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    movie.Label1->setPalette(white);
+    movie.setStripTextColor(Qt::white);
     movie.Label1->setToolTip(QString());
 
     // Over the desktop's panels too, where a window manager keeps them.
@@ -111,8 +109,8 @@ void FullScreen::leave()
     movie.placeStrip();
     movie.Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     movie.setFullScreenMenu(false);
-    // The strip takes the colour it has on this background, as at start-up.
     movie.setBackColor(fs_saved_back);
+    movie.setStripTextColor(Form2::StripBlue);
 
     QString reply;
     mci.MciSend(QStringLiteral("where avfile source"), reply);
@@ -133,5 +131,5 @@ void FullScreen::leave()
     default:
         break;
     }
-    movie.Timer1->stop();
+    movie.endCursorWatch();
 }

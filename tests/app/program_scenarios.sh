@@ -1,13 +1,24 @@
 # The real program as a whole (tests/support/scenarios.sh runs these).
-# Checks: main.cpp, form_load.cpp, form_unload.cpp, form1_layout.cpp (src/app); accessible_name.cpp,
+# Checks: main.cpp, form1.cpp, form_load.cpp, form_unload.cpp, form1_layout.cpp (src/app); accessible_name.cpp,
 # enter_clicks.cpp, scroll_bar.cpp (src/controls); form2_load.cpp, form2_menu.cpp (src/movie);
 # termination_signals.cpp, x11_screen_saver.cpp, x11_map_keeper.cpp, qt_dialogs.cpp
 # (src/platform/linux).
 
-# Started and ended, again and again: both windows come up every time.
+# Started and ended, again and again: both windows come up every time; with openbox or xfwm4 the
+# movie window right of the control window's frame, level with its top.
+beside_frame() {
+  local c l r t
+  c=$(window_id ReelBox)
+  read -r cx cy cw _ <<<"$(geometry "$c")"
+  read -r mx my _ <<<"$(geometry "$(window_id Form2)")"
+  read -r l r t _ <<<"$(xprop -id "$c" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,')"
+  [[ "$mx $my" == "$((cx + cw + ${r:-0})) $((cy - ${t:-0}))" ]]
+}
 starts() {
   for i in $(seq "$([[ $set == " quick " ]] && echo 5 || echo 20)"); do
     start_app "start $i"
+    [[ $desktop != openbox && $desktop != xfwm4 ]] ||
+      wait_for "start $i: the movie window is not beside the control window's frame" beside_frame
     stop_app "start $i"
   done
 }

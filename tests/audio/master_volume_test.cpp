@@ -36,11 +36,15 @@ TEST(MasterVolume, SliderStandsForTheControlsRange)
     struct Case {
         std::uint32_t maximum, start;
         int div, max, large, small, value;
+        std::uint32_t kept = 0;  // what the start leaves, when not the value in control units
     };
     const Case cases[] = {
         {65535, 30000, 3, 21845, 4369, 2184, 10000},
         {32766, 1001, 1, 32766, 6553, 3276, 1001},  // below 32767 the units are the control's
-        {32767, 32767, 2, 16383, 3276, 1638, 16383}, {5, 4, 1, 5, 1, 1, 4},  // steps never 0
+        {5, 4, 1, 5, 1, 1, 4},  // steps never 0
+        // Above the slider's top: left alone (a sound server at 100 % or 150 % is at 65536).
+        {32767, 32767, 2, 16383, 3276, 1638, 16383, 32767},
+        {65536, 65536, 3, 21845, 4369, 2184, 21845, 65536},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.maximum);
@@ -51,13 +55,29 @@ TEST(MasterVolume, SliderStandsForTheControlsRange)
         // The start writes the value back in slider units; the top of the slider is the top.
         EXPECT_EQ(std::tuple(v.volume.vol_div, v.HScroll2.Max(), v.HScroll2.LargeChange(),
                       v.HScroll2.SmallChange(), v.HScroll2.Value(), v.mixer.value),
-            std::tuple(c.div, c.max, c.large, c.small, c.value, std::uint32_t(c.value * c.div)));
+            std::tuple(c.div, c.max, c.large, c.small, c.value,
+                c.kept ? c.kept : std::uint32_t(c.value * c.div)));
+        v.HScroll2.setValue(0);
         v.HScroll2.setValue(c.max);
         EXPECT_EQ(v.mixer.value, std::uint32_t(c.max * c.div));
         v.volume.close();
         EXPECT_EQ(std::tuple(v.mixer.value, v.mixer.closes, v.messages),
             std::tuple(c.start, 1, QStringList()));
     }
+}
+
+// Put back once, by whichever comes first (the end, or a thread that found the display gone):
+// nothing before the volume was found, and the slider moves nothing after.
+TEST(MasterVolume, PutBackOnce)
+{
+    Volume v;
+    v.volume.putBack();
+    v.volume.open();
+    v.HScroll2.setValue(0);
+    v.volume.putBack();
+    v.HScroll2.setValue(5);
+    v.volume.close();
+    EXPECT_EQ(v.mixer.sets, (std::vector<std::uint32_t>{30000, 0, 30000}));
 }
 
 // Opening fails with the code's message, a missing control silently; either way the slider is

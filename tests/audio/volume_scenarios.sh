@@ -2,8 +2,8 @@
 # device, read with pactl from outside) under the real program (tests/support/scenarios.sh runs
 # these).
 # Checks: master_volume.cpp (src/audio); main.cpp, form_unload.cpp (src/app); tray.cpp (src/shell);
-# alsa_mixer.cpp, pulse_sink_volume.cpp, qt_tray_icon.cpp, termination_signals.cpp
-# (src/platform/linux).
+# alsa_mixer.cpp, pulse_sink_volume.cpp, qt_tray_icon.cpp, termination_signals.cpp,
+# x11_server_lost.cpp (src/platform/linux); mpv_engine.cpp (src/platform/mpv).
 
 # The program started on the volume VOLUME and the volume moved: by a click on the slider, or
 # without input, by the slider's own rounding at start.
@@ -13,9 +13,16 @@ moved_from() {
   [[ $desktop == weston ]] || click_slider
   wait_for "$2: the slider did not move the volume" eval '! sink_is "$1"'
 }
-# 150 %: the slider shows its top while the program runs; the server's own value comes back.
+# 150 %: the slider shows its top while the program runs, and the volume stays as it is until
+# the slider moves it; the server's own value comes back.
 volume_150() {
-  moved_from "98304 49152" volume_150
+  pactl set-sink-volume @DEFAULT_SINK@ 98304 49152
+  start_app volume_150
+  sink_is "98304 49152" || fail "volume_150: turned to $(sink_volume) at start"
+  if [[ $desktop != weston ]]; then
+    click_slider
+    wait_for "volume_150: the slider did not move the volume" eval '! sink_is "98304 49152"'
+  fi
   stop_app volume_150 "98304 49152"
 }
 sigterm() {
@@ -36,14 +43,39 @@ sound_replaced() {
   stop_app sound_replaced "40000 20000"
   ! grep -i 'alsa\|pulse\|snd_' "$work/log" || fail "sound chatter after the server was replaced"
 }
+# A movie playing is a stream of the program's name and icon in the desktop's sound settings.
+stream_is() { pactl list sink-inputs | grep -q "application.$1 = \"$2\""; }
+sound_stream() {
+  [[ -s $work/red.mpg ]] || make_clip red color=c=red 60
+  start_app sound_stream "$work/red.mpg"
+  wait_tenths=600 wait_for "sound stream: the movie does not play" eval 'pc play; is Playing status'
+  wait_for "sound stream: no stream named ReelBox: $(pactl list sink-inputs)" stream_is name ReelBox
+  stream_is icon_name reelbox || fail "sound stream: not the program's icon: $(pactl list sink-inputs)"
+  stop_app sound_stream
+}
+
 # The X server goes away under the program: it ends, the volume as found. The screen saver's
-# setting went with that server.
+# setting went with that server. First while start-up's "NO Video-CD" box is up (the start-up
+# write, 39999, done), then on a new server while the program runs.
 killed_x() {
-  moved_from "40000 20000" killed_x
-  if [[ $desktop == weston ]]; then kill "$weston_pid"; else kill "$xvfb_pid"; fi
-  wait_for "killed X: still running" ended
-  app_pid=""
-  sink_is "40000 20000" || fail "killed X: volume $(sink_volume)"
+  local when
+  for when in box running; do
+    if [[ $when == box ]]; then
+      pactl set-sink-volume @DEFAULT_SINK@ 40000 20000
+      printf 'FILE "damaged.bin" BINARY\n  TRACK 01 MODE2/2352\n    INDEX 01 00:00:00\n' >"$work/damaged.cue"
+      head -c 2352000 /dev/zero >"$work/damaged.bin"  # no file system: not a Video-CD
+      run_app "$work/damaged.cue"
+      wait_tenths=300 wait_for "killed X: no box at start" \
+        eval '[[ -n $(xdotool search --onlyvisible --name "^NO Video-CD$") ]]'
+    else
+      start_desktop "$desktop"
+      moved_from "40000 20000" killed_x
+    fi
+    if [[ $desktop == weston ]]; then kill "$weston_pid"; else kill "$xvfb_pid"; fi
+    wait_for "killed X ($when): still running" ended
+    app_pid=""
+    sink_is "40000 20000" || fail "killed X ($when): volume $(sink_volume)"
+  done
 }
 
 # With a tray: the volume moves with the slider and every channel is put back however the program

@@ -40,7 +40,8 @@ protected:
             QString::asprintf(
                 "strip at %d,%d %d wide", m.Label1->x(), m.Label1->y(), m.Label1->width()),
             m.Label1->alignment() == (Qt::AlignRight | Qt::AlignTop) ? "strip right" : "strip left",
-            m.Timer1->isActive() ? "idle cursor counted" : "idle cursor free"};
+            m.Timer1->isActive() ? "idle cursor counted" : "idle cursor free",
+            "text " + m.Label1->palette().color(QPalette::WindowText).name()};
     }
     QRect lastMove() const
     {
@@ -68,6 +69,7 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
         windows.setTopMost(&form2(), check4 == 0);  // what it was before does not count
         QStringList expected = state();
         expected[4] = check4 == 1 ? "topmost" : "not topmost";
+        EXPECT_EQ(expected[12], "text #0000ff");  // blue at start, whatever the background
         const QRect screen = windowScreen.isNull() ? QRect({0, 0}, screenSize) : windowScreen;
 
         form1->Command22->click();
@@ -75,7 +77,7 @@ TEST_F(FullScreenTest, FitsTheScreenAndComesBackExactly)
             std::tuple(picture, QStringList{text(screen), "0", "", "control hidden", "topmost",
                                     "full", "F解", "FullScreen解除", "---+++++++--++-----+",
                                     QStringLiteral("strip at 0,0 %1 wide").arg(screen.width()),
-                                    "strip right", "idle cursor counted"}));
+                                    "strip right", "idle cursor counted", "text #ffffff"}));
         form1->List2->setListIndex(1 - form1->List2->ListIndex());  // opened while full: fitted too
         EXPECT_EQ(std::tuple(form2().Label1->height(), lastMove(), form2().Label1->toolTip()),
             std::tuple(screen.height(), picture, ""));

@@ -106,11 +106,13 @@ TEST_F(MovieMouse, MouseOnStripPlaceholderAndSurface)
 // The idle cursor of full screen: parked at the screen's top right after ten ticks without moving
 // (the first tick only sees it); a movement over the strip away from the first one seen brings it
 // to the top middle and counts again; the first movement is kept for the whole run. A cursor that
-// keeps moving is never parked. That the parking jump itself frees nothing is the parking scenario.
+// keeps moving is never parked. Leaving full screen ends the watch: the strip then frees nothing.
+// That the parking jump itself frees nothing is the parking scenario.
 TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
 {
     Form2& m = form2();
     windows.screen = QSize(1280, 1024);
+    form1->Command22->click();
     const QPoint parked(1280, 2), freed(640, 0);
     const auto ticks = [&](int n) {
         for (int i = 0; i < n; ++i)
@@ -122,7 +124,6 @@ TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
     }
     EXPECT_TRUE(windows.cursorMoves.empty());
     windows.cursor = QPoint(500, 400);
-    m.Timer1->start(1000);
     ticks(10);
     EXPECT_TRUE(windows.cursorMoves.empty());
     ticks(1);
@@ -138,6 +139,11 @@ TEST_F(MovieMouse, IdleCursorIsParkedAndFreedOverTheStrip)
     ticks(11);
     m.Label1_MouseMove(Qt::NoButton, 150, 45);  // back at the first movement: nothing freed
     EXPECT_EQ(windows.cursorMoves, (std::vector<QPoint>{parked, freed, parked}));
+
+    form1->Command22->click();  // parked as full screen ends
+    m.Label1_MouseMove(Qt::NoButton, 165, 45);
+    EXPECT_EQ(std::tuple(windows.cursorMoves.size(), m.Timer1->isActive(), m.cursor_parked),
+        std::tuple(3u, false, 0));
 }
 
 }  // namespace

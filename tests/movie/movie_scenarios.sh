@@ -12,6 +12,12 @@ colours() {
     awk -F, -v RS=' ' 'NF == 3 {printf "%s", ($1 > 150 && $2 < 90 && $3 < 90) ? "r" : ($1 + $2 + $3 < 90) ? "k" : "?"}'
 }
 red_at() { [[ $(colours "$1,$2") == r ]]; }
+# text_in X Y W H COLOUR: whether the area holds some text in blue (b) or white (w).
+text_in() {
+  import -window root -crop "$3x$4+$1+$2" +repage -depth 8 txt:- | awk -F'[(),]' -v c="$5" \
+    'NR > 1 {n += c == "b" ? $5 > 150 && $3 < 90 && $4 < 90 : $3 > 200 && $4 > 200 && $5 > 200} END {exit n < 5}'
+}
+strip_blue() { text_in "$mx" $((my + mh - 14)) "$mw" 14 b; }
 geometry_is() { [[ $(geometry "$movie") == "$1" ]]; }
 # Whether the window's state asks for full screen (a window manager keeps it there while it agrees).
 full_state() { xprop -id "$movie" _NET_WM_STATE | grep -c _NET_WM_STATE_FULLSCREEN || true; }
@@ -30,9 +36,11 @@ leave_full_screen() {  # NAME: Esc gives the window back exactly
 }
 
 # A double press on the picture makes the movie window cover the whole screen, black, with the
-# picture at 10,43 1258x944; another gives the window back exactly.
+# picture at 10,43 1258x944 and the name in white at the top right; another gives the window back
+# exactly, the name in blue below the picture as at start.
 full_screen() {
   start_movie full_screen
+  wait_for "full screen: the name below the picture is not blue at start" strip_blue
   for round in 1 2; do
     double_click_picture
     wait_for "full screen $round: not covering the screen: $(geometry "$movie")" \
@@ -40,10 +48,12 @@ full_screen() {
     # The picture's four corners, then one pixel outside each of its edges.
     wait_for "full screen $round: the picture is not at 10,43 1258x944 on black" \
       eval '[[ $(colours 11,44 1266,44 11,985 1266,985 9,500 1268,500 600,42 600,987) == rrrrkkkk ]]'
+    wait_for "full screen $round: the name is not white at the top right" text_in 1000 0 280 14 w
     xdotool mousemove 640 500 click --repeat 2 --delay 60 1
     wait_for "full screen $round: not back at $mx $my $mw $mh: $(geometry "$movie")" \
       eval '[[ $(geometry "$movie") == "$mx $my $mw $mh" && $(full_state) == 0 ]]'
     wait_for "full screen $round: no picture after leaving" red_at $((mx + 20)) $((my + 20))
+    wait_for "full screen $round: the name is not blue after leaving" strip_blue
   done
   stop_app full_screen
 }
@@ -64,7 +74,8 @@ surface() {
 
 # Full screen parks the idle cursor at the top right edge and leaves it there: the jump is no
 # movement of the user's. Esc comes after the jump, so once full screen has ended the program has
-# seen the jump.
+# seen the jump. Leaving ends the parking: the pointer moved over the strip stays where it is put
+# (the popup opened there afterwards comes after any jump the moves could cause).
 pointer_at() { [[ $(xdotool getmouselocation | awk '{print $1, $2}') == "x:$1 y:$2" ]]; }
 parking() {
   start_movie parking
@@ -74,6 +85,11 @@ parking() {
   wait_tenths=200 wait_for "parking: the cursor was not parked" pointer_at 1279 2
   leave_full_screen parking
   pointer_at 1279 2 || fail "parking: the cursor left its place: $(xdotool getmouselocation)"
+  local sy=$((my + mh - 6))
+  xdotool mousemove --sync $((mx + 40)) $sy click 3
+  wait_for "parking: no popup over the strip" menu_shown
+  xdotool key Escape
+  pointer_at $((mx + 40)) $sy || fail "parking: parked after leaving: $(xdotool getmouselocation)"
   stop_app parking
 }
 

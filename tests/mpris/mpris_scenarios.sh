@@ -22,7 +22,7 @@ boxes() { xdotool search --onlyvisible --name "^NO Video-CD$" 2>/dev/null | wc -
 mpris() {
   command -v playerctl >/dev/null || fail "playerctl is missing (scripts/install-deps.sh --test)"
   local near_by=0.05 bus_name id before shown follow_pid
-  for name in a b c; do make_clip "$name" testsrc 3; done
+  for name in a b 旅行c; do make_clip "$name" testsrc 3; done
   echo "not a movie" >"$work/notes.txt"
 
   # Nothing open: the transport is off and refuses. The player's name is the program's own.
@@ -36,13 +36,15 @@ mpris() {
   end_app "nothing open"
 
   run_app "$work/a.mpg" "$work/b.mpg"
-  wait_tenths=600 wait_for "the movie did not open" is Paused status
+  wait_tenths=600 wait_for "the movie did not open stopped" is Stopped status
   pc --follow status >"$work/follow" 2>/dev/null &
   follow_pid=$!
   extra_pids+=($follow_pid)
-  wait_for "playerctl --follow heard nothing" grep -qx Paused "$work/follow"
-  # command | the state waited for
-  for row in "pc play | is Playing status" "pc play-pause | is Paused status" \
+  wait_for "playerctl --follow heard nothing" grep -qx Stopped "$work/follow"
+  # command | the state waited for (paused after playing a while; stopped at 0)
+  for row in "pc play | is Playing status" \
+      "true | eval awk -v p=\$(pc position) 'BEGIN { exit p < 0.2 }'" \
+      "pc play-pause | is Paused status" \
       "pc play-pause | is Playing status" "pc next | is b.mpg metadata xesam:title" \
       "pc previous | is a.mpg metadata xesam:title" "pc pause | is Paused status" \
       "pc position 1 | near 1" "pc position 0.5- | near 0.5" \
@@ -50,13 +52,15 @@ mpris() {
       "pc loop Playlist | is Playlist loop" \
       "mpris_set Rate double:1.5 | eval [[ \$(mpris_get Rate) == 1.5 ]]" \
       "mpris_set Rate double:1 | eval [[ \$(mpris_get Rate) == 1 ]]" \
-      "pc open file://$work/c.mpg | is c.mpg metadata xesam:title" "pc stop | near 0"; do
+      "pc open file://$work/%E6%97%85%E8%A1%8Cc.mpg | is 旅行c.mpg metadata xesam:title" \
+      "pc stop | is Stopped status" "true | near 0"; do
     eval "${row%%|*}" || true
     # shellcheck disable=SC2086  # the check's words are its arguments
     wait_for "after '${row%%|*}': not ${row#*|}" ${row#*|}
   done
   [[ $(pc metadata mpris:length) -gt 2900000 ]] || fail "length $(pc metadata mpris:length)"
-  [[ $(pc metadata xesam:url) == "file://$work/c.mpg" ]] || fail "url $(pc metadata xesam:url)"
+  [[ $(pc metadata xesam:url) == "file://$work/%E6%97%85%E8%A1%8Cc.mpg" ]] ||
+    fail "url $(pc metadata xesam:url)"
 
   # Bad calls: the error, and nothing changed.
   pc pause

@@ -31,9 +31,9 @@ icon() {  # press | double
     read -r ix iy <<<"$(window_origin "$(xembed_icon)")"
     if [[ $1 == press ]]; then xdotool mousemove $((ix + 8)) $((iy + 8)) click 1
     else xdotool mousemove $((ix + 8)) $((iy + 8)) click --repeat 2 --delay 80 1; fi
-  else
-    local method=Activate; [[ $1 == press ]] || method=SecondaryActivate
-    dbus_call "org.kde.StatusNotifierItem.$method" 0 0 >/dev/null
+  else  # a host's activation per click; a double click is two, close together
+    local item count=1; [[ $1 == press ]] || count=2
+    item=$(dbus_item) && "$watcher" activate "${item%%/*}" "/${item#*/}" "$count"
   fi
 }
 # In tray KIND, the program started, PREPARE run, and its controls hidden to the icon.

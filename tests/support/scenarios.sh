@@ -38,6 +38,7 @@ scenarios=(
   "parking               all    openbox"
   "wm_restart            all    x_wm"
   "volume_150            quick  any"
+  "sound_stream          all    any"
   "sigterm               quick  any"
   "sound_replaced        all    pulse"
   "signals               own    any"
@@ -76,8 +77,7 @@ mpris_get() {
     awk 'NR == 2 {print $3}'
 }
 
-# --- the run ----------------------------------------------------------------------------------
-export REELBOX_AO=null
+# --- the run: movies sound on the sound server's default sink ----------------------------------
 start_session_bus
 start_desktop "$desktop"
 start_server "$sound"

@@ -2,11 +2,13 @@
 // org.kde.StatusNotifierWatcher on the session bus, says a host is there, and keeps the items that
 // register (a test starts one for each program it runs). Prints "ready" once it owns the name,
 // then "item SERVICE PATH" for each registration. A test activates an item itself (gdbus call ...
-// org.kde.StatusNotifierItem.Activate 0 0).
+// org.kde.StatusNotifierItem.Activate 0 0), or as a host does on a double click:
+//   status_notifier_watcher activate SERVICE PATH N   N activations, sent together
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QStringList>
 #include <cstdio>
 
@@ -56,8 +58,19 @@ private:
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    Watcher watcher;
     QDBusConnection bus = QDBusConnection::sessionBus();
+    if (argc == 5 && QByteArray(argv[1]) == "activate") {
+        const auto text = [&](int i) { return QString::fromLocal8Bit(argv[i]); };
+        QList<QDBusPendingCall> calls;
+        for (int i = text(4).toInt(); i > 0; --i)
+            calls << bus.asyncCall(QDBusMessage::createMethodCall(
+                                       text(2), text(3), "org.kde.StatusNotifierItem", "Activate")
+                                   << 0 << 0);
+        for (QDBusPendingCall& call : calls)
+            call.waitForFinished();
+        return 0;
+    }
+    Watcher watcher;
     if (!bus.registerObject("/StatusNotifierWatcher", &watcher,
             QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
                 QDBusConnection::ExportAllProperties) ||

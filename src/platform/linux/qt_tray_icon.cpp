@@ -2,6 +2,8 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -39,8 +41,23 @@ QtTrayIcon::QtTrayIcon() : icon_(std::make_unique<QSystemTrayIcon>())
     QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
         [this](QSystemTrayIcon::ActivationReason reason) {
             if (handler_)
-                handler_(messageOf(reason, dbus_));
+                handler_(message(reason));
         });
+}
+
+// Such a tray's hosts send one activation per left click and never a double click: a second
+// activation within the desktop's double-click interval is one.
+std::uint32_t QtTrayIcon::message(QSystemTrayIcon::ActivationReason reason)
+{
+    if (!dbus_ || reason != QSystemTrayIcon::Trigger)
+        return messageOf(reason, dbus_);
+    if (firstActivation_.isValid() &&
+        firstActivation_.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+        firstActivation_.invalidate();
+        return traymsg::LButtonDblClk;
+    }
+    firstActivation_.start();
+    return traymsg::LButtonDown;
 }
 
 QtTrayIcon::~QtTrayIcon() = default;

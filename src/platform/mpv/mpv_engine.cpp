@@ -98,6 +98,7 @@ bool MpvEngine::start()
         {"gpu-context", envOr("REELBOX_GPU_CONTEXT", "x11egl")},
         {"ao", envOr("REELBOX_AO", "pulse,alsa,null")},
         {"audio-fallback-to-null", "yes"},
+        {"audio-client-name", "ReelBox"},  // what the desktop's sound settings call our stream
     };
     for (const Option& o : options)
         setOption(o.name, o.value);
