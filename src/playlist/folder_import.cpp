@@ -35,7 +35,7 @@ void PlaylistHandlers::folda_open()
         const folder_listing::Folder top = folder_listing::read(chosen);
         if (top.error != 0 || !Dir1->setPath(chosen) || !File1->setPath(chosen)) {
             form1.MsgBox(QStringLiteral("デバイスが準備されていないみたいです。"), msgbox::OkOnly,
-                msgbox::Information, QStringLiteral("ﾃﾞﾊﾞｲｽｴﾗｰ"));
+                msgbox::Information, QStringLiteral("ﾃﾞﾊﾞｲｽｴﾗｰ"), chosen);
         } else {
             const folder_listing::Pattern pattern(File1->Pattern());
             FolderWalk::Hooks hooks;
@@ -44,8 +44,9 @@ void PlaylistHandlers::folda_open()
                 QCoreApplication::processEvents();
                 return !form1.isUnloaded();
             };
-            hooks.message = [this](const QString& text, int icon, const QString& title) {
-                form1.MsgBox(text, msgbox::OkOnly, icon, title);
+            hooks.message = [this](const QString& text, int icon, const QString& title,
+                                const QString& folder) {
+                form1.MsgBox(text, msgbox::OkOnly, icon, title, folder);
             };
             FolderWalk walk(playlist, pattern, Check1->Value() == 1, hooks);
             walk.run(Dir1->Path(), top);

@@ -62,7 +62,7 @@ private:
     bool loadListFile(const QString& path);
     // A move changes places, not the movie: the reselection it makes opens nothing.
     void moveSelected(int step);
-    void reportSaveFailure(int errorNumber);
+    void reportSaveFailure(int errorNumber, const QString& path);
     void reportLeftOut(const QList<int>& entries);
 
     PlaylistWindow& form1;

@@ -48,16 +48,17 @@ protected:
 // reach their end like any other, so the list goes on, and Loop wraps after the last.
 TEST_F(EnginePlayback, AListPlaysThroughBadAndDamagedFilesAndWraps)
 {
-    for (const char* name :
-        {"missing.mpg", "text.mpg", "empty.mpg", "truncated.mpg", "corrupted.mpg", "good.mpg"})
+    const QStringList bad = {"missing.mpg", "text.mpg", "empty.mpg"};
+    for (const QString& name : bad + QStringList{"truncated.mpg", "corrupted.mpg", "good.mpg"})
         form1->playlist->append(clips->path(name));
     form1->playlist->select(0);
 
     ASSERT_EQ(dialogs.boxes.size(), 3u);
     const QString removal = QStringLiteral("リスト一覧から削除します。");
-    for (const auto& box : dialogs.boxes)  // the device's text, then the removal
-        EXPECT_TRUE(
-            box.text.endsWith(removal) && box.text.size() > removal.size() && box.title == "削除")
+    for (const auto& box : dialogs.boxes)  // the device's text, then the removal; the file below
+        EXPECT_TRUE(box.text.endsWith(removal) && box.text.size() > removal.size() &&
+                    box.title == "削除" &&
+                    box.informative == clips->path(bad[&box - dialogs.boxes.data()]))
             << box.text.toStdString();
     ASSERT_EQ(std::tuple(playing(), caption2()), std::tuple("truncated.mpg", "|>"));
 

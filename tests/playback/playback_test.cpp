@@ -101,12 +101,13 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
         ASSERT_EQ(dialogs.boxes.size(), 1u);
         const FakeDialogs::Box& box = dialogs.boxes.front();
         const bool open = !c.left.isEmpty();
-        EXPECT_EQ(std::tuple(box.text, box.title, box.buttons, box.icon, box.movieTopMost, names(),
-                      selected(), form1->List1->ListIndex(), form1->Label1->text(), engine.isOpen(),
-                      form1->Timer1->isActive(), form1->Command2->isEnabled()),
+        EXPECT_EQ(std::tuple(box.text, box.title, box.informative, box.buttons, box.icon,
+                      box.movieTopMost, names(), selected(), form1->List1->ListIndex(),
+                      form1->Label1->text(), engine.isOpen(), form1->Timer1->isActive(),
+                      form1->Command2->isEnabled()),
             std::tuple(mcierr::text(c.rc) + "リスト一覧から削除します。", QString("削除"),
-                msgbox::OkOnly, msgbox::Information, std::optional(false), c.left, c.index, c.index,
-                c.left.value(c.index, "ファイル名"), open, open, open));
+                c.paths[c.bad], msgbox::OkOnly, msgbox::Information, std::optional(false), c.left,
+                c.index, c.index, c.left.value(c.index, "ファイル名"), open, open, open));
     }
 }
 

@@ -140,9 +140,9 @@ TEST_F(PlaylistWindow, FolderImportWalkOrderTypesAndFailures)
             {"C/c.mpg", "B/a.mpg"}},
         // A folder that cannot be read is reported once and skipped.
         {{"A/a.mpg", "U/u.mpg", "U/deep/d.mpg", "Z/z.mpg", "f.mpg"},
-            {"Z/z.mpg", "A/a.mpg", "f.mpg"}, true, qt_error_string(EACCES) + u'|', ".", AllMovies,
+            {"Z/z.mpg", "A/a.mpg", "f.mpg"}, true, qt_error_string(EACCES) + "||U", ".", AllMovies,
             true},
-        {{"a.mpg"}, {}, true, "デバイスが準備されていないみたいです。|ﾃﾞﾊﾞｲｽｴﾗｰ", "gone"},
+        {{"a.mpg"}, {}, true, "デバイスが準備されていないみたいです。|ﾃﾞﾊﾞｲｽｴﾗｰ|gone", "gone"},
         {{"a.mpg"}, {}, true, "", nullptr},
     };
     setKeepInFront(true);
@@ -161,9 +161,9 @@ TEST_F(PlaylistWindow, FolderImportWalkOrderTypesAndFailures)
             handlers().folda_open();
         }
         tree.chmod("U", 0755);
-        EXPECT_EQ(
-            std::tuple(paths().replaceInStrings(tree.path(""), ""), selected(), boxes(),
-                QDir::cleanPath(form1->Dir1->Path()), form1->File1->Pattern(), movieTopMost()),
+        EXPECT_EQ(std::tuple(paths().replaceInStrings(tree.path(""), ""), selected(),
+                      boxes().replace(tree.path(""), ""), QDir::cleanPath(form1->Dir1->Path()),
+                      form1->File1->Pattern(), movieTopMost()),
             std::tuple(row.added, row.added.isEmpty() ? -1 : 0, row.messages,
                 QDir::cleanPath(tree.path(".")), AllMovies, true));
     }
@@ -218,8 +218,10 @@ const QStringList ABC = {"/m/A.mpg", "/m/B.mpg", "/m/C.mpg"};
 TEST_F(PlaylistWindow, MovesRemovalsAndClearing)
 {
     using H = PlaylistHandlers;
-    const QString removeB = "選択されているリスト「B.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ";
-    const QString removeA = "選択されているリスト「A.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ";
+    const QString removeB =
+        "選択されているリスト「B.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ|/m/B.mpg";
+    const QString removeA =
+        "選択されているリスト「A.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ|/m/A.mpg";
     const QString clearAll = "全リスト一覧をクリアしますか？|全ﾘｽﾄｸﾘｱ";
     const struct {
         QStringList entries;
@@ -366,7 +368,8 @@ TEST_F(PlaylistWindow, ListSaveWritesEveryEntryOrSaysWhyNot)
                       shown.save, contents(tree.path(row.written)), boxes(), handlers().list_file,
                       movieTopMost(), selected()),
             std::tuple(QString("ﾘｽﾄに名前を付けてﾌｧｲﾙに保存"), folder, offered, true, row.after,
-                row.message, tree.path(row.written), true, 0));
+                row.message.isEmpty() ? "" : row.message + u'|' + tree.path(row.written),
+                tree.path(row.written), true, 0));
         offered = handlers().list_file;
         folder = Playlist::folderOf(tree.path(row.chosen));
     }
