@@ -4,6 +4,7 @@
 #include "controls/file_list_box.h"
 #include "controls/folder_listing.h"
 #include "platform/dialogs.h"
+#include "playlist/file_kind.h"
 #include "playlist/folder_options_dialog.h"
 #include "playlist/folder_walk.h"
 #include "playlist/playlist.h"
@@ -12,10 +13,6 @@
 #include "playlist/playlist_window.h"
 
 #include <QCoreApplication>
-
-namespace {
-const QString AllMovies = QStringLiteral("*.dat;*.mpg;*.mpeg;*.avi");
-}
 
 void PlaylistHandlers::Command12_Click()
 {
@@ -57,6 +54,6 @@ void PlaylistHandlers::folda_open()
                 playlist.select(n);
         }
     }
-    File1->setPattern(AllMovies);
+    File1->setPattern(allMoviesPattern());
     form1.afterModal();
 }

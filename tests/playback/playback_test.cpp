@@ -30,10 +30,12 @@ TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndDescribesTheMovie)
                        "status avfile window handle", "set avfile time format frames",
                        "status avfile length", "play avfile window", "stop avfile"}),
             "|>", false, true));
-    // An AVI's device type, and none for other kinds; the file kinds themselves are FileKindTest's.
-    EXPECT_EQ(QStringList({open_command::typePart("/m/x.AVI"), open_command::typePart("/m/x.wmv")}),
+    // An AVI's device type, and none for other kinds (MP4 among them: the engine probes it); the
+    // file kinds themselves are FileKindTest's.
+    EXPECT_EQ(QStringList({open_command::typePart("/m/x.AVI"), open_command::typePart("/m/x.wmv"),
+                  open_command::typePart("/m/x.mp4")}),
         QStringList({" type avivideo alias avfile style child parent ",
-            " alias avfile style child parent "}));
+            " alias avfile style child parent ", " alias avfile style child parent "}));
 
     form1->playlist->rename(0, "Trip");
     form1->playback->List2_Click();

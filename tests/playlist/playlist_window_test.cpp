@@ -18,6 +18,10 @@ namespace {
 
 using PlaylistWindow = StartedForm;
 
+const QString AllMovies =
+    "*.dat;*.mpg;*.mpeg;*.avi;*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.ts;*.m2ts;*.mts;"
+    "*.wmv;*.asf;*.flv;*.ogv;*.3gp";
+
 // add_files.cpp: the file dialog and drops.
 
 // Rows in order, each on the state the one before left: where the dialog opens, what a choice
@@ -49,7 +53,8 @@ TEST_F(PlaylistWindow, OpenDialogAddsTheChosenFileAndOpensIt)
                       movieTopMost()),
             std::tuple(QString("動画ﾌｧｲﾙを開く"), 1, row.startsIn,
                 decltype(shown.filters){{"Mpegファイル(*.mpg,*.mpeg)", "*.mpg;*.mpeg"},
-                    {"AVIファイル (*.avi)", "*.avi"}, {"VCDファイル (*.dat)", "*.dat"}},
+                    {"AVIファイル (*.avi)", "*.avi"}, {"VCDファイル (*.dat)", "*.dat"},
+                    {"すべての動画", AllMovies}},
                 std::optional(false), row.names, row.names.size() - 1, row.opened,
                 row.keepInFront));
     }
@@ -70,8 +75,10 @@ TEST_F(PlaylistWindow, DropsAddTheMoviesAndOpenTheFirst)
             {"/m/A.MPEG", "/m/b.Avi"}},
         {form2().Label1, "file:///m/xmpeg\r\nhttp://example.com/web.mpg\r\nfile:///m/a%20b.dat\r\n",
             false, {"/m/xmpeg", "/m/a b.dat"}},
-        {form2().Label2, "file:///m/dir.avi/\r\nfile:///m/folder/\r\nfile:///m/e.mp4\r\n", true,
-            {"/m/dir.avi"}},
+        {form2().Label2,
+            "file:///m/dir.avi/\r\nfile:///m/folder/\r\nfile:///m/e.mp4\r\nfile:///m/s.m4a\r\n"
+            "file:///m/F.MKV\r\n",
+            true, {"/m/dir.avi", "/m/e.mp4", "/m/F.MKV"}},
         {form1->List2->viewport(), "file:///m/l%E9gende.mpg\r\n", true,
             {fromNativeFileName("/m/l\xE9gende.mpg")}},
         // A disc image adds its tracks where it lies in the drop.
@@ -103,8 +110,6 @@ TEST_F(PlaylistWindow, DropsAddTheMoviesAndOpenTheFirst)
                 true, programDir.path() + u'/'));
     }
 }
-
-const QString AllMovies = "*.dat;*.mpg;*.mpeg;*.avi";
 
 // folder_import.cpp (and folder_options_dialog.cpp): importing a folder.
 
