@@ -16,6 +16,7 @@
 #include "movie/geometry.h"
 #include "playback/play_state.h"
 #include "playback/playback.h"
+#include "playlist/file_kind.h"
 #include "playlist/playlist.h"
 #include "playlist/playlist_handlers.h"
 #include "shell/help_about.h"
@@ -189,7 +190,7 @@ void Form1::createControls()
 
     Dir1 = named(new DirListBox(this), "Dir1");
     File1 = named(new FileListBox(this), "File1");
-    File1->setPattern(QStringLiteral("*.dat;*.mpg;*.mpeg;*.avi"));
+    File1->setPattern(allMoviesPattern());
     Dir1->setPath(QDir::currentPath());
     File1->setPath(Dir1->Path());
 

@@ -107,7 +107,8 @@ public:
 
     // A message box under the topmost rule: the movie window is lifted before it and made
     // topmost again afterwards only when Check4 is ticked. Every message box goes through here.
-    int MsgBox(const QString& text, int buttons, int icon, const QString& title = {}) override;
+    int MsgBox(const QString& text, int buttons, int icon, const QString& title = {},
+        const QString& informative = {}) override;
     // The same rule around any other modal dialog.
     void beforeModal() override;
     void afterModal() override;

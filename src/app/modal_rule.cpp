@@ -7,10 +7,11 @@
 #include "movie/topmost.h"
 #include "platform/dialogs.h"
 
-int Form1::MsgBox(const QString& text, int buttons, int icon, const QString& title)
+int Form1::MsgBox(
+    const QString& text, int buttons, int icon, const QString& title, const QString& informative)
 {
     beforeModal();
-    const int answer = services.dialogs.MsgBox(text, buttons, icon, title);
+    const int answer = services.dialogs.MsgBox(text, buttons, icon, title, informative);
     afterModal();
     return answer;
 }

@@ -96,11 +96,12 @@ void Form2::ch_ho_Click()
 {
     const WindowSettings values{
         float(Top()), float(Left()), BackColor(), float(Width()), float(Height())};
-    if (!settings_file::write(settings_file::writePath(programDir), values))
+    const QString path = settings_file::writePath(programDir);
+    if (!settings_file::write(path, values))
         form1.MsgBox(
             QStringLiteral(
                 "設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。"),
-            msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"));
+            msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"), path);
 }
 
 void Form2::me_exit_Click() { form1.Form_Unload(); }

@@ -39,7 +39,12 @@ QStringList MprisRootAdaptor::supportedUriSchemes() const { return {QStringLiter
 QStringList MprisRootAdaptor::supportedMimeTypes() const
 {
     return {QStringLiteral("video/mpeg"), QStringLiteral("video/x-msvideo"),
-        QStringLiteral("video/vnd.avi"), QStringLiteral("video/x-mpeg")};
+        QStringLiteral("video/vnd.avi"), QStringLiteral("video/x-mpeg"),
+        QStringLiteral("video/mp4"), QStringLiteral("video/x-matroska"),
+        QStringLiteral("video/webm"), QStringLiteral("video/quicktime"),
+        QStringLiteral("video/mp2t"), QStringLiteral("video/x-ms-wmv"),
+        QStringLiteral("video/x-ms-asf"), QStringLiteral("application/vnd.ms-asf"),
+        QStringLiteral("video/x-flv"), QStringLiteral("video/ogg"), QStringLiteral("video/3gpp")};
 }
 
 void MprisRootAdaptor::Raise()

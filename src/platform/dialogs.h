@@ -31,8 +31,10 @@ public:
     virtual ~Dialogs() = default;
 
     // Shows a modal message box; returns the answer (msgbox::Answer). An empty title means the
-    // application title "ReelBox".
-    virtual int MsgBox(const QString& text, int buttons, int icon, const QString& title) = 0;
+    // application title "ReelBox". `informative`, when given, is the box's second line under the
+    // text: the file a box is about, so that a user who dropped ten files knows which one it is.
+    virtual int MsgBox(const QString& text, int buttons, int icon, const QString& title,
+        const QString& informative = {}) = 0;
 
     // The open dialog for one existing file; its full path, or empty when cancelled.
     virtual QString GetOpenFileName(const FileDialogSetup& setup) = 0;

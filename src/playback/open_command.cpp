@@ -11,6 +11,7 @@ QString typePart(const QString& path)
         return QStringLiteral(" type mpegvideo alias avfile style child parent ");
     case FileKind::AviVideo:
         return QStringLiteral(" type avivideo alias avfile style child parent ");
+    case FileKind::OtherVideo:  // no device type of its own: the engine knows it by its content
     default:
         return QStringLiteral(" alias avfile style child parent ");
     }

@@ -7,7 +7,8 @@
 namespace open_command {
 
 // The device part chosen by the last four characters of the path, ASCII case ignored:
-// ".mpg", ".dat", "mpeg" -> mpegvideo, ".avi" -> avivideo, anything else -> none.
+// ".mpg", ".dat", "mpeg" -> mpegvideo, ".avi" -> avivideo, anything else (MP4, Matroska and the
+// other containers too) -> none.
 QString typePart(const QString& path);
 
 // "open " + quoted path + type part + decimal parent handle.

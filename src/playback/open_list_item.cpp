@@ -82,13 +82,13 @@ bool Playback::openSelected(Opening& opening)
     return mci.MciSend(open_command::build(path, movie.winId()), opening.error) == 0;
 }
 
-// Says why the entry failed, removes it and quietly selects its neighbour for the next round.
-// False when there is nothing left to try.
+// Says why the entry failed (and which file it is), removes it and quietly selects its
+// neighbour for the next round. False when there is nothing left to try.
 bool Playback::removeFailedEntry(const QString& error)
 {
-    form1.MsgBox(error + QStringLiteral("リスト一覧から削除します。"), msgbox::OkOnly,
-        msgbox::Information, QStringLiteral("削除"));
     const int i = playlist.selected();
+    form1.MsgBox(error + QStringLiteral("リスト一覧から削除します。"), msgbox::OkOnly,
+        msgbox::Information, QStringLiteral("削除"), playlist.path(i));
     playlist.remove(i);
     if (playlist.count() == 0) {
         form1.reset_all();

@@ -18,7 +18,8 @@ void PlaylistHandlers::Command1_Click()
     setup.title = QStringLiteral("動画ﾌｧｲﾙを開く");
     setup.filters = {{QStringLiteral("Mpegファイル(*.mpg,*.mpeg)"), QStringLiteral("*.mpg;*.mpeg")},
         {QStringLiteral("AVIファイル (*.avi)"), QStringLiteral("*.avi")},
-        {QStringLiteral("VCDファイル (*.dat)"), QStringLiteral("*.dat")}};
+        {QStringLiteral("VCDファイル (*.dat)"), QStringLiteral("*.dat")},
+        {QStringLiteral("すべての動画"), allMoviesPattern()}};
     setup.filterIndex = 1;
     setup.folder = file_dir;
     const QString path = dialogs.GetOpenFileName(setup);

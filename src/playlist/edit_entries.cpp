@@ -25,7 +25,7 @@ void PlaylistHandlers::Command15_Click()
     const QString name = playlist.name(i);
     const int answer = form1.MsgBox(QStringLiteral("選択されているリスト「") + name +
                                         QStringLiteral("」を一覧からクリアしますか？"),
-        msgbox::YesNo, msgbox::Question, QStringLiteral("ﾘｽﾄｸﾘｱ"));
+        msgbox::YesNo, msgbox::Question, QStringLiteral("ﾘｽﾄｸﾘｱ"), playlist.path(i));
     if (answer == msgbox::Yes)
         playlist.removeAndReselect(i, [this] { form1.reset_all(); });
     form1.afterModal();

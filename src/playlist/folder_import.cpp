@@ -4,6 +4,7 @@
 #include "controls/file_list_box.h"
 #include "controls/folder_listing.h"
 #include "platform/dialogs.h"
+#include "playlist/file_kind.h"
 #include "playlist/folder_options_dialog.h"
 #include "playlist/folder_walk.h"
 #include "playlist/playlist.h"
@@ -12,10 +13,6 @@
 #include "playlist/playlist_window.h"
 
 #include <QCoreApplication>
-
-namespace {
-const QString AllMovies = QStringLiteral("*.dat;*.mpg;*.mpeg;*.avi");
-}
 
 void PlaylistHandlers::Command12_Click()
 {
@@ -35,7 +32,7 @@ void PlaylistHandlers::folda_open()
         const folder_listing::Folder top = folder_listing::read(chosen);
         if (top.error != 0 || !Dir1->setPath(chosen) || !File1->setPath(chosen)) {
             form1.MsgBox(QStringLiteral("デバイスが準備されていないみたいです。"), msgbox::OkOnly,
-                msgbox::Information, QStringLiteral("ﾃﾞﾊﾞｲｽｴﾗｰ"));
+                msgbox::Information, QStringLiteral("ﾃﾞﾊﾞｲｽｴﾗｰ"), chosen);
         } else {
             const folder_listing::Pattern pattern(File1->Pattern());
             FolderWalk::Hooks hooks;
@@ -44,8 +41,9 @@ void PlaylistHandlers::folda_open()
                 QCoreApplication::processEvents();
                 return !form1.isUnloaded();
             };
-            hooks.message = [this](const QString& text, int icon, const QString& title) {
-                form1.MsgBox(text, msgbox::OkOnly, icon, title);
+            hooks.message = [this](const QString& text, int icon, const QString& title,
+                                const QString& folder) {
+                form1.MsgBox(text, msgbox::OkOnly, icon, title, folder);
             };
             FolderWalk walk(playlist, pattern, Check1->Value() == 1, hooks);
             walk.run(Dir1->Path(), top);
@@ -56,6 +54,6 @@ void PlaylistHandlers::folda_open()
                 playlist.select(n);
         }
     }
-    File1->setPattern(AllMovies);
+    File1->setPattern(allMoviesPattern());
     form1.afterModal();
 }

@@ -41,7 +41,7 @@ bool FolderWalk::search(const Place& here)
             const QString path = folder_listing::join(here.path, here.folder.folders[k - 1]);
             const Folder sub = folder_listing::read(path);
             if (sub.error != 0) {
-                hooks_.message(qt_error_string(sub.error), msgbox::NoIcon, QString());
+                hooks_.message(qt_error_string(sub.error), msgbox::NoIcon, QString(), path);
                 continue;
             }
             if (!visited_.emplace(sub.device, sub.inode).second)
@@ -61,7 +61,7 @@ bool FolderWalk::search(const Place& here)
         paths << folder_listing::join(here.path, name);
     if (playlist_.append(paths, names) < names.size()) {
         hooks_.message(QStringLiteral("ﾘｽﾄ ﾎﾞｯｸｽがいっぱいになりました。検索を中止します。"),
-            msgbox::Information, QStringLiteral("ﾘｽﾄｵｰﾊﾞｰ"));
+            msgbox::Information, QStringLiteral("ﾘｽﾄｵｰﾊﾞｰ"), QString());
         return stop(here);
     }
     return false;

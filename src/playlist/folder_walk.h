@@ -16,16 +16,18 @@ class Playlist;
 //
 // Each real folder is walked once, however many symbolic links lead to it, so a link to a
 // folder above does not make the walk endless. A folder that cannot be read is reported once
-// (its error's description, the program's title, OK) and skipped; the walk goes on with the
-// next one. A full playlist is reported once and ends the walk.
+// (its error's description, the program's title, OK, the folder under the text) and skipped;
+// the walk goes on with the next one. A full playlist is reported once and ends the walk.
 class FolderWalk {
 public:
     struct Hooks {
         // Shows where the walk is and lets pending window events run, so the windows stay
         // responsive. False ends the walk (the program is closing).
         std::function<bool(const QString& path)> letEventsRun;
-        // A message box with the OK button.
-        std::function<void(const QString& text, int icon, const QString& title)> message;
+        // A message box with the OK button; `folder`: the one it is about, if any.
+        std::function<void(
+            const QString& text, int icon, const QString& title, const QString& folder)>
+            message;
     };
 
     // Events are let run at the first folder and then whenever this much time has passed since

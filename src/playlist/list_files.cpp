@@ -40,7 +40,7 @@ void PlaylistHandlers::Command19_Click()
         if (!content.leftOut.isEmpty())
             reportLeftOut(content.leftOut);
         if (const int error = list_writer::save(list_file, content.bytes); error != 0)
-            reportSaveFailure(fileErrorNumber(error));
+            reportSaveFailure(fileErrorNumber(error), list_file);
     }
     form1.afterModal();
 }
@@ -74,17 +74,17 @@ void PlaylistHandlers::reportLeftOut(const QList<list_writer::LeftOut>& entries)
     form1.MsgBox(parts.join(u"\n\n"), msgbox::OkOnly, msgbox::Information, QStringLiteral("ﾘｽﾄ保存"));
 }
 
-void PlaylistHandlers::reportSaveFailure(int errorNumber)
+void PlaylistHandlers::reportSaveFailure(int errorNumber, const QString& path)
 {
     if (errorNumber == 53 || errorNumber == 75)
         form1.MsgBox(
             QStringLiteral(
                 "リストファイルが保存できません。ライトプロテクトされている可能性があります。"),
-            msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"));
+            msgbox::OkOnly, msgbox::Information, QStringLiteral("書込みｴﾗｰ"), path);
     else
         form1.MsgBox(QStringLiteral("なにかしらのエラーがあります。エラーNo=") +
                          QString::number(errorNumber),
-            msgbox::OkOnly, msgbox::Information, QStringLiteral("ｴﾗｰ"));
+            msgbox::OkOnly, msgbox::Information, QStringLiteral("ｴﾗｰ"), path);
 }
 
 void PlaylistHandlers::Command20_Click()

@@ -64,7 +64,7 @@ private:
     bool loadListFile(const QString& path);
     // A move changes places, not the movie: the reselection it makes opens nothing.
     void moveSelected(int step);
-    void reportSaveFailure(int errorNumber);
+    void reportSaveFailure(int errorNumber, const QString& path);
     void reportLeftOut(const QList<list_writer::LeftOut>& entries);
 
     PlaylistWindow& form1;

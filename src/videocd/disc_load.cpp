@@ -108,20 +108,20 @@ void VideoCd::applyListFileNames()
             .clear();  // otherwise the tracks keep their file names, and cmd_item its list
 }
 
-void VideoCd::discError(int error)
+void VideoCd::discError(int error, const QString& image)
 {
     if (error == FileListBox::PathNotFound)
         form1.MsgBox(QStringLiteral("Video-CDではなさそうです。"), msgbox::OkOnly,
-            msgbox::Information, QStringLiteral("NO Video-CD"));
+            msgbox::Information, QStringLiteral("NO Video-CD"), image);
     else if (error == FileListBox::DeviceUnavailable)
-        driveError(QStringLiteral("ドライブの準備ができていないようです。"));
+        driveError(QStringLiteral("ドライブの準備ができていないようです。"), image);
     else if (error == FileListBox::PermissionDenied)
-        driveError(QStringLiteral("ドライブを読み込む権限がないようです。"));
+        driveError(QStringLiteral("ドライブを読み込む権限がないようです。"), image);
 }
 
-void VideoCd::driveError(const QString& text)
+void VideoCd::driveError(const QString& text, const QString& image)
 {
-    form1.MsgBox(text, msgbox::OkOnly, msgbox::Information, QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ"));
+    form1.MsgBox(text, msgbox::OkOnly, msgbox::Information, QStringLiteral("ﾄﾞﾗｲﾌﾞｴﾗｰ"), image);
 }
 
 std::optional<OpticalDrive> VideoCd::driveOf(const QString& root)
@@ -150,17 +150,18 @@ int VideoCd::appendDiscImage(const QString& imagePath)
         const QString unreadable = QStringLiteral("ディスクイメージを読み込めません。");
         switch (drive.problem) {
         case DiscFolderError::NotFound:
-            discError(FileListBox::PathNotFound);
+            discError(FileListBox::PathNotFound, imagePath);
             break;
         case DiscFolderError::NoPermission:
-            driveError(QStringLiteral("ディスクイメージを読み込む権限がないようです。"));
+            driveError(QStringLiteral("ディスクイメージを読み込む権限がないようです。"), imagePath);
             break;
         case DiscFolderError::DataMissing:
             driveError(unreadable + QStringLiteral("「") + drive.missingFile +
-                       QStringLiteral("」が見つかりません。"));
+                           QStringLiteral("」が見つかりません。"),
+                imagePath);
             break;
         default:
-            driveError(unreadable);
+            driveError(unreadable, imagePath);
             break;
         }
         return 0;
@@ -171,8 +172,8 @@ int VideoCd::appendDiscImage(const QString& imagePath)
     if (error != 0)
         forgetFailedImage(drive.device);
     if (error == FileListBox::DeviceUnavailable)
-        driveError(QStringLiteral("ディスクイメージを読み込めません。"));
+        driveError(QStringLiteral("ディスクイメージを読み込めません。"), imagePath);
     else
-        discError(error);
+        discError(error, imagePath);
     return playlist.count() - before;
 }

@@ -104,8 +104,9 @@ private:
     int appendTracks(const QString& root);
     void forgetFailedImage(const QString& device);
     void applyListFileNames();
-    void discError(int error);
-    void driveError(const QString& text);
+    // The boxes of a disc that cannot be read; `image`: the disc image's path, when it is one.
+    void discError(int error, const QString& image = {});
+    void driveError(const QString& text, const QString& image = {});
     std::optional<OpticalDrive> driveOf(const QString& root);
 
     PlayerWindow& form1;

@@ -16,7 +16,9 @@ TEST_F(FormFixture, StartupEntriesLandInOrderAndTheFirstIsOpenedStopped)
         {"/a/b.mpeg /a/c.AVI /a/d.Dat /a/e.mpg /a/notes.txt /a/xmpeg",
             {"b.mpeg", "c.AVI", "d.Dat", "e.mpg", "xmpeg"}, "/a/b.mpeg"},
         {"/m/a.mpg %L /m/z.dat", {"a.mpg", "One", "Two", "z.dat"}, "/m/a.mpg"},
-        {"/nowhere/missing.vep /m/a.mpg", {"a.mpg"}, "/m/a.mpg"}};
+        {"/nowhere/missing.vep /m/a.mpg", {"a.mpg"}, "/m/a.mpg"},
+        {"/a/v.MKV /a/s.m4a /a/p.jpg /a/w.webm", {"v.MKV", "w.webm"}, "/a/v.MKV"},
+        {"/a/x.mp4", {"x.mp4"}, "/a/x.mp4"}};
     for (const auto& [line, landed, first] : cases) {
         SCOPED_TRACE(line.toStdString());
         form1 = std::make_unique<Form1>(*services);

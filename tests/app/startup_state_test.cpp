@@ -70,7 +70,10 @@ TEST_F(StartedForm, StartUpStateAndTheOptionsMirrorEachOther)
     Form2& m = form2();
     EXPECT_EQ(std::tuple(form1->File1->Pattern(), form1->Timer3->isActive(), m.isVisible(),
                   windows.isTopMost(&m), m.topw1->Checked()),
-        std::tuple("*.dat;*.mpg;*.mpeg;*.avi", true, true, true, true));
+        std::tuple(
+            "*.dat;*.mpg;*.mpeg;*.avi;*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.ts;*.m2ts;*.mts;*.wmv;"
+            "*.asf;*.flv;*.ogv;*.3gp",
+            true, true, true, true));
     const auto state = [&] {
         return QString::asprintf("Check3 %d Check7 %d%s, menu %s%s%s", form1->Check3->Value(),
             form1->Check7->Value(), form1->Check7->isEnabled() ? "" : " off",

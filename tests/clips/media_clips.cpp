@@ -52,18 +52,32 @@ bool MediaClips::makeNumbered(
             .arg(w)
             .arg(h - strip)
             .arg(t),
-        "-f", "lavfi", "-i", bits, "-f", "lavfi", "-i", "sine=duration=" + t, "-filter_complex",
-        QStringLiteral("[1]scale=%1:%2:flags=neighbor[b];[b][0]vstack,format=yuv420p")
+        "-f", "lavfi", "-i", bits, "-f", "lavfi", "-i", "sine=duration=" + t,
+        // Input 3, a line of subtitles for the Matroska clip.
+        "-f", "srt", "-i",
+        "data:text/plain;base64,MQowMDowMDowMCwwMDAgLS0+IDAwOjAwOjAxLDAwMApPbmUK",
+        "-filter_complex",
+        QStringLiteral("[1]scale=%1:%2:flags=neighbor[b];[b][0]vstack,format=yuv420p[v]")
             .arg(w)
-            .arg(strip)};
+            .arg(strip),
+        "-map", "[v]", "-map", "2:a"};
+    const QStringList h264{"-c:v", "libx264", "-preset", "veryfast", "-bf", "2", "-c:a", "aac"};
     const QStringList codecs[] = {{"-target", "ntsc-vcd"},  // in the order of Numbered
         {"-c:v", "mpeg2video", "-q:v", "3", "-c:a", "mp2", "-f", "mpeg"},
-        {"-c:v", "mpeg4", "-q:v", "3", "-c:a", "mp2"},
-        {"-c:v", "libx264", "-preset", "veryfast", "-bf", "2", "-c:a", "aac"}};
+        {"-c:v", "mpeg4", "-q:v", "3", "-c:a", "mp2"}, h264,
+        {"-c:v", "libvpx-vp9", "-deadline", "realtime", "-cpu-used", "8", "-c:a", "libopus"},
+        h264 + QStringList{"-map", "2:a", "-map", "3", "-c:s", "srt"}};
     args << codecs[int(kind)];
     if (gop > 0)
         args << "-g" << QString::number(gop);
     return ffmpeg(args << path(name));
+}
+
+bool MediaClips::makeSoundOnly(const QString& name)
+{
+    return ffmpeg({"-f", "lavfi", "-i", "sine=duration=1", "-f", "lavfi", "-i",
+        "color=red:size=64x64:duration=0.04", "-map", "0", "-map", "1", "-c:v", "png",
+        "-disposition:v", "attached_pic", path(name)});
 }
 
 int MediaClips::barcode(const uchar* pixels, int width, int height, qsizetype stride)

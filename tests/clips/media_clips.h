@@ -20,13 +20,17 @@ public:
     bool makeVideoCd(const QString& name, int seconds = 5);
     // Movies whose every picture carries its frame number as a barcode (see barcode()), 29.97 fps,
     // with sound, keyframes every `gop` frames: Video-CD MPEG-1 352x240 (gop 0: the Video-CD
-    // default), MPEG-2 program stream, MPEG-4 in AVI (DivX-style), H.264 with B-frames in MP4.
-    enum class Numbered { VideoCd, Mpeg2, Mpeg4Avi, H264Mp4 };
+    // default), MPEG-2 program stream, MPEG-4 in AVI (DivX-style), H.264 with B-frames in MP4,
+    // VP9 with Opus in WebM, H.264 in Matroska with two sound tracks and a subtitle track.
+    enum class Numbered { VideoCd, Mpeg2, Mpeg4Avi, H264Mp4, Vp9WebM, H264Mkv };
     bool makeNumbered(const QString& name, Numbered kind, int seconds, int gop = 0,
         int width = 1280, int height = 720);
     // The frame number in a picture of such a movie, given as 32-bit pixels with blue, green and
     // red in the first three bytes (mpv's "bgr0"); -1 when the top row holds no barcode.
     static int barcode(const uchar* pixels, int width, int height, qsizetype stride);
+
+    // Sound alone, one second, with a cover picture as music files carry one: no movie.
+    bool makeSoundOnly(const QString& name);
 
     // An MPEG-2 video stream, 25 fps, whose picture size changes on the way: `small` frames of
     // 176x144, then `large` frames of 3840x2160, one keyframe range each.

@@ -19,10 +19,12 @@ public:
         int buttons;
         int icon;
         std::optional<bool> movieTopMost;
+        QString informative;  // the line under the text
     };
-    int MsgBox(const QString& text, int buttons, int icon, const QString& title) override
+    int MsgBox(const QString& text, int buttons, int icon, const QString& title,
+        const QString& informative) override
     {
-        boxes.push_back({text, title, buttons, icon, probe()});
+        boxes.push_back({text, title, buttons, icon, probe(), informative});
         if (whileShown)
             whileShown();
         return next(answers, int(msgbox::Ok));

@@ -61,10 +61,10 @@ TEST_F(FormFixture, SettingsFilePlaceSizeAndColourSavedAndRead)
     const auto& box = dialogs.boxes[0];
     EXPECT_EQ(box.text,
         "設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。");
-    EXPECT_EQ(
-        std::tuple(box.title, box.buttons, box.icon, box.movieTopMost, windows.isTopMost(&form2())),
-        std::tuple(
-            QString("書込みｴﾗｰ"), msgbox::OkOnly, msgbox::Information, std::optional(false), true));
+    EXPECT_EQ(std::tuple(box.title, box.informative, box.buttons, box.icon, box.movieTopMost,
+                  windows.isTopMost(&form2())),
+        std::tuple(QString("書込みｴﾗｰ"), file, msgbox::OkOnly, msgbox::Information,
+            std::optional(false), true));
 
     form1->Check4->setValue(0);
     form2().ch_ho->trigger();

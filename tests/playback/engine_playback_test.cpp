@@ -1,8 +1,10 @@
 // The program's playback over the real libmpv engine (no video or sound output), on clips made
 // by ffmpeg when the test starts. What the engine itself must do is mpv_engine_test's; here the
-// program's own rules meet real answers: failed opens, damaged clips, the end of each movie.
-// Checks: open_list_item.cpp, position_timer.cpp (src/playback); mpv_engine.cpp (src/platform/mpv);
-// list_writer.cpp, list_files.cpp (src/playlist); text_file.cpp (src/settings).
+// program's own rules meet real answers: failed opens, damaged clips, the end of each movie, the
+// containers of today coming in every way a movie comes in.
+// Checks: open_list_item.cpp, position_timer.cpp, transport.cpp (src/playback); mpv_engine.cpp
+// (src/platform/mpv); file_kind.cpp, add_files.cpp, list_writer.cpp, list_files.cpp (src/playlist);
+// text_file.cpp (src/settings).
 #include "file_tree.h"
 #include "form_fixture.h"
 #include "media_clips.h"
@@ -19,8 +21,13 @@ protected:
     static void SetUpTestSuite()
     {
         clips = std::make_unique<MediaClips>();
-        if (!clips->makeVideoCd("good.mpg", 1))
+        using N = MediaClips::Numbered;
+        if (!clips->makeVideoCd("good.mpg", 1) || !clips->makeSoundOnly("sound.mp4"))
             return;
+        for (const auto& [name, kind] : {std::pair{"h264.mp4", N::H264Mp4},
+                 {"vp9.webm", N::Vp9WebM}, {"tracks.mkv", N::H264Mkv}})
+            if (!clips->makeNumbered(name, kind, 1, 0, 352, 240))
+                return;
         QFile good(clips->path("good.mpg"));
         ASSERT_TRUE(good.open(QIODevice::ReadOnly));
         const QByteArray bytes = good.readAll();
@@ -38,11 +45,7 @@ protected:
             ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(data) == data.size());
         }
     }
-    void SetUp() override
-    {
-        ASSERT_TRUE(clips->ok()) << clips->why().toStdString();
-        load();
-    }
+    void SetUp() override { ASSERT_TRUE(clips->ok()) << clips->why().toStdString(); }
     void TearDown() override { form1->Form_Unload(); }
 
     QString playing() const { return form1->Label1->text(); }
@@ -58,16 +61,18 @@ protected:
 // reach their end like any other, so the list goes on, and Loop wraps after the last.
 TEST_F(EnginePlayback, AListPlaysThroughBadAndDamagedFilesAndWraps)
 {
-    for (const char* name :
-        {"missing.mpg", "text.mpg", "empty.mpg", "truncated.mpg", "corrupted.mpg", "good.mpg"})
+    load();
+    const QStringList bad = {"missing.mpg", "text.mpg", "empty.mpg", "sound.mp4"};
+    for (const QString& name : bad + QStringList{"truncated.mpg", "corrupted.mpg", "good.mpg"})
         form1->playlist->append(clips->path(name));
     form1->playlist->select(0);
 
-    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    ASSERT_EQ(dialogs.boxes.size(), 4u);
     const QString removal = QStringLiteral("リスト一覧から削除します。");
-    for (const auto& box : dialogs.boxes)  // the device's text, then the removal
-        EXPECT_TRUE(
-            box.text.endsWith(removal) && box.text.size() > removal.size() && box.title == "削除")
+    for (const auto& box : dialogs.boxes)  // the device's text, then the removal; the file below
+        EXPECT_TRUE(box.text.endsWith(removal) && box.text.size() > removal.size() &&
+                    box.title == "削除" &&
+                    box.informative == clips->path(bad[&box - dialogs.boxes.data()]))
             << box.text.toStdString();
     ASSERT_EQ(std::tuple(playing(), caption2()), std::tuple("truncated.mpg", "|>"));
 
@@ -78,7 +83,34 @@ TEST_F(EnginePlayback, AListPlaysThroughBadAndDamagedFilesAndWraps)
             << " of " << form1->playback->media_len << " frames";
     }
     EXPECT_EQ(std::tuple(caption2(), form1->List2->ListCount(), dialogs.boxes.size()),
-        std::tuple("II", 3, 3u));
+        std::tuple("II", 3, 4u));
+}
+
+// MP4, WebM and Matroska (two sound tracks and subtitles) on the command line, then dropped,
+// then saved to a list file and opened from it: each opens at its size and
+// steps frame by frame both ways (what each step shows is frame_step_test's).
+TEST_F(EnginePlayback, TodaysContainersComeInEveryWayAndStepBothWays)
+{
+    const QStringList made = {
+        clips->path("h264.mp4"), clips->path("vp9.webm"), clips->path("tracks.mkv")};
+    load(made.join(u' '));
+    handlers().OLEDragDrop(made);  // the drops' handler (a real drop: playback_scenarios.sh)
+    dialogs.paths = {clips->path("today.vep"), clips->path("today.vep")};
+    handlers().Command19_Click();
+    form1->reset_all();
+    handlers().Command20_Click();
+    ASSERT_EQ(paths(), made + made);
+    QString position;
+    for (int i = 0; i < paths().size(); ++i) {
+        playlist().select(i);
+        for (QPushButton* button : {form1->Command5, form1->Command5, form1->Command5,
+                 form1->Command6, form1->Command5, form1->Command6, form1->Command6})
+            button->click();
+        mci.MciSend("status avfile position", position);
+        EXPECT_EQ(std::tuple(playing(), form2().Label1->toolTip(), position),
+            std::tuple(paths()[i].section(u'/', -1), "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240", "1"));
+    }
+    EXPECT_EQ(boxes(), "");
 }
 
 // mpv keeps its speed from file to file: the next entry, by >| or by Loop, plays at normal speed.

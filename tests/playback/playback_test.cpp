@@ -30,10 +30,12 @@ TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndDescribesTheMovie)
                        "status avfile window handle", "set avfile time format frames",
                        "status avfile length", "play avfile window", "stop avfile"}),
             "|>", false, true));
-    // An AVI's device type, and none for other kinds; the file kinds themselves are FileKindTest's.
-    EXPECT_EQ(QStringList({open_command::typePart("/m/x.AVI"), open_command::typePart("/m/x.wmv")}),
+    // An AVI's device type, and none for other kinds (MP4 among them: the engine probes it); the
+    // file kinds themselves are FileKindTest's.
+    EXPECT_EQ(QStringList({open_command::typePart("/m/x.AVI"), open_command::typePart("/m/x.wmv"),
+                  open_command::typePart("/m/x.mp4")}),
         QStringList({" type avivideo alias avfile style child parent ",
-            " alias avfile style child parent "}));
+            " alias avfile style child parent ", " alias avfile style child parent "}));
 
     form1->playlist->rename(0, "Trip");
     form1->playback->List2_Click();
@@ -101,12 +103,13 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
         ASSERT_EQ(dialogs.boxes.size(), 1u);
         const FakeDialogs::Box& box = dialogs.boxes.front();
         const bool open = !c.left.isEmpty();
-        EXPECT_EQ(std::tuple(box.text, box.title, box.buttons, box.icon, box.movieTopMost, names(),
-                      selected(), form1->List1->ListIndex(), form1->Label1->text(), engine.isOpen(),
-                      form1->Timer1->isActive(), form1->Command2->isEnabled()),
+        EXPECT_EQ(std::tuple(box.text, box.title, box.informative, box.buttons, box.icon,
+                      box.movieTopMost, names(), selected(), form1->List1->ListIndex(),
+                      form1->Label1->text(), engine.isOpen(), form1->Timer1->isActive(),
+                      form1->Command2->isEnabled()),
             std::tuple(mcierr::text(c.rc) + "リスト一覧から削除します。", QString("削除"),
-                msgbox::OkOnly, msgbox::Information, std::optional(false), c.left, c.index, c.index,
-                c.left.value(c.index, "ファイル名"), open, open, open));
+                c.paths[c.bad], msgbox::OkOnly, msgbox::Information, std::optional(false), c.left,
+                c.index, c.index, c.left.value(c.index, "ファイル名"), open, open, open));
     }
 }
 

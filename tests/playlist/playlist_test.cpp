@@ -49,14 +49,18 @@ TEST(PlaylistTest, AppendKeepsBothListsInStepUpToTheLimitAndOpensNothing)
 // file_kind.cpp: what a file is.
 
 // What a file is goes by its last four characters, whatever their case; shorter names are none.
+// The other containers go by the extension after the last dot, ASCII case ignored.
 TEST(FileKindTest, LastFourAsciiCharactersIgnoringCase)
 {
     const std::pair<const char*, FileKind> cases[] = {{"a.dat", FileKind::MpegVideo},
         {"A.DAT", FileKind::MpegVideo}, {"/m/T.MPG", FileKind::MpegVideo},
         {"clip.mpeg", FileKind::MpegVideo}, {"xmpeg", FileKind::MpegVideo},
         {"x.Avi", FileKind::AviVideo}, {".Vep", FileKind::ListFile},
-        {"vcd.Cue", FileKind::DiscImage}, {"a.mp4", FileKind::Other}, {"", FileKind::Other},
-        {"dat", FileKind::Other}, {"a.mpg.txt", FileKind::Other}};
+        {"vcd.Cue", FileKind::DiscImage}, {"a.mp4", FileKind::OtherVideo}, {"", FileKind::Other},
+        {"dat", FileKind::Other}, {"a.mpg.txt", FileKind::Other},
+        {"/m/B.MKV", FileKind::OtherVideo}, {"d.M2ts", FileKind::OtherVideo},
+        {".ts", FileKind::OtherVideo}, {"mp4", FileKind::Other}, {"a.mp4.txt", FileKind::Other},
+        {"a.m4a", FileKind::Other}, {"/m.mkv/x", FileKind::Other}, {"a.m\u212Av", FileKind::Other}};
     for (const auto& [path, kind] : cases)
         EXPECT_EQ(fileKindOf(QString::fromUtf8(path)), kind) << path;
 }

@@ -18,6 +18,10 @@ namespace {
 
 using PlaylistWindow = StartedForm;
 
+const QString AllMovies =
+    "*.dat;*.mpg;*.mpeg;*.avi;*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.ts;*.m2ts;*.mts;"
+    "*.wmv;*.asf;*.flv;*.ogv;*.3gp";
+
 // add_files.cpp: the file dialog and drops.
 
 // Rows in order, each on the state the one before left: where the dialog opens, what a choice
@@ -49,7 +53,8 @@ TEST_F(PlaylistWindow, OpenDialogAddsTheChosenFileAndOpensIt)
                       movieTopMost()),
             std::tuple(QString("動画ﾌｧｲﾙを開く"), 1, row.startsIn,
                 decltype(shown.filters){{"Mpegファイル(*.mpg,*.mpeg)", "*.mpg;*.mpeg"},
-                    {"AVIファイル (*.avi)", "*.avi"}, {"VCDファイル (*.dat)", "*.dat"}},
+                    {"AVIファイル (*.avi)", "*.avi"}, {"VCDファイル (*.dat)", "*.dat"},
+                    {"すべての動画", AllMovies}},
                 std::optional(false), row.names, row.names.size() - 1, row.opened,
                 row.keepInFront));
     }
@@ -70,8 +75,10 @@ TEST_F(PlaylistWindow, DropsAddTheMoviesAndOpenTheFirst)
             {"/m/A.MPEG", "/m/b.Avi"}},
         {form2().Label1, "file:///m/xmpeg\r\nhttp://example.com/web.mpg\r\nfile:///m/a%20b.dat\r\n",
             false, {"/m/xmpeg", "/m/a b.dat"}},
-        {form2().Label2, "file:///m/dir.avi/\r\nfile:///m/folder/\r\nfile:///m/e.mp4\r\n", true,
-            {"/m/dir.avi"}},
+        {form2().Label2,
+            "file:///m/dir.avi/\r\nfile:///m/folder/\r\nfile:///m/e.mp4\r\nfile:///m/s.m4a\r\n"
+            "file:///m/F.MKV\r\n",
+            true, {"/m/dir.avi", "/m/e.mp4", "/m/F.MKV"}},
         {form1->List2->viewport(), "file:///m/l%E9gende.mpg\r\n", true,
             {fromNativeFileName("/m/l\xE9gende.mpg")}},
         // A disc image adds its tracks where it lies in the drop.
@@ -103,8 +110,6 @@ TEST_F(PlaylistWindow, DropsAddTheMoviesAndOpenTheFirst)
                 true, programDir.path() + u'/'));
     }
 }
-
-const QString AllMovies = "*.dat;*.mpg;*.mpeg;*.avi";
 
 // folder_import.cpp (and folder_options_dialog.cpp): importing a folder.
 
@@ -140,9 +145,9 @@ TEST_F(PlaylistWindow, FolderImportWalkOrderTypesAndFailures)
             {"C/c.mpg", "B/a.mpg"}},
         // A folder that cannot be read is reported once and skipped.
         {{"A/a.mpg", "U/u.mpg", "U/deep/d.mpg", "Z/z.mpg", "f.mpg"},
-            {"Z/z.mpg", "A/a.mpg", "f.mpg"}, true, qt_error_string(EACCES) + u'|', ".", AllMovies,
+            {"Z/z.mpg", "A/a.mpg", "f.mpg"}, true, qt_error_string(EACCES) + "||U", ".", AllMovies,
             true},
-        {{"a.mpg"}, {}, true, "デバイスが準備されていないみたいです。|ﾃﾞﾊﾞｲｽｴﾗｰ", "gone"},
+        {{"a.mpg"}, {}, true, "デバイスが準備されていないみたいです。|ﾃﾞﾊﾞｲｽｴﾗｰ|gone", "gone"},
         {{"a.mpg"}, {}, true, "", nullptr},
     };
     setKeepInFront(true);
@@ -161,9 +166,9 @@ TEST_F(PlaylistWindow, FolderImportWalkOrderTypesAndFailures)
             handlers().folda_open();
         }
         tree.chmod("U", 0755);
-        EXPECT_EQ(
-            std::tuple(paths().replaceInStrings(tree.path(""), ""), selected(), boxes(),
-                QDir::cleanPath(form1->Dir1->Path()), form1->File1->Pattern(), movieTopMost()),
+        EXPECT_EQ(std::tuple(paths().replaceInStrings(tree.path(""), ""), selected(),
+                      boxes().replace(tree.path(""), ""), QDir::cleanPath(form1->Dir1->Path()),
+                      form1->File1->Pattern(), movieTopMost()),
             std::tuple(row.added, row.added.isEmpty() ? -1 : 0, row.messages,
                 QDir::cleanPath(tree.path(".")), AllMovies, true));
     }
@@ -218,8 +223,10 @@ const QStringList ABC = {"/m/A.mpg", "/m/B.mpg", "/m/C.mpg"};
 TEST_F(PlaylistWindow, MovesRemovalsAndClearing)
 {
     using H = PlaylistHandlers;
-    const QString removeB = "選択されているリスト「B.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ";
-    const QString removeA = "選択されているリスト「A.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ";
+    const QString removeB =
+        "選択されているリスト「B.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ|/m/B.mpg";
+    const QString removeA =
+        "選択されているリスト「A.mpg」を一覧からクリアしますか？|ﾘｽﾄｸﾘｱ|/m/A.mpg";
     const QString clearAll = "全リスト一覧をクリアしますか？|全ﾘｽﾄｸﾘｱ";
     const struct {
         QStringList entries;
@@ -366,7 +373,8 @@ TEST_F(PlaylistWindow, ListSaveWritesEveryEntryOrSaysWhyNot)
                       shown.save, contents(tree.path(row.written)), boxes(), handlers().list_file,
                       movieTopMost(), selected()),
             std::tuple(QString("ﾘｽﾄに名前を付けてﾌｧｲﾙに保存"), folder, offered, true, row.after,
-                row.message, tree.path(row.written), true, 0));
+                row.message.isEmpty() ? "" : row.message + u'|' + tree.path(row.written),
+                tree.path(row.written), true, 0));
         offered = handlers().list_file;
         folder = Playlist::folderOf(tree.path(row.chosen));
     }

@@ -124,12 +124,13 @@ protected:
                 result << call.section(u' ', 1, -3);
         return result;
     }
-    // The message boxes shown, as "text|title" lines.
+    // The message boxes shown, as "text|title" lines, "text|title|line under it" where it has one.
     QString boxes() const
     {
         QStringList shown;
         for (const auto& box : dialogs.boxes)
-            shown << box.text + u'|' + box.title;
+            shown << box.text + u'|' + box.title +
+                         (box.informative.isEmpty() ? QString() : u'|' + box.informative);
         return shown.join(u'\n');
     }
     bool movieTopMost() { return windows.isTopMost(&form2()); }

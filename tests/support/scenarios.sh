@@ -66,6 +66,22 @@ stop_app() {
   [[ -z ${2:-} ]] || sink_is "$2" || fail "$1: volume $(sink_volume), not $2"
   [[ $(saver_timeout) == 321 ]] || fail "$1: screen-saver timeout $(saver_timeout), not 321"
 }
+# drop_files FILE...: another program drops the files onto the movie window by a real X11 drag
+# (XDND: tests/support's drag_files, pressed and dragged by xdotool).
+drop_files() {
+  "$drag" "$@" >"$work/drag.log" 2>&1 &
+  extra_pids+=($!)
+  wait_for "no drag source window" visible drag_files
+  read -r mx my <<<"$(window_origin "$(window_id Form2)")"
+  # The drag starts on the press; the pointer then travels to the movie window in steps, as a
+  # hand would, and lets go there.
+  xdotool mousemove 60 60 mousedown 1
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((60 + (mx + 170 - 60) * step / 8)) $((60 + (my + 130 - 60) * step / 8))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+}
 # The media controls through playerctl: pc ARGS; is VALUE ARGS (the answer is VALUE); near VALUE
 # [WHAT] (position or volume, within $near_by); mpris_get PROPERTY (the player's, type dropped).
 pc() { playerctl -p reelbox "$@" 2>/dev/null; }

@@ -36,7 +36,8 @@
 #   xembed_icon             the program's icon in trayer's panel; xembed_shown: whether it shows
 #   sink_volume, sink_is V  the default sink's raw channel volumes ("40000 20000"), compared
 #   saver_timeout           the screen saver's timeout
-#   make_clip NAME SOURCE SECONDS  $work/NAME.mpg, a Video-CD clip of an ffmpeg test source
+#   make_clip NAME SOURCE SECONDS [EXT]  $work/NAME.mpg, a Video-CD clip of an ffmpeg test source
+#                           (EXT mp4 or mkv: H.264, webm: VP9, in ffmpeg's sound codec for them)
 #   shows NAME [OTHER]      the movie window's picture area (320x240 at 10,10) becomes clip NAME's
 #                           first picture (0.05 apart at most), and looks nothing like OTHER's
 work=$(mktemp -d)
@@ -224,16 +225,20 @@ xembed_icon() { xwininfo -tree -id "$(window_id panel)" | awk '/"reelbox"/ {prin
 xembed_shown() { local id; id=$(xembed_icon) && [[ -n $id ]] && xwininfo -id "$id" | grep -q IsViewable; }
 
 make_clip() {
-  local options=size=352x240:rate=30000/1001
+  local options=size=352x240:rate=30000/1001 codecs=(-target ntsc-vcd)
   [[ $2 == *=* ]] && options=":$options" || options="=$options"  # color=c=red takes more
+  case ${4:-mpg} in
+    mp4 | mkv) codecs=(-c:v libx264 -preset veryfast) ;;
+    webm) codecs=(-c:v libvpx-vp9 -deadline realtime -cpu-used 8) ;;
+  esac
   ffmpeg -v error -y -f lavfi -i "$2$options" -f lavfi -i sine -t "$3" \
-         -target ntsc-vcd "$work/$1.mpg"
+         "${codecs[@]}" "$work/$1.${4:-mpg}"
 }
 # Mean absolute difference of two pictures, 0 (same) .. 1.
 mae() { { compare -metric MAE "$1" "$2" null: 2>&1 || true; } | sed -n 's/.*(\(.*\)).*/\1/p'; }
 first_frame() {
   [[ -s $work/$1-first.png ]] ||
-    ffmpeg -v error -y -i "$work/$1.mpg" -frames:v 1 -vf scale=320:240 "$work/$1-first.png"
+    ffmpeg -v error -y -i "$(ls "$work/$1".*)" -frames:v 1 -vf scale=320:240 "$work/$1-first.png"
   echo "$work/$1-first.png"
 }
 shot_mae() {

@@ -256,6 +256,10 @@ TEST_P(LoadingADisc, LoadsItsTracksOrSaysWhyNot)
         QTest::keyClick(form1->Combo1, Qt::Key_Down);  // the user picks /dev/sr1/
     }
     EXPECT_EQ(std::tuple(paths(), boxes(), caption2()), std::tuple(c.paths, c.boxes, c.command2));
+    for (const auto& box : dialogs.boxes)  // the image, or the track that did not open
+        EXPECT_EQ(box.informative, c.image      ? "/v/disc.cue"
+                                   : c.failOpen ? "/dev/sr1/MPEGAV/AVSEQ01.DAT"
+                                                : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, LoadingADisc,

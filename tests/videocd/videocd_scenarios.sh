@@ -18,18 +18,7 @@ disc_image() {
   wait_for "no movie window" visible Form2
   shows a b
 
-  "$drag" "$work/dropped.mpg" "$work/notes.txt" "$work/other.mpg" >"$work/drag.log" 2>&1 &
-  extra_pids+=($!)
-  wait_for "no drag source window" visible drag_files
-  read -r mx my <<<"$(window_origin "$(window_id Form2)")"
-  # The drag starts on the press; the pointer then travels to the movie window in steps, as a
-  # hand would, and lets go there.
-  xdotool mousemove 60 60 mousedown 1
-  for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove $((60 + (mx + 170 - 60) * step / 8)) $((60 + (my + 130 - 60) * step / 8))
-    sleep 0.05
-  done
-  xdotool mouseup 1
+  drop_files "$work/dropped.mpg" "$work/notes.txt" "$work/other.mpg"
   wait_until grep -q "drop: added 2 of 3 files" "$work/log" ||
     fail "the drop did not add two of three files: $(cat "$work/drag.log")"
   shows dropped

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QColorDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -71,11 +72,18 @@ QString QtDialogs::BrowseForFolder(const QString& title)
         QApplication::activeWindow(), title, QDir::homePath(), QFileDialog::ShowDirsOnly);
 }
 
-int QtDialogs::MsgBox(const QString& text, int buttons, int icon, const QString& title)
+int QtDialogs::MsgBox(
+    const QString& text, int buttons, int icon, const QString& title, const QString& informative)
 {
     QMessageBox box(iconOf(icon), title.isEmpty() ? QStringLiteral("ReelBox") : title, text,
         QMessageBox::NoButton, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    if (!informative.isEmpty()) {
+        box.setInformativeText(informative);
+        // Qt guesses the second line's format: a file named like a tag must not become one.
+        if (auto* line = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+            line->setTextFormat(Qt::PlainText);
+    }
     int escape = msgbox::Ok;
     switch (buttons) {
     case msgbox::OkCancel:

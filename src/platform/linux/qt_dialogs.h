@@ -5,7 +5,8 @@
 // Message boxes, file and folder dialogs over Qt.
 class QtDialogs : public Dialogs {
 public:
-    int MsgBox(const QString& text, int buttons, int icon, const QString& title) override;
+    int MsgBox(const QString& text, int buttons, int icon, const QString& title,
+        const QString& informative) override;
     QString GetOpenFileName(const FileDialogSetup& setup) override;
     QString GetSaveFileName(const FileDialogSetup& setup) override;
     QString BrowseForFolder(const QString& title) override;

@@ -20,12 +20,14 @@ struct Clip {
     Numbered kind;
     int gop;  // asked of ffmpeg; 0: the Video-CD default
     int range;  // frames from one keyframe to the next
+    int width = 1280, height = 720;
 };
 // 11 s: 329 frames, past the second keyframe of the long GOP. H.264 decodes its B-frames out of
-// order.
+// order. WebM and Matroska keep times in milliseconds, not in frames.
 const Clip Clips[] = {{"numbered.mpg", Numbered::VideoCd, 0, 18},
     {"gop15.mpeg", Numbered::Mpeg2, 15, 15}, {"gop300.avi", Numbered::Mpeg4Avi, 300, 300},
-    {"gop24.mp4", Numbered::H264Mp4, 24, 24}};
+    {"gop24.mp4", Numbered::H264Mp4, 24, 24}, {"gop24.webm", Numbered::Vp9WebM, 24, 24, 640, 360},
+    {"gop30.mkv", Numbered::H264Mkv, 30, 30, 640, 360}};
 
 // Play: play a few frames, then stop. Glance: play and stop at once, which leaves the picture.
 // Presses: the command sent |arg| times in a row, nothing checked in between (steps that come
@@ -70,7 +72,7 @@ protected:
     static void SetUpTestSuite()
     {
         for (const Clip& c : Clips)
-            clips().makeNumbered(QString::fromLatin1(c.name), c.kind, 11, c.gop);
+            clips().makeNumbered(QString::fromLatin1(c.name), c.kind, 11, c.gop, c.width, c.height);
     }
 
     // Stepping mutes the sound and cuts the picture loose from it: playing, or the next file in
