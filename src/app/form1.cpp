@@ -81,7 +81,7 @@ Form2& Form1::form2()
 
 std::int16_t& Form1::move_flg() { return playback->move_flg; }
 
-QLabel& Form1::movieNameLabel() { return *form2().Label1; }
+void Form1::showMovieName(const QString& name) { form2().showEntryName(name); }
 
 void Form1::appendDiscImage(const QString& path) { videoCd->appendDiscImage(path); }
 

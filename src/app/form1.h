@@ -113,7 +113,7 @@ public:
 
     // ---- what the playlist's handlers use ------------------------------------------------------
     std::int16_t& move_flg() override;
-    QLabel& movieNameLabel() override;
+    void showMovieName(const QString& name) override;
     QWidget* dialogOwner() override { return this; }
     void appendDiscImage(const QString& path) override;
 

@@ -18,7 +18,7 @@ starts() {
 started() {
   app_up started
   read -r cx cy cw _ <<<"$(geometry "$(window_id ReelBox)")"
-  read -r mx my mw mh <<<"$(geometry "$(window_id Form2)")"
+  read -r mx my mw mh <<<"$(geometry "$(window_id "$movie_window")")"
   [[ "$mx $my $mw $mh" == "$((cx + cw)) $cy 343 263" ]] ||
     fail "movie window at $mx,$my $mw x $mh; control window at $cx,$cy width $cw"
 }
@@ -137,7 +137,7 @@ keyboard() {
 
   # The accessible trees: both windows, then each dialog opened from the keyboard. The playlist
   # is named by its tool tip, which follows the selected entry.
-  tree ReelBox Form2
+  tree ReelBox "a.mpg - ReelBox"
   grep -q '"再生ﾘｽﾄ一覧 a.mpg 選択中"' "$work/tree" || fail "the playlist is not named by its tool tip"
   for row in "Command12|ﾌｫﾙﾀﾞ 指定ｵﾌﾟｼｮﾝ" "Command23|ｻｲｽﾞ指定" "Command21|選択ﾘｽﾄ表示名変更" \
              "Command17|ReelBoxのﾊﾞｰｼﾞｮﾝ情報"; do
@@ -154,7 +154,7 @@ keyboard() {
 
   # The movie window's menu from the keyboard, and away again with Escape.
   for keys in Menu shift+F10; do
-    xdotool windowactivate --sync "$(window_id Form2)"
+    xdotool windowactivate --sync "$(window_id "$movie_window")"
     xdotool key "$keys"
     wait_for "$keys: no menu" menu_shown
     xdotool key Escape

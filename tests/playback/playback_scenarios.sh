@@ -5,7 +5,7 @@ first_picture() {
   make_clip a testsrc 2
   make_clip b smptebars 2
   run_app "$work/a.mpg" "$work/b.mpg"
-  wait_for "no movie window" visible Form2
+  wait_for "no movie window" visible "$movie_window"
   shows a b
   end_app first_picture
 }

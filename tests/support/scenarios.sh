@@ -54,7 +54,7 @@ scenarios=(
 # app_up NAME: both windows up and the screen saver off; start_app NAME [ARG...]: run_app, then
 # that. stop_app NAME [VOLUME]: ended by SIGTERM, the volume (when given) and the screen saver as
 # found.
-both_viewable() { visible ReelBox && visible Form2; }
+both_viewable() { visible ReelBox && visible "$movie_window"; }
 app_up() {
   wait_tenths=300 wait_for "$1: the windows did not both come up" both_viewable
   wait_for "$1: the screen saver is still on" eval '[[ $(saver_timeout) == 0 ]]'

@@ -15,13 +15,13 @@ disc_image() {
   echo "not a movie" >"$work/notes.txt"
   (cd "$work" && vcdimager -t vcd2 -l XVFBDISC -c disc.cue -b disc.bin a.mpg b.mpg >/dev/null)
   QT_LOGGING_RULES="reelbox.playlist.debug=true" run_app "$work/disc.cue"
-  wait_for "no movie window" visible Form2
+  wait_for "no movie window" visible "$movie_window"
   shows a b
 
   "$drag" "$work/dropped.mpg" "$work/notes.txt" "$work/other.mpg" >"$work/drag.log" 2>&1 &
   extra_pids+=($!)
   wait_for "no drag source window" visible drag_files
-  read -r mx my <<<"$(window_origin "$(window_id Form2)")"
+  read -r mx my <<<"$(window_origin "$(window_id "$movie_window")")"
   # The drag starts on the press; the pointer then travels to the movie window in steps, as a
   # hand would, and lets go there.
   xdotool mousemove 60 60 mousedown 1
