@@ -88,16 +88,17 @@ keyboard() {
 
   # Tab from the first control (the drive list is off outside Video-CD mode) through every other
   # in reading order and round to the first again, as a screen reader announces each:
-  # control | name.
+  # control | name (a glyph's meaning: "|<" is "前のﾘｽﾄへ").
   chain=("Dir1|ﾌｫﾙﾀﾞ一覧" "File1|ﾌｧｲﾙ一覧" "Command1|ﾌｧｲﾙ指定" "Command12|ﾌｫﾙﾀﾞ指定"
          "List2|再生ﾘｽﾄ一覧 a.mpg 選択中" "cmdUp|上へ移動" "cmdDown|下へ移動" "Command20|ﾘｽﾄを開く"
          "Command19|ﾘｽﾄ保存" "Command21|表示名変更" "Command15|ﾘｽﾄｸﾘｱ" "Command13|全ﾘｽﾄｸﾘｱ"
-         "HScroll1|再生位置" "Check6|ﾌﾚｰﾑ/時間表示切替" "Command10||<" "Command6|<<" "Command2||>"
-         "Command9|■" "Command5|>>" "Command11|>|" "Command14|スロー" "Command3|早送り"
-         "Command4|Org" "Command7|/2" "Command8|*2" "Command22|Full" "Command23|Set"
+         "HScroll1|再生位置" "Check6|ﾌﾚｰﾑ/時間表示切替" "Command10|前のﾘｽﾄへ" "Command6|1ﾌﾚｰﾑ戻る"
+         "Command2|再生/1時停止" "Command9|停止" "Command5|1ﾌﾚｰﾑ進む" "Command11|次のﾘｽﾄへ"
+         "Command14|スロー" "Command3|早送り" "Command4|Org" "Command7|縮小" "Command8|拡大"
+         "Command22|Full" "Command23|Set"
          "Check2|Full Screen" "Check3|Loop" "Check7|-->　選択のみ" "Check4|手前に表示"
          "Check1|ｻﾌﾞﾌｫﾙﾀﾞ含む" "Check5|Video-CD" "HScroll2|ﾎﾞﾘｭｰﾑ" "Command16|非表示"
-         "Command17|A" "Command18|H" "Dir1|ﾌｫﾙﾀﾞ一覧")
+         "Command17|About" "Command18|Help" "Dir1|ﾌｫﾙﾀﾞ一覧")
   for k in "${!chain[@]}"; do
     ((k == 0)) || xdotool key Tab
     want=${chain[$k]#*|}
