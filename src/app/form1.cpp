@@ -75,6 +75,7 @@ Form2& Form1::form2()
             services.windows, services.programDir);
         form2_->Form_Load();
         connectMovieMenu(*form2_);
+        bindKeys(*form2_);
     }
     return *form2_;
 }

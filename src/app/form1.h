@@ -158,6 +158,8 @@ private:
     // the movie window is created.
     void connectHandlers();
     void connectMovieMenu(Form2& movie);
+    // The movie window's keys and the media keys, from the key table (key_bindings.cpp).
+    void bindKeys(Form2& movie);
     void connectDrops(QWidget* target);
 
     Form2* form2_ = nullptr;

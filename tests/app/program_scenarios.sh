@@ -1,8 +1,8 @@
 # The real program as a whole (tests/support/scenarios.sh runs these).
-# Checks: main.cpp, form_load.cpp, form_unload.cpp, form1_layout.cpp (src/app); accessible_name.cpp,
-# enter_clicks.cpp, scroll_bar.cpp (src/controls); form2_load.cpp, form2_menu.cpp (src/movie);
-# termination_signals.cpp, x11_screen_saver.cpp, x11_map_keeper.cpp, qt_dialogs.cpp
-# (src/platform/linux).
+# Checks: main.cpp, form_load.cpp, form_unload.cpp, form1_layout.cpp, key_bindings.cpp (src/app);
+# accessible_name.cpp, enter_clicks.cpp, press.cpp, scroll_bar.cpp (src/controls); form2.cpp,
+# form2_load.cpp, form2_menu.cpp (src/movie); termination_signals.cpp, x11_screen_saver.cpp,
+# x11_map_keeper.cpp, x11_window_class.cpp, qt_dialogs.cpp (src/platform/linux).
 
 # Started and ended, again and again: both windows come up every time.
 starts() {
@@ -79,7 +79,8 @@ keyboard() {
   command -v playerctl >/dev/null || fail "playerctl is missing (scripts/install-deps.sh --test)"
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
   make_clip a testsrc 8
-  run_app "$work/a.mpg"
+  make_clip b testsrc 8
+  run_app "$work/a.mpg" "$work/b.mpg"
   # Start-up on a busy machine can take longer than any one step.
   wait_tenths=600 wait_for "the movie did not open" is Paused status
   local control x y h
@@ -161,4 +162,44 @@ keyboard() {
     xdotool key Escape
     wait_for "$keys: the menu stays" eval '! menu_shown'
   done
+  movie_keys
+}
+
+# The movie window's keys (the help page's table), each pressed into the movie window: the
+# buttons' own work, read back through the media controls; the media keys from the control
+# window. Then nothing open (the list cleared): Space does nothing, and the volume key after it
+# shows that it has been seen.
+movie_keys() {
+  local movie full='[[ $(geometry "$movie") == "0 0 1280 1024" ]]'
+  movie=$(window_id "a.mpg - ReelBox") || fail "no movie window named 'a.mpg - ReelBox'"
+  # As a taskbar lists them: by the entry's name, under the one class, with the program's icon.
+  [[ $(wmctrl -l) != *Form2* ]] || fail "a window named Form2: $(wmctrl -l)"
+  for id in "$control" "$movie"; do
+    [[ $(xprop -id "$id" WM_CLASS) == 'WM_CLASS(STRING) = "reelbox", "ReelBox"' ]] &&
+      [[ $(xprop -id "$id" _NET_WM_ICON) == *CARDINAL* ]] || fail "window $id: $(xprop -id "$id" WM_CLASS)"
+  done
+  for row in "Home | is Paused status" "Right | near 0.0334" "period | near 0.0667" \
+      "Left | near 0.0334" "comma | near 0" "space | is Playing status" \
+      "Home | is Paused status && near 0" "Up | near 0.9 volume" "Down | near 0.8 volume" \
+      "Next | is b.mpg metadata xesam:title" "Prior | is a.mpg metadata xesam:title" \
+      "f | $full" "Return | ! $full" "KP_Enter | $full" "Escape | ! $full"; do
+    IFS='|' read -r keys check <<<"$row"
+    xdotool windowactivate --sync "$movie" key $keys
+    wait_for "movie window, $keys: not $check (position $(pc position), volume $(pc volume))" eval "$check"
+  done
+  xdotool windowactivate --sync "$control"
+  for row in "XF86AudioPlay | is Playing status" "XF86AudioNext | is b.mpg metadata xesam:title" \
+      "XF86AudioStop | is Paused status" "XF86AudioPrev | is a.mpg metadata xesam:title"; do
+    IFS='|' read -r keys check <<<"$row"
+    xdotool key $keys
+    wait_for "control window, $keys: not $check" eval "$check"
+  done
+  focus Command13
+  xdotool key space
+  wait_for "no box 全ﾘｽﾄｸﾘｱ" dialog_shown 全ﾘｽﾄｸﾘｱ
+  xdotool key Return
+  wait_for "the list was not cleared" window_id "Movie - ReelBox"
+  xdotool windowactivate --sync "$movie" key space Up
+  wait_for "nothing open: Up did not raise the volume" near 0.9 volume
+  is Stopped status || fail "nothing open: Space did $(pc status)"
 }
