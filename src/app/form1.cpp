@@ -201,9 +201,9 @@ void Form1::createControls()
 
     // Screen readers read a caption; what has none, or only a glyph for one (|<, ■, A), is named
     // by its tool tip, or here.
-    for (QWidget* w : std::initializer_list<QWidget*>{List2, Check6, cmdUp, cmdDown, Combo1,
-             Command2, Command5, Command6, Command7, Command8, Command9, Command10, Command11,
-             Command17, Command18})
+    for (QWidget* w :
+        std::initializer_list<QWidget*>{List2, Check6, cmdUp, cmdDown, Combo1, Command2, Command5,
+            Command6, Command7, Command8, Command9, Command10, Command11, Command17, Command18})
         nameByToolTip(*w);
     HScroll1->setAccessibleName(QStringLiteral("再生位置"));
     HScroll2->setAccessibleName(QStringLiteral("ﾎﾞﾘｭｰﾑ"));

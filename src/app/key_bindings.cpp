@@ -9,10 +9,12 @@
 void Form1::bindKeys(Form2& movie)
 {
     for (const key_table::Key& k : key_table::keys) {
-        QWidget* control = findChild<QWidget*>(QLatin1String(k.control), Qt::FindDirectChildrenOnly);
+        QWidget* control = findChild<QWidget*>(
+            QLatin1String(k.control), Qt::FindDirectChildrenOnly);
         Q_ASSERT(control);
         const bool anywhere = k.where == key_table::Where::Anywhere;
-        auto* shortcut = new QShortcut(QKeySequence(k.key), anywhere ? static_cast<QWidget*>(this) : &movie);
+        auto* shortcut = new QShortcut(
+            QKeySequence(k.key), anywhere ? static_cast<QWidget*>(this) : &movie);
         // The movie window takes no keys of its own; the control window's buttons keep theirs
         // (Tab, Space, Enter), and only the media keys reach past the window that has the focus.
         shortcut->setObjectName(QStringLiteral("key_table"));

@@ -31,7 +31,8 @@ def walk(node, depth, out, nameless):
     role, focusable = node.getRoleName(), has(node, pyatspi.STATE_FOCUSABLE)
     out.append("%s%s \"%s\"%s" % ("  " * depth, role, node.name, " focusable" if focusable else ""))
     if focusable and has(node, pyatspi.STATE_SHOWING) and glyph(node.name) and role not in ITEMS:
-        nameless.append("%s \"%s\" under %s" % (role, node.name, node.parent.name if node.parent else "?"))
+        parent = node.parent.name if node.parent else "?"
+        nameless.append("%s \"%s\" under %s" % (role, node.name, parent))
     for child in children(node):
         walk(child, depth + 1, out, nameless)
 

@@ -176,7 +176,8 @@ movie_keys() {
   [[ $(wmctrl -l) != *Form2* ]] || fail "a window named Form2: $(wmctrl -l)"
   for id in "$control" "$movie"; do
     [[ $(xprop -id "$id" WM_CLASS) == 'WM_CLASS(STRING) = "reelbox", "ReelBox"' ]] &&
-      [[ $(xprop -id "$id" _NET_WM_ICON) == *CARDINAL* ]] || fail "window $id: $(xprop -id "$id" WM_CLASS)"
+      [[ $(xprop -id "$id" _NET_WM_ICON) == *CARDINAL* ]] ||
+      fail "window $id: $(xprop -id "$id" WM_CLASS), icon $(xprop -id "$id" _NET_WM_ICON | head -1)"
   done
   for row in "Home | is Paused status" "Right | near 0.0334" "period | near 0.0667" \
       "Left | near 0.0334" "comma | near 0" "space | is Playing status" \
@@ -185,7 +186,8 @@ movie_keys() {
       "f | $full" "Return | ! $full" "KP_Enter | $full" "Escape | ! $full"; do
     IFS='|' read -r keys check <<<"$row"
     xdotool windowactivate --sync "$movie" key $keys
-    wait_for "movie window, $keys: not $check (position $(pc position), volume $(pc volume))" eval "$check"
+    wait_for "movie window, $keys: not $check (position $(pc position), volume $(pc volume))" \
+      eval "$check"
   done
   xdotool windowactivate --sync "$control"
   for row in "XF86AudioPlay | is Playing status" "XF86AudioNext | is b.mpg metadata xesam:title" \

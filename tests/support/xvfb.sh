@@ -171,7 +171,8 @@ window_id() {
   local id name
   while read -r id name; do
     # shellcheck disable=SC2053  # NAME is a pattern
-    [[ $name == $1 ]] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && { echo "$id"; return 0; }
+    [[ $name == $1 ]] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable &&
+      { echo "$id"; return 0; }
   done < <(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "\(.*\)": (.*/\1 \2/p')
   return 1
 }
