@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts without a viewable movie window, per desktop: the real program started N times (default
 # 50) on each desktop, each start given 10 s for both windows to be viewable (the control window
-# "ReelBox" and the movie window "Form2"), then ended with SIGTERM. Target: 0 of 50 everywhere.
+# "ReelBox" and the movie window "<entry> - ReelBox"), then ended with SIGTERM. Target: 0 of 50 everywhere.
 #   bench/desktop_starts.sh [path of reelbox] [starts] [desktops...]
 #   desktops: bare openbox xfwm4 weston (all four by default)
 set -euo pipefail
@@ -23,7 +23,7 @@ for desktop in ${desktops[*]}; do
     for _ in $(seq "$starts"); do
       (cd "$work/app" && exec "$app") >/dev/null 2>&1 &
       app_pid=$!
-      wait_until visible Form2 || missing=$((missing + 1))
+      wait_until visible "$movie_window" || missing=$((missing + 1))
       wait_until visible ReelBox || control_missing=$((control_missing + 1))
       kill -TERM "$app_pid"
       wait "$app_pid" || true

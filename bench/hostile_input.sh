@@ -32,7 +32,7 @@ run() {
   pid=$!
   for _ in $(seq 400); do
     if [[ -n $window ]]; then mapped "$window" && break
-    else mapped '^ReelBox$' && mapped '^Form2$' && break; fi
+    else mapped '^ReelBox$' && mapped ' - ReelBox$' && break; fi
     sleep 0.005
   done
   up=$(($(now_ms) - start))

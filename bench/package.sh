@@ -29,7 +29,7 @@ start_sound
 ffmpeg -v error -f lavfi -i testsrc=size=352x240:rate=30000/1001 -t 5 -target ntsc-vcd "$work/clip.mpg"
 picture() {  # a coloured pixel inside the movie window's picture
   local id
-  id=$(window_id Form2) || return 1
+  id=$(window_id "$movie_window") || return 1
   import -window "$id" -crop 20x20+100+60 "$work/p.png" 2>/dev/null
   [[ $(convert "$work/p.png" -format '%[fx:mean]' info:) != 0 ]]
 }

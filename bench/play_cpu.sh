@@ -24,7 +24,7 @@ app=$(copy_program "$program")
 (cd "$work/app" && exec "$app" "$work/clip.mpg") >"$work/log" 2>&1 &
 app_pid=$!
 sleep 2  # the windows settle and the first picture stands
-movie=$(xdotool search --onlyvisible --name '^Form2$' 2>/dev/null | head -1) || fail "no movie window"
+movie=$(xdotool search --onlyvisible --name ' - ReelBox$' 2>/dev/null | head -1) || fail "no movie window"
 read -r mx my <<<"$(window_origin "$movie")"
 # The movie window's popup menu: the third item is play/pause.
 xdotool mousemove $((mx + 100)) $((my + 100)) click 3

@@ -2,7 +2,7 @@
 # Start-up time and idle memory of the real program under Xvfb.
 #   bench/startup.sh [path of reelbox] [runs] [first-picture runs]
 # Start-up: from the launch until both windows (the control window "ReelBox" and the movie
-# window "Form2") are mapped, polled with xdotool; reported as p50 and max over the runs.
+# window "<entry> - ReelBox") are mapped, polled with xdotool; reported as p50 and max over the runs.
 # Idle memory: VmRSS of the program 2 s after start-up, no movie open.
 # First picture: from the launch with one movie on the command line (MPEG-1, and H.264 in MP4,
 # VP9 in WebM, H.264 in Matroska with two sound tracks and subtitles, 720p) until mpv says the
@@ -27,7 +27,7 @@ for i in $(seq "$runs"); do
   start=$(now_ms)
   (cd "$work/app" && exec "$app") >/dev/null 2>&1 &
   pid=$!
-  until mapped '^ReelBox$' && mapped '^Form2$'; do sleep 0.005; done
+  until mapped '^ReelBox$' && mapped ' - ReelBox$'; do sleep 0.005; done
   times+=($(($(now_ms) - start)))
   if [[ $i == "$runs" ]]; then
     sleep 2

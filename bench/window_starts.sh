@@ -17,7 +17,7 @@ for i in $(seq "$runs"); do
   (cd "$work/app" && exec "$app") >"$work/log" 2>&1 &
   app_pid=$!
   wait_for "start $i: no control window" visible ReelBox
-  if ! wait_until visible Form2; then
+  if ! wait_until visible "$movie_window"; then
     lost=$((lost + 1))
     echo "start $i: no viewable movie window" >&2
   fi

@@ -21,6 +21,7 @@ if [[ "${1:-}" == "--test" ]]; then
              pipewire pipewire-pulse wireplumber  # its second sound server (never pipewire-alsa)
              desktop-file-utils  # checks the installed .desktop file
              playerctl  # a media-controls client nobody here wrote
+             wmctrl  # lists the windows as a taskbar names them
              at-spi2-core python3-pyatspi  # the accessible tree, as a screen reader sees it
              appstream lintian)  # checks the software-centre entry and the package
 fi

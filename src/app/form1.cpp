@@ -76,13 +76,14 @@ Form2& Form1::form2()
             services.windows, services.programDir);
         form2_->Form_Load();
         connectMovieMenu(*form2_);
+        bindKeys(*form2_);
     }
     return *form2_;
 }
 
 std::int16_t& Form1::move_flg() { return playback->move_flg; }
 
-QLabel& Form1::movieNameLabel() { return *form2().Label1; }
+void Form1::showMovieName(const QString& name) { form2().showEntryName(name); }
 
 void Form1::appendDiscImage(const QString& path) { videoCd->appendDiscImage(path); }
 
@@ -200,8 +201,11 @@ void Form1::createControls()
     Image1 = named(new QLabel(this), "Image1");
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(16, 16));
 
-    // Screen readers read a caption; what has none is named by its tool tip, or here.
-    for (QWidget* w : std::initializer_list<QWidget*>{List2, Check6, cmdUp, cmdDown, Combo1})
+    // Screen readers read a caption; what has none, or only a glyph for one (|<, ■, A), is named
+    // by its tool tip, or here.
+    for (QWidget* w :
+        std::initializer_list<QWidget*>{List2, Check6, cmdUp, cmdDown, Combo1, Command2, Command5,
+            Command6, Command7, Command8, Command9, Command10, Command11, Command17, Command18})
         nameByToolTip(*w);
     HScroll1->setAccessibleName(QStringLiteral("再生位置"));
     HScroll2->setAccessibleName(QStringLiteral("ﾎﾞﾘｭｰﾑ"));

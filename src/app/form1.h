@@ -115,7 +115,7 @@ public:
 
     // ---- what the playlist's handlers use ------------------------------------------------------
     std::int16_t& move_flg() override;
-    QLabel& movieNameLabel() override;
+    void showMovieName(const QString& name) override;
     QWidget* dialogOwner() override { return this; }
     void appendDiscImage(const QString& path) override;
 
@@ -160,6 +160,8 @@ private:
     // the movie window is created.
     void connectHandlers();
     void connectMovieMenu(Form2& movie);
+    // The movie window's keys and the media keys, from the key table (key_bindings.cpp).
+    void bindKeys(Form2& movie);
     void connectDrops(QWidget* target);
 
     Form2* form2_ = nullptr;

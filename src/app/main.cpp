@@ -19,6 +19,7 @@
 #include "platform/linux/x11_errors.h"
 #include "platform/linux/x11_server_lost.h"
 #include "platform/linux/x11_screen_saver.h"
+#include "platform/linux/x11_window_class.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/process_setup.h"
 #include "shell/program_icon.h"
@@ -45,6 +46,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(REELBOX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(REELBOX_APP_ID));
     QApplication::setWindowIcon(programIcon());
+    // Both windows under the one launcher (the desktop entry's StartupWMClass).
+    const X11WindowClass windowClass("reelbox", "ReelBox");
     setUpMoviePlayerProcess();
     QApplication::setQuitOnLastWindowClosed(false);  // the end is Form_Unload's
     // Qt's own texts (the file dialogs, the buttons of message boxes) in the program's language,

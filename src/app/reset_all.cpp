@@ -38,7 +38,7 @@ void Form1::reset_all()
     Line2->hide();
 
     movie.placeStrip();
-    movie.Label1->setText(QStringLiteral("Movie"));
+    movie.showNoEntry();
     movie.Label1->setToolTip(QString());
     movie.placePlaceholder();
     movie.Label2->show();

@@ -31,7 +31,6 @@ Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, Vide
       programDir(programDir_)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Form2"));
     setAttribute(Qt::WA_QuitOnClose, false);  // the program ends with the control window
     resize(343, 263);
 
@@ -44,7 +43,7 @@ Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, Vide
     Label2->setPalette(hidden);
 
     // The strip along the bottom edge: "Movie", or the open entry's name.
-    Label1 = new QLabel(QStringLiteral("Movie"), this);
+    Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setMouseTracking(true);
@@ -70,6 +69,7 @@ Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, Vide
 
     createMenu();
     setBackColor(0);
+    showNoEntry();
 }
 
 Form2::~Form2() = default;
@@ -98,6 +98,18 @@ void Form2::setStripTextColor(const QColor& color)
     QPalette strip = Label1->palette();
     strip.setColor(QPalette::WindowText, color);
     Label1->setPalette(strip);
+}
+
+void Form2::showEntryName(const QString& name)
+{
+    Label1->setText(name + QStringLiteral("　"));
+    setWindowTitle(name + QStringLiteral(" - ReelBox"));
+}
+
+void Form2::showNoEntry()
+{
+    Label1->setText(QStringLiteral("Movie"));
+    setWindowTitle(QStringLiteral("Movie - ReelBox"));
 }
 
 void Form2::placeStrip()

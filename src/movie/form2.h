@@ -103,6 +103,12 @@ public:
     // Shows menu0 at the mouse cursor.
     void showMenu();
 
+    // The open entry's display name on the strip Label1 and in the window's title, which
+    // taskbars, Alt+Tab and screen readers show (the borderless window never draws it).
+    void showEntryName(const QString& name);
+    // Nothing open: the strip says "Movie".
+    void showNoEntry();
+
     // The strip Label1 along the bottom edge and the placeholder Label2 over the picture area,
     // placed for the window's current size.
     void placeStrip();

@@ -140,7 +140,7 @@ void Playback::showOpenMovie(const Opening& opening)
     const QString name = List2->List(List2->ListIndex());
     Label1->setText(Playlist::displayName(path));
     Label1->setToolTip(path);
-    movie.Label1->setText(name + QStringLiteral("　"));
+    movie.showEntryName(name);
     if (!opening.fullScreen) {
         movie.Label1->setToolTip(geometry::originalSizeTip(w, h));
     }

@@ -5,7 +5,6 @@
 #include <QString>
 #include <cstdint>
 
-class QLabel;
 class QWidget;
 
 // The control window as the playlist's handlers use it. Form1 implements it.
@@ -15,8 +14,8 @@ public:
     virtual void reset_all() = 0;
     // 1: the next List2_Click is the reselection a move makes, and opens nothing.
     virtual std::int16_t& move_flg() = 0;
-    // The movie window's label that shows the open entry's name.
-    virtual QLabel& movieNameLabel() = 0;
+    // The open entry's name shown by the movie window (its strip and its title).
+    virtual void showMovieName(const QString& name) = 0;
     // The window the playlist's own dialogs belong to.
     virtual QWidget* dialogOwner() = 0;
     // A disc image (.cue) among dropped files: its Video-CD tracks appended to the playlist.

@@ -98,7 +98,7 @@ void Dialog::OKButton_Click()
     }
     playlist.rename(rename_idx, t);
     if (rename_idx == List2.ListIndex()) {
-        form1.movieNameLabel().setText(t + QStringLiteral("　"));
+        form1.showMovieName(t);
         // No blank before 選択中 here, unlike the tip an opened entry gets.
         List2.setToolTip(QStringLiteral("再生ﾘｽﾄ一覧 ") + t + QStringLiteral("選択中"));
     }

@@ -100,7 +100,7 @@ void VideoCd::applyListFileNames()
                 return false;
             playlist.rename(i, list_reader::trackName(field));
             ++i;
-            movie.Label1->setText(playlist.name(0) + QStringLiteral("　"));
+            movie.showEntryName(playlist.name(0));
             return i < playlist.count();
         });
     if (read)

@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """Prints the accessible tree of a program's windows as a screen reader finds it on AT-SPI (role,
-name, focusable), and exits 1 when a control that takes the focus has no name. With --focused,
+name, focusable), and exits 1 when a control that takes the focus has no name, or only a glyph
+for one (punctuation, symbols, a single letter or digit: "|<", "■", "II", "A"). With --focused,
 prints the name of the control that has the focus instead.
     accessible_tree.py PROGRAM-NAME [WINDOW-NAME...]   (no window names: every window)
     accessible_tree.py PROGRAM-NAME --focused"""
-# Checks: accessible_name.cpp (src/controls).
+# Checks: accessible_name.cpp (src/controls); form1.cpp (src/app).
 import sys
 
 import pyatspi
@@ -21,11 +22,17 @@ def has(node, state):
     return node.getState().contains(state)
 
 
+def glyph(name):
+    """No name, or one that says nothing aloud: fewer than two different letters or digits."""
+    return len({c for c in name if c.isalnum()}) < 2
+
+
 def walk(node, depth, out, nameless):
     role, focusable = node.getRoleName(), has(node, pyatspi.STATE_FOCUSABLE)
     out.append("%s%s \"%s\"%s" % ("  " * depth, role, node.name, " focusable" if focusable else ""))
-    if focusable and has(node, pyatspi.STATE_SHOWING) and not node.name.strip() and role not in ITEMS:
-        nameless.append("%s under %s" % (role, node.parent.name if node.parent else "?"))
+    if focusable and has(node, pyatspi.STATE_SHOWING) and glyph(node.name) and role not in ITEMS:
+        parent = node.parent.name if node.parent else "?"
+        nameless.append("%s \"%s\" under %s" % (role, node.name, parent))
     for child in children(node):
         walk(child, depth + 1, out, nameless)
 

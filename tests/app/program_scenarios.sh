@@ -1,7 +1,8 @@
 # The real program as a whole (tests/support/scenarios.sh runs these).
-# Checks: main.cpp, form1.cpp, form_load.cpp, form_unload.cpp, form1_layout.cpp (src/app); accessible_name.cpp,
-# enter_clicks.cpp, scroll_bar.cpp (src/controls); form2_load.cpp, form2_menu.cpp (src/movie);
-# termination_signals.cpp, x11_screen_saver.cpp, x11_map_keeper.cpp, qt_dialogs.cpp
+# Checks: main.cpp, form1.cpp, form_load.cpp, form_unload.cpp, form1_layout.cpp, key_bindings.cpp
+# (src/app); accessible_name.cpp, enter_clicks.cpp, press.cpp, scroll_bar.cpp (src/controls);
+# form2.cpp, form2_load.cpp, form2_menu.cpp (src/movie); termination_signals.cpp,
+# x11_screen_saver.cpp, x11_map_keeper.cpp, x11_window_class.cpp, qt_dialogs.cpp
 # (src/platform/linux).
 
 # Started and ended, again and again: both windows come up every time; with openbox or xfwm4 the
@@ -10,7 +11,7 @@ beside_frame() {
   local c l r t
   c=$(window_id ReelBox)
   read -r cx cy cw _ <<<"$(geometry "$c")"
-  read -r mx my _ <<<"$(geometry "$(window_id Form2)")"
+  read -r mx my _ <<<"$(geometry "$(window_id "$movie_window")")"
   read -r l r t _ <<<"$(xprop -id "$c" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,')"
   [[ "$mx $my" == "$((cx + cw + ${r:-0})) $((cy - ${t:-0}))" ]]
 }
@@ -29,7 +30,7 @@ starts() {
 started() {
   app_up started
   read -r cx cy cw _ <<<"$(geometry "$(window_id ReelBox)")"
-  read -r mx my mw mh <<<"$(geometry "$(window_id Form2)")"
+  read -r mx my mw mh <<<"$(geometry "$(window_id "$movie_window")")"
   [[ "$mx $my $mw $mh" == "$((cx + cw)) $cy 343 263" ]] ||
     fail "movie window at $mx,$my $mw x $mh; control window at $cx,$cy width $cw"
 }
@@ -90,7 +91,8 @@ keyboard() {
   command -v playerctl >/dev/null || fail "playerctl is missing (scripts/install-deps.sh --test)"
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
   make_clip a testsrc 8
-  run_app "$work/a.mpg"
+  make_clip b testsrc 8
+  run_app "$work/a.mpg" "$work/b.mpg"
   # Start-up on a busy machine can take longer than any one step.
   wait_tenths=600 wait_for "the movie did not open" is Paused status
   local control x y h
@@ -99,16 +101,17 @@ keyboard() {
 
   # Tab from the first control (the drive list is off outside Video-CD mode) through every other
   # in reading order and round to the first again, as a screen reader announces each:
-  # control | name.
+  # control | name (a glyph's meaning: "|<" is "前のﾘｽﾄへ").
   chain=("Dir1|ﾌｫﾙﾀﾞ一覧" "File1|ﾌｧｲﾙ一覧" "Command1|ﾌｧｲﾙ指定" "Command12|ﾌｫﾙﾀﾞ指定"
          "List2|再生ﾘｽﾄ一覧 a.mpg 選択中" "cmdUp|上へ移動" "cmdDown|下へ移動" "Command20|ﾘｽﾄを開く"
          "Command19|ﾘｽﾄ保存" "Command21|表示名変更" "Command15|ﾘｽﾄｸﾘｱ" "Command13|全ﾘｽﾄｸﾘｱ"
-         "HScroll1|再生位置" "Check6|ﾌﾚｰﾑ/時間表示切替" "Command10||<" "Command6|<<" "Command2||>"
-         "Command9|■" "Command5|>>" "Command11|>|" "Command14|スロー" "Command3|早送り"
-         "Command4|Org" "Command7|/2" "Command8|*2" "Command22|Full" "Command23|Set"
+         "HScroll1|再生位置" "Check6|ﾌﾚｰﾑ/時間表示切替" "Command10|前のﾘｽﾄへ" "Command6|1ﾌﾚｰﾑ戻る"
+         "Command2|再生/1時停止" "Command9|停止" "Command5|1ﾌﾚｰﾑ進む" "Command11|次のﾘｽﾄへ"
+         "Command14|スロー" "Command3|早送り" "Command4|Org" "Command7|縮小" "Command8|拡大"
+         "Command22|Full" "Command23|Set"
          "Check2|Full Screen" "Check3|Loop" "Check7|-->　選択のみ" "Check4|手前に表示"
          "Check1|ｻﾌﾞﾌｫﾙﾀﾞ含む" "Check5|Video-CD" "HScroll2|ﾎﾞﾘｭｰﾑ" "Command16|非表示"
-         "Command17|A" "Command18|H" "Dir1|ﾌｫﾙﾀﾞ一覧")
+         "Command17|About" "Command18|Help" "Dir1|ﾌｫﾙﾀﾞ一覧")
   for k in "${!chain[@]}"; do
     ((k == 0)) || xdotool key Tab
     want=${chain[$k]#*|}
@@ -148,7 +151,7 @@ keyboard() {
 
   # The accessible trees: both windows, then each dialog opened from the keyboard. The playlist
   # is named by its tool tip, which follows the selected entry.
-  tree ReelBox Form2
+  tree ReelBox "a.mpg - ReelBox"
   grep -q '"再生ﾘｽﾄ一覧 a.mpg 選択中"' "$work/tree" || fail "the playlist is not named by its tool tip"
   for row in "Command12|ﾌｫﾙﾀﾞ 指定ｵﾌﾟｼｮﾝ" "Command23|ｻｲｽﾞ指定" "Command21|選択ﾘｽﾄ表示名変更" \
              "Command17|ReelBoxのﾊﾞｰｼﾞｮﾝ情報"; do
@@ -165,10 +168,52 @@ keyboard() {
 
   # The movie window's menu from the keyboard, and away again with Escape.
   for keys in Menu shift+F10; do
-    xdotool windowactivate --sync "$(window_id Form2)"
+    xdotool windowactivate --sync "$(window_id "$movie_window")"
     xdotool key "$keys"
     wait_for "$keys: no menu" menu_shown
     xdotool key Escape
     wait_for "$keys: the menu stays" eval '! menu_shown'
   done
+  movie_keys
+}
+
+# The movie window's keys (the help page's table), each pressed into the movie window: the
+# buttons' own work, read back through the media controls; the media keys from the control
+# window. Then nothing open (the list cleared): Space does nothing, and the volume key after it
+# shows that it has been seen.
+movie_keys() {
+  local movie full='[[ $(geometry "$movie") == "0 0 1280 1024" ]]'
+  movie=$(window_id "a.mpg - ReelBox") || fail "no movie window named 'a.mpg - ReelBox'"
+  # As a taskbar lists them: by the entry's name, under the one class, with the program's icon.
+  [[ $(wmctrl -l) != *Form2* ]] || fail "a window named Form2: $(wmctrl -l)"
+  for id in "$control" "$movie"; do
+    [[ $(xprop -id "$id" WM_CLASS) == 'WM_CLASS(STRING) = "reelbox", "ReelBox"' ]] &&
+      [[ $(xprop -id "$id" _NET_WM_ICON) == *CARDINAL* ]] ||
+      fail "window $id: $(xprop -id "$id" WM_CLASS), icon $(xprop -id "$id" _NET_WM_ICON | head -1)"
+  done
+  for row in "Home | is Paused status" "Right | near 0.0334" "period | near 0.0667" \
+      "Left | near 0.0334" "comma | near 0" "space | is Playing status" \
+      "Home | is Paused status && near 0" "Up | near 0.9 volume" "Down | near 0.8 volume" \
+      "Next | is b.mpg metadata xesam:title" "Prior | is a.mpg metadata xesam:title" \
+      "f | $full" "Return | ! $full" "KP_Enter | $full" "Escape | ! $full"; do
+    IFS='|' read -r keys check <<<"$row"
+    xdotool windowactivate --sync "$movie" key $keys
+    wait_for "movie window, $keys: not $check (position $(pc position), volume $(pc volume))" \
+      eval "$check"
+  done
+  xdotool windowactivate --sync "$control"
+  for row in "XF86AudioPlay | is Playing status" "XF86AudioNext | is b.mpg metadata xesam:title" \
+      "XF86AudioStop | is Paused status" "XF86AudioPrev | is a.mpg metadata xesam:title"; do
+    IFS='|' read -r keys check <<<"$row"
+    xdotool key $keys
+    wait_for "control window, $keys: not $check" eval "$check"
+  done
+  focus Command13
+  xdotool key space
+  wait_for "no box 全ﾘｽﾄｸﾘｱ" dialog_shown 全ﾘｽﾄｸﾘｱ
+  xdotool key Return
+  wait_for "the list was not cleared" window_id "Movie - ReelBox"
+  xdotool windowactivate --sync "$movie" key space Up
+  wait_for "nothing open: Up did not raise the volume" near 0.9 volume
+  is Stopped status || fail "nothing open: Space did $(pc status)"
 }

@@ -51,10 +51,11 @@ TEST_F(FormFixture, NothingOpenEveryMovieControlOffAndTheCaptionsBack)
         // The strip and the placeholder of a 5145 x 3945 twip window: 200 twips above the bottom,
         // 130 in; 150 in, 345 smaller (the video window's place).
         Form2& m = form2();
-        EXPECT_EQ(std::tuple(m.Label1->text(), m.Label1->toolTip(), m.Label1->geometry().topLeft(),
-                      m.Label1->width(), m.Label2->geometry(), m.Label2->isVisible()),
-            std::tuple(
-                QString("Movie"), QString(), QPoint(9, 250), 343, QRect(10, 10, 320, 240), true));
+        EXPECT_EQ(std::tuple(m.Label1->text(), m.windowTitle(), m.Label1->toolTip(),
+                      m.Label1->geometry().topLeft(), m.Label1->width(), m.Label2->geometry(),
+                      m.Label2->isVisible()),
+            std::tuple(QString("Movie"), QString("Movie - ReelBox"), QString(), QPoint(9, 250), 343,
+                QRect(10, 10, 320, 240), true));
     }
 }
 

@@ -53,7 +53,7 @@ install_tree() {
   # No sound here: the mixer's message first.
   wait_for "the installed program did not start" visible ReelBox
   xdotool key Return
-  wait_for "no movie window" visible Form2
+  wait_for "no movie window" visible "$movie_window"
   read -r cx cy cw ch <<<"$(geometry "$(window_id ReelBox)")"
   xdotool mousemove $((cx + cw - 23)) $((cy + ch - 19)) click 1  # "H", the last button
   wait_for "help page not opened" grep -q "$prefix/lib/reelbox/reelbox.htm" "$opened"

@@ -25,7 +25,7 @@ full_state() { xprop -id "$movie" _NET_WM_STATE | grep -c _NET_WM_STATE_FULLSCRE
 start_movie() {
   [[ -s $work/red.mpg ]] || make_clip red color=c=red 60
   start_app "$1" "$work/red.mpg"
-  movie=$(window_id Form2)
+  movie=$(window_id "$movie_window")
   read -r mx my mw mh <<<"$(geometry "$movie")"
   wait_for "$1: no picture" red_at $((mx + 20)) $((my + 20))
 }

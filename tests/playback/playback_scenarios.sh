@@ -11,12 +11,12 @@ first_picture() {
   make_clip "$a" testsrc 2
   make_clip b smptebars 2
   run_app "$work/$a.mpg" "$work/b.mpg"
-  wait_for "no movie window" visible Form2
+  wait_for "no movie window" visible "$movie_window"
   shows "$a" b
   end_app first_picture
   for clip in "c testsrc2 2 mp4" "d rgbtestsrc 2 mkv" "e smptehdbars 2 webm"; do make_clip $clip; done
   run_app "$work/c.mp4"
-  wait_for "no movie window" visible Form2
+  wait_for "no movie window" visible "$movie_window"
   shows c
   drop_files "$work/d.mkv"
   shows d c

@@ -40,9 +40,9 @@ TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndDescribesTheMovie)
     form1->playlist->rename(0, "Trip");
     form1->playback->List2_Click();
     EXPECT_EQ(std::tuple(form1->Label1->text(), form1->Label1->toolTip(), form2().Label1->text(),
-                  form2().Label1->toolTip(), form1->List2->toolTip(),
+                  form2().windowTitle(), form2().Label1->toolTip(), form1->List2->toolTip(),
                   form2().Label2->isVisibleTo(&form2())),
-        std::tuple("a b.mpg", "/m/dir/a b.mpg", "Trip　", "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240",
+        std::tuple("a b.mpg", "/m/dir/a b.mpg", "Trip　", "Trip - ReelBox", "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240",
             "再生ﾘｽﾄ一覧 Trip 選択中", false));
     for (QWidget* w : movieControls())
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();

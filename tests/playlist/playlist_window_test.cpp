@@ -294,9 +294,9 @@ TEST_F(PlaylistWindow, RenameTakesOnlyAUsableName)
         });
     // No blank before 選択中 in the tool tip.
     EXPECT_EQ(std::tuple(names(), paths(), engine.calls(), movieTopMost(), form2().Label1->text(),
-                  form1->List2->toolTip()),
+                  form2().windowTitle(), form1->List2->toolTip()),
         std::tuple(QStringList({"A.mpg", "  Trip  ", "C.mpg"}), ABC, QStringList(), true,
-            "  Trip  　", "再生ﾘｽﾄ一覧   Trip  選択中"));
+            "  Trip  　", "  Trip   - ReelBox", "再生ﾘｽﾄ一覧   Trip  選択中"));
 
     // Cancel and the close box change nothing and bring the movie window back in front.
     for (const bool cancel : {true, false}) {

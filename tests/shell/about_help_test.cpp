@@ -1,12 +1,15 @@
 // The help page and the About box: its texts, the topmost rule around it from both places, the
 // web address, and the system-information button.
 // Checks: aboutfrm.cpp, help_about.cpp (src/shell); modal_rule.cpp, form_load.cpp, command_line.cpp
-// (src/app); list_reader.cpp, list_writer.cpp (src/playlist).
+// (src/app); list_reader.cpp, list_writer.cpp (src/playlist); key_bindings.cpp, key_table.h (src/app);
+// press.cpp (src/controls).
 #include "form_fixture.h"
 #include "playlist/list_reader.h"
 #include "playlist/list_writer.h"
 #include "shell/aboutfrm.h"
 #include "videocd/video_cd.h"
+
+#include <QShortcut>
 
 // From "A" and from the menu, closed by OK, by the window or by Escape: the same box, with the
 // movie window let go while it is up and kept in front afterwards only as Check4 says. Its
@@ -165,4 +168,63 @@ TEST_F(FormFixture, HelpPageDoesWhatItSays)
         EXPECT_EQ(std::tuple(names(), form1->Check5->Value()), std::tuple(expected, videoCd));
     }
     QDir::setCurrent(before);
+}
+
+// The page's table of keys is the program's: each key it names, and no other, is bound to the
+// control its row names by its tool tip (the volume by its name), on the movie window, or for
+// either window where the page says media key. A key presses its control: with nothing open only the volume takes it;
+// with a movie open every control does, the volume one SmallChange up or down.
+TEST_F(FormFixture, HelpPageKeysAreTheProgramsKeys)
+{
+    load();
+    QFile file(QStringLiteral(REELBOX_HELP_PAGE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString table = QString::fromUtf8(file.readAll())
+                              .section("<table class=\"keys\">", 1)
+                              .section("</table>", 0, 0);
+    const auto named = [](QWidget* control) {
+        return control->toolTip().isEmpty() ? control->accessibleName() : control->toolTip();
+    };
+    std::map<int, QString> onPage;
+    for (const QRegularExpressionMatch& row :
+        QRegularExpression("<tr><td>(.*?)</td><td>(.*?)</td>").globalMatch(table))
+        for (const QRegularExpressionMatch& key :
+            QRegularExpression("<kbd>(.*?)</kbd>").globalMatch(row.captured(1))) {
+            const QString name = unescaped(key.captured(1));
+            onPage[QKeySequence::fromString(name, QKeySequence::PortableText)[0].toCombined()] =
+                row.captured(2) + (name.contains("Media") ? " anywhere" : " movie");
+        }
+
+    QString pressed;
+    for (QAbstractButton* b : form1->findChildren<QAbstractButton*>())
+        QObject::connect(b, &QAbstractButton::pressed, [&, b] { pressed += named(b); });
+    ScrollBar& volume = *form1->HScroll2;
+    QObject::connect(&volume, &ScrollBar::Change, [&] { pressed += named(&volume); });
+    QList<QShortcut*> keys = form2().findChildren<QShortcut*>("key_table");
+    keys += form1->findChildren<QShortcut*>("key_table", Qt::FindDirectChildrenOnly);
+    for (bool open : {false, true}) {
+        SCOPED_TRACE(open);
+        if (open)
+            start({"/m/a.mpg", "/m/b.mpg", "/m/c.mpg"}, 1);
+        volume.setValue(volume.Max() / 2);
+        std::map<int, QString> bound, expected = onPage;
+        for (QShortcut* key : keys) {
+            pressed.clear();
+            const int before = volume.Value();
+            emit key->activated();
+            const int combined = key->key()[0].toCombined();
+            if (key->parent() == &form2() && key->context() == Qt::WindowShortcut)
+                bound[combined] = pressed + " movie";
+            else if (key->context() == Qt::ApplicationShortcut)
+                bound[combined] = pressed + " anywhere";
+            if (pressed == named(&volume)) {
+                EXPECT_EQ(volume.Value() - before,
+                    combined == Qt::Key_Up ? volume.SmallChange() : -volume.SmallChange());
+            }
+        }
+        for (auto& [key, row] : expected)
+            if (!open && !row.startsWith(named(&volume)))
+                row = u' ' + row.section(u' ', -1);  // nothing open: nothing pressed
+        EXPECT_EQ(bound, expected);
+    }
 }

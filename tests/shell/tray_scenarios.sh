@@ -73,13 +73,13 @@ untick_in_front() {
   cover_pid=$!
   extra_pids+=($cover_pid)
   wait_for "no cover" visible cover
-  wait_for "the cover is not above the movie window" above "$(window_id cover)" "$(window_id Form2)"
+  wait_for "the cover is not above the movie window" above "$(window_id cover)" "$(window_id "$movie_window")"
 }
 tray_raise() {
   local kind=${tray:-xembed}
   in_tray "tray raise ($kind)" "$kind" untick_in_front
   icon press
-  wait_for "a single press did not raise the movie window" above "$(window_id Form2)" "$(window_id cover)"
+  wait_for "a single press did not raise the movie window" above "$(window_id "$movie_window")" "$(window_id cover)"
   kill "$cover_pid"
   stop_app "tray raise"
 }

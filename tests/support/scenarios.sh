@@ -55,7 +55,7 @@ scenarios=(
 # app_up NAME: both windows up and the screen saver off; start_app NAME [ARG...]: run_app, then
 # that. stop_app NAME [VOLUME]: ended by SIGTERM, the volume (when given) and the screen saver as
 # found.
-both_viewable() { visible ReelBox && visible Form2; }
+both_viewable() { visible ReelBox && visible "$movie_window"; }
 app_up() {
   wait_tenths=300 wait_for "$1: the windows did not both come up" both_viewable
   wait_for "$1: the screen saver is still on" eval '[[ $(saver_timeout) == 0 ]]'
@@ -72,7 +72,7 @@ drop_files() {
   "$drag" "$@" >"$work/drag.log" 2>&1 &
   extra_pids+=($!)
   wait_for "no drag source window" visible drag_files
-  read -r mx my <<<"$(window_origin "$(window_id Form2)")"
+  read -r mx my <<<"$(window_origin "$(window_id "$movie_window")")"
   # The drag starts on the press; the pointer then travels to the movie window in steps, as a
   # hand would, and lets go there.
   xdotool mousemove 60 60 mousedown 1

@@ -24,7 +24,8 @@
 #   end_app NAME [SIG]      send SIG (TERM), then as exited.  exited NAME: wait for the end,
 #                           status 0
 # Windows:
-#   window_id NAME          the first viewable window of that exact name (fails when none);
+#   window_id NAME          the first viewable window whose whole name matches NAME, a pattern
+#                           ("$movie_window": the movie window; fails when none);
 #                           visible NAME: whether there is one.  geometry ID: "x y w h";
 #                           window_origin ID: "x y"
 #   above ID1 ID2           whether ID1 stands above ID2 in the window manager's stacking list
@@ -165,11 +166,15 @@ exited() {
 }
 end_app() { kill -"${2:-TERM}" "$app_pid"; exited "$1"; }
 
+# The movie window's title names the open entry: "<name> - ReelBox", "Movie - ReelBox" when none.
+movie_window='* - ReelBox'
 window_id() {
-  local id
-  for id in $(xwininfo -root -tree | awk -v name="\"$1\":" '$2 == name {print $1}'); do
-    xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && { echo "$id"; return 0; }
-  done
+  local id name
+  while read -r id name; do
+    # shellcheck disable=SC2053  # NAME is a pattern
+    [[ $name == $1 ]] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable &&
+      { echo "$id"; return 0; }
+  done < <(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "\(.*\)": (.*/\1 \2/p')
   return 1
 }
 visible() { window_id "$1" >/dev/null; }
@@ -201,7 +206,7 @@ menu_shown() {
 menu_clicks=0
 movie_menu() {
   local x y
-  read -r x y <<<"$(window_origin "$(window_id Form2)")"
+  read -r x y <<<"$(window_origin "$(window_id "$movie_window")")"
   menu_clicks=$(((menu_clicks + 1) % 25))
   xdotool mousemove --sync $((x + 40 + 10 * menu_clicks)) $((y + 100)) click 3
   wait_for "no popup menu" menu_shown
@@ -243,7 +248,7 @@ first_frame() {
 }
 shot_mae() {
   local x y
-  read -r x y <<<"$(window_origin "$(window_id Form2)")"
+  read -r x y <<<"$(window_origin "$(window_id "$movie_window")")"
   import -window root -crop "320x240+$((x + 10))+$((y + 10))" +repage "$work/shot.png"
   mae "$work/shot.png" "$(first_frame "$1")"
 }

@@ -253,7 +253,11 @@ TEST_P(LoadingADisc, LoadsItsTracksOrSaysWhyNot)
         ASSERT_EQ(form1->Combo1->currentIndex(), 0);
         if (c.failOpen)
             engine.failNextOpen(MediaError::FileNotFound);
-        QTest::keyClick(form1->Combo1, Qt::Key_Down);  // the user picks /dev/sr1/
+        // The user picks /dev/sr1/ in the control window (in the movie window Down is the volume).
+        form1->show();
+        form1->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));
+        QTest::keyClick(form1->Combo1, Qt::Key_Down);
     }
     EXPECT_EQ(std::tuple(paths(), boxes(), caption2()), std::tuple(c.paths, c.boxes, c.command2));
     for (const auto& box : dialogs.boxes)  // the image, or the track that did not open

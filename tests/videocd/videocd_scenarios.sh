@@ -15,7 +15,7 @@ disc_image() {
   echo "not a movie" >"$work/notes.txt"
   (cd "$work" && vcdimager -t vcd2 -l XVFBDISC -c disc.cue -b disc.bin a.mpg b.mpg >/dev/null)
   QT_LOGGING_RULES="reelbox.playlist.debug=true" run_app "$work/disc.cue"
-  wait_for "no movie window" visible Form2
+  wait_for "no movie window" visible "$movie_window"
   shows a b
 
   drop_files "$work/dropped.mpg" "$work/notes.txt" "$work/other.mpg"
