@@ -22,7 +22,8 @@ if [[ "${1:-}" == "--test" ]]; then
              desktop-file-utils  # checks the installed .desktop file
              playerctl  # a media-controls client nobody here wrote
              at-spi2-core python3-pyatspi  # the accessible tree, as a screen reader sees it
-             appstream lintian)  # checks the software-centre entry and the package
+             appstream lintian  # checks the software-centre entry and the package
+             xdg-utils)  # the package's dependencies, installed for its test
 fi
 
 missing=()
