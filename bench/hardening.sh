@@ -17,8 +17,8 @@ for round in $(seq "$rounds"); do
     echo "== round $round, $name"
     "$here/startup.sh" "$build/reelbox" 15 | head -1
     "$build/bench/mci_bench" --benchmark_filter='BM_MciStatusPosition$|BM_MciStep$' 2>/dev/null |
-      awk '/^BM_/ {print "  " $1, "p50_us=" gensub(/.*p50_us=([0-9.a-z]+).*/, "\\1", 1)}'
+      sed -n 's/^\(BM_[^ ]*\).*p50_us=\([0-9.a-z]*\).*/  \1 p50_us=\2/p'
     "$build/bench/frame_step_bench" --benchmark_filter='BM_MciStepSession' 2>/dev/null |
-      awk '/^BM_/ {print "  " $1, "p50_us=" gensub(/.*p50_us=([0-9.a-z]+).*/, "\\1", 1)}'
+      sed -n 's/^\(BM_[^ ]*\).*p50_us=\([0-9.a-z]*\).*/  \1 p50_us=\2/p'
   done
 done
