@@ -12,7 +12,7 @@ declare -A untested=(
   [src/platform/linux/qt_bell.cpp]="one call of QApplication::beep(); the tests count beeps"
   [src/platform/cdio/disc_log.cpp]="hands libcdio's own log lines to the reelbox.disc category"
   [src/controls/path_combo_box.cpp]="drawing only: a long drive path shortened in the middle"
-  [src/shell/program_icon.cpp]="the icon drawn from the built-in picture"
+  [src/shell/program_icon.cpp]="the built-in icon sizes; the package test reads them off a window"
 )
 mapfile -t sources < <(find src tools -name '*.cpp' | sort)
 unnamed=()

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libmpv-dev libasound2-dev libx11-dev
           libcdio-dev libiso9660-dev libpulse-dev fonts-ipafont-gothic
           libavformat-dev libavcodec-dev libswscale-dev  # steps back decode beside mpv
-          libqt6svg6  # draws the SVG icon
+          librsvg2-bin  # rsvg-convert: the icon's sizes, drawn from the SVG at build time
           qt6-translations-l10n)  # Qt's dialogs in Japanese
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev ffmpeg xvfb x11-utils x11-xserver-utils
@@ -23,7 +23,8 @@ if [[ "${1:-}" == "--test" ]]; then
              playerctl  # a media-controls client nobody here wrote
              wmctrl  # lists the windows as a taskbar names them
              at-spi2-core python3-pyatspi  # the accessible tree, as a screen reader sees it
-             appstream lintian)  # checks the software-centre entry and the package
+             appstream lintian  # checks the software-centre entry and the package
+             xdg-utils)  # the package's dependencies, installed for its test
 fi
 
 missing=()

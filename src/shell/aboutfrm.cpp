@@ -2,6 +2,7 @@
 
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
+#include "shell/no_launcher.h"
 #include "shell/program_icon.h"
 
 #include <QEvent>
@@ -149,7 +150,13 @@ void Aboutfrm::cmdOK_Click() { accept(); }
 
 void Aboutfrm::cmdSysInfo_Click() { StartSysInfo(); }
 
-void Aboutfrm::Label2_Click() { desktop_.openUrl(QUrl(Label2->text())); }
+// Where nothing can open the address, the box over the About box says so and names it.
+void Aboutfrm::Label2_Click()
+{
+    const QUrl url(Label2->text());
+    if (!desktop_.openUrl(url))
+        dialogs_.MsgBox(noLauncherMessage(url), msgbox::OkOnly, msgbox::Exclamation, {});
+}
 
 // A system-information program of this system, or the message that there is none. The box is
 // shown over the About box, which keeps the movie window let go.

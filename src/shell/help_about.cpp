@@ -2,7 +2,9 @@
 
 #include "movie/control_window.h"
 #include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "shell/aboutfrm.h"
+#include "shell/no_launcher.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -13,12 +15,15 @@ HelpAndAbout::HelpAndAbout(
 {
 }
 
-// A missing page shows nothing: not even the browser's complaint.
+// A missing page shows nothing: not even the browser's complaint. A missing launcher is said.
 void HelpAndAbout::Command18_Click()
 {
     const QString page = programDir_ + QStringLiteral("/reelbox.htm");
-    if (QFileInfo(page).isFile())
-        desktop_.openUrl(QUrl::fromLocalFile(page));
+    if (!QFileInfo(page).isFile())
+        return;
+    const QUrl url = QUrl::fromLocalFile(page);
+    if (!desktop_.openUrl(url))
+        form1_.MsgBox(noLauncherMessage(url), msgbox::OkOnly, msgbox::Exclamation);
 }
 
 void HelpAndAbout::Command17_Click() { showAbout(); }

@@ -1,12 +1,13 @@
 #include "shell/program_icon.h"
 
-#include <QApplication>
-#include <QStyle>
+#include <QString>
 
 QIcon programIcon()
 {
-    const QIcon icon(QStringLiteral(":/reelbox/reelbox.svg"));
-    if (!icon.pixmap(16, 16).isNull())
-        return icon;
-    return QApplication::style()->standardIcon(QStyle::SP_MediaPlay);
+    // Each size drawn for it: scaled down from a larger one, the reel's spokes blur away.
+    QIcon icon;
+    for (int size : {REELBOX_ICON_SIZES})
+        icon.addFile(QStringLiteral(":/reelbox/hicolor/%1x%1/apps/reelbox.png").arg(size),
+            QSize(size, size));
+    return icon;
 }

@@ -2,6 +2,6 @@
 
 #include <QIcon>
 
-// The program's icon (the installed one, drawn from the same SVG), for the windows, the About box
-// and the tray; the desktop's media icon when the SVG cannot be drawn.
+// The program's icon for the windows, the About box and the tray: the installed theme's PNG
+// sizes (drawn from data/reelbox.svg at build time), built into the program.
 QIcon programIcon();

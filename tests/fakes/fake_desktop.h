@@ -8,7 +8,11 @@
 // A desktop for tests: records what was opened and started.
 class FakeDesktop : public Desktop {
 public:
-    void openUrl(const QUrl& url) override { opened.push_back(url); }
+    bool openUrl(const QUrl& url) override
+    {
+        opened.push_back(url);
+        return launcherFound;
+    }
     QString systemInfoProgram() override { return infoProgram; }
     bool startProgram(const QString& path) override
     {
@@ -16,6 +20,7 @@ public:
         return startWorks;
     }
 
+    bool launcherFound = true;  // false: no xdg-open
     QString infoProgram;  // empty: none on this system
     bool startWorks = true;
     std::vector<QUrl> opened;

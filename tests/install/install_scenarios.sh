@@ -1,6 +1,6 @@
 # `cmake --install` into a temporary prefix (tests/support/scenarios.sh runs this, without sound):
 # the program with its help page beside it, a command in bin, a valid .desktop file for movies and
-# list files, the MIME types it names, and the icon. Then the installed program, run by a user who
+# list files, the MIME types it names, and the icon at every size. Then the installed program, run by a user who
 # may not write into its folder: "H" opens its help page, and the movie window's place is saved in
 # the user's config folder.
 # Checks: help_about.cpp (src/shell); form2_menu.cpp (src/movie); settings_file.cpp (src/settings);
@@ -14,14 +14,16 @@ install_tree() {
   grep -q '<html lang="ja">' "$(dirname "$program")/reelbox.htm" ||
     fail "no Japanese help page next to $program"
 
-  desktop_file=$prefix/share/applications/org.reelbox.ReelBox.desktop
+  desktop_file=$prefix/share/applications/org.reelbox.reelbox.desktop
   report=$(desktop-file-validate "$desktop_file") && [[ -z $report ]] || fail "desktop-file-validate: $report"
   for key in 'Name=ReelBox' 'GenericName\[ja\]=' 'Exec=reelbox %F' 'Icon=reelbox' \
              'Categories=AudioVideo;Player;Video;'; do
     grep -q "^$key" "$desktop_file" || fail "no $key in the .desktop file"
   done
-  [[ -s $prefix/share/icons/hicolor/scalable/apps/reelbox.svg ]] || fail "no icon"
-  report=$(appstreamcli validate --no-net "$prefix/share/metainfo/org.reelbox.ReelBox.metainfo.xml") ||
+  for size in scalable 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
+    [[ -s $(echo "$prefix/share/icons/hicolor/$size/apps/reelbox".*) ]] || fail "no $size icon"
+  done
+  report=$(appstreamcli validate --no-net "$prefix/share/metainfo/org.reelbox.reelbox.metainfo.xml") ||
     fail "appstreamcli validate: $report"
 
   # Installing updated the prefix's MIME database from our package file. Every type the .desktop

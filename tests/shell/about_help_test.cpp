@@ -1,8 +1,8 @@
 // The help page and the About box: its texts, the topmost rule around it from both places, the
 // web address, and the system-information button.
-// Checks: aboutfrm.cpp, help_about.cpp (src/shell); modal_rule.cpp, form_load.cpp, command_line.cpp
-// (src/app); list_reader.cpp, list_writer.cpp (src/playlist); key_bindings.cpp, key_table.h (src/app);
-// press.cpp (src/controls).
+// Checks: aboutfrm.cpp, help_about.cpp, no_launcher.cpp (src/shell); modal_rule.cpp, form_load.cpp,
+// command_line.cpp, key_bindings.cpp, key_table.h (src/app); list_reader.cpp, list_writer.cpp
+// (src/playlist); press.cpp (src/controls).
 #include "form_fixture.h"
 #include "playlist/list_reader.h"
 #include "playlist/list_writer.h"
@@ -59,6 +59,31 @@ TEST_F(StartedForm, AboutBoxFromBothPlacesUnderTheTopmostRule)
                         std::tuple(int(msgbox::Information), std::optional(false)));
             }
         }
+    }
+}
+
+// "H" with the page beside the program and the About box's address, on a desktop with and
+// without a launcher: opened, or a box that names what was to be opened.
+TEST_F(StartedForm, HelpAndAddressSayWhenNothingCanOpenThem)
+{
+    writeFile(programFile("reelbox.htm"), "<html lang=\"ja\"></html>");
+    const QString page = programFile("reelbox.htm");
+    QString address;
+    const QString missing = "ファイルやアドレスを開くプログラム（xdg-open）が見つかりません。"
+                            "xdg-utils をインストールしてください。\n\n";
+    for (bool found : {true, false}) {
+        desktop.launcherFound = found;
+        desktop.opened.clear();
+        dialogs.boxes.clear();
+        form1->Command18->click();
+        withDialog<Aboutfrm>(press(form1->Command17), [&](Aboutfrm& box) {
+            address = box.Label2->text();
+            QTest::mouseClick(box.Label2, Qt::LeftButton);
+            box.cmdOK->click();
+        });
+        EXPECT_EQ(std::tuple(desktop.opened, boxes()),
+            std::tuple(std::vector<QUrl>{QUrl::fromLocalFile(page), QUrl(address)},
+                found ? QString() : missing + page + "|\n" + missing + address + "|"));
     }
 }
 

@@ -48,6 +48,7 @@ scenarios=(
   "first_picture         own    any"
   "disc_image            own    any"
   "install_tree          own    any"
+  "package               own    any"
   "killed_x              all    any"  # last: the X server goes with it
 )
 

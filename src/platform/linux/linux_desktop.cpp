@@ -16,7 +16,15 @@ QString findSystemInfoProgram(const QStringList& searchPaths)
     return {};
 }
 
-void LinuxDesktop::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool LinuxDesktop::openUrl(const QUrl& url)
+{
+    // Qt's answer does not tell: on X11 it reports success once a launcher starts, and without
+    // xdg-open it guesses at browsers. The desktop's own launcher is what the program relies on.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        return false;
+    QDesktopServices::openUrl(url);
+    return true;
+}
 
 QString LinuxDesktop::systemInfoProgram() { return findSystemInfoProgram(); }
 

@@ -7,7 +7,7 @@
 // The desktop over Qt: xdg-open through QDesktopServices, programs through QProcess.
 class LinuxDesktop : public Desktop {
 public:
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     QString systemInfoProgram() override;
     bool startProgram(const QString& path) override;
 };
