@@ -20,17 +20,20 @@
 #include "platform/linux/x11_screen_saver.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/process_setup.h"
+#include "platform/startup_trace.h"
 #include "shell/program_icon.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv)
 {
+    startup_trace::mark("main: libraries loaded");
     // Placing windows and the cursor needs X11 (XWayland on a Wayland desktop).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -41,6 +44,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(programIcon());
     setUpMoviePlayerProcess();
     QApplication::setQuitOnLastWindowClosed(false);  // the end is Form_Unload's
+    startup_trace::mark("Qt: application and X connection");
     // Qt's own texts (the file dialogs, the buttons of message boxes) in the program's language,
     // whatever the desktop's.
     QTranslator qtTexts;
@@ -64,8 +68,10 @@ int main(int argc, char** argv)
     LinuxDesktop desktop;
     Services services{mci, windows, dialogs, screenSaver, drives, mixer, tray, desktop,
         QCoreApplication::applicationDirPath()};
+    startup_trace::mark("services (mixer, tray, drives, screen saver objects)");
 
     Form1 form1(services);
+    startup_trace::mark("control window built");
     QObject::connect(&form1, &Form1::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A signal may come at any moment: before the event loop runs, inside a message box's or a
     // menu's own loop, between two steps of start-up. Form_Unload puts the system back, then
@@ -80,6 +86,7 @@ int main(int argc, char** argv)
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     form1.Form_Load(command_line::join(arguments));
+    startup_trace::mark("start-up (Form_Load) done");
     if (form1.isUnloaded())  // asked to end while starting
         return 0;
 
@@ -97,12 +104,15 @@ int main(int argc, char** argv)
     });
     QObject::connect(&form1, &Form1::unloaded, [] { volumeToRestore = nullptr; });
     form1.show();
+    startup_trace::mark("control window shown");
 
     // The desktop's media controls, once the windows are there to answer them.
     MprisBridge mprisBridge(form1, engine);
     MprisService mpris(mprisBridge, QApplication::desktopFileName());
     if (mpris.isRegistered())
         mprisBridge.attach(mpris);
+    startup_trace::mark("D-Bus: media controls (MPRIS) registered");
+    QTimer::singleShot(0, [] { startup_trace::finish("event loop running"); });
 
     const int rc = QApplication::exec();
     // However the loop ended, the system's settings are put back.
