@@ -24,7 +24,7 @@ void Form1::Form_Load(const QString& commandLine)
 {
     // 1. A failure disables the volume slider; start-up goes on.
     volume->open();
-    startup_trace::mark("mixer opened");
+    startup_trace::mark("mixer opened (waited for)");
 
     // 2.
     setTop(480);

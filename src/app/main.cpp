@@ -34,6 +34,9 @@
 int main(int argc, char** argv)
 {
     startup_trace::mark("main: libraries loaded");
+    // First: it talks to the sound server on a thread of its own while Qt starts and the windows
+    // are made (start-up's first step then takes what it found).
+    AlsaMixer mixer;
     // Placing windows and the cursor needs X11 (XWayland on a Wayland desktop).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -63,12 +66,11 @@ int main(int argc, char** argv)
     QtDialogs dialogs;
     X11ScreenSaver screenSaver;
     LinuxDriveTable drives;
-    AlsaMixer mixer;
     QtTrayIcon tray;
     LinuxDesktop desktop;
     Services services{mci, windows, dialogs, screenSaver, drives, mixer, tray, desktop,
         QCoreApplication::applicationDirPath()};
-    startup_trace::mark("services (mixer, tray, drives, screen saver objects)");
+    startup_trace::mark("services (tray, drives, screen saver objects)");
 
     Form1 form1(services);
     startup_trace::mark("control window built");
