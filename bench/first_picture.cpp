@@ -2,8 +2,10 @@
 //
 //   first_picture WINDOW-NAME PROGRAM [ARG...]
 //
-// Prints "<ms> <pid>": the milliseconds from the exec to the first poll that found the viewable
-// window of that exact name (WM_NAME) showing a picture, and the program's process id. The
+// Prints "<ms> <pid> <cpu ms>": the milliseconds from the exec to the first poll that found the
+// viewable window of that exact name (WM_NAME) showing a picture, the program's process id, and
+// the CPU time the program had used by then (all its threads; steadier than the wall time on a
+// busy machine, where waiting for a core stretches everything). The
 // program keeps running, its output going to our standard error. A window counts as showing a picture once two lines across it (at a
 // third and at two thirds of its height) hold at least MinColours colours: a background, a black
 // video window or a half-drawn frame hold one or two, an ffmpeg test picture dozens.
@@ -91,6 +93,27 @@ bool showsPicture(Display* display, Window window)
            MinColours;
 }
 
+// User and system time of a process so far, in ms.
+double cpuMs(pid_t pid)
+{
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/stat", int(pid));
+    FILE* f = std::fopen(path, "r");
+    if (!f)
+        return -1;
+    char text[1024] = {};
+    const std::size_t n = std::fread(text, 1, sizeof text - 1, f);
+    std::fclose(f);
+    text[n] = 0;
+    // Fields after the command name, which is in parentheses and may hold spaces.
+    const char* p = std::strrchr(text, ')');
+    unsigned long user = 0, system = 0;
+    if (!p || std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &user,
+                  &system) != 2)
+        return -1;
+    return double(user + system) * 1000.0 / double(sysconf(_SC_CLK_TCK));
+}
+
 int ignoreErrors(Display*, XErrorEvent*) { return 0; }  // windows come and go while we look
 
 }  // namespace
@@ -123,7 +146,7 @@ int main(int argc, char** argv)
         if (!window)
             window = findWindow(display, DefaultRootWindow(display), argv[1], 2);
         if (window && showsPicture(display, window)) {
-            std::printf("%.0f %d\n", nowMs() - start, int(pid));
+            std::printf("%.0f %d %.0f\n", nowMs() - start, int(pid), cpuMs(pid));
             return 0;
         }
         usleep(PollMicroseconds);

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # ReelBox against the mpv command line on the same generated files, in one run: start to first
-# picture (read off the screen), RSS and PSS paused and after playing, CPU seconds of the play
-# span, dropped frames, and CPU milliseconds per frame shown (the fairer figure on a busy machine,
-# where a player that drops frames also spends less). Both play with the same video output (gpu,
-# EGL, software decoding) in a window of the same size, under Xvfb 1920x1080 with a PulseAudio
-# null sink and a session bus. The players take turns (which goes first alternates from run to
+# picture (read off the screen) and the CPU time spent until then, RSS and PSS paused and after
+# playing, CPU seconds of the play span, dropped frames, and CPU milliseconds per frame shown (the
+# fairer figure on a busy machine, where a player that drops frames also spends less). Both play
+# with the same video output (gpu, EGL, software decoding) in a window of the same size, under Xvfb
+# 1920x1080 with a PulseAudio null sink and a session bus. The players take turns (which goes first alternates from run to
 # run); the table shows medians. ReelBox plays through its media controls (MPRIS), mpv through
 # its IPC socket.
 #   bench/side_by_side.sh [build directory] [runs]          (default: build 3)
@@ -80,14 +80,14 @@ PY
 session() {
   local player=$1 clip=$2 w=$3 h=$4 out pid first start end drops=-
   if [[ $player == reelbox ]]; then
-    out=$(cd "$work/app" && "$poller" Form2 "$app" "$clip" 2>"$work/app.err") || { echo "- - - - - - - -"; return; }
+    out=$(cd "$work/app" && "$poller" Form2 "$app" "$clip" 2>"$work/app.err") || { echo "- - - - - - - - -"; return; }
   else
     rm -f "$work/mpv.sock"
     out=$("$poller" mpv-bench mpv --no-config --title=mpv-bench --vo=gpu --gpu-context=x11egl \
           --hwdec=no --pause --keep-open=yes --osc=no --really-quiet --geometry="${w}x${h}+10+10" \
-          --input-ipc-server="$work/mpv.sock" "$clip" 2>>"$work/log") || { echo "- - - - - - - -"; return; }
+          --input-ipc-server="$work/mpv.sock" "$clip" 2>>"$work/log") || { echo "- - - - - - - - -"; return; }
   fi
-  read -r first pid <<<"$out"
+  read -r first pid first_cpu <<<"$out"
   sleep 2
   local rss0 pss0
   rss0=$(mem_mb "$pid" Rss) pss0=$(mem_mb "$pid" Pss)
@@ -112,17 +112,17 @@ session() {
     drops=${drops:--}
   fi
   # CPU per frame shown: on a busy machine a player that drops frames also spends less.
-  awk -v f="$first" -v r0="$rss0" -v p0="$pss0" -v r1="$rss1" -v p1="$pss1" -v a="$start" -v b="$end" \
+  awk -v f="$first" -v fc="$first_cpu" -v r0="$rss0" -v p0="$pss0" -v r1="$rss1" -v p1="$pss1" -v a="$start" -v b="$end" \
       -v d="$drops" -v s="$seconds" 'BEGIN {
         shown = s * 30000 / 1001 - (d == "-" ? 0 : d)
-        printf "%s %s %s %s %s %.2f %s %.1f\n", f, r0, p0, r1, p1, b - a, d, (b - a) * 1000 / (shown > 1 ? shown : 1)
+        printf "%s %s %s %s %s %s %.2f %s %.1f\n", f, fc, r0, p0, r1, p1, b - a, d, (b - a) * 1000 / (shown > 1 ? shown : 1)
       }'
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {if (NR == 0 || v[1] == "-") print "-"; else print v[int((NR + 1) / 2)]}'; }
 
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-20s %-8s %9s %8s %8s %8s %8s %7s %7s %8s\n' file player "first ms" "RSS p" "PSS p" \
+printf '%-20s %-8s %9s %9s %8s %8s %8s %8s %7s %7s %8s\n' file player "first ms" "first CPU" "RSS p" "PSS p" \
        "RSS pl" "PSS pl" "CPU s" dropped "CPU ms/f"
 for f in "${files[@]}"; do
   read -r name ext size _ <<<"$f"
@@ -139,10 +139,10 @@ for f in "${files[@]}"; do
   done
   for player in reelbox mpv; do
     cols=()
-    for c in 1 2 3 4 5 6 7 8; do
+    for c in 1 2 3 4 5 6 7 8 9; do
       cols+=("$(printf '%s' "${rows[$player]}" | awk -v c="$c" 'NF {print $c}' | median)")
     done
-    printf '%-20s %-8s %9s %8s %8s %8s %8s %7s %7s %8s\n' "$name" "$player" "${cols[@]}"
+    printf '%-20s %-8s %9s %9s %8s %8s %8s %8s %7s %7s %8s\n' "$name" "$player" "${cols[@]}"
   done
   unset rows
 done
