@@ -7,6 +7,7 @@
 #include "controls/scroll_bar.h"
 #include "movie/form2.h"
 #include "platform/screen_saver.h"
+#include "platform/startup_trace.h"
 #include "playlist/file_kind.h"
 #include "playlist/list_reader.h"
 #include "playlist/playlist.h"
@@ -23,6 +24,7 @@ void Form1::Form_Load(const QString& commandLine)
 {
     // 1. A failure disables the volume slider; start-up goes on.
     volume->open();
+    startup_trace::mark("mixer opened (waited for)");
 
     // 2.
     setTop(480);
@@ -42,6 +44,7 @@ void Form1::Form_Load(const QString& commandLine)
     Command2->setEnabled(false);
     setMovieControlsEnabled(false);
     Check3->setValue(1);
+    startup_trace::mark("movie window loaded and shown");
 
     // 7.
     playlistHandlers->list_dir = services.programDir + QLatin1Char('/');
@@ -50,6 +53,7 @@ void Form1::Form_Load(const QString& commandLine)
 
     // 8. and 9.: the Video-CD branch of a longer command line shows the movie window itself.
     const bool movieWindowShown = runCommandLine(commandLine);
+    startup_trace::mark("command line (its movie opened)");
     // A message box of the command line's movies lets other events in, which may have ended
     // the program: nothing is shown or switched off again after Form_Unload.
     if (isUnloaded())
@@ -58,9 +62,11 @@ void Form1::Form_Load(const QString& commandLine)
         cmd_item.clear();
         showMovieWindow();
     }
+    startup_trace::mark("movie window shown again");
 
     // 10.
     services.screenSaver.setActive(false);
+    startup_trace::mark("screen saver off");
 }
 
 void Form1::showMovieWindow()

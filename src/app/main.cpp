@@ -22,18 +22,24 @@
 #include "platform/linux/x11_window_class.h"
 #include "platform/mpv/mpv_engine.h"
 #include "platform/process_setup.h"
+#include "platform/startup_trace.h"
 #include "shell/program_icon.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char** argv)
 {
+    startup_trace::mark("main: libraries loaded");
+    // First: it talks to the sound server on a thread of its own while Qt starts and the windows
+    // are made (start-up's first step then takes what it found).
+    AlsaMixer mixer;
     // Placing windows and the cursor needs X11 (XWayland on a Wayland desktop).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -50,6 +56,7 @@ int main(int argc, char** argv)
     const X11WindowClass windowClass("reelbox", "ReelBox");
     setUpMoviePlayerProcess();
     QApplication::setQuitOnLastWindowClosed(false);  // the end is Form_Unload's
+    startup_trace::mark("Qt: application and X connection");
     // Qt's own texts (the file dialogs, the buttons of message boxes) in the program's language,
     // whatever the desktop's.
     QTranslator qtTexts;
@@ -68,13 +75,14 @@ int main(int argc, char** argv)
     QtDialogs dialogs;
     X11ScreenSaver screenSaver;
     LinuxDriveTable drives;
-    AlsaMixer mixer;
     QtTrayIcon tray;
     LinuxDesktop desktop;
     Services services{mci, windows, dialogs, screenSaver, drives, mixer, tray, desktop,
         QCoreApplication::applicationDirPath()};
+    startup_trace::mark("services (tray, drives, screen saver objects)");
 
     Form1 form1(services);
+    startup_trace::mark("control window built");
     QObject::connect(&form1, &Form1::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A signal may come at any moment: before the event loop runs, inside a message box's or a
     // menu's own loop, between two steps of start-up. Form_Unload puts the system back, then
@@ -96,15 +104,19 @@ int main(int argc, char** argv)
     QObject::connect(&form1, &Form1::unloaded, [] { x11_server_lost::release(); });
 
     form1.Form_Load(command_line::join(command_line::arguments(argc, argv)));
+    startup_trace::mark("start-up (Form_Load) done");
     if (form1.isUnloaded())  // asked to end while starting
         return 0;
     form1.show();
+    startup_trace::mark("control window shown");
 
     // The desktop's media controls, once the windows are there to answer them.
     MprisBridge mprisBridge(form1, engine);
     MprisService mpris(mprisBridge, QApplication::desktopFileName());
     if (mpris.isRegistered())
         mprisBridge.attach(mpris);
+    startup_trace::mark("D-Bus: media controls (MPRIS) registered");
+    QTimer::singleShot(0, [] { startup_trace::finish("event loop running"); });
 
     const int rc = QApplication::exec();
     // However the loop ended, the system's settings are put back.

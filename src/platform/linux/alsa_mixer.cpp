@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -47,13 +48,40 @@ snd_mixer_elem_t* findMaster(snd_mixer_t* handle)
 
 }  // namespace
 
-AlsaMixer::AlsaMixer() { snd_lib_error_set_handler(quiet); }
+AlsaMixer::AlsaMixer()
+{
+    snd_lib_error_set_handler(quiet);
+    opening_ = std::async(std::launch::async, [this] {
+        Early early{openNow(), mmsyserr::InvalHandle, {}};
+        if (early.open == mmsyserr::NoError)
+            early.control = controlNow(early.found);
+        return early;
+    });
+}
 
 AlsaMixer::~AlsaMixer() { mixerClose(); }
 
+void AlsaMixer::settle()
+{
+    if (!opening_.valid())
+        return;
+    const Early early = opening_.get();
+    earlyOpen_ = early.open;
+    if (early.open == mmsyserr::NoError)
+        earlyControl_.emplace(early.control, early.found);
+}
+
 int AlsaMixer::mixerOpen()
 {
-    mixerClose();
+    settle();
+    if (const std::optional<int> rc = std::exchange(earlyOpen_, std::nullopt))
+        return *rc;
+    return openNow();
+}
+
+int AlsaMixer::openNow()
+{
+    closeNow();
     snd_mixer_t* handle = nullptr;
     int rc = snd_mixer_open(&handle, 0);
     if (rc < 0)
@@ -88,6 +116,17 @@ bool AlsaMixer::findElement()
 
 int AlsaMixer::GetVolumeControl(VolumeControl& control)
 {
+    settle();
+    earlyOpen_.reset();
+    if (const auto early = std::exchange(earlyControl_, std::nullopt)) {
+        control = early->second;
+        return early->first;
+    }
+    return controlNow(control);
+}
+
+int AlsaMixer::controlNow(VolumeControl& control)
+{
     if (!handle_)
         return mmsyserr::InvalHandle;
     if (!findElement())
@@ -108,6 +147,7 @@ int AlsaMixer::GetVolumeControl(VolumeControl& control)
 
 std::uint32_t AlsaMixer::GetVolume(std::uint32_t)
 {
+    settle();
     if (!element_)
         return 0;
     snd_mixer_handle_events(handle_);  // take in changes made by others since
@@ -123,6 +163,7 @@ std::uint32_t AlsaMixer::GetVolume(std::uint32_t)
 
 int AlsaMixer::SetVolumeControl(std::uint32_t, std::uint32_t value)
 {
+    settle();
     if (serverKept_ && long(value) == found_ && server_.restore())
         return mmsyserr::NoError;
     if (element_ && setAlsa(value) == mmsyserr::NoError)
@@ -155,6 +196,14 @@ int AlsaMixer::setAlsa(std::uint32_t value)
 }
 
 void AlsaMixer::mixerClose()
+{
+    settle();
+    earlyOpen_.reset();
+    earlyControl_.reset();
+    closeNow();
+}
+
+void AlsaMixer::closeNow()
 {
     if (handle_)
         snd_mixer_close(handle_);

@@ -3,6 +3,8 @@
 #include "platform/linux/pulse_sink_volume.h"
 #include "platform/mixer.h"
 
+#include <future>
+#include <optional>
 #include <vector>
 
 struct _snd_mixer;
@@ -18,6 +20,10 @@ struct _snd_mixer_elem;
 // its maximum, is kept from the server itself and put back the same way. A device that goes away
 // while open (the sound server stops) is opened again at the next change, so the slider follows
 // a server that replaced it; without one every call fails quietly.
+//
+// Opening the device and finding its control start on a thread of their own as this is made: a
+// sound server's answers (two connections to it) then come while the windows are being made. The
+// first mixerOpen() and GetVolumeControl() wait for that and answer with what it found.
 class AlsaMixer : public Mixer {
 public:
     AlsaMixer();
@@ -30,6 +36,11 @@ public:
     void mixerClose() override;
 
 private:
+    int openNow();
+    void closeNow();
+    int controlNow(VolumeControl& control);
+    // Waits for the opening started at construction, once.
+    void settle();
     std::vector<int> channels() const;
     bool findElement();
     int setAlsa(std::uint32_t value);
@@ -42,4 +53,12 @@ private:
     long found_ = 0;  // the loudest of them
     PulseSinkVolume server_;  // kept when the element showed its maximum for more
     bool serverKept_ = false;
+    struct Early {
+        int open;
+        int control;
+        VolumeControl found;
+    };
+    std::future<Early> opening_;
+    std::optional<int> earlyOpen_;  // answers not yet given
+    std::optional<std::pair<int, VolumeControl>> earlyControl_;
 };

@@ -23,7 +23,6 @@ DecodeAhead::DecodeAhead(std::function<void()> ready) : ready_(std::move(ready))
 {
     cache_.setCancel(&cancelled_);
     cache_.onPicture([this](std::int64_t k) { decoded(k); });
-    thread_ = std::thread([this] { run(); });
 }
 
 DecodeAhead::~DecodeAhead()
@@ -34,7 +33,17 @@ DecodeAhead::~DecodeAhead()
         quit_ = true;
     }
     changed_.notify_all();
-    thread_.join();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void DecodeAhead::wake(std::unique_lock<std::mutex>& lock)
+{
+    // Started on the first range: a movie only played never starts it.
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { run(); });
+    lock.unlock();
+    changed_.notify_all();
 }
 
 void DecodeAhead::run()
@@ -84,13 +93,11 @@ void DecodeAhead::decode(std::int64_t n, std::unique_lock<std::mutex>& lock)
     const double fps = fps_;
     lock.unlock();
     bool useless = false;
+    // The file is read and its decoder made on the first range, not at open: a movie that is
+    // only played costs nothing here.
     if (opening && !cache_.open(path, fps))
         useless = !cancelled_.load();
-    if (!useless && cache_.isOpen() && n == Prepare) {
-        cache_.prepare();
-        useless = !cache_.isOpen() && !cancelled_.load();
-        cache_.release();  // nothing held meanwhile: the movie may be playing
-    } else if (!useless && cache_.isOpen()) {
+    if (!useless && cache_.isOpen()) {
         // First the frames nearest n, on memory already in hand: out soonest after playing.
         cache_.frame(n, cache_.quickKeep());
         // A file whose first picture cannot be found is closed: no use trying it again.
@@ -157,30 +164,22 @@ void DecodeAhead::open(const QByteArray& path, double fps)
     path_ = path;
     fps_ = fps;
     unusable_ = path.isEmpty();
-    if (unusable_)
-        return;
-    // The file opened and its first picture found while the movie is still to be played: the
-    // first pause decodes its range straight away.
-    waiting_ = Prepare;
-    lock.unlock();
-    changed_.notify_all();
 }
 
 void DecodeAhead::close() { open(QByteArray(), 0); }
 
 void DecodeAhead::release()
 {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        // Opening the file is done once, and is no range: it goes on.
-        if (waiting_ != Prepare)
-            waiting_.reset();
-        setWanted(std::nullopt);
-        missed_.reset();
-        if (running_ && running_ != Prepare)
-            cancelled_.store(true);
-        releasing_ = true;
-    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    waiting_.reset();
+    setWanted(std::nullopt);
+    missed_.reset();
+    if (!thread_.joinable())
+        return;  // nothing decoded, nothing held
+    if (running_)
+        cancelled_.store(true);
+    releasing_ = true;
+    lock.unlock();
     changed_.notify_all();
 }
 
@@ -192,43 +191,39 @@ bool DecodeAhead::usable()
 
 void DecodeAhead::request(std::int64_t n, bool elsewhere)
 {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        const bool forWanted = wanted_ && !cancelled_.load() && reaches(running_, *wanted_);
-        if (elsewhere && running_ && !forWanted && !reaches(running_, n))
-            cancelled_.store(true);
-        if (n < 0 || unusable_ || cache_.has(n) || reaches(waiting_, n) ||
-            (reaches(running_, n) && !cancelled_.load()))
-            return;
-        if (wanted_ && reaches(waiting_, *wanted_))
-            return;  // the range the caller waits for comes first
-        waiting_ = n;
-    }
-    changed_.notify_all();
+    std::unique_lock<std::mutex> lock(mutex_);
+    const bool forWanted = wanted_ && !cancelled_.load() && reaches(running_, *wanted_);
+    if (elsewhere && running_ && !forWanted && !reaches(running_, n))
+        cancelled_.store(true);
+    if (n < 0 || unusable_ || cache_.has(n) || reaches(waiting_, n) ||
+        (reaches(running_, n) && !cancelled_.load()))
+        return;
+    if (wanted_ && reaches(waiting_, *wanted_))
+        return;  // the range the caller waits for comes first
+    waiting_ = n;
+    wake(lock);
 }
 
 DecodeAhead::Wanted DecodeAhead::want(std::int64_t n)
 {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        // Set before looking: a picture kept meanwhile is either seen here or told.
-        setWanted(n);
-        if (n >= 0 && cache_.has(n)) {
-            setWanted(std::nullopt);
-            return Wanted::Kept;
-        }
-        if (n < 0 || unusable_ || missed_ == n) {
-            setWanted(std::nullopt);
-            return Wanted::Never;
-        }
-        if ((reaches(running_, n) && !cancelled_.load()) || reaches(waiting_, n))
-            return Wanted::Coming;
-        // Nothing under way reaches it: whatever is gives way, without waiting for it here.
-        if (running_)
-            cancelled_.store(true);
-        waiting_ = n;
+    std::unique_lock<std::mutex> lock(mutex_);
+    // Set before looking: a picture kept meanwhile is either seen here or told.
+    setWanted(n);
+    if (n >= 0 && cache_.has(n)) {
+        setWanted(std::nullopt);
+        return Wanted::Kept;
     }
-    changed_.notify_all();
+    if (n < 0 || unusable_ || missed_ == n) {
+        setWanted(std::nullopt);
+        return Wanted::Never;
+    }
+    if ((reaches(running_, n) && !cancelled_.load()) || reaches(waiting_, n))
+        return Wanted::Coming;
+    // Nothing under way reaches it: whatever is gives way, without waiting for it here.
+    if (running_)
+        cancelled_.store(true);
+    waiting_ = n;
+    wake(lock);
     return Wanted::Coming;
 }
 

@@ -32,8 +32,8 @@ public:
     DecodeAhead& operator=(const DecodeAhead&) = delete;
 
     // The file to decode; empty: none. Ends what is under way first (within a picture's
-    // decoding), so that no picture of the file before is kept or handed over afterwards; then
-    // opens it on the thread.
+    // decoding), so that no picture of the file before is kept or handed over afterwards. The
+    // file is read on the thread with the first range asked for; the thread starts then too.
     void open(const QByteArray& path, double fps);
     // Ends what is under way and forgets the file and its pictures.
     void close();
@@ -68,6 +68,8 @@ public:
 
 private:
     void run();
+    // Starts the thread if need be, lets go of the mutex and tells the thread.
+    void wake(std::unique_lock<std::mutex>& lock);
     // Ends the decoding under way and waits until the thread is idle.
     void cancelLocked(std::unique_lock<std::mutex>& lock);
     // Decodes toward frame n, with mutex_ held on entry and on return.
@@ -86,8 +88,6 @@ private:
     QByteArray path_;
     double fps_ = 0;
     bool unusable_ = false;
-    // What waiting_ holds to have the file opened and made ready, with no range decoded.
-    static constexpr std::int64_t Prepare = -1;
     // What running_ holds while the thread gives back what it holds.
     static constexpr std::int64_t Releasing = -2;
     std::optional<std::int64_t> waiting_;  // the next range to decode, toward that frame

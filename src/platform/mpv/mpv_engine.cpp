@@ -4,6 +4,7 @@
 #include "platform/mpv/disc_track_stream.h"
 #include "platform/mpv/mpv_log.h"
 #include "platform/native_file_name.h"
+#include "platform/startup_trace.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -107,6 +108,7 @@ bool MpvEngine::start()
         mpv_ = nullptr;
         return false;
     }
+    startup_trace::mark("mpv initialised");
     mpvlog::ok(mpv_request_log_messages(mpv_, mpvlog::requestedLevel()), "mpv_request_log_messages",
         mpvlog::requestedLevel());
     const struct {
@@ -241,6 +243,7 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         return refuse(path, MediaError::Timeout, "it neither loaded nor failed in time");
     if (fileEnds_ != ends)
         return loadFailure(lastEndError_, path);
+    startup_trace::mark("mpv: file loaded, first picture decoded");
 
     // Only a file with a picture is a movie.
     char* vid = mpv_get_property_string(mpv_, "vid");
@@ -468,6 +471,14 @@ void MpvEngine::unload()
     backStep_.closed();
     if (mpv_) {
         drainEvents();
+        if (loaded_ && lcMpv().isInfoEnabled()) {
+            // What the file's playing dropped, for benchmarks and users of a slow machine.
+            std::int64_t decoder = 0, output = 0;
+            mpv_get_property(mpv_, "decoder-frame-drop-count", MPV_FORMAT_INT64, &decoder);
+            mpv_get_property(mpv_, "frame-drop-count", MPV_FORMAT_INT64, &output);
+            qCInfo(lcMpv, "dropped frames: decoder %lld, output %lld", qlonglong(decoder),
+                qlonglong(output));
+        }
         if (!idle_) {
             // The file is gone once mpv is idle; the next load starts from there.
             if (!command({"stop"}) || !waitUntil(UnloadTimeoutS, [this] { return idle_; })) {
