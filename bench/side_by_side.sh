@@ -80,7 +80,7 @@ PY
 session() {
   local player=$1 clip=$2 w=$3 h=$4 out pid first start end drops=-
   if [[ $player == reelbox ]]; then
-    out=$(cd "$work/app" && "$poller" Form2 "$app" "$clip" 2>"$work/app.err") || { echo "- - - - - - - - -"; return; }
+    out=$(cd "$work/app" && "$poller" "${clip##*/} - ReelBox" "$app" "$clip" 2>"$work/app.err") || { echo "- - - - - - - - -"; return; }
   else
     rm -f "$work/mpv.sock"
     out=$("$poller" mpv-bench mpv --no-config --title=mpv-bench --vo=gpu --gpu-context=x11egl \

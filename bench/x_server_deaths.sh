@@ -13,7 +13,7 @@ desktops=("${@:3}")
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/support/xvfb.sh"
 start_sound
 make_clip red color=c=red 60
-both_viewable() { visible ReelBox && visible Form2; }
+both_viewable() { visible ReelBox && visible "$movie_window"; }
 app=$(copy_program "$build/reelbox")
 for desktop in "${desktops[@]}"; do
   restored=0
