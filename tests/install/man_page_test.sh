@@ -10,7 +10,7 @@ cd "${1:-$(dirname "$0")/../..}"
 pages=(man/man1/reelbox.1 man/ja/man1/reelbox.1)
 # The kinds: u".mpg" and u"mpeg" comparisons, and lists of extensions written out.
 mapfile -t kinds < <(grep -ohE 'u"\.?[a-z0-9]+"|QStringLiteral\("[a-z0-9]+"\)' src/playlist/file_kind.cpp |
-                     grep -oE '[a-z0-9]{2,}' | sort -u)
+                     grep -oE '"\.?[a-z0-9]+"' | tr -d '".' | sort -u)
 mapfile -t variables < <(grep -rohE '(getenv|qgetenv|qEnvironmentVariable[A-Za-z]*|envOr)\("[A-Z_]+"' src |
                          grep -oE '[A-Z_]{2,}' | sort -u)
 ((${#kinds[@]} >= 6 && ${#variables[@]} >= 5)) || { echo "found too few: ${kinds[*]} ${variables[*]}"; exit 1; }
