@@ -19,8 +19,9 @@ CC=clang CXX=clang++ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Rel
   -DREELBOX_FUZZ=ON -DREELBOX_TESTS=OFF -DREELBOX_BENCH=OFF >/dev/null
 nice ninja -C "$build" -j2 $(printf 'fuzz_%s ' "${targets[@]}")
 
-# run_of BYTES TEXT: TEXT repeated up to BYTES bytes.
+# run_of BYTES TEXT: lines of TEXT up to BYTES bytes.  chars N C: C written N times.
 run_of() { { yes "$2" || true; } | head -c "$1"; }
+chars() { head -c "$1" /dev/zero | tr '\0' "$2"; }
 # large_seeds TARGET: the large starting inputs of TARGET in $build/seeds/TARGET.
 large_seeds() {
   local dir=$build/seeds/$1 entry
@@ -28,9 +29,9 @@ large_seeds() {
   mkdir -p "$dir"
   case $1 in
     list_file)
-      entry=/tmp/$(run_of 65000 A | tr -d '\n')=n
+      entry=/tmp/$(chars 65000 A)=n
       for _ in 1 2 3 4 5 6; do printf '%s\r\n' "$entry"; done >"$dir/entries-65k.vep"
-      printf '/m/a=a\n%s\n/m/b=b\n' "$(run_of 70000 x | tr -d '\n')" >"$dir/line-past-64k.vep"
+      printf '/m/a=a\n%s\n/m/b=b\n' "$(chars 70000 x)" >"$dir/line-past-64k.vep"
       { run_of 33000 ''; echo /m/a=a; } >"$dir/blank-lines.vep"
       { run_of 66000 $'\r'; echo /m/a=a; } >"$dir/blank-crlf-lines.vep"
       run_of 300000 '        ' >"$dir/space-lines.vep"
