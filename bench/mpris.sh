@@ -3,12 +3,18 @@
 #  1. latency from `playerctl play-pause` until a listener hears the new PlaybackStatus (the
 #     signal goes out in the same turn of the event loop that changed the button's caption);
 #  2. what the 100 ms position tick costs with a listener: signals sent and CPU time over a
-#     stretch of steady playing, with `playerctl --follow` listening and without a bus at all.
+#     stretch of steady playing, with `playerctl --follow` listening and without a bus at all;
+#  3. OpenUri of a damaged .cue again and again (each call's action shows a box): how long each
+#     call waits for its answer (busctl gives up after 100 ms), whether the program is alive at
+#     the end and how many boxes are up. Given an earlier program, it is run the same way after.
 #   bench/mpris.sh [build directory] [presses (default 40)] [seconds of playing (default 20)]
+#                  [OpenUri calls (default 3000)] [path of an earlier reelbox]
 set -euo pipefail
 build=$(realpath "${1:-build}")
 presses=${2:-40}
 seconds=${3:-20}
+calls=${4:-3000}
+earlier=${5:+$(realpath "$5")}
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/support/xvfb.sh"
 start_xvfb 1280x1024x24
 start_session_bus
@@ -42,7 +48,7 @@ done
 kill "$monitor_pid"
 percentiles() {
   sort -n | awk -v what="$1" '{v[NR] = $1} END {
-    printf "%s: p50 %.1f ms, p90 %.1f ms, max %.1f ms (%d presses)\n",
+    printf "%s: p50 %.1f ms, p90 %.1f ms, max %.1f ms (%d samples)\n",
            what, v[int(NR * 0.5 + 0.5)], v[int(NR * 0.9 + 0.5)], v[NR], NR }'
 }
 percentiles "playerctl play-pause -> status heard" <"$work/latency"
@@ -70,3 +76,31 @@ steady() {
 steady "playerctl --follow listening"
 kill "$follow_pid"
 steady "no listener"
+kill "$app_pid"
+wait "$app_pid" || true
+
+# 3. Calls whose action shows a box, with nothing open.
+printf 'FILE "damaged.bin" BINARY\r\n  TRACK 01 MODE2/2352\r\n    INDEX 01 00:00:00\r\n' >"$work/damaged.cue"
+head -c 400000 /dev/urandom >"$work/damaged.bin"
+[[ -z $earlier ]] || cp "$earlier" "$work/app/reelbox-earlier"
+for binary in "$app" ${earlier:+"$work/app/reelbox-earlier"}; do
+  (cd "$work/app" && exec "$binary") >"$work/log" 2>&1 &
+  app_pid=$!
+  wait_for "no player on the bus" eval '[[ $(playerctl -p reelbox status 2>/dev/null) == Stopped ]]'
+  : >"$work/latency"
+  late=0
+  for _ in $(seq "$calls"); do
+    t0=$EPOCHREALTIME
+    busctl --user --timeout=0.1 call org.mpris.MediaPlayer2.reelbox /org/mpris/MediaPlayer2 \
+      org.mpris.MediaPlayer2.Player OpenUri s "file://$work/damaged.cue" >/dev/null 2>&1 || late=$((late + 1))
+    echo "$EPOCHREALTIME $t0" | awk '{print ($1 - $2) * 1000}' >>"$work/latency"
+    kill -0 "$app_pid" 2>/dev/null || break
+  done
+  if kill -0 "$app_pid" 2>/dev/null; then alive=alive; else alive=DEAD; fi
+  boxes=$(xdotool search --onlyvisible --name "^NO Video-CD$" 2>/dev/null | wc -l)
+  echo "$(basename "$binary"): $late of $(wc -l <"$work/latency") OpenUri calls unanswered within 100 ms;" \
+       "program $alive, $boxes box(es) up"
+  percentiles "$(basename "$binary"): OpenUri call -> answer (busctl, process start included)" <"$work/latency"
+  kill -KILL "$app_pid" 2>/dev/null || true
+  wait "$app_pid" 2>/dev/null || true
+done
