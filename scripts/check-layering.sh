@@ -33,6 +33,24 @@ folder_of() {
   esac
 }
 
+# The headers of src/ a file includes, as paths under src/: "..." and <...> alike, a path beside
+# the file or climbing out of it (../) resolved to where it points.
+src_includes() {  # <file>
+  local dir target path
+  dir=$(dirname "$1")
+  while IFS= read -r target; do
+    if [[ -e $dir/$target ]]; then
+      path=${dir#"$src"/}/$target
+    elif [[ -e $src/$target ]]; then
+      path=$target
+    else
+      continue  # a system or Qt header
+    fi
+    [[ $path == *./* ]] && path=$(realpath -m --relative-to="$src" "$src/$path")
+    if [[ $path != ../* ]]; then echo "$path"; fi
+  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*["<]\([^">]*\)[">].*/\1/p' "$1")
+}
+
 bad=0
 edges=0
 while IFS= read -r file; do
@@ -49,13 +67,13 @@ while IFS= read -r file; do
     [[ -n $to && $to != "$from" ]] || continue
     edges=$((edges + 1))
     if [[ -z ${layer[$to]+x} ]]; then
-      echo "$rel: includes \"$target\" from folder '$to', which has no layer" >&2
+      echo "$rel: includes $target from folder '$to', which has no layer" >&2
       bad=1
     elif ((layer[$to] >= layer[$from])); then
-      echo "$rel: includes \"$target\": $from (layer ${layer[$from]}) may not use $to (layer ${layer[$to]})" >&2
+      echo "$rel: includes $target: $from (layer ${layer[$from]}) may not use $to (layer ${layer[$to]})" >&2
       bad=1
     fi
-  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+  done < <(src_includes "$file")
 done < <(find "$src" -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
 
 # Headers of the folders above the program, by name (they are included by name alone).

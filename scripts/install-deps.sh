@@ -24,7 +24,8 @@ if [[ "${1:-}" == "--test" ]]; then
              wmctrl  # lists the windows as a taskbar names them
              at-spi2-core python3-pyatspi  # the accessible tree, as a screen reader sees it
              appstream lintian  # checks the software-centre entry and the package
-             xdg-utils)  # the package's dependencies, installed for its test
+             xdg-utils  # the package's dependencies, installed for its test
+             universal-ctags)  # finds the internal names two files of a library share
 fi
 
 missing=()

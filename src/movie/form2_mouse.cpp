@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
-#include <limits>
 
 // ---- the window's own surface and its labels ------------------------------------------------
 
@@ -198,21 +197,10 @@ void Form2::Timer1_Timer()
     }
 }
 
-namespace {
-
-std::int16_t toInt16(double v)
-{
-    const auto r = vbnum::roundEven(v);
-    return std::int16_t(std::clamp<std::int64_t>(
-        r, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-}
-
-}  // namespace
-
 void Form2::Label1_MouseMove(Qt::MouseButtons, double x, double y)
 {
-    const std::int16_t mx = toInt16(x);
-    const std::int16_t my = toInt16(y);
+    const std::int16_t mx = vbnum::roundToInt16(x);
+    const std::int16_t my = vbnum::roundToInt16(y);
     if (first_move.x == 0 && first_move.y == 0) {
         first_move.x = mx;
         first_move.y = my;

@@ -11,20 +11,6 @@
 #include "vbnum/vb_number.h"
 
 #include <QPushButton>
-#include <algorithm>
-#include <limits>
-
-namespace {
-
-// A size typed into the size dialog, as the 16-bit number the dialog has already checked.
-std::int16_t toInt16(const QString& text)
-{
-    constexpr double lo = std::numeric_limits<std::int16_t>::min();
-    constexpr double hi = std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(vbnum::roundEven(std::clamp(vbnum::leading(text), lo, hi)));
-}
-
-}  // namespace
 
 Geometry::Geometry(ControlWindow& form1_, QPushButton& Command4_, MciChannel& mci_,
     WindowLayer& windows_, Dialogs& dialogs_)
@@ -107,12 +93,12 @@ void Geometry::re_size(std::int16_t re_flg, const QString& re_w, const QString& 
 {
     switch (re_flg) {
     case 1:
-        mov_w = toInt16(re_w);
+        mov_w = vbnum::roundToInt16(vbnum::leading(re_w));
         mov_h = vbnum::roundToInt32(mov_w * 3.0 / 4.0);
         break;
     case 2:
-        mov_w = toInt16(re_w);
-        mov_h = toInt16(re_h);
+        mov_w = vbnum::roundToInt16(vbnum::leading(re_w));
+        mov_h = vbnum::roundToInt16(vbnum::leading(re_h));
         break;
     case 4:
         readPictureSize(QStringLiteral("where avfile source"));

@@ -12,7 +12,6 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <charconv>
-#include <limits>
 
 namespace {
 
@@ -28,12 +27,6 @@ struct Gap {
 constexpr Gap Text1Gap{3, 10};
 constexpr Gap Text2Gap{3, 10};
 constexpr Gap Text3Gap{14, 12};
-
-std::int16_t toInt16(double value)
-{
-    return std::int16_t(std::clamp<std::int64_t>(vbnum::roundEven(value),
-        std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-}
 
 // A single-precision number in its shortest decimal form (320, 240.5).
 QString shortest(float value)
@@ -181,11 +174,11 @@ void size_op::Form_Load()
 
     const double screenW = double(screenPixels_.width()) * vbnum::TwipsPerPixel;
     const double screenH = double(screenPixels_.height()) * vbnum::TwipsPerPixel;
-    max_w = toInt16((screenW - 345) / vbnum::TwipsPerPixel);
-    max_h = toInt16(toInt16(max_w * 3.0) / 4.0);
+    max_w = vbnum::roundToInt16((screenW - 345) / vbnum::TwipsPerPixel);
+    max_h = vbnum::roundToInt16(vbnum::roundToInt16(max_w * 3.0) / 4.0);
     if (screenH < max_h * double(vbnum::TwipsPerPixel)) {
-        max_h = toInt16((screenH - 345) / vbnum::TwipsPerPixel);
-        max_w = toInt16(max_h * 4.0 / 3.0);
+        max_h = vbnum::roundToInt16((screenH - 345) / vbnum::TwipsPerPixel);
+        max_w = vbnum::roundToInt16(max_h * 4.0 / 3.0);
     }
 }
 

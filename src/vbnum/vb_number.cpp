@@ -18,6 +18,13 @@ std::int32_t roundToInt32(double value)
     return static_cast<std::int32_t>(roundEven(std::clamp(value, lo, hi)));
 }
 
+std::int16_t roundToInt16(double value)
+{
+    constexpr double lo = std::numeric_limits<std::int16_t>::min();
+    constexpr double hi = std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(roundEven(std::clamp(value, lo, hi)));
+}
+
 int toPixels(double twips) { return roundToInt32(twips / TwipsPerPixel); }
 
 namespace {

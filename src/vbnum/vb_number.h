@@ -13,6 +13,8 @@ namespace vbnum {
 std::int64_t roundEven(double value);
 // The same, held inside the 32-bit range (sizes and lengths are 32-bit numbers).
 std::int32_t roundToInt32(double value);
+// The same inside the 16-bit range (positions and sizes in pixels).
+std::int16_t roundToInt16(double value);
 
 // The leading decimal number of `text` (blanks before it skipped, an optional sign, digits, an
 // optional fraction); 0 when the text does not start with a number.

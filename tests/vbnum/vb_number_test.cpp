@@ -16,6 +16,9 @@ TEST(RoundEven, HalvesToEvenOtherwiseNearest)
         {2.5001, 3}, {-0.4, 0}, {-1.6, -2}, {352.0 * 2 / 3, 235}, {5000000000.5, 5000000000}};
     for (const auto& [value, rounded] : cases)
         EXPECT_EQ(roundEven(value), rounded) << value;
+    // Pixel positions and sizes: the same rounding, held inside 16 bits.
+    for (const auto& [value, rounded] : {std::pair{40000.0, 32767}, {-40000.0, -32768}, {-2.5, -2}})
+        EXPECT_EQ(roundToInt16(value), rounded) << value;
 }
 
 // leading: the number at the start, or 0; strict: a number with blanks around and nothing else.

@@ -1,10 +1,11 @@
 #include "platform/linux/x11_map_keeper.h"
 
+#include "platform/linux/x11_display.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <QtGui/qguiapplication_platform.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -12,12 +13,6 @@ namespace {
 
 // How long after a show the window manager has had its turn, and how often to look again.
 constexpr int LookAfterMs[] = {250, 1000, 3000};
-
-Display* display()
-{
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 // Minimized by the window manager: unmapped on purpose (ICCCM WM_STATE Iconic).
 bool iconic(Display* d, Window w)
@@ -39,7 +34,7 @@ bool iconic(Display* d, Window w)
 
 void mapIfLost(QWidget* window)
 {
-    Display* d = display();
+    Display* d = x11::display();
     if (!d || !window->isVisible() || window->isMinimized() ||
         !window->testAttribute(Qt::WA_WState_Created))
         return;
@@ -56,7 +51,7 @@ void mapIfLost(QWidget* window)
 
 X11MapKeeper::X11MapKeeper(QObject* parent) : QObject(parent)
 {
-    if (display())
+    if (x11::display())
         qApp->installEventFilter(this);
 }
 

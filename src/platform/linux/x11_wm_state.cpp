@@ -1,7 +1,8 @@
 #include "platform/linux/x11_wm_state.h"
 
+#include "platform/linux/x11_display.h"
+
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <algorithm>
@@ -9,12 +10,6 @@
 
 namespace x11 {
 namespace {
-
-Display* display()
-{
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 // The property, the window-manager check, and the one or two atoms that make up a state
 // (stay-on-top is asked for by its standard name and by the older KDE one).

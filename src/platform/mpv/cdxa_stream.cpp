@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr char Protocol[] = "cdxa";
+constexpr char CdxaProtocol[] = "cdxa";
 
 std::uint32_t le32(const unsigned char* p)
 {
@@ -24,7 +24,7 @@ struct Reader {
     std::int64_t pos = 0;
 };
 
-std::int64_t readFn(void* cookie, char* buf, std::uint64_t nbytes)
+std::int64_t cdxaRead(void* cookie, char* buf, std::uint64_t nbytes)
 {
     auto* r = static_cast<Reader*>(cookie);
     if (r->pos >= r->layout.payloadBytes())
@@ -41,7 +41,7 @@ std::int64_t readFn(void* cookie, char* buf, std::uint64_t nbytes)
     return std::int64_t(got);
 }
 
-std::int64_t seekFn(void* cookie, std::int64_t offset)
+std::int64_t cdxaSeek(void* cookie, std::int64_t offset)
 {
     auto* r = static_cast<Reader*>(cookie);
     if (offset < 0 || offset > r->layout.payloadBytes())
@@ -50,9 +50,9 @@ std::int64_t seekFn(void* cookie, std::int64_t offset)
     return offset;
 }
 
-std::int64_t sizeFn(void* cookie) { return static_cast<Reader*>(cookie)->layout.payloadBytes(); }
+std::int64_t cdxaSize(void* cookie) { return static_cast<Reader*>(cookie)->layout.payloadBytes(); }
 
-void closeFn(void* cookie)
+void cdxaClose(void* cookie)
 {
     auto* r = static_cast<Reader*>(cookie);
     std::fclose(r->file);
@@ -60,13 +60,13 @@ void closeFn(void* cookie)
 }
 
 // Runs on mpv's demuxer thread: the file is probed again there, from the path in the URI.
-int openFn(void*, char* uri, mpv_stream_cb_info* info)
+int cdxaOpen(void*, char* uri, mpv_stream_cb_info* info)
 {
     const std::optional<CdxaLayout> layout = probeCdxa(pathOfStreamUri(uri));
     std::FILE* file = layout ? std::fopen(layout->path.constData(), "rb") : nullptr;
     if (!file)
         return MPV_ERROR_LOADING_FAILED;
-    return streamOpened(info, new Reader{*layout, file}, readFn, seekFn, sizeFn, closeFn);
+    return streamOpened(info, new Reader{*layout, file}, cdxaRead, cdxaSeek, cdxaSize, cdxaClose);
 }
 
 }  // namespace
@@ -113,5 +113,5 @@ MediaError cdxaTarget(mpv_handle* mpv, const QString& path, QByteArray& target)
     target.clear();
     if (!probeCdxa(path))
         return MediaError::None;
-    return streamTarget(mpv, Protocol, openFn, path, target);
+    return streamTarget(mpv, CdxaProtocol, cdxaOpen, path, target);
 }

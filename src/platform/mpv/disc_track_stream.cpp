@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr char Protocol[] = "vcdtrack";
+constexpr char DiscTrackProtocol[] = "vcdtrack";
 
 struct Track {
     std::unique_ptr<Disc> disc;
@@ -41,7 +41,7 @@ std::optional<Opened> openTrack(const QString& path)
 }
 
 // The callbacks run on mpv's demuxer thread; each stream has its own disc handle.
-std::int64_t readFn(void* cookie, char* buf, std::uint64_t nbytes)
+std::int64_t discTrackRead(void* cookie, char* buf, std::uint64_t nbytes)
 {
     auto* track = static_cast<Track*>(cookie);
     const std::int64_t got = track->reader->read(track->pos, buf, std::int64_t(nbytes));
@@ -54,7 +54,7 @@ std::int64_t readFn(void* cookie, char* buf, std::uint64_t nbytes)
     return got;
 }
 
-std::int64_t seekFn(void* cookie, std::int64_t offset)
+std::int64_t discTrackSeek(void* cookie, std::int64_t offset)
 {
     auto* track = static_cast<Track*>(cookie);
     if (offset < 0 || offset > track->reader->size())
@@ -63,9 +63,9 @@ std::int64_t seekFn(void* cookie, std::int64_t offset)
     return offset;
 }
 
-std::int64_t sizeFn(void* cookie) { return static_cast<Track*>(cookie)->reader->size(); }
+std::int64_t discTrackSize(void* cookie) { return static_cast<Track*>(cookie)->reader->size(); }
 
-void closeFn(void* cookie)
+void discTrackClose(void* cookie)
 {
     auto* track = static_cast<Track*>(cookie);
     if (const int skipped = track->reader->skippedSectors())
@@ -73,7 +73,7 @@ void closeFn(void* cookie)
     delete track;
 }
 
-int openFn(void*, char* uri, mpv_stream_cb_info* info)
+int discTrackOpen(void*, char* uri, mpv_stream_cb_info* info)
 {
     const QString path = pathOfStreamUri(uri);
     std::optional<Opened> opened = openTrack(path);
@@ -82,7 +82,7 @@ int openFn(void*, char* uri, mpv_stream_cb_info* info)
     auto* track = new Track{std::move(opened->disc), nullptr, path};
     track->reader = std::make_unique<Form2TrackReader>(*track->disc, opened->extent);
     track->reader->trimMargins();
-    return streamOpened(info, track, readFn, seekFn, sizeFn, closeFn);
+    return streamOpened(info, track, discTrackRead, discTrackSeek, discTrackSize, discTrackClose);
 }
 
 }  // namespace
@@ -98,5 +98,5 @@ MediaError discTrackTarget(mpv_handle* mpv, const QString& path, QByteArray& tar
         qCWarning(lcDisc, "%s: no such file on a readable disc", qPrintable(path));
         return MediaError::FileNotFound;
     }
-    return streamTarget(mpv, Protocol, openFn, path, target);
+    return streamTarget(mpv, DiscTrackProtocol, discTrackOpen, path, target);
 }
