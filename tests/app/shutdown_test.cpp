@@ -3,6 +3,8 @@
 // (src/movie).
 #include "form_fixture.h"
 
+#include <gmock/gmock.h>
+
 // Every way to end, with a movie open or not: the device is closed, the video window's procedure
 // given back, both windows hidden, the screen saver back on, and all of it once however often
 // the program is asked to end.
@@ -26,11 +28,11 @@ TEST_F(FormFixture, EveryWayToEndPutsEverythingBackOnce)
         end();
         const qsizetype endedOnce = ended.count();
         form1->Form_Unload();
-        EXPECT_EQ(std::tuple(endedOnce, ended.count(), sent(), windows.procChanges - procChanges,
-                      screenSaver.changes, windows.hooked(video) || engine.isOpen(),
-                      form2().isVisible() || form1->isVisible()),
-            std::tuple(1, 1, QStringList({"close avfile"}), video ? 1 : 0, std::vector<bool>{true},
-                false, false));
+        EXPECT_THAT(std::tuple(endedOnce, ended.count(), sent(), windows.procChanges - procChanges,
+                        screenSaver.changes, windows.hooked(video) || engine.isOpen(),
+                        form2().isVisible() || form1->isVisible()),
+            testing::FieldsAre(1, 1, QStringList({"close avfile"}), video ? 1 : 0,
+                std::vector<bool>{true}, false, false));
     }
 }
 

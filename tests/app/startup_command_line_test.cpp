@@ -5,6 +5,8 @@
 // open_list_item.cpp (src/playback).
 #include "form_fixture.h"
 
+#include <gmock/gmock.h>
+
 // %L stands for a list file holding One and Two. The first entry is opened once, stopped; the
 // placeholder is hidden once a picture stands. (A single movie, a quoted line, a list file alone
 // and the Video-CD examples: the help page's command lines; a last "1": the parser's rows.)
@@ -25,11 +27,11 @@ TEST_F(FormFixture, StartupEntriesLandInOrderAndTheFirstIsOpenedStopped)
         engine.clearCalls();
         load(QString(line).replace("%L", list));
         // No box; cmd_item is only there while start-up runs.
-        EXPECT_EQ(std::tuple(names(), form1->List1->ListCount(), opened(),
-                      form1->List2->ListIndex(), form1->List1->ListIndex(),
-                      form1->Command2->isEnabled(), form2().Label2->isVisible(), engine.isPlaying(),
-                      boxes(), form1->cmd_item, form1->Check5->Value()),
-            std::tuple(
+        EXPECT_THAT(std::tuple(names(), form1->List1->ListCount(), opened(),
+                        form1->List2->ListIndex(), form1->List1->ListIndex(),
+                        form1->Command2->isEnabled(), form2().Label2->isVisible(),
+                        engine.isPlaying(), boxes(), form1->cmd_item, form1->Check5->Value()),
+            testing::FieldsAre(
                 landed, landed.size(), QStringList{first}, 0, 0, true, false, false, "", "", 0));
     }
 }

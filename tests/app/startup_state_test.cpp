@@ -6,6 +6,7 @@
 #include "form_fixture.h"
 
 #include <QComboBox>
+#include <gmock/gmock.h>
 
 // reset_all called that many times after a start-up with two movies (none: an empty command
 // line); each call closes the device, successfully while a movie is open, and gives the video
@@ -35,27 +36,27 @@ TEST_F(FormFixture, NothingOpenEveryMovieControlOffAndTheCaptionsBack)
             EXPECT_EQ(w->isEnabled(), !off.contains(w)) << w->objectName().toStdString();
         for (QAction* item : movieMenuItems())
             EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
-        EXPECT_EQ(std::tuple(sent(), closed, windows.procChanges - procChanges,
-                      windows.hooked(video), engine.isOpen(), boxes()),
-            std::tuple(QStringList(closedOk.size(), "close avfile"), closedOk, procChanged, false,
-                false, QString()));
-        EXPECT_EQ(
+        EXPECT_THAT(std::tuple(sent(), closed, windows.procChanges - procChanges,
+                        windows.hooked(video), engine.isOpen(), boxes()),
+            testing::FieldsAre(QStringList(closedOk.size(), "close avfile"), closedOk, procChanged,
+                false, false, QString()));
+        EXPECT_THAT(
             std::tuple(form1->List1->ListCount(), form1->List2->ListCount(), selected(),
                 form1->Timer1->isActive(),
                 QStringList({form1->Command2->text(), form1->Label1->text(), form1->Label2->text(),
                     form1->Label3->text(), form1->Label4->text(), form1->List2->toolTip()}),
                 form1->Line1->isVisibleTo(form1.get()), form1->Line2->isVisibleTo(form1.get())),
-            std::tuple(0, 0, -1, false,
+            testing::FieldsAre(0, 0, -1, false,
                 QStringList({"|>", "ファイル名", "ﾌﾚｰﾑor時間", "SPEED", "ﾘｽﾄ数", "再生ﾌｧｲﾙﾘｽﾄ"}),
                 false, false));
         // The strip and the placeholder of a 5145 x 3945 twip window: 200 twips above the bottom,
         // 130 in; 150 in, 345 smaller (the video window's place).
         Form2& m = form2();
-        EXPECT_EQ(std::tuple(m.Label1->text(), m.windowTitle(), m.Label1->toolTip(),
-                      m.Label1->geometry().topLeft(), m.Label1->width(), m.Label2->geometry(),
-                      m.Label2->isVisible()),
-            std::tuple(QString("Movie"), QString("Movie - ReelBox"), QString(), QPoint(9, 250), 343,
-                QRect(10, 10, 320, 240), true));
+        EXPECT_THAT(std::tuple(m.Label1->text(), m.windowTitle(), m.Label1->toolTip(),
+                        m.Label1->geometry().topLeft(), m.Label1->width(), m.Label2->geometry(),
+                        m.Label2->isVisible()),
+            testing::FieldsAre(QString("Movie"), QString("Movie - ReelBox"), QString(),
+                QPoint(9, 250), 343, QRect(10, 10, 320, 240), true));
     }
 }
 
@@ -69,9 +70,9 @@ TEST_F(StartedForm, StartUpStateAndTheOptionsMirrorEachOther)
     // The buttons' captions are read as their names in the keyboard scenario, the window's title
     // and the screen saver switched off by every scenario that finds the program started.
     Form2& m = form2();
-    EXPECT_EQ(std::tuple(form1->File1->Pattern(), form1->Timer3->isActive(), m.isVisible(),
-                  windows.isTopMost(&m), m.topw1->Checked()),
-        std::tuple(
+    EXPECT_THAT(std::tuple(form1->File1->Pattern(), form1->Timer3->isActive(), m.isVisible(),
+                    windows.isTopMost(&m), m.topw1->Checked()),
+        testing::FieldsAre(
             "*.dat;*.mpg;*.mpeg;*.avi;*.mp4;*.m4v;*.mkv;*.webm;*.mov;*.ts;*.m2ts;*.mts;*.wmv;"
             "*.asf;*.flv;*.ogv;*.3gp",
             true, true, true, true));

@@ -7,7 +7,7 @@
 #include "platform/dialogs.h"
 
 #include <QStringList>
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -53,9 +53,9 @@ TEST(MasterVolume, SliderStandsForTheControlsRange)
         v.mixer.value = c.start;
         v.volume.open();
         // The start writes the value back in slider units; the top of the slider is the top.
-        EXPECT_EQ(std::tuple(v.volume.vol_div, v.HScroll2.Max(), v.HScroll2.LargeChange(),
-                      v.HScroll2.SmallChange(), v.HScroll2.Value(), v.mixer.value),
-            std::tuple(c.div, c.max, c.large, c.small, c.value,
+        EXPECT_THAT(std::tuple(v.volume.vol_div, v.HScroll2.Max(), v.HScroll2.LargeChange(),
+                        v.HScroll2.SmallChange(), v.HScroll2.Value(), v.mixer.value),
+            testing::FieldsAre(c.div, c.max, c.large, c.small, c.value,
                 c.kept ? c.kept : std::uint32_t(c.value * c.div)));
         v.HScroll2.setValue(0);
         v.HScroll2.setValue(c.max);

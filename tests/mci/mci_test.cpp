@@ -9,7 +9,7 @@
 #include "counting_bell.h"
 #include "fake_media_engine.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -60,8 +60,9 @@ TEST(MciChannelTest, RepliesAndBeeps)
         device.raw = c.raw;
         QString reply = QStringLiteral("old");
         const int rc = mci.MciSend(QStringLiteral("status avfile position"), reply);
-        EXPECT_EQ(std::tuple(rc, device.sentCmd, device.bufferSeen, reply, bell.beeps),
-            std::tuple(c.rc, "status avfile position", QString(256, QChar(0)), c.reply, c.beeps));
+        EXPECT_THAT(std::tuple(rc, device.sentCmd, device.bufferSeen, reply, bell.beeps),
+            testing::FieldsAre(
+                c.rc, "status avfile position", QString(256, QChar(0)), c.reply, c.beeps));
     }
 }
 

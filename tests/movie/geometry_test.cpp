@@ -2,6 +2,8 @@
 // Checks: geometry.cpp, geometry_helpers.cpp, form2.cpp (src/movie).
 #include "form_fixture.h"
 
+#include <gmock/gmock.h>
+
 // Command4 alternates the stored size and 4:3. Halving and doubling, by button or menu item, from
 // the device's current picture size (halves to even); a half under 80 wide, or a double not
 // narrower than the screen (the height is not checked), is refused and changes nothing on the
@@ -21,9 +23,9 @@ TEST_F(StartedForm, StoredSizeFourThreeHalvingDoublingAndTypedSizes)
         // The video window at (10, 10), the movie window 345 twips larger, the strip following
         // the window 130 twips in.
         const QLabel* strip = form2().Label1;
-        EXPECT_EQ(std::tuple(sent(), form1->Command4->text(), windows.moves,
-                      QSize(form2().Width(), form2().Height()), strip->geometry()),
-            std::tuple(commands, caption,
+        EXPECT_THAT(std::tuple(sent(), form1->Command4->text(), windows.moves,
+                        QSize(form2().Width(), form2().Height()), strip->geometry()),
+            testing::FieldsAre(commands, caption,
                 std::vector<FakeWindowLayer::Move>{
                     {FakeMediaEngine::DefaultVideoWindow, 10, 10, width, 240, true}},
                 QSize(width * 15 + 345, 240 * 15 + 345),

@@ -4,6 +4,8 @@
 #include "form_fixture.h"
 #include "settings/settings_file.h"
 
+#include <gmock/gmock.h>
+
 // A file that gives no usable place leaves the place beside the control window; the colour is
 // applied whenever it was read. (No file at all: the program scenarios' default place.) Saving
 // writes what the next start reads; a failed save is reported under the topmost rule.
@@ -35,9 +37,10 @@ TEST_F(FormFixture, SettingsFilePlaceSizeAndColourSavedAndRead)
             c.lines.value(4).toInt(), c.lines.value(5).toInt());
         // The placeholder follows the size: 150 twips in, 345 smaller; the window is kept in
         // front whatever the file says.
-        EXPECT_EQ(std::tuple(QRect(m.Left(), m.Top(), m.Width(), m.Height()), m.Label2->geometry(),
-                      m.BackColor(), m.palette().color(QPalette::Window), windows.isTopMost(&m)),
-            std::tuple(c.defaultPlace ? beside : fromFile,
+        EXPECT_THAT(
+            std::tuple(QRect(m.Left(), m.Top(), m.Width(), m.Height()), m.Label2->geometry(),
+                m.BackColor(), m.palette().color(QPalette::Window), windows.isTopMost(&m)),
+            testing::FieldsAre(c.defaultPlace ? beside : fromFile,
                 QRect(10, 10, m.Width() / 15 - 23, m.Height() / 15 - 23), c.colour,
                 QColor(c.colour & 0xFF, c.colour >> 8 & 0xFF, c.colour >> 16), true));
     }
@@ -51,8 +54,8 @@ TEST_F(FormFixture, SettingsFilePlaceSizeAndColourSavedAndRead)
     const QString file = settings_file::writePath(programDir.path());
     const SettingsRead read = settings_file::read(file);
     ASSERT_TRUE(read.complete());
-    EXPECT_EQ(std::tuple(*read.top, *read.left, *read.backColor, *read.width, *read.height),
-        std::tuple(1800.f, 7500.f, std::int32_t(0x80000005), 5145.f, 3945.f));
+    EXPECT_THAT(std::tuple(*read.top, *read.left, *read.backColor, *read.width, *read.height),
+        testing::FieldsAre(1800.f, 7500.f, std::int32_t(0x80000005), 5145.f, 3945.f));
 
     // A folder where the file should be: nothing can be written there, even by root.
     ASSERT_TRUE(QFile::remove(file) && QDir(programDir.path()).mkdir("reelbox.ini"));
@@ -61,9 +64,9 @@ TEST_F(FormFixture, SettingsFilePlaceSizeAndColourSavedAndRead)
     const auto& box = dialogs.boxes[0];
     EXPECT_EQ(box.text,
         "設定ファイルが保存できません。実行ディレクトリがライトプロテクトされている可能性があります。");
-    EXPECT_EQ(std::tuple(box.title, box.informative, box.buttons, box.icon, box.movieTopMost,
-                  windows.isTopMost(&form2())),
-        std::tuple(QString("書込みｴﾗｰ"), file, msgbox::OkOnly, msgbox::Information,
+    EXPECT_THAT(std::tuple(box.title, box.informative, box.buttons, box.icon, box.movieTopMost,
+                    windows.isTopMost(&form2())),
+        testing::FieldsAre(QString("書込みｴﾗｰ"), file, msgbox::OkOnly, msgbox::Information,
             std::optional(false), true));
 
     form1->Check4->setValue(0);

@@ -11,6 +11,8 @@
 #include "playback/label_caption.h"
 #include "playback/open_command.h"
 
+#include <gmock/gmock.h>
+
 namespace {
 
 // open_list_item.cpp: opening the selected entry.
@@ -39,11 +41,11 @@ TEST_F(OpenListItem, StoppedPlayerShowsTheFirstPictureAndDescribesTheMovie)
 
     form1->playlist->rename(0, "Trip");
     form1->playback->List2_Click();
-    EXPECT_EQ(std::tuple(form1->Label1->text(), form1->Label1->toolTip(), form2().Label1->text(),
-                  form2().windowTitle(), form2().Label1->toolTip(), form1->List2->toolTip(),
-                  form2().Label2->isVisibleTo(&form2())),
-        std::tuple("a b.mpg", "/m/dir/a b.mpg", "Trip　", "Trip - ReelBox", "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240",
-            "再生ﾘｽﾄ一覧 Trip 選択中", false));
+    EXPECT_THAT(std::tuple(form1->Label1->text(), form1->Label1->toolTip(), form2().Label1->text(),
+                    form2().windowTitle(), form2().Label1->toolTip(), form1->List2->toolTip(),
+                    form2().Label2->isVisibleTo(&form2())),
+        testing::FieldsAre("a b.mpg", "/m/dir/a b.mpg", "Trip　", "Trip - ReelBox",
+            "ｵﾘｼﾞﾅﾙｻｲｽﾞ：352×240", "再生ﾘｽﾄ一覧 Trip 選択中", false));
     for (QWidget* w : movieControls())
         EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     for (QAction* item : movieMenuItems())
@@ -103,11 +105,11 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
         ASSERT_EQ(dialogs.boxes.size(), 1u);
         const FakeDialogs::Box& box = dialogs.boxes.front();
         const bool open = !c.left.isEmpty();
-        EXPECT_EQ(std::tuple(box.text, box.title, box.informative, box.buttons, box.icon,
-                      box.movieTopMost, names(), selected(), form1->List1->ListIndex(),
-                      form1->Label1->text(), engine.isOpen(), form1->Timer1->isActive(),
-                      form1->Command2->isEnabled()),
-            std::tuple(mcierr::text(c.rc) + "リスト一覧から削除します。", QString("削除"),
+        EXPECT_THAT(std::tuple(box.text, box.title, box.informative, box.buttons, box.icon,
+                        box.movieTopMost, names(), selected(), form1->List1->ListIndex(),
+                        form1->Label1->text(), engine.isOpen(), form1->Timer1->isActive(),
+                        form1->Command2->isEnabled()),
+            testing::FieldsAre(mcierr::text(c.rc) + "リスト一覧から削除します。", QString("削除"),
                 c.paths[c.bad], msgbox::OkOnly, msgbox::Information, std::optional(false), c.left,
                 c.index, c.index, c.left.value(c.index, "ファイル名"), open, open, open));
     }
@@ -143,9 +145,9 @@ TEST_F(OpenListItem, ClickedEntryThatFailsLeavesTheHighlightOnWhatOpens)
             QTest::mouseClick(form1->List2->viewport(), Qt::LeftButton, {}, rect.center());
         }
         dialogs.whileShown = nullptr;
-        EXPECT_EQ(std::tuple(shown, names(), highlight(), selected(), form1->Label1->text()),
-            std::tuple(row.whileShown, row.left, QList<int>{row.highlighted}, row.highlighted,
-                row.left[row.highlighted]));
+        EXPECT_THAT(std::tuple(shown, names(), highlight(), selected(), form1->Label1->text()),
+            testing::FieldsAre(row.whileShown, row.left, QList<int>{row.highlighted},
+                row.highlighted, row.left[row.highlighted]));
     }
 }
 
@@ -232,9 +234,9 @@ TEST_F(Transport, PressesSendTheirCommands)
         }
         clearSent();
         c.press();
-        EXPECT_EQ(std::tuple(sent(), caption2(), engine.isPlaying(), engine.positionFrames(),
-                      form1->Timer1->isActive()),
-            std::tuple(
+        EXPECT_THAT(std::tuple(sent(), caption2(), engine.isPlaying(), engine.positionFrames(),
+                        form1->Timer1->isActive()),
+            testing::FieldsAre(
                 c.sent, QString(c.caption), c.playingAfter, std::int64_t(c.positionAfter), true));
     }
 }
@@ -279,10 +281,10 @@ TEST_F(Transport, SliderFollowsThePositionAndSeeksInBothScales)
         engine.setPosition(c.position);
         clearSent();
         form1->playback->Timer1_Timer();
-        EXPECT_EQ(
+        EXPECT_THAT(
             std::tuple(form1->HScroll1->Value(), form1->HScroll1->Max(),
                 form1->HScroll1->SmallChange(), form1->HScroll1->LargeChange(), sent().size()),
-            std::tuple(c.value, 30000, c.small, c.large, 2));
+            testing::FieldsAre(c.value, 30000, c.small, c.large, 2));
         clearSent();
         form1->HScroll1->setValue(c.moved);
         EXPECT_EQ(sent(), QStringList({c.seek}));
@@ -345,9 +347,9 @@ TEST_F(PositionTimer, TickAsksForPositionAndSpeedAndWritesTheLabels)
     QMetaObject::invokeMethod(form1->Timer1, "timeout", Qt::DirectConnection);  // a real tick
 
     // The caption, and drawn as two clean lines.
-    EXPECT_EQ(std::tuple(sent(), form1->HScroll1->Value(), label2(), form1->Label2->text(),
-                  form1->Label4->text()),
-        std::tuple(QStringList({"status avfile position", "status avfile speed"}), 123,
+    EXPECT_THAT(std::tuple(sent(), form1->HScroll1->Value(), label2(), form1->Label2->text(),
+                    form1->Label4->text()),
+        testing::FieldsAre(QStringList({"status avfile position", "status avfile speed"}), 123,
             " 123\n\r    /300 (ﾌﾚｰﾑ)", " 123\n    /300 (ﾌﾚｰﾑ)", "1/2"));
 
     // Opened with the time display on: in milliseconds, the length text built at the open.
@@ -396,10 +398,11 @@ TEST_F(PositionTimer, EndOfTheMovie)
             engine.setPosition(engine.lengthFrames());  // at the end, where the engine stops
             engine.setPlaying(false);
             form1->playback->Timer1_Timer();
-            EXPECT_EQ(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex(),
-                          engine.path(), caption2(), engine.isPlaying(), engine.positionFrames()),
-                std::tuple(after.index, after.index, paths[after.index], QString(after.caption),
-                    after.playing, after.atStart ? 0 : engine.lengthFrames()));
+            EXPECT_THAT(std::tuple(form1->List2->ListIndex(), form1->List1->ListIndex(),
+                            engine.path(), caption2(), engine.isPlaying(), engine.positionFrames()),
+                testing::FieldsAre(after.index, after.index, paths[after.index],
+                    QString(after.caption), after.playing,
+                    after.atStart ? 0 : engine.lengthFrames()));
         }
     }
 }
@@ -416,10 +419,10 @@ TEST_F(PositionTimer, SwitchingBetweenFramesAndTime)
     for (const auto& [check6, format, length, max, value] : cases) {
         clearSent();
         form1->Check6->setValue(check6);
-        EXPECT_EQ(std::tuple(sent(), form1->playback->media_len, form1->HScroll1->Max(),
-                      form1->HScroll1->Value(), form1->playback->len_text),
-            std::tuple(QStringList({"set avfile time format " + format, "status avfile length",
-                           "status avfile position"}),
+        EXPECT_THAT(std::tuple(sent(), form1->playback->media_len, form1->HScroll1->Max(),
+                        form1->HScroll1->Value(), form1->playback->len_text),
+            testing::FieldsAre(QStringList({"set avfile time format " + format,
+                                   "status avfile length", "status avfile position"}),
                 length, max, value, "00:16:40"));
     }
 }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <csignal>
+#include <gmock/gmock.h>
 #include <sys/resource.h>
 
 namespace {
@@ -48,10 +49,10 @@ TEST_F(PlaylistWindow, OpenDialogAddsTheChosenFileAndOpensIt)
         engine.clearCalls();
         handlers().Command1_Click();
         const FileDialogSetup& shown = dialogs.fileDialogs.back().setup;
-        EXPECT_EQ(std::tuple(shown.title, shown.filterIndex, shown.folder, shown.filters,
-                      dialogs.fileDialogs.back().movieTopMost, names(), selected(), opened(),
-                      movieTopMost()),
-            std::tuple(QString("動画ﾌｧｲﾙを開く"), 1, row.startsIn,
+        EXPECT_THAT(std::tuple(shown.title, shown.filterIndex, shown.folder, shown.filters,
+                        dialogs.fileDialogs.back().movieTopMost, names(), selected(), opened(),
+                        movieTopMost()),
+            testing::FieldsAre(QString("動画ﾌｧｲﾙを開く"), 1, row.startsIn,
                 decltype(shown.filters){{"Mpegファイル(*.mpg,*.mpeg)", "*.mpg;*.mpeg"},
                     {"AVIファイル (*.avi)", "*.avi"}, {"VCDファイル (*.dat)", "*.dat"},
                     {"すべての動画", AllMovies}},
@@ -104,10 +105,10 @@ TEST_F(PlaylistWindow, DropsAddTheMoviesAndOpenTheFirst)
         QCoreApplication::sendEvent(row.target, &drop);
         for (qsizetype i = 0; i < row.added.size(); ++i)
             EXPECT_EQ(names().value(before.size() + i), row.added[i].section(u'/', -1));
-        EXPECT_EQ(std::tuple(paths(), selected(), opened(), engine.isPlaying(), boxes(),
-                      movieTopMost(), handlers().file_dir),
-            std::tuple(before + row.added, before.size(), row.added.mid(0, 1), row.playing, "",
-                true, programDir.path() + u'/'));
+        EXPECT_THAT(std::tuple(paths(), selected(), opened(), engine.isPlaying(), boxes(),
+                        movieTopMost(), handlers().file_dir),
+            testing::FieldsAre(before + row.added, before.size(), row.added.mid(0, 1), row.playing,
+                "", true, programDir.path() + u'/'));
     }
 }
 
@@ -166,10 +167,10 @@ TEST_F(PlaylistWindow, FolderImportWalkOrderTypesAndFailures)
             handlers().folda_open();
         }
         tree.chmod("U", 0755);
-        EXPECT_EQ(std::tuple(paths().replaceInStrings(tree.path(""), ""), selected(),
-                      boxes().replace(tree.path(""), ""), QDir::cleanPath(form1->Dir1->Path()),
-                      form1->File1->Pattern(), movieTopMost()),
-            std::tuple(row.added, row.added.isEmpty() ? -1 : 0, row.messages,
+        EXPECT_THAT(std::tuple(paths().replaceInStrings(tree.path(""), ""), selected(),
+                        boxes().replace(tree.path(""), ""), QDir::cleanPath(form1->Dir1->Path()),
+                        form1->File1->Pattern(), movieTopMost()),
+            testing::FieldsAre(row.added, row.added.isEmpty() ? -1 : 0, row.messages,
                 QDir::cleanPath(tree.path(".")), AllMovies, true));
     }
 }
@@ -185,9 +186,9 @@ TEST_F(PlaylistWindow, FolderOptionsDialogThenImport)
     dialogs.paths = {tree.path(".")};
     withDialog<folda_op>([this] { handlers().Command12_Click(); },
         [&](folda_op& dialog) {
-            EXPECT_EQ(std::tuple(dialog.Check1->Value(), dialog.Check2->Value(),
-                          dialog.Check3->Value(), dialog.Check4->Value(), movieTopMost()),
-                std::tuple(1, 0, 0, 0, false));
+            EXPECT_THAT(std::tuple(dialog.Check1->Value(), dialog.Check2->Value(),
+                            dialog.Check3->Value(), dialog.Check4->Value(), movieTopMost()),
+                testing::FieldsAre(1, 0, 0, 0, false));
             dialog.Check3->setValue(1);
             dialog.Check4->setValue(1);
             QTest::mouseClick(dialog.Label2, Qt::LeftButton);  // Check1's caption
@@ -256,11 +257,11 @@ TEST_F(PlaylistWindow, MovesRemovalsAndClearing)
         dialogs.answers = {row.answer};
         (handlers().*row.button)();
         const bool left = !row.after.isEmpty();  // Command19 is off after a reset
-        EXPECT_EQ(std::tuple(boxes(), names(), selected(), form1->List1->ListIndex(), opened(),
-                      engine.isPlaying(), form1->Command19->isEnabled(), form1->move_flg(),
-                      movieTopMost()),
-            std::tuple(row.asked, row.after, row.selectedAfter, row.selectedAfter, row.opened, left,
-                left, 0, true));
+        EXPECT_THAT(std::tuple(boxes(), names(), selected(), form1->List1->ListIndex(), opened(),
+                        engine.isPlaying(), form1->Command19->isEnabled(), form1->move_flg(),
+                        movieTopMost()),
+            testing::FieldsAre(row.asked, row.after, row.selectedAfter, row.selectedAfter,
+                row.opened, left, left, 0, true));
     }
     for (const auto& box : dialogs.boxes)
         EXPECT_EQ(std::tuple(box.buttons, box.icon, box.movieTopMost),
@@ -293,9 +294,9 @@ TEST_F(PlaylistWindow, RenameTakesOnlyAUsableName)
             }
         });
     // No blank before 選択中 in the tool tip.
-    EXPECT_EQ(std::tuple(names(), paths(), engine.calls(), movieTopMost(), form2().Label1->text(),
-                  form2().windowTitle(), form1->List2->toolTip()),
-        std::tuple(QStringList({"A.mpg", "  Trip  ", "C.mpg"}), ABC, QStringList(), true,
+    EXPECT_THAT(std::tuple(names(), paths(), engine.calls(), movieTopMost(), form2().Label1->text(),
+                    form2().windowTitle(), form1->List2->toolTip()),
+        testing::FieldsAre(QStringList({"A.mpg", "  Trip  ", "C.mpg"}), ABC, QStringList(), true,
             "  Trip  　", "  Trip   - ReelBox", "再生ﾘｽﾄ一覧   Trip  選択中"));
 
     // Cancel and the close box change nothing and bring the movie window back in front.
@@ -369,11 +370,11 @@ TEST_F(PlaylistWindow, ListSaveWritesEveryEntryOrSaysWhyNot)
             ::setrlimit(RLIMIT_FSIZE, &saved);
         }
         const FakeDialogs::FileDialog& shown = dialogs.fileDialogs.back();
-        EXPECT_EQ(std::tuple(shown.setup.title, shown.setup.folder, shown.setup.fileName,
-                      shown.save, contents(tree.path(row.written)), boxes(), handlers().list_file,
-                      movieTopMost(), selected()),
-            std::tuple(QString("ﾘｽﾄに名前を付けてﾌｧｲﾙに保存"), folder, offered, true, row.after,
-                row.message.isEmpty() ? "" : row.message + u'|' + tree.path(row.written),
+        EXPECT_THAT(std::tuple(shown.setup.title, shown.setup.folder, shown.setup.fileName,
+                        shown.save, contents(tree.path(row.written)), boxes(), handlers().list_file,
+                        movieTopMost(), selected()),
+            testing::FieldsAre(QString("ﾘｽﾄに名前を付けてﾌｧｲﾙに保存"), folder, offered, true,
+                row.after, row.message.isEmpty() ? "" : row.message + u'|' + tree.path(row.written),
                 tree.path(row.written), true, 0));
         offered = handlers().list_file;
         folder = Playlist::folderOf(tree.path(row.chosen));
@@ -465,11 +466,11 @@ TEST_F(PlaylistWindow, ListOpenAppendsAndOpensTheFirstLoaded)
         dialogs.paths = {tree.path("list.vep")};
         handlers().Command20_Click();
         const FileDialogSetup& shown = dialogs.fileDialogs.back().setup;
-        EXPECT_EQ(std::tuple(shown.title, shown.filters, paths().mid(5), names().mid(5), selected(),
-                      opened(), handlers().list_dir, movieTopMost()),
-            std::tuple("ﾘｽﾄﾌｧｲﾙを開く", decltype(shown.filters){{"LISTファイル (*.vep)", "*.vep"}},
-                row.paths, row.names, row.opens ? 5 : 2, row.paths.mid(0, row.opens ? 1 : 0),
-                tree.path(""), true));
+        EXPECT_THAT(std::tuple(shown.title, shown.filters, paths().mid(5), names().mid(5),
+                        selected(), opened(), handlers().list_dir, movieTopMost()),
+            testing::FieldsAre("ﾘｽﾄﾌｧｲﾙを開く",
+                decltype(shown.filters){{"LISTファイル (*.vep)", "*.vep"}}, row.paths, row.names,
+                row.opens ? 5 : 2, row.paths.mid(0, row.opens ? 1 : 0), tree.path(""), true));
     }
 }
 

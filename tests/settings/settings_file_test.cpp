@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -52,8 +52,8 @@ TEST_F(SettingsFileTest, ReadsTheValuesBeforeTheFirstError)
         SCOPED_TRACE(c.bytes.toStdString());
         ASSERT_TRUE(c.bytes.isNull() ? QFile::remove(file) : MediaClips::writeFile(file, c.bytes));
         const SettingsRead r = settings_file::read(file);
-        EXPECT_EQ(std::tuple(r.top, r.left, r.backColor, r.width, r.height, r.complete()),
-            std::tuple(c.top, c.left, c.colour, c.width, c.height, bool(c.height)));
+        EXPECT_THAT(std::tuple(r.top, r.left, r.backColor, r.width, r.height, r.complete()),
+            testing::FieldsAre(c.top, c.left, c.colour, c.width, c.height, bool(c.height)));
     }
 }
 

@@ -124,7 +124,8 @@ TEST_F(FormFixture, HelpPageDoesWhatItSays)
 {
     load();
     form1->Command18->click();
-    EXPECT_TRUE(desktop.opened.empty() && dialogs.boxes.empty());
+    EXPECT_TRUE(desktop.opened.empty());
+    EXPECT_TRUE(dialogs.boxes.empty());
 
     QFile file(QStringLiteral(REELBOX_HELP_PAGE));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

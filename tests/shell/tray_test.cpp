@@ -3,6 +3,8 @@
 // Checks: tray.cpp (src/shell).
 #include "form_fixture.h"
 
+#include <gmock/gmock.h>
+
 // Steps in a row on one window. The button, the movie window's menu item and the icon's double
 // click go by the mark of c_hyouji; the icon is there exactly while the control window is hidden.
 // A press on the icon raises the movie window (on top and off again) unless it is kept in front.
@@ -35,9 +37,9 @@ TEST_F(StartedForm, HidingAndShowingByButtonMenuAndIcon)
         Calls calls;
         for (const FakeWindowLayer::TopMostCall& call : windows.topMostCalls)
             calls.push_back(call.topmost);
-        EXPECT_EQ(std::tuple(calls, form1->isHidden(), form2().c_hyouji->Checked(), tray.shown,
-                      form2().isVisible(), movieTopMost()),
-            std::tuple(topMost, hidden, hidden, hidden, true, keep == 1));
+        EXPECT_THAT(std::tuple(calls, form1->isHidden(), form2().c_hyouji->Checked(), tray.shown,
+                        form2().isVisible(), movieTopMost()),
+            testing::FieldsAre(topMost, hidden, hidden, hidden, true, keep == 1));
     }
     EXPECT_EQ(tray.tip, "ReelBox");
 

@@ -5,6 +5,7 @@
 #include "videocd/video_cd.h"
 
 #include <QComboBox>
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -97,9 +98,10 @@ TEST_P(SwitchingTheMode, AsksOnlyWhenTheListIsNotEmptyAndNoPutsTheBoxBack)
         form1->Command1->isHidden(), form1->Command12->isHidden(), !form1->Command20->isEnabled(),
         !form1->Label5->isHidden(), !form1->List2->viewport()->acceptDrops(),
         !form2().acceptDrops(), !form2().Label1->acceptDrops(), !form2().Label2->acceptDrops()};
-    EXPECT_EQ(std::tuple(boxes(), form1->Check5->Value(), playlist().count(), vcd().mode_revert,
-                  modeState),
-        std::tuple(c.boxes, c.check5, c.entriesAfter, 0, std::vector<bool>(10, c.check5 == 1)));
+    EXPECT_THAT(std::tuple(boxes(), form1->Check5->Value(), playlist().count(), vcd().mode_revert,
+                    modeState),
+        testing::FieldsAre(
+            c.boxes, c.check5, c.entriesAfter, 0, std::vector<bool>(10, c.check5 == 1)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SwitchingTheMode,
@@ -129,10 +131,10 @@ TEST_P(DriveSearch, ListsEveryDriveAndLoadsTheFirstVideoCd)
     enterMode(c.drives);
     tick();
     // Searching until a disc is chosen; the first track plays.
-    EXPECT_EQ(
+    EXPECT_THAT(
         std::tuple(combo(), form1->Combo1->currentIndex(), paths(), boxes(), form1->Label5->text(),
             form1->Label5->toolTip(), form1->Timer2->isActive(), caption2(), engine.path()),
-        std::tuple(c.combo, c.selected, c.paths, c.boxes, c.label5, c.tip5, c.selected < 0,
+        testing::FieldsAre(c.combo, c.selected, c.paths, c.boxes, c.label5, c.tip5, c.selected < 0,
             c.paths.isEmpty() ? "|>" : "II", c.paths.value(0)));
 }
 
@@ -192,9 +194,9 @@ TEST_F(VideoCdTest, ASlowDriveIsProbedWhileTheWindowsGoOn)
     EXPECT_TRUE(vcd().probing());
     vcd().Timer2_Timer();  // a tick while the probe runs starts no second one
     ASSERT_TRUE(waitUntil([this] { return !vcd().probing(); }));
-    EXPECT_EQ(std::tuple(eventsWhileProbing > 0, drives.searches, combo(),
-                  form1->Combo1->currentIndex(), paths(), boxes(), form1->Label5->text()),
-        std::tuple(true, searches + 1, QStringList({"/dev/sr0/", "/dev/sr1/"}), 1,
+    EXPECT_THAT(std::tuple(eventsWhileProbing > 0, drives.searches, combo(),
+                    form1->Combo1->currentIndex(), paths(), boxes(), form1->Label5->text()),
+        testing::FieldsAre(true, searches + 1, QStringList({"/dev/sr0/", "/dev/sr1/"}), 1,
             tracks("/dev/sr1/"), QStringList(), "MOVIE"));
 }
 
@@ -312,10 +314,12 @@ TEST_P(NamingTracks, ByTheListFileBehindTheSwitch)
     load(QString::fromLatin1(c.commandLine));
     EXPECT_EQ(std::tuple(form1->Check5->Value(), boxes()), std::tuple(1, QStringList()));
     tick();
-    EXPECT_EQ(std::tuple(paths(), names(), form2().Label1->text(), form1->cmd_item, form1->cmd_vcd),
-        std::tuple(tracks("/dev/sr0/", c.tracks), c.names, c.names.value(0) + "　", c.cmdItemAfter,
-            QString()));
-    EXPECT_FALSE(form1->Line1->isHidden() || form1->Line2->isHidden());
+    EXPECT_THAT(
+        std::tuple(paths(), names(), form2().Label1->text(), form1->cmd_item, form1->cmd_vcd),
+        testing::FieldsAre(tracks("/dev/sr0/", c.tracks), c.names, c.names.value(0) + "　",
+            c.cmdItemAfter, QString()));
+    EXPECT_FALSE(form1->Line1->isHidden());
+    EXPECT_FALSE(form1->Line2->isHidden());
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, NamingTracks,

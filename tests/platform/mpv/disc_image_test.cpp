@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 #include <mpv/client.h>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <sys/stat.h>
 
 namespace {
@@ -244,9 +244,9 @@ TEST_F(DiscImageTest, DamagedImagesAndThingsThatAreNoImage)
         const DiscFolder mpegav =
             table.listFolder(cue + "/MPEGAV/").value_or(DiscFolder{DiscFolderError::NotReady, {}});
         // The last: an ordinary folder is no disc's.
-        EXPECT_EQ(std::tuple(d.root(), d.ready, d.volumeLabel, d.hasMpegav, mpegav.error,
-                      mpegav.files, table.listFolder(disc().dir() + '/').has_value()),
-            std::tuple(cue + '/', c.label != nullptr, QString::fromLatin1(c.label),
+        EXPECT_THAT(std::tuple(d.root(), d.ready, d.volumeLabel, d.hasMpegav, mpegav.error,
+                        mpegav.files, table.listFolder(disc().dir() + '/').has_value()),
+            testing::FieldsAre(cue + '/', c.label != nullptr, QString::fromLatin1(c.label),
                 c.mpegav == E::None, c.mpegav, c.tracksPlaying ? tracks : QStringList(), false));
         MpvEngine first, second;
         EXPECT_EQ(std::tuple(open(first, cue + "/MPEGAV/AVSEQ01.DAT") == MediaError::None,
