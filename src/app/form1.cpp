@@ -46,8 +46,8 @@ Form1::Form1(Services& services_, QWidget* parent) : QWidget(parent), services(s
     fullScreen = std::make_unique<FullScreen>(
         *this, *this, *Command22, *Check4, *geometry, services.mci, services.windows);
     playback = std::make_unique<Playback>(*this,
-        PlaybackControls{List1, List2, Command2, Command22, HScroll1, Label1, Label2, Label3,
-            Label4, Check3, Check6, Check7, Timer1},
+        PlaybackControls{List1, List2, Command2, HScroll1, Label1, Label2, Label3, Label4, Check3,
+            Check6, Check7, Timer1},
         *playlist, *geometry, video, services.mci, services.windows);
     playlistHandlers = std::make_unique<PlaylistHandlers>(
         *this, PlaylistControls{List1, List2, Check1, Dir1, File1}, *playlist, services.dialogs);
@@ -91,6 +91,7 @@ int Form1::Top() const { return vbnum::toTwips(frameGeometry().top()); }
 int Form1::Left() const { return vbnum::toTwips(frameGeometry().left()); }
 int Form1::Width() const { return vbnum::toTwips(frameGeometry().width()); }
 bool Form1::framed() const { return frameGeometry() != QWidget::geometry(); }
+bool Form1::fullScreenOn() const { return fullScreen->isOn(); }
 int Form1::Height() const { return vbnum::toTwips(frameGeometry().height()); }
 void Form1::setTop(int twips) { move(x(), vbnum::toPixels(twips)); }
 void Form1::setLeft(int twips) { move(vbnum::toPixels(twips), y()); }
@@ -222,7 +223,7 @@ void Form1::setCaptions()
 {
     const std::pair<QPushButton*, QString> captions[] = {
         {Command1, QStringLiteral("ﾌｧｲﾙ指定")},
-        {Command2, play_state::Stopped},
+        {Command2, play_state::caption(PlayState::Stopped)},
         {Command3, QStringLiteral("早送り")},
         {Command4, QStringLiteral("Org")},
         {Command5, QStringLiteral(">>")},

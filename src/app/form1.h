@@ -98,6 +98,7 @@ public:
     int Left() const override;
     int Width() const override;
     bool framed() const override;
+    bool fullScreenOn() const override;
     int Height() const;
     void setTop(int twips);
     void setLeft(int twips);

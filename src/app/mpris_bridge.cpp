@@ -8,7 +8,6 @@
 #include "movie/form2.h"
 #include "mpris/mpris_service.h"
 #include "platform/media_engine.h"
-#include "playback/play_state.h"
 #include "playback/playback.h"
 #include "playback/slider_scale.h"
 #include "playlist/file_kind.h"
@@ -34,6 +33,7 @@ void MprisBridge::attach(MprisService& service)
     connect(form1_.List2, &ListBox::Click, this, &MprisBridge::changed);
     connect(form1_.HScroll2, &ScrollBar::Change, this, &MprisBridge::changed);
     connect(form1_.Timer1, &QTimer::timeout, this, &MprisBridge::changed);
+    connect(form1_.playback.get(), &Playback::playStateChanged, this, &MprisBridge::changed);
     // Steps, stop and the user's own slider moves are jumps; the tick's writes are not.
     for (QPushButton* b : {form1_.Command5, form1_.Command6, form1_.Command9})
         connect(b, &QPushButton::clicked, this, [this] { service_->jumped(); });
@@ -45,12 +45,14 @@ void MprisBridge::attach(MprisService& service)
 
 void MprisBridge::changed() { service_->refresh(); }
 
+bool MprisBridge::playing() const { return form1_.playback->playState() == PlayState::Playing; }
+
 mpris::PlayerState MprisBridge::state()
 {
     mpris::PlayerState s;
     const bool open = engine_.isOpen();
     // Not playing at the start is stopped: where the stop button leaves a movie, or opening it.
-    if (open && form1_.Command2->text() == play_state::Playing)
+    if (open && playing())
         s.playbackStatus = QStringLiteral("Playing");
     else if (open && engine_.positionMs() != 0)
         s.playbackStatus = QStringLiteral("Paused");
@@ -101,13 +103,13 @@ void MprisBridge::quit() { form1_.Form_Unload(); }
 
 void MprisBridge::play()
 {
-    if (form1_.Command2->text() != play_state::Playing)
+    if (!playing())
         form1_.Command2->click();
 }
 
 void MprisBridge::pause()
 {
-    if (form1_.Command2->text() == play_state::Playing)
+    if (playing())
         form1_.Command2->click();
 }
 

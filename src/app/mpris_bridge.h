@@ -9,8 +9,9 @@ class MediaEngine;
 class MprisService;
 
 // The desktop's media controls over the control window: each call clicks the control a user
-// would (a control that is off refuses it), the state is read back from the controls, and the
-// listeners hear of a change when a control's handler or the position tick has run.
+// would (a control that is off refuses it), the play state is Playback's, the rest is read back
+// from the controls, and the listeners hear of a change when the play state changes or a
+// control's handler or the position tick has run.
 class MprisBridge : public QObject, public mpris::PlayerHandlers {
 public:
     // engine is only read: the position and length in microseconds, and the speed.
@@ -39,6 +40,7 @@ public:
 
 private:
     void changed();
+    bool playing() const;
 
     Form1& form1_;
     MediaEngine& engine_;

@@ -5,7 +5,7 @@
 #include "controls/scroll_bar.h"
 #include "movie/form2.h"
 #include "movie/full_screen.h"
-#include "playback/play_state.h"
+#include "playback/playback.h"
 #include "playlist/playlist.h"
 
 #include <QFrame>
@@ -18,14 +18,14 @@ void Form1::reset_all()
 {
     // Full screen ends first, while its movie is still open: once the movie is gone nothing
     // could end it, and the control window would stay hidden under a black screen.
-    if (Command22->text() == full_screen::On)
+    if (fullScreen->isOn())
         fullScreen->Command22_Click();
     playlist->clear();
     Timer1->stop();
 
     closeDevice(services.mci, services.windows, video);
 
-    Command2->setText(play_state::Stopped);
+    playback->setPlayState(PlayState::Stopped);
     Command2->setEnabled(false);
     Form2& movie = form2();
     setMovieControlsEnabled(false);

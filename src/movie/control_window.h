@@ -19,6 +19,9 @@ public:
     // Whether the window manager's frame around it is known (none without a window manager).
     virtual bool framed() const = 0;
 
+    // Whether the movie window is in full screen.
+    virtual bool fullScreenOn() const = 0;
+
     // The program's one orderly end.
     virtual void Form_Unload() = 0;
 

@@ -54,6 +54,8 @@ public:
 
     // ---- state --------------------------------------------------------------------------------
     std::int16_t click_ticks = 0;
+    // Left presses since the double-press window opened; Label2's text shows the count.
+    std::int16_t presses = 0;
     std::int16_t idle_ticks = 0;
     std::int16_t cursor_parked = 0;
     QPoint last_cursor;

@@ -23,6 +23,7 @@ void Form2::Form_Load()
     topw1_Click();  // starts topmost, whatever the settings file says
     for (int i = 15; i >= 0; --i)
         custom_colors[i] = QColor(255, 16 * i + 15, 255);
+    presses = 0;
     Label2->setText(QStringLiteral("0"));
 }
 

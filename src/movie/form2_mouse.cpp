@@ -1,6 +1,5 @@
 // The movie window (Form2), part: presses, drags, the popup and the idle cursor.
 #include "movie/form2.h"
-#include "movie/full_screen.h"
 #include "movie/video_window.h"
 #include "platform/window_layer.h"
 #include "vbnum/vb_number.h"
@@ -12,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <utility>
 
 // ---- the window's own surface and its labels ------------------------------------------------
 
@@ -49,7 +49,7 @@ void Form2::mouseReleaseEvent(QMouseEvent*) { drag_from_.reset(); }
 // Esc leaves full screen, the way the double click and "FullScreen解除" do.
 void Form2::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && form1Controls.Command22->text() == full_screen::On)
+    if (event->key() == Qt::Key_Escape && form1.fullScreenOn())
         Form_DblClick();
     else
         QWidget::keyPressEvent(event);
@@ -144,7 +144,7 @@ std::int32_t Form2::MovieWndProc(
     if (msg == wm::ParentNotify) {
         switch (wParam & 0xFFFFu) {
         case wm::LButtonDown:
-            Label2->setText(QString::number(vbnum::roundEven(vbnum::leading(Label2->text())) + 1));
+            Label2->setText(QString::number(++presses));
             Timer3->start(200);
             break;
         case wm::RButtonDown:
@@ -164,10 +164,10 @@ void Form2::Timer3_Timer()
     if (click_ticks < 2)
         return;
     Timer3->stop();
-    const auto presses = vbnum::roundEven(vbnum::leading(Label2->text()));
+    const bool twice = std::exchange(presses, 0) == 2;
     Label2->setText(QStringLiteral("0"));
     click_ticks = 0;
-    if (presses == 2 && form1Controls.Command22->isEnabled())
+    if (twice && form1Controls.Command22->isEnabled())
         emit fullScreenToggleRequested();
 }
 

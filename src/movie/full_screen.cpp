@@ -43,7 +43,7 @@ FullScreen::FullScreen(ControlWindow& form1_, QWidget& controlWindow_, QPushButt
 void FullScreen::Command22_Click()
 {
     form1.form2().hide();
-    if (Command22.text() != full_screen::On)
+    if (!on_)
         enter();
     else
         leave();
@@ -61,6 +61,7 @@ void FullScreen::enter()
     movie.hide();
     fs_saved_visible = controlWindow.isVisible() ? -1 : 0;
     controlWindow.hide();
+    on_ = true;
     Command22.setText(full_screen::On);
 
     QString reply;
@@ -99,6 +100,7 @@ void FullScreen::enter()
 void FullScreen::leave()
 {
     Form2& movie = form1.form2();
+    on_ = false;
     Command22.setText(full_screen::Off);
     windows.setFullScreen(&movie, false);
     movie.setTop(fs_saved_top);

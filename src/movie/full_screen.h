@@ -11,8 +11,7 @@ class QPushButton;
 class QWidget;
 class WindowLayer;
 
-// Command22's caption is the mode: "F解" in full screen, "Full" otherwise. Opening a movie reads
-// it too.
+// Command22's caption shows the mode, written from it: "F解" in full screen, "Full" otherwise.
 namespace full_screen {
 inline const QString On = QStringLiteral("F解");
 inline const QString Off = QStringLiteral("Full");
@@ -34,7 +33,10 @@ public:
     std::int32_t fs_saved_visible = 0;  // -1: the control window was visible
     std::int32_t fs_saved_back = 0;  // movie window's background colour
 
-    // Enters full screen unless Command22 says "F解", else leaves it.
+    // Whether the movie window is in full screen.
+    bool isOn() const { return on_; }
+
+    // Enters full screen, or leaves it when on.
     void Command22_Click();
     // The way the movie window's menu and presses ask: only while Command22 is enabled.
     void requested();
@@ -50,4 +52,5 @@ private:
     Geometry& geometry;
     MciChannel& mci;
     WindowLayer& windows;
+    bool on_ = false;
 };

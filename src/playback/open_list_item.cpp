@@ -4,7 +4,6 @@
 #include "controls/scroll_bar.h"
 #include "mci/mci_channel.h"
 #include "movie/form2.h"
-#include "movie/full_screen.h"
 #include "movie/geometry.h"
 #include "movie/geometry_helpers.h"
 #include "movie/video_window.h"
@@ -68,7 +67,7 @@ bool Playback::openSelected(Opening& opening)
     Form2& movie = form1.form2();
     geometry.mov_w = vbnum::roundToInt32((movie.Width() - 345) / double(vbnum::TwipsPerPixel));
     geometry.mov_h = vbnum::roundToInt32((movie.Height() - 345) / double(vbnum::TwipsPerPixel));
-    opening.fullScreen = Command22->text() == full_screen::On;
+    opening.fullScreen = form1.fullScreenOn();
     if (opening.fullScreen) {
         opening.fit = geometry::fullScreenFit(windows.screenOf(&movie).size());
         geometry.mov_w = opening.fit.w;
@@ -149,12 +148,12 @@ void Playback::showOpenMovie(const Opening& opening)
     form1.setMovieControlsEnabled(true);
     movie.Label2->hide();
 
-    if (Command2->text() == play_state::Stopped) {
+    if (play_state_ == PlayState::Stopped) {
         // Show the first picture and stay stopped.
         mci.MciSend(QStringLiteral("play avfile window"), reply);
         mci.MciSend(QStringLiteral("stop avfile"), reply);
-    } else if (Command2->text() == play_state::Playing) {
-        Command2->setText(play_state::Stopped);
+    } else {
+        setPlayState(PlayState::Stopped);
         Command2_Click();
     }
 

@@ -2,9 +2,13 @@
 
 #include <QString>
 
-// The play/pause button Command2 holds the playing state in its caption: "II" while playing,
-// "|>" otherwise. Every part of the program reads and writes the state by these captions.
+// Whether the device plays. Playback holds it; the play/pause button Command2 shows it in its
+// caption, "II" while playing and "|>" otherwise, written from the state and never read back.
+enum class PlayState { Stopped, Playing };
+
 namespace play_state {
 inline const QString Playing = QStringLiteral("II");
 inline const QString Stopped = QStringLiteral("|>");
+
+inline QString caption(PlayState state) { return state == PlayState::Playing ? Playing : Stopped; }
 }  // namespace play_state

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playback/play_state.h"
+
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -22,8 +24,7 @@ struct VideoWindow;
 struct PlaybackControls {
     ListBox* List1;  // paths
     ListBox* List2;  // display names; selecting an entry opens it
-    QPushButton* Command2;  // play/pause, its caption the playing state
-    QPushButton* Command22;  // full screen, its caption the full-screen state
+    QPushButton* Command2;  // play/pause, its caption showing the play state
     ScrollBar* HScroll1;  // position
     QLabel* Label1;  // file name
     QLabel* Label2;  // position
@@ -40,11 +41,15 @@ struct PlaybackControls {
 // previous/next buttons. The handlers keep the names of the controls and events that run them;
 // the control window wires them.
 class Playback : public QObject, private PlaybackControls {
+    Q_OBJECT
 public:
     Playback(PlayerWindow& form1, const PlaybackControls& controls, Playlist& playlist,
         Geometry& geometry, VideoWindow& video, MciChannel& mci, WindowLayer& windows);
 
     // ---- shared state -------------------------------------------------------------------------
+    PlayState playState() const { return play_state_; }
+    // Sets the state and writes Command2's caption from it.
+    void setPlayState(PlayState state);
     std::int32_t media_len = 0;  // length of the open movie in the current time format
     QString len_text;  // that length as hh:mm:ss
     std::int16_t seek_lock = 0;  // 1 while the program itself writes HScroll1
@@ -65,6 +70,9 @@ public:
     void Command10_Click();
     void Command11_Click();
 
+signals:
+    void playStateChanged(PlayState state);
+
 private:
     struct Opening;
     // List2_Click's three steps.
@@ -82,4 +90,5 @@ private:
     VideoWindow& video;
     MciChannel& mci;
     WindowLayer& windows;
+    PlayState play_state_ = PlayState::Stopped;
 };

@@ -5,7 +5,6 @@
 #include "controls/scroll_bar.h"
 #include "mci/mci_channel.h"
 #include "playback/label_caption.h"
-#include "playback/play_state.h"
 #include "playback/playback.h"
 #include "playback/slider_scale.h"
 #include "playlist/playlist.h"
@@ -93,7 +92,7 @@ void Playback::Timer1_Timer()
         if (List1->ListCount() == 1)
             Command2_Click();
     } else {
-        Command2->setText(play_state::Stopped);
+        setPlayState(PlayState::Stopped);
     }
 }
 

@@ -1,7 +1,6 @@
 // Play/pause, stop, frame steps, speed and the position slider.
 #include "controls/scroll_bar.h"
 #include "mci/mci_channel.h"
-#include "playback/play_state.h"
 #include "playback/playback.h"
 #include "playback/slider_scale.h"
 #include "vbnum/vb_number.h"
@@ -9,16 +8,21 @@
 #include <QPushButton>
 #include <QTimer>
 #include <optional>
+#include <utility>
 
-using play_state::Playing;
-using play_state::Stopped;
+void Playback::setPlayState(PlayState state)
+{
+    Command2->setText(play_state::caption(state));
+    if (std::exchange(play_state_, state) != state)
+        emit playStateChanged(state);
+}
 
 void Playback::Command2_Click()
 {
     QString reply;
-    if (Command2->text() == Playing) {
+    if (play_state_ == PlayState::Playing) {
         mci.MciSend(QStringLiteral("stop avfile"), reply);
-        Command2->setText(Stopped);
+        setPlayState(PlayState::Stopped);
         return;
     }
     mci.MciSend(QStringLiteral("status avfile position"), reply);
@@ -26,7 +30,7 @@ void Playback::Command2_Click()
     if (vbnum::leading(reply) == media_len)
         mci.MciSend(QStringLiteral("seek avfile to 0"), reply);
     mci.MciSend(QStringLiteral("play avfile window"), reply);
-    Command2->setText(Playing);
+    setPlayState(PlayState::Playing);
 }
 
 void Playback::Command9_Click()
@@ -36,7 +40,7 @@ void Playback::Command9_Click()
     mci.MciSend(QStringLiteral("seek avfile to 0"), reply);
     mci.MciSend(QStringLiteral("play avfile window"), reply);
     mci.MciSend(QStringLiteral("stop avfile"), reply);
-    Command2->setText(Stopped);
+    setPlayState(PlayState::Stopped);
     Timer1->start();
 }
 
@@ -46,7 +50,7 @@ void Playback::Command5_Click()
     QString reply;
     mci.MciSend(QStringLiteral("stop avfile"), reply);
     mci.MciSend(QStringLiteral("step avfile"), reply);
-    Command2->setText(Stopped);
+    setPlayState(PlayState::Stopped);
     Timer1->start();
 }
 
@@ -55,7 +59,7 @@ void Playback::Command6_Click()
     Timer1->stop();
     QString reply;
     mci.MciSend(QStringLiteral("stop avfile"), reply);
-    Command2->setText(Stopped);  // stopped from here on, whatever the position says
+    setPlayState(PlayState::Stopped);  // stopped from here on, whatever the position says
     mci.MciSend(QStringLiteral("status avfile position"), reply);
     const std::optional<double> position = vbnum::strict(reply);
     if (!position) {
@@ -117,7 +121,7 @@ void Playback::seekToSlider()
     QString reply;
     // One blank before the digits: the device reads "to" and the number apart.
     mci.MciSend(QStringLiteral("seek avfile to ") + u' ' + QString::number(position), reply);
-    if (Command2->text() == Playing)
+    if (play_state_ == PlayState::Playing)
         mci.MciSend(QStringLiteral("play avfile window"), reply);
 }
 

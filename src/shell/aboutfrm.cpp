@@ -153,7 +153,7 @@ void Aboutfrm::cmdSysInfo_Click() { StartSysInfo(); }
 // Where nothing can open the address, the box over the About box says so and names it.
 void Aboutfrm::Label2_Click()
 {
-    const QUrl url(Label2->text());
+    const QUrl url(QStringLiteral(REELBOX_HOMEPAGE));
     if (!desktop_.openUrl(url))
         dialogs_.MsgBox(noLauncherMessage(url), msgbox::OkOnly, msgbox::Exclamation, {});
 }

@@ -227,17 +227,18 @@ TEST_F(Transport, PressesSendTheirCommands)
         SCOPED_TRACE(c.what);
         engine.setPosition(c.position);
         engine.setPlaying(c.playing);
-        form1->Command2->setText(c.playing ? "II" : "|>");
+        form1->playback->setPlayState(c.playing ? PlayState::Playing : PlayState::Stopped);
         if (c.lost) {  // closed behind the program's back: every status reply is an error text
             QString reply;
             mci.MciSend("close avfile", reply);
         }
         clearSent();
         c.press();
-        EXPECT_THAT(std::tuple(sent(), caption2(), engine.isPlaying(), engine.positionFrames(),
-                        form1->Timer1->isActive()),
-            testing::FieldsAre(
-                c.sent, QString(c.caption), c.playingAfter, std::int64_t(c.positionAfter), true));
+        EXPECT_THAT(std::tuple(sent(), caption2(), form1->playback->playState(), engine.isPlaying(),
+                        engine.positionFrames(), form1->Timer1->isActive()),
+            testing::FieldsAre(c.sent, QString(c.caption),
+                c.playingAfter ? PlayState::Playing : PlayState::Stopped, c.playingAfter,
+                std::int64_t(c.positionAfter), true));
     }
 }
 
