@@ -59,15 +59,20 @@ void Geometry::place_movie()
 
 void Geometry::Command4_Click()
 {
-    if (Command4.text() == QStringLiteral("Org")) {
+    if (next_original) {
         readPictureSize(QStringLiteral("where avfile source"));
-        Command4.setText(QStringLiteral("4:3"));
     } else {
         mov_w = 960 / 3;
         mov_h = 240;
-        Command4.setText(QStringLiteral("Org"));
     }
+    setNextOriginal(!next_original);
     place_movie();
+}
+
+void Geometry::setNextOriginal(bool original)
+{
+    next_original = original;
+    Command4.setText(original ? QStringLiteral("Org") : QStringLiteral("4:3"));
 }
 
 void Geometry::Command7_Click()
@@ -100,7 +105,13 @@ void Geometry::re_size(std::int16_t re_flg, const QString& re_w, const QString& 
         mov_w = vbnum::roundToInt16(vbnum::leading(re_w));
         mov_h = vbnum::roundToInt16(vbnum::leading(re_h));
         break;
-    case 4:
+    case 3:  // 4:3, as Command4 would choose it
+        setNextOriginal(true);
+        mov_w = 320;
+        mov_h = 240;
+        break;
+    case 4:  // the stored size, as Command4 would choose it
+        setNextOriginal(false);
         readPictureSize(QStringLiteral("where avfile source"));
         break;
     default:
@@ -119,7 +130,7 @@ void Geometry::Command23_Click()
     Form2& movie = form1.form2();
     form1.beforeModal();
     size_op dialog(
-        QSize(movie.Width(), movie.Height()), windows.screenOf(&movie).size(), Command4, dialogs,
+        QSize(movie.Width(), movie.Height()), windows.screenOf(&movie).size(), dialogs,
         [this](std::int16_t re_flg, const QString& re_w, const QString& re_h) {
             re_size(re_flg, re_w, re_h);
         },

@@ -14,7 +14,8 @@ class WindowLayer;
 // Sizes are pixels towards the device and the window system, twips inside the forms.
 class Geometry {
 public:
-    // `Command4` is the Org/4:3 button, whose caption names the size its next click selects.
+    // `Command4` is the Org/4:3 button, whose caption names the size its next click selects,
+    // written from next_original.
     Geometry(ControlWindow& form1, QPushButton& Command4, MciChannel& mci, WindowLayer& windows,
         Dialogs& dialogs);
 
@@ -37,10 +38,13 @@ private:
     // Reads a rectangle from the device ("where avfile source" / "... destination") into
     // mov_w x mov_h.
     void readPictureSize(const QString& query);
+    // Which size Command4's next click selects: the stored one ("Org") or 4:3 ("4:3").
+    void setNextOriginal(bool original);
 
     ControlWindow& form1;
     QPushButton& Command4;
     MciChannel& mci;
     WindowLayer& windows;
     Dialogs& dialogs;
+    bool next_original = true;
 };

@@ -54,12 +54,11 @@ bool digitsOnly(const QString& text)
 
 }  // namespace
 
-size_op::size_op(QSize movieTwips, QSize screenPixels, QPushButton& Command4, Dialogs& dialogs,
-    ReSize reSize, QWidget* parent)
+size_op::size_op(
+    QSize movieTwips, QSize screenPixels, Dialogs& dialogs, ReSize reSize, QWidget* parent)
     : QDialog(parent),
       movieTwips_(movieTwips),
       screenPixels_(screenPixels),
-      Command4_(Command4),
       dialogs_(dialogs),
       reSize_(std::move(reSize))
 {
@@ -264,12 +263,8 @@ void size_op::Command1_Click()
         re_flg = 2;
         re_w = trimmed(Text2->text());
         re_h = trimmed(Text3->text());
-    } else if (Option3->isChecked()) {
-        Command4_.setText(QStringLiteral("Org"));
-        re_flg = 3;
     } else {
-        Command4_.setText(QStringLiteral("4:3"));
-        re_flg = 4;
+        re_flg = Option3->isChecked() ? 3 : 4;
     }
     reSize_(re_flg, re_w, re_h);
     accept();

@@ -21,10 +21,9 @@ public:
         std::function<void(std::int16_t re_flg, const QString& re_w, const QString& re_h)>;
 
     // `movieTwips` is the movie window's outer size in twips, `screenPixels` the size of the
-    // screen it is on; `Command4` is the control window's Org/4:3 button, whose caption the
-    // fixed and stored sizes set.
-    size_op(QSize movieTwips, QSize screenPixels, QPushButton& Command4, Dialogs& dialogs,
-        ReSize reSize, QWidget* parent = nullptr);
+    // screen it is on.
+    size_op(QSize movieTwips, QSize screenPixels, Dialogs& dialogs, ReSize reSize,
+        QWidget* parent = nullptr);
 
     QRadioButton *Option1, *Option2, *Option3, *Option4;
     QLineEdit *Text1, *Text2, *Text3;
@@ -53,7 +52,6 @@ private:
 
     const QSize movieTwips_;
     const QSize screenPixels_;
-    QPushButton& Command4_;
     Dialogs& dialogs_;
     const ReSize reSize_;
 };

@@ -47,8 +47,8 @@ TEST_F(StartedForm, StoredSizeFourThreeHalvingDoublingAndTypedSizes)
         {{512, 384}, press(form2().me_kake), 1024, 768, false},
         {{}, typed(1, "322", ""), 322, 242, true},  // 241.5 -> 242
         {{}, typed(2, "400", "123"), 400, 123, true},
-        {{}, typed(4, "", ""), 352, 288, true},
-        {{}, typed(3, "999", "999"), 320, 240, true},
+        {{}, typed(4, "", ""), 352, 288, true},  // Command4 offers 4:3 next
+        {{}, typed(3, "999", "999"), 320, 240, true},  // Command4 offers the stored size next
         {{}, typed(7, "", ""), 320, 240, true},
     };
     for (const auto& [picture, press, w, h, applied] : cases) {
@@ -59,9 +59,9 @@ TEST_F(StartedForm, StoredSizeFourThreeHalvingDoublingAndTypedSizes)
         press();
         const FakeWindowLayer::Move placed{FakeMediaEngine::DefaultVideoWindow, 10, 10, w, h, true};
         EXPECT_EQ(std::tuple(QSize(form1->geometry->mov_w, form1->geometry->mov_h), windows.moves,
-                      QSize(form2().Width(), form2().Height())),
+                      QSize(form2().Width(), form2().Height()), form1->Command4->text()),
             std::tuple(QSize(w, h),
                 applied ? std::vector{placed} : std::vector<FakeWindowLayer::Move>(),
-                applied ? QSize(w * 15 + 345, h * 15 + 345) : before));
+                applied ? QSize(w * 15 + 345, h * 15 + 345) : before, w == 352 ? "4:3" : "Org"));
     }
 }
