@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
-#include <X11/Xlib.h>
 
 namespace x11 {
 
