@@ -212,7 +212,7 @@ void Form2::Label1_MouseMove(Qt::MouseButtons, double x, double y)
         windows.setCursorPos(QPoint(int(centre), 0));
         parked_at_.reset();
         idle_ticks = 0;
-        if (form1Controls.Command22->text() == full_screen::On)  // the watch is full screen's
+        if (form1.fullScreenOn())  // the watch is full screen's
             Timer1->start();
         cursor_parked = 0;
     }
