@@ -200,7 +200,8 @@ bool readFrom(LineSource& source, Limits limits, const std::function<bool(const 
     if (source.failed() || !source.rewind())
         return false;
     forLines(source, limits, [&](const QByteArray& line) {
-        if (isCp932)
+        // ASCII reads the same either way; a decoder costs its making, once a line.
+        if (isCp932 && !isAscii(line))
             if (std::optional<QString> text = cp932.decode(line))
                 return take(*text);
         return take(fromNativeFileName(line));
