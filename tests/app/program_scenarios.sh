@@ -94,7 +94,7 @@ keyboard() {
   make_clip b testsrc 8
   run_app "$work/a.mpg" "$work/b.mpg"
   # Start-up on a busy machine can take longer than any one step.
-  wait_tenths=600 wait_for "the movie did not open" is Paused status
+  wait_tenths=600 wait_for "the movie did not open" is Stopped status
   local control x y h
   control=$(window_id ReelBox)
   xdotool windowactivate --sync "$control"
@@ -191,9 +191,9 @@ movie_keys() {
       [[ $(xprop -id "$id" _NET_WM_ICON) == *CARDINAL* ]] ||
       fail "window $id: $(xprop -id "$id" WM_CLASS), icon $(xprop -id "$id" _NET_WM_ICON | head -1)"
   done
-  for row in "Home | is Paused status" "Right | near 0.0334" "period | near 0.0667" \
+  for row in "Home | is Stopped status" "Right | near 0.0334" "period | near 0.0667" \
       "Left | near 0.0334" "comma | near 0" "space | is Playing status" \
-      "Home | is Paused status && near 0" "Up | near 0.9 volume" "Down | near 0.8 volume" \
+      "Home | is Stopped status && near 0" "Up | near 0.9 volume" "Down | near 0.8 volume" \
       "Next | is b.mpg metadata xesam:title" "Prior | is a.mpg metadata xesam:title" \
       "f | $full" "Return | ! $full" "KP_Enter | $full" "Escape | ! $full"; do
     IFS='|' read -r keys check <<<"$row"
@@ -203,7 +203,7 @@ movie_keys() {
   done
   xdotool windowactivate --sync "$control"
   for row in "XF86AudioPlay | is Playing status" "XF86AudioNext | is b.mpg metadata xesam:title" \
-      "XF86AudioStop | is Paused status" "XF86AudioPrev | is a.mpg metadata xesam:title"; do
+      "XF86AudioStop | is Stopped status" "XF86AudioPrev | is a.mpg metadata xesam:title"; do
     IFS='|' read -r keys check <<<"$row"
     xdotool key $keys
     wait_for "control window, $keys: not $check" eval "$check"

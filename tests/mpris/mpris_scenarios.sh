@@ -46,7 +46,8 @@ mpris() {
       "true | eval awk -v p=\$(pc position) 'BEGIN { exit p < 0.2 }'" \
       "pc play-pause | is Paused status" \
       "pc play-pause | is Playing status" "pc next | is b.mpg metadata xesam:title" \
-      "pc previous | is a.mpg metadata xesam:title" "pc pause | is Paused status" \
+      "pc previous | is a.mpg metadata xesam:title" \
+      "true | eval awk -v p=\$(pc position) 'BEGIN { exit p < 0.2 }'" "pc pause | is Paused status" \
       "pc position 1 | near 1" "pc position 0.5- | near 0.5" \
       "pc loop Track | is Track loop" "pc loop None | is None loop" \
       "pc loop Playlist | is Playlist loop" \
