@@ -18,6 +18,7 @@
 
 #include "fake_services.h"
 #include "bench_samples.h"
+#include "real_player.h"
 #include "clip_bench_main.h"
 
 #include <QApplication>
@@ -34,21 +35,7 @@ namespace {
 
 MediaClips* clips = nullptr;
 
-// The program's windows over the real engine and fake window-system services.
-struct Player : FakeServices {
-    MpvEngine engine;
-    MciInterpreter interpreter{engine};
-    QtBell bell;
-    MciChannel mci{interpreter, bell};
-    std::unique_ptr<Form1> form1 = std::make_unique<Form1>(over(mci));
-
-    Player() { form1->Form_Load(QString()); }
-    ~Player()
-    {
-        form1->Form_Unload();
-        form1.reset();
-    }
-};
+using Player = RealPlayer;
 
 void BM_Timer1TickWhilePlaying(benchmark::State& state)
 {

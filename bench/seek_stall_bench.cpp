@@ -25,6 +25,7 @@
 #include "playlist/playlist.h"
 
 #include "bench_samples.h"
+#include "real_player.h"
 #include "fake_services.h"
 #include "media_clips.h"
 #include "platform/process_setup.h"
@@ -51,21 +52,9 @@ namespace {
 
 using Ms = std::chrono::duration<double, std::milli>;
 
-// The control window over the real engine and fake window-system services.
-struct Player : FakeServices {
-    MpvEngine engine;
-    MciInterpreter interpreter{engine};
-    QtBell bell;
-    MciChannel mci{interpreter, bell};
-    std::unique_ptr<Form1> form1 = std::make_unique<Form1>(over(mci));
+// The control window over the real engine, with the media controls beside it.
+struct Player : RealPlayer {
     MprisBridge mpris{*form1, engine};
-
-    Player() { form1->Form_Load(QString()); }
-    ~Player()
-    {
-        form1->Form_Unload();
-        form1.reset();
-    }
 };
 
 struct Result {
