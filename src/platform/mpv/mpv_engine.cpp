@@ -33,6 +33,9 @@ constexpr double UnloadTimeoutS = 5.0;
 
 // The properties the engine keeps in memory, by the id mpv hands back with each report.
 enum Observe : std::uint64_t { TimePos = 1, Pause, EofReached, Speed };
+// The ids of the replies to what is not waited for.
+constexpr std::uint64_t SeekReply = 100;
+constexpr std::uint64_t PauseReply = 101;
 
 QByteArray envOr(const char* name, const char* fallback)
 {
@@ -431,6 +434,18 @@ void MpvEngine::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
         ++restarts_;
+        if (seeks_.sent)
+            seekLanded();
+        break;
+    case MPV_EVENT_SET_PROPERTY_REPLY:
+        if (event.reply_userdata == PauseReply && event.error < 0)
+            qCWarning(lcMpv, "mpv did not take the pause: %s", mpv_error_string(event.error));
+        break;
+    case MPV_EVENT_COMMAND_REPLY:
+        if (event.reply_userdata == SeekReply && event.error < 0) {
+            qCWarning(lcMpv, "a seek failed: %s", mpv_error_string(event.error));
+            seekLanded();  // no restart comes for it
+        }
         break;
     case MPV_EVENT_END_FILE: {
         // With keep-open a file ends only on failure, a playlist redirect or a stop.
@@ -439,6 +454,7 @@ void MpvEngine::handleEvent(const mpv_event& event)
         if (loaded_ && lastEndError_ < 0)
             qCWarning(lcMpv, "playback failed: %s", mpv_error_string(lastEndError_));
         ++fileEnds_;
+        seeks_ = Seeks();
         break;
     }
     case MPV_EVENT_IDLE:
@@ -507,6 +523,7 @@ void MpvEngine::forget()
     atEnd_ = false;
     landed_.reset();
     playStart_.reset();
+    seeks_ = Seeks();
 }
 
 bool MpvEngine::eofReached()
@@ -525,9 +542,11 @@ double MpvEngine::timePos()
 
 MediaError MpvEngine::setPaused(bool paused)
 {
+    // Not waited for: while mpv decodes towards a seek's target it answers only between
+    // pictures. Whatever is asked of mpv after this is answered after it.
     int flag = paused ? 1 : 0;
-    if (!mpvlog::ok(mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &flag), "mpv_set_property",
-            paused ? "pause=yes" : "pause=no"))
+    if (!mpvlog::ok(mpv_set_property_async(mpv_, PauseReply, "pause", MPV_FORMAT_FLAG, &flag),
+            "mpv_set_property_async", paused ? "pause=yes" : "pause=no"))
         return MediaError::Driver;
     // mpv reports no older value once it has taken this one.
     observed_.paused = paused;
@@ -552,17 +571,25 @@ MediaError MpvEngine::play()
     }
     backStep_.playing(until);
     catchUp();
+    // While mpv seeks, its time is not yet the target's: the target stands for it (and a stop
+    // at once goes back to it).
+    const bool seeking = seeks_.frame.has_value();
     if (observed_.paused && !playStart_) {
-        playStart_ = PlayStart{positionFrames(), timePos(), eofReached(), atEnd_, landed_};
+        playStart_ = seeking ? PlayStart{*seeks_.frame, std::nan(""), false, false, std::nullopt}
+                             : PlayStart{positionFrames(), timePos(), eofReached(), atEnd_, landed_};
         // Forgotten once the event loop has run: from then on a pause is a real pause.
         QMetaObject::invokeMethod(
             this, [this] { playStart_.reset(); }, Qt::QueuedConnection);
     }
     atEnd_ = false;
     landed_.reset();
-    // Playing goes on from here, whatever time mpv last reported.
-    observed_.timePos = timePos();
-    observed_.eof = eofReached();
+    // Playing goes on from here, whatever time mpv last reported; a seek clears mpv's end.
+    if (seeking) {
+        observed_.eof = false;
+    } else {
+        observed_.timePos = timePos();
+        observed_.eof = eofReached();
+    }
     return setPaused(false);
 }
 
@@ -620,6 +647,9 @@ MpvEngine::Standing MpvEngine::standing()
     if (landed_)
         return {false, landed_, 0};
     catchUp();
+    // Played on while mpv still seeks: the target is where the movie stands.
+    if (seeks_.frame)
+        return {false, seeks_.frame, 0};
     if (observedPlaying())
         return {false, std::nullopt, observed_.timePos - first_};
     // Stopped: asked of mpv, which may reach the end while paused without reporting it.
@@ -665,26 +695,62 @@ MediaError MpvEngine::seekToFrame(std::int64_t frame, bool keepPicture)
     const std::int64_t target = std::clamp<std::int64_t>(
         frame, 0, std::max<std::int64_t>(frames_ - 1, 0));
     playStart_.reset();
-    if (const MediaError e = setPaused(true); e != MediaError::None)
-        return e;
-    drainEvents();  // a restart already waiting is not this seek's
-    const int restarts = restarts_;
-    const int ends = fileEnds_;
-    const QByteArray time = QByteArray::number(first_ + double(target) / fps_, 'f', 6);
-    if (!command({"seek", time.constData(), "absolute+exact"}))
-        return MediaError::Driver;
-    if (!waitUntil(SeekTimeoutS, [&] { return restarts_ != restarts || fileEnds_ != ends; })) {
-        qCWarning(lcMpv, "a seek to %s s did not finish in %g s", time.constData(), SeekTimeoutS);
-        return MediaError::Timeout;
+    drainEvents();  // what mpv has said so far: whether it still seeks, whether it pauses
+    if (!observed_.paused) {
+        if (const MediaError e = setPaused(true); e != MediaError::None)
+            return e;
     }
-    if (fileEnds_ != ends)
+    const double time = first_ + double(target) / fps_;
+    if (seeks_.sent && std::chrono::steady_clock::now() - seeks_.sentAt >
+                           std::chrono::duration<double>(SeekTimeoutS)) {
+        qCWarning(lcMpv, "a seek to %.6f s did not finish in %g s", *seeks_.sent, SeekTimeoutS);
+        seeks_ = Seeks();
+    }
+    if (seeks_.frame == target) {
+        // mpv is on its way there already (a stop right after a play puts back the same frame).
+    } else if (seeks_.sent) {
+        seeks_.waiting = time;
+        seeks_.exactOwed.reset();
+    } else if (!sendSeek(time, true)) {
         return MediaError::Driver;
+    }
+    seeks_.frame = target;
     backStep_.landed(keepPicture);
     atEnd_ = end;
     // The last frame of an MPEG stream sometimes comes with the end of the stream, now or a
     // moment later: until the next play, the frame we landed on is the position.
     landed_ = target;
     return MediaError::None;
+}
+
+bool MpvEngine::sendSeek(double time, bool exact)
+{
+    const QByteArray at = QByteArray::number(time, 'f', 6);
+    const char* argv[] = {"seek", at.constData(), exact ? "absolute+exact" : "absolute+keyframes",
+        nullptr};
+    if (!mpvlog::ok(mpv_command_async(mpv_, SeekReply, argv), "mpv_command_async", "seek " + at))
+        return false;
+    seeks_.sent = time;
+    seeks_.sentAt = std::chrono::steady_clock::now();
+    seeks_.exactOwed = exact ? std::nullopt : std::optional<double>(time);
+    return true;
+}
+
+void MpvEngine::seekLanded()
+{
+    const std::optional<double> landed = std::exchange(seeks_.sent, std::nullopt);
+    // Playing goes on from an exact target; a paused picture may stop at the keyframe first.
+    if (const std::optional<double> next = std::exchange(seeks_.waiting, std::nullopt))
+        sendSeek(*next, !observed_.paused);
+    else if (const std::optional<double> owed = std::exchange(seeks_.exactOwed, std::nullopt))
+        sendSeek(*owed, true);
+    if (seeks_.sent)
+        return;
+    // The last one is there. mpv's report of its new time may come after this event: playing
+    // goes on from the target, not from a time reported before it.
+    seeks_.frame.reset();
+    if (landed)
+        observed_.timePos = *landed;
 }
 
 MediaError MpvEngine::seekFrame(std::int64_t frame)
@@ -732,7 +798,8 @@ MediaError MpvEngine::step(int delta)
     // From the end the picture may be short of the last frame (playback that stopped early):
     // only a seek is sure to show it.
     if (!atEnd_ &&
-        (backStep_.show(from, to, video_) || (!backStep_.covering() && stepper_.step(from, to)))) {
+        (backStep_.show(from, to, video_) ||
+            (!backStep_.covering() && !seeks_.sent && stepper_.step(from, to)))) {
         landed_ = to;
         if (to > from)
             standStill(false);

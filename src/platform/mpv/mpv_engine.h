@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -24,7 +25,12 @@ class QWidget;
 // (through "wid"). Close hides it; the next open into the same parent shows it again, with mpv's
 // video output still in it. Another parent, or none, replaces it; mpv lets go of the widget
 // before it goes, however it goes. Every wait is bounded: open waits until the first picture is
-// decoded (or the load failed), seeks and steps until the target frame is on screen.
+// decoded (or the load failed), a step forward until its frame is on screen.
+//
+// A seek is answered as soon as mpv has it: the position is the target from then on, and the
+// picture follows from the event loop. mpv works on one seek at a time; a newer target waits
+// behind it, replacing any that waited, and goes to its keyframe first when it had to wait (the
+// picture keeps up with a dragged slider), then exactly.
 //
 // Steps forward are mpv's own (FrameStepper); steps back show pictures decoded beside mpv over
 // mpv's own, in the video window (BackStepPicture). A step back is answered at once, its position
@@ -68,8 +74,8 @@ public:
 
     // The raw handle, for measuring against plain libmpv; null before the first open.
     mpv_handle* handle() const { return mpv_; }
-    // True while a step's picture is still to come (for measuring).
-    bool pictureComing() const { return backStep_.waiting(); }
+    // True while a step's or a seek's picture is still to come (for tests and measuring).
+    bool pictureComing() const { return backStep_.waiting() || seeks_.sent.has_value(); }
 
 private:
     bool start();
@@ -100,6 +106,10 @@ private:
     void normalSpeed();
     // keepPicture: a decoded picture shown stays over mpv's until playing moves past it.
     MediaError seekToFrame(std::int64_t frame, bool keepPicture = false);
+    // Hands mpv a seek to `time` without waiting for it; false when mpv refused it.
+    bool sendSeek(double time, bool exact);
+    // mpv has landed the seek it worked on (or given it up): the next one goes.
+    void seekLanded();
     // The picture stands still (`elsewhere`: after a seek): the frames before it are decoded
     // ahead for steps back.
     void standStill(bool elsewhere);
@@ -134,6 +144,15 @@ private:
     int restarts_ = 0;  // playback restarts seen (first picture after a load or a seek)
     int fileEnds_ = 0;  // files ended (failed, stopped)
     int lastEndError_ = 0;  // the mpv error of the last file that ended
+
+    // The seeks mpv has been handed, as times in the file.
+    struct Seeks {
+        std::optional<double> sent;  // the one mpv works on
+        std::chrono::steady_clock::time_point sentAt;
+        std::optional<double> waiting;  // the newest target after it
+        std::optional<double> exactOwed;  // the last one went to a keyframe: the exact one is due
+        std::optional<std::int64_t> frame;  // the newest target, until mpv is there
+    } seeks_;
 
     bool loaded_ = false;  // a file is open as the device
     double fps_ = 0;

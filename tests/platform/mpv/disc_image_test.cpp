@@ -73,6 +73,8 @@ TEST_F(DiscImageTest, EachTrackGivesTheFramesOfItsSourceClip)
             ASSERT_EQ(plain.seekFrame(frame), MediaError::None);
             ASSERT_EQ(fromDisc.seekFrame(frame), MediaError::None);
             EXPECT_EQ(fromDisc.positionFrames(), frame);
+            // The seeks answer at once; their pictures follow.
+            ASSERT_TRUE(waitUntil([&] { return !plain.pictureComing() && !fromDisc.pictureComing(); }));
             EXPECT_TRUE(picture(fromDisc) == picture(plain)) << "after a seek to " << frame;
         }
     }

@@ -32,7 +32,9 @@ const Clip Clips[] = {{"numbered.mpg", Numbered::VideoCd, 0, 18},
 // Play: play a few frames, then stop. Glance: play and stop at once, which leaves the picture.
 // Presses: the command sent |arg| times in a row, nothing checked in between (steps that come
 // while the range before the picture is still being decoded).
-enum Kind { Step, Seek, Play, Glance, Presses };
+// Drag, DragPlaying: seeks on to `arg` in a row, as a dragged slider sends them (each followed by
+// a play while playing); each answer must be its target at once, before any picture came.
+enum Kind { Step, Seek, Play, Glance, Presses, Drag, DragPlaying };
 struct Action {
     Kind kind;
     const char* cmd;
@@ -40,6 +42,10 @@ struct Action {
 };
 // Steps around whatever else the user does: seeks, speed changes, play and stop.
 const Action Around[] = {
+    {Drag, "", 310},
+    {Step, "step avfile reverse", -1},
+    {DragPlaying, "", 200},
+    {Step, "step avfile reverse", -1},
     {Seek, "seek avfile to 299", 299},
     {Presses, "step avfile reverse", -3},
     {Presses, "step avfile", 2},
@@ -96,6 +102,26 @@ protected:
             expectSoundBack();
             ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
             expected = position();  // where playing stopped: the picture must agree
+        } else if (a.kind == Drag || a.kind == DragPlaying) {
+            const bool playing = a.kind == DragPlaying;
+            const auto playIf = [&] {
+                if (playing) {
+                    ASSERT_EQ(send(QStringLiteral("play avfile window")), 0);
+                }
+            };
+            playIf();
+            for (int target = a.arg - 11 * 15; target <= a.arg; target += 15) {
+                ASSERT_EQ(send(QStringLiteral("seek avfile to %1").arg(target)), 0) << where;
+                playIf();
+                const int now = position();
+                EXPECT_TRUE(playing ? now >= target && now < target + 15 : now == target)
+                    << where << "seek to " << target << " answered " << now;
+            }
+            if (playing) {
+                ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
+            }
+            expected = playing ? position() : a.arg;
+            EXPECT_GE(expected, a.arg) << where;
         } else if (a.kind == Glance) {
             ASSERT_EQ(send(QStringLiteral("play avfile")), 0);
             ASSERT_EQ(send(QStringLiteral("stop avfile")), 0);
