@@ -7,6 +7,7 @@
 // A 1 ms timer on the window's thread measures the longest wait between its ticks (gap_ms) in:
 //   drag      the position slider's thumb held and moved across the whole movie in 10 s, a move
 //             every 16 ms (as a mouse reports it), then let go;
+//   drag-play the same while the movie plays;
 //   next      20 presses of ">|" 150 ms apart over a list of the clip (each opens the next entry);
 //   mpris     20 MPRIS SetPosition calls 250 ms apart, spread over the movie.
 // mpv-drag   mpv itself (--input-ipc-server) on the same drag: a keyframe seek every 16 ms, an
@@ -15,6 +16,7 @@
 // Each line also gives the slowest single call (call_ms): a seek's or press's own time.
 #include "app/form1.h"
 #include "app/mpris_bridge.h"
+#include "controls/check_box.h"
 #include "controls/list_box.h"
 #include "controls/scroll_bar.h"
 #include "mci/mci_channel.h"
@@ -60,6 +62,32 @@ struct Player : RealPlayer {
 struct Result {
     double gapMs = 0;
     double callMs = 0;
+};
+
+// Times every event the window's thread handles; the slowest names what held the thread.
+struct TimedApplication : QApplication {
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        if (depth++ > 0) {
+            const bool r = QApplication::notify(receiver, event);
+            --depth;
+            return r;
+        }
+        const auto t0 = Clock::now();
+        const bool r = QApplication::notify(receiver, event);
+        const double ms = Ms(Clock::now() - t0).count();
+        --depth;
+        if (ms > slowestMs) {
+            slowestMs = ms;
+            slowest = QByteArray(receiver->metaObject()->className()) + "/" +
+                      receiver->objectName().toUtf8() + " event " + QByteArray::number(event->type());
+        }
+        return r;
+    }
+    int depth = 0;
+    double slowestMs = 0;
+    QByteArray slowest;
 };
 
 // Runs `act(i)` for i = 0..count-1, `everyMs` apart, on the window's thread, then lets the
@@ -195,7 +223,10 @@ Result mpvDrag(const QString& path, double seconds)
 
 void print(const char* what, const Result& r)
 {
-    std::printf("%-10s gap_ms %8.1f   call_ms %8.1f\n", what, r.gapMs, r.callMs);
+    auto* app = static_cast<TimedApplication*>(qApp);
+    std::printf("%-10s gap_ms %8.1f   call_ms %8.1f   slowest event %6.1f ms (%s)\n", what, r.gapMs,
+        r.callMs, app->slowestMs, app->slowest.constData());
+    app->slowestMs = 0;
     std::fflush(stdout);
 }
 
@@ -204,7 +235,7 @@ void print(const char* what, const Result& r)
 int main(int argc, char** argv)
 {
     useHeadlessDefaults();
-    QApplication app(argc, argv);
+    TimedApplication app(argc, argv);
     setUpMoviePlayerProcess();
     MediaClips clips;
     const QString name = QStringLiteral("gop300_1080.avi");
@@ -218,7 +249,15 @@ int main(int argc, char** argv)
         for (int i = 0; i < 21; ++i)
             p.form1->playlist->append(path);
         p.form1->playlist->select(0);
+        // Loop off: a drag onto the end stops there instead of opening the next entry, which
+        // "next" times.
+        p.form1->Check3->setValue(0);
         print("drag", dragSlider(p));
+        p.form1->Command2->click();  // the same drag while the movie plays
+        print("drag-play", dragSlider(p));
+        if (p.form1->playback->playState() == PlayState::Playing)
+            p.form1->Command2->click();
+        p.form1->Check3->setValue(1);
         print("next", probe(20, 150, 1500, [&](int) { p.form1->Command11->click(); }));
         const qint64 lengthUs = p.engine.lengthMs() * 1000;
         print("mpris", probe(20, 250, 1500, [&](int i) {
