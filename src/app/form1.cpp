@@ -89,8 +89,13 @@ void Form1::appendDiscImage(const QString& path) { videoCd->appendDiscImage(path
 
 int Form1::Top() const { return vbnum::toTwips(frameGeometry().top()); }
 int Form1::Left() const { return vbnum::toTwips(frameGeometry().left()); }
-int Form1::Width() const { return vbnum::toTwips(frameGeometry().width()); }
-bool Form1::framed() const { return frameGeometry() != QWidget::geometry(); }
+// Until the window manager has framed the window, its width counts the frame it said it will draw.
+int Form1::Width() const
+{
+    const bool framed = frameGeometry() != QWidget::geometry();
+    return vbnum::toTwips(framed ? frameGeometry().width()
+                                 : width() + frame_to_come_.left() + frame_to_come_.right());
+}
 bool Form1::fullScreenOn() const { return fullScreen->isOn(); }
 int Form1::Height() const { return vbnum::toTwips(frameGeometry().height()); }
 void Form1::setTop(int twips) { move(x(), vbnum::toPixels(twips)); }

@@ -4,6 +4,7 @@
 #include "playback/player_window.h"
 #include "playlist/playlist_window.h"
 
+#include <QMargins>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -97,7 +98,6 @@ public:
     int Top() const override;
     int Left() const override;
     int Width() const override;
-    bool framed() const override;
     bool fullScreenOn() const override;
     int Height() const;
     void setTop(int twips);
@@ -167,4 +167,6 @@ private:
 
     Form2* form2_ = nullptr;
     bool unloading_ = false;
+    // The frame the window manager said it will draw once the window is shown (start-up asks).
+    QMargins frame_to_come_;
 };

@@ -26,9 +26,11 @@ void Form1::Form_Load(const QString& commandLine)
     volume->open();
     startup_trace::mark("mixer opened (waited for)");
 
-    // 2.
+    // 2. The window manager frames the window only when it is shown, after the movie window took
+    // its default place beside it: the frame it will draw is asked for now.
     setTop(480);
     setLeft(480);
+    frame_to_come_ = services.windows.frameToCome(this);
 
     // 3. and 4.
     setCaptions();

@@ -16,8 +16,6 @@ public:
     virtual int Top() const = 0;
     virtual int Left() const = 0;
     virtual int Width() const = 0;
-    // Whether the window manager's frame around it is known (none without a window manager).
-    virtual bool framed() const = 0;
 
     // Whether the movie window is in full screen.
     virtual bool fullScreenOn() const = 0;

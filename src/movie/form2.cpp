@@ -64,8 +64,6 @@ Form2::Form2(ControlWindow& form1_, const MirroredControls& form1Controls_, Vide
     connect(Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &Form2::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &Form2::Timer3_Timer);
-    frame_watch_ = new QTimer(this);
-    connect(frame_watch_, &QTimer::timeout, this, &Form2::placeBesideFrame);
 
     createMenu();
     setBackColor(0);

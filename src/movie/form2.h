@@ -91,11 +91,6 @@ public:
     // shared VideoWindow for shutdown and the next open.
     void hookVideoWindow(WId handle);
 
-    // The default place beside the control window, taken before the window manager framed it, is
-    // taken again beside the frame once that is known (looked for over a few seconds), unless the
-    // window has been moved since.
-    void placeBesideFrame();
-
     // The menu items that act on an open movie, off while nothing is open.
     void setMovieMenuEnabled(bool on);
     // The menu of full screen: the ten items that do not belong there hidden, and me_full saying
@@ -152,8 +147,4 @@ private:
     // Where Timer1 put the cursor: the X server reports that jump as a movement there, which
     // is not the user's.
     std::optional<QPoint> parked_at_;
-    // Where the default place put the window, until the control window's frame is known.
-    std::optional<QPoint> default_place_;
-    QTimer* frame_watch_;
-    int frame_looks_ = 0;
 };

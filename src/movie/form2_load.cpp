@@ -93,21 +93,4 @@ void Form2::applyDefaultPlace()
     setLeft(form1.Left() + form1.Width());
     setWidth(5145);
     setHeight(3945);
-    default_place_ = pos();
-    frame_looks_ = 0;
-    frame_watch_->start(100);
-}
-
-// The window manager frames the control window after the default place was taken beside its
-// unframed size (and tells no widget when): the frame would cover the movie window's left edge.
-void Form2::placeBesideFrame()
-{
-    if (!form1.framed() && ++frame_looks_ < 100)
-        return;
-    frame_watch_->stop();
-    if (form1.framed() && default_place_ && pos() == *default_place_) {
-        setTop(form1.Top());
-        setLeft(form1.Left() + form1.Width());
-    }
-    default_place_.reset();
 }

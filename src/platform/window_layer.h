@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -48,6 +49,10 @@ public:
 
     // Lets the window system drag `window` as if by its title bar (after a press on its body).
     virtual void startSystemMove(QWidget* window) = 0;
+
+    // The frame the window manager will draw around the top-level `window` once it is shown
+    // (pixels on each side), asked before it is shown; none when no window manager can tell.
+    virtual QMargins frameToCome(QWidget* window) { return {}; }
 
     // The whole primary screen, in pixels.
     virtual QSize screenSize() = 0;

@@ -1,5 +1,7 @@
 #include "platform/linux/qt_window_layer.h"
 
+#include "platform/linux/x11_frame_extents.h"
+
 #include <QChildEvent>
 #include <QCursor>
 #include <QGuiApplication>
@@ -154,6 +156,15 @@ void QtWindowLayer::startSystemMove(QWidget* window)
 {
     if (window && window->windowHandle())
         window->windowHandle()->startSystemMove();
+}
+
+// The window manager answers at once; the bound only keeps a silent one from holding up the start.
+QMargins QtWindowLayer::frameToCome(QWidget* window)
+{
+    if (!window || !x11::available())
+        return {};
+    return x11_frame_extents::toCome(window->winId(), std::chrono::milliseconds(500))
+        .value_or(QMargins());
 }
 
 QSize QtWindowLayer::screenSize()

@@ -23,6 +23,7 @@ public:
     void setFullScreen(QWidget* window, bool on) override;
     WndProc SetWindowProc(WId hwnd, WndProc proc) override;
     void startSystemMove(QWidget* window) override;
+    QMargins frameToCome(QWidget* window) override;
     QSize screenSize() override;
     QList<QRect> screenRects() override;
     QRect screenOf(QWidget* window) override;

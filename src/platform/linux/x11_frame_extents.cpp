@@ -1,0 +1,94 @@
+#include "platform/linux/x11_frame_extents.h"
+
+#include "platform/linux/x11_display.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <algorithm>
+#include <memory>
+#include <poll.h>
+#include <vector>
+
+namespace x11_frame_extents {
+namespace {
+
+// Format-32 properties come back from Xlib as longs.
+std::optional<std::vector<long>> cardinals(Display* d, Window w, Atom property, Atom type)
+{
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::optional<std::vector<long>> values;
+    if (XGetWindowProperty(d, w, property, 0, 1024, False, type, &actual, &format, &count, &after,
+            &data) == Success &&
+        actual == type && format == 32 && data)
+        values.emplace(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+    if (data)
+        XFree(data);
+    return values;
+}
+
+bool supported(Display* d, Atom feature)
+{
+    const auto list = cardinals(
+        d, DefaultRootWindow(d), XInternAtom(d, "_NET_SUPPORTED", False), XA_ATOM);
+    return list && std::ranges::find(*list, long(feature)) != list->end();
+}
+
+std::optional<QMargins> extentsOf(Display* d, Window w, Atom extents)
+{
+    const auto v = cardinals(d, w, extents, XA_CARDINAL);
+    if (!v || v->size() != 4)
+        return std::nullopt;
+    return QMargins(int((*v)[0]), int((*v)[2]), int((*v)[1]), int((*v)[3]));  // l, r, t, b
+}
+
+}  // namespace
+
+std::optional<QMargins> toCome(WId window, std::chrono::milliseconds within)
+{
+    Display* qt = x11::display();
+    if (!qt || !window)
+        return std::nullopt;
+    // The answer is waited for on a connection of its own, whose events are nobody else's; the
+    // window must exist on the server before that connection names it.
+    XSync(qt, False);
+    const std::unique_ptr<Display, int (*)(Display*)> own(
+        XOpenDisplay(DisplayString(qt)), XCloseDisplay);
+    Display* d = own.get();
+    if (!d)
+        return std::nullopt;
+    const Atom request = XInternAtom(d, "_NET_REQUEST_FRAME_EXTENTS", False);
+    const Atom extents = XInternAtom(d, "_NET_FRAME_EXTENTS", False);
+    if (!supported(d, request))
+        return std::nullopt;
+    XSelectInput(d, Window(window), PropertyChangeMask);
+    XEvent ask{};
+    ask.xclient.type = ClientMessage;
+    ask.xclient.window = Window(window);
+    ask.xclient.message_type = request;
+    ask.xclient.format = 32;
+    XSendEvent(
+        d, DefaultRootWindow(d), False, SubstructureNotifyMask | SubstructureRedirectMask, &ask);
+    XFlush(d);
+    const auto deadline = std::chrono::steady_clock::now() + within;
+    for (;;) {
+        if (auto margins = extentsOf(d, Window(window), extents))
+            return margins;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return std::nullopt;
+        // Wait for the window's next property change (or the deadline), then read again.
+        pollfd fd{ConnectionNumber(d), POLLIN, 0};
+        if (XPending(d) == 0 && poll(&fd, 1, int(left.count())) <= 0)
+            continue;
+        while (XPending(d) > 0) {
+            XEvent e;
+            XNextEvent(d, &e);
+        }
+    }
+}
+
+}  // namespace x11_frame_extents
