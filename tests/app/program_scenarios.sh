@@ -5,22 +5,21 @@
 # x11_screen_saver.cpp, x11_map_keeper.cpp, x11_window_class.cpp, x11_frame_extents.cpp,
 # qt_dialogs.cpp (src/platform/linux).
 
-# Started and ended, again and again: both windows come up every time; with openbox or xfwm4 the
-# movie window right of the control window's frame, level with its top.
+# Started and ended, again and again: both windows come up every time, the movie window right of
+# the control window's frame, level with its top.
 beside_frame() {
-  local c l r t
-  c=$(window_id ReelBox)
-  read -r cx cy cw _ <<<"$(geometry "$c")"
-  read -r mx my _ <<<"$(geometry "$(window_id "$movie_window")")"
-  read -r l r t _ <<<"$(xprop -id "$c" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,')"
-  [[ "$mx $my" == "$((cx + cw + ${r:-0})) $((cy - ${t:-0}))" ]]
+  local movie top right
+  movie=$(window_id "$movie_window")
+  read -r _ top right _ <<<"$(frame_of "$(window_id ReelBox)" "$movie")"
+  [[ $(window_origin "$movie") == "$right $top" ]]
 }
 starts() {
   for i in $(seq "$([[ $set == " quick " ]] && echo 5 || echo 20)"); do
     start_app "start $i"
-    # With no settings file, every start places the movie window beside the frame.
-    [[ $desktop != openbox && $desktop != xfwm4 ]] ||
-      wait_for "start $i: the movie window is not beside the control window's frame" beside_frame
+    # With no settings file, every start places the movie window beside the frame. (Not on
+    # Weston: about one start in ten its shell maps the window at a place of its own, and its X
+    # window manager moves no window for the program.)
+    [[ $desktop == weston ]] || wait_for "start $i: the movie window is not beside the control window's frame" beside_frame
     stop_app "start $i"
   done
 }

@@ -25,9 +25,8 @@ full_state() { xprop -id "$movie" _NET_WM_STATE | grep -c _NET_WM_STATE_FULLSCRE
 start_movie() {
   [[ -s $work/red.mpg ]] || make_clip red color=c=red 60
   start_app "$1" "$work/red.mpg"
-  # Where the window manager frames the control window, the movie window stands beside that frame.
-  [[ $desktop != openbox && $desktop != xfwm4 ]] ||
-    wait_for "$1: the movie window is not beside the control window's frame" beside_frame
+  # The movie window stands beside the control window's frame.
+  wait_for "$1: the movie window is not beside the control window's frame" beside_frame
   movie=$(window_id "$movie_window")
   read -r mx my mw mh <<<"$(geometry "$movie")"
   wait_for "$1: no picture" red_at $((mx + 20)) $((my + 20))

@@ -28,6 +28,9 @@
 #                           ("$movie_window": the movie window; fails when none);
 #                           visible NAME: whether there is one.  geometry ID: "x y w h";
 #                           window_origin ID: "x y"
+#   frame_of ID BORDERLESS  the frame the window manager draws around window ID, "left top right
+#                           bottom": by its _NET_FRAME_EXTENTS, else its frame window less the
+#                           margin left around the borderless window BORDERLESS (Weston's shadow)
 #   above ID1 ID2           whether ID1 stands above ID2 in the window manager's stacking list
 #   menu_shown              whether one of the program's popup menus is open
 #   movie_menu [KEYS...]    the movie window's popup menu, then KEYS
@@ -183,6 +186,19 @@ geometry() {
                            /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
 }
 window_origin() { geometry "$1" | cut -d' ' -f1,2; }
+frame_window() { xwininfo -children -id "$1" | awk '/Parent window id/ {print $4}'; }
+frame_of() {
+  local x y w h l r t b fx fy fw fh m
+  read -r x y w h <<<"$(geometry "$1")"
+  read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | grep -o '= .*' | tr -d '=,')"
+  if [[ -z ${l:-} && $(frame_window "$1") != "$(xwininfo -root | awk '/Window id/ {print $4}')" ]]; then
+    read -r fx fy fw fh <<<"$(geometry "$(frame_window "$1")")"
+    m=$(($(window_origin "$2" | cut -d' ' -f1) - $(window_origin "$(frame_window "$2")" | cut -d' ' -f1)))
+    echo $((fx + m)) $((fy + m)) $((fx + fw - m)) $((fy + fh - m))
+  else
+    echo $((x - ${l:-0})) $((y - ${t:-0})) $((x + w + ${r:-0})) $((y + h + ${b:-0}))
+  fi
+}
 above() {  # ID1 ID2; the stacking list is bottom first
   local list=() id ia=-1 ib=-1 i=0
   read -ra list <<<"$(xprop -root _NET_CLIENT_LIST_STACKING | cut -d'#' -f2 | tr -d ,)"

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <poll.h>
+#include <string>
 #include <vector>
 
 namespace x11_frame_extents {
@@ -36,6 +37,39 @@ bool supported(Display* d, Atom feature)
     return list && std::ranges::find(*list, long(feature)) != list->end();
 }
 
+// The name the running window manager gives itself (EWMH), empty without one.
+std::string windowManagerName(Display* d)
+{
+    const auto check = cardinals(
+        d, DefaultRootWindow(d), XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW);
+    if (!check || check->size() != 1)
+        return {};
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string name;
+    if (XGetWindowProperty(d, Window((*check)[0]), XInternAtom(d, "_NET_WM_NAME", False), 0, 64,
+            False, XInternAtom(d, "UTF8_STRING", False), &type, &format, &count, &after,
+            &data) == Success &&
+        format == 8 && data)
+        name.assign(reinterpret_cast<char*>(data), count);
+    if (data)
+        XFree(data);
+    return name;
+}
+
+// Window managers that neither estimate their frame nor publish it, with the frame they always
+// draw around a decorated window. Weston's X window manager: the 6-pixel border and 27-pixel
+// title bar of its built-in theme (the 32 pixels of shadow around them are no part of the frame
+// the user sees, and are not counted).
+std::optional<QMargins> knownFrame(Display* d)
+{
+    if (windowManagerName(d) == "Weston WM")
+        return QMargins(6, 27, 6, 6);
+    return std::nullopt;
+}
+
 std::optional<QMargins> extentsOf(Display* d, Window w, Atom extents)
 {
     const auto v = cardinals(d, w, extents, XA_CARDINAL);
@@ -62,7 +96,7 @@ std::optional<QMargins> toCome(WId window, std::chrono::milliseconds within)
     const Atom request = XInternAtom(d, "_NET_REQUEST_FRAME_EXTENTS", False);
     const Atom extents = XInternAtom(d, "_NET_FRAME_EXTENTS", False);
     if (!supported(d, request))
-        return std::nullopt;
+        return knownFrame(d);
     XSelectInput(d, Window(window), PropertyChangeMask);
     XEvent ask{};
     ask.xclient.type = ClientMessage;
