@@ -31,6 +31,7 @@ void Form1::Form_Load(const QString& commandLine)
     setTop(480);
     setLeft(480);
     frame_to_come_ = services.windows.frameToCome(this);
+    startup_trace::mark("control window placed, its frame to come asked");
 
     // 3. and 4.
     setCaptions();
