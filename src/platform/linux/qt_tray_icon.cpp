@@ -36,14 +36,7 @@ std::uint32_t messageOf(QSystemTrayIcon::ActivationReason reason, bool dbus)
 
 }  // namespace
 
-QtTrayIcon::QtTrayIcon() : icon_(std::make_unique<QSystemTrayIcon>())
-{
-    QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
-        [this](QSystemTrayIcon::ActivationReason reason) {
-            if (handler_)
-                handler_(message(reason));
-        });
-}
+QtTrayIcon::QtTrayIcon() = default;
 
 // Such a tray's hosts send one activation per left click and never a double click: a second
 // activation within the desktop's double-click interval is one.
@@ -64,12 +57,26 @@ QtTrayIcon::~QtTrayIcon() = default;
 
 void QtTrayIcon::add(const QIcon& icon, const QString& tip)
 {
+    // Made when first shown: Qt asks the session bus for a tray host as it makes one, which
+    // nothing before the control window is first hidden needs.
+    if (!icon_) {
+        icon_ = std::make_unique<QSystemTrayIcon>();
+        QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (handler_)
+                    handler_(message(reason));
+            });
+    }
     dbus_ = dbusTray();
     icon_->setIcon(icon);
     icon_->setToolTip(tip);
     icon_->show();
 }
 
-void QtTrayIcon::remove() { icon_->hide(); }
+void QtTrayIcon::remove()
+{
+    if (icon_)
+        icon_->hide();
+}
 
 void QtTrayIcon::setHandler(Handler handler) { handler_ = std::move(handler); }
