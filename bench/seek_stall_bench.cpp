@@ -13,6 +13,7 @@
 // mpv-drag   mpv itself (--input-ipc-server) on the same drag: a keyframe seek every 16 ms, an
 //            exact one at the end; gap_ms is the longest its player took to answer a position
 //            query sent every 5 ms (its core thread, which runs the seeks, stood still that long).
+// mpv-next   mpv itself on the same 20 moves to the next of 21 entries, 150 ms apart.
 // Each line also gives the slowest single call (call_ms): a seek's or press's own time.
 #include "app/form1.h"
 #include "app/mpris_bridge.h"
@@ -134,17 +135,18 @@ Result dragSlider(Player& p)
     return {std::max(r.gapMs, release.gapMs), std::max(r.callMs, release.callMs)};
 }
 
-// mpv's own player over its IPC socket: the drag's seeks, and a position query every 5 ms whose
-// answer time is how long mpv's core thread was busy.
-Result mpvDrag(const QString& path, double seconds)
+// mpv's own player over its IPC socket: `count` commands (`command(i)`, a JSON array) `everyMs`
+// apart, and a position query every 5 ms whose answer time is how long mpv's core thread was busy.
+Result mpvRun(const QStringList& paths, int count, int everyMs,
+    const std::function<QByteArray(int)>& command)
 {
     const QByteArray socketPath = QByteArray("/tmp/reelbox-seek-bench-") +
                                   QByteArray::number(QCoreApplication::applicationPid());
     QProcess mpv;
-    mpv.start(QStringLiteral("mpv"), {QStringLiteral("--no-config"), QStringLiteral("--pause"),
-                                         QStringLiteral("--vo=null"), QStringLiteral("--ao=null"),
-                                         QStringLiteral("--hr-seek=yes"),
-                                         QStringLiteral("--input-ipc-server=") + socketPath, path});
+    const QStringList options = {QStringLiteral("--no-config"), QStringLiteral("--pause"),
+        QStringLiteral("--vo=null"), QStringLiteral("--ao=null"), QStringLiteral("--hr-seek=yes"),
+        QStringLiteral("--input-ipc-server=") + QString::fromUtf8(socketPath)};
+    mpv.start(QStringLiteral("mpv"), options + paths);
     Result r;
     if (!mpv.waitForStarted())
         return r;
@@ -198,17 +200,13 @@ Result mpvDrag(const QString& path, double seconds)
     readReplies(2000);
     r.gapMs = 0;
     const auto start = Clock::now();
-    auto nextSeek = start;
-    int moves = 0;
-    const int total = 10000 / 16;
-    while (moves < total || !asked.empty()) {
+    auto next = start;
+    int sent = 0;
+    while (sent < count || !asked.empty()) {
         const auto now = Clock::now();
-        if (moves < total && now >= nextSeek) {
-            ++moves;
-            const double at = seconds * moves / total;
-            const char* how = moves == total ? "absolute+exact" : "absolute+keyframes";
-            send("[\"seek\"," + QByteArray::number(at, 'f', 3) + ",\"" + how + "\"]");
-            nextSeek += std::chrono::milliseconds(16);
+        if (sent < count && now >= next) {
+            send(command(sent++));
+            next += std::chrono::milliseconds(everyMs);
         }
         send("[\"get_property\",\"time-pos\"]");
         readReplies(5);
@@ -264,6 +262,14 @@ int main(int argc, char** argv)
             p.mpris.setPosition(lengthUs * ((i * 7) % 20) / 20);
         }));
     }
-    print("mpv-drag", mpvDrag(path, 20.0));
+    // The drag: keyframe seeks while the thumb moves, the exact one at the end.
+    const int moves = 10000 / 16;
+    print("mpv-drag", mpvRun({path}, moves, 16, [&](int i) {
+        const double at = 20.0 * (i + 1) / moves;
+        const char* how = i + 1 == moves ? "absolute+exact" : "absolute+keyframes";
+        return "[\"seek\"," + QByteArray::number(at, 'f', 3) + ",\"" + how + "\"]";
+    }));
+    print("mpv-next", mpvRun(QStringList(21, path), 20, 150,
+                          [](int) { return QByteArray("[\"playlist-next\"]"); }));
     return 0;
 }
