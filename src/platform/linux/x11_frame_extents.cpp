@@ -1,6 +1,7 @@
 #include "platform/linux/x11_frame_extents.h"
 
 #include "platform/linux/x11_display.h"
+#include "platform/linux/x11_property.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -13,26 +14,9 @@
 namespace x11_frame_extents {
 namespace {
 
-// Format-32 properties come back from Xlib as longs.
-std::optional<std::vector<long>> cardinals(Display* d, Window w, Atom property, Atom type)
-{
-    Atom actual = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::optional<std::vector<long>> values;
-    if (XGetWindowProperty(d, w, property, 0, 1024, False, type, &actual, &format, &count, &after,
-            &data) == Success &&
-        actual == type && format == 32 && data)
-        values.emplace(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
-    if (data)
-        XFree(data);
-    return values;
-}
-
 bool supported(Display* d, Atom feature)
 {
-    const auto list = cardinals(
+    const auto list = x11_property::longs(
         d, DefaultRootWindow(d), XInternAtom(d, "_NET_SUPPORTED", False), XA_ATOM);
     return list && std::ranges::find(*list, long(feature)) != list->end();
 }
@@ -40,7 +24,7 @@ bool supported(Display* d, Atom feature)
 // The name the running window manager gives itself (EWMH), empty without one.
 std::string windowManagerName(Display* d)
 {
-    const auto check = cardinals(
+    const auto check = x11_property::longs(
         d, DefaultRootWindow(d), XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW);
     if (!check || check->size() != 1)
         return {};
@@ -72,7 +56,7 @@ std::optional<QMargins> knownFrame(Display* d)
 
 std::optional<QMargins> extentsOf(Display* d, Window w, Atom extents)
 {
-    const auto v = cardinals(d, w, extents, XA_CARDINAL);
+    const auto v = x11_property::longs(d, w, extents, XA_CARDINAL);
     if (!v || v->size() != 4)
         return std::nullopt;
     return QMargins(int((*v)[0]), int((*v)[2]), int((*v)[1]), int((*v)[3]));  // l, r, t, b

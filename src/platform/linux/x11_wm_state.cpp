@@ -1,6 +1,7 @@
 #include "platform/linux/x11_wm_state.h"
 
 #include "platform/linux/x11_display.h"
+#include "platform/linux/x11_property.h"
 
 #include <QGuiApplication>
 #include <X11/Xatom.h>
@@ -30,23 +31,6 @@ Atoms atomsOf(Display* d, WmState which)
     return a;
 }
 
-// Format-32 properties come back from Xlib as longs.
-std::vector<long> atomList(Display* d, Window w, Atom property)
-{
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::vector<long> list;
-    if (XGetWindowProperty(d, w, property, 0, 1024, False, XA_ATOM, &type, &format, &count, &after,
-            &data) == Success &&
-        type == XA_ATOM && format == 32 && data)
-        list.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
-    if (data)
-        XFree(data);
-    return list;
-}
-
 // An EWMH window manager announces itself on the root window.
 bool windowManagerRuns(Display* d, Window root, const Atoms& a)
 {
@@ -66,7 +50,8 @@ bool windowManagerRuns(Display* d, Window root, const Atoms& a)
 // (Qt's, the window manager's) are kept.
 void writeState(Display* d, Window w, const Atoms& a, bool on)
 {
-    std::vector<long> list = atomList(d, w, a.state);
+    std::vector<long> list =
+        x11_property::longs(d, w, a.state, XA_ATOM).value_or(std::vector<long>());
     std::erase_if(list, [&](long atom) {
         return atom == long(a.first) || (a.second != None && atom == long(a.second));
     });
@@ -127,7 +112,8 @@ bool hasWmState(WId window, WmState state)
     if (!d || !window)
         return false;
     const Atoms a = atomsOf(d, state);
-    const std::vector<long> list = atomList(d, Window(window), a.state);
+    const std::vector<long> list =
+        x11_property::longs(d, Window(window), a.state, XA_ATOM).value_or(std::vector<long>());
     return std::find(list.begin(), list.end(), long(a.first)) != list.end();
 }
 

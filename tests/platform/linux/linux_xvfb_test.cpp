@@ -3,7 +3,7 @@
 // placement and stay-on-top act in place. X protocol errors on the program's own connection
 // never end it.
 // Checks: qt_window_layer.cpp, wm_state_keeper.cpp, x11_map_keeper.cpp, x11_wm_state.cpp,
-// x11_errors.cpp (src/platform/linux).
+// x11_property.cpp, x11_errors.cpp (src/platform/linux).
 #include "platform/linux/qt_window_layer.h"
 #include "platform/linux/x11_errors.h"
 #include "platform/linux/x11_wm_state.h"
