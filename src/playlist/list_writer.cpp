@@ -6,7 +6,11 @@
 #include "settings/file_save.h"
 #include "settings/text_file.h"
 
+#include <QStringEncoder>
 #include <QUtf8StringView>
+
+#include <cstdint>
+#include <cstring>
 
 namespace list_writer {
 
@@ -55,18 +59,96 @@ Refusal refusal(const QString& path, const QString& name)
     return tooLong ? Refusal::TooLong : Refusal::Separators;
 }
 
+// What the characters of an entry mean for its line (bits).
+constexpr std::uint16_t Refused = 1, Comma = 2, Quote = 4;
+
+// The meanings of all characters of `text`, or-ed. Eight UTF-16 units at a time: this runs over
+// every character of a list that may hold millions.
+std::uint16_t kinds(QStringView text)
+{
+    using Lanes = std::uint16_t __attribute__((vector_size(16)));
+    constexpr qsizetype Width = sizeof(Lanes) / sizeof(char16_t);
+    Lanes found{};
+    const auto take = [&found](const char16_t* group) {
+        Lanes u;
+        std::memcpy(&u, group, sizeof u);
+        const Lanes refused = Lanes(
+            (u < 0x20) | (u == '=') | ((u & 0xF800) == 0xD800) | (u == 0xFEFF));
+        found |= (refused & Refused) | (Lanes(u == ',') & Comma) | (Lanes(u == '"') & Quote);
+    };
+    const char16_t* units = text.utf16();
+    const qsizetype whole = text.size() - text.size() % Width;
+    for (qsizetype i = 0; i < whole; i += Width)
+        take(units + i);
+    char16_t rest[Width];  // filled up with blanks, which mean nothing here
+    for (qsizetype k = 0; k < Width; ++k)
+        rest[k] = whole + k < text.size() ? units[whole + k] : u' ';
+    take(rest);
+    std::uint16_t all = 0;
+    for (qsizetype k = 0; k < Width; ++k)
+        all |= found[k];
+    return all;
+}
+
+// Appends the line of an entry and its line end to `bytes` when the characters alone show that
+// the readers read it back as this very entry, wherever it stands in a file: no part longer than a
+// field may be (at most three bytes a UTF-16 unit), no line break or other control character that
+// could end or cut the line, no "=" (the path ends at the first, the name begins after the last),
+// no surrogate (its bytes may not decode back alone), no U+FEFF (a byte-order mark at a line's
+// start is dropped), no double quote in a quoted line (the field ends at it) nor at the start of
+// an unquoted one (the field would be taken as quoted). Such a line is UTF-8 of whole characters
+// only, which decodes back to the same text. False, with `bytes` as it was, for every other line:
+// it is for the read-back to judge.
+bool appendPlain(QByteArray& bytes, QStringView path, QStringView name)
+{
+    if (path.size() * 3 > list_reader::MaxFieldBytes ||
+        name.size() * 3 > list_reader::MaxFieldBytes)
+        return false;
+    const std::uint16_t found = kinds(path) | kinds(name);
+    const bool refused = found & Refused, comma = found & Comma, quote = found & Quote;
+    const bool quoted = comma || path.startsWith(u' ');  // as line() quotes
+    if (refused || (quoted ? quote : path.startsWith(u'"')))
+        return false;
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    const qsizetype had = bytes.size();
+    bytes.resize(had + utf8.requiredSpace(path.size() + name.size()) + 5);
+    char* out = bytes.data() + had;
+    if (quoted)
+        *out++ = '"';
+    out = utf8.appendToBuffer(out, path);
+    *out++ = '=';
+    out = utf8.appendToBuffer(out, name);
+    if (quoted)
+        *out++ = '"';
+    *out++ = '\r';
+    *out++ = '\n';
+    bytes.truncate(out - bytes.constData());
+    return true;
+}
+
 }  // namespace
 
 Content content(const Playlist& playlist)
 {
-    // The whole file is read back as the readers will read it; only when an entry does not come
-    // back is each one tried on its own, to leave out just those that do not.
+    // Lines that read back by their characters alone need no reading back: the file is made of
+    // their bytes directly, UTF-8 of whole characters, so without a byte-order mark. Only when a
+    // line is not such a line, or the file is longer than the readers read, is the whole file read
+    // back as the readers will read it; and only when an entry does not come back is each one
+    // tried on its own, to leave out just those that do not.
+    QByteArray plain;
+    plain.reserve(qsizetype(playlist.count()) * 128);
+    bool allPlain = playlist.count() <= list_reader::FileLimits.lines;
+    for (int i = 0; allPlain && i < playlist.count(); ++i)
+        allPlain = appendPlain(plain, playlist.path(i), playlist.name(i));
+    if (allPlain && plain.size() <= list_reader::FileLimits.bytes)
+        return Content{plain, {}};
+
     QStringList paths, names;
-    QString text;
     for (int i = 0; i < playlist.count(); ++i) {
         paths << playlist.path(i);
         names << playlist.name(i);
     }
+    QString text;
     for (qsizetype i = 0; i < paths.size(); ++i)
         text += line(paths[i], names[i]) + QStringLiteral("\r\n");
     Content content{encode(text), {}};
@@ -74,9 +156,12 @@ Content content(const Playlist& playlist)
         return content;
 
     text.clear();
+    QByteArray scratch;
     for (int i = 0; i < paths.size(); ++i) {
         const QString lineText = line(paths[i], names[i]);
-        if (readsBack(encode(lineText + QStringLiteral("\r\n")), {paths[i]}, {names[i]}))
+        scratch.truncate(0);
+        if (appendPlain(scratch, paths[i], names[i]) ||
+            readsBack(encode(lineText + QStringLiteral("\r\n")), {paths[i]}, {names[i]}))
             text += lineText + QStringLiteral("\r\n");
         else
             content.leftOut << LeftOut{i, refusal(paths[i], names[i])};

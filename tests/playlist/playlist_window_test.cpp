@@ -443,6 +443,19 @@ TEST_F(PlaylistWindow, SavedListEntriesOpenAgainAsTheyWere)
     handlers().Command20_Click();
     EXPECT_EQ(
         std::tuple(paths(), names(), selected(), boxes()), std::tuple(keptPaths, keptNames, 0, ""));
+
+    // The UTF-8 entries kept, on their own: each line is written straight from its characters,
+    // the same bytes, without a byte-order mark.
+    start({});
+    QByteArray utf8;
+    for (const auto& row : rows)
+        if (row.line && *row.line != '!' && QUtf8StringView(row.line).isValidUtf8()) {
+            playlist().append(row.path, row.name);
+            utf8 += QByteArray(row.line) + "\r\n";
+        }
+    dialogs.paths = {tree.path("utf8.vep")};
+    handlers().Command19_Click();
+    EXPECT_EQ(std::tuple(contents(tree.path("utf8.vep")), boxes()), std::tuple(utf8, ""));
 }
 
 // Opening appends the file's entries and opens the first of them, unless the load stopped at a
