@@ -24,13 +24,14 @@ QString line(const QString& path, const QString& name)
 
 namespace {
 
-// The file's bytes for `text` (see the header).
-QByteArray encode(const QString& text)
+const QByteArray Mark("\xEF\xBB\xBF");
+
+// The file's bytes for `native`, the bytes of its text (see the header).
+QByteArray marked(QByteArray native)
 {
-    QByteArray bytes = toNativeFileName(text);
-    if (!QUtf8StringView(bytes).isValidUtf8())
-        bytes.prepend("\xEF\xBB\xBF");
-    return bytes;
+    if (!QUtf8StringView(native).isValidUtf8())
+        native.prepend(Mark);
+    return native;
 }
 
 // True when the readers read the entries back from `bytes` as `paths` and `names`, in order.
@@ -130,43 +131,41 @@ bool appendPlain(QByteArray& bytes, QStringView path, QStringView name)
 
 Content content(const Playlist& playlist)
 {
-    // Lines that read back by their characters alone need no reading back: the file is made of
-    // their bytes directly, UTF-8 of whole characters, so without a byte-order mark. Only when a
-    // line is not such a line, or the file is longer than the readers read, is the whole file read
-    // back as the readers will read it; and only when an entry does not come back is each one
-    // tried on its own, to leave out just those that do not.
-    QByteArray plain;
-    plain.reserve(qsizetype(playlist.count()) * 128);
-    bool allPlain = playlist.count() <= list_reader::FileLimits.lines;
-    for (int i = 0; allPlain && i < playlist.count(); ++i)
-        allPlain = appendPlain(plain, playlist.path(i), playlist.name(i));
-    if (allPlain && plain.size() <= list_reader::FileLimits.bytes)
-        return Content{plain, {}};
-
-    QStringList paths, names;
+    // Each line is read back on its own, as the readers will read it, unless its characters alone
+    // show that it reads back. A line reads the same alone as in the file, unless it begins with a
+    // byte-order mark: the readers drop one mark at the start of a line, and the file's own mark
+    // (when it has one) stands before the first line's. So when an entry is left out and such a
+    // line is there, the whole file is read back as well, and written whole when all comes back.
+    Content content;
+    content.bytes.reserve(qsizetype(playlist.count()) * 128);
+    bool utf8 = true, markedLine = false;
     for (int i = 0; i < playlist.count(); ++i) {
-        paths << playlist.path(i);
-        names << playlist.name(i);
+        const QString path = playlist.path(i), name = playlist.name(i);
+        if (appendPlain(content.bytes, path, name))
+            continue;
+        const QByteArray native = toNativeFileName(line(path, name) + QStringLiteral("\r\n"));
+        markedLine = markedLine || native.startsWith(Mark);
+        if (readsBack(marked(native), {path}, {name})) {
+            content.bytes += native;
+            utf8 = utf8 && QUtf8StringView(native).isValidUtf8();
+        } else {
+            content.leftOut << LeftOut{i, refusal(path, name)};
+        }
     }
-    QString text;
-    for (qsizetype i = 0; i < paths.size(); ++i)
-        text += line(paths[i], names[i]) + QStringLiteral("\r\n");
-    Content content{encode(text), {}};
-    if (readsBack(content.bytes, paths, names))
-        return content;
-
-    text.clear();
-    QByteArray scratch;
-    for (int i = 0; i < paths.size(); ++i) {
-        const QString lineText = line(paths[i], names[i]);
-        scratch.truncate(0);
-        if (appendPlain(scratch, paths[i], names[i]) ||
-            readsBack(encode(lineText + QStringLiteral("\r\n")), {paths[i]}, {names[i]}))
-            text += lineText + QStringLiteral("\r\n");
-        else
-            content.leftOut << LeftOut{i, refusal(paths[i], names[i])};
+    if (!content.leftOut.isEmpty() && markedLine) {
+        QStringList paths, names;
+        QString text;
+        for (int i = 0; i < playlist.count(); ++i) {
+            paths << playlist.path(i);
+            names << playlist.name(i);
+            text += line(paths.back(), names.back()) + QStringLiteral("\r\n");
+        }
+        const QByteArray whole = marked(toNativeFileName(text));
+        if (readsBack(whole, paths, names))
+            return Content{whole, {}};
     }
-    content.bytes = encode(text);
+    if (!utf8)
+        content.bytes.prepend(Mark);
     return content;
 }
 
