@@ -456,6 +456,18 @@ TEST_F(PlaylistWindow, SavedListEntriesOpenAgainAsTheyWere)
     dialogs.paths = {tree.path("utf8.vep")};
     handlers().Command19_Click();
     EXPECT_EQ(std::tuple(contents(tree.path("utf8.vep")), boxes()), std::tuple(utf8, ""));
+
+    // A path that begins with U+FEFF comes back as the first entry of a file that has a mark.
+    start({});
+    const QStringList marked{QChar(0xFEFF) + QStringLiteral("/m/mark.mpg"), rows[0].path};
+    playlist().append(marked, marked);
+    dialogs.paths = {tree.path("mark.vep")};
+    handlers().Command19_Click();
+    const QString saidOnSave = boxes();
+    start({});
+    dialogs.paths = {tree.path("mark.vep")};
+    handlers().Command20_Click();
+    EXPECT_EQ(std::tuple(saidOnSave, paths(), names()), std::tuple("", marked, marked));
 }
 
 // Opening appends the file's entries and opens the first of them, unless the load stopped at a
