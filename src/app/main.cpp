@@ -8,6 +8,7 @@
 #include "mci/mci_channel.h"
 #include "mci/mci_interpreter.h"
 #include "mpris/mpris_service.h"
+#include "playback/playback.h"
 #include "platform/cdio/linux_drive_table.h"
 #include "platform/linux/alsa_mixer.h"
 #include "platform/linux/linux_desktop.h"
@@ -83,6 +84,7 @@ int main(int argc, char** argv)
 
     Form1 form1(services);
     startup_trace::mark("control window built");
+    engine.whenLost([&form1] { form1.playback->openedMovieLost(); });
     QObject::connect(&form1, &Form1::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // A signal may come at any moment: before the event loop runs, inside a message box's or a
     // menu's own loop, between two steps of start-up. Form_Unload puts the system back, then

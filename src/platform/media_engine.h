@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGui/qwindowdefs.h>
 #include <cstdint>
+#include <functional>
 
 // What can go wrong in the media engine. The command interpreter turns these into MCI codes.
 enum class MediaError {
@@ -63,4 +64,8 @@ public:
     virtual QSize destinationSize() = 0;
     // The video window's native id; 0 when the file was opened without video output.
     virtual WId videoWindow() = 0;
+    // An open may be answered before the first picture is decoded. Should that picture turn out
+    // not to decode, `lost` runs from the event loop while the file is still the one open; until
+    // it is closed, playing, seeking and stepping it fail.
+    virtual void whenLost(std::function<void()> lost) { (void)lost; }
 };

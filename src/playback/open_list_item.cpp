@@ -3,6 +3,7 @@
 #include "controls/list_box.h"
 #include "controls/scroll_bar.h"
 #include "mci/mci_channel.h"
+#include "mci/mci_errors.h"
 #include "movie/form2.h"
 #include "movie/geometry.h"
 #include "movie/geometry_helpers.h"
@@ -44,6 +45,19 @@ void Playback::List2_Click()
         move_flg = 0;
         return;
     }
+    openFromSelected();
+}
+
+void Playback::openedMovieLost()
+{
+    Timer1->stop();
+    closeDevice(mci, windows, video);
+    if (removeFailedEntry(mcierr::text(mcierr::InvalidFile)))
+        openFromSelected();
+}
+
+void Playback::openFromSelected()
+{
     // An entry that cannot be opened is removed and its neighbour tried, in this loop rather
     // than by a nested selection, so a long run of bad files costs no stack.
     while (List2->ListIndex() >= 0) {

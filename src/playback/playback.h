@@ -69,13 +69,18 @@ public:
     void Check6_Click();
     void Command10_Click();
     void Command11_Click();
+    // The open movie turned out to have no picture after its open was answered: it goes as a
+    // file that fails to open goes, and the next entry is opened.
+    void openedMovieLost();
 
 signals:
     void playStateChanged(PlayState state);
 
 private:
     struct Opening;
-    // List2_Click's three steps.
+    // Opens the selected entry, or the first after it that opens.
+    void openFromSelected();
+    // Its three steps.
     bool openSelected(Opening& opening);
     bool removeFailedEntry(const QString& error);
     void showOpenMovie(const Opening& opening);

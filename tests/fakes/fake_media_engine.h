@@ -35,6 +35,8 @@ public:
     // The handle a later open with a parent reports (DefaultVideoWindow unless set).
     void setVideoWindow(WId handle) { windowForOpen_ = handle; }
     void failNextOpen(MediaError error) { openFailure_ = error; }
+    // The open movie turns out to have no picture, as the real engine finds out after the open.
+    void loseOpenMovie() { whenLost_(); }
 
     // --- observation ---
     const QStringList& calls() const { return calls_; }
@@ -42,6 +44,7 @@ public:
     QString path() const { return path_; }
 
     // --- MediaEngine ---
+    void whenLost(std::function<void()> lost) override { whenLost_ = std::move(lost); }
     MediaError open(const QString& path, TypeHint type, WId parent) override
     {
         static const char* const names[] = {"auto", "mpeg", "avi"};
@@ -135,6 +138,7 @@ private:
 
     QStringList calls_;
     std::optional<MediaError> openFailure_;
+    std::function<void()> whenLost_;
     bool open_ = false;
     bool playing_ = false;
     QString path_;

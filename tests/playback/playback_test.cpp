@@ -79,8 +79,9 @@ TEST_F(OpenListItem, EachOpenPlacesAndSubclassesTheVideoWindowAndStartsAtTheStar
 }
 
 // One box (the device's text and the removal, the movie window lifted for it), the entry goes,
-// and the one that took its place opens; the only entry leaves nothing open. Which entry opens
-// after a failed last one is the clicked-entry test's.
+// and the one that took its place opens; the only entry leaves nothing open. The same when the
+// engine finds out only after the open that the movie has no picture. Which entry opens after a
+// failed last one is the clicked-entry test's.
 TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
 {
     struct Case {
@@ -90,17 +91,27 @@ TEST_F(OpenListItem, UnplayableEntryGoesAndItsNeighbourOpens)
         int rc;
         QStringList left;
         int index;
+        bool lostAfterOpen = false;
     } const cases[] = {
         {{"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"}, 0, 1, MediaError::InvalidFile, mcierr::InvalidFile,
             {"a.mpg", "c.mpg"}, 1},
         {{"/m/bad.mpg"}, -1, 0, MediaError::FileNotFound, mcierr::FileNotFound, {}, -1},
+        {{"/m/a.mpg", "/m/bad.mpg", "/m/c.mpg"}, 0, 1, MediaError::None, mcierr::InvalidFile,
+            {"a.mpg", "c.mpg"}, 1, true},
+        {{"/m/bad.mpg"}, -1, 0, MediaError::None, mcierr::InvalidFile, {}, -1, true},
     };
+    engine.whenLost([this] { form1->playback->openedMovieLost(); });  // as the program does
     for (const Case& c : cases) {
         SCOPED_TRACE(c.paths.join(' ').toStdString());
         start(c.paths);
         form1->playlist->select(c.before);
-        engine.failNextOpen(c.error);
-        form1->playlist->select(c.bad);
+        if (c.lostAfterOpen) {
+            form1->playlist->select(c.bad);
+            engine.loseOpenMovie();
+        } else {
+            engine.failNextOpen(c.error);
+            form1->playlist->select(c.bad);
+        }
 
         ASSERT_EQ(dialogs.boxes.size(), 1u);
         const FakeDialogs::Box& box = dialogs.boxes.front();

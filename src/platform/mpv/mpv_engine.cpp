@@ -1,6 +1,7 @@
 #include "platform/mpv/mpv_engine.h"
 
 #include "platform/mpv/cdxa_stream.h"
+#include "platform/mpv/container_facts.h"
 #include "platform/mpv/disc_track_stream.h"
 #include "platform/mpv/mpv_log.h"
 #include "platform/native_file_name.h"
@@ -36,6 +37,8 @@ enum Observe : std::uint64_t { TimePos = 1, Pause, EofReached, Speed };
 // The ids of the replies to what is not waited for.
 constexpr std::uint64_t SeekReply = 100;
 constexpr std::uint64_t PauseReply = 101;
+// mpv waits for us after opening a file, before it decodes anything.
+constexpr std::uint64_t PreloadedHook = 102;
 
 QByteArray envOr(const char* name, const char* fallback)
 {
@@ -127,6 +130,7 @@ bool MpvEngine::start()
     for (const auto& p : observed)
         mpvlog::ok(
             mpv_observe_property(mpv_, p.id, p.name, p.format), "mpv_observe_property", p.name);
+    mpvlog::ok(mpv_hook_add(mpv_, PreloadedHook, "on_preloaded", 0), "mpv_hook_add", "on_preloaded");
     vo_.clear();
     videoAttached_ = false;
     idle_ = true;
@@ -236,54 +240,71 @@ MediaError MpvEngine::load(const QString& path, WId parent)
     const QByteArray plainFile = target.isEmpty() ? toNativeFileName(path) : QByteArray();
     if (target.isEmpty())
         target = plainFile;
-    const int restarts = restarts_;
+    const int loads = fileLoads_;
     const int ends = fileEnds_;
+    facts_.reset();
     idle_ = false;
     normalSpeed();  // a newly opened device plays at 1000
     if (!command({"loadfile", target.constData()}))
         return MediaError::Driver;
-    if (!waitUntil(OpenTimeoutS, [&] { return restarts_ != restarts || fileEnds_ != ends; }))
+    if (!waitUntil(OpenTimeoutS, [&] { return fileLoads_ != loads || fileEnds_ != ends; }))
         return refuse(path, MediaError::Timeout, "it neither loaded nor failed in time");
     if (fileEnds_ != ends)
         return loadFailure(lastEndError_, path);
-    startup_trace::mark("mpv: file loaded, first picture decoded");
+    startup_trace::mark("mpv: file loaded");
 
-    // Only a file with a picture is a movie.
-    char* vid = mpv_get_property_string(mpv_, "vid");
-    const bool hasVideo = vid && std::strcmp(vid, "no") != 0;
-    mpv_free(vid);
-    std::int64_t w = 0, h = 0;
-    mpv_get_property(mpv_, "video-params/w", MPV_FORMAT_INT64, &w);
-    mpv_get_property(mpv_, "video-params/h", MPV_FORMAT_INT64, &h);
-    if (!hasVideo || w <= 0 || h <= 0)
-        return refuse(path, MediaError::InvalidFile, "no picture");
-    source_ = QSize(int(w), int(h));
-
-    fps_ = 0;
-    mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &fps_);
-    // No rate in the file: any fixed one keeps frames and times consistent, but decoded pictures
-    // could not be counted the same way.
-    const bool rated = fps_ > 0 && fps_ < 1000;
-    if (!rated)
-        fps_ = 25;
-    double duration = 0;
-    mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &duration);
-    first_ = timePos();
-    // Whole frames only: mpv's own frame count truncates the same way.
-    frames_ = duration > 0 ? std::int64_t(std::floor(duration * fps_ + 1e-3)) : 0;
-    // A scrap of a stream decodes to one made-up picture of no length; the end-of-movie rule
-    // (position equals length) would take it for finished at once.
-    if (frames_ <= 0)
-        return refuse(path, MediaError::InvalidFile, "no whole picture");
+    // What the container says is enough to answer: the first picture follows from the event
+    // loop. While mpv decodes it, it answers no question, so none is asked of it here.
+    firstOwed_ = true;
+    bool rated = true;
+    frames_ = 0;
+    // A video output made for this file draws its first picture before its window is on screen,
+    // where it is lost: the program's placing of the window (a resize) has it drawn again, so
+    // that placing waits for the picture.
+    const bool outputNew = std::exchange(outputNew_, false);
+    if (facts_ && facts_->complete && !outputNew) {
+        fps_ = facts_->fps;
+        source_ = facts_->size;
+        frames_ = wholeFrames(facts_->duration);
+    }
+    if (frames_ <= 0) {
+        if (!waitUntil(OpenTimeoutS, [this] { return !firstOwed_; }))
+            return refuse(path, MediaError::Timeout, "its first picture did not come in time");
+        if (fileEnds_ != ends)
+            return loadFailure(lastEndError_, path);
+        // Only a file with a picture is a movie.
+        std::int64_t w = 0, h = 0;
+        if (videoSelected()) {
+            mpv_get_property(mpv_, "video-params/w", MPV_FORMAT_INT64, &w);
+            mpv_get_property(mpv_, "video-params/h", MPV_FORMAT_INT64, &h);
+        }
+        if (w <= 0 || h <= 0)
+            return refuse(path, MediaError::InvalidFile, "no picture");
+        source_ = QSize(int(w), int(h));
+        fps_ = 0;
+        mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &fps_);
+        // No rate in the file: any fixed one keeps frames and times consistent, but decoded
+        // pictures could not be counted the same way.
+        rated = fps_ > 0 && fps_ < 1000;
+        if (!rated)
+            fps_ = 25;
+        double duration = 0;
+        mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &duration);
+        frames_ = wholeFrames(duration);
+        // A scrap of a stream decodes to one made-up picture of no length; the end-of-movie
+        // rule (position equals length) would take it for finished at once.
+        if (frames_ <= 0)
+            return refuse(path, MediaError::InvalidFile, "no whole picture");
+    }
     atEnd_ = false;
     landed_.reset();
-    observed_.timePos = first_;
     observed_.paused = true;
     loaded_ = true;
     if (video_)
         video_->resize(source_);
-    stepper_.opened(mpv_, {fps_, first_, frames_});
     backStep_.opened(rated ? plainFile : QByteArray(), fps_);
+    if (!firstOwed_)
+        firstPictureCame();
     return MediaError::None;
 }
 
@@ -318,6 +339,7 @@ private:
 bool MpvEngine::makeVideo(QWidget* host)
 {
     video_ = new VideoWindow(host, [this] { detachVideo(); });
+    outputNew_ = true;
     std::int64_t wid = std::int64_t(video_->winId());
     // mpv reads these when it makes its video output, which it then keeps from file to file
     // (force-window): one output, and one GL context, for as long as the movie window stays.
@@ -343,6 +365,7 @@ bool MpvEngine::useVideoOutput(const QByteArray& vo)
             "vo=" + vo))
         return false;
     vo_ = vo;
+    outputNew_ = true;
     return true;
 }
 
@@ -432,9 +455,21 @@ void MpvEngine::handleEvent(const mpv_event& event)
     case MPV_EVENT_START_FILE:
         idle_ = false;
         break;
+    case MPV_EVENT_HOOK: {
+        // mpv stands still until it is told to go on, whoever reads the event.
+        if (event.reply_userdata == PreloadedHook)
+            facts_ = ContainerFacts::read(mpv_);
+        mpv_hook_continue(mpv_, static_cast<const mpv_event_hook*>(event.data)->id);
+        break;
+    }
+    case MPV_EVENT_FILE_LOADED:
+        ++fileLoads_;
+        break;
     case MPV_EVENT_PLAYBACK_RESTART:
         ++restarts_;
-        if (seeks_.sent)
+        if (firstOwed_)
+            firstPictureCame();
+        else if (seeks_.sent)
             seekLanded();
         break;
     case MPV_EVENT_SET_PROPERTY_REPLY:
@@ -455,6 +490,9 @@ void MpvEngine::handleEvent(const mpv_event& event)
             qCWarning(lcMpv, "playback failed: %s", mpv_error_string(lastEndError_));
         ++fileEnds_;
         seeks_ = Seeks();
+        if (firstOwed_ && loaded_ && end->reason != MPV_END_FILE_REASON_STOP)
+            lose("it ended before its first picture");
+        firstOwed_ = false;
         break;
     }
     case MPV_EVENT_IDLE:
@@ -483,6 +521,7 @@ void MpvEngine::close() { unload(); }
 
 void MpvEngine::unload()
 {
+    firstOwed_ = false;  // the file goes: nothing is owed
     stepper_.closed();
     backStep_.closed();
     if (mpv_) {
@@ -514,6 +553,72 @@ void MpvEngine::unload()
     malloc_trim(0);
 }
 
+bool MpvEngine::videoSelected()
+{
+    char* vid = mpv_get_property_string(mpv_, "vid");
+    const bool selected = vid && std::strcmp(vid, "no") != 0;
+    mpv_free(vid);
+    return selected;
+}
+
+std::int64_t MpvEngine::wholeFrames(double duration) const
+{
+    // Whole frames only: mpv's own frame count truncates the same way.
+    return duration > 0 ? std::int64_t(std::floor(duration * fps_ + 1e-3)) : 0;
+}
+
+void MpvEngine::firstPictureCame()
+{
+    firstOwed_ = false;
+    if (!loaded_)
+        return;  // still opening: load() reads what it needs
+    // mpv holds its first picture, paused, until a play that came before it is passed on here: its
+    // time is the start of the frame count.
+    first_ = timePos();
+    observed_.timePos = first_;
+    std::int64_t w = 0, h = 0;
+    if (videoSelected()) {
+        mpv_get_property(mpv_, "video-params/w", MPV_FORMAT_INT64, &w);
+        mpv_get_property(mpv_, "video-params/h", MPV_FORMAT_INT64, &h);
+    }
+    if (w <= 0 || h <= 0) {
+        lose("its container promised a picture the decoder could not give");
+        return;
+    }
+    if (QSize(int(w), int(h)) != source_)
+        qCInfo(lcMpv, "the decoded picture is %lldx%lld, not the size its container gave",
+            qlonglong(w), qlonglong(h));
+    source_ = QSize(int(w), int(h));
+    stepper_.opened(mpv_, {fps_, first_, frames_});
+    startup_trace::mark("mpv: first picture decoded");
+    if (std::exchange(playOwed_, false))
+        play();
+}
+
+MediaError MpvEngine::awaitFirstPicture()
+{
+    if (firstOwed_ && !waitUntil(OpenTimeoutS, [this] { return !firstOwed_; }))
+        lose("its first picture did not come in time");
+    return lost_ ? MediaError::InvalidFile : MediaError::None;
+}
+
+void MpvEngine::lose(const char* why)
+{
+    qCWarning(lcMpv, "the open movie has no picture: %s", why);
+    firstOwed_ = false;
+    playOwed_ = false;
+    observed_.paused = true;
+    lost_ = true;
+    // Told from the event loop: this may run inside any call, and the handler closes the file.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (loaded_ && lost_ && whenLost_)
+                whenLost_();
+        },
+        Qt::QueuedConnection);
+}
+
 void MpvEngine::forget()
 {
     loaded_ = false;
@@ -524,6 +629,9 @@ void MpvEngine::forget()
     landed_.reset();
     playStart_.reset();
     seeks_ = Seeks();
+    firstOwed_ = false;
+    playOwed_ = false;
+    lost_ = false;
 }
 
 bool MpvEngine::eofReached()
@@ -557,6 +665,13 @@ MediaError MpvEngine::play()
 {
     if (!loaded_)
         return MediaError::NotOpen;
+    if (lost_)
+        return MediaError::InvalidFile;
+    if (firstOwed_) {
+        playOwed_ = true;
+        observed_.paused = false;
+        return MediaError::None;
+    }
     // Stepping cut the picture loose from the sound: a seek to where it stands puts the sound
     // back in place.
     // So does a decoded picture shown over mpv's: mpv goes to it, and the pictures kept for
@@ -605,12 +720,18 @@ MediaError MpvEngine::pause()
 
 void MpvEngine::standStill(bool elsewhere)
 {
-    if (!atEnd_)
+    if (!atEnd_ && !firstOwed_ && !lost_)
         backStep_.standing(positionFrames(), video_.data(), elsewhere);
 }
 
 MediaError MpvEngine::stopPlaying()
 {
+    if (firstOwed_ || lost_) {
+        // mpv has not moved off its first picture.
+        playOwed_ = false;
+        observed_.paused = true;
+        return MediaError::None;
+    }
     if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;
     // Play at once followed by stop (how a movie shows its first picture while stopped) must
@@ -647,6 +768,8 @@ MpvEngine::Standing MpvEngine::standing()
     if (landed_)
         return {false, landed_, 0};
     catchUp();
+    if (firstOwed_ || lost_)
+        return {false, 0, 0};
     // Played on while mpv still seeks: the target is where the movie stands.
     if (seeks_.frame)
         return {false, seeks_.frame, 0};
@@ -689,6 +812,8 @@ std::int64_t MpvEngine::positionMs()
 
 MediaError MpvEngine::seekToFrame(std::int64_t frame, bool keepPicture)
 {
+    if (const MediaError e = awaitFirstPicture(); e != MediaError::None)
+        return e;
     // Seeking past the last frame leaves an MPEG stream in odd states: the end is shown as the
     // last frame instead.
     const bool end = frame >= frames_;
@@ -782,6 +907,8 @@ MediaError MpvEngine::step(int delta)
 {
     if (!loaded_)
         return MediaError::NotOpen;
+    if (const MediaError e = awaitFirstPicture(); e != MediaError::None)
+        return e;
     playStart_.reset();
     if (const MediaError e = setPaused(true); e != MediaError::None)
         return e;

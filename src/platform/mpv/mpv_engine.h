@@ -2,6 +2,7 @@
 
 #include "platform/media_engine.h"
 #include "platform/mpv/back_step_picture.h"
+#include "platform/mpv/container_facts.h"
 #include "platform/mpv/frame_stepper.h"
 
 #include <QObject>
@@ -24,8 +25,12 @@ class QWidget;
 // With a parent window, the engine makes a native child widget of it that mpv draws into
 // (through "wid"). Close hides it; the next open into the same parent shows it again, with mpv's
 // video output still in it. Another parent, or none, replaces it; mpv lets go of the widget
-// before it goes, however it goes. Every wait is bounded: open waits until the first picture is
-// decoded (or the load failed), a step forward until its frame is on screen.
+// before it goes, however it goes. Every wait is bounded: open waits until mpv has opened the
+// file, a step forward until its frame is on screen.
+//
+// An open is answered from what the container says (size, rate, length); the first picture
+// follows from the event loop, and what needs its time (frame numbers, seeks, steps) waits for
+// it. A file whose container does not say is answered once its first picture is decoded.
 //
 // A seek is answered as soon as mpv has it: the position is the target from then on, and the
 // picture follows from the event loop. mpv works on one seek at a time; a newer target waits
@@ -71,11 +76,16 @@ public:
     QSize sourceSize() override { return loaded_ ? source_ : QSize(); }
     QSize destinationSize() override;
     WId videoWindow() override;
+    void whenLost(std::function<void()> lost) override { whenLost_ = std::move(lost); }
 
     // The raw handle, for measuring against plain libmpv; null before the first open.
     mpv_handle* handle() const { return mpv_; }
-    // True while a step's or a seek's picture is still to come (for tests and measuring).
-    bool pictureComing() const { return backStep_.waiting() || seeks_.sent.has_value(); }
+    // True while an open's, a step's or a seek's picture is still to come (for tests and
+    // measuring).
+    bool pictureComing() const
+    {
+        return firstOwed_ || backStep_.waiting() || seeks_.sent.has_value();
+    }
 
 private:
     bool start();
@@ -86,6 +96,13 @@ private:
     void detachVideo();
     void releaseVideo();
     MediaError loadFailure(int mpvError, const QString& path);
+    bool videoSelected();
+    std::int64_t wholeFrames(double duration) const;
+    void firstPictureCame();
+    // The file's first picture cannot be decoded after all.
+    void lose(const char* why);
+    // Waits (bounded) for the first picture; an error when it could not be decoded.
+    MediaError awaitFirstPicture();
     // Logs why `path` did not open and returns `error`.
     static MediaError refuse(const QString& path, MediaError error, const char* why);
     void unload();
@@ -129,6 +146,7 @@ private:
     QPointer<QWidget> video_;
     QByteArray vo_;  // the video outputs mpv was last told to use
     bool videoAttached_ = false;  // mpv has been told to draw into video_
+    bool outputNew_ = false;  // mpv's video output is new since the last open
     FrameStepper stepper_;
     BackStepPicture backStep_;
     std::atomic<bool> drainQueued_{false};
@@ -142,6 +160,7 @@ private:
     } observed_;
     bool idle_ = true;  // no file in mpv: its video output is gone
     int restarts_ = 0;  // playback restarts seen (first picture after a load or a seek)
+    int fileLoads_ = 0;  // files mpv has opened (before their first picture)
     int fileEnds_ = 0;  // files ended (failed, stopped)
     int lastEndError_ = 0;  // the mpv error of the last file that ended
 
@@ -161,6 +180,14 @@ private:
     QSize source_;
     bool atEnd_ = false;  // a seek to the length: the end, whatever mpv says
     std::optional<std::int64_t> landed_;  // the frame the last seek reached, until played
+    // Opened on what the container says, before mpv has decoded the first picture. Frames count
+    // from that picture's time, so whatever needs it waits for it; a play before it is passed on
+    // when it comes, and a stop before that leaves nothing to undo.
+    bool firstOwed_ = false;
+    bool playOwed_ = false;
+    bool lost_ = false;  // the first picture could not be decoded after all
+    std::optional<ContainerFacts> facts_;  // of the file being opened
+    std::function<void()> whenLost_;
 
     // Where the last play began, kept until the event loop has run once after it (see pause()).
     struct PlayStart {

@@ -67,6 +67,8 @@ TEST_F(DiscImageTest, EachTrackGivesTheFramesOfItsSourceClip)
         ASSERT_EQ(open(fromDisc, disc().track(i)), MediaError::None);
         const std::int64_t frames = plain.lengthFrames();
         EXPECT_EQ(fromDisc.lengthFrames(), frames);
+        // The opens answer before their first pictures, which follow.
+        ASSERT_TRUE(waitUntil([&] { return !plain.pictureComing() && !fromDisc.pictureComing(); }));
         ASSERT_FALSE(picture(plain).isEmpty());
         EXPECT_TRUE(picture(fromDisc) == picture(plain)) << "first picture";
         for (const std::int64_t frame : {std::int64_t(37), frames - 1, std::int64_t(1)}) {

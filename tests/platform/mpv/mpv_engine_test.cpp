@@ -1,7 +1,7 @@
 // The real libmpv engine behind the command strings, on clips made by ffmpeg at start.
 // Runs with vo=null (offscreen Qt) and ao=null.
-// Checks: mpv_engine.cpp, cdxa_stream.cpp, mpv_log.cpp (src/platform/mpv); mci_interpreter.cpp
-// (src/mci).
+// Checks: mpv_engine.cpp, container_facts.cpp, cdxa_stream.cpp, mpv_log.cpp (src/platform/mpv);
+// mci_interpreter.cpp (src/mci).
 #include "mci/mci_errors.h"
 
 #include "engine_fixture.h"
