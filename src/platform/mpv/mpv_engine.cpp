@@ -273,14 +273,9 @@ MediaError MpvEngine::load(const QString& path, WId parent)
         if (fileEnds_ != ends)
             return loadFailure(lastEndError_, path);
         // Only a file with a picture is a movie.
-        std::int64_t w = 0, h = 0;
-        if (videoSelected()) {
-            mpv_get_property(mpv_, "video-params/w", MPV_FORMAT_INT64, &w);
-            mpv_get_property(mpv_, "video-params/h", MPV_FORMAT_INT64, &h);
-        }
-        if (w <= 0 || h <= 0)
+        source_ = decodedSize();
+        if (source_.isEmpty())
             return refuse(path, MediaError::InvalidFile, "no picture");
-        source_ = QSize(int(w), int(h));
         fps_ = 0;
         mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &fps_);
         // No rate in the file: any fixed one keeps frames and times consistent, but decoded
@@ -466,7 +461,6 @@ void MpvEngine::handleEvent(const mpv_event& event)
         ++fileLoads_;
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        ++restarts_;
         if (firstOwed_)
             firstPictureCame();
         else if (seeks_.sent)
@@ -553,12 +547,17 @@ void MpvEngine::unload()
     malloc_trim(0);
 }
 
-bool MpvEngine::videoSelected()
+QSize MpvEngine::decodedSize()
 {
     char* vid = mpv_get_property_string(mpv_, "vid");
     const bool selected = vid && std::strcmp(vid, "no") != 0;
     mpv_free(vid);
-    return selected;
+    std::int64_t w = 0, h = 0;
+    if (selected) {
+        mpv_get_property(mpv_, "video-params/w", MPV_FORMAT_INT64, &w);
+        mpv_get_property(mpv_, "video-params/h", MPV_FORMAT_INT64, &h);
+    }
+    return w > 0 && h > 0 ? QSize(int(w), int(h)) : QSize();
 }
 
 std::int64_t MpvEngine::wholeFrames(double duration) const
@@ -576,19 +575,15 @@ void MpvEngine::firstPictureCame()
     // time is the start of the frame count.
     first_ = timePos();
     observed_.timePos = first_;
-    std::int64_t w = 0, h = 0;
-    if (videoSelected()) {
-        mpv_get_property(mpv_, "video-params/w", MPV_FORMAT_INT64, &w);
-        mpv_get_property(mpv_, "video-params/h", MPV_FORMAT_INT64, &h);
-    }
-    if (w <= 0 || h <= 0) {
+    const QSize decoded = decodedSize();
+    if (decoded.isEmpty()) {
         lose("its container promised a picture the decoder could not give");
         return;
     }
-    if (QSize(int(w), int(h)) != source_)
-        qCInfo(lcMpv, "the decoded picture is %lldx%lld, not the size its container gave",
-            qlonglong(w), qlonglong(h));
-    source_ = QSize(int(w), int(h));
+    if (decoded != source_)
+        qCInfo(lcMpv, "the decoded picture is %dx%d, not the size its container gave",
+            decoded.width(), decoded.height());
+    source_ = decoded;
     stepper_.opened(mpv_, {fps_, first_, frames_});
     startup_trace::mark("mpv: first picture decoded");
     if (std::exchange(playOwed_, false))

@@ -96,7 +96,8 @@ private:
     void detachVideo();
     void releaseVideo();
     MediaError loadFailure(int mpvError, const QString& path);
-    bool videoSelected();
+    // The size of the picture mpv decoded; empty when it decoded none.
+    QSize decodedSize();
     std::int64_t wholeFrames(double duration) const;
     void firstPictureCame();
     // The file's first picture cannot be decoded after all.
@@ -159,7 +160,6 @@ private:
         double speed = 1.0;
     } observed_;
     bool idle_ = true;  // no file in mpv: its video output is gone
-    int restarts_ = 0;  // playback restarts seen (first picture after a load or a seek)
     int fileLoads_ = 0;  // files mpv has opened (before their first picture)
     int fileEnds_ = 0;  // files ended (failed, stopped)
     int lastEndError_ = 0;  // the mpv error of the last file that ended
